@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# The whole suite once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+flags="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
+bash "$root/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=Debug -DKAVRI_BUILD_BENCH=OFF \
+  -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
+cd "$root/build-asan"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
+export LSAN_OPTIONS=suppressions="$root/.ci/lsan.supp"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 900
