@@ -1,0 +1,127 @@
+#include "engine/section_file.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "engine/content_path.h"
+#include "platform/int_convert.h"
+#include "platform/text.h"
+
+namespace kavri {
+
+namespace {
+
+int32_t TrimmedInt(std::string_view field) {
+  const std::string_view text = TrimView(field);
+  return text.empty() ? 0 : StrToInt(text);
+}
+
+// Splits off the text before the next "|"; without one the rest is the last field.
+std::string_view NextField(std::string_view& rest, bool& more) {
+  const size_t bar = rest.find('|');
+  if (bar == std::string_view::npos) {
+    std::string_view field = rest;
+    rest = {};
+    more = false;
+    return field;
+  }
+  std::string_view field = rest.substr(0, bar);
+  rest.remove_prefix(bar + 1);
+  return field;
+}
+
+}  // namespace
+
+int32_t TSectionRecord::Parameter(int i) const {
+  const int32_t values[kParameterCount] = {A, B, C, D, E, F, G, H, I, J, K, L, M, N, O, P, Q, R};
+  return i >= 0 && i < kParameterCount ? values[i] : 0;
+}
+
+void TSectionRecord::SetParameter(int i, int32_t value) {
+  int32_t* fields[kParameterCount] = {&A, &B, &C, &D, &E, &F, &G, &H, &I, &J, &K, &L, &M, &N, nullptr, &P, &Q, &R};
+  if (i < 0 || i >= kParameterCount) return;
+  if (i == 14)
+    O = static_cast<uint8_t>(value & 0xFF);
+  else
+    *fields[i] = value;
+}
+
+void ParseSectionFields(std::string_view line, TSectionRecord& record) {
+  std::string_view rest = line;
+  bool more = true;
+  record.name = std::string(NextField(rest, more));
+  for (int i = 0; i < TSectionRecord::kParameterCount; ++i) {
+    // Fields after the last "|" are missing and read as 0.
+    const std::string_view field = more ? NextField(rest, more) : std::string_view();
+    record.SetParameter(i, TrimmedInt(field));
+  }
+}
+
+void ParseSectionLine(std::string_view line, TSectionRecord& record, const std::string& programFolder) {
+  ParseSectionFields(line, record);
+  LoadDrawingFile(ContentFilePath(programFolder, "Drawing", record.name), record.drawing, 1);
+}
+
+void LoadSectionLines(const TextLines& lines, TSectionList& rows, const std::string& programFolder) {
+  rows.clear();
+  for (const std::string& line : lines) {
+    auto record = std::make_unique<TSectionRecord>();
+    ParseSectionLine(line, *record, programFolder);
+    rows.push_back(std::move(record));
+  }
+}
+
+void LoadSectionFile(const std::string& fileName, TSectionList& rows, const std::string& programFolder) {
+  rows.clear();
+  LoadSectionLines(ReadTextLines(fileName).value_or(TextLines()), rows, programFolder);
+}
+
+int ParseSecondField(std::string_view line) {
+  std::string_view rest = line;
+  bool more = true;
+  NextField(rest, more);
+  return more ? TrimmedInt(NextField(rest, more)) : 0;
+}
+
+int SumSectionDurations(const std::string& fileName) {
+  int64_t sum = 0;
+  for (const std::string& line : ReadTextLines(fileName).value_or(TextLines())) {
+    sum += ParseSecondField(line);
+    sum = std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
+  }
+  return static_cast<int>(sum);
+}
+
+std::string JoinSectionCells(const std::vector<std::string>& cells) {
+  std::string line;
+  for (size_t i = 0; i < cells.size(); ++i) {
+    if (i) line += '|';
+    line += cells[i];
+  }
+  return line;
+}
+
+std::string FormatSectionLine(const TSectionRecord& record) {
+  std::vector<std::string> cells;
+  cells.reserve(TSectionRecord::kFieldCount);
+  cells.push_back(record.name);
+  for (int i = 0; i < TSectionRecord::kParameterCount; ++i) cells.push_back(std::to_string(record.Parameter(i)));
+  return JoinSectionCells(cells);
+}
+
+bool SaveSectionFile(const std::string& path, const TSectionList& rows, std::string* error) {
+  TextLines lines;
+  lines.reserve(rows.size());
+  for (const auto& row : rows) lines.push_back(FormatSectionLine(*row));
+  return WriteTextLines(path, lines, error);
+}
+
+bool SaveSectionFile(const std::string& path, const std::vector<std::vector<std::string>>& cellRows,
+                     std::string* error) {
+  TextLines lines;
+  lines.reserve(cellRows.size());
+  for (const auto& cells : cellRows) lines.push_back(JoinSectionCells(cells));
+  return WriteTextLines(path, lines, error);
+}
+
+}  // namespace kavri

@@ -1,0 +1,58 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/drawing.h"
+#include "platform/text_lines.h"
+
+namespace kavri {
+
+// One segment row: a drawing name, the eighteen parameters A to R, and the row's picture.
+struct TSectionRecord {
+  static constexpr int kParameterCount = 18;  // A..R
+  static constexpr int kFieldCount = 19;      // name, A..R
+
+  std::string name;  // drawing file name with ".ddr", relative to the drawing folder
+  int32_t A = 0, B = 0, C = 0, D = 0, E = 0, F = 0, G = 0, H = 0, I = 0, J = 0, K = 0, L = 0, M = 0, N = 0;
+  uint8_t O = 0;
+  int32_t P = 0, Q = 0, R = 0;
+  Drawing drawing;  // loaded at scale 1
+
+  // Parameter i, 0 = A .. 17 = R; setting O keeps the value's low byte.
+  int32_t Parameter(int i) const;
+  void SetParameter(int i, int32_t value);
+};
+
+using TSectionList = std::vector<std::unique_ptr<TSectionRecord>>;
+
+// Replaces `rows` with the file's rows, each with its drawing loaded from the drawing folder of
+// `programFolder`. A field that is not an integer raises EConvertError; the rows read before it
+// stay in the list. A file that cannot be read gives no rows.
+void LoadSectionFile(const std::string& fileName, TSectionList& rows, const std::string& programFolder);
+void LoadSectionLines(const TextLines& lines, TSectionList& rows, const std::string& programFolder);
+
+// Fills `record` from one line and loads its drawing (a missing drawing gives an empty picture).
+void ParseSectionLine(std::string_view line, TSectionRecord& record, const std::string& programFolder);
+// The same without loading the drawing. Fields are trimmed before conversion; empty and missing
+// fields read as 0.
+void ParseSectionFields(std::string_view line, TSectionRecord& record);
+
+// Field A of one line (0 when empty or missing), and the sum of it over a file (a segment's time;
+// 0 for a file that cannot be read; held within the int range).
+int ParseSecondField(std::string_view line);
+int SumSectionDurations(const std::string& fileName);
+
+// The writers' line: the cells joined by "|". A record gives its name and A..R in decimal.
+std::string JoinSectionCells(const std::vector<std::string>& cells);
+std::string FormatSectionLine(const TSectionRecord& record);
+
+// Writes one line per row (CR LF), replacing the file atomically; false, keeping the old file,
+// when the write fails. The cell form writes the texts as they stand, as the segment grid holds them.
+bool SaveSectionFile(const std::string& path, const TSectionList& rows, std::string* error = nullptr);
+bool SaveSectionFile(const std::string& path, const std::vector<std::vector<std::string>>& cellRows,
+                     std::string* error = nullptr);
+
+}  // namespace kavri

@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace kavri {
+
+// Without leading and trailing blanks and control characters (every byte up to the space).
+std::string_view TrimView(std::string_view text);
+std::string Trim(std::string_view text);
+
+// ASCII letters lowered; other bytes (UTF-8 sequences included) stay as they are.
+std::string LowerCase(std::string_view text);
+
+}  // namespace kavri

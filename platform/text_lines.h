@@ -1,0 +1,25 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kavri {
+
+using TextLines = std::vector<std::string>;
+
+// Splits text at CR LF, LF or a lone CR. A final line break does not start another line, so
+// "a\r\n" is one line and "" is none.
+TextLines SplitTextLines(std::string_view text);
+
+// Each line followed by CR LF: the image every text writer stores.
+std::string JoinTextLines(const TextLines& lines);
+
+// The file's lines, or nothing when it cannot be read.
+std::optional<TextLines> ReadTextLines(const std::string& path);
+
+// Writes the lines with CR LF endings, replacing the file atomically. False (reason in *error)
+// when the write fails; the old file then stays as it was.
+bool WriteTextLines(const std::string& path, const TextLines& lines, std::string* error = nullptr);
+
+}  // namespace kavri

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "engine/section_file.h"
+#include "platform/int_convert.h"
+#include "tests/support/test_support.h"
+
+using namespace kavri;
+using kavri_test::ReadBytes;
+using kavri_test::ScratchDir;
+using kavri_test::WriteBytes;
+
+namespace {
+
+std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+
+// A program folder with a drawing folder holding one two-point drawing.
+struct ProgramFolderFixture {
+  ScratchDir dir;
+  std::string root = dir.Path() + "/";
+  ProgramFolderFixture() {
+    QDir().mkpath(QString::fromStdString(root + "Drawing"));
+    QDir().mkpath(QString::fromStdString(root + "Section"));
+    WriteBytes(root + "Drawing/MyPic.ddr", {10, 20, 2, 5, 0x00, 30, 40, 0, 6, 0x80});
+  }
+  std::string Section(const std::string& name, const std::string& text) {
+    WriteBytes(root + "Section/" + name, Bytes(text));
+    return root + "Section/" + name;
+  }
+};
+
+}  // namespace
+
+TEST(SectionFile, ReadsEveryFieldAndLoadsTheDrawingCaseBlind) {
+  ProgramFolderFixture f;
+  std::string path =
+      f.Section("s.sec", "mypic.ddr|100|-2|3|4|5|6|7|8|9|10|257|12|13|14|300|30000|-255|255\r\n"
+                         "missing.ddr|1|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0\n");
+  TSectionList rows;
+  LoadSectionFile(path, rows, f.root);
+  ASSERT_EQ(rows.size(), 2u);
+  const TSectionRecord& r = *rows[0];
+  EXPECT_EQ(r.name, "mypic.ddr");
+  EXPECT_EQ(r.A, 100);
+  EXPECT_EQ(r.B, -2);
+  EXPECT_EQ(r.J, 10);
+  EXPECT_EQ(r.K, 257);
+  EXPECT_EQ(r.N, 14);
+  EXPECT_EQ(r.O, 44);  // low byte of 300
+  EXPECT_EQ(r.P, 30000);
+  EXPECT_EQ(r.Q, -255);
+  EXPECT_EQ(r.R, 255);
+  ASSERT_EQ(r.drawing.Count(), 1u);
+  ASSERT_EQ(r.drawing[0].Count(), 2u);
+  EXPECT_EQ(r.drawing[0][1].x, 30);
+  // A missing drawing gives the row an empty picture, silently.
+  EXPECT_EQ(rows[1]->name, "missing.ddr");
+  EXPECT_TRUE(rows[1]->drawing.Empty());
+}
+
+TEST(SectionFile, EmptyBlankAndMissingFieldsReadAsZeroAndFieldsAreTrimmed) {
+  TSectionRecord r;
+  ParseSectionFields("a.ddr|5|1|2|3|4|5|6|7|8|9||11|12|13|14|15|16|17", r);
+  EXPECT_EQ(r.K, 0);
+  EXPECT_EQ(r.L, 11);
+  ParseSectionFields("b.ddr| 7 |\t8", r);
+  EXPECT_EQ(r.name, "b.ddr");
+  EXPECT_EQ(r.A, 7);
+  EXPECT_EQ(r.B, 8);
+  for (int i = 2; i < TSectionRecord::kParameterCount; ++i) EXPECT_EQ(r.Parameter(i), 0) << i;
+  ParseSectionFields("only-a-name", r);
+  EXPECT_EQ(r.A, 0);
+  EXPECT_EQ(r.R, 0);
+}
+
+TEST(SectionFile, ABadNumberStopsTheLoadKeepingEarlierRows) {
+  ProgramFolderFixture f;
+  std::string path = f.Section("s.sec", "a.ddr|1\r\nb.ddr|x2\r\nc.ddr|3\r\n");
+  TSectionList rows;
+  try {
+    LoadSectionFile(path, rows, f.root);
+    ADD_FAILURE() << "no error";
+  } catch (const EConvertError& e) {
+    EXPECT_STREQ(e.what(), "'x2' is not a valid integer value");
+  }
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0]->name, "a.ddr");
+}
+
+TEST(SectionFile, LoadingReplacesOldRowsAndAnEmptyOrMissingFileGivesNone) {
+  ProgramFolderFixture f;
+  TSectionList rows;
+  LoadSectionFile(f.Section("two.sec", "a.ddr|1\r\nb.ddr|2\r\n"), rows, f.root);
+  ASSERT_EQ(rows.size(), 2u);
+  LoadSectionFile(f.Section("one.sec", "c.ddr|3\r\n"), rows, f.root);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0]->name, "c.ddr");
+  LoadSectionFile(f.Section("empty.sec", ""), rows, f.root);
+  EXPECT_TRUE(rows.empty());
+  rows.push_back(std::make_unique<TSectionRecord>());
+  LoadSectionFile(f.root + "Section/none.sec", rows, f.root);
+  EXPECT_TRUE(rows.empty());
+}
+
+TEST(SectionFile, DurationsSumFieldAOverTheFile) {
+  ProgramFolderFixture f;
+  EXPECT_EQ(SumSectionDurations(f.Section("d.sec", "a|100|0\r\nb|250|0\r\nc||0\r\nd\r\n")), 350);
+  EXPECT_EQ(SumSectionDurations(f.root + "Section/none.sec"), 0);
+  EXPECT_EQ(ParseSecondField("x| -5 |9"), -5);
+  // The total is held within the int range instead of overflowing.
+  EXPECT_EQ(SumSectionDurations(f.Section("big.sec", "a|2147483647\r\nb|2147483647\r\n")), 2147483647);
+  EXPECT_THROW(SumSectionDurations(f.Section("bad.sec", "a|1.5\r\n")), EConvertError);
+}
+
+TEST(SectionFile, WritersProduceCrLfLinesThatReadBackTheSameRows) {
+  ProgramFolderFixture f;
+  // The segment grid's cells, written as they stand (converter rows keep the typed time text).
+  std::vector<std::vector<std::string>> cells = {
+      {"a.ddr", "10", "0", "0", "0", "0", "0", "0", "0", "0", "0", "257", "20", "0", "30", "0", "85", "0", "0"},
+      {"mypic.ddr", "500", "0", "0", "0", "0", "0", "0", "0", "0", "0", "257", "20", "0", "30", "0", "30000", "-3", "4"}};
+  const std::string path = f.root + "Section/w.sec";
+  ASSERT_TRUE(SaveSectionFile(path, cells));
+  EXPECT_EQ(ReadBytes(path), Bytes("a.ddr|10|0|0|0|0|0|0|0|0|0|257|20|0|30|0|85|0|0\r\n"
+                                   "mypic.ddr|500|0|0|0|0|0|0|0|0|0|257|20|0|30|0|30000|-3|4\r\n"));
+  TSectionList rows;
+  LoadSectionFile(path, rows, f.root);
+  ASSERT_EQ(rows.size(), 2u);
+  const std::string rewritten = f.root + "Section/w2.sec";
+  ASSERT_TRUE(SaveSectionFile(rewritten, rows));
+  EXPECT_EQ(ReadBytes(rewritten), ReadBytes(path));
+  EXPECT_FALSE(SaveSectionFile(f.root + "nofolder/x.sec", rows));
+}

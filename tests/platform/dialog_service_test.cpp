@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include "platform/dialog_service.h"
+#include "tests/support/recording_dialogs.h"
+
+using namespace kavri;
+
+TEST(DialogService, WithoutAServiceNothingBlocksAndEveryQuestionGetsItsHarmlessAnswer) {
+  DialogService& d = Dialogs();
+  d.ShowMessage("Read Error!", TMessageKind::Error);
+  EXPECT_EQ(d.Confirm("replace it?", TConfirmButtons::YesNo), TDialogAnswer::No);
+  EXPECT_EQ(d.Confirm("save it?", TConfirmButtons::YesNoCancel), TDialogAnswer::Cancel);
+  std::string value = "keep";
+  EXPECT_FALSE(d.InputQuery("Find drawing", "drawing name", value));
+  EXPECT_EQ(value, "keep");
+  EXPECT_FALSE(d.ChooseOpenFile({}).has_value());
+  EXPECT_FALSE(d.ChooseSaveFile({}).has_value());
+  EXPECT_FALSE(d.ChooseFont({}).has_value());
+  EXPECT_FALSE(d.ChoosePicture({}).has_value());
+}
+
+TEST(DialogService, AnInstalledServiceAnswersUntilItIsRemoved) {
+  {
+    kavri_test::RecordingDialogs fake;
+    fake.confirmAnswers.push_back(TDialogAnswer::Yes);
+    fake.inputAnswers.push_back(std::string("abc"));
+    EXPECT_EQ(&Dialogs(), &fake);
+    EXPECT_EQ(Dialogs().Confirm("replace it?", TConfirmButtons::YesNo), TDialogAnswer::Yes);
+    std::string value;
+    EXPECT_TRUE(Dialogs().InputQuery("c", "p", value));
+    EXPECT_EQ(value, "abc");
+    Dialogs().ShowMessage("hello");
+    ASSERT_EQ(fake.shown.size(), 3u);
+    EXPECT_EQ(fake.shown[0].what, "confirm");
+    EXPECT_EQ(fake.messages, std::vector<std::string>{"hello"});
+  }
+  EXPECT_EQ(Dialogs().Confirm("again?", TConfirmButtons::YesNo), TDialogAnswer::No);
+}

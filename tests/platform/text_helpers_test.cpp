@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include "platform/int_convert.h"
+#include "platform/text.h"
+#include "platform/text_lines.h"
+#include "tests/support/test_support.h"
+
+using namespace kavri;
+using kavri_test::ReadBytes;
+using kavri_test::ScratchDir;
+using kavri_test::WriteBytes;
+
+namespace {
+std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+}  // namespace
+
+TEST(TextLines, SplitsAtCrLfLfAndLoneCrWithoutAnExtraLastLine) {
+  EXPECT_EQ(SplitTextLines(""), TextLines{});
+  EXPECT_EQ(SplitTextLines("a"), TextLines{"a"});
+  EXPECT_EQ(SplitTextLines("a\r\n"), TextLines{"a"});
+  EXPECT_EQ(SplitTextLines("a\r\nb\nc\rd"), (TextLines{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitTextLines("a\r\n\r\nb\n\n"), (TextLines{"a", "", "b", ""}));
+  EXPECT_EQ(SplitTextLines("\n"), TextLines{""});
+  // CR then LF is one break; LF then CR is two.
+  EXPECT_EQ(SplitTextLines("a\n\rb"), (TextLines{"a", "", "b"}));
+}
+
+TEST(TextLines, WritesCrLfAndReadsBackAnyEnding) {
+  ScratchDir dir;
+  const std::string path = dir.Path("t.txt");
+  ASSERT_TRUE(WriteTextLines(path, {"[Music]", "", "x|1"}));
+  EXPECT_EQ(ReadBytes(path), Bytes("[Music]\r\n\r\nx|1\r\n"));
+  EXPECT_EQ(ReadTextLines(path), (TextLines{"[Music]", "", "x|1"}));
+  WriteBytes(path, Bytes("one\ntwo\rthree"));
+  EXPECT_EQ(ReadTextLines(path), (TextLines{"one", "two", "three"}));
+  EXPECT_FALSE(ReadTextLines(dir.Path("missing.txt")).has_value());
+  ASSERT_TRUE(WriteTextLines(path, {}));
+  EXPECT_TRUE(ReadBytes(path).empty());
+}
+
+TEST(TextLines, FailedWriteIsReported) {
+  ScratchDir dir;
+  std::string error;
+  EXPECT_FALSE(WriteTextLines(dir.Path("no/such/folder/t.txt"), {"a"}, &error));
+  EXPECT_FALSE(error.empty());
+}
+
+TEST(StrToInt, AcceptsSignedDecimalsInTheInt32Range) {
+  EXPECT_EQ(StrToInt("0"), 0);
+  EXPECT_EQ(StrToInt("-17"), -17);
+  EXPECT_EQ(StrToInt("+42"), 42);
+  EXPECT_EQ(StrToInt("007"), 7);
+  EXPECT_EQ(StrToInt("2147483647"), 2147483647);
+  EXPECT_EQ(StrToInt("-2147483648"), INT32_MIN);
+}
+
+TEST(StrToInt, RejectsEverythingElseWithThePlatformMessage) {
+  for (const char* bad : {"", " 1", "1 ", "1.5", "abc", "0x10", "$10", "-", "+", "2147483648", "-2147483649",
+                          "99999999999999999999", "1-"}) {
+    try {
+      StrToInt(bad);
+      ADD_FAILURE() << "accepted '" << bad << "'";
+    } catch (const EConvertError& e) {
+      EXPECT_EQ(std::string(e.what()), "'" + std::string(bad) + "' is not a valid integer value");
+    }
+  }
+  int32_t v = 5;
+  EXPECT_FALSE(TryStrToInt("x", v));
+  EXPECT_EQ(v, 5);
+}
+
+TEST(TextHelpers, TrimAndLowerCase) {
+  EXPECT_EQ(Trim(" \t a b \r\n"), "a b");
+  EXPECT_EQ(Trim("   "), "");
+  EXPECT_EQ(LowerCase("MyPic.DDR \xC3\x84"), "mypic.ddr \xC3\x84");
+}

@@ -1,0 +1,73 @@
+#pragma once
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/dialog_service.h"
+
+namespace kavri_test {
+
+// A dialog service for tests: records every box it is asked to show and answers from queues the
+// test fills (the non-blocking default when a queue is empty). Installed for the object's lifetime.
+class RecordingDialogs : public kavri::DialogService {
+ public:
+  struct Shown {
+    std::string what;  // "message", "confirm", "input", "open", "save", "font", "picture"
+    std::string text;  // message text, question, prompt or dialog title
+  };
+
+  RecordingDialogs() { previous_ = kavri::SetDialogService(this); }
+  ~RecordingDialogs() override { kavri::SetDialogService(previous_); }
+  RecordingDialogs(const RecordingDialogs&) = delete;
+  RecordingDialogs& operator=(const RecordingDialogs&) = delete;
+
+  std::vector<Shown> shown;
+  std::vector<std::string> messages;  // texts of plain message boxes, in order
+  std::deque<kavri::TDialogAnswer> confirmAnswers;
+  std::deque<std::optional<std::string>> inputAnswers;  // nothing: Cancel
+  std::deque<std::optional<std::string>> fileAnswers;   // open, save and picture dialogs
+  std::deque<std::optional<kavri::TFontChoice>> fontAnswers;
+
+  void ShowMessage(const std::string& text, kavri::TMessageKind) override {
+    shown.push_back({"message", text});
+    messages.push_back(text);
+  }
+  kavri::TDialogAnswer Confirm(const std::string& text, kavri::TConfirmButtons buttons) override {
+    shown.push_back({"confirm", text});
+    return Take(confirmAnswers, kavri::DefaultAnswer(buttons));
+  }
+  bool InputQuery(const std::string&, const std::string& prompt, std::string& value) override {
+    shown.push_back({"input", prompt});
+    std::optional<std::string> answer = Take(inputAnswers, std::optional<std::string>());
+    if (!answer) return false;
+    value = *answer;
+    return true;
+  }
+  std::optional<std::string> ChooseOpenFile(const kavri::TFileDialogRequest& r) override { return File("open", r); }
+  std::optional<std::string> ChooseSaveFile(const kavri::TFileDialogRequest& r) override { return File("save", r); }
+  std::optional<std::string> ChoosePicture(const kavri::TFileDialogRequest& r) override {
+    return File("picture", r);
+  }
+  std::optional<kavri::TFontChoice> ChooseFont(const kavri::TFontChoice&) override {
+    shown.push_back({"font", ""});
+    return Take(fontAnswers, std::optional<kavri::TFontChoice>());
+  }
+
+ private:
+  template <typename T>
+  static T Take(std::deque<T>& queue, T fallback) {
+    if (queue.empty()) return fallback;
+    T value = std::move(queue.front());
+    queue.pop_front();
+    return value;
+  }
+  std::optional<std::string> File(const char* what, const kavri::TFileDialogRequest& request) {
+    shown.push_back({what, request.title});
+    return Take(fileAnswers, std::optional<std::string>());
+  }
+
+  kavri::DialogService* previous_ = nullptr;
+};
+
+}  // namespace kavri_test
