@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 #include "platform/numeric.h"
 
@@ -100,7 +99,30 @@ TLine LineThrough(int x0, int y0, int x1, int y1) {
   return {k, b};
 }
 
-int64_t Distance(int a, int b) { return std::llabs(int64_t{b} - a); }
+// Meeting point with the edge x = edge. A vertical line gives its end point; the slope is only
+// computed for a line that has one.
+void ClipToVerticalEdge(int edge, int x0, int y0, int x1, int y1, int& x, int& y) {
+  if (x0 == x1 || y0 == y1) {
+    x = x0 == x1 ? x1 : edge;
+    y = y1;
+    return;
+  }
+  const TLine line = LineThrough(x0, y0, x1, y1);
+  x = edge;
+  y = TruncToInt(static_cast<double>(edge) * line.k + line.b);
+}
+
+// Meeting point with the edge y = edge. A horizontal line gives its end point.
+void ClipToHorizontalEdge(int edge, int x0, int y0, int x1, int y1, int& x, int& y) {
+  if (x0 == x1 || y0 == y1) {
+    x = x1;
+    y = y0 == y1 ? y1 : edge;
+    return;
+  }
+  const TLine line = LineThrough(x0, y0, x1, y1);
+  x = TruncToInt((static_cast<double>(edge) - line.b) / line.k);
+  y = edge;
+}
 
 }  // namespace
 
@@ -123,52 +145,11 @@ void RotatePointAbout(double angle, int cx, int cy, double& x, double& y) { Rota
 void SquashY(int a, double& y) { y = Squash(a, y); }
 void SquashX(int a, double& x) { x = Squash(a, x); }
 
-void ClipToLeftEdge(int x0, int y0, int x1, int y1, int& x, int& y) {
-  const int64_t dx = Distance(x0, x1), dy = Distance(y0, y1);
-  if (dx == 0 || dy == 0) {
-    x = dx == 0 ? x1 : 0;
-    y = y1;
-    return;
-  }
-  const TLine line = LineThrough(x0, y0, x1, y1);
-  x = 0;
-  y = TruncToInt(line.b);
-}
-
-void ClipToRightEdge(int x0, int y0, int x1, int y1, int& x, int& y) {
-  const int64_t dx = Distance(x0, x1), dy = Distance(y0, y1);
-  if (dx == 0 || dy == 0) {
-    x = dx == 0 ? x1 : 255;
-    y = y1;
-    return;
-  }
-  const TLine line = LineThrough(x0, y0, x1, y1);
-  x = 255;
-  y = TruncToInt(255.0 * line.k + line.b);
-}
-
-void ClipToTopEdge(int x0, int y0, int x1, int y1, int& x, int& y) {
-  const int64_t dx = Distance(x0, x1), dy = Distance(y0, y1);
-  if (dx == 0 || dy == 0) {
-    x = x1;
-    y = dy == 0 ? y1 : 0;
-    return;
-  }
-  const TLine line = LineThrough(x0, y0, x1, y1);
-  x = TruncToInt(-static_cast<double>(line.b) / line.k);
-  y = 0;
-}
-
+void ClipToLeftEdge(int x0, int y0, int x1, int y1, int& x, int& y) { ClipToVerticalEdge(0, x0, y0, x1, y1, x, y); }
+void ClipToRightEdge(int x0, int y0, int x1, int y1, int& x, int& y) { ClipToVerticalEdge(255, x0, y0, x1, y1, x, y); }
+void ClipToTopEdge(int x0, int y0, int x1, int y1, int& x, int& y) { ClipToHorizontalEdge(0, x0, y0, x1, y1, x, y); }
 void ClipToBottomEdge(int x0, int y0, int x1, int y1, int& x, int& y) {
-  const int64_t dx = Distance(x0, x1), dy = Distance(y0, y1);
-  if (dx == 0 || dy == 0) {
-    x = x1;
-    y = dy == 0 ? y1 : 255;
-    return;
-  }
-  const TLine line = LineThrough(x0, y0, x1, y1);
-  x = TruncToInt((255.0 - line.b) / line.k);
-  y = 255;
+  ClipToHorizontalEdge(255, x0, y0, x1, y1, x, y);
 }
 
 }  // namespace kavri

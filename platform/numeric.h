@@ -13,11 +13,4 @@ constexpr int32_t TruncToInt(double v) {
   return static_cast<int32_t>(v);
 }
 
-// A 64-bit intermediate result brought back into the int32 range.
-constexpr int32_t SaturateToInt(int64_t v) {
-  if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  if (v < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-  return static_cast<int32_t>(v);
-}
-
 }  // namespace kavri

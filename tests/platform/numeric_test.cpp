@@ -18,9 +18,3 @@ TEST(Numeric, TruncToIntCutsTowardZeroAndSaturates) {
   EXPECT_EQ(TruncToInt(-std::numeric_limits<double>::infinity()), std::numeric_limits<int32_t>::min());
   EXPECT_EQ(TruncToInt(std::numeric_limits<double>::quiet_NaN()), 0);
 }
-
-TEST(Numeric, SaturateToIntClampsWideValues) {
-  EXPECT_EQ(SaturateToInt(int64_t{1} << 40), std::numeric_limits<int32_t>::max());
-  EXPECT_EQ(SaturateToInt(-(int64_t{1} << 40)), std::numeric_limits<int32_t>::min());
-  EXPECT_EQ(SaturateToInt(-7), -7);
-}
