@@ -1,0 +1,200 @@
+#include "engine/ilda_file.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/dialog_service.h"
+#include "platform/file_io.h"
+
+namespace kavri {
+
+namespace {
+
+constexpr size_t kHeaderSize = 32;
+// The shortest header that still carries the record count: the end mark of older files.
+constexpr size_t kShortestEndMark = 26;
+
+inline int32_t Be16(const uint8_t* p) { return (p[0] << 8) | p[1]; }
+
+std::string HeaderText(const uint8_t* p) {
+  size_t n = 0;
+  while (n < 8 && p[n] != 0) ++n;
+  return std::string(reinterpret_cast<const char*>(p), n);
+}
+
+bool MagicMatches(const uint8_t* p, size_t left) {
+  return std::memcmp(p, "ILDA", std::min<size_t>(left, 4)) == 0;
+}
+
+// Record sizes by format; 0 for formats that are not read.
+size_t RecordSize(uint8_t format) {
+  switch (format) {
+    case 0: return 8;   // 3-D indexed frame
+    case 1: return 6;   // 2-D indexed frame
+    case 2:             // palette
+    case 3: return 3;   // (unofficial palette)
+    case 4: return 10;  // 3-D true-colour frame
+    case 5: return 8;   // 2-D true-colour frame
+    default: return 0;
+  }
+}
+
+template <typename Section>
+void ReadHeaderFields(const uint8_t* h, Section& s) {
+  s.name = HeaderText(h + 8);
+  s.company = HeaderText(h + 16);
+  s.projector = h[30];
+  s.reserved = h[31];
+}
+
+void ReadFrame(const uint8_t* h, const uint8_t* records, size_t count, bool threeD, TILDAframe& frame) {
+  ReadHeaderFields(h, frame);
+  frame.pointCount = Be16(h + 24);
+  frame.frameNumber = Be16(h + 26);
+  frame.totalFrames = Be16(h + 28);
+  frame.points.resize(count);
+  PointRecord* out = frame.points.data();
+  const size_t step = threeD ? 8 : 6;
+  const size_t statusAt = threeD ? 6 : 4;
+  for (size_t i = 0; i < count; ++i, records += step) {
+    PointRecord& p = out[i];
+    p.x = static_cast<int8_t>(records[0]);
+    p.y = static_cast<int8_t>(records[2]);
+    p.kind = threeD ? static_cast<int8_t>(records[4]) : 0;
+    const uint8_t status = records[statusAt];
+    p.colour = records[statusAt + 1];
+    p.state = 0;
+    p.blanked = (status & 0x40) ? 1 : 0;
+  }
+}
+
+void ReadPalette(const uint8_t* h, const uint8_t* records, size_t count, TILDAcolorplatte& palette) {
+  ReadHeaderFields(h, palette);
+  palette.entryCount = Be16(h + 24);
+  palette.paletteNumber = Be16(h + 26);
+  palette.total = Be16(h + 28);
+  palette.entries.resize(count);
+  for (size_t i = 0; i < count; ++i, records += 3) palette.entries[i] = {records[0], records[1], records[2]};
+}
+
+void PutHeader(uint8_t* h, uint16_t count, uint16_t number, uint16_t total) {
+  std::memcpy(h, "ILDA", 4);
+  h[4] = h[5] = h[6] = 0;
+  h[7] = 0;  // 3-D indexed frame
+  std::memset(h + 8, 'I', 16);
+  h[24] = static_cast<uint8_t>(count >> 8);
+  h[25] = static_cast<uint8_t>(count);
+  h[26] = static_cast<uint8_t>(number >> 8);
+  h[27] = static_cast<uint8_t>(number);
+  h[28] = static_cast<uint8_t>(total >> 8);
+  h[29] = static_cast<uint8_t>(total);
+  h[30] = 0;
+  h[31] = 0;
+}
+
+}  // namespace
+
+TIldaReadResult DecodeIldaImage(const uint8_t* data, size_t size, TILDAimage& image) {
+  image.Clear();
+  size_t p = 0;
+  while (p < size) {
+    const uint8_t* h = data + p;
+    const size_t left = size - p;
+    if (!MagicMatches(h, left)) return TIldaReadResult::NotIlda;
+    if (left < kShortestEndMark) return TIldaReadResult::Truncated;
+    const uint8_t format = h[7];
+    const size_t count = static_cast<size_t>(Be16(h + 24));
+    if (count == 0) return TIldaReadResult::Ok;  // end mark
+    const size_t recordSize = RecordSize(format);
+    if (recordSize == 0) return TIldaReadResult::UnknownFormat;
+    if (left < kHeaderSize) return TIldaReadResult::Truncated;
+    const size_t available = std::min(count, (left - kHeaderSize) / recordSize);
+    const uint8_t* records = h + kHeaderSize;
+    if (format <= 1) {
+      auto frame = std::make_unique<TILDAframe>();
+      ReadFrame(h, records, available, format == 0, *frame);
+      image.frames.push_back(std::move(frame));
+    } else if (format <= 3) {
+      auto palette = std::make_unique<TILDAcolorplatte>();
+      ReadPalette(h, records, available, *palette);
+      image.palettes.push_back(std::move(palette));
+    }
+    // True-colour frames (4, 5) are passed over so that the sections after them still read.
+    if (available < count) return TIldaReadResult::Truncated;
+    p += kHeaderSize + count * recordSize;
+  }
+  return TIldaReadResult::Ok;
+}
+
+TIldaReadResult ReadIldaFile(const std::string& fileName, TILDAimage& image) {
+  image.Clear();
+  std::optional<Bytes> bytes = ReadWholeFile(fileName);
+  if (!bytes) return TIldaReadResult::Ok;
+  const TIldaReadResult result = DecodeIldaImage(bytes->data(), bytes->size(), image);
+  if (result == TIldaReadResult::NotIlda || result == TIldaReadResult::UnknownFormat)
+    Dialogs().ShowMessage("Read Error!", TMessageKind::Error);
+  return result;
+}
+
+int IldaTotalFrames(const uint8_t* data, size_t size) {
+  size_t p = 0;
+  while (p < size) {
+    const uint8_t* h = data + p;
+    const size_t left = size - p;
+    if (!MagicMatches(h, left) || left < kShortestEndMark) return 0;
+    const uint8_t format = h[7];
+    const size_t count = static_cast<size_t>(Be16(h + 24));
+    const size_t recordSize = RecordSize(format);
+    if (count == 0 || recordSize == 0) return 0;
+    if (format <= 1) return left >= 30 ? Be16(h + 28) : 0;
+    p += kHeaderSize + count * recordSize;
+  }
+  return 0;
+}
+
+int ReadIldaTotalFrames(const std::string& fileName) {
+  std::optional<Bytes> bytes = ReadWholeFile(fileName);
+  return bytes ? IldaTotalFrames(bytes->data(), bytes->size()) : 0;
+}
+
+std::vector<uint8_t> EncodeIldaImage(const TILDAimage& image) {
+  const size_t frames = image.frames.size();
+  size_t size = kHeaderSize;
+  for (const auto& frame : image.frames)
+    size += kHeaderSize + 8 * std::clamp<size_t>(frame->points.size(), 1, kIldaMaxFramePoints);
+  std::vector<uint8_t> out(size);
+  uint8_t* w = out.data();
+  const uint16_t total = static_cast<uint16_t>(std::min<size_t>(frames, 0xFFFF));
+  for (size_t i = 0; i < frames; ++i) {
+    const std::vector<PointRecord>& points = image.frames[i]->points;
+    const size_t n = std::min(points.size(), kIldaMaxFramePoints);
+    PutHeader(w, static_cast<uint16_t>(std::max<size_t>(n, 1)), static_cast<uint16_t>(i), total);
+    w += kHeaderSize;
+    if (n == 0) {
+      // An empty frame becomes one blanked point: a record count of 0 would end the file.
+      std::memset(w, 0, 8);
+      w[6] = 0xC0;
+      w += 8;
+      continue;
+    }
+    for (size_t k = 0; k < n; ++k, w += 8) {
+      const PointRecord& p = points[k];
+      w[0] = static_cast<uint8_t>(std::clamp(p.x, -128, 127));
+      w[1] = 0;
+      w[2] = static_cast<uint8_t>(std::clamp(p.y, -128, 127));
+      w[3] = 0;
+      w[4] = 0;
+      w[5] = 0;
+      w[6] = static_cast<uint8_t>((p.blanked ? 0x40 : 0) | (k + 1 == n ? 0x80 : 0));
+      w[7] = p.colour;
+    }
+  }
+  PutHeader(w, 0, 0, 0);
+  return out;
+}
+
+bool WriteIldaFile(const std::string& fileName, const TILDAimage& image, std::string* error) {
+  return ReplaceFileAtomically(fileName, EncodeIldaImage(image), error);
+}
+
+}  // namespace kavri

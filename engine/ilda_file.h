@@ -1,0 +1,89 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/drawing.h"
+
+namespace kavri {
+
+// One frame section of an ILDA file. Points hold the signed high bytes of the ILDA coordinates
+// (-128..127), kind = the signed high byte of Z (0 in 2-D frames), colour = the ILDA palette index.
+// Points are plain values: frames are played and converted, never edited point by point.
+struct TILDAframe {
+  std::string name;     // the header's 8 name bytes, up to the first NUL
+  std::string company;  // the header's 8 company bytes, likewise
+  int32_t pointCount = 0;  // the header's record count as read
+  int32_t frameNumber = 0;
+  int32_t totalFrames = 0;
+  uint8_t projector = 0;
+  uint8_t reserved = 0;
+  std::vector<PointRecord> points;
+};
+
+struct TIldaPaletteEntry {
+  uint8_t red = 0, green = 0, blue = 0;
+  bool operator==(const TIldaPaletteEntry&) const = default;
+};
+
+// One palette section, kept as read.
+struct TILDAcolorplatte {
+  std::string name;
+  std::string company;
+  int32_t entryCount = 0;
+  int32_t paletteNumber = 0;
+  int32_t total = 0;
+  uint8_t projector = 0;
+  uint8_t reserved = 0;
+  std::vector<TIldaPaletteEntry> entries;
+};
+
+struct TILDAimage {
+  std::vector<std::unique_ptr<TILDAframe>> frames;
+  std::vector<std::unique_ptr<TILDAcolorplatte>> palettes;
+  void Clear() {
+    frames.clear();
+    palettes.clear();
+  }
+};
+
+enum class TIldaReadResult {
+  Ok,             // every section up to the end mark or the end of the data
+  NotIlda,        // a section does not start with "ILDA"
+  UnknownFormat,  // a section of a format that is neither a frame, a palette nor a true-colour frame
+  Truncated,      // the data ends inside a section; its complete records were kept
+};
+
+// Most points one frame section can hold (its record count is 16 bits).
+constexpr size_t kIldaMaxFramePoints = 65535;
+
+// Replaces the image's frames and palettes with the sections of `data`, never reading past it.
+TIldaReadResult DecodeIldaImage(const uint8_t* data, size_t size, TILDAimage& image);
+
+// As DecodeIldaImage on the whole file; a file that cannot be read gives an empty image. When the
+// data is not an ILDA file (wrong magic, unknown format) "Read Error!" is shown through the dialog
+// service once reading has ended; what was read before stays in the image.
+TIldaReadResult ReadIldaFile(const std::string& fileName, TILDAimage& image);
+
+// The total-frames field of the first frame section; 0 when the data does not start with valid
+// sections or that frame is the end mark.
+int IldaTotalFrames(const uint8_t* data, size_t size);
+int ReadIldaTotalFrames(const std::string& fileName);
+
+// The file image of the image's frames (palettes are not written): 3-D indexed frames with the
+// name and company "IIIIIIII", numbered from 0 with the frame total, and a closing 32-byte header.
+// A frame without points is written as one blanked point so that it does not end the file; a
+// frame keeps at most kIldaMaxFramePoints points.
+std::vector<uint8_t> EncodeIldaImage(const TILDAimage& image);
+
+// Writes EncodeIldaImage, replacing the file atomically; false, keeping the old file, on failure.
+bool WriteIldaFile(const std::string& fileName, const TILDAimage& image, std::string* error = nullptr);
+
+// Frame space (0..255, y down) to ILDA space (-128..127, y up) and back; the exact inverse of each
+// other on every point of the frame space. Colours go through the palette mappings.
+void DrawingToIldaFrame(const Drawing& drawing, TILDAframe& frame);
+void IldaFrameToDrawing(Drawing& drawing, const TILDAframe& frame);
+
+}  // namespace kavri

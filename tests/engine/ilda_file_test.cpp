@@ -1,0 +1,297 @@
+#include <gtest/gtest.h>
+
+#include "engine/colour_tables.h"
+#include "engine/ilda_file.h"
+#include "tests/support/recording_dialogs.h"
+#include "tests/support/test_support.h"
+
+using namespace kavri;
+using kavri_test::ReadBytes;
+using kavri_test::RecordingDialogs;
+using kavri_test::ScratchDir;
+using kavri_test::WriteBytes;
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+// A section header as other tools write it.
+Bytes Header(uint8_t format, uint16_t count, uint16_t number = 0, uint16_t total = 0, const char* name = "name\0\0\0\0",
+             const char* company = "company\0") {
+  Bytes h = {'I', 'L', 'D', 'A', 0, 0, 0, format};
+  h.insert(h.end(), name, name + 8);
+  h.insert(h.end(), company, company + 8);
+  for (uint16_t v : {count, number, total}) {
+    h.push_back(static_cast<uint8_t>(v >> 8));
+    h.push_back(static_cast<uint8_t>(v));
+  }
+  h.push_back(7);  // projector
+  h.push_back(9);  // reserved
+  return h;
+}
+
+void Append(Bytes& to, const Bytes& what) { to.insert(to.end(), what.begin(), what.end()); }
+
+PointRecord IldaPoint(int x, int y, int colour = 0, int blanked = 0, int kind = 0) {
+  PointRecord p;
+  p.x = x;
+  p.y = y;
+  p.kind = kind;
+  p.colour = static_cast<uint8_t>(colour);
+  p.blanked = static_cast<uint8_t>(blanked);
+  return p;
+}
+
+// Palette, 3-D true colour, 3-D indexed, 2-D true colour, 2-D indexed, end mark.
+Bytes MixedFile() {
+  Bytes f;
+  Append(f, Header(2, 2, 0, 0));
+  Append(f, {255, 0, 0, 0, 0, 255});
+  Append(f, Header(4, 1));
+  Append(f, {0, 1, 0, 2, 0, 3, 0x80, 4, 5, 6});
+  Append(f, Header(0, 2, 0, 2));
+  Append(f, {0x80, 0x00, 0x7F, 0xFF, 0xFE, 0x00, 0x40, 12,    // x -128, y 127, z -2, blanked
+             0x7F, 0xFF, 0x80, 0x00, 0x05, 0x10, 0x80, 64});  // x 127, y -128, z 5, last
+  Append(f, Header(5, 2));
+  Append(f, {0, 1, 0, 2, 0, 1, 2, 3, 0, 1, 0, 2, 0x80, 1, 2, 3});
+  Append(f, Header(1, 3, 1, 2));
+  Append(f, {0x01, 0x00, 0x02, 0x00, 0x00, 1,  //
+             0x03, 0x00, 0x04, 0x00, 0x40, 2,  //
+             0xFF, 0x00, 0xFE, 0x00, 0x80, 3});
+  Append(f, Header(0, 0));
+  return f;
+}
+
+}  // namespace
+
+TEST(IldaRead, ReadsIndexedFramesAndPalettesAndPassesOverTrueColourSections) {
+  Bytes f = MixedFile();
+  TILDAimage image;
+  ASSERT_EQ(DecodeIldaImage(f.data(), f.size(), image), TIldaReadResult::Ok);
+  ASSERT_EQ(image.palettes.size(), 1u);
+  EXPECT_EQ(image.palettes[0]->entryCount, 2);
+  EXPECT_EQ(image.palettes[0]->entries, (std::vector<TIldaPaletteEntry>{{255, 0, 0}, {0, 0, 255}}));
+  ASSERT_EQ(image.frames.size(), 2u);
+  const TILDAframe& a = *image.frames[0];
+  EXPECT_EQ(a.name, "name");
+  EXPECT_EQ(a.company, "company");
+  EXPECT_EQ(a.pointCount, 2);
+  EXPECT_EQ(a.totalFrames, 2);
+  EXPECT_EQ(a.projector, 7);
+  EXPECT_EQ(a.reserved, 9);
+  ASSERT_EQ(a.points.size(), 2u);
+  EXPECT_EQ(a.points[0], IldaPoint(-128, 127, 12, 1, -2));
+  EXPECT_EQ(a.points[1], IldaPoint(127, -128, 64, 0, 5));
+  const TILDAframe& b = *image.frames[1];
+  EXPECT_EQ(b.frameNumber, 1);
+  ASSERT_EQ(b.points.size(), 3u);
+  EXPECT_EQ(b.points[0], IldaPoint(1, 2, 1, 0, 0));
+  EXPECT_EQ(b.points[1], IldaPoint(3, 4, 2, 1, 0));
+  EXPECT_EQ(b.points[2], IldaPoint(-1, -2, 3, 0, 0));
+  EXPECT_EQ(IldaTotalFrames(f.data(), f.size()), 2);
+}
+
+TEST(IldaRead, TheRecordCountBoundsAFrameWhateverTheLastPointBitSays) {
+  Bytes f;
+  Append(f, Header(1, 3));
+  Append(f, {1, 0, 1, 0, 0x80, 0, 2, 0, 2, 0, 0x80, 0, 3, 0, 3, 0, 0, 0});  // last bit early and missing
+  Append(f, Header(1, 1));
+  Append(f, {9, 0, 9, 0, 0, 0});
+  // No closing header: many files from other tools end right after their last frame.
+  TILDAimage image;
+  ASSERT_EQ(DecodeIldaImage(f.data(), f.size(), image), TIldaReadResult::Ok);
+  ASSERT_EQ(image.frames.size(), 2u);
+  EXPECT_EQ(image.frames[0]->points.size(), 3u);
+  ASSERT_EQ(image.frames[1]->points.size(), 1u);
+  EXPECT_EQ(image.frames[1]->points[0].x, 9);
+}
+
+TEST(IldaRead, EveryTruncatedPrefixReadsTheCompleteSectionsAndRecordsBeforeTheCut) {
+  const Bytes full = MixedFile();
+  TILDAimage whole;
+  ASSERT_EQ(DecodeIldaImage(full.data(), full.size(), whole), TIldaReadResult::Ok);
+  for (size_t n = 0; n < full.size(); ++n) {
+    // A copy of exactly n bytes, so that AddressSanitizer sees any read past the data.
+    Bytes prefix(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(n));
+    TILDAimage image;
+    TIldaReadResult r = DecodeIldaImage(prefix.data(), prefix.size(), image);
+    EXPECT_TRUE(r == TIldaReadResult::Ok || r == TIldaReadResult::Truncated) << n;
+    ASSERT_LE(image.frames.size(), whole.frames.size()) << n;
+    for (size_t i = 0; i < image.frames.size(); ++i) {
+      const auto& got = image.frames[i]->points;
+      const auto& want = whole.frames[i]->points;
+      ASSERT_LE(got.size(), want.size()) << n;
+      EXPECT_TRUE(std::equal(got.begin(), got.end(), want.begin())) << n;
+      if (i + 1 < image.frames.size()) {
+        EXPECT_EQ(got.size(), want.size()) << n;
+      }
+    }
+    IldaTotalFrames(prefix.data(), prefix.size());
+  }
+}
+
+TEST(IldaRead, BadMagicShowsReadErrorAfterReadingAndKeepsEarlierSections) {
+  ScratchDir dir;
+  WriteBytes(dir.Path("bad.ild"), {'N', 'O', 'P', 'E', 0, 0, 0, 0, 1, 2, 3});
+  RecordingDialogs dialogs;
+  TILDAimage image;
+  image.frames.push_back(std::make_unique<TILDAframe>());
+  EXPECT_EQ(ReadIldaFile(dir.Path("bad.ild"), image), TIldaReadResult::NotIlda);
+  EXPECT_TRUE(image.frames.empty());
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Read Error!"});
+  EXPECT_EQ(ReadIldaTotalFrames(dir.Path("bad.ild")), 0);
+
+  Bytes f = Header(1, 1);
+  Append(f, {1, 0, 1, 0, 0x80, 0});
+  Append(f, {'X', 'L', 'D', 'A'});
+  Append(f, Header(1, 1));
+  WriteBytes(dir.Path("tail.ild"), f);
+  EXPECT_EQ(ReadIldaFile(dir.Path("tail.ild"), image), TIldaReadResult::NotIlda);
+  EXPECT_EQ(image.frames.size(), 1u);
+
+  // An unknown format stops reading the same way.
+  f = Header(1, 1);
+  Append(f, {1, 0, 1, 0, 0x80, 0});
+  Append(f, Header(9, 1));
+  WriteBytes(dir.Path("fmt.ild"), f);
+  EXPECT_EQ(ReadIldaFile(dir.Path("fmt.ild"), image), TIldaReadResult::UnknownFormat);
+  EXPECT_EQ(image.frames.size(), 1u);
+  EXPECT_EQ(dialogs.messages.size(), 3u);
+
+  // A file that cannot be read is an empty image, without a message.
+  EXPECT_EQ(ReadIldaFile(dir.Path("missing.ild"), image), TIldaReadResult::Ok);
+  EXPECT_TRUE(image.frames.empty());
+  EXPECT_EQ(dialogs.messages.size(), 3u);
+}
+
+TEST(IldaRead, TotalFramesComesFromTheFirstFrameSection) {
+  Bytes f = Header(2, 1);
+  Append(f, {1, 2, 3});
+  Append(f, Header(0, 1, 0, 321));
+  Append(f, Bytes(8, 0));
+  EXPECT_EQ(IldaTotalFrames(f.data(), f.size()), 321);
+  Bytes endOnly = Header(0, 0, 0, 5);
+  EXPECT_EQ(IldaTotalFrames(endOnly.data(), endOnly.size()), 0);
+  EXPECT_EQ(IldaTotalFrames(nullptr, 0), 0);
+}
+
+TEST(IldaWrite, TwoFrameImageIsWrittenByteForByte) {
+  TILDAimage image;
+  image.frames.push_back(std::make_unique<TILDAframe>());
+  image.frames[0]->name = "ignored";
+  image.frames[0]->points = {IldaPoint(-128, 127, 5, 1), IldaPoint(200, -300, 64, 0, 3)};
+  image.frames.push_back(std::make_unique<TILDAframe>());
+  image.frames[1]->points = {IldaPoint(0, -1, 255, 0)};
+  ScratchDir dir;
+  ASSERT_TRUE(WriteIldaFile(dir.Path("two.ild"), image));
+  const Bytes I8(8, 'I');
+  Bytes want;
+  auto header = [&](uint8_t count, uint8_t number, uint8_t total) {
+    Append(want, {'I', 'L', 'D', 'A', 0, 0, 0, 0});
+    Append(want, I8);
+    Append(want, I8);
+    Append(want, {0, count, 0, number, 0, total, 0, 0});
+  };
+  header(2, 0, 2);
+  Append(want, {0x80, 0, 0x7F, 0, 0, 0, 0x40, 5, 0x7F, 0, 0x80, 0, 0, 0, 0x80, 64});
+  header(1, 1, 2);
+  Append(want, {0x00, 0, 0xFF, 0, 0, 0, 0x80, 255});
+  header(0, 0, 0);
+  EXPECT_EQ(ReadBytes(dir.Path("two.ild")), want);
+
+  TILDAimage none;
+  EXPECT_EQ(EncodeIldaImage(none).size(), 32u);
+}
+
+TEST(IldaWrite, AnEmptyFrameDoesNotEndTheFileAndFramesKeepAtMost65535Points) {
+  TILDAimage image;
+  for (size_t n : {size_t{2}, size_t{0}, size_t{70000}}) {
+    auto frame = std::make_unique<TILDAframe>();
+    for (size_t i = 0; i < n; ++i) frame->points.push_back(IldaPoint(static_cast<int>(i % 200) - 100, 1));
+    image.frames.push_back(std::move(frame));
+  }
+  ScratchDir dir;
+  ASSERT_TRUE(WriteIldaFile(dir.Path("e.ild"), image));
+  EXPECT_EQ(ReadIldaTotalFrames(dir.Path("e.ild")), 3);
+  TILDAimage back;
+  ASSERT_EQ(ReadIldaFile(dir.Path("e.ild"), back), TIldaReadResult::Ok);
+  ASSERT_EQ(back.frames.size(), 3u);
+  EXPECT_EQ(back.frames[0]->points, image.frames[0]->points);
+  ASSERT_EQ(back.frames[1]->points.size(), 1u);
+  EXPECT_EQ(back.frames[1]->points[0].blanked, 1);
+  ASSERT_EQ(back.frames[2]->points.size(), kIldaMaxFramePoints);
+  EXPECT_EQ(back.frames[2]->points.back().x, image.frames[2]->points[kIldaMaxFramePoints - 1].x);
+  // The last point kept carries the last-point bit.
+  const Bytes bytes = ReadBytes(dir.Path("e.ild"));
+  EXPECT_EQ(bytes[bytes.size() - 32 - 2] & 0x80, 0x80);
+}
+
+TEST(IldaRead, OldShortEndMarkStillEndsTheFile) {
+  Bytes f = Header(0, 1, 0, 1);
+  Append(f, {5, 0, 6, 0, 0, 0, 0x80, 1});
+  Bytes end = Header(0, 0);
+  f.insert(f.end(), end.begin(), end.begin() + 26);
+  TILDAimage image;
+  EXPECT_EQ(DecodeIldaImage(f.data(), f.size(), image), TIldaReadResult::Ok);
+  EXPECT_EQ(image.frames.size(), 1u);
+}
+
+TEST(IldaConvert, DrawingToFrameAndBackIsTheIdentityOnEveryPointOfTheFrameSpace) {
+  Drawing drawing;
+  DrawingObject* a = drawing.AddObject();
+  DrawingObject* b = drawing.AddObject();
+  for (int x = 0; x < 256; ++x)
+    for (int y = 0; y < 256; ++y) {
+      PointRecord p;
+      p.x = x;
+      p.y = y;
+      p.kind = (x + y) % 4;
+      p.colour = static_cast<uint8_t>(x ^ y);
+      p.blanked = static_cast<uint8_t>(y & 1);
+      p.state = static_cast<uint8_t>(x % 3);
+      (x < 128 ? a : b)->Add(p);
+    }
+  TILDAframe frame;
+  DrawingToIldaFrame(drawing, frame);
+  ASSERT_EQ(frame.points.size(), 65536u);
+  // Top left of the frame space is the top left of ILDA space (y up).
+  EXPECT_EQ(frame.points[0].x, -128);
+  EXPECT_EQ(frame.points[0].y, 127);
+  EXPECT_EQ(frame.points[255].y, -128);
+  Drawing back;
+  back.AddObject()->Add(PointRecord{});
+  IldaFrameToDrawing(back, frame);
+  ASSERT_EQ(back.Count(), 1u);
+  ASSERT_EQ(back[0].Count(), 65536u);
+  size_t i = 0;
+  for (const auto& object : drawing.Objects())
+    for (const auto& p : object->Points()) {
+      const PointRecord& q = back[0][i++];
+      ASSERT_EQ(q.x, p->x);
+      ASSERT_EQ(q.y, p->y);
+      ASSERT_EQ(q.kind, p->kind);
+      ASSERT_EQ(q.blanked, p->blanked);
+      ASSERT_EQ(q.state, 0);
+      ASSERT_EQ(q.colour, IldaColorToColorIndex(ColorIndexToIldaColor(p->colour)));
+    }
+  // Through a file the positions survive as well.
+  ScratchDir dir;
+  TILDAimage image;
+  image.frames.push_back(std::make_unique<TILDAframe>(frame));
+  ASSERT_TRUE(WriteIldaFile(dir.Path("r.ild"), image));
+  TILDAimage read;
+  ReadIldaFile(dir.Path("r.ild"), read);
+  ASSERT_EQ(read.frames.size(), 1u);
+  EXPECT_EQ(read.frames[0]->points.size(), 65535u);  // one frame section holds at most this many
+  for (size_t k = 0; k < read.frames[0]->points.size(); ++k) {
+    ASSERT_EQ(read.frames[0]->points[k].x, frame.points[k].x);
+    ASSERT_EQ(read.frames[0]->points[k].y, frame.points[k].y);
+  }
+}
+
+TEST(IldaConvert, AnEmptyFrameGivesAnEmptyDrawing) {
+  Drawing drawing;
+  drawing.AddObject()->Add(PointRecord{});
+  IldaFrameToDrawing(drawing, TILDAframe{});
+  EXPECT_TRUE(drawing.Empty());
+}
