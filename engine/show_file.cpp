@@ -1,0 +1,109 @@
+#include "engine/show_file.h"
+
+#include "engine/content_path.h"
+#include "platform/file_io.h"
+#include "platform/int_convert.h"
+#include "platform/text.h"
+
+namespace kavri {
+
+namespace {
+
+const char* const kMusicMarker = "[Music]";
+const char* const kTrackMarkers[TSequence::kTrackCount] = {"[Track1]", "[Track2]", "[Track3]"};
+
+bool IsMarker(const std::string& line) {
+  return line == kMusicMarker || line == kTrackMarkers[0] || line == kTrackMarkers[1] || line == kTrackMarkers[2];
+}
+
+// Index of the first line equal to `marker`, or lines.size() when there is none.
+size_t FindMarker(const TextLines& lines, const char* marker) {
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (lines[i] == marker) return i;
+  return lines.size();
+}
+
+std::string FileExtension(const std::string& name) {
+  const size_t dot = name.rfind('.');
+  const size_t sep = name.find_last_of("/\\");
+  if (dot == std::string::npos || (sep != std::string::npos && dot < sep)) return {};
+  return name.substr(dot);
+}
+
+std::unique_ptr<TSequenceRecord> ParseShowRow(const std::string& line) {
+  auto record = std::make_unique<TSequenceRecord>();
+  const size_t bar = line.find('|');
+  record->name = line.substr(0, bar);
+  if (bar != std::string::npos) {
+    const std::string_view time = TrimView(std::string_view(line).substr(bar + 1));
+    record->time = time.empty() ? 0 : StrToInt(time);
+  }
+  return record;
+}
+
+}  // namespace
+
+void LoadShowLines(const TextLines& lines, TSequence& show, const std::string* programFolder) {
+  show.ClearTracks();
+  const size_t music = FindMarker(lines, kMusicMarker);
+  show.music = music + 1 < lines.size() && !IsMarker(lines[music + 1]) ? lines[music + 1] : std::string();
+  for (int t = 0; t < TSequence::kTrackCount; ++t) {
+    // A track runs from its section line to the next section line, whatever order they come in.
+    for (size_t i = FindMarker(lines, kTrackMarkers[t]) + 1; i < lines.size() && !IsMarker(lines[i]); ++i) {
+      std::unique_ptr<TSequenceRecord> record = ParseShowRow(lines[i]);
+      if (programFolder) LoadSequenceContent(*record, *programFolder);
+      show.Track(t).push_back(std::move(record));
+    }
+  }
+}
+
+void LoadShowFile(const std::string& fileName, TSequence& show) {
+  LoadShowLines(ReadTextLines(fileName).value_or(TextLines()), show, nullptr);
+}
+
+void LoadShowFileWithContent(const std::string& fileName, const std::string& programFolder, TSequence& show) {
+  LoadShowLines(ReadTextLines(fileName).value_or(TextLines()), show, &programFolder);
+}
+
+void LoadSequenceContent(TSequenceRecord& record, const std::string& programFolder) {
+  const std::string ext = FileExtension(record.name);
+  if (ext == ".ddr") {
+    const std::string path = ContentFilePath(programFolder, "Drawing", record.name);
+    if (FileExists(path)) LoadDrawingFile(path, record.drawing, 1);
+  } else if (ext == ".sec") {
+    const std::string path = ContentFilePath(programFolder, "Section", record.name);
+    if (FileExists(path)) LoadSectionFile(path, record.rows, programFolder);
+  } else if (ext == ".ild") {
+    const std::string path = ContentFilePath(programFolder, "ILDAimage", record.name);
+    if (FileExists(path)) ReadIldaFile(path, record.ilda);
+  }
+}
+
+TextLines FormatShowLines(const std::string& music, const TShowTrackCells& tracks) {
+  TextLines lines = {kMusicMarker, music};
+  for (int t = 0; t < TSequence::kTrackCount; ++t) {
+    lines.push_back(kTrackMarkers[t]);
+    for (const TShowRowCells& row : tracks[static_cast<size_t>(t)])
+      lines.push_back(LowerCase(row.first) + "|" + LowerCase(row.second));
+  }
+  return lines;
+}
+
+TShowTrackCells ShowTrackCells(const TSequence& show) {
+  TShowTrackCells cells;
+  for (int t = 0; t < TSequence::kTrackCount; ++t)
+    for (const auto& record : show.Track(t))
+      cells[static_cast<size_t>(t)].emplace_back(record->name, std::to_string(record->time));
+  return cells;
+}
+
+bool SaveShowFile(const std::string& path, const std::string& music, const TShowTrackCells& tracks,
+                  std::string* error) {
+  return WriteTextLines(path, FormatShowLines(music, tracks), error);
+}
+
+bool SaveShowFile(const std::string& path, const TSequence& show, std::string* error) {
+  return SaveShowFile(path, show.music, ShowTrackCells(show), error);
+}
+
+}  // namespace kavri

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "engine/show_file.h"
+#include "platform/int_convert.h"
+#include "tests/support/recording_dialogs.h"
+#include "tests/support/test_support.h"
+
+using namespace kavri;
+using kavri_test::ReadBytes;
+using kavri_test::ScratchDir;
+using kavri_test::WriteBytes;
+
+namespace {
+
+std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+
+struct ShowFolder {
+  ScratchDir dir;
+  std::string root = dir.Path() + "/";
+  ShowFolder() {
+    for (const char* sub : {"Drawing", "Section", "ILDAimage", "Sequence"})
+      QDir().mkpath(QString::fromStdString(root + sub));
+  }
+  std::string Show(const std::string& text) {
+    WriteBytes(root + "Sequence/s.seq", Bytes(text));
+    return root + "Sequence/s.seq";
+  }
+};
+
+std::vector<std::string> Names(const TSequenceTrack& track) {
+  std::vector<std::string> names;
+  for (const auto& r : track) names.push_back(r->name + "=" + std::to_string(r->time));
+  return names;
+}
+
+}  // namespace
+
+TEST(ShowFile, WriterLowerCasesRowsKeepsMusicAndReadsBack) {
+  ShowFolder f;
+  TShowTrackCells cells;
+  cells[0] = {{"Star.DDR", "100"}, {"Intro.sec", "350"}};
+  cells[1] = {{"", "0"}};  // the grid's blank row
+  cells[2] = {{"Laser.ILD", "12"}};
+  const std::string path = f.root + "Sequence/w.seq";
+  ASSERT_TRUE(SaveShowFile(path, "My Song.MP3", cells));
+  EXPECT_EQ(ReadBytes(path), Bytes("[Music]\r\nMy Song.MP3\r\n[Track1]\r\nstar.ddr|100\r\nintro.sec|350\r\n"
+                                   "[Track2]\r\n|0\r\n[Track3]\r\nlaser.ild|12\r\n"));
+  TSequence show;
+  LoadShowFile(path, show);
+  EXPECT_EQ(show.music, "My Song.MP3");
+  EXPECT_EQ(Names(show.track1), (std::vector<std::string>{"star.ddr=100", "intro.sec=350"}));
+  EXPECT_EQ(Names(show.track2), (std::vector<std::string>{"=0"}));
+  EXPECT_EQ(Names(show.track3), (std::vector<std::string>{"laser.ild=12"}));
+  // Written again from the records, the file is the same.
+  const std::string again = f.root + "Sequence/w2.seq";
+  ASSERT_TRUE(SaveShowFile(again, show));
+  EXPECT_EQ(ReadBytes(again), ReadBytes(path));
+  EXPECT_FALSE(SaveShowFile(f.root + "none/x.seq", show));
+}
+
+TEST(ShowFile, RowTimesEmptyTracksAndReloading) {
+  ShowFolder f;
+  TSequence show;
+  LoadShowFile(f.Show("[Music]\nsong.mp3\n[Track1]\na.ddr|\nb.ddr| 7 \nc.ddr\n[Track2]\n[Track3]\n"), show);
+  EXPECT_EQ(show.music, "song.mp3");
+  EXPECT_EQ(Names(show.track1), (std::vector<std::string>{"a.ddr=0", "b.ddr=7", "c.ddr=0"}));
+  EXPECT_TRUE(show.track2.empty());
+  EXPECT_TRUE(show.track3.empty());
+  LoadShowFile(f.Show("[Music]\r\n\r\n[Track1]\r\n[Track2]\r\n[Track3]\r\nz.ild|3\r\n"), show);
+  EXPECT_EQ(show.music, "");
+  EXPECT_TRUE(show.track1.empty());
+  EXPECT_EQ(Names(show.track3), (std::vector<std::string>{"z.ild=3"}));
+}
+
+TEST(ShowFile, MissingOrMisplacedSectionLinesNeverReachPastTheLines) {
+  ShowFolder f;
+  TSequence show;
+  LoadShowFile(f.Show("[Track1]\na|1\n[Music]"), show);
+  EXPECT_EQ(show.music, "");
+  EXPECT_EQ(Names(show.track1), (std::vector<std::string>{"a=1"}));
+  LoadShowFile(f.Show("[Track3]\nc|3\n[Track2]\nb|2\n[Music]\nm\n"), show);
+  EXPECT_EQ(show.music, "m");
+  EXPECT_TRUE(show.track1.empty());
+  EXPECT_EQ(Names(show.track2), (std::vector<std::string>{"b=2"}));
+  EXPECT_EQ(Names(show.track3), (std::vector<std::string>{"c=3"}));
+  LoadShowFile(f.Show("[Music]\n[Track1]\n"), show);
+  EXPECT_EQ(show.music, "");
+  LoadShowFile(f.root + "Sequence/missing.seq", show);
+  EXPECT_TRUE(show.track3.empty());
+}
+
+TEST(ShowFile, ABadTimeStopsTheLoadKeepingWhatWasRead) {
+  ShowFolder f;
+  TSequence show;
+  try {
+    LoadShowFile(f.Show("[Music]\nm\n[Track1]\na|1\n[Track2]\nb|2\nc|x\n[Track3]\nd|4\n"), show);
+    ADD_FAILURE() << "no error";
+  } catch (const EConvertError& e) {
+    EXPECT_STREQ(e.what(), "'x' is not a valid integer value");
+  }
+  EXPECT_EQ(show.track1.size(), 1u);
+  EXPECT_EQ(show.track2.size(), 1u);
+  EXPECT_TRUE(show.track3.empty());
+}
+
+TEST(ShowFile, ContentIsLoadedByExactExtensionWithCaseBlindNames) {
+  ShowFolder f;
+  WriteBytes(f.root + "Drawing/MyPic.ddr", {1, 2, 0, 0, 0x80});
+  WriteBytes(f.root + "Section/Seg.sec", Bytes("mypic.ddr|10\r\nnodrawing.ddr|20\r\n"));
+  TILDAimage image;
+  image.frames.push_back(std::make_unique<TILDAframe>());
+  image.frames[0]->points.resize(4);
+  ASSERT_TRUE(WriteIldaFile(f.root + "ILDAimage/clip.ild", image));
+  kavri_test::RecordingDialogs dialogs;
+  TSequence show;
+  show.track2.push_back(std::make_unique<TSequenceRecord>());
+  LoadShowFileWithContent(f.Show("[Music]\n\n[Track1]\nmypic.ddr|5\nseg.sec|30\nclip.ild|1\n"
+                                 "[Track2]\nMYPIC.DDR|5\nmissing.ddr|1\nmypic.txt|1\n[Track3]\n"),
+                          f.root, show);
+  ASSERT_EQ(show.track1.size(), 3u);
+  EXPECT_EQ(show.track1[0]->drawing.PointCount(), 1u);
+  ASSERT_EQ(show.track1[1]->rows.size(), 2u);
+  EXPECT_EQ(show.track1[1]->rows[0]->drawing.PointCount(), 1u);
+  EXPECT_TRUE(show.track1[1]->rows[1]->drawing.Empty());  // its drawing does not exist
+  ASSERT_EQ(show.track1[2]->ilda.frames.size(), 1u);
+  EXPECT_EQ(show.track1[2]->ilda.frames[0]->points.size(), 4u);
+  ASSERT_EQ(show.track2.size(), 3u);
+  for (const auto& r : show.track2) {
+    EXPECT_TRUE(r->drawing.Empty()) << r->name;  // capital extension, missing file, other kind
+    EXPECT_TRUE(r->rows.empty());
+    EXPECT_TRUE(r->ilda.frames.empty());
+  }
+  EXPECT_TRUE(dialogs.shown.empty());
+
+  // The plain reader loads names and times only.
+  LoadShowFile(f.root + "Sequence/s.seq", show);
+  EXPECT_TRUE(show.track1[0]->drawing.Empty());
+}
