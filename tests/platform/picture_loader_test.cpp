@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "platform/picture_loader.h"
+#include "tests/support/test_support.h"
+
+extern "C" {
+#include <jpeglib.h>
+}
+
+using namespace kavri;
+using kavri_test::ReadBytes;
+using kavri_test::ScratchDir;
+using kavri_test::WriteBytes;
+
+namespace {
+
+// A w x h JPEG, left half red and right half blue (or grey levels when grey), at high quality.
+void WriteJpeg(const std::string& path, int w, int h, bool grey) {
+  jpeg_compress_struct cinfo;
+  jpeg_error_mgr err;
+  cinfo.err = jpeg_std_error(&err);
+  jpeg_create_compress(&cinfo);
+  FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  jpeg_stdio_dest(&cinfo, f);
+  cinfo.image_width = w;
+  cinfo.image_height = h;
+  cinfo.input_components = grey ? 1 : 3;
+  cinfo.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, 95, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<JSAMPLE> row(static_cast<size_t>(w) * cinfo.input_components);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    for (int x = 0; x < w; ++x) {
+      const bool left = x < w / 2;
+      if (grey) {
+        row[x] = left ? 40 : 200;
+      } else {
+        row[x * 3 + 0] = left ? 255 : 0;
+        row[x * 3 + 1] = 0;
+        row[x * 3 + 2] = left ? 0 : 255;
+      }
+    }
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&cinfo, rows, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  std::fclose(f);
+}
+
+bool Near(QRgb p, int r, int g, int b) {
+  return std::abs(qRed(p) - r) < 24 && std::abs(qGreen(p) - g) < 24 && std::abs(qBlue(p) - b) < 24;
+}
+
+}  // namespace
+
+TEST(PictureLoader, LoadsBmpExactly) {
+  ScratchDir dir;
+  QImage source(7, 5, QImage::Format_RGB32);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 7; ++x) source.setPixel(x, y, qRgb(x * 30, y * 50, 99));
+  ASSERT_TRUE(source.save(QString::fromStdString(dir.Path("p.bmp")), "BMP"));
+  QImage loaded;
+  std::string error;
+  ASSERT_TRUE(LoadPicture(dir.Path("p.bmp"), &loaded, &error)) << error;
+  ASSERT_EQ(loaded.size(), source.size());
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 7; ++x) EXPECT_EQ(loaded.pixel(x, y) & 0xFFFFFF, source.pixel(x, y) & 0xFFFFFF);
+}
+
+TEST(PictureLoader, DecodesColourAndGreyJpegWhateverTheFileIsCalled) {
+  ScratchDir dir;
+  WriteJpeg(dir.Path("c.jpg"), 32, 16, false);
+  QImage image;
+  std::string error;
+  ASSERT_TRUE(LoadPicture(dir.Path("c.jpg"), &image, &error)) << error;
+  ASSERT_EQ(image.width(), 32);
+  ASSERT_EQ(image.height(), 16);
+  EXPECT_TRUE(Near(image.pixel(4, 8), 255, 0, 0));
+  EXPECT_TRUE(Near(image.pixel(28, 8), 0, 0, 255));
+
+  WriteJpeg(dir.Path("grey.bmp"), 16, 16, true);  // a JPEG under a bitmap name
+  ASSERT_TRUE(LoadPicture(dir.Path("grey.bmp"), &image, &error)) << error;
+  EXPECT_TRUE(Near(image.pixel(2, 2), 40, 40, 40));
+  EXPECT_TRUE(Near(image.pixel(13, 2), 200, 200, 200));
+}
+
+TEST(PictureLoader, BadFilesGiveAClearErrorAndANullImage) {
+  ScratchDir dir;
+  WriteJpeg(dir.Path("good.jpg"), 64, 64, false);
+  const std::vector<uint8_t> jpeg = ReadBytes(dir.Path("good.jpg"));
+
+  struct Case {
+    std::string name;
+    std::vector<uint8_t> bytes;
+  };
+  std::vector<Case> cases = {
+      {"empty", {}},
+      {"text", {'h', 'e', 'l', 'l', 'o'}},
+      {"jpeg signature only", {0xFF, 0xD8, 0xFF}},
+      {"jpeg header cut", std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 40)},
+      {"bmp signature only", {'B', 'M', 0, 0, 0, 0}},
+  };
+  std::vector<uint8_t> garbage = {0xFF, 0xD8, 0xFF, 0xE0};
+  for (int i = 0; i < 200; ++i) garbage.push_back(static_cast<uint8_t>(i * 37));
+  cases.push_back({"jpeg garbage", garbage});
+  std::vector<uint8_t> huge = jpeg;  // the frame header claims 65535 x 65535
+  for (size_t i = 0; i + 8 < huge.size(); ++i)
+    if (huge[i] == 0xFF && huge[i + 1] == 0xC0) {
+      huge[i + 5] = huge[i + 6] = huge[i + 7] = huge[i + 8] = 0xFF;
+      break;
+    }
+  cases.push_back({"jpeg too large", huge});
+  for (const Case& c : cases) {
+    WriteBytes(dir.Path("bad"), c.bytes);
+    QImage image(3, 3, QImage::Format_RGB32);
+    std::string error;
+    EXPECT_FALSE(LoadPicture(dir.Path("bad"), &image, &error)) << c.name;
+    EXPECT_TRUE(image.isNull()) << c.name;
+    EXPECT_FALSE(error.empty()) << c.name;
+  }
+
+  QImage image;
+  std::string error;
+  EXPECT_FALSE(LoadPicture(dir.Path("missing.bmp"), &image, &error));
+  EXPECT_NE(error.find("missing.bmp"), std::string::npos);
+}
+
+TEST(PictureLoader, TruncatedJpegDataNeverCrashes) {
+  ScratchDir dir;
+  WriteJpeg(dir.Path("good.jpg"), 64, 64, false);
+  const std::vector<uint8_t> jpeg = ReadBytes(dir.Path("good.jpg"));
+  // Every cut either decodes (the missing rest filled in) or fails with an error; never a crash.
+  for (size_t cut = 3; cut < jpeg.size(); cut += 7) {
+    QImage image;
+    std::string error;
+    const bool ok = DecodePicture(jpeg.data(), cut, &image, &error);
+    EXPECT_EQ(ok, !image.isNull()) << cut;
+    if (ok) EXPECT_EQ(image.size(), QSize(64, 64)) << cut;
+    else EXPECT_FALSE(error.empty()) << cut;
+  }
+}

@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include "engine/shared_state.h"
+#include "shell/settings_file.h"
+#include "tests/support/test_support.h"
+
+using namespace kavri;
+using kavri_test::ReadBytes;
+using kavri_test::ScratchDir;
+using kavri_test::WriteBytes;
+
+namespace {
+
+void WriteText(const std::string& path, const std::string& text) {
+  WriteBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+std::string ReadText(const std::string& path) {
+  const auto bytes = ReadBytes(path);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+// A complete file: label lines, values on the odd lines, and two extra lines after 43.
+TSettingsLines SampleLines() {
+  TSettingsLines lines;
+  const std::vector<std::string> values = {"9",   "3",  "20",  "24",  "6",  "5",   "-100", "40",
+                                           "90",  "150", "30", "10",  "60", "300", "40",   "1",
+                                           "0",   "C:\\Players\\play.exe", "110", "120", "130", "140"};
+  for (int i = 0; i < 22; ++i) {
+    lines.push_back("label " + std::to_string(i) + " : free text");
+    lines.push_back(values[i]);
+  }
+  lines.push_back("after 43");
+  lines.push_back("");
+  lines.push_back("last line");
+  return lines;
+}
+
+class SettingsFile : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetSharedState(); }
+  void TearDown() override { ResetSharedState(); }
+  ScratchDir dir;
+};
+
+}  // namespace
+
+TEST_F(SettingsFile, ReadsEveryValueOnItsLineClampedToItsRange) {
+  const TSettingsLines lines = SampleLines();
+  const TEditorSettings e = ReadEditorSettings(lines);
+  EXPECT_EQ(e.BackColor, 9);
+  EXPECT_EQ(e.BlankColor, 3);
+  EXPECT_EQ(e.GridStep1, 20);
+  EXPECT_EQ(e.GridStep2, 24);
+  EXPECT_EQ(e.PointSpace, 6);
+  EXPECT_EQ(e.PolygonSides, 5);
+
+  ReadOutputSettings(lines);
+  EXPECT_EQ(HOffset, -100);
+  EXPECT_EQ(VOffset, 40);
+  EXPECT_EQ(LocateAngle, 90);
+  EXPECT_EQ(ScanDelay, 150);
+  EXPECT_EQ(HSize, 30);
+  EXPECT_EQ(VSize, 10);
+  EXPECT_EQ(BlankingDelay, 60);
+  EXPECT_EQ(UsbPipe, 255);  // 300 clamped, not wrapped to 44
+  EXPECT_EQ(FrameInterval, 40);
+  EXPECT_EQ(ImportTextLargeSize, 1);
+  EXPECT_EQ(QuickPlayLargeSize, 0);
+  EXPECT_EQ(MediaPlayerPath(), "C:\\Players\\play.exe");
+  EXPECT_EQ(RedSaturation, 110);
+  EXPECT_EQ(GreenSaturation, 120);
+  EXPECT_EQ(BlueSaturation, 130);
+  EXPECT_EQ(Intensity, 140);
+}
+
+TEST_F(SettingsFile, ValuesThatWouldBreakTheProgramAreClamped) {
+  TSettingsLines lines = SampleLines();
+  lines[1] = "300";     // colour index past the palette
+  lines[3] = "-1";
+  lines[5] = "0";       // grid step 0 would never end the grid loop
+  lines[7] = "-20";
+  lines[9] = "0";       // point space 0
+  lines[11] = "0";      // polygon sides 0 divides by zero
+  lines[13] = "-9999";
+  lines[19] = "255";
+  lines[29] = "0";
+  lines[31] = "7";
+  lines[43] = "2147483647";
+  const TEditorSettings e = ReadEditorSettings(lines);
+  EXPECT_EQ(e.BackColor, 255);
+  EXPECT_EQ(e.BlankColor, 0);
+  EXPECT_EQ(e.GridStep1, 1);
+  EXPECT_EQ(e.GridStep2, 1);
+  EXPECT_EQ(e.PointSpace, 1);
+  EXPECT_EQ(e.PolygonSides, 3);
+  ReadOutputSettings(lines);
+  EXPECT_EQ(HOffset, -256);
+  EXPECT_EQ(ScanDelay, 200);
+  EXPECT_EQ(FrameInterval, 2);
+  EXPECT_EQ(ImportTextLargeSize, 1);
+  EXPECT_EQ(Intensity, 200);
+  for (const TSettingLine& s : NumericSettingLines()) {
+    EXPECT_GE(s.initial, s.min) << s.name;
+    EXPECT_LE(s.initial, s.max) << s.name;
+    EXPECT_EQ(s.line % 2, 1) << s.name;
+  }
+  EXPECT_EQ(NumericSettingLines().size(), 21u);
+}
+
+TEST_F(SettingsFile, RoundTripKeepsUnusedLinesAndLinesAfter43) {
+  const std::string path = dir.Path("Kavri.ini");
+  TSettingsLines original = SampleLines();
+  original[0] = "\xEF\xBB\xBF; settings";  // even a byte-order mark stays as it was
+  std::string image;
+  for (const auto& l : original) image += l + "\n";  // read with LF endings
+  WriteText(path, image);
+
+  bool found = false;
+  TSettingsLines lines = LoadSettingsLines(path, &found);
+  ASSERT_TRUE(found);
+  ASSERT_EQ(lines, original);
+  TEditorSettings editor = ReadEditorSettings(lines);
+  ReadOutputSettings(lines);
+  editor.BlankColor = 77;
+  BlankingDelay = 33;
+  SetMediaPlayerPath("/usr/bin/mpv\r\n");
+  std::string error;
+  ASSERT_TRUE(SaveSettingsFile(path, lines, editor, &error)) << error;
+
+  TSettingsLines expected = original;
+  expected[3] = "77";
+  expected[25] = "33";
+  expected[27] = "255";  // the clamped pipe is what gets written back
+  expected[35] = "/usr/bin/mpv";
+  std::string expectedImage;
+  for (const auto& l : expected) expectedImage += l + "\r\n";
+  EXPECT_EQ(ReadText(path), expectedImage);
+}
+
+TEST_F(SettingsFile, MissingFileGivesDefaultsAndIsWrittenWhole) {
+  const std::string path = dir.Path("Kavri.ini");
+  bool found = true;
+  TSettingsLines lines = LoadSettingsLines(path, &found);
+  EXPECT_FALSE(found);
+  EXPECT_TRUE(lines.empty());
+  HOffset = 50;  // whatever the globals held, a missing file sets the defaults
+  const TEditorSettings editor = ReadEditorSettings(lines);
+  ReadOutputSettings(lines);
+  EXPECT_EQ(editor.GridStep1, DefaultEditorSettings().GridStep1);
+  EXPECT_EQ(editor.PolygonSides, 6);
+  EXPECT_EQ(editor.PointSpace, 10);
+  EXPECT_EQ(HOffset, 0);
+  EXPECT_EQ(ScanDelay, 75);
+  EXPECT_EQ(BlankingDelay, 100);
+  EXPECT_EQ(HSize, 20);
+  EXPECT_EQ(FrameInterval, 2);
+  EXPECT_EQ(Intensity, 100);
+  EXPECT_EQ(MediaPlayerPath(), "");
+
+  ASSERT_TRUE(SaveSettingsFile(path, lines, editor));
+  const TSettingsLines written = LoadSettingsLines(path);
+  ASSERT_EQ(written.size(), 44u);
+  EXPECT_EQ(written[0], "BackColor");
+  EXPECT_EQ(written[18], "ScanDelay");
+  EXPECT_EQ(written[34], "MediaPlayerPath");
+  EXPECT_EQ(written[19], "75");
+  EXPECT_EQ(written[35], "");
+  EXPECT_EQ(written[43], "100");
+  // Read back, the new file gives the same values again.
+  ResetSharedState();
+  HSize = 3;
+  ReadOutputSettings(written);
+  EXPECT_EQ(HSize, 20);
+  const TEditorSettings again = ReadEditorSettings(written);
+  EXPECT_EQ(again.GridStep2, editor.GridStep2);
+  EXPECT_EQ(again.BackColor, editor.BackColor);
+}
+
+TEST_F(SettingsFile, ShortOrGarbledFileKeepsWhatIsThereAndDefaultsTheRest) {
+  const std::string path = dir.Path("Kavri.ini");
+  // CR-only endings, a non-numeric value, blanks around a number, and the file stops at line 20.
+  std::vector<std::string> content(21);
+  content[0] = "top";
+  content[1] = "5";
+  content[3] = "abc";
+  content[5] = " 12 ";
+  content[13] = "-40";
+  content[19] = "160";
+  content[20] = "x";
+  std::string image;
+  for (const auto& l : content) image += (image.empty() ? "" : "\r") + l;
+  WriteText(path, image);
+  TSettingsLines lines = LoadSettingsLines(path);
+  ASSERT_EQ(lines.size(), 21u);
+  const TEditorSettings editor = ReadEditorSettings(lines);
+  EXPECT_EQ(editor.BackColor, 5);
+  EXPECT_EQ(editor.BlankColor, 0);   // "abc": default
+  EXPECT_EQ(editor.GridStep1, 12);
+  EXPECT_EQ(editor.GridStep2, 16);   // empty line: default
+  ReadOutputSettings(lines);
+  EXPECT_EQ(HOffset, -40);
+  EXPECT_EQ(ScanDelay, 160);
+  EXPECT_EQ(HSize, 20);              // past the end of the file
+  EXPECT_EQ(BlankingDelay, 100);
+
+  ASSERT_TRUE(SaveSettingsFile(path, lines, editor));
+  const TSettingsLines written = LoadSettingsLines(path);
+  ASSERT_EQ(written.size(), 44u);
+  EXPECT_EQ(written[0], "top");
+  EXPECT_EQ(written[3], "0");        // repaired
+  EXPECT_EQ(written[20], "x");       // an unused line that was there stays
+  EXPECT_EQ(written[21], "20");
+  EXPECT_EQ(written[22], "VSize");   // the missing ones are labelled
+  EXPECT_EQ(ReadText(path).find('\n'), ReadText(path).find("\r\n") + 1);
+}
+
+TEST_F(SettingsFile, FailedSaveReportsAndKeepsTheOldFile) {
+  const std::string path = dir.Path("Kavri.ini");
+  WriteText(path, "old\r\n");
+  TSettingsLines lines = LoadSettingsLines(path);
+  std::string error;
+  EXPECT_FALSE(SaveSettingsFile(dir.Path("no/such/folder/Kavri.ini"), lines, DefaultEditorSettings(), &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(ReadText(path), "old\r\n");
+}
