@@ -40,7 +40,10 @@ std::mutex g_textMutex;
 std::string g_mediaPlayerPath;
 std::string g_currentDeviceName;
 std::vector<std::string> g_selectedDevices;
+std::atomic<uint32_t> g_deviceTargetsVersion{0};
 }  // namespace
+
+uint32_t DeviceTargetsVersion() { return g_deviceTargetsVersion.load(std::memory_order_acquire); }
 
 std::string MediaPlayerPath() {
   std::lock_guard<std::mutex> lock(g_textMutex);
@@ -57,6 +60,7 @@ std::string CurrentDeviceName() {
 void SetCurrentDeviceName(const std::string& name) {
   std::lock_guard<std::mutex> lock(g_textMutex);
   g_currentDeviceName = name;
+  g_deviceTargetsVersion.fetch_add(1, std::memory_order_release);
 }
 std::vector<std::string> SelectedDevices() {
   std::lock_guard<std::mutex> lock(g_textMutex);
@@ -65,6 +69,7 @@ std::vector<std::string> SelectedDevices() {
 void SetSelectedDevices(const std::vector<std::string>& names) {
   std::lock_guard<std::mutex> lock(g_textMutex);
   g_selectedDevices = names;
+  g_deviceTargetsVersion.fetch_add(1, std::memory_order_release);
 }
 
 void ResetSharedState() {

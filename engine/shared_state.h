@@ -53,6 +53,9 @@ std::string CurrentDeviceName();                  // the master interface, "" wh
 void SetCurrentDeviceName(const std::string& name);
 std::vector<std::string> SelectedDevices();       // the extra interfaces for multiple output
 void SetSelectedDevices(const std::vector<std::string>& names);
+// Goes up whenever the master or the extra interfaces change, so a loop can keep its own copy of
+// the targets and refresh it only then (no lock and no allocation per frame).
+uint32_t DeviceTargetsVersion();
 
 // Puts every value above back to its initial value (start-up, tests).
 void ResetSharedState();

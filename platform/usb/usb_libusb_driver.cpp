@@ -1,0 +1,192 @@
+// Real laser interfaces through libusb. Devices with the laser vendor id get the names "ezusb-N"
+// in stable slots: the lowest free number when first seen, kept while the device stays attached.
+#include <libusb.h>
+
+#include <algorithm>
+#include <array>
+#include <mutex>
+#include <vector>
+
+#include "platform/usb/usb_driver.h"
+
+namespace kavri {
+
+namespace {
+
+constexpr unsigned kTransferTimeoutMs = 1000;
+
+struct TLibusbDevice {
+  explicit TLibusbDevice(libusb_device* d) : device(libusb_ref_device(d)) {
+    libusb_config_descriptor* config = nullptr;
+    if (libusb_get_active_config_descriptor(device, &config) == 0 && config) {
+      if (config->bNumInterfaces > 0 && config->interface[0].num_altsetting > 0) {
+        const libusb_interface_descriptor& alt = config->interface[0].altsetting[0];
+        for (int i = 0; i < alt.bNumEndpoints; ++i) endpoints.push_back(alt.endpoint[i].bEndpointAddress);
+      }
+      libusb_free_config_descriptor(config);
+    }
+  }
+  ~TLibusbDevice() {
+    CloseHandle();
+    libusb_unref_device(device);
+  }
+  TLibusbDevice(const TLibusbDevice&) = delete;
+  TLibusbDevice& operator=(const TLibusbDevice&) = delete;
+
+  // Called with `mutex` held.
+  bool EnsureHandle() {
+    if (handle) return true;
+    if (libusb_open(device, &handle) != 0) {
+      handle = nullptr;
+      return false;
+    }
+    int rc = libusb_claim_interface(handle, 0);
+    if (rc == LIBUSB_ERROR_BUSY && libusb_kernel_driver_active(handle, 0) == 1 &&
+        libusb_detach_kernel_driver(handle, 0) == 0)
+      rc = libusb_claim_interface(handle, 0);
+    if (rc != 0) {
+      libusb_close(handle);
+      handle = nullptr;
+      return false;
+    }
+    return true;
+  }
+  void CloseHandle() {
+    if (!handle) return;
+    libusb_release_interface(handle, 0);
+    libusb_close(handle);
+    handle = nullptr;
+  }
+  // A device that went away keeps failing fast instead of waiting for timeouts.
+  void NoteResult(int rc) {
+    if (rc == LIBUSB_ERROR_NO_DEVICE) CloseHandle();
+  }
+  std::optional<uint8_t> Endpoint(uint32_t pipe) const {
+    if (pipe >= endpoints.size()) return std::nullopt;
+    return endpoints[pipe];
+  }
+
+  libusb_device* device;
+  libusb_device_handle* handle = nullptr;
+  std::vector<uint8_t> endpoints;  // interface 0, in descriptor order: pipe N is endpoints[N]
+  std::mutex mutex;                // one request at a time per device
+};
+
+class TLibusbDriver : public TUsbDriver {
+ public:
+  TLibusbDriver() {
+    if (libusb_init(&context_) != 0) context_ = nullptr;
+  }
+  ~TLibusbDriver() override {
+    for (auto& slot : slots_) slot.reset();
+    if (context_) libusb_exit(context_);
+  }
+
+  bool Open(int number) override {
+    if (!context_ || number < 0 || number > kMaxUsbDeviceNumber) return false;
+    std::lock_guard lock(slotsMutex_);
+    Rescan();
+    return slots_[number] != nullptr;
+  }
+
+  bool ReadDeviceDescriptor(int number, TUsbDeviceDescriptor& out) override {
+    auto dev = Slot(number);
+    if (!dev) return false;
+    libusb_device_descriptor d{};
+    if (libusb_get_device_descriptor(dev->device, &d) != 0) return false;
+    out = {d.bLength, d.bDescriptorType, static_cast<uint8_t>(d.bcdUSB), static_cast<uint8_t>(d.bcdUSB >> 8),
+           d.bDeviceClass, d.bDeviceSubClass, d.bDeviceProtocol, d.bMaxPacketSize0,
+           static_cast<uint8_t>(d.idVendor), static_cast<uint8_t>(d.idVendor >> 8),
+           static_cast<uint8_t>(d.idProduct), static_cast<uint8_t>(d.idProduct >> 8),
+           static_cast<uint8_t>(d.bcdDevice), static_cast<uint8_t>(d.bcdDevice >> 8),
+           d.iManufacturer, d.iProduct, d.iSerialNumber, d.bNumConfigurations};
+    return true;
+  }
+
+  bool VendorRequest(int number, const TVendorRequest& r) override {
+    auto dev = Slot(number);
+    if (!dev || r.length > 1) return false;
+    std::lock_guard lock(dev->mutex);
+    if (!dev->EnsureHandle()) return false;
+    uint8_t data = r.data;
+    const uint8_t type = static_cast<uint8_t>(r.direction ? LIBUSB_ENDPOINT_IN : LIBUSB_ENDPOINT_OUT) |
+                         static_cast<uint8_t>(LIBUSB_REQUEST_TYPE_VENDOR) |
+                         LIBUSB_RECIPIENT_DEVICE;
+    const int rc = libusb_control_transfer(dev->handle, type, r.request, r.value, r.index, r.length ? &data : nullptr,
+                                           r.length, kTransferTimeoutMs);
+    dev->NoteResult(rc);
+    return rc == r.length;
+  }
+
+  bool AbortPipe(int number, uint32_t pipe) override {
+    auto dev = Slot(number);
+    if (!dev) return false;
+    const auto endpoint = dev->Endpoint(pipe);
+    if (!endpoint) return false;
+    std::lock_guard lock(dev->mutex);
+    if (!dev->EnsureHandle()) return false;
+    // Nothing of ours is pending between calls; leave the pipe ready by clearing any stall.
+    const int rc = libusb_clear_halt(dev->handle, *endpoint);
+    dev->NoteResult(rc);
+    return rc == 0;
+  }
+
+  bool BulkWrite(int number, uint32_t pipe, const uint8_t* data, size_t length) override {
+    auto dev = Slot(number);
+    if (!dev || length > static_cast<size_t>(INT32_MAX)) return false;
+    const auto endpoint = dev->Endpoint(pipe);
+    if (!endpoint || (*endpoint & LIBUSB_ENDPOINT_IN)) return false;
+    std::lock_guard lock(dev->mutex);
+    if (!dev->EnsureHandle()) return false;
+    int sent = 0;
+    const int rc = libusb_bulk_transfer(dev->handle, *endpoint, const_cast<uint8_t*>(data), static_cast<int>(length),
+                                        &sent, kTransferTimeoutMs);
+    dev->NoteResult(rc);
+    return rc == 0 && static_cast<size_t>(sent) == length;
+  }
+
+ private:
+  std::shared_ptr<TLibusbDevice> Slot(int number) {
+    if (!context_ || number < 0 || number > kMaxUsbDeviceNumber) return nullptr;
+    std::lock_guard lock(slotsMutex_);
+    return slots_[number];
+  }
+
+  // Called with slotsMutex_ held.
+  void Rescan() {
+    libusb_device** list = nullptr;
+    const ssize_t count = libusb_get_device_list(context_, &list);
+    if (count < 0) return;
+    std::vector<libusb_device*> present(list, list + count);
+    for (auto& slot : slots_)
+      if (slot && std::find(present.begin(), present.end(), slot->device) == present.end()) slot.reset();
+    std::vector<libusb_device*> fresh;
+    for (libusb_device* d : present) {
+      libusb_device_descriptor desc{};
+      if (libusb_get_device_descriptor(d, &desc) != 0 || desc.idVendor != kLaserVendorId) continue;
+      const bool known = std::any_of(slots_.begin(), slots_.end(), [d](const auto& s) { return s && s->device == d; });
+      if (!known) fresh.push_back(d);
+    }
+    std::sort(fresh.begin(), fresh.end(), [](libusb_device* a, libusb_device* b) {
+      return std::pair(libusb_get_bus_number(a), libusb_get_device_address(a)) <
+             std::pair(libusb_get_bus_number(b), libusb_get_device_address(b));
+    });
+    size_t next = 0;
+    for (libusb_device* d : fresh) {
+      while (next < slots_.size() && slots_[next]) ++next;
+      if (next == slots_.size()) break;
+      slots_[next] = std::make_shared<TLibusbDevice>(d);
+    }
+    libusb_free_device_list(list, 1);
+  }
+
+  libusb_context* context_ = nullptr;
+  std::mutex slotsMutex_;
+  std::array<std::shared_ptr<TLibusbDevice>, kMaxUsbDeviceNumber + 1> slots_;
+};
+
+}  // namespace
+
+std::shared_ptr<TUsbDriver> MakeLibusbDriver() { return std::make_shared<TLibusbDriver>(); }
+
+}  // namespace kavri

@@ -1,0 +1,156 @@
+#include "platform/usb/usb_sim_driver.h"
+
+#include <cstdio>
+#include <sstream>
+
+namespace kavri {
+
+namespace {
+
+bool ValidNumber(int number) { return number >= 0 && number <= kMaxUsbDeviceNumber; }
+
+std::string Hex(const std::vector<uint8_t>& bytes) {
+  if (bytes.empty()) return "-";
+  static const char digits[] = "0123456789abcdef";
+  std::string s(bytes.size() * 2, '0');
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    s[2 * i] = digits[bytes[i] >> 4];
+    s[2 * i + 1] = digits[bytes[i] & 15];
+  }
+  return s;
+}
+
+std::string CaptureLine(const TSimPacket& p) {
+  char buf[160];
+  switch (p.kind) {
+    case TSimPacket::Bulk:
+      return "bulk " + p.device + " " + std::to_string(p.pipe) + " " + std::to_string(p.bytes.size()) + " " +
+             Hex(p.bytes) + "\n";
+    case TSimPacket::Vendor:
+      std::snprintf(buf, sizeof buf, "vendor %s %x %x %x %x %x %x\n", p.device.c_str(), p.vendor.request,
+                    p.vendor.value, p.vendor.index, p.vendor.length, p.vendor.direction, p.vendor.data);
+      return buf;
+    case TSimPacket::Abort:
+      return "abort " + p.device + " " + std::to_string(p.pipe) + "\n";
+  }
+  return {};
+}
+
+}  // namespace
+
+TSimUsbDriver::TSimUsbDriver(const std::string& deviceList, const std::string& capturePath)
+    : vendors_(kMaxUsbDeviceNumber + 1, -1) {
+  std::stringstream list(deviceList);
+  std::string entry;
+  while (std::getline(list, entry, ',')) {
+    const auto colon = entry.find(':');
+    try {
+      const int number = std::stoi(entry.substr(0, colon));
+      const int vendor = colon == std::string::npos ? kLaserVendorId : std::stoi(entry.substr(colon + 1), nullptr, 16);
+      if (ValidNumber(number) && vendor >= 0 && vendor <= 0xFFFF) vendors_[number] = vendor;
+    } catch (const std::exception&) {
+      // A malformed entry attaches nothing.
+    }
+  }
+  if (!capturePath.empty()) capture_ = std::fopen(capturePath.c_str(), "a");
+}
+
+TSimUsbDriver::~TSimUsbDriver() {
+  if (capture_) std::fclose(capture_);
+}
+
+bool TSimUsbDriver::Open(int number) {
+  std::lock_guard lock(mutex_);
+  return ValidNumber(number) && vendors_[number] >= 0 && !writesFail_;
+}
+
+bool TSimUsbDriver::ReadDeviceDescriptor(int number, TUsbDeviceDescriptor& out) {
+  std::lock_guard lock(mutex_);
+  if (!ValidNumber(number) || vendors_[number] < 0 || writesFail_) return false;
+  const auto vendor = static_cast<uint16_t>(vendors_[number]);
+  // A full-speed vendor-class device, product 0x0001, release 0.01, one configuration.
+  out = {18, 1, 0x00, 0x02, 0xFF, 0xFF, 0xFF, 64, static_cast<uint8_t>(vendor & 0xFF), static_cast<uint8_t>(vendor >> 8),
+         0x01, 0x00, 0x01, 0x00, 0, 0, 0, 1};
+  return true;
+}
+
+bool TSimUsbDriver::VendorRequest(int number, const TVendorRequest& request) {
+  TSimPacket p;
+  p.kind = TSimPacket::Vendor;
+  p.device = UsbDeviceName(number);
+  p.vendor = request;
+  std::lock_guard lock(mutex_);
+  if (!ValidNumber(number) || vendors_[number] < 0 || writesFail_) return false;
+  Record(std::move(p));
+  return true;
+}
+
+bool TSimUsbDriver::AbortPipe(int number, uint32_t pipe) {
+  TSimPacket p;
+  p.kind = TSimPacket::Abort;
+  p.device = UsbDeviceName(number);
+  p.pipe = pipe;
+  std::lock_guard lock(mutex_);
+  if (!ValidNumber(number) || vendors_[number] < 0 || writesFail_) return false;
+  Record(std::move(p));
+  return true;
+}
+
+bool TSimUsbDriver::BulkWrite(int number, uint32_t pipe, const uint8_t* data, size_t length) {
+  {
+    std::lock_guard lock(mutex_);
+    if (!ValidNumber(number) || vendors_[number] < 0 || writesFail_) return false;
+  }
+  TSimPacket p;
+  p.kind = TSimPacket::Bulk;
+  p.device = UsbDeviceName(number);
+  p.pipe = pipe;
+  p.bytes.assign(data, data + length);
+  std::lock_guard lock(mutex_);
+  Record(std::move(p));
+  return true;
+}
+
+void TSimUsbDriver::Record(TSimPacket packet) {
+  if (capture_) {
+    const std::string line = CaptureLine(packet);
+    std::fwrite(line.data(), 1, line.size(), capture_);
+    std::fflush(capture_);
+  }
+  if (recordLimit_ == 0) return;
+  while (packets_.size() >= recordLimit_) packets_.pop_front();
+  packets_.push_back(std::move(packet));
+}
+
+void TSimUsbDriver::Plug(int number, uint16_t vendorId) {
+  std::lock_guard lock(mutex_);
+  if (ValidNumber(number)) vendors_[number] = vendorId;
+}
+
+void TSimUsbDriver::Unplug(int number) {
+  std::lock_guard lock(mutex_);
+  if (ValidNumber(number)) vendors_[number] = -1;
+}
+
+void TSimUsbDriver::SetWritesFail(bool fail) {
+  std::lock_guard lock(mutex_);
+  writesFail_ = fail;
+}
+
+std::vector<TSimPacket> TSimUsbDriver::Packets() const {
+  std::lock_guard lock(mutex_);
+  return {packets_.begin(), packets_.end()};
+}
+
+void TSimUsbDriver::ClearPackets() {
+  std::lock_guard lock(mutex_);
+  packets_.clear();
+}
+
+void TSimUsbDriver::SetRecordLimit(size_t limit) {
+  std::lock_guard lock(mutex_);
+  recordLimit_ = limit;
+  while (packets_.size() > limit) packets_.pop_front();
+}
+
+}  // namespace kavri

@@ -1,0 +1,65 @@
+#pragma once
+// Simulated laser interfaces, for running and testing without hardware.
+//
+// KAVRI_SIM_DEVICES lists the attached interfaces by number, separated by commas: "0,3" attaches
+// "ezusb-0" and "ezusb-3" with vendor id 0x9999; "5:1234" attaches number 5 with the (hex) vendor
+// id 0x1234, which detection is expected to skip. Set but empty means: simulation, nothing attached.
+//
+// KAVRI_SIM_CAPTURE=path appends every request to that file, one line each, flushed at once:
+//   bulk <device> <pipe> <length> <bytes as lower-case hex, no spaces; "-" when empty>
+//   vendor <device> <request> <value> <index> <length> <direction> <data>   (numbers in hex)
+//   abort <device> <pipe>
+// <device> is the device name ("ezusb-3"), <pipe> decimal.
+#include <cstdint>
+#include <cstdio>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/usb/usb_driver.h"
+
+namespace kavri {
+
+struct TSimPacket {
+  enum Kind { Bulk, Vendor, Abort } kind = Bulk;
+  std::string device;
+  uint32_t pipe = 0;
+  std::vector<uint8_t> bytes;   // bulk data
+  TVendorRequest vendor;        // vendor requests
+};
+
+class TSimUsbDriver : public TUsbDriver {
+ public:
+  // Attaches the interfaces of a KAVRI_SIM_DEVICES list; capturePath "" writes no capture file.
+  explicit TSimUsbDriver(const std::string& deviceList = "", const std::string& capturePath = "");
+  ~TSimUsbDriver() override;
+
+  bool Open(int number) override;
+  bool ReadDeviceDescriptor(int number, TUsbDeviceDescriptor& out) override;
+  bool VendorRequest(int number, const TVendorRequest& request) override;
+  bool AbortPipe(int number, uint32_t pipe) override;
+  bool BulkWrite(int number, uint32_t pipe, const uint8_t* data, size_t length) override;
+
+  // Test controls.
+  void Plug(int number, uint16_t vendorId = kLaserVendorId);
+  void Unplug(int number);
+  void SetWritesFail(bool fail);            // every request fails while set
+  std::vector<TSimPacket> Packets() const;  // the recorded requests, oldest first
+  void ClearPackets();
+  // At most this many requests are kept in memory (the oldest are dropped), so a long run stays
+  // small; the capture file keeps everything.
+  void SetRecordLimit(size_t limit);
+
+ private:
+  void Record(TSimPacket packet);
+
+  mutable std::mutex mutex_;
+  std::vector<int> vendors_;  // per number: vendor id, or -1 when not attached
+  bool writesFail_ = false;
+  std::deque<TSimPacket> packets_;
+  size_t recordLimit_ = 4096;
+  std::FILE* capture_ = nullptr;
+};
+
+}  // namespace kavri

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/usb/usb_driver.h"
+#include "platform/usb/usb_sim_driver.h"
+#include "tests/support/test_support.h"
+
+namespace kavri {
+namespace {
+
+TEST(UsbDeviceName, AcceptsOnlyPlainEzusbNames) {
+  EXPECT_EQ(ParseUsbDeviceName("ezusb-0"), 0);
+  EXPECT_EQ(ParseUsbDeviceName("ezusb-127"), 127);
+  EXPECT_EQ(ParseUsbDeviceName("EZUSB-3"), 3);
+  EXPECT_EQ(ParseUsbDeviceName("ezUsb-3"), 3);  // "ez" + a label as shown
+  for (const char* bad : {"", "ezusb-", "ezusb-128", "ezusb-03", "ezusb--1", "ezusb-+1", "ezusb-3x", "usb-3",
+                          "xzusb-3", "ezusb-1000", " ezusb-1"})
+    EXPECT_FALSE(ParseUsbDeviceName(bad).has_value()) << bad;
+  EXPECT_FALSE(ParseUsbDeviceName("ezusb-1" + std::string(60, '0')).has_value());
+  EXPECT_EQ(UsbDeviceName(42), "ezusb-42");
+}
+
+TEST(SimUsbDriver, AttachesTheListedInterfacesWithTheirVendors) {
+  TSimUsbDriver sim("0,3,5:1234,200,x,7:zz");
+  TUsbDeviceDescriptor d{};
+  EXPECT_TRUE(sim.Open(0));
+  EXPECT_TRUE(sim.Open(3));
+  EXPECT_TRUE(sim.Open(5));
+  EXPECT_FALSE(sim.Open(1));
+  EXPECT_FALSE(sim.Open(7));
+  ASSERT_TRUE(sim.ReadDeviceDescriptor(3, d));
+  EXPECT_EQ(d[0], 18);
+  EXPECT_EQ(DescriptorVendorId(d), kLaserVendorId);
+  ASSERT_TRUE(sim.ReadDeviceDescriptor(5, d));
+  EXPECT_EQ(DescriptorVendorId(d), 0x1234);
+  EXPECT_FALSE(sim.ReadDeviceDescriptor(1, d));
+
+  sim.Unplug(3);
+  EXPECT_FALSE(sim.Open(3));
+  const uint8_t byte = 1;
+  EXPECT_FALSE(sim.BulkWrite(3, 1, &byte, 1));
+  sim.Plug(3);
+  EXPECT_TRUE(sim.BulkWrite(3, 1, &byte, 1));
+  sim.SetWritesFail(true);
+  EXPECT_FALSE(sim.BulkWrite(3, 1, &byte, 1));
+  EXPECT_EQ(sim.Packets().size(), 1u);
+}
+
+TEST(SimUsbDriver, KeepsOnlyTheNewestPacketsInMemory) {
+  TSimUsbDriver sim("0");
+  sim.SetRecordLimit(3);
+  for (uint8_t i = 0; i < 5; ++i) ASSERT_TRUE(sim.BulkWrite(0, 1, &i, 1));
+  const auto packets = sim.Packets();
+  ASSERT_EQ(packets.size(), 3u);
+  EXPECT_EQ(packets.front().bytes, std::vector<uint8_t>{2});
+  EXPECT_EQ(packets.back().bytes, std::vector<uint8_t>{4});
+}
+
+TEST(SimUsbDriver, AppendsEveryRequestToTheCaptureFile) {
+  kavri_test::ScratchDir dir;
+  const std::string path = dir.Path("capture.txt");
+  {
+    std::ofstream(path) << "earlier line\n";
+    TSimUsbDriver sim("2", path);
+    const uint8_t frame[] = {0x4b, 0x00, 0xff, 0x00, 0x10, 0x20, 0x30, 0x03};
+    ASSERT_TRUE(sim.BulkWrite(2, 1, frame, sizeof frame));
+    TVendorRequest r;
+    r.request = 0xA0;
+    r.value = 0x7F92;
+    r.length = 1;
+    r.data = 1;
+    ASSERT_TRUE(sim.VendorRequest(2, r));
+    ASSERT_TRUE(sim.AbortPipe(2, 5));
+    ASSERT_TRUE(sim.BulkWrite(2, 0, frame, 0));
+    EXPECT_FALSE(sim.BulkWrite(4, 1, frame, 1));  // not attached: nothing captured
+  }
+  std::ifstream in(path);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  EXPECT_EQ(lines, (std::vector<std::string>{"earlier line", "bulk ezusb-2 1 8 4b00ff0010203003",
+                                             "vendor ezusb-2 a0 7f92 0 1 0 1", "abort ezusb-2 5",
+                                             "bulk ezusb-2 0 0 -"}));
+}
+
+TEST(ActiveUsbDriver, IsTheSimulationWhenTheEnvironmentAsksForIt) {
+  setenv("KAVRI_SIM_DEVICES", "4", 1);
+  SetActiveUsbDriver(nullptr);
+  auto driver = ActiveUsbDriver();
+  auto* sim = dynamic_cast<TSimUsbDriver*>(driver.get());
+  ASSERT_NE(sim, nullptr);
+  EXPECT_TRUE(sim->Open(4));
+  EXPECT_FALSE(sim->Open(0));
+
+  auto mine = std::make_shared<TSimUsbDriver>("9");
+  SetActiveUsbDriver(mine);
+  EXPECT_EQ(ActiveUsbDriver(), mine);
+
+  unsetenv("KAVRI_SIM_DEVICES");
+  SetActiveUsbDriver(nullptr);
+  EXPECT_EQ(dynamic_cast<TSimUsbDriver*>(ActiveUsbDriver().get()), nullptr);
+  SetActiveUsbDriver(nullptr);
+}
+
+}  // namespace
+}  // namespace kavri
