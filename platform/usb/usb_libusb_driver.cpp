@@ -149,6 +149,8 @@ class TLibusbDriver : public TUsbDriver {
   std::shared_ptr<TLibusbDevice> Slot(int number) {
     if (!context_ || number < 0 || number > kMaxUsbDeviceNumber) return nullptr;
     std::lock_guard lock(slotsMutex_);
+    // A name not seen yet may belong to a device attached since the last look.
+    if (!slots_[number]) Rescan();
     return slots_[number];
   }
 
