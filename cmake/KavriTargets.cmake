@@ -18,7 +18,7 @@ function(kavri_test_folder name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KAVRI_TEST_ARTIFACTS=${PROJECT_BINARY_DIR}/artifacts"
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
                LABELS "${name};${ARG_LABELS}"
                TIMEOUT 300)
 endfunction()

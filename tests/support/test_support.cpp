@@ -17,7 +17,7 @@ std::string ScratchDir::Path(const std::string& name) const {
 }
 
 std::string ArtifactPath(const std::string& name) {
-  QString dir = qEnvironmentVariable("KAVRI_TEST_ARTIFACTS", QDir::tempPath() + "/kavri-artifacts");
+  QString dir = qEnvironmentVariable("KAVRI_TEST_ARTIFACTS", QStringLiteral(KAVRI_DEFAULT_ARTIFACT_DIR));
   QDir().mkpath(dir);
   return (dir + "/" + QString::fromStdString(name)).toStdString();
 }
