@@ -101,26 +101,37 @@ std::string JoinSectionCells(const std::vector<std::string>& cells) {
   return line;
 }
 
-std::string FormatSectionLine(const TSectionRecord& record) {
+std::vector<std::string> SectionCells(const TSectionRecord& record) {
   std::vector<std::string> cells;
   cells.reserve(TSectionRecord::kFieldCount);
   cells.push_back(record.name);
   for (int i = 0; i < TSectionRecord::kParameterCount; ++i) cells.push_back(std::to_string(record.Parameter(i)));
-  return JoinSectionCells(cells);
+  return cells;
 }
 
+std::string FormatSectionLine(const TSectionRecord& record) { return JoinSectionCells(SectionCells(record)); }
+
 bool SaveSectionFile(const std::string& path, const TSectionList& rows, std::string* error) {
-  TextLines lines;
-  lines.reserve(rows.size());
-  for (const auto& row : rows) lines.push_back(FormatSectionLine(*row));
-  return WriteTextLines(path, lines, error);
+  std::vector<std::vector<std::string>> cellRows;
+  cellRows.reserve(rows.size());
+  for (const auto& row : rows) cellRows.push_back(SectionCells(*row));
+  return SaveSectionFile(path, cellRows, error);
 }
 
 bool SaveSectionFile(const std::string& path, const std::vector<std::vector<std::string>>& cellRows,
                      std::string* error) {
   TextLines lines;
   lines.reserve(cellRows.size());
-  for (const auto& cells : cellRows) lines.push_back(JoinSectionCells(cells));
+  for (const auto& cells : cellRows) {
+    for (const std::string& cell : cells) {
+      // A "|" or line break inside a cell would shift every later field of the row when read back.
+      if (BreaksField(cell, "|")) {
+        if (error) *error = "The segment cell '" + cell + "' cannot be stored: it holds '|' or a line break";
+        return false;
+      }
+    }
+    lines.push_back(JoinSectionCells(cells));
+  }
   return WriteTextLines(path, lines, error);
 }
 

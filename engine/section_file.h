@@ -47,10 +47,12 @@ int SumSectionDurations(const std::string& fileName);
 
 // The writers' line: the cells joined by "|". A record gives its name and A..R in decimal.
 std::string JoinSectionCells(const std::vector<std::string>& cells);
+std::vector<std::string> SectionCells(const TSectionRecord& record);
 std::string FormatSectionLine(const TSectionRecord& record);
 
 // Writes one line per row (CR LF), replacing the file atomically; false, keeping the old file,
-// when the write fails. The cell form writes the texts as they stand, as the segment grid holds them.
+// when the write fails. The cell form writes the texts as they stand, as the segment grid holds them;
+// a cell holding "|" or a line break is refused (false, file untouched), as it would not read back.
 bool SaveSectionFile(const std::string& path, const TSectionList& rows, std::string* error = nullptr);
 bool SaveSectionFile(const std::string& path, const std::vector<std::vector<std::string>>& cellRows,
                      std::string* error = nullptr);

@@ -99,6 +99,17 @@ TShowTrackCells ShowTrackCells(const TSequence& show) {
 
 bool SaveShowFile(const std::string& path, const std::string& music, const TShowTrackCells& tracks,
                   std::string* error) {
+  // Texts that would not read back as the same field are refused rather than stored wrongly.
+  auto refuse = [error](const std::string& text) {
+    if (error) *error = "The show text '" + text + "' cannot be stored: it holds '|' or a line break";
+    return false;
+  };
+  if (BreaksField(music)) return refuse(music);
+  for (const auto& track : tracks)
+    for (const TShowRowCells& row : track) {
+      if (BreaksField(row.first, "|")) return refuse(row.first);
+      if (BreaksField(row.second)) return refuse(row.second);
+    }
   return WriteTextLines(path, FormatShowLines(music, tracks), error);
 }
 

@@ -61,7 +61,8 @@ TextLines FormatShowLines(const std::string& music, const TShowTrackCells& track
 TShowTrackCells ShowTrackCells(const TSequence& show);
 
 // Write the show file with CR LF line ends, replacing it atomically; false, keeping the old
-// file, when the write fails.
+// file, when the write fails. A name holding "|" or any text holding a line break is refused
+// (false, file untouched): it would not read back as the same row.
 bool SaveShowFile(const std::string& path, const std::string& music, const TShowTrackCells& tracks,
                   std::string* error = nullptr);
 bool SaveShowFile(const std::string& path, const TSequence& show, std::string* error = nullptr);

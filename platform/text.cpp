@@ -18,4 +18,10 @@ std::string LowerCase(std::string_view text) {
   return out;
 }
 
+bool BreaksField(std::string_view text, std::string_view separators) {
+  for (char c : text)
+    if (c == '\r' || c == '\n' || separators.find(c) != std::string_view::npos) return true;
+  return false;
+}
+
 }  // namespace kavri

@@ -11,4 +11,8 @@ std::string Trim(std::string_view text);
 // ASCII letters lowered; other bytes (UTF-8 sequences included) stay as they are.
 std::string LowerCase(std::string_view text);
 
+// True when the text holds a line break or one of `separators`: such a text cannot be stored
+// as one field of a line-based file.
+bool BreaksField(std::string_view text, std::string_view separators = {});
+
 }  // namespace kavri

@@ -1,33 +1,22 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
-
 #include "engine/section_file.h"
 #include "platform/int_convert.h"
+#include "tests/engine/content_folder.h"
 #include "tests/support/test_support.h"
 
 using namespace kavri;
 using kavri_test::ReadBytes;
 using kavri_test::ScratchDir;
+using kavri_test::TextBytes;
 using kavri_test::WriteBytes;
 
 namespace {
 
-std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
-
-// A program folder with a drawing folder holding one two-point drawing.
-struct ProgramFolderFixture {
-  ScratchDir dir;
-  std::string root = dir.Path() + "/";
-  ProgramFolderFixture() {
-    QDir().mkpath(QString::fromStdString(root + "Drawing"));
-    QDir().mkpath(QString::fromStdString(root + "Section"));
-    WriteBytes(root + "Drawing/MyPic.ddr", {10, 20, 2, 5, 0x00, 30, 40, 0, 6, 0x80});
-  }
-  std::string Section(const std::string& name, const std::string& text) {
-    WriteBytes(root + "Section/" + name, Bytes(text));
-    return root + "Section/" + name;
-  }
+// A program folder whose drawing folder holds one two-point drawing.
+struct ProgramFolderFixture : ContentFolder {
+  ProgramFolderFixture() { WriteBytes(root + "Drawing/MyPic.ddr", {10, 20, 2, 5, 0x00, 30, 40, 0, 6, 0x80}); }
+  std::string Section(const std::string& name, const std::string& text) { return Write("Section/" + name, text); }
 };
 
 }  // namespace
@@ -121,7 +110,7 @@ TEST(SectionFile, WritersProduceCrLfLinesThatReadBackTheSameRows) {
       {"mypic.ddr", "500", "0", "0", "0", "0", "0", "0", "0", "0", "0", "257", "20", "0", "30", "0", "30000", "-3", "4"}};
   const std::string path = f.root + "Section/w.sec";
   ASSERT_TRUE(SaveSectionFile(path, cells));
-  EXPECT_EQ(ReadBytes(path), Bytes("a.ddr|10|0|0|0|0|0|0|0|0|0|257|20|0|30|0|85|0|0\r\n"
+  EXPECT_EQ(ReadBytes(path), TextBytes("a.ddr|10|0|0|0|0|0|0|0|0|0|257|20|0|30|0|85|0|0\r\n"
                                    "mypic.ddr|500|0|0|0|0|0|0|0|0|0|257|20|0|30|0|30000|-3|4\r\n"));
   TSectionList rows;
   LoadSectionFile(path, rows, f.root);
@@ -130,4 +119,14 @@ TEST(SectionFile, WritersProduceCrLfLinesThatReadBackTheSameRows) {
   ASSERT_TRUE(SaveSectionFile(rewritten, rows));
   EXPECT_EQ(ReadBytes(rewritten), ReadBytes(path));
   EXPECT_FALSE(SaveSectionFile(f.root + "nofolder/x.sec", rows));
+
+  // A cell with "|" or a line break would shift the fields after it: refused, the file kept.
+  cells[1][1] = "5|6";
+  std::string error;
+  EXPECT_FALSE(SaveSectionFile(path, cells, &error));
+  EXPECT_NE(error.find("5|6"), std::string::npos);
+  cells[1][1] = "5";
+  cells[0][0] = "a\r\nb.ddr";
+  EXPECT_FALSE(SaveSectionFile(path, cells));
+  EXPECT_EQ(ReadBytes(path), ReadBytes(rewritten));
 }

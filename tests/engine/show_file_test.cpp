@@ -1,32 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
-
 #include "engine/show_file.h"
 #include "platform/int_convert.h"
+#include "tests/engine/content_folder.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/test_support.h"
 
 using namespace kavri;
 using kavri_test::ReadBytes;
 using kavri_test::ScratchDir;
+using kavri_test::TextBytes;
 using kavri_test::WriteBytes;
 
 namespace {
 
-std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
-
-struct ShowFolder {
-  ScratchDir dir;
-  std::string root = dir.Path() + "/";
-  ShowFolder() {
-    for (const char* sub : {"Drawing", "Section", "ILDAimage", "Sequence"})
-      QDir().mkpath(QString::fromStdString(root + sub));
-  }
-  std::string Show(const std::string& text) {
-    WriteBytes(root + "Sequence/s.seq", Bytes(text));
-    return root + "Sequence/s.seq";
-  }
+struct ShowFolder : ContentFolder {
+  std::string Show(const std::string& text) { return Write("Sequence/s.seq", text); }
 };
 
 std::vector<std::string> Names(const TSequenceTrack& track) {
@@ -45,7 +34,7 @@ TEST(ShowFile, WriterLowerCasesRowsKeepsMusicAndReadsBack) {
   cells[2] = {{"Laser.ILD", "12"}};
   const std::string path = f.root + "Sequence/w.seq";
   ASSERT_TRUE(SaveShowFile(path, "My Song.MP3", cells));
-  EXPECT_EQ(ReadBytes(path), Bytes("[Music]\r\nMy Song.MP3\r\n[Track1]\r\nstar.ddr|100\r\nintro.sec|350\r\n"
+  EXPECT_EQ(ReadBytes(path), TextBytes("[Music]\r\nMy Song.MP3\r\n[Track1]\r\nstar.ddr|100\r\nintro.sec|350\r\n"
                                    "[Track2]\r\n|0\r\n[Track3]\r\nlaser.ild|12\r\n"));
   TSequence show;
   LoadShowFile(path, show);
@@ -58,6 +47,16 @@ TEST(ShowFile, WriterLowerCasesRowsKeepsMusicAndReadsBack) {
   ASSERT_TRUE(SaveShowFile(again, show));
   EXPECT_EQ(ReadBytes(again), ReadBytes(path));
   EXPECT_FALSE(SaveShowFile(f.root + "none/x.seq", show));
+
+  // A name with "|" or a text with a line break would not read back: refused, the file kept.
+  std::string error;
+  cells[0] = {{"a|b.ddr", "1"}};
+  EXPECT_FALSE(SaveShowFile(path, "m", cells, &error));
+  EXPECT_NE(error.find("a|b.ddr"), std::string::npos);
+  cells[0] = {{"a.ddr", "1\r\n[Track2]"}};
+  EXPECT_FALSE(SaveShowFile(path, "m", cells));
+  EXPECT_FALSE(SaveShowFile(path, "m\nx", TShowTrackCells{}));
+  EXPECT_EQ(ReadBytes(path), ReadBytes(again));
 }
 
 TEST(ShowFile, RowTimesEmptyTracksAndReloading) {
@@ -108,7 +107,7 @@ TEST(ShowFile, ABadTimeStopsTheLoadKeepingWhatWasRead) {
 TEST(ShowFile, ContentIsLoadedByExactExtensionWithCaseBlindNames) {
   ShowFolder f;
   WriteBytes(f.root + "Drawing/MyPic.ddr", {1, 2, 0, 0, 0x80});
-  WriteBytes(f.root + "Section/Seg.sec", Bytes("mypic.ddr|10\r\nnodrawing.ddr|20\r\n"));
+  WriteBytes(f.root + "Section/Seg.sec", TextBytes("mypic.ddr|10\r\nnodrawing.ddr|20\r\n"));
   TILDAimage image;
   image.frames.push_back(std::make_unique<TILDAframe>());
   image.frames[0]->points.resize(4);

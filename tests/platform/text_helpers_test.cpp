@@ -8,11 +8,8 @@
 using namespace kavri;
 using kavri_test::ReadBytes;
 using kavri_test::ScratchDir;
+using kavri_test::TextBytes;
 using kavri_test::WriteBytes;
-
-namespace {
-std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
-}  // namespace
 
 TEST(TextLines, SplitsAtCrLfLfAndLoneCrWithoutAnExtraLastLine) {
   EXPECT_EQ(SplitTextLines(""), TextLines{});
@@ -29,9 +26,9 @@ TEST(TextLines, WritesCrLfAndReadsBackAnyEnding) {
   ScratchDir dir;
   const std::string path = dir.Path("t.txt");
   ASSERT_TRUE(WriteTextLines(path, {"[Music]", "", "x|1"}));
-  EXPECT_EQ(ReadBytes(path), Bytes("[Music]\r\n\r\nx|1\r\n"));
+  EXPECT_EQ(ReadBytes(path), TextBytes("[Music]\r\n\r\nx|1\r\n"));
   EXPECT_EQ(ReadTextLines(path), (TextLines{"[Music]", "", "x|1"}));
-  WriteBytes(path, Bytes("one\ntwo\rthree"));
+  WriteBytes(path, TextBytes("one\ntwo\rthree"));
   EXPECT_EQ(ReadTextLines(path), (TextLines{"one", "two", "three"}));
   EXPECT_FALSE(ReadTextLines(dir.Path("missing.txt")).has_value());
   ASSERT_TRUE(WriteTextLines(path, {}));

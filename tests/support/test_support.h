@@ -22,4 +22,7 @@ std::string ArtifactPath(const std::string& name);
 std::vector<uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
+// The bytes of a text, for comparing files written as text.
+inline std::vector<uint8_t> TextBytes(const std::string& text) { return {text.begin(), text.end()}; }
+
 }  // namespace kavri_test
