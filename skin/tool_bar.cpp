@@ -187,7 +187,11 @@ void TSkinToolBar::DrawStandardButton(QImage& canvas, const TSkinToolButton* but
     const QImage image = FImages->Image(button->ImageIndex());
     if (!image.isNull()) {
       QPainter painter(&canvas);
-      const QImage shown = button->isEnabled() ? image : GreyedPicture(image, std::nullopt);
+      QImage shown = image;
+      if (!button->isEnabled()) {
+        shown = GreyedPicture(image, std::nullopt).convertToFormat(QImage::Format_ARGB32);
+        shown.setAlphaChannel(image.convertToFormat(QImage::Format_Alpha8));
+      }
       painter.drawImage(QPoint((W - FImages->Width()) / 2 - 1, 2), shown);
     }
   }

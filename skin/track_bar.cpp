@@ -226,6 +226,7 @@ void TSkinScrollTrackBar::SetSliderVisible(bool visible) {
 
 void TSkinScrollTrackBar::UpdateSliderSize() {
   Slider()->SetAutoSize(true);
+  if (Slider()->Picture().isNull()) Slider()->resize(0, 0);
   SetSize();
   UpdateSlider();
 }
