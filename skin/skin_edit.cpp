@@ -89,37 +89,27 @@ bool TSkinCheckListBox::event(QEvent* event) {
   return handled;
 }
 
-// ---- list view ----
+// ---- list and tree views ----
 
-TSkinListView::TSkinListView(QWidget* owner) : QTreeWidget(owner), borderColor_(GetBorderColor(OwnerForm(owner))) {
+TSkinBorderedTreeWidget::TSkinBorderedTreeWidget(QWidget* owner)
+    : QTreeWidget(owner), borderColor_(GetBorderColor(OwnerForm(owner))) {
   PrepareBorderedScrollArea(this);
-  setRootIsDecorated(false);  // a report list: rows with columns
+}
+
+void TSkinBorderedTreeWidget::SetBorderColor(TColor c) { borderColor_ = c; update(); }
+void TSkinBorderedTreeWidget::ApplyContainerStyle(TSkinUIStyle style) { SetBorderColor(GetThemeColor(style, 8)); }
+
+bool TSkinBorderedTreeWidget::event(QEvent* event) {
+  const bool handled = QTreeWidget::event(event);
+  if (event->type() == QEvent::Paint) PaintScrollAreaBorder(this, borderColor_);
+  return handled;
+}
+
+TSkinListView::TSkinListView(QWidget* owner) : TSkinBorderedTreeWidget(owner) {
+  setRootIsDecorated(false);
   setItemsExpandable(false);
 }
 
-void TSkinListView::SetBorderColor(TColor c) { borderColor_ = c; update(); }
-void TSkinListView::ApplyContainerStyle(TSkinUIStyle style) { SetBorderColor(GetThemeColor(style, 8)); }
-
-bool TSkinListView::event(QEvent* event) {
-  const bool handled = QTreeWidget::event(event);
-  if (event->type() == QEvent::Paint) PaintScrollAreaBorder(this, borderColor_);
-  return handled;
-}
-
-// ---- tree view ----
-
-TSkinTreeView::TSkinTreeView(QWidget* owner) : QTreeWidget(owner), borderColor_(GetBorderColor(OwnerForm(owner))) {
-  PrepareBorderedScrollArea(this);
-  header()->hide();
-}
-
-void TSkinTreeView::SetBorderColor(TColor c) { borderColor_ = c; update(); }
-void TSkinTreeView::ApplyContainerStyle(TSkinUIStyle style) { SetBorderColor(GetThemeColor(style, 8)); }
-
-bool TSkinTreeView::event(QEvent* event) {
-  const bool handled = QTreeWidget::event(event);
-  if (event->type() == QEvent::Paint) PaintScrollAreaBorder(this, borderColor_);
-  return handled;
-}
+TSkinTreeView::TSkinTreeView(QWidget* owner) : TSkinBorderedTreeWidget(owner) { header()->hide(); }
 
 }  // namespace kavri

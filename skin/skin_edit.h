@@ -66,10 +66,11 @@ class TSkinCheckListBox : public QListWidget, public TSkinStyleHooks {
   bool settingCheck_ = false;
 };
 
-class TSkinListView : public QTreeWidget, public TSkinStyleHooks {
+// A tree widget with the skin's frame: the base of the list view and the tree view.
+class TSkinBorderedTreeWidget : public QTreeWidget, public TSkinStyleHooks {
   Q_OBJECT
  public:
-  explicit TSkinListView(QWidget* owner = nullptr);
+  explicit TSkinBorderedTreeWidget(QWidget* owner = nullptr);
   TColor BorderColor() const { return borderColor_; }
   void SetBorderColor(TColor c);
   void ApplyContainerStyle(TSkinUIStyle style) override;
@@ -81,19 +82,17 @@ class TSkinListView : public QTreeWidget, public TSkinStyleHooks {
   TColor borderColor_;
 };
 
-class TSkinTreeView : public QTreeWidget, public TSkinStyleHooks {
+// A report list: rows with columns.
+class TSkinListView : public TSkinBorderedTreeWidget {
+  Q_OBJECT
+ public:
+  explicit TSkinListView(QWidget* owner = nullptr);
+};
+
+class TSkinTreeView : public TSkinBorderedTreeWidget {
   Q_OBJECT
  public:
   explicit TSkinTreeView(QWidget* owner = nullptr);
-  TColor BorderColor() const { return borderColor_; }
-  void SetBorderColor(TColor c);
-  void ApplyContainerStyle(TSkinUIStyle style) override;
-
- protected:
-  bool event(QEvent* event) override;
-
- private:
-  TColor borderColor_;
 };
 
 }  // namespace kavri
