@@ -1,0 +1,76 @@
+#pragma once
+// "Settings": the output offset pad, scan rate, blanking delay, sizes with their lock, rotation,
+// ILDA frame interval, colour gains and the media player. Every change acts at once.
+#include <QLabel>
+#include <QTimer>
+#include <QWidget>
+
+#include "shell/offset_pad.h"
+#include "shell/settings_window_model.h"
+#include "shell/shell_controls.h"
+
+namespace kavri {
+
+class TForm13 : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kPadRedrawDelayMs = 90;
+
+  explicit TForm13(QWidget* parent = nullptr);
+  ~TForm13() override;
+
+  // Shows the current settings (they were read from the settings file before).
+  void FormCreate();
+  void FormActivate();
+
+  void Timer1Timer();
+  void Image1MouseDown(int x, int y);
+  void Image1MouseMove(int x, int y);
+  void Image1MouseUp();
+  void skinButton2Click();   // "Reset to 0"
+  void skinButton12Click();  // "Find..."
+
+  const TSettingsWindowModel& Model() const { return model_; }
+
+  TOffsetPad* Image1;
+  QLabel* Label3;   // horizontal offset
+  QLabel* Label4;   // vertical offset
+  ShellTrackBar* TrackBar6;  // scan rate
+  QLabel* Label6;
+  ShellTrackBar* TrackBar7;  // blanking delay
+  QLabel* Label41;
+  ShellTrackBar* skinTrackBar1;  // horizontal size
+  QLabel* Label9;
+  ShellTrackBar* skinTrackBar2;  // vertical size
+  QLabel* Label13;
+  ShellCheckBox* skinCheckBox1;  // "Lock XY size scale"
+  ShellTrackBar* skinTrackBar3;  // locate angle
+  QLabel* Label14;
+  ShellTrackBar* TrackBar1;  // ILDA frame interval
+  QLabel* Label19;
+  ShellTrackBar* skinTrackBar4;  // colour gains, hidden
+  ShellTrackBar* skinTrackBar5;
+  ShellTrackBar* skinTrackBar6;
+  ShellTrackBar* skinTrackBar7;
+  QLabel* Label27;
+  QLabel* Label32;
+  QLabel* Label33;
+  QLabel* Label37;
+  ShellEdit* skinEdit4;       // media player path
+  ShellButton* skinButton12;  // "Find..."
+  ShellButton* skinButton2;   // "Reset to 0"
+  QTimer* Timer1;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void ShowOffsets();
+  static void SetPosition(ShellTrackBar* bar, int position);
+
+  TSettingsWindowModel model_;
+};
+
+extern TForm13* Form13;
+
+}  // namespace kavri

@@ -1,0 +1,34 @@
+#include "shell/form14.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace kavri {
+
+TForm14::TForm14(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
+  setObjectName("Form14");
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  Image1 = new QLabel(this);
+  Image1->setObjectName("Image1");
+  Image1->setFixedSize(640, 480);
+  Image1->setAlignment(Qt::AlignCenter);
+  layout->addWidget(Image1);
+  setFixedSize(640, 480);
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+}
+
+void TForm14::FormCreate() {
+  const QString path = QDir::current().filePath(kSplashFile);
+  if (!QFileInfo::exists(path)) return;
+  QImage picture(path);
+  if (!picture.isNull()) Image1->setPixmap(QPixmap::fromImage(picture));
+}
+
+}  // namespace kavri

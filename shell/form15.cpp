@@ -1,0 +1,136 @@
+#include "shell/form15.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "engine/shared_state.h"
+#include "shell/app_title.h"
+#include "shell/form19.h"
+#include "shell/window_registry.h"
+
+namespace kavri {
+
+TForm15* Form15 = nullptr;
+
+namespace {
+
+ShellButton* MakeButton(QWidget* parent, QLayout* layout, const char* name, const char* caption) {
+  auto* button = new ShellButton(QString::fromUtf8(caption), parent);
+  button->setObjectName(name);
+  button->setMinimumHeight(30);
+  layout->addWidget(button);
+  return button;
+}
+
+}  // namespace
+
+TForm15::TForm15(TDeviceDetector detector, QWidget* parent)
+    : QWidget(parent), detector_(std::move(detector)) {
+  setObjectName("Form15");
+  setWindowTitle(kProductTitle);
+  auto* layout = new QVBoxLayout(this);
+  BitBtn1 = MakeButton(this, layout, "BitBtn1", "Picture Edit");
+  BitBtn2 = MakeButton(this, layout, "BitBtn2", "Segment Edit");
+  BitBtn5 = MakeButton(this, layout, "BitBtn5", "Quick Play");
+  BitBtn4 = MakeButton(this, layout, "BitBtn4", "Show Edit");
+  BitBtn3 = MakeButton(this, layout, "BitBtn3", " Converter");
+  BitBtn7 = MakeButton(this, layout, "BitBtn7", "Select Device");
+  layout->addSpacing(8);
+  ComboBox1 = new ShellComboBox(this);
+  ComboBox1->setObjectName("ComboBox1");
+  layout->addWidget(ComboBox1);
+  skinButton1 = MakeButton(this, layout, "skinButton1", "Detect Device");
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName("Timer1");
+  Timer1->setInterval(kRedetectIntervalMs);
+  setFixedWidth(220);
+
+  connect(BitBtn1, &QAbstractButton::clicked, this, [] { ShowRegisteredWindow("Form1"); });
+  connect(BitBtn2, &QAbstractButton::clicked, this, [] { ShowRegisteredWindow("Form5"); });
+  connect(BitBtn5, &QAbstractButton::clicked, this, [] { ShowRegisteredWindow("Form4"); });
+  connect(BitBtn4, &QAbstractButton::clicked, this, [] { ShowRegisteredWindow("Form8"); });
+  connect(BitBtn3, &QAbstractButton::clicked, this, [] { ShowRegisteredWindow("Form9"); });
+  connect(BitBtn7, &QAbstractButton::clicked, this, [] { ShowRegisteredWindow("Form19"); });
+  connect(skinButton1, &QAbstractButton::clicked, this, [this] { skinButton1Click(); });
+  connect(ComboBox1, &QComboBox::activated, this, [this](int index) { ComboBox1Change(index); });
+  connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+}
+
+TForm15::~TForm15() {
+  if (Form15 == this) Form15 = nullptr;
+}
+
+void TForm15::FillComboBox() {
+  const QSignalBlocker block(ComboBox1);
+  ComboBox1->clear();
+  for (const std::string& label : choice_.Labels()) ComboBox1->addItem(QString::fromStdString(label));
+  ComboBox1->setCurrentIndex(choice_.MasterIndex());
+}
+
+void TForm15::ApplyTitle() {
+  SetApplicationTitle(choice_.Title());
+  setWindowTitle(QString::fromStdString(choice_.Title()));
+}
+
+void TForm15::FormCreate() {
+  MultiDeviceFlag = false;
+  SetSelectedDevices({});
+  choice_.TakeFirstDetection(detector_ ? detector_() : std::vector<TDetectedDevice>{});
+  FillComboBox();
+  ApplyTitle();
+  Timer1->start();
+}
+
+void TForm15::skinButton1Click() {
+  choice_.TakeRedetection(detector_ ? detector_() : std::vector<TDetectedDevice>{});
+  FillComboBox();
+  ApplyTitle();
+  if (Form19) Form19->SyncDeviceBoxes();
+}
+
+void TForm15::ComboBox1Change(int index) {
+  if (!choice_.HasDevices()) {
+    ApplyTitle();
+    return;
+  }
+  if (!choice_.ChooseMaster(index)) {
+    FillComboBox();  // out of range: show the master that stands
+    return;
+  }
+  ApplyTitle();
+  if (Form19) Form19->MasterChangedElsewhere();
+}
+
+void TForm15::Timer1Timer() {
+  if (choice_.NeedsRetry()) skinButton1Click();
+}
+
+bool TForm15::FormCloseQuery() {
+  // The editor asks about an unsaved drawing first and may keep the program running.
+  QWidget* editor = RegisteredWindow("Form1");
+  return !editor || editor->close();
+}
+
+void TForm15::FormClose() {
+  StopFlag = true;
+  Timer1->stop();
+}
+
+void TForm15::closeEvent(QCloseEvent* event) {
+  if (closed_) {
+    event->accept();
+    return;
+  }
+  if (!FormCloseQuery()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+  closed_ = true;
+  FormClose();
+  emit Closed();
+}
+
+}  // namespace kavri

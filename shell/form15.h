@@ -1,0 +1,66 @@
+#pragma once
+// The main window: buttons that show the other windows, the master interface choice and device
+// detection, and the exit sequence of the program.
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "shell/master_choice.h"
+#include "shell/shell_controls.h"
+
+namespace kavri {
+
+// Looks for the attached laser interfaces.
+using TDeviceDetector = std::function<std::vector<TDetectedDevice>()>;
+
+class TForm15 : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kRedetectIntervalMs = 2000;
+
+  // `detector` defaults to the device layer's detection.
+  explicit TForm15(TDeviceDetector detector = {}, QWidget* parent = nullptr);
+  ~TForm15() override;
+
+  // Creation: detect, choose the first interface as master, start the retry timer.
+  void FormCreate();
+  // "Detect Device", also run by the timer and by the other windows' "Detect device" commands.
+  void skinButton1Click();
+  void ComboBox1Change(int index);
+  void Timer1Timer();
+
+  TMasterChoice& Choice() { return choice_; }
+  // Puts the master's title on the application and this window.
+  void ApplyTitle();
+
+  ShellButton* BitBtn1;  // "Picture Edit"
+  ShellButton* BitBtn2;  // "Segment Edit"
+  ShellButton* BitBtn5;  // "Quick Play"
+  ShellButton* BitBtn4;  // "Show Edit"
+  ShellButton* BitBtn3;  // " Converter"
+  ShellButton* BitBtn7;  // "Select Device"
+  ShellButton* skinButton1;  // "Detect Device"
+  ShellComboBox* ComboBox1;
+  QTimer* Timer1;
+
+ signals:
+  // The main window has closed and the exit sequence has run: the program ends.
+  void Closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  bool FormCloseQuery();
+  void FormClose();
+  void FillComboBox();
+
+  TDeviceDetector detector_;
+  TMasterChoice choice_;
+  bool closed_ = false;
+};
+
+extern TForm15* Form15;
+
+}  // namespace kavri

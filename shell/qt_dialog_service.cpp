@@ -1,0 +1,100 @@
+#include "shell/qt_dialog_service.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+#include "shell/app_title.h"
+
+namespace kavri {
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+QString FilterText(const TFileDialogRequest& request) {
+  QStringList filters;
+  for (const std::string& f : request.filters) filters << Q(f);
+  return filters.join(";;");
+}
+
+QString StartPath(const TFileDialogRequest& request) {
+  if (request.folder.empty()) return Q(request.fileName);
+  if (request.fileName.empty()) return Q(request.folder);
+  return Q(request.folder) + "/" + Q(request.fileName);
+}
+
+std::optional<std::string> Chosen(const QString& path) {
+  if (path.isEmpty()) return std::nullopt;
+  return path.toStdString();
+}
+
+}  // namespace
+
+void TQtDialogService::ShowMessage(const std::string& text, TMessageKind kind) {
+  QMessageBox box(kind == TMessageKind::Error     ? QMessageBox::Critical
+                  : kind == TMessageKind::Warning ? QMessageBox::Warning
+                                                  : QMessageBox::NoIcon,
+                  Q(ApplicationTitle()), Q(text), QMessageBox::Ok, QApplication::activeWindow());
+  box.exec();
+}
+
+TDialogAnswer TQtDialogService::Confirm(const std::string& text, TConfirmButtons buttons) {
+  QMessageBox::StandardButtons shown = QMessageBox::Yes | QMessageBox::No;
+  if (buttons == TConfirmButtons::YesNoCancel) shown |= QMessageBox::Cancel;
+  QMessageBox box(QMessageBox::Question, Q(ApplicationTitle()), Q(text), shown, QApplication::activeWindow());
+  switch (box.exec()) {
+    case QMessageBox::Yes: return TDialogAnswer::Yes;
+    case QMessageBox::No: return TDialogAnswer::No;
+    default: return DefaultAnswer(buttons);
+  }
+}
+
+bool TQtDialogService::InputQuery(const std::string& caption, const std::string& prompt, std::string& value) {
+  bool ok = false;
+  const QString text = QInputDialog::getText(QApplication::activeWindow(), Q(caption), Q(prompt),
+                                             QLineEdit::Normal, Q(value), &ok);
+  if (ok) value = text.toStdString();
+  return ok;
+}
+
+std::optional<std::string> TQtDialogService::ChooseOpenFile(const TFileDialogRequest& request) {
+  return Chosen(QFileDialog::getOpenFileName(QApplication::activeWindow(), Q(request.title),
+                                             StartPath(request), FilterText(request)));
+}
+
+std::optional<std::string> TQtDialogService::ChooseSaveFile(const TFileDialogRequest& request) {
+  QFileDialog dialog(QApplication::activeWindow(), Q(request.title), StartPath(request), FilterText(request));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(Q(request.defaultSuffix));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return Chosen(dialog.selectedFiles().first());
+}
+
+std::optional<TFontChoice> TQtDialogService::ChooseFont(const TFontChoice& initial) {
+  QFont font(Q(initial.family), initial.pointSize);
+  font.setBold(initial.bold);
+  font.setItalic(initial.italic);
+  font.setUnderline(initial.underline);
+  font.setStrikeOut(initial.strikeOut);
+  bool ok = false;
+  const QFont chosen = QFontDialog::getFont(&ok, font, QApplication::activeWindow());
+  if (!ok) return std::nullopt;
+  TFontChoice choice = initial;
+  choice.family = chosen.family().toStdString();
+  choice.pointSize = chosen.pointSize() > 0 ? chosen.pointSize() : initial.pointSize;
+  choice.bold = chosen.bold();
+  choice.italic = chosen.italic();
+  choice.underline = chosen.underline();
+  choice.strikeOut = chosen.strikeOut();
+  return choice;
+}
+
+std::optional<std::string> TQtDialogService::ChoosePicture(const TFileDialogRequest& request) {
+  return ChooseOpenFile(request);
+}
+
+}  // namespace kavri

@@ -1,0 +1,281 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "engine/shared_state.h"
+#include "shell/about_box.h"
+#include "shell/app_title.h"
+#include "shell/device_reset.h"
+#include "shell/device_labels.h"
+#include "shell/form13.h"
+#include "shell/form14.h"
+#include "shell/form15.h"
+#include "shell/form19.h"
+#include "shell/window_registry.h"
+#include "tests/support/recording_dialogs.h"
+#include "tests/support/test_support.h"
+
+using namespace kavri;
+
+namespace {
+
+// The attached interfaces as a test wants them, changeable between detections.
+struct FakeInterfaces {
+  std::vector<int> numbers;
+  int detections = 0;
+  TDeviceDetector Detector() {
+    return [this] {
+      ++detections;
+      std::vector<TDetectedDevice> found;
+      for (int n : numbers) found.push_back({DeviceNameOf(n), DeviceLabelOf(n)});
+      return found;
+    };
+  }
+};
+
+class ShellWindowsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetSharedState();
+    SetApplicationTitle(kProductTitle);
+  }
+  void TearDown() override {
+    delete form19;
+    delete form15;
+    ResetSharedState();
+  }
+  void Create(std::vector<int> numbers) {
+    interfaces.numbers = std::move(numbers);
+    form15 = new TForm15(interfaces.Detector());
+    Form15 = form15;
+    form15->FormCreate();
+    form19 = new TForm19(form15);
+    Form19 = form19;
+    form19->FormCreate();
+  }
+
+  FakeInterfaces interfaces;
+  TForm15* form15 = nullptr;
+  TForm19* form19 = nullptr;
+};
+
+void SaveShot(QWidget* window, const std::string& name) {
+  window->adjustSize();
+  ASSERT_TRUE(window->grab().save(QString::fromStdString(kavri_test::ArtifactPath(name))));
+}
+
+}  // namespace
+
+TEST_F(ShellWindowsTest, MainWindowListsInterfacesAndTitlesTheMaster) {
+  Create({0, 3});
+  EXPECT_EQ(form15->ComboBox1->count(), 2);
+  EXPECT_EQ(form15->ComboBox1->itemText(1), "Usb-3");
+  EXPECT_EQ(form15->windowTitle(), "Kavri laser software-0");
+  EXPECT_EQ(ApplicationTitle(), "Kavri laser software-0");
+  EXPECT_TRUE(form15->Timer1->isActive());
+  EXPECT_EQ(form15->Timer1->interval(), 2000);
+
+  form15->ComboBox1->setCurrentIndex(1);
+  emit form15->ComboBox1->activated(1);
+  EXPECT_EQ(CurrentDeviceName(), "ezusb-3");
+  EXPECT_EQ(form15->windowTitle(), "Kavri laser software-1");
+  EXPECT_EQ(form19->ComboBox1->currentIndex(), 1);
+
+  // The timer looks again only while nothing is attached.
+  const int before = interfaces.detections;
+  form15->Timer1Timer();
+  EXPECT_EQ(interfaces.detections, before);
+  SaveShot(form15, "main_window.png");
+}
+
+TEST_F(ShellWindowsTest, TimerRetriesUntilAnInterfaceAppears) {
+  Create({});
+  EXPECT_EQ(form15->windowTitle(), "Kavri laser software");
+  EXPECT_EQ(CurrentDeviceName(), "");
+  const int before = interfaces.detections;
+  form15->Timer1Timer();
+  EXPECT_EQ(interfaces.detections, before + 1);
+  interfaces.numbers = {4, 9};
+  form15->Timer1Timer();
+  EXPECT_EQ(CurrentDeviceName(), "ezusb-4");
+  EXPECT_EQ(form15->windowTitle(), "Kavri laser software-0");
+  EXPECT_EQ(form19->ComboBox1->count(), 2);
+  EXPECT_TRUE(form19->CheckBox131->isEnabled());
+  form15->Timer1Timer();
+  EXPECT_EQ(interfaces.detections, before + 2);
+}
+
+TEST_F(ShellWindowsTest, MainButtonsOpenOnlyWindowsThatExist) {
+  Create({0});
+  QWidget dummy;
+  RegisterWindow("Form9", &dummy);
+  UnregisterWindow("Form1");
+  form15->BitBtn1->click();  // no editor in this program: nothing happens
+  form15->BitBtn3->click();
+  EXPECT_TRUE(dummy.isVisible());
+  RegisterWindow("Form19", form19);
+  form15->BitBtn7->click();
+  EXPECT_TRUE(form19->isVisible());
+  UnregisterWindow("Form9");
+  UnregisterWindow("Form19");
+}
+
+TEST_F(ShellWindowsTest, SelectDeviceBoxesFollowMultipleOutputAndDetection) {
+  Create({0, 1, 3});
+  form19->show();
+  EXPECT_FALSE(form19->DeviceBoxes[0]->isVisible());
+  form19->CheckBox131->click();
+  EXPECT_TRUE(MultiDeviceFlag);
+  int shown = 0;
+  for (int n = 0; n < kDeviceSlots; ++n) shown += form19->DeviceBoxes[n]->isVisible() ? 1 : 0;
+  EXPECT_EQ(shown, 3);
+  EXPECT_TRUE(form19->DeviceBoxes[0]->isChecked());
+  EXPECT_EQ(form19->DeviceBoxes[3]->objectName(), "CheckBox3");
+  EXPECT_EQ(form19->DeviceBoxes[3]->text(), "Usb-3");
+
+  form19->DeviceBoxes[0]->click();  // the master's own box
+  EXPECT_TRUE(form19->DeviceBoxes[0]->isChecked());
+  EXPECT_TRUE(SelectedDevices().empty());
+
+  form19->skinButton2->click();
+  EXPECT_EQ(SelectedDevices(), (std::vector<std::string>{"Usb-1", "Usb-3"}));
+  SaveShot(form19, "select_device_window.png");
+  form19->skinButton3->click();
+  EXPECT_TRUE(SelectedDevices().empty());
+  form19->DeviceBoxes[3]->click();
+  EXPECT_EQ(SelectedDevices(), std::vector<std::string>{"Usb-3"});
+
+  // Interface 3 unplugged, then only one left: multiple output goes off and its box is unticked.
+  interfaces.numbers = {0, 1};
+  form15->skinButton1->click();
+  EXPECT_TRUE(SelectedDevices().empty());
+  EXPECT_FALSE(form19->DeviceBoxes[3]->isVisible());
+  interfaces.numbers = {0};
+  form15->skinButton1->click();
+  EXPECT_FALSE(MultiDeviceFlag);
+  EXPECT_FALSE(form19->CheckBox131->isChecked());
+  EXPECT_FALSE(form19->CheckBox131->isEnabled());
+  EXPECT_FALSE(form19->skinButton2->isVisible());
+
+  form19->skinButton1->click();
+  EXPECT_FALSE(form19->isVisible());
+}
+
+TEST_F(ShellWindowsTest, ResetShowsOneMessagePerFailingInterface) {
+  std::vector<std::string> calls;
+  TResetOperations ops;
+  ops.abortPipe = [&](const std::string& name, int pipe) {
+    calls.push_back(name + " abort " + std::to_string(pipe));
+    return false;  // a failed abort is not reported
+  };
+  ops.reset = [&](const std::string& name) {
+    calls.push_back(name + " reset");
+    return name != "ezUsb-2";
+  };
+  const std::vector<TResetTarget> targets = {{"ezUsb-0", {1, 3, 5}}, {"ezUsb-2", {1, 2, 3}}, {"ezUsb-5", {1, 2, 3}}};
+  const std::vector<std::string> failed = ResetInterfaces(targets, ops);
+  EXPECT_EQ(failed, std::vector<std::string>{"ezUsb-2"});
+  EXPECT_EQ(calls.size(), 12u);
+  EXPECT_EQ(calls[0], "ezUsb-0 abort 1");
+  EXPECT_EQ(calls[3], "ezUsb-0 reset");
+  EXPECT_EQ(calls[6], "ezUsb-2 abort 3");
+  EXPECT_EQ(calls[11], "ezUsb-5 reset");
+
+  kavri_test::RecordingDialogs dialogs;
+  ReportResetFailures({"ezUsb-2", "ezUsb-7"});
+  EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"Failed to reset ezUsb-2", "Failed to reset ezUsb-7"}));
+}
+
+TEST_F(ShellWindowsTest, SettingsWindowPadSlidersAndLock) {
+  HOffset = 20;
+  VOffset = -20;
+  ScanDelay = 150;
+  TForm13 form;
+  form.FormCreate();
+  EXPECT_EQ(form.TrackBar6->value(), 75);
+  EXPECT_EQ(form.Label6->text(), "15000");
+  EXPECT_EQ(form.Model().Marker().x, 138);
+  EXPECT_EQ(form.Label3->text(), "20");
+
+  QTest::mouseClick(form.Image1, Qt::LeftButton, {}, QPoint(0, 255));
+  EXPECT_EQ(HOffset, -256);
+  EXPECT_EQ(VOffset, 254);
+  EXPECT_EQ(form.Label3->text(), "-256");
+  EXPECT_EQ(form.Label4->text(), "254");
+  EXPECT_EQ(form.Image1->Picture().pixelColor(0, 252), QColor(255, 0, 0));  // the ring at the marker
+
+  form.skinButton2->click();
+  EXPECT_EQ(HOffset, 0);
+  EXPECT_EQ(form.Label4->text(), "0");
+
+  form.TrackBar6->setValue(225);
+  EXPECT_EQ(ScanDelay, 0);
+  EXPECT_EQ(form.Label6->text(), "45000");
+
+  form.skinTrackBar1->setValue(31);
+  EXPECT_EQ(VSize, 20);
+  form.skinCheckBox1->click();
+  EXPECT_EQ(form.skinTrackBar2->value(), 31);
+  EXPECT_EQ(VSize, 31);
+  form.skinTrackBar2->setValue(8);
+  EXPECT_EQ(form.skinTrackBar1->value(), 8);
+  EXPECT_EQ(HSize, 8);
+  EXPECT_EQ(form.Label9->text(), "8");
+
+  form.TrackBar7->setValue(42);
+  EXPECT_EQ(BlankingDelay, 42);
+  SaveShot(&form, "settings_window.png");
+}
+
+TEST_F(ShellWindowsTest, SettingsWindowFindsOnlyAnExistingProgram) {
+  kavri_test::ScratchDir dir;
+  const std::string player = dir.Path("player");
+  kavri_test::WriteBytes(player, {'#', '!'});
+  QFile(QString::fromStdString(player)).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+  TForm13 form;
+  form.FormCreate();
+  kavri_test::RecordingDialogs dialogs;
+  dialogs.fileAnswers.push_back(dir.Path("gone"));
+  form.skinButton12->click();
+  EXPECT_EQ(MediaPlayerPath(), "");
+  dialogs.fileAnswers.push_back(std::nullopt);
+  form.skinButton12->click();
+  EXPECT_EQ(MediaPlayerPath(), "");
+  dialogs.fileAnswers.push_back(player);
+  form.skinButton12->click();
+  EXPECT_EQ(MediaPlayerPath(), player);
+  EXPECT_EQ(form.skinEdit4->text().toStdString(), player);
+}
+
+TEST_F(ShellWindowsTest, AboutBoxHidesOnOkAndShowsAgain) {
+  TAboutBox box;
+  box.show();
+  EXPECT_EQ(box.windowTitle(), "About");
+  EXPECT_EQ(box.Version->text(), "Version:1.3 (2008-Aug-24)");
+  SaveShot(&box, "about_box.png");
+  box.OKButton->click();
+  EXPECT_FALSE(box.isVisible());
+  box.show();
+  EXPECT_TRUE(box.isVisible());
+}
+
+TEST_F(ShellWindowsTest, SplashLoadsStartPictureFromTheCurrentFolder) {
+  kavri_test::ScratchDir dir;
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(QString::fromStdString(dir.Path()));
+  TForm14 blank;
+  blank.FormCreate();
+  EXPECT_TRUE(blank.Image1->pixmap().isNull());
+  QImage picture(64, 48, QImage::Format_RGB32);
+  picture.fill(QColor(10, 200, 30));
+  ASSERT_TRUE(picture.save(QString::fromStdString(dir.Path("Start1.bmp")), "BMP"));
+  TForm14 splash;
+  splash.FormCreate();
+  QDir::setCurrent(previous);
+  ASSERT_FALSE(splash.Image1->pixmap().isNull());
+  EXPECT_EQ(splash.Image1->pixmap().toImage().pixelColor(5, 5), QColor(10, 200, 30));
+}
