@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Starts the built program under a virtual X server with two simulated interfaces and a fresh
+# program folder, finds its main window by the title that names the master, closes it as a window
+# manager would, and checks the program ended cleanly and wrote a complete settings file.
+set -euo pipefail
+kavri=$1
+xtool=$2
+artifacts=$3
+mkdir -p "$artifacts"
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+
+if ! command -v xvfb-run >/dev/null; then
+  echo "xvfb-run is missing (scripts/install-deps.sh installs it)" >&2
+  exit 1
+fi
+
+cat >"$home/session.sh" <<'SESSION'
+#!/usr/bin/env bash
+set -uo pipefail
+"$KAVRI_BIN" >"$LOGS/stdout.txt" 2>"$LOGS/stderr.txt" &
+pid=$!
+"$X_TOOL" --title "Kavri laser software-0" --timeout 30 --screenshot "$ARTIFACTS/program_main_window.png" --close
+found=$?
+# The program must end by itself once its main window is closed.
+for _ in $(seq 1 300); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then
+  echo "the program did not end after its main window was closed" >&2
+  kill "$pid"
+  wait "$pid"
+  exit 10
+fi
+wait "$pid"
+status=$?
+echo "window tool: $found, program exit status: $status"
+[ "$found" -eq 0 ] || exit 11
+exit "$status"
+SESSION
+
+export KAVRI_BIN=$kavri X_TOOL=$xtool ARTIFACTS=$artifacts LOGS=$home
+export KAVRI_HOME=$home/program KAVRI_SIM_DEVICES="0,1" KAVRI_SIM_CAPTURE=$home/capture.txt
+export QT_QPA_PLATFORM=xcb
+status=0
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$home/session.sh" || status=$?
+echo "--- program stderr"
+cat "$home/stderr.txt" 2>/dev/null || true
+if [ "$status" -ne 0 ]; then
+  echo "FAIL: session ended with status $status" >&2
+  exit 1
+fi
+
+ini=$home/program/Kavri.ini
+[ -f "$ini" ] || { echo "FAIL: no Kavri.ini written" >&2; exit 1; }
+lines=$(wc -l <"$ini")
+[ "$lines" -ge 44 ] || { echo "FAIL: Kavri.ini has $lines lines, 44 expected" >&2; exit 1; }
+# Every used line holds a number but the media player path (line 35, empty here).
+for n in $(seq 1 2 43); do
+  value=$(sed -n "$((n + 1))p" "$ini" | tr -d '\r')
+  if [ "$n" -eq 35 ]; then continue; fi
+  [[ "$value" =~ ^-?[0-9]+$ ]] || { echo "FAIL: line $n of Kavri.ini is \"$value\"" >&2; exit 1; }
+done
+# The output settings of a fresh start.
+[ "$(sed -n 20p "$ini" | tr -d '\r')" = 75 ] || { echo "FAIL: scan delay line is not 75" >&2; exit 1; }
+[ "$(sed -n 26p "$ini" | tr -d '\r')" = 100 ] || { echo "FAIL: blanking delay line is not 100" >&2; exit 1; }
+for folder in Drawing Section ILDAimage Sequence Music; do
+  [ -d "$home/program/$folder" ] || { echo "FAIL: content folder $folder was not created" >&2; exit 1; }
+done
+echo "PASS: main window found and closed, program ended with status 0, Kavri.ini has $lines lines"

@@ -1,0 +1,153 @@
+// Finds a top-level window on the X display by its exact title and acts on it as a window manager
+// or a person would: saves a picture of it and asks it to close (WM_DELETE_WINDOW).
+//
+//   kavri_x_window --title TEXT [--timeout SECONDS] [--screenshot FILE.png] [--close]
+//
+// Exit status: 0 done, 2 no such window within the timeout, 3 cannot open the display, 1 bad use.
+// Qt first: the X headers define names (Status) that Qt's headers refuse to follow.
+#include <QImage>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+std::string WindowTitle(Display* display, Window window) {
+  const Atom netName = XInternAtom(display, "_NET_WM_NAME", False);
+  const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  std::string title;
+  if (XGetWindowProperty(display, window, netName, 0, 1024, False, utf8, &type, &format, &count, &after, &data) ==
+          Success &&
+      data) {
+    title.assign(reinterpret_cast<char*>(data), count);
+    XFree(data);
+    return title;
+  }
+  char* name = nullptr;
+  if (XFetchName(display, window, &name) && name) {
+    title = name;
+    XFree(name);
+  }
+  return title;
+}
+
+bool IsMapped(Display* display, Window window) {
+  XWindowAttributes attributes;
+  return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
+}
+
+// Top-level windows are the root's children when no window manager reparents them, one level
+// further down when one does.
+Window FindWindow(Display* display, Window parent, const std::string& wanted, int depth) {
+  Window root = 0, parentOut = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(display, parent, &root, &parentOut, &children, &count)) return 0;
+  Window found = 0;
+  for (unsigned int i = 0; i < count && !found; ++i) {
+    if (WindowTitle(display, children[i]) == wanted && IsMapped(display, children[i])) found = children[i];
+  }
+  for (unsigned int i = 0; i < count && !found && depth > 0; ++i) {
+    found = FindWindow(display, children[i], wanted, depth - 1);
+  }
+  if (children) XFree(children);
+  return found;
+}
+
+// One 8-bit colour channel of a true-colour pixel.
+int Channel(unsigned long pixel, unsigned long mask) {
+  if (!mask) return 0;
+  const unsigned long value = (pixel & mask) >> __builtin_ctzl(mask);
+  const unsigned long top = mask >> __builtin_ctzl(mask);
+  return static_cast<int>(value * 255 / top);
+}
+
+bool SaveScreenshot(Display* display, Window window, const std::string& path) {
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(display, window, &attributes)) return false;
+  XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+  if (!image) return false;
+  QImage picture(attributes.width, attributes.height, QImage::Format_RGB32);
+  for (int y = 0; y < attributes.height; ++y) {
+    for (int x = 0; x < attributes.width; ++x) {
+      const unsigned long pixel = XGetPixel(image, x, y);
+      picture.setPixel(x, y, qRgb(Channel(pixel, image->red_mask), Channel(pixel, image->green_mask),
+                                  Channel(pixel, image->blue_mask)));
+    }
+  }
+  XDestroyImage(image);
+  return picture.save(QString::fromStdString(path), "PNG");
+}
+
+void SendDeleteWindow(Display* display, Window window) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, window, False, NoEventMask, &event);
+  XFlush(display);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string title, screenshot;
+  double timeout = 20;
+  bool close = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--title" && i + 1 < argc) {
+      title = argv[++i];
+    } else if (arg == "--timeout" && i + 1 < argc) {
+      timeout = std::atof(argv[++i]);
+    } else if (arg == "--screenshot" && i + 1 < argc) {
+      screenshot = argv[++i];
+    } else if (arg == "--close") {
+      close = true;
+    } else {
+      std::fprintf(stderr, "unknown argument %s\n", arg.c_str());
+      return 1;
+    }
+  }
+  if (title.empty()) return 1;
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) {
+    std::fprintf(stderr, "cannot open the X display\n");
+    return 3;
+  }
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);
+  Window window = 0;
+  while (!(window = FindWindow(display, DefaultRootWindow(display), title, 2))) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      std::fprintf(stderr, "no window titled \"%s\"\n", title.c_str());
+      XCloseDisplay(display);
+      return 2;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  std::printf("found window 0x%lx titled \"%s\"\n", window, title.c_str());
+  // Give the window a moment to paint before its picture is taken.
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  int status = 0;
+  if (!screenshot.empty() && !SaveScreenshot(display, window, screenshot)) {
+    std::fprintf(stderr, "cannot save a picture of the window to %s\n", screenshot.c_str());
+    status = 4;
+  }
+  if (close) SendDeleteWindow(display, window);
+  XCloseDisplay(display);
+  return status;
+}
