@@ -7,6 +7,7 @@
 
 #include "engine/shared_state.h"
 #include "platform/dialog_service.h"
+#include "shell/form15.h"
 
 namespace kavri {
 
@@ -178,6 +179,7 @@ void TForm13::ShowOffsets() {
 }
 
 void TForm13::FormCreate() {
+  if (Form15) ReadOutputSettings(Form15->SettingsLines());
   // Read every global before the first slider moves: each slider writes its own global back.
   const int scan = ScanDelay, blanking = BlankingDelay, hSize = HSize, vSize = VSize, angle = LocateAngle;
   const int interval = FrameInterval, red = RedSaturation, green = GreenSaturation, blue = BlueSaturation;

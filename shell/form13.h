@@ -19,7 +19,7 @@ class TForm13 : public QWidget {
   explicit TForm13(QWidget* parent = nullptr);
   ~TForm13() override;
 
-  // Shows the current settings (they were read from the settings file before).
+  // Takes the output settings from the main window's settings lines and shows them.
   void FormCreate();
   void FormActivate();
 

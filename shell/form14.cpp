@@ -7,6 +7,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "platform/picture_loader.h"
+
 namespace kavri {
 
 TForm14::TForm14(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
@@ -27,8 +29,8 @@ TForm14::TForm14(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Frame
 void TForm14::FormCreate() {
   const QString path = QDir::current().filePath(kSplashFile);
   if (!QFileInfo::exists(path)) return;
-  QImage picture(path);
-  if (!picture.isNull()) Image1->setPixmap(QPixmap::fromImage(picture));
+  QImage picture;
+  if (LoadPicture(path.toStdString(), &picture)) Image1->setPixmap(QPixmap::fromImage(picture));
 }
 
 }  // namespace kavri

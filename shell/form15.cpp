@@ -7,6 +7,7 @@
 
 #include "engine/shared_state.h"
 #include "shell/app_title.h"
+#include "shell/error_guard.h"
 #include "shell/form19.h"
 #include "shell/window_registry.h"
 
@@ -75,6 +76,8 @@ void TForm15::ApplyTitle() {
 }
 
 void TForm15::FormCreate() {
+  Memo2 = LoadSettingsLines(SettingsFilePath());
+  SetMediaPlayerPath(ReadMediaPlayerPath(Memo2));
   MultiDeviceFlag = false;
   SetSelectedDevices({});
   choice_.TakeFirstDetection(detector_ ? detector_() : std::vector<TDetectedDevice>{});
@@ -116,6 +119,9 @@ bool TForm15::FormCloseQuery() {
 void TForm15::FormClose() {
   StopFlag = true;
   Timer1->stop();
+  const TEditorSettings editor = CurrentEditorSettings ? CurrentEditorSettings() : ReadEditorSettings(Memo2);
+  std::string error;
+  if (!SaveSettingsFile(SettingsFilePath(), Memo2, editor, &error)) ShowStandardError(error);
 }
 
 void TForm15::closeEvent(QCloseEvent* event) {

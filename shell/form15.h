@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "shell/master_choice.h"
+#include "shell/settings_file.h"
 #include "shell/shell_controls.h"
 
 namespace kavri {
@@ -23,7 +24,8 @@ class TForm15 : public QWidget {
   explicit TForm15(TDeviceDetector detector = {}, QWidget* parent = nullptr);
   ~TForm15() override;
 
-  // Creation: detect, choose the first interface as master, start the retry timer.
+  // Creation: load the settings lines, detect, choose the first interface as master, start the
+  // retry timer.
   void FormCreate();
   // "Detect Device", also run by the timer and by the other windows' "Detect device" commands.
   void skinButton1Click();
@@ -31,6 +33,10 @@ class TForm15 : public QWidget {
   void Timer1Timer();
 
   TMasterChoice& Choice() { return choice_; }
+  // The settings file's lines, kept from start to exit (the other windows read theirs here).
+  const TSettingsLines& SettingsLines() const { return Memo2; }
+  // Where the editor's values come from at exit; without an editor the file's own values stay.
+  std::function<TEditorSettings()> CurrentEditorSettings;
   // Puts the master's title on the application and this window.
   void ApplyTitle();
 
@@ -43,6 +49,7 @@ class TForm15 : public QWidget {
   ShellButton* skinButton1;  // "Detect Device"
   ShellComboBox* ComboBox1;
   QTimer* Timer1;
+  TSettingsLines Memo2;  // the settings file's lines
 
  signals:
   // The main window has closed and the exit sequence has run: the program ends.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
@@ -8,6 +9,7 @@
 
 #include "engine/shared_state.h"
 #include "shell/about_box.h"
+#include "platform/program_folder.h"
 #include "shell/app_title.h"
 #include "shell/device_reset.h"
 #include "shell/device_labels.h"
@@ -278,4 +280,97 @@ TEST_F(ShellWindowsTest, SplashLoadsStartPictureFromTheCurrentFolder) {
   QDir::setCurrent(previous);
   ASSERT_FALSE(splash.Image1->pixmap().isNull());
   EXPECT_EQ(splash.Image1->pixmap().toImage().pixelColor(5, 5), QColor(10, 200, 30));
+}
+
+namespace {
+
+// An editor stand-in whose close can be refused, as an unsaved drawing's question would.
+class RefusingEditor : public QWidget {
+ public:
+  bool allowClose = false;
+  int asked = 0;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    ++asked;
+    if (allowClose) {
+      event->accept();
+    } else {
+      event->ignore();
+    }
+  }
+};
+
+class ProgramFolderScope {
+ public:
+  explicit ProgramFolderScope(const std::string& folder) {
+    qputenv("KAVRI_HOME", QByteArray::fromStdString(folder));
+    ResetProgramFolderForTests();
+  }
+  ~ProgramFolderScope() {
+    qunsetenv("KAVRI_HOME");
+    ResetProgramFolderForTests();
+  }
+};
+
+}  // namespace
+
+TEST_F(ShellWindowsTest, ExitAsksTheEditorFirstThenWritesTheSettingsFile) {
+  kavri_test::ScratchDir dir;
+  ProgramFolderScope scope(dir.Path());
+  std::string text = "My laser\r\n";
+  for (int line = 1; line < 44; ++line) {
+    text += line % 2 ? "7\r\n" : "label " + std::to_string(line) + "\r\n";
+  }
+  const std::string ini = dir.Path("Kavri.ini");
+  kavri_test::WriteBytes(ini, std::vector<uint8_t>(text.begin(), text.end()));
+
+  Create({0, 1});
+  TForm13 settings;
+  Form13 = &settings;
+  settings.FormCreate();
+  EXPECT_EQ(ScanDelay, 7);  // line 19
+  EXPECT_EQ(settings.TrackBar6->value(), 218);
+  settings.TrackBar7->setValue(42);
+
+  RefusingEditor editor;
+  RegisterWindow("Form1", &editor);
+  QSignalSpy closed(form15, &TForm15::Closed);
+  form15->show();
+  EXPECT_FALSE(form15->close());
+  EXPECT_EQ(editor.asked, 1);
+  EXPECT_EQ(closed.count(), 0);
+  EXPECT_FALSE(StopFlag);
+  EXPECT_EQ(kavri_test::ReadBytes(ini), std::vector<uint8_t>(text.begin(), text.end()));
+
+  editor.allowClose = true;
+  EXPECT_TRUE(form15->close());
+  EXPECT_EQ(closed.count(), 1);
+  EXPECT_TRUE(StopFlag);
+  EXPECT_FALSE(form15->Timer1->isActive());
+  UnregisterWindow("Form1");
+  Form13 = nullptr;
+
+  const std::vector<uint8_t> bytes = kavri_test::ReadBytes(ini);
+  const QStringList lines = QString::fromLatin1(reinterpret_cast<const char*>(bytes.data()), bytes.size())
+                                .split("\r\n");
+  ASSERT_GE(lines.size(), 44);
+  EXPECT_EQ(lines[0], "My laser");
+  EXPECT_EQ(lines[2], "label 2");
+  EXPECT_EQ(lines[25], "42");  // the blanking delay changed in "Settings"
+  EXPECT_EQ(lines[19], "7");
+}
+
+TEST_F(ShellWindowsTest, FirstStartWithoutSettingsFileWritesACompleteOne) {
+  kavri_test::ScratchDir dir;
+  ProgramFolderScope scope(dir.Path());
+  Create({});
+  EXPECT_EQ(ScanDelay, 75);
+  EXPECT_TRUE(form15->close());
+  const std::vector<uint8_t> bytes = kavri_test::ReadBytes(dir.Path("Kavri.ini"));
+  const QStringList lines = QString::fromLatin1(reinterpret_cast<const char*>(bytes.data()), bytes.size())
+                                .split("\r\n");
+  ASSERT_GE(lines.size(), 44);
+  EXPECT_EQ(lines[19], "75");
+  EXPECT_EQ(lines[21], "20");
 }
