@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts Kavri laser software. Where there is no display
+# (a server, CI) it runs under a virtual X server. Arguments are ignored: the program has none.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/install-deps.sh"
+bash "$root/scripts/build.sh" build
+kavri="$root/build/app/kavri"
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  exec "$kavri"
+fi
+echo "No display: running under a virtual X server (xvfb-run). Stop it with Ctrl+C."
+exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$kavri"
