@@ -12,6 +12,7 @@
 #include "shell/form15.h"
 #include "shell/form19.h"
 #include "shell/qt_dialog_service.h"
+#include "shell/quit_signals.h"
 #include "shell/window_registry.h"
 
 using namespace kavri;
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
   delete splash;
 
   QObject::connect(Form15, &TForm15::Closed, &app, &QCoreApplication::quit);
+  CloseOnTerminationSignals(Form15);
   Form15->show();
   const int result = app.exec();
 

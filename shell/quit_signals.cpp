@@ -1,0 +1,42 @@
+#include "shell/quit_signals.h"
+
+#include <QPointer>
+#include <QSocketNotifier>
+#include <QWidget>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace kavri {
+
+namespace {
+
+int g_pipe[2] = {-1, -1};
+
+// Only async-signal-safe work here: one byte into the pipe the event loop watches.
+void OnSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] ssize_t written = ::write(g_pipe[1], &byte, 1);
+}
+
+}  // namespace
+
+void CloseOnTerminationSignals(QWidget* mainWindow) {
+  if (g_pipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM, 0, g_pipe) != 0) return;
+  auto* notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, mainWindow);
+  QPointer<QWidget> window(mainWindow);
+  QObject::connect(notifier, &QSocketNotifier::activated, mainWindow, [window] {
+    char byte = 0;
+    [[maybe_unused]] ssize_t got = ::read(g_pipe[0], &byte, 1);
+    if (window) window->close();
+  });
+  struct sigaction action {};
+  action.sa_handler = OnSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGHUP, &action, nullptr);
+}
+
+}  // namespace kavri
