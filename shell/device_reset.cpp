@@ -1,5 +1,6 @@
 #include "shell/device_reset.h"
 
+#include "engine/usb_device.h"
 #include "platform/dialog_service.h"
 
 namespace kavri {
@@ -18,7 +19,8 @@ void ReportResetFailures(const std::vector<std::string>& failed) {
 }
 
 TResetOperations DeviceResetOperations() {
-  return {[](const std::string&, int) { return false; }, [](const std::string&) { return false; }};
+  return {[](const std::string& name, int pipe) { return AbortUsbPipe(name, static_cast<uint32_t>(pipe)); },
+          [](const std::string& name) { return ResetUsbDevice(name); }};
 }
 
 }  // namespace kavri

@@ -6,7 +6,9 @@
 #include <QVBoxLayout>
 
 #include "engine/shared_state.h"
+#include "engine/play_threads.h"
 #include "shell/app_title.h"
+#include "shell/device_detection.h"
 #include "shell/error_guard.h"
 #include "shell/form19.h"
 #include "shell/window_registry.h"
@@ -28,7 +30,7 @@ ShellButton* MakeButton(QWidget* parent, QLayout* layout, const char* name, cons
 }  // namespace
 
 TForm15::TForm15(TDeviceDetector detector, QWidget* parent)
-    : QWidget(parent), detector_(std::move(detector)) {
+    : QWidget(parent), detector_(detector ? std::move(detector) : TDeviceDetector(DetectDevices)) {
   setObjectName("Form15");
   setWindowTitle(kProductTitle);
   auto* layout = new QVBoxLayout(this);
@@ -80,14 +82,14 @@ void TForm15::FormCreate() {
   SetMediaPlayerPath(ReadMediaPlayerPath(Memo2));
   MultiDeviceFlag = false;
   SetSelectedDevices({});
-  choice_.TakeFirstDetection(detector_ ? detector_() : std::vector<TDetectedDevice>{});
+  choice_.TakeFirstDetection(detector_());
   FillComboBox();
   ApplyTitle();
   Timer1->start();
 }
 
 void TForm15::skinButton1Click() {
-  choice_.TakeRedetection(detector_ ? detector_() : std::vector<TDetectedDevice>{});
+  choice_.TakeRedetection(detector_());
   FillComboBox();
   ApplyTitle();
   if (Form19) Form19->SyncDeviceBoxes();
@@ -117,11 +119,13 @@ bool TForm15::FormCloseQuery() {
 }
 
 void TForm15::FormClose() {
-  StopFlag = true;
   Timer1->stop();
+  PlayController().RequestStop();  // sets StopFlag and ends the media player
   const TEditorSettings editor = CurrentEditorSettings ? CurrentEditorSettings() : ReadEditorSettings(Memo2);
   std::string error;
   if (!SaveSettingsFile(SettingsFilePath(), Memo2, editor, &error)) ShowStandardError(error);
+  // The settings are safe before waiting for the play loops to end.
+  PlayController().Shutdown();
 }
 
 void TForm15::closeEvent(QCloseEvent* event) {

@@ -11,7 +11,7 @@ namespace {
 
 std::vector<TDetectedDevice> Found(std::initializer_list<int> numbers) {
   std::vector<TDetectedDevice> found;
-  for (int n : numbers) found.push_back({DeviceNameOf(n), DeviceLabelOf(n)});
+  for (int n : numbers) found.push_back({UsbDeviceName(n), DeviceLabelOf(n)});
   return found;
 }
 
@@ -26,7 +26,8 @@ class DeviceChoiceTest : public ::testing::Test {
 TEST(DeviceLabelsTest, NumbersAreReadCaseBlindAndBounded) {
   EXPECT_EQ(DeviceNumberOf("Usb-3"), 3);
   EXPECT_EQ(DeviceNumberOf("usb-127"), 127);
-  EXPECT_EQ(DeviceNumberOf("EZUSB-12"), 12);
+  EXPECT_EQ(DeviceNumberOf("USB-12"), 12);
+  EXPECT_EQ(DeviceNumberOf("ezusb-12"), -1);
   EXPECT_EQ(DeviceNumberOf("Usb-128"), -1);
   EXPECT_EQ(DeviceNumberOf("Usb-"), -1);
   EXPECT_EQ(DeviceNumberOf("Usb-1x"), -1);

@@ -11,7 +11,6 @@
 #include "shell/about_box.h"
 #include "platform/program_folder.h"
 #include "shell/app_title.h"
-#include "shell/device_reset.h"
 #include "shell/device_labels.h"
 #include "shell/form13.h"
 #include "shell/form14.h"
@@ -33,7 +32,7 @@ struct FakeInterfaces {
     return [this] {
       ++detections;
       std::vector<TDetectedDevice> found;
-      for (int n : numbers) found.push_back({DeviceNameOf(n), DeviceLabelOf(n)});
+      for (int n : numbers) found.push_back({UsbDeviceName(n), DeviceLabelOf(n)});
       return found;
     };
   }
@@ -165,31 +164,6 @@ TEST_F(ShellWindowsTest, SelectDeviceBoxesFollowMultipleOutputAndDetection) {
 
   form19->skinButton1->click();
   EXPECT_FALSE(form19->isVisible());
-}
-
-TEST_F(ShellWindowsTest, ResetShowsOneMessagePerFailingInterface) {
-  std::vector<std::string> calls;
-  TResetOperations ops;
-  ops.abortPipe = [&](const std::string& name, int pipe) {
-    calls.push_back(name + " abort " + std::to_string(pipe));
-    return false;  // a failed abort is not reported
-  };
-  ops.reset = [&](const std::string& name) {
-    calls.push_back(name + " reset");
-    return name != "ezUsb-2";
-  };
-  const std::vector<TResetTarget> targets = {{"ezUsb-0", {1, 3, 5}}, {"ezUsb-2", {1, 2, 3}}, {"ezUsb-5", {1, 2, 3}}};
-  const std::vector<std::string> failed = ResetInterfaces(targets, ops);
-  EXPECT_EQ(failed, std::vector<std::string>{"ezUsb-2"});
-  EXPECT_EQ(calls.size(), 12u);
-  EXPECT_EQ(calls[0], "ezUsb-0 abort 1");
-  EXPECT_EQ(calls[3], "ezUsb-0 reset");
-  EXPECT_EQ(calls[6], "ezUsb-2 abort 3");
-  EXPECT_EQ(calls[11], "ezUsb-5 reset");
-
-  kavri_test::RecordingDialogs dialogs;
-  ReportResetFailures({"ezUsb-2", "ezUsb-7"});
-  EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"Failed to reset ezUsb-2", "Failed to reset ezUsb-7"}));
 }
 
 TEST_F(ShellWindowsTest, SettingsWindowPadSlidersAndLock) {

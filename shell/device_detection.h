@@ -1,0 +1,12 @@
+#pragma once
+// Finding the attached laser interfaces: every device "ezusb-0" .. "ezusb-127" that opens and
+// reports the laser vendor id in its device descriptor, in number order.
+#include <vector>
+
+#include "shell/master_choice.h"
+
+namespace kavri {
+
+std::vector<TDetectedDevice> DetectDevices();
+
+}  // namespace kavri
