@@ -30,9 +30,10 @@ struct TRegistry {
   std::array<bool, kJobSlots> hasEndNotice{};
 };
 
+// Never destroyed: a worker that outlives static destruction must still find it.
 TRegistry& Registry() {
-  static TRegistry registry;
-  return registry;
+  static TRegistry* registry = new TRegistry;
+  return *registry;
 }
 
 void RunGuarded(const TPlayLoop& loop) {

@@ -18,7 +18,7 @@
 //
 // Stop is PlayController().RequestStop() (or StopAndWait when the window is about to free what
 // the loop reads, e.g. in its destructor). Exit calls PlayController().Shutdown(), which joins
-// every worker. No thread is ever detached.
+// every worker, while the application object still exists. No thread is ever detached.
 //
 // Loops end when they see StopFlag; they never clear it themselves (a Stop that came between the
 // start and the loop's first look would otherwise be lost). Workers never touch widgets: they

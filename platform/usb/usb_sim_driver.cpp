@@ -77,37 +77,30 @@ bool TSimUsbDriver::ReadDeviceDescriptor(int number, TUsbDeviceDescriptor& out) 
 bool TSimUsbDriver::VendorRequest(int number, const TVendorRequest& request) {
   TSimPacket p;
   p.kind = TSimPacket::Vendor;
-  p.device = UsbDeviceName(number);
   p.vendor = request;
-  std::lock_guard lock(mutex_);
-  if (!ValidNumber(number) || vendors_[number] < 0 || writesFail_) return false;
-  Record(std::move(p));
-  return true;
+  return Accept(number, std::move(p));
 }
 
 bool TSimUsbDriver::AbortPipe(int number, uint32_t pipe) {
   TSimPacket p;
   p.kind = TSimPacket::Abort;
-  p.device = UsbDeviceName(number);
   p.pipe = pipe;
-  std::lock_guard lock(mutex_);
-  if (!ValidNumber(number) || vendors_[number] < 0 || writesFail_) return false;
-  Record(std::move(p));
-  return true;
+  return Accept(number, std::move(p));
 }
 
 bool TSimUsbDriver::BulkWrite(int number, uint32_t pipe, const uint8_t* data, size_t length) {
-  {
-    std::lock_guard lock(mutex_);
-    if (!ValidNumber(number) || vendors_[number] < 0 || writesFail_) return false;
-  }
   TSimPacket p;
   p.kind = TSimPacket::Bulk;
-  p.device = UsbDeviceName(number);
   p.pipe = pipe;
   p.bytes.assign(data, data + length);
+  return Accept(number, std::move(p));
+}
+
+bool TSimUsbDriver::Accept(int number, TSimPacket packet) {
   std::lock_guard lock(mutex_);
-  Record(std::move(p));
+  if (!ValidNumber(number) || vendors_[number] < 0 || writesFail_) return false;
+  packet.device = UsbDeviceName(number);
+  Record(std::move(packet));
   return true;
 }
 

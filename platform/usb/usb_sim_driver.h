@@ -52,6 +52,7 @@ class TSimUsbDriver : public TUsbDriver {
   void SetRecordLimit(size_t limit);
 
  private:
+  bool Accept(int number, TSimPacket packet);  // records it when the interface takes requests
   void Record(TSimPacket packet);
 
   mutable std::mutex mutex_;

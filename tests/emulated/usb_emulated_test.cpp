@@ -19,6 +19,7 @@
 #include "engine/shared_state.h"
 #include "engine/usb_device.h"
 #include "platform/usb/usb_driver.h"
+#include "tests/engine/patterned_frames.h"
 
 namespace kavri {
 namespace {
@@ -275,20 +276,7 @@ TEST_F(EmulatedUsb, ConcurrentWritersSendWholeFramesThreads) {
   UsbPipe = 1;
   const size_t before = laser_.Requests().size();
   constexpr int kFrames = 10;
-  std::vector<std::thread> writers;
-  for (uint8_t track = 1; track <= 3; ++track)
-    writers.emplace_back([track] {
-      TFrameBuffer frame;
-      for (int f = 0; f < kFrames; ++f) {
-        frame.Clear();
-        TDevicePoint p;
-        p.x = track;
-        p.y = static_cast<uint8_t>(f);
-        while (!frame.Full()) frame.Append(p);
-        EXPECT_EQ(SendToAllOutputs(frame.Bytes(), frame.ByteCount()), 1);
-      }
-    });
-  for (auto& t : writers) t.join();
+  kavri_test::SendPatternedFramesFromThreeThreads(kFrames, [](uint8_t) { return kMaxFramePoints; });
   // The endpoint's byte stream must be whole frames, one after another.
   Bytes stream;
   const auto requests = laser_.Requests();
@@ -303,6 +291,7 @@ TEST_F(EmulatedUsb, ConcurrentWritersSendWholeFramesThreads) {
     for (size_t i = 0; i < kFrameBytes; i += 8) {
       ASSERT_EQ(frame[i], frame[0]) << "frame " << f << " mixes writers at byte " << i;
       ASSERT_EQ(frame[i + 2], frame[2]) << "frame " << f << " mixes frames at byte " << i;
+      ASSERT_EQ(frame[i + 4], static_cast<uint8_t>(i / 8)) << "frame " << f << " out of order at byte " << i;
     }
   }
 }

@@ -7,6 +7,7 @@
 #include "engine/device_packets.h"
 #include "engine/output_change.h"
 #include "engine/usb_device.h"
+#include "tests/engine/patterned_frames.h"
 #include "tests/engine/usb_output_fixture.h"
 
 namespace kavri {
@@ -204,23 +205,7 @@ TEST_F(UsbDevice, ConcurrentWritersThreads) {
   SetCurrentDeviceName("ezusb-0");
   sim->SetRecordLimit(100000);
   constexpr int kFrames = 200;
-  std::vector<std::thread> writers;
-  for (uint8_t track = 1; track <= 3; ++track)
-    writers.emplace_back([track] {
-      TFrameBuffer frame;
-      for (int f = 0; f < kFrames; ++f) {
-        frame.Clear();
-        TDevicePoint p;
-        p.x = track;
-        for (int i = 0; i < 100 + track * 37; ++i) {
-          p.y = static_cast<uint8_t>(f);
-          p.red = static_cast<uint8_t>(i);
-          frame.Append(p);
-        }
-        SendToAllOutputs(frame.Bytes(), frame.ByteCount());
-      }
-    });
-  for (auto& t : writers) t.join();
+  kavri_test::SendPatternedFramesFromThreeThreads(kFrames, [](uint8_t writer) { return 100u + writer * 37u; });
   const auto packets = sim->Packets();
   ASSERT_EQ(packets.size(), 3u * kFrames);
   int nextFrame[4] = {0, 0, 0, 0};
