@@ -57,11 +57,10 @@ TAboutBox::TAboutBox(QWidget* parent) : QWidget(parent) {
   panelLayout->addWidget(Version);
   panelLayout->addWidget(Label1);
   layout->addWidget(Panel1);
-  OKButton = new ShellButton("OK", this);
-  OKButton->setObjectName("OKButton");
+  OKButton = MakeSkinButton(this, "OKButton", "OK", 80);
   layout->addWidget(OKButton, 0, Qt::AlignHCenter);
   setFixedWidth(320);
-  connect(OKButton, &QAbstractButton::clicked, this, [this] { OKButtonClick(); });
+  OKButton->OnClick = [this](TSkinCustomButton*) { OKButtonClick(); };
   adjustSize();
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());

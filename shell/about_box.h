@@ -21,7 +21,7 @@ class TAboutBox : public QWidget {
   QLabel* ProductName;
   QLabel* Version;
   QLabel* Label1;
-  ShellButton* OKButton;
+  TSkinButton* OKButton;
 };
 
 extern TAboutBox* AboutBox;

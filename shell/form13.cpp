@@ -21,14 +21,6 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text = {}) {
   return label;
 }
 
-ShellTrackBar* MakeTrackBar(QWidget* parent, const char* name, int low, int high) {
-  auto* bar = new ShellTrackBar(Qt::Horizontal, parent);
-  bar->setObjectName(name);
-  bar->setRange(low, high);
-  bar->setMinimumWidth(220);
-  return bar;
-}
-
 QString Num(int value) { return QString::number(value); }
 
 }  // namespace
@@ -50,45 +42,43 @@ TForm13::TForm13(QWidget* parent) : QWidget(parent) {
   Label4 = MakeLabel(this, "Label4");
   offsetRow->addWidget(Label4);
   padColumn->addLayout(offsetRow);
-  skinButton2 = new ShellButton("Reset to 0", this);
-  skinButton2->setObjectName("skinButton2");
+  skinButton2 = MakeSkinButton(this, "skinButton2", "Reset to 0", 256);
   padColumn->addWidget(skinButton2);
   padColumn->addStretch();
   layout->addLayout(padColumn);
 
   auto* grid = new QGridLayout;
   int row = 0;
-  auto addRow = [&](const char* caption, ShellTrackBar* bar, QLabel* value) {
+  auto addRow = [&](const char* caption, TSkinTrackBar* bar, QLabel* value) {
     grid->addWidget(MakeLabel(this, nullptr, caption), row, 0);
     grid->addWidget(bar, row, 1);
     grid->addWidget(value, row, 2);
     ++row;
   };
-  TrackBar6 = MakeTrackBar(this, "TrackBar6", 25, 225);
+  TrackBar6 = MakeSkinTrackBar(this, "TrackBar6", 25, 225);
   Label6 = MakeLabel(this, "Label6");
   addRow("Scan rate", TrackBar6, Label6);
-  TrackBar7 = MakeTrackBar(this, "TrackBar7", 0, 255);
+  TrackBar7 = MakeSkinTrackBar(this, "TrackBar7", 0, 255);
   Label41 = MakeLabel(this, "Label41");
   addRow("Blanking delay", TrackBar7, Label41);
-  skinTrackBar1 = MakeTrackBar(this, "skinTrackBar1", 0, 40);
+  skinTrackBar1 = MakeSkinTrackBar(this, "skinTrackBar1", 0, 40);
   Label9 = MakeLabel(this, "Label9");
   addRow("Horizontal size", skinTrackBar1, Label9);
-  skinTrackBar2 = MakeTrackBar(this, "skinTrackBar2", 0, 40);
+  skinTrackBar2 = MakeSkinTrackBar(this, "skinTrackBar2", 0, 40);
   Label13 = MakeLabel(this, "Label13");
   addRow("Vertical size", skinTrackBar2, Label13);
-  skinCheckBox1 = new ShellCheckBox("Lock XY size scale", this);
-  skinCheckBox1->setObjectName("skinCheckBox1");
+  skinCheckBox1 = MakeSkinCheckBox(this, "skinCheckBox1", "Lock XY size scale");
   grid->addWidget(skinCheckBox1, row++, 1);
-  skinTrackBar3 = MakeTrackBar(this, "skinTrackBar3", 0, 360);
+  skinTrackBar3 = MakeSkinTrackBar(this, "skinTrackBar3", 0, 360);
   Label14 = MakeLabel(this, "Label14");
   addRow("Locate angle", skinTrackBar3, Label14);
-  TrackBar1 = MakeTrackBar(this, "TrackBar1", 2, 1000);
+  TrackBar1 = MakeSkinTrackBar(this, "TrackBar1", 2, 1000);
   Label19 = MakeLabel(this, "Label19");
   addRow("ILDA frame interval", TrackBar1, Label19);
-  skinTrackBar4 = MakeTrackBar(this, "skinTrackBar4", 0, 200);
-  skinTrackBar5 = MakeTrackBar(this, "skinTrackBar5", 0, 200);
-  skinTrackBar6 = MakeTrackBar(this, "skinTrackBar6", 0, 200);
-  skinTrackBar7 = MakeTrackBar(this, "skinTrackBar7", 0, 200);
+  skinTrackBar4 = MakeSkinTrackBar(this, "skinTrackBar4", 0, 200);
+  skinTrackBar5 = MakeSkinTrackBar(this, "skinTrackBar5", 0, 200);
+  skinTrackBar6 = MakeSkinTrackBar(this, "skinTrackBar6", 0, 200);
+  skinTrackBar7 = MakeSkinTrackBar(this, "skinTrackBar7", 0, 200);
   Label27 = MakeLabel(this, "Label27");
   Label32 = MakeLabel(this, "Label32");
   Label33 = MakeLabel(this, "Label33");
@@ -99,10 +89,8 @@ TForm13::TForm13(QWidget* parent) : QWidget(parent) {
   }
   grid->addWidget(MakeLabel(this, nullptr, "Media player"), row, 0);
   auto* playerRow = new QHBoxLayout;
-  skinEdit4 = new ShellEdit(this);
-  skinEdit4->setObjectName("skinEdit4");
-  skinButton12 = new ShellButton("Find...", this);
-  skinButton12->setObjectName("skinButton12");
+  skinEdit4 = MakeSkinEdit(this, "skinEdit4");
+  skinButton12 = MakeSkinButton(this, "skinButton12", "Find...", 80);
   playerRow->addWidget(skinEdit4);
   playerRow->addWidget(skinButton12);
   grid->addLayout(playerRow, row++, 1, 1, 2);
@@ -118,50 +106,65 @@ TForm13::TForm13(QWidget* parent) : QWidget(parent) {
   Image1->onMouseMove = [this](int x, int y) { Image1MouseMove(x, y); };
   Image1->onMouseUp = [this] { Image1MouseUp(); };
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
-  connect(skinButton2, &QAbstractButton::clicked, this, [this] { skinButton2Click(); });
-  connect(skinButton12, &QAbstractButton::clicked, this, [this] { skinButton12Click(); });
-  connect(TrackBar6, &QSlider::valueChanged, this, [this](int p) {
+  skinButton2->OnClick = [this](TSkinCustomButton*) { skinButton2Click(); };
+  skinButton12->OnClick = [this](TSkinCustomButton*) { skinButton12Click(); };
+  TrackBar6->OnChange = [this](QObject*) {
+    const int p = TrackBar6->Position();
     model_.ScanPositionChanged(p);
     Label6->setText(QString::fromStdString(TSettingsWindowModel::ScanRateText(p)));
-  });
-  connect(TrackBar7, &QSlider::valueChanged, this, [this](int p) {
+  };
+  TrackBar7->OnChange = [this](QObject*) {
+    const int p = TrackBar7->Position();
     model_.BlankingChanged(p);
     Label41->setText(Num(p));
-  });
-  connect(skinTrackBar1, &QSlider::valueChanged, this, [this](int p) {
+  };
+  skinTrackBar1->OnChange = [this](QObject*) {
+    const int p = skinTrackBar1->Position();
     const int other = model_.HorizontalSizeChanged(p);
     Label9->setText(Num(HSize));
     if (other >= 0) SetPosition(skinTrackBar2, other);
     Label13->setText(Num(VSize));
-  });
-  connect(skinTrackBar2, &QSlider::valueChanged, this, [this](int p) {
+  };
+  skinTrackBar2->OnChange = [this](QObject*) {
+    const int p = skinTrackBar2->Position();
     const int other = model_.VerticalSizeChanged(p);
     Label13->setText(Num(VSize));
     if (other >= 0) SetPosition(skinTrackBar1, other);
     Label9->setText(Num(HSize));
-  });
-  connect(skinCheckBox1, &QAbstractButton::clicked, this, [this](bool ticked) {
-    const int vertical = model_.LockClicked(ticked);
+  };
+  skinCheckBox1->OnClick = [this](TSkinCustomButton*) {
+    const int vertical = model_.LockClicked(skinCheckBox1->Checked());
     if (vertical >= 0) SetPosition(skinTrackBar2, vertical);
     Label13->setText(Num(VSize));
-  });
-  connect(skinTrackBar3, &QSlider::valueChanged, this, [this](int p) {
+  };
+  skinTrackBar3->OnChange = [this](QObject*) {
+    const int p = skinTrackBar3->Position();
     model_.AngleChanged(p);
     Label14->setText(Num(p));
-  });
-  connect(TrackBar1, &QSlider::valueChanged, this, [this](int p) {
+  };
+  TrackBar1->OnChange = [this](QObject*) {
+    const int p = TrackBar1->Position();
     model_.FrameIntervalChanged(p);
     Label19->setText(Num(p));
-  });
-  connect(skinTrackBar4, &QSlider::valueChanged, this, [this](int p) { model_.RedChanged(p); Label27->setText(Num(p)); });
-  connect(skinTrackBar5, &QSlider::valueChanged, this, [this](int p) { model_.GreenChanged(p); Label32->setText(Num(p)); });
-  connect(skinTrackBar6, &QSlider::valueChanged, this, [this](int p) { model_.BlueChanged(p); Label33->setText(Num(p)); });
-  connect(skinTrackBar7, &QSlider::valueChanged, this, [this](int p) {
+  };
+  skinTrackBar4->OnChange = [this](QObject*) {
+    model_.RedChanged(skinTrackBar4->Position());
+    Label27->setText(Num(skinTrackBar4->Position()));
+  };
+  skinTrackBar5->OnChange = [this](QObject*) {
+    model_.GreenChanged(skinTrackBar5->Position());
+    Label32->setText(Num(skinTrackBar5->Position()));
+  };
+  skinTrackBar6->OnChange = [this](QObject*) {
+    model_.BlueChanged(skinTrackBar6->Position());
+    Label33->setText(Num(skinTrackBar6->Position()));
+  };
+  skinTrackBar7->OnChange = [this](QObject*) {
+    const int p = skinTrackBar7->Position();
     model_.IntensityChanged(p);
     Label37->setText(Num(p));
-  });
-  connect(skinEdit4, &QLineEdit::textChanged, this,
-          [this](const QString& text) { model_.MediaPlayerPathChanged(text.toStdString()); });
+  };
+  skinEdit4->OnChange = [this] { model_.MediaPlayerPathChanged(skinEdit4->Text().toStdString()); };
 }
 
 TForm13::~TForm13() {
@@ -169,9 +172,7 @@ TForm13::~TForm13() {
 }
 
 // Positions set from code go through the same handlers as the operator's, held to the slider.
-void TForm13::SetPosition(ShellTrackBar* bar, int position) {
-  bar->setValue(std::clamp(position, bar->minimum(), bar->maximum()));
-}
+void TForm13::SetPosition(TSkinTrackBar* bar, int position) { bar->SetPosition(position); }
 
 void TForm13::ShowOffsets() {
   Label3->setText(Num(HOffset));
@@ -200,25 +201,25 @@ void TForm13::FormCreate() {
   SetPosition(skinTrackBar7, intensity);
   skinEdit4->setText(QString::fromStdString(player));
   // A slider already at its position sends no change; show every value all the same.
-  Label6->setText(QString::fromStdString(TSettingsWindowModel::ScanRateText(TrackBar6->value())));
-  Label41->setText(Num(TrackBar7->value()));
-  Label9->setText(Num(skinTrackBar1->value()));
-  Label13->setText(Num(skinTrackBar2->value()));
-  Label14->setText(Num(skinTrackBar3->value()));
-  Label19->setText(Num(TrackBar1->value()));
-  Label27->setText(Num(skinTrackBar4->value()));
-  Label32->setText(Num(skinTrackBar5->value()));
-  Label33->setText(Num(skinTrackBar6->value()));
-  Label37->setText(Num(skinTrackBar7->value()));
+  Label6->setText(QString::fromStdString(TSettingsWindowModel::ScanRateText(TrackBar6->Position())));
+  Label41->setText(Num(TrackBar7->Position()));
+  Label9->setText(Num(skinTrackBar1->Position()));
+  Label13->setText(Num(skinTrackBar2->Position()));
+  Label14->setText(Num(skinTrackBar3->Position()));
+  Label19->setText(Num(TrackBar1->Position()));
+  Label27->setText(Num(skinTrackBar4->Position()));
+  Label32->setText(Num(skinTrackBar5->Position()));
+  Label33->setText(Num(skinTrackBar6->Position()));
+  Label37->setText(Num(skinTrackBar7->Position()));
 }
 
 void TForm13::FormActivate() {
   model_.PadRelease();
   Timer1->start();
   SetPosition(TrackBar6, TSettingsWindowModel::ScanPositionOf(ScanDelay));
-  Label6->setText(QString::fromStdString(TSettingsWindowModel::ScanRateText(TrackBar6->value())));
+  Label6->setText(QString::fromStdString(TSettingsWindowModel::ScanRateText(TrackBar6->Position())));
   SetPosition(TrackBar7, BlankingDelay);
-  Label41->setText(Num(TrackBar7->value()));
+  Label41->setText(Num(TrackBar7->Position()));
 }
 
 void TForm13::Timer1Timer() {

@@ -35,30 +35,30 @@ class TForm13 : public QWidget {
   TOffsetPad* Image1;
   QLabel* Label3;   // horizontal offset
   QLabel* Label4;   // vertical offset
-  ShellTrackBar* TrackBar6;  // scan rate
+  TSkinTrackBar* TrackBar6;  // scan rate
   QLabel* Label6;
-  ShellTrackBar* TrackBar7;  // blanking delay
+  TSkinTrackBar* TrackBar7;  // blanking delay
   QLabel* Label41;
-  ShellTrackBar* skinTrackBar1;  // horizontal size
+  TSkinTrackBar* skinTrackBar1;  // horizontal size
   QLabel* Label9;
-  ShellTrackBar* skinTrackBar2;  // vertical size
+  TSkinTrackBar* skinTrackBar2;  // vertical size
   QLabel* Label13;
-  ShellCheckBox* skinCheckBox1;  // "Lock XY size scale"
-  ShellTrackBar* skinTrackBar3;  // locate angle
+  TSkinCheckBox* skinCheckBox1;  // "Lock XY size scale"
+  TSkinTrackBar* skinTrackBar3;  // locate angle
   QLabel* Label14;
-  ShellTrackBar* TrackBar1;  // ILDA frame interval
+  TSkinTrackBar* TrackBar1;  // ILDA frame interval
   QLabel* Label19;
-  ShellTrackBar* skinTrackBar4;  // colour gains, hidden
-  ShellTrackBar* skinTrackBar5;
-  ShellTrackBar* skinTrackBar6;
-  ShellTrackBar* skinTrackBar7;
+  TSkinTrackBar* skinTrackBar4;  // colour gains, hidden
+  TSkinTrackBar* skinTrackBar5;
+  TSkinTrackBar* skinTrackBar6;
+  TSkinTrackBar* skinTrackBar7;
   QLabel* Label27;
   QLabel* Label32;
   QLabel* Label33;
   QLabel* Label37;
-  ShellEdit* skinEdit4;       // media player path
-  ShellButton* skinButton12;  // "Find..."
-  ShellButton* skinButton2;   // "Reset to 0"
+  TSkinEdit* skinEdit4;       // media player path
+  TSkinButton* skinButton12;  // "Find..."
+  TSkinButton* skinButton2;   // "Reset to 0"
   QTimer* Timer1;
 
  protected:
@@ -66,7 +66,7 @@ class TForm13 : public QWidget {
 
  private:
   void ShowOffsets();
-  static void SetPosition(ShellTrackBar* bar, int position);
+  static void SetPosition(TSkinTrackBar* bar, int position);
 
   TSettingsWindowModel model_;
 };

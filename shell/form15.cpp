@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QLabel>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "engine/shared_state.h"
@@ -19,10 +18,9 @@ TForm15* Form15 = nullptr;
 
 namespace {
 
-ShellButton* MakeButton(QWidget* parent, QLayout* layout, const char* name, const char* caption) {
-  auto* button = new ShellButton(QString::fromUtf8(caption), parent);
-  button->setObjectName(name);
-  button->setMinimumHeight(30);
+TSkinButton* AddButton(QWidget* parent, QLayout* layout, const char* name, const char* caption) {
+  TSkinButton* button = MakeSkinButton(parent, name, QString::fromUtf8(caption), 180);
+  button->setFixedHeight(30);
   layout->addWidget(button);
   return button;
 }
@@ -34,30 +32,28 @@ TForm15::TForm15(TDeviceDetector detector, QWidget* parent)
   setObjectName("Form15");
   setWindowTitle(kProductTitle);
   auto* layout = new QVBoxLayout(this);
-  BitBtn1 = MakeButton(this, layout, "BitBtn1", "Picture Edit");
-  BitBtn2 = MakeButton(this, layout, "BitBtn2", "Segment Edit");
-  BitBtn5 = MakeButton(this, layout, "BitBtn5", "Quick Play");
-  BitBtn4 = MakeButton(this, layout, "BitBtn4", "Show Edit");
-  BitBtn3 = MakeButton(this, layout, "BitBtn3", " Converter");
-  BitBtn7 = MakeButton(this, layout, "BitBtn7", "Select Device");
+  BitBtn1 = AddButton(this, layout, "BitBtn1", "Picture Edit");
+  BitBtn2 = AddButton(this, layout, "BitBtn2", "Segment Edit");
+  BitBtn5 = AddButton(this, layout, "BitBtn5", "Quick Play");
+  BitBtn4 = AddButton(this, layout, "BitBtn4", "Show Edit");
+  BitBtn3 = AddButton(this, layout, "BitBtn3", " Converter");
+  BitBtn7 = AddButton(this, layout, "BitBtn7", "Select Device");
   layout->addSpacing(8);
-  ComboBox1 = new ShellComboBox(this);
-  ComboBox1->setObjectName("ComboBox1");
+  ComboBox1 = MakeSkinComboBox(this, "ComboBox1");
   layout->addWidget(ComboBox1);
-  skinButton1 = MakeButton(this, layout, "skinButton1", "Detect Device");
+  skinButton1 = AddButton(this, layout, "skinButton1", "Detect Device");
   Timer1 = new QTimer(this);
   Timer1->setObjectName("Timer1");
   Timer1->setInterval(kRedetectIntervalMs);
-  setFixedWidth(220);
 
-  connect(BitBtn1, &QAbstractButton::clicked, this, [] { ShowRegisteredWindow("Form1"); });
-  connect(BitBtn2, &QAbstractButton::clicked, this, [] { ShowRegisteredWindow("Form5"); });
-  connect(BitBtn5, &QAbstractButton::clicked, this, [] { ShowRegisteredWindow("Form4"); });
-  connect(BitBtn4, &QAbstractButton::clicked, this, [] { ShowRegisteredWindow("Form8"); });
-  connect(BitBtn3, &QAbstractButton::clicked, this, [] { ShowRegisteredWindow("Form9"); });
-  connect(BitBtn7, &QAbstractButton::clicked, this, [] { ShowRegisteredWindow("Form19"); });
-  connect(skinButton1, &QAbstractButton::clicked, this, [this] { skinButton1Click(); });
-  connect(ComboBox1, &QComboBox::activated, this, [this](int index) { ComboBox1Change(index); });
+  BitBtn1->OnClick = [](TSkinCustomButton*) { ShowRegisteredWindow("Form1"); };
+  BitBtn2->OnClick = [](TSkinCustomButton*) { ShowRegisteredWindow("Form5"); };
+  BitBtn5->OnClick = [](TSkinCustomButton*) { ShowRegisteredWindow("Form4"); };
+  BitBtn4->OnClick = [](TSkinCustomButton*) { ShowRegisteredWindow("Form8"); };
+  BitBtn3->OnClick = [](TSkinCustomButton*) { ShowRegisteredWindow("Form9"); };
+  BitBtn7->OnClick = [](TSkinCustomButton*) { ShowRegisteredWindow("Form19"); };
+  skinButton1->OnClick = [this](TSkinCustomButton*) { skinButton1Click(); };
+  ComboBox1->OnChange = [this] { ComboBox1Change(ComboBox1->ItemIndex()); };
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
 }
 
@@ -66,10 +62,10 @@ TForm15::~TForm15() {
 }
 
 void TForm15::FillComboBox() {
-  const QSignalBlocker block(ComboBox1);
-  ComboBox1->clear();
-  for (const std::string& label : choice_.Labels()) ComboBox1->addItem(QString::fromStdString(label));
-  ComboBox1->setCurrentIndex(choice_.MasterIndex());
+  QStringList labels;
+  for (const std::string& label : choice_.Labels()) labels << QString::fromStdString(label);
+  ComboBox1->SetItems(labels);
+  ComboBox1->SetItemIndex(choice_.MasterIndex());
 }
 
 void TForm15::ApplyTitle() {

@@ -40,14 +40,14 @@ class TForm15 : public QWidget {
   // Puts the master's title on the application and this window.
   void ApplyTitle();
 
-  ShellButton* BitBtn1;  // "Picture Edit"
-  ShellButton* BitBtn2;  // "Segment Edit"
-  ShellButton* BitBtn5;  // "Quick Play"
-  ShellButton* BitBtn4;  // "Show Edit"
-  ShellButton* BitBtn3;  // " Converter"
-  ShellButton* BitBtn7;  // "Select Device"
-  ShellButton* skinButton1;  // "Detect Device"
-  ShellComboBox* ComboBox1;
+  TSkinButton* BitBtn1;  // "Picture Edit"
+  TSkinButton* BitBtn2;  // "Segment Edit"
+  TSkinButton* BitBtn5;  // "Quick Play"
+  TSkinButton* BitBtn4;  // "Show Edit"
+  TSkinButton* BitBtn3;  // " Converter"
+  TSkinButton* BitBtn7;  // "Select Device"
+  TSkinButton* skinButton1;  // "Detect Device"
+  TSkinComboBox* ComboBox1;
   QTimer* Timer1;
   TSettingsLines Memo2;  // the settings file's lines
 

@@ -4,7 +4,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "shell/device_reset.h"
@@ -27,50 +26,44 @@ TForm19::TForm19(TForm15* mainWindow, QWidget* parent)
 
   auto* masterRow = new QHBoxLayout;
   masterRow->addWidget(new QLabel("Master device    ", this));
-  ComboBox1 = new ShellComboBox(this);
-  ComboBox1->setObjectName("ComboBox1");
+  ComboBox1 = MakeSkinComboBox(this, "ComboBox1");
   ComboBox1->setMinimumWidth(120);
   masterRow->addWidget(ComboBox1);
-  BitBtn2 = new ShellButton("Reset device", this);
-  BitBtn2->setObjectName("BitBtn2");
+  BitBtn2 = MakeSkinButton(this, "BitBtn2", "Reset device");
   masterRow->addWidget(BitBtn2);
   masterRow->addStretch();
   layout->addLayout(masterRow);
 
-  CheckBox131 = new ShellCheckBox("Enable mutiple device", this);
-  CheckBox131->setObjectName("CheckBox131");
+  CheckBox131 = MakeSkinCheckBox(this, "CheckBox131", "Enable mutiple device");
   layout->addWidget(CheckBox131);
 
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(6);
   for (int n = 0; n < kDeviceSlots; ++n) {
-    auto* box = new ShellCheckBox(QString::fromStdString(DeviceLabelOf(n)), this);
-    box->setObjectName(QString("CheckBox%1").arg(n));
+    const QByteArray boxName = QString("CheckBox%1").arg(n).toUtf8();
+    TSkinCheckBox* box = MakeSkinCheckBox(this, boxName.constData(), QString::fromStdString(DeviceLabelOf(n)));
     grid->addWidget(box, n / kBoxColumns, n % kBoxColumns);
     DeviceBoxes[n] = box;
-    connect(box, &QAbstractButton::clicked, this, [this, n] { DeviceBoxClick(n); });
+    box->OnClick = [this, n](TSkinCustomButton*) { DeviceBoxClick(n); };
   }
   layout->addLayout(grid);
 
   auto* buttons = new QHBoxLayout;
-  skinButton2 = new ShellButton("Select all", this);
-  skinButton2->setObjectName("skinButton2");
-  skinButton3 = new ShellButton("Clear", this);
-  skinButton3->setObjectName("skinButton3");
-  skinButton1 = new ShellButton("OK", this);
-  skinButton1->setObjectName("skinButton1");
+  skinButton2 = MakeSkinButton(this, "skinButton2", "Select all");
+  skinButton3 = MakeSkinButton(this, "skinButton3", "Clear");
+  skinButton1 = MakeSkinButton(this, "skinButton1", "OK");
   buttons->addWidget(skinButton2);
   buttons->addWidget(skinButton3);
   buttons->addStretch();
   buttons->addWidget(skinButton1);
   layout->addLayout(buttons);
 
-  connect(ComboBox1, &QComboBox::activated, this, [this](int index) { ComboBox1Change(index); });
-  connect(CheckBox131, &QAbstractButton::clicked, this, [this] { CheckBox131Click(); });
-  connect(skinButton2, &QAbstractButton::clicked, this, [this] { skinButton2Click(); });
-  connect(skinButton3, &QAbstractButton::clicked, this, [this] { skinButton3Click(); });
-  connect(skinButton1, &QAbstractButton::clicked, this, [this] { skinButton1Click(); });
-  connect(BitBtn2, &QAbstractButton::clicked, this, [this] { BitBtn2Click(); });
+  ComboBox1->OnChange = [this] { ComboBox1Change(ComboBox1->ItemIndex()); };
+  CheckBox131->OnClick = [this](TSkinCustomButton*) { CheckBox131Click(); };
+  skinButton2->OnClick = [this](TSkinCustomButton*) { skinButton2Click(); };
+  skinButton3->OnClick = [this](TSkinCustomButton*) { skinButton3Click(); };
+  skinButton1->OnClick = [this](TSkinCustomButton*) { skinButton1Click(); };
+  BitBtn2->OnClick = [this](TSkinCustomButton*) { BitBtn2Click(); };
 }
 
 TForm19::~TForm19() {
@@ -78,17 +71,15 @@ TForm19::~TForm19() {
 }
 
 void TForm19::ShowModel() {
-  {
-    const QSignalBlocker block(ComboBox1);
-    ComboBox1->clear();
-    for (const std::string& label : model_.ComboItems()) ComboBox1->addItem(QString::fromStdString(label));
-    ComboBox1->setCurrentIndex(model_.ComboIndex());
-  }
+  QStringList labels;
+  for (const std::string& label : model_.ComboItems()) labels << QString::fromStdString(label);
+  ComboBox1->SetItems(labels);
+  ComboBox1->SetItemIndex(model_.ComboIndex());
   CheckBox131->setEnabled(model_.MultipleEnabled());
-  CheckBox131->setChecked(model_.MultipleChecked());
+  CheckBox131->SetChecked(model_.MultipleChecked());
   for (int n = 0; n < kDeviceSlots; ++n) {
     DeviceBoxes[n]->setVisible(model_.Box(n).shown);
-    DeviceBoxes[n]->setChecked(model_.Box(n).ticked);
+    DeviceBoxes[n]->SetChecked(model_.Box(n).ticked);
   }
   skinButton2->setVisible(model_.ListButtonsShown());
   skinButton3->setVisible(model_.ListButtonsShown());
@@ -117,20 +108,17 @@ void TForm19::MasterChangedElsewhere() {
 void TForm19::ComboBox1Change(int index) {
   model_.ChangeMaster(index);
   main_->ApplyTitle();
-  {
-    const QSignalBlocker block(main_->ComboBox1);
-    main_->ComboBox1->setCurrentIndex(main_->Choice().MasterIndex());
-  }
+  main_->ComboBox1->SetItemIndex(main_->Choice().MasterIndex());
   ShowModel();
 }
 
 void TForm19::CheckBox131Click() {
-  model_.SetMultipleOutput(CheckBox131->isChecked());
+  model_.SetMultipleOutput(CheckBox131->Checked());
   ShowModel();
 }
 
 void TForm19::DeviceBoxClick(int number) {
-  model_.DeviceBoxClick(number, DeviceBoxes[number]->isChecked());
+  model_.DeviceBoxClick(number, DeviceBoxes[number]->Checked());
   ShowModel();
 }
 

@@ -34,13 +34,13 @@ class TForm19 : public QWidget {
 
   const TSelectDeviceModel& Model() const { return model_; }
 
-  ShellComboBox* ComboBox1;
-  ShellButton* BitBtn2;
-  ShellCheckBox* CheckBox131;
-  std::array<ShellCheckBox*, kDeviceSlots> DeviceBoxes{};  // CheckBox0 .. CheckBox127
-  ShellButton* skinButton2;
-  ShellButton* skinButton3;
-  ShellButton* skinButton1;
+  TSkinComboBox* ComboBox1;
+  TSkinButton* BitBtn2;
+  TSkinCheckBox* CheckBox131;
+  std::array<TSkinCheckBox*, kDeviceSlots> DeviceBoxes{};  // CheckBox0 .. CheckBox127
+  TSkinButton* skinButton2;
+  TSkinButton* skinButton3;
+  TSkinButton* skinButton1;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -1,18 +1,22 @@
 #pragma once
-// The control types the shell's windows are built from, in one place so that each can move to its
-// skinned control as that control becomes available.
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSlider>
+// Building the shell's windows from the skinned controls: each control gets its name (member and
+// object name), its caption and the windows' style.
+#include <QString>
+
+#include "skin/skin_button.h"
+#include "skin/skin_check_box.h"
+#include "skin/skin_combo.h"
+#include "skin/skin_edit.h"
+#include "skin/track_bar.h"
 
 namespace kavri {
 
-using ShellButton = QPushButton;
-using ShellCheckBox = QCheckBox;
-using ShellComboBox = QComboBox;
-using ShellTrackBar = QSlider;
-using ShellEdit = QLineEdit;
+inline constexpr TSkinUIStyle kShellStyle = TSkinUIStyle::Azure;
+
+TSkinButton* MakeSkinButton(QWidget* parent, const char* name, const QString& caption, int width = 100);
+TSkinCheckBox* MakeSkinCheckBox(QWidget* parent, const char* name, const QString& caption);
+TSkinComboBox* MakeSkinComboBox(QWidget* parent, const char* name);
+TSkinTrackBar* MakeSkinTrackBar(QWidget* parent, const char* name, int min, int max);
+TSkinEdit* MakeSkinEdit(QWidget* parent, const char* name);
 
 }  // namespace kavri

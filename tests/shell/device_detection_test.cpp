@@ -77,13 +77,13 @@ TEST_F(SimulatedDetectionTest, ResetAbortsThePipesThenHoldsAndReleasesEachInterf
   main.FormCreate();  // detects 0, 1, 3
   TForm19 select(&main);
   select.FormCreate();
-  select.CheckBox131->click();
-  select.DeviceBoxes[3]->click();
-  select.DeviceBoxes[1]->click();
+  select.CheckBox131->Click();
+  select.DeviceBoxes[3]->Click();
+  select.DeviceBoxes[1]->Click();
   ASSERT_EQ(SelectedDevices(), (std::vector<std::string>{"Usb-3", "Usb-1"}));
 
   kavri_test::RecordingDialogs dialogs;
-  select.BitBtn2->click();
+  select.BitBtn2->Click();
   std::vector<std::string> seen;
   for (const TSimPacket& p : sim->Packets()) seen.push_back(Describe(p));
   // 160 = 0xA0 (firmware load), 32658 = 0x7F92 (CPU control): 1 holds the CPU, 0 lets it run.
@@ -99,7 +99,7 @@ TEST_F(SimulatedDetectionTest, ResetAbortsThePipesThenHoldsAndReleasesEachInterf
   sim->ClearPackets();
   sim->Unplug(0);
   sim->Unplug(1);
-  select.BitBtn2->click();
+  select.BitBtn2->Click();
   EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"Failed to reset ezUsb-0", "Failed to reset ezUsb-1"}));
   int resetsOf3 = 0;
   for (const TSimPacket& p : sim->Packets()) resetsOf3 += p.kind == TSimPacket::Vendor && p.device == "ezusb-3";
@@ -108,8 +108,8 @@ TEST_F(SimulatedDetectionTest, ResetAbortsThePipesThenHoldsAndReleasesEachInterf
   // Without multiple output only the master is reset.
   sim->ClearPackets();
   dialogs.messages.clear();
-  select.CheckBox131->click();
-  select.BitBtn2->click();
+  select.CheckBox131->Click();
+  select.BitBtn2->Click();
   EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Failed to reset ezUsb-0"});
   for (const TSimPacket& p : sim->Packets()) EXPECT_EQ(p.device, "ezusb-0");
 }

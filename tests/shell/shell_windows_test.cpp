@@ -80,11 +80,11 @@ TEST_F(ShellWindowsTest, MainWindowListsInterfacesAndTitlesTheMaster) {
   EXPECT_TRUE(form15->Timer1->isActive());
   EXPECT_EQ(form15->Timer1->interval(), 2000);
 
-  form15->ComboBox1->setCurrentIndex(1);
-  emit form15->ComboBox1->activated(1);
+  form15->ComboBox1->SetItemIndex(1);
+  form15->ComboBox1->OnChange();  // as the operator's choice reports it
   EXPECT_EQ(CurrentDeviceName(), "ezusb-3");
   EXPECT_EQ(form15->windowTitle(), "Kavri laser software-1");
-  EXPECT_EQ(form19->ComboBox1->currentIndex(), 1);
+  EXPECT_EQ(form19->ComboBox1->ItemIndex(), 1);
 
   // The timer looks again only while nothing is attached.
   const int before = interfaces.detections;
@@ -115,11 +115,11 @@ TEST_F(ShellWindowsTest, MainButtonsOpenOnlyWindowsThatExist) {
   QWidget dummy;
   RegisterWindow("Form9", &dummy);
   UnregisterWindow("Form1");
-  form15->BitBtn1->click();  // no editor in this program: nothing happens
-  form15->BitBtn3->click();
+  form15->BitBtn1->Click();  // no editor in this program: nothing happens
+  form15->BitBtn3->Click();
   EXPECT_TRUE(dummy.isVisible());
   RegisterWindow("Form19", form19);
-  form15->BitBtn7->click();
+  form15->BitBtn7->Click();
   EXPECT_TRUE(form19->isVisible());
   UnregisterWindow("Form9");
   UnregisterWindow("Form19");
@@ -129,40 +129,40 @@ TEST_F(ShellWindowsTest, SelectDeviceBoxesFollowMultipleOutputAndDetection) {
   Create({0, 1, 3});
   form19->show();
   EXPECT_FALSE(form19->DeviceBoxes[0]->isVisible());
-  form19->CheckBox131->click();
+  form19->CheckBox131->Click();
   EXPECT_TRUE(MultiDeviceFlag);
   int shown = 0;
   for (int n = 0; n < kDeviceSlots; ++n) shown += form19->DeviceBoxes[n]->isVisible() ? 1 : 0;
   EXPECT_EQ(shown, 3);
-  EXPECT_TRUE(form19->DeviceBoxes[0]->isChecked());
+  EXPECT_TRUE(form19->DeviceBoxes[0]->Checked());
   EXPECT_EQ(form19->DeviceBoxes[3]->objectName(), "CheckBox3");
-  EXPECT_EQ(form19->DeviceBoxes[3]->text(), "Usb-3");
+  EXPECT_EQ(form19->DeviceBoxes[3]->Caption(), "Usb-3");
 
-  form19->DeviceBoxes[0]->click();  // the master's own box
-  EXPECT_TRUE(form19->DeviceBoxes[0]->isChecked());
+  form19->DeviceBoxes[0]->Click();  // the master's own box
+  EXPECT_TRUE(form19->DeviceBoxes[0]->Checked());
   EXPECT_TRUE(SelectedDevices().empty());
 
-  form19->skinButton2->click();
+  form19->skinButton2->Click();
   EXPECT_EQ(SelectedDevices(), (std::vector<std::string>{"Usb-1", "Usb-3"}));
   SaveShot(form19, "select_device_window.png");
-  form19->skinButton3->click();
+  form19->skinButton3->Click();
   EXPECT_TRUE(SelectedDevices().empty());
-  form19->DeviceBoxes[3]->click();
+  form19->DeviceBoxes[3]->Click();
   EXPECT_EQ(SelectedDevices(), std::vector<std::string>{"Usb-3"});
 
   // Interface 3 unplugged, then only one left: multiple output goes off and its box is unticked.
   interfaces.numbers = {0, 1};
-  form15->skinButton1->click();
+  form15->skinButton1->Click();
   EXPECT_TRUE(SelectedDevices().empty());
   EXPECT_FALSE(form19->DeviceBoxes[3]->isVisible());
   interfaces.numbers = {0};
-  form15->skinButton1->click();
+  form15->skinButton1->Click();
   EXPECT_FALSE(MultiDeviceFlag);
-  EXPECT_FALSE(form19->CheckBox131->isChecked());
+  EXPECT_FALSE(form19->CheckBox131->Checked());
   EXPECT_FALSE(form19->CheckBox131->isEnabled());
   EXPECT_FALSE(form19->skinButton2->isVisible());
 
-  form19->skinButton1->click();
+  form19->skinButton1->Click();
   EXPECT_FALSE(form19->isVisible());
 }
 
@@ -172,7 +172,7 @@ TEST_F(ShellWindowsTest, SettingsWindowPadSlidersAndLock) {
   ScanDelay = 150;
   TForm13 form;
   form.FormCreate();
-  EXPECT_EQ(form.TrackBar6->value(), 75);
+  EXPECT_EQ(form.TrackBar6->Position(), 75);
   EXPECT_EQ(form.Label6->text(), "15000");
   EXPECT_EQ(form.Model().Marker().x, 138);
   EXPECT_EQ(form.Label3->text(), "20");
@@ -184,25 +184,25 @@ TEST_F(ShellWindowsTest, SettingsWindowPadSlidersAndLock) {
   EXPECT_EQ(form.Label4->text(), "254");
   EXPECT_EQ(form.Image1->Picture().pixelColor(0, 252), QColor(255, 0, 0));  // the ring at the marker
 
-  form.skinButton2->click();
+  form.skinButton2->Click();
   EXPECT_EQ(HOffset, 0);
   EXPECT_EQ(form.Label4->text(), "0");
 
-  form.TrackBar6->setValue(225);
+  form.TrackBar6->SetPosition(225);
   EXPECT_EQ(ScanDelay, 0);
   EXPECT_EQ(form.Label6->text(), "45000");
 
-  form.skinTrackBar1->setValue(31);
+  form.skinTrackBar1->SetPosition(31);
   EXPECT_EQ(VSize, 20);
-  form.skinCheckBox1->click();
-  EXPECT_EQ(form.skinTrackBar2->value(), 31);
+  form.skinCheckBox1->Click();
+  EXPECT_EQ(form.skinTrackBar2->Position(), 31);
   EXPECT_EQ(VSize, 31);
-  form.skinTrackBar2->setValue(8);
-  EXPECT_EQ(form.skinTrackBar1->value(), 8);
+  form.skinTrackBar2->SetPosition(8);
+  EXPECT_EQ(form.skinTrackBar1->Position(), 8);
   EXPECT_EQ(HSize, 8);
   EXPECT_EQ(form.Label9->text(), "8");
 
-  form.TrackBar7->setValue(42);
+  form.TrackBar7->SetPosition(42);
   EXPECT_EQ(BlankingDelay, 42);
   SaveShot(&form, "settings_window.png");
 }
@@ -216,13 +216,13 @@ TEST_F(ShellWindowsTest, SettingsWindowFindsOnlyAnExistingProgram) {
   form.FormCreate();
   kavri_test::RecordingDialogs dialogs;
   dialogs.fileAnswers.push_back(dir.Path("gone"));
-  form.skinButton12->click();
+  form.skinButton12->Click();
   EXPECT_EQ(MediaPlayerPath(), "");
   dialogs.fileAnswers.push_back(std::nullopt);
-  form.skinButton12->click();
+  form.skinButton12->Click();
   EXPECT_EQ(MediaPlayerPath(), "");
   dialogs.fileAnswers.push_back(player);
-  form.skinButton12->click();
+  form.skinButton12->Click();
   EXPECT_EQ(MediaPlayerPath(), player);
   EXPECT_EQ(form.skinEdit4->text().toStdString(), player);
 }
@@ -233,7 +233,7 @@ TEST_F(ShellWindowsTest, AboutBoxHidesOnOkAndShowsAgain) {
   EXPECT_EQ(box.windowTitle(), "About");
   EXPECT_EQ(box.Version->text(), "Version:1.3 (2008-Aug-24)");
   SaveShot(&box, "about_box.png");
-  box.OKButton->click();
+  box.OKButton->Click();
   EXPECT_FALSE(box.isVisible());
   box.show();
   EXPECT_TRUE(box.isVisible());
@@ -304,8 +304,8 @@ TEST_F(ShellWindowsTest, ExitAsksTheEditorFirstThenWritesTheSettingsFile) {
   Form13 = &settings;
   settings.FormCreate();
   EXPECT_EQ(ScanDelay, 7);  // line 19
-  EXPECT_EQ(settings.TrackBar6->value(), 218);
-  settings.TrackBar7->setValue(42);
+  EXPECT_EQ(settings.TrackBar6->Position(), 218);
+  settings.TrackBar7->SetPosition(42);
 
   RefusingEditor editor;
   RegisterWindow("Form1", &editor);

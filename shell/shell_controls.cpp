@@ -1,0 +1,48 @@
+#include "shell/shell_controls.h"
+
+#include <QFontMetrics>
+
+namespace kavri {
+
+TSkinButton* MakeSkinButton(QWidget* parent, const char* name, const QString& caption, int width) {
+  auto* button = new TSkinButton(parent);
+  button->setObjectName(name);
+  button->SetCaption(caption);
+  button->SetUIStyle(kShellStyle);
+  button->setFixedSize(width, 26);
+  return button;
+}
+
+TSkinCheckBox* MakeSkinCheckBox(QWidget* parent, const char* name, const QString& caption) {
+  auto* box = new TSkinCheckBox(parent);
+  box->setObjectName(name);
+  box->SetUIStyle(kShellStyle);
+  box->SetCaption(caption);
+  box->setFixedSize(QFontMetrics(box->font()).horizontalAdvance(caption) + 26, 20);
+  return box;
+}
+
+TSkinComboBox* MakeSkinComboBox(QWidget* parent, const char* name) {
+  auto* combo = new TSkinComboBox(parent);
+  combo->setObjectName(name);
+  combo->SetUIStyle(kShellStyle);
+  return combo;
+}
+
+TSkinTrackBar* MakeSkinTrackBar(QWidget* parent, const char* name, int min, int max) {
+  auto* bar = new TSkinTrackBar(parent);
+  bar->setObjectName(name);
+  bar->SetUIStyle(kShellStyle);
+  bar->SetMax(max);
+  bar->SetMin(min);
+  bar->setFixedSize(220, 24);
+  return bar;
+}
+
+TSkinEdit* MakeSkinEdit(QWidget* parent, const char* name) {
+  auto* edit = new TSkinEdit(parent);
+  edit->setObjectName(name);
+  return edit;
+}
+
+}  // namespace kavri
