@@ -110,7 +110,7 @@ QImage CheckBox(const TPalette& p, bool checked, TTick t) {
     c.Paint(Union(Capsule(3.9, 7.7, 6.3, 10.1, 1.05), Capsule(6.3, 10.1, 11.0, 4.6, 1.05)), mark);
   } else {
     TColor border = t == TTick::Hover || t == TTick::Down ? p.Accent
-                    : t == TTick::Disabled                ? Mix(p.Border, p.Surface, 0.5)
+                    : t == TTick::Disabled                ? Mix(p.Border, p.Surface, 0.4)
                                                           : p.Border;
     TColor fill = t == TTick::Hover ? Mix(p.Soft, kWhite, 0.5)
                   : t == TTick::Down ? p.Press
@@ -134,7 +134,7 @@ QImage RadioButton(const TPalette& p, bool checked, TTick t) {
     c.Paint(Circle(7.5, 7.5, 2.9), t == TTick::Disabled ? Mix(kWhite, p.Surface, 0.2) : kWhite);
   } else {
     TColor border = t == TTick::Hover || t == TTick::Down ? p.Accent
-                    : t == TTick::Disabled                ? Mix(p.Border, p.Surface, 0.5)
+                    : t == TTick::Disabled                ? Mix(p.Border, p.Surface, 0.4)
                                                           : p.Border;
     TColor fill = t == TTick::Hover ? Mix(p.Soft, kWhite, 0.5)
                   : t == TTick::Down ? p.Press
@@ -560,6 +560,11 @@ QImage ThemeArtContactSheet(int scale) {
     int lineH = (rowHeights[r] - 18) / std::max<int>(1, (int(names.size()) + perRow - 1) / perRow);
     for (size_t i = 0; i < names.size(); ++i) {
       QImage img = DrawThemeArt(names[i]);
+      // Keyed pixels show as a checkerboard, as they will look over any background.
+      for (int py = 0; py < img.height(); ++py)
+        for (int px = 0; px < img.width(); ++px)
+          if ((img.pixel(px, py) & 0xFFFFFF) == 0xFF00FF)
+            img.setPixel(px, py, ((px / 2 + py / 2) % 2) ? 0xFFD0D0D0 : 0xFFFFFFFF);
       int cx = 10 + int(i % perRow) * cellW, cy = y + 18 + int(i / perRow) * lineH;
       painter.drawImage(QRect(cx, cy, img.width() * scale, img.height() * scale), img);
       QString shortName = QString::fromStdString(names[i]).section('_', names[i].find('_') == std::string::npos ? 0 : 1);

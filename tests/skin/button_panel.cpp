@@ -29,7 +29,8 @@ int FillButtons(QWidget* area, TSkinUIStyle style) {
   top->SetUIStyle(style);
   top->SetCaption("Refresh");
   top->SetGlyph(LoadSkinPicture("DBNAV_BUTTON_REFRESH"));
-  top->SetLayout(TButtonLayout::blGlyphTop);
+  // Graphite buttons are always 23 high: no room for a glyph above the caption.
+  top->SetLayout(style == TSkinUIStyle::Graphite ? TButtonLayout::blGlyphRight : TButtonLayout::blGlyphTop);
   top->setGeometry(102, 34, 72, 44);
   auto* wide = new TSkinButton(area);
   wide->SetUIStyle(style);
