@@ -131,31 +131,31 @@ void DrawControlBorder(QWidget* control, TColor outer, TColor inner) {
   DrawControlBorder(painter, control->width(), control->height(), outer, inner);
 }
 
-void RoundPicture(QImage& bitmap) {
+namespace {
+// Moves every pixel to where `to` sends it, into a bitmap of the new size.
+template <typename Fn>
+void RemapPixels(QImage& bitmap, int newWidth, int newHeight, Fn to) {
   const QImage src = ToSkinBitmap(bitmap);
-  const int W = src.width(), H = src.height();
-  QImage out = NewSkinBitmap(H, W);
-  for (int y = 0; y < H; ++y)
-    for (int x = 0; x < W; ++x) SetPixelAt(out, y, W - 1 - x, PixelAt(src, x, y));
+  QImage out = NewSkinBitmap(newWidth, newHeight);
+  for (int y = 0; y < src.height(); ++y)
+    for (int x = 0; x < src.width(); ++x) {
+      QPoint p = to(x, y, src.width(), src.height());
+      SetPixelAt(out, p.x(), p.y(), PixelAt(src, x, y));
+    }
   bitmap = out;
+}
+}  // namespace
+
+void RoundPicture(QImage& bitmap) {
+  RemapPixels(bitmap, bitmap.height(), bitmap.width(), [](int x, int y, int W, int) { return QPoint(y, W - 1 - x); });
 }
 
 void RoundPicture3(QImage& bitmap) {
-  const QImage src = ToSkinBitmap(bitmap);
-  const int W = src.width(), H = src.height();
-  QImage out = NewSkinBitmap(H, W);
-  for (int y = 0; y < H; ++y)
-    for (int x = 0; x < W; ++x) SetPixelAt(out, H - 1 - y, x, PixelAt(src, x, y));
-  bitmap = out;
+  RemapPixels(bitmap, bitmap.height(), bitmap.width(), [](int x, int y, int, int H) { return QPoint(H - 1 - y, x); });
 }
 
 void RoundPicture2(QImage& bitmap) {
-  const QImage src = ToSkinBitmap(bitmap);
-  const int W = src.width(), H = src.height();
-  QImage out = NewSkinBitmap(W, H);
-  for (int y = 0; y < H; ++y)
-    for (int x = 0; x < W; ++x) SetPixelAt(out, x, H - 1 - y, PixelAt(src, x, y));
-  bitmap = out;
+  RemapPixels(bitmap, bitmap.width(), bitmap.height(), [](int x, int y, int, int H) { return QPoint(x, H - 1 - y); });
 }
 
 bool InRect(int x, int y, TPixelRect r) { return r.Left <= x && x <= r.Right && r.Top <= y && y <= r.Bottom; }

@@ -89,26 +89,24 @@ void TArtCanvas::Paint(const TShape& shape, TColor color, double opacity) {
     }
 }
 
-void TArtCanvas::PaintVertical(const TShape& shape, TColor top, TColor bottom, double y0, double y1) {
-  for (int y = 0; y < Height(); ++y) {
-    double t = y1 > y0 ? std::clamp((y + 0.5 - y0) / (y1 - y0), 0.0, 1.0) : 0.0;
-    TColor row = Mix(top, bottom, t);
+void TArtCanvas::PaintGradient(const TShape& shape, TColor from, TColor to, double start, double end,
+                               bool vertical) {
+  for (int y = 0; y < Height(); ++y)
     for (int x = 0; x < Width(); ++x) {
       double c = Coverage(shape, x, y);
-      if (c > 0) Set(x, y, Mix(Get(x, y), row, c));
+      if (c <= 0) continue;
+      double at = (vertical ? y : x) + 0.5;
+      double t = end > start ? std::clamp((at - start) / (end - start), 0.0, 1.0) : 0.0;
+      Set(x, y, Mix(Get(x, y), Mix(from, to, t), c));
     }
-  }
+}
+
+void TArtCanvas::PaintVertical(const TShape& shape, TColor top, TColor bottom, double y0, double y1) {
+  PaintGradient(shape, top, bottom, y0, y1, true);
 }
 
 void TArtCanvas::PaintHorizontal(const TShape& shape, TColor left, TColor right, double x0, double x1) {
-  for (int x = 0; x < Width(); ++x) {
-    double t = x1 > x0 ? std::clamp((x + 0.5 - x0) / (x1 - x0), 0.0, 1.0) : 0.0;
-    TColor col = Mix(left, right, t);
-    for (int y = 0; y < Height(); ++y) {
-      double c = Coverage(shape, x, y);
-      if (c > 0) Set(x, y, Mix(Get(x, y), col, c));
-    }
-  }
+  PaintGradient(shape, left, right, x0, x1, false);
 }
 
 void TArtCanvas::PaintSolid(const TShape& shape, TColor color) {

@@ -43,6 +43,7 @@ class TArtCanvas {
   const QImage& Image() const { return image_; }
 
  private:
+  void PaintGradient(const TShape& shape, TColor from, TColor to, double start, double end, bool vertical);
   QImage image_;
 };
 

@@ -97,17 +97,17 @@ QImage PushButton(const TPalette& p, int state) {  // 0 normal, 1 mouse-on, 2 mo
 
 enum class TTick { Normal, Hover, Down, Disabled };
 
-QImage CheckBox(const TPalette& p, bool checked, TTick t) {
+// Check boxes and radio buttons share their colours; only the shape and the mark differ.
+QImage TickPicture(const TPalette& p, bool checked, TTick t, const TShape& outer, const TShape& inner,
+                   const TShape& mark, bool keyed) {
   TArtCanvas c(15, 15, p.Surface);
-  auto outer = Box(0, 0, 15, 15, 3.5), inner = Box(1, 1, 14, 14, 2.5);
   if (checked) {
     TColor fill = t == TTick::Hover ? Lighten(p.Accent, 0.18)
                   : t == TTick::Down ? Darken(p.Accent, 0.18)
                   : t == TTick::Disabled ? Mix(p.Border, p.Surface, 0.35)
                                          : p.Accent;
     c.Paint(outer, fill);
-    TColor mark = t == TTick::Disabled ? Mix(kWhite, p.Surface, 0.2) : kWhite;
-    c.Paint(Union(Capsule(3.9, 7.7, 6.3, 10.1, 1.05), Capsule(6.3, 10.1, 11.0, 4.6, 1.05)), mark);
+    c.Paint(mark, t == TTick::Disabled ? Mix(kWhite, p.Surface, 0.2) : kWhite);
   } else {
     TColor border = t == TTick::Hover || t == TTick::Down ? p.Accent
                     : t == TTick::Disabled                ? Mix(p.Border, p.Surface, 0.4)
@@ -119,32 +119,18 @@ QImage CheckBox(const TPalette& p, bool checked, TTick t) {
     c.Paint(outer, border);
     c.Paint(inner, fill);
   }
+  if (keyed) c.KeyOutside(outer, kKey);
   return c.Image();
 }
 
+QImage CheckBox(const TPalette& p, bool checked, TTick t) {
+  auto tick = Union(Capsule(3.9, 7.7, 6.3, 10.1, 1.05), Capsule(6.3, 10.1, 11.0, 4.6, 1.05));
+  return TickPicture(p, checked, t, Box(0, 0, 15, 15, 3.5), Box(1, 1, 14, 14, 2.5), tick, false);
+}
+
+// Radio pictures are masked by their top-left pixel.
 QImage RadioButton(const TPalette& p, bool checked, TTick t) {
-  TArtCanvas c(15, 15, p.Surface);
-  auto outer = Circle(7.5, 7.5, 7.3), inner = Circle(7.5, 7.5, 6.3);
-  if (checked) {
-    TColor fill = t == TTick::Hover ? Lighten(p.Accent, 0.18)
-                  : t == TTick::Down ? Darken(p.Accent, 0.18)
-                  : t == TTick::Disabled ? Mix(p.Border, p.Surface, 0.35)
-                                         : p.Accent;
-    c.Paint(outer, fill);
-    c.Paint(Circle(7.5, 7.5, 2.9), t == TTick::Disabled ? Mix(kWhite, p.Surface, 0.2) : kWhite);
-  } else {
-    TColor border = t == TTick::Hover || t == TTick::Down ? p.Accent
-                    : t == TTick::Disabled                ? Mix(p.Border, p.Surface, 0.4)
-                                                          : p.Border;
-    TColor fill = t == TTick::Hover ? Mix(p.Soft, kWhite, 0.5)
-                  : t == TTick::Down ? p.Press
-                  : t == TTick::Disabled ? Mix(p.Surface, kWhite, 0.3)
-                                         : kWhite;
-    c.Paint(outer, border);
-    c.Paint(inner, fill);
-  }
-  c.KeyOutside(outer, kKey);  // radio pictures are masked by their top-left pixel
-  return c.Image();
+  return TickPicture(p, checked, t, Circle(7.5, 7.5, 7.3), Circle(7.5, 7.5, 6.3), Circle(7.5, 7.5, 2.9), true);
 }
 
 // ---- progress bars: 10 across (the bar is 12 thick with a one-pixel frame), stretched along.
