@@ -113,66 +113,45 @@ TForm13::TForm13(QWidget* parent) : QWidget(parent) {
     model_.ScanPositionChanged(p);
     Label6->setText(QString::fromStdString(TSettingsWindowModel::ScanRateText(p)));
   };
-  TrackBar7->OnChange = [this](QObject*) {
-    const int p = TrackBar7->Position();
-    model_.BlankingChanged(p);
-    Label41->setText(Num(p));
-  };
   skinTrackBar1->OnChange = [this](QObject*) {
     const int p = skinTrackBar1->Position();
     const int other = model_.HorizontalSizeChanged(p);
     Label9->setText(Num(HSize));
-    if (other >= 0) SetPosition(skinTrackBar2, other);
+    if (other >= 0) skinTrackBar2->SetPosition(other);
     Label13->setText(Num(VSize));
   };
   skinTrackBar2->OnChange = [this](QObject*) {
     const int p = skinTrackBar2->Position();
     const int other = model_.VerticalSizeChanged(p);
     Label13->setText(Num(VSize));
-    if (other >= 0) SetPosition(skinTrackBar1, other);
+    if (other >= 0) skinTrackBar1->SetPosition(other);
     Label9->setText(Num(HSize));
   };
   skinCheckBox1->OnClick = [this](TSkinCustomButton*) {
     const int vertical = model_.LockClicked(skinCheckBox1->Checked());
-    if (vertical >= 0) SetPosition(skinTrackBar2, vertical);
+    if (vertical >= 0) skinTrackBar2->SetPosition(vertical);
     Label13->setText(Num(VSize));
   };
-  skinTrackBar3->OnChange = [this](QObject*) {
-    const int p = skinTrackBar3->Position();
-    model_.AngleChanged(p);
-    Label14->setText(Num(p));
+  // A slider whose change sets one value and shows it.
+  auto bindSlider = [this](TSkinTrackBar* bar, QLabel* label, void (TSettingsWindowModel::*set)(int)) {
+    bar->OnChange = [this, bar, label, set](QObject*) {
+      (model_.*set)(bar->Position());
+      label->setText(Num(bar->Position()));
+    };
   };
-  TrackBar1->OnChange = [this](QObject*) {
-    const int p = TrackBar1->Position();
-    model_.FrameIntervalChanged(p);
-    Label19->setText(Num(p));
-  };
-  skinTrackBar4->OnChange = [this](QObject*) {
-    model_.RedChanged(skinTrackBar4->Position());
-    Label27->setText(Num(skinTrackBar4->Position()));
-  };
-  skinTrackBar5->OnChange = [this](QObject*) {
-    model_.GreenChanged(skinTrackBar5->Position());
-    Label32->setText(Num(skinTrackBar5->Position()));
-  };
-  skinTrackBar6->OnChange = [this](QObject*) {
-    model_.BlueChanged(skinTrackBar6->Position());
-    Label33->setText(Num(skinTrackBar6->Position()));
-  };
-  skinTrackBar7->OnChange = [this](QObject*) {
-    const int p = skinTrackBar7->Position();
-    model_.IntensityChanged(p);
-    Label37->setText(Num(p));
-  };
+  bindSlider(TrackBar7, Label41, &TSettingsWindowModel::BlankingChanged);
+  bindSlider(skinTrackBar3, Label14, &TSettingsWindowModel::AngleChanged);
+  bindSlider(TrackBar1, Label19, &TSettingsWindowModel::FrameIntervalChanged);
+  bindSlider(skinTrackBar4, Label27, &TSettingsWindowModel::RedChanged);
+  bindSlider(skinTrackBar5, Label32, &TSettingsWindowModel::GreenChanged);
+  bindSlider(skinTrackBar6, Label33, &TSettingsWindowModel::BlueChanged);
+  bindSlider(skinTrackBar7, Label37, &TSettingsWindowModel::IntensityChanged);
   skinEdit4->OnChange = [this] { model_.MediaPlayerPathChanged(skinEdit4->Text().toStdString()); };
 }
 
 TForm13::~TForm13() {
   if (Form13 == this) Form13 = nullptr;
 }
-
-// Positions set from code go through the same handlers as the operator's, held to the slider.
-void TForm13::SetPosition(TSkinTrackBar* bar, int position) { bar->SetPosition(position); }
 
 void TForm13::ShowOffsets() {
   Label3->setText(Num(HOffset));
@@ -189,16 +168,16 @@ void TForm13::FormCreate() {
   model_.LoadFromSettings();
   ShowOffsets();
   Image1->DrawMarker(model_.Marker().x, model_.Marker().y);
-  SetPosition(TrackBar6, TSettingsWindowModel::ScanPositionOf(scan));
-  SetPosition(TrackBar7, blanking);
-  SetPosition(skinTrackBar1, hSize);
-  SetPosition(skinTrackBar2, vSize);
-  SetPosition(skinTrackBar3, angle);
-  SetPosition(TrackBar1, interval);
-  SetPosition(skinTrackBar4, red);
-  SetPosition(skinTrackBar5, green);
-  SetPosition(skinTrackBar6, blue);
-  SetPosition(skinTrackBar7, intensity);
+  TrackBar6->SetPosition(TSettingsWindowModel::ScanPositionOf(scan));
+  TrackBar7->SetPosition(blanking);
+  skinTrackBar1->SetPosition(hSize);
+  skinTrackBar2->SetPosition(vSize);
+  skinTrackBar3->SetPosition(angle);
+  TrackBar1->SetPosition(interval);
+  skinTrackBar4->SetPosition(red);
+  skinTrackBar5->SetPosition(green);
+  skinTrackBar6->SetPosition(blue);
+  skinTrackBar7->SetPosition(intensity);
   skinEdit4->setText(QString::fromStdString(player));
   // A slider already at its position sends no change; show every value all the same.
   Label6->setText(QString::fromStdString(TSettingsWindowModel::ScanRateText(TrackBar6->Position())));
@@ -216,9 +195,9 @@ void TForm13::FormCreate() {
 void TForm13::FormActivate() {
   model_.PadRelease();
   Timer1->start();
-  SetPosition(TrackBar6, TSettingsWindowModel::ScanPositionOf(ScanDelay));
+  TrackBar6->SetPosition(TSettingsWindowModel::ScanPositionOf(ScanDelay));
   Label6->setText(QString::fromStdString(TSettingsWindowModel::ScanRateText(TrackBar6->Position())));
-  SetPosition(TrackBar7, BlankingDelay);
+  TrackBar7->SetPosition(BlankingDelay);
   Label41->setText(Num(TrackBar7->Position()));
 }
 

@@ -66,7 +66,6 @@ class TForm13 : public QWidget {
 
  private:
   void ShowOffsets();
-  static void SetPosition(TSkinTrackBar* bar, int position);
 
   TSettingsWindowModel model_;
 };

@@ -62,10 +62,7 @@ TForm15::~TForm15() {
 }
 
 void TForm15::FillComboBox() {
-  QStringList labels;
-  for (const std::string& label : choice_.Labels()) labels << QString::fromStdString(label);
-  ComboBox1->SetItems(labels);
-  ComboBox1->SetItemIndex(choice_.MasterIndex());
+  SetComboLabels(ComboBox1, choice_.Labels(), choice_.MasterIndex());
 }
 
 void TForm15::ApplyTitle() {

@@ -71,10 +71,7 @@ TForm19::~TForm19() {
 }
 
 void TForm19::ShowModel() {
-  QStringList labels;
-  for (const std::string& label : model_.ComboItems()) labels << QString::fromStdString(label);
-  ComboBox1->SetItems(labels);
-  ComboBox1->SetItemIndex(model_.ComboIndex());
+  SetComboLabels(ComboBox1, model_.ComboItems(), model_.ComboIndex());
   CheckBox131->setEnabled(model_.MultipleEnabled());
   CheckBox131->SetChecked(model_.MultipleChecked());
   for (int n = 0; n < kDeviceSlots; ++n) {
@@ -85,10 +82,7 @@ void TForm19::ShowModel() {
   skinButton3->setVisible(model_.ListButtonsShown());
 }
 
-void TForm19::FormCreate() {
-  model_.CopyMasterCombo();
-  ShowModel();
-}
+void TForm19::FormCreate() { FormActivate(); }
 
 void TForm19::FormActivate() {
   model_.CopyMasterCombo();

@@ -45,4 +45,11 @@ TSkinEdit* MakeSkinEdit(QWidget* parent, const char* name) {
   return edit;
 }
 
+void SetComboLabels(TSkinComboBox* combo, const std::vector<std::string>& labels, int index) {
+  QStringList items;
+  for (const std::string& label : labels) items << QString::fromStdString(label);
+  combo->SetItems(items);
+  combo->SetItemIndex(index);
+}
+
 }  // namespace kavri

@@ -2,6 +2,8 @@
 // Building the shell's windows from the skinned controls: each control gets its name (member and
 // object name), its caption and the windows' style.
 #include <QString>
+#include <string>
+#include <vector>
 
 #include "skin/skin_button.h"
 #include "skin/skin_check_box.h"
@@ -18,5 +20,8 @@ TSkinCheckBox* MakeSkinCheckBox(QWidget* parent, const char* name, const QString
 TSkinComboBox* MakeSkinComboBox(QWidget* parent, const char* name);
 TSkinTrackBar* MakeSkinTrackBar(QWidget* parent, const char* name, int min, int max);
 TSkinEdit* MakeSkinEdit(QWidget* parent, const char* name);
+
+// Replaces a combo box's items by `labels` and selects `index` (-1: none).
+void SetComboLabels(TSkinComboBox* combo, const std::vector<std::string>& labels, int index);
 
 }  // namespace kavri
