@@ -1,5 +1,6 @@
 #include "platform/file_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -28,6 +29,41 @@ bool WriteAll(int fd, const uint8_t* data, size_t size) {
   return true;
 }
 
+// read() again when a signal interrupted it.
+ssize_t ReadSome(int fd, uint8_t* data, size_t size) {
+  for (;;) {
+    const ssize_t n = ::read(fd, data, size);
+    if (n >= 0 || errno != EINTR) return n;
+  }
+}
+
+// Reads the file to its end into `bytes`. The size the file reported (`expected`) is read straight
+// into place, the buffer growing by steps within its reserved room so that each step is cleared
+// while it is still in the cache the read then fills; whatever lies beyond, for a file that reports
+// no size (as some kernel files do) or grew meanwhile, is read on in chunks. False on a read error.
+bool ReadToEnd(int fd, size_t expected, Bytes& bytes) {
+  constexpr size_t kStep = 64 * 1024;
+  bytes.reserve(expected);
+  size_t filled = 0;
+  while (filled < expected) {
+    bytes.resize(std::min(expected, filled + kStep));
+    const ssize_t n = ReadSome(fd, bytes.data() + filled, bytes.size() - filled);
+    if (n < 0) return false;
+    if (n == 0) {
+      bytes.resize(filled);
+      return true;
+    }
+    filled += static_cast<size_t>(n);
+  }
+  bytes.resize(filled);
+  uint8_t chunk[65536];
+  for (;;) {
+    const ssize_t n = ReadSome(fd, chunk, sizeof chunk);
+    if (n <= 0) return n == 0;
+    bytes.insert(bytes.end(), chunk, chunk + n);
+  }
+}
+
 }  // namespace
 
 std::optional<Bytes> ReadWholeFile(const std::string& path) {
@@ -39,19 +75,9 @@ std::optional<Bytes> ReadWholeFile(const std::string& path) {
     return std::nullopt;
   }
   Bytes bytes;
-  bytes.reserve(static_cast<size_t>(st.st_size));
-  uint8_t chunk[65536];
-  for (;;) {
-    ssize_t n = ::read(fd, chunk, sizeof chunk);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ::close(fd);
-      return std::nullopt;
-    }
-    if (n == 0) break;
-    bytes.insert(bytes.end(), chunk, chunk + n);
-  }
+  const bool ok = ReadToEnd(fd, static_cast<size_t>(st.st_size), bytes);
   ::close(fd);
+  if (!ok) return std::nullopt;
   return bytes;
 }
 

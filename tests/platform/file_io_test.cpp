@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
 
 #include "platform/file_io.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/test_support.h"
 
 using namespace kavri;
+using kavri_test::FileSizeLimit;
 using kavri_test::ReadBytes;
 using kavri_test::ScratchDir;
 
@@ -43,21 +43,53 @@ TEST(FileIo, WriteFailingHalfwayKeepsOldFile) {
   ScratchDir dir;
   std::string path = dir.Path("keep.bin");
   ASSERT_TRUE(ReplaceFileAtomically(path, Bytes(10, 0x5A)));
-  rlimit old{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = old;
-  small.rlim_cur = 100;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   std::string error;
-  bool ok = ReplaceFileAtomically(path, Bytes(4096, 1), &error);
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
+  bool ok = true;
+  {
+    FileSizeLimit limit(100);
+    ASSERT_TRUE(limit.Active());
+    ok = ReplaceFileAtomically(path, Bytes(4096, 1), &error);
+  }
   EXPECT_FALSE(ok);
   EXPECT_NE(error.find("Cannot write"), std::string::npos) << error;
   EXPECT_EQ(ReadBytes(path), Bytes(10, 0x5A));
   auto left = QDir(QString::fromStdString(dir.Path())).entryList(QDir::Files);
   EXPECT_EQ(left.size(), 1) << "no temporary file is left behind";
+}
+
+TEST(FileIo, FailedRenameIsReportedAndLeavesNoTemporaryFile) {
+  // A folder with something in it cannot be replaced by a file, not even by root.
+  ScratchDir dir;
+  const std::string target = dir.Path("taken");
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(dir.Path("taken/inside"))));
+  std::string error;
+  EXPECT_FALSE(ReplaceFileAtomically(target, Bytes{1, 2}, &error));
+  EXPECT_NE(error.find("Cannot replace"), std::string::npos) << error;
+  EXPECT_TRUE(QDir(QString::fromStdString(dir.Path("taken/inside"))).exists());
+  EXPECT_TRUE(QDir(QString::fromStdString(dir.Path())).entryList(QDir::Files).isEmpty());
+}
+
+TEST(FileIo, ReadsWholeFilesOfAnySizeAndFilesThatReportNoSize) {
+  ScratchDir dir;
+  for (size_t size : {size_t{0}, size_t{1}, size_t{65535}, size_t{65536}, size_t{65537}, size_t{300001}}) {
+    Bytes image(size);
+    for (size_t i = 0; i < size; ++i) image[i] = static_cast<uint8_t>(i * 7 + i / 251);
+    const std::string path = dir.Path("f" + std::to_string(size));
+    kavri_test::WriteBytes(path, image);
+    const std::optional<Bytes> back = ReadWholeFile(path);
+    ASSERT_TRUE(back.has_value()) << size;
+    EXPECT_EQ(*back, image) << size;
+  }
+  // Kernel files report a size of 0 but have content; it must be read all the same.
+  struct stat st {};
+  ASSERT_EQ(stat("/proc/self/status", &st), 0);
+  ASSERT_EQ(st.st_size, 0);
+  const std::optional<Bytes> status = ReadWholeFile("/proc/self/status");
+  ASSERT_TRUE(status.has_value());
+  const std::string text(status->begin(), status->end());
+  EXPECT_EQ(text.rfind("Name:", 0), 0u) << text.substr(0, 40);
+  EXPECT_NE(text.find("\nPid:"), std::string::npos);
+  EXPECT_EQ(text.back(), '\n');
 }
 
 TEST(FileIo, MissingFolderOrFileIsReportedNotCreated) {
