@@ -30,18 +30,18 @@ const std::vector<TSettingLine>& NumericSettingLines() {
       {13, "HOffset", -256, 254, 0},
       {15, "VOffset", -256, 254, 0},
       {17, "LocateAngle", 0, 360, 0},
-      {19, "ScanDelay", 0, 200, 75},
+      {19, "ScanDelay", 0, 200, 75, true},
       {21, "HSize", 0, 40, 20},
       {23, "VSize", 0, 40, 20},
-      {25, "BlankingDelay", 0, 255, 100},
-      {27, "UsbPipe", 0, 255, 1},
+      {25, "BlankingDelay", 0, 255, 100, true},
+      {27, "UsbPipe", 0, 255, 1, true},
       {29, "FrameInterval", 2, 1000, 2},
       {31, "ImportTextLargeSize", 0, 1, 0},
       {33, "QuickPlayLargeSize", 0, 1, 0},
-      {37, "RedSaturation", 0, 200, 100},
-      {39, "GreenSaturation", 0, 200, 100},
-      {41, "BlueSaturation", 0, 200, 100},
-      {43, "Intensity", 0, 200, 100},
+      {37, "RedSaturation", 0, 200, 100, true},
+      {39, "GreenSaturation", 0, 200, 100, true},
+      {41, "BlueSaturation", 0, 200, 100, true},
+      {43, "Intensity", 0, 200, 100, true},
   };
   return kLines;
 }
@@ -70,6 +70,7 @@ int32_t ReadSettingLine(const TSettingsLines& lines, int line) {
   if (!s) return 0;
   int32_t v = 0;
   if (!TryStrToInt(Trim(LineText(lines, line)), v)) return s->initial;
+  if (s->byteSized) v &= 0xFF;
   return std::clamp(v, s->min, s->max);
 }
 

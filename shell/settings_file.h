@@ -17,13 +17,15 @@ constexpr int kSettingsLineCount = 44;
 constexpr int kMediaPlayerPathLine = 35;
 
 // A numeric setting: its line, name, range and the value used when the line is missing or not a
-// number. Values read are clamped to the range.
+// number. Values read are clamped to the range; a byte-sized setting first keeps the low byte of
+// the number, as files have always been read.
 struct TSettingLine {
   int line;
   const char* name;
   int32_t min;
   int32_t max;
   int32_t initial;
+  bool byteSized = false;
 };
 
 // The 21 numeric settings in line order.

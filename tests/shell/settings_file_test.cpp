@@ -2,9 +2,11 @@
 
 #include "engine/shared_state.h"
 #include "shell/settings_file.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/test_support.h"
 
 using namespace kavri;
+using kavri_test::FileSizeLimit;
 using kavri_test::ReadBytes;
 using kavri_test::ScratchDir;
 using kavri_test::WriteBytes;
@@ -63,7 +65,7 @@ TEST_F(SettingsFile, ReadsEveryValueOnItsLineClampedToItsRange) {
   EXPECT_EQ(HSize, 30);
   EXPECT_EQ(VSize, 10);
   EXPECT_EQ(BlankingDelay, 60);
-  EXPECT_EQ(UsbPipe, 255);  // 300 clamped, not wrapped to 44
+  EXPECT_EQ(UsbPipe, 44);  // a byte-sized setting keeps the low byte of 300
   EXPECT_EQ(FrameInterval, 40);
   EXPECT_EQ(ImportTextLargeSize, 1);
   EXPECT_EQ(QuickPlayLargeSize, 0);
@@ -84,6 +86,7 @@ TEST_F(SettingsFile, ValuesThatWouldBreakTheProgramAreClamped) {
   lines[11] = "0";      // polygon sides 0 divides by zero
   lines[13] = "-9999";
   lines[19] = "255";
+  lines[25] = "256";    // byte-sized: the low byte, 0
   lines[29] = "0";
   lines[31] = "7";
   lines[43] = "2147483647";
@@ -97,8 +100,14 @@ TEST_F(SettingsFile, ValuesThatWouldBreakTheProgramAreClamped) {
   ReadOutputSettings(lines);
   EXPECT_EQ(HOffset, -256);
   EXPECT_EQ(ScanDelay, 200);
+  EXPECT_EQ(BlankingDelay, 0);
   EXPECT_EQ(FrameInterval, 2);
   EXPECT_EQ(ImportTextLargeSize, 1);
+  EXPECT_EQ(Intensity, 200);  // low byte 255, then held to 200
+  lines[19] = "300";          // low byte 44 lies inside the range and is kept
+  lines[43] = "-1";
+  ReadOutputSettings(lines);
+  EXPECT_EQ(ScanDelay, 44);
   EXPECT_EQ(Intensity, 200);
   for (const TSettingLine& s : NumericSettingLines()) {
     EXPECT_GE(s.initial, s.min) << s.name;
@@ -131,7 +140,7 @@ TEST_F(SettingsFile, RoundTripKeepsUnusedLinesAndLinesAfter43) {
   TSettingsLines expected = original;
   expected[3] = "77";
   expected[25] = "33";
-  expected[27] = "255";  // the clamped pipe is what gets written back
+  expected[27] = "44";  // the pipe as read (the low byte of 300) is what gets written back
   expected[35] = "/usr/bin/mpv";
   std::string expectedImage;
   for (const auto& l : expected) expectedImage += l + "\r\n";
@@ -221,6 +230,17 @@ TEST_F(SettingsFile, FailedSaveReportsAndKeepsTheOldFile) {
   TSettingsLines lines = LoadSettingsLines(path);
   std::string error;
   EXPECT_FALSE(SaveSettingsFile(dir.Path("no/such/folder/Kavri.ini"), lines, DefaultEditorSettings(), &error));
+  EXPECT_FALSE(error.empty());
+
+  // Writing over the file itself fails halfway: the old file stays as it was.
+  error.clear();
+  bool saved = true;
+  {
+    FileSizeLimit limit(16);
+    ASSERT_TRUE(limit.Active());
+    saved = SaveSettingsFile(path, lines, DefaultEditorSettings(), &error);
+  }
+  EXPECT_FALSE(saved);
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(ReadText(path), "old\r\n");
 }
