@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "engine/drawing.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/test_support.h"
 
 using namespace kavri;
+using kavri_test::FileSizeLimit;
 using kavri_test::ReadBytes;
 using kavri_test::ScratchDir;
 using kavri_test::WriteBytes;
@@ -112,6 +114,22 @@ TEST(DrawingFile, FailedSaveKeepsOldFileAndReportsFailure) {
   Drawing d;
   d.AddObject()->Add(Pt(1, 1));
   EXPECT_FALSE(SaveDrawingFile(dir.Path("no-folder/x.ddr"), d, 1));
+
+  // A save that fails while writing leaves the drawing that was there byte for byte.
+  const std::string path = dir.Path("keep.ddr");
+  ASSERT_TRUE(SaveDrawingFile(path, d, 1));
+  const std::vector<uint8_t> old = ReadBytes(path);
+  Drawing big;
+  DrawingObject* o = big.AddObject();
+  for (int i = 0; i < 2000; ++i) o->Add(Pt(i % 256, 7));
+  bool saved = true;
+  {
+    FileSizeLimit limit(1000);
+    ASSERT_TRUE(limit.Active());
+    saved = SaveDrawingFile(path, big, 1);
+  }
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(ReadBytes(path), old);
 }
 
 TEST(DrawingModel, PointsKeepTheirAddressesAndCopiesAreDeep) {
