@@ -61,7 +61,8 @@ TColor TFrameColouring::IldaColour(uint8_t c) {
 
 void TColourStep::CountPass(int32_t speed) {
   ++passes_;
-  if (passes_ > ColourSpeedMax - speed) {
+  // 64-bit: a segment row's speed comes unchecked from its file.
+  if (passes_ > int64_t{ColourSpeedMax} - speed) {
     passes_ = 0;
     step_ = (step_ + 1) % ColourCycleLength;
   }

@@ -61,7 +61,7 @@ class TColourStep {
 
  private:
   int32_t step_ = 0;
-  int32_t passes_ = 0;
+  int64_t passes_ = 0;
 };
 
 }  // namespace kavri

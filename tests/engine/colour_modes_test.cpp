@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
 #include <string>
 
@@ -96,4 +97,15 @@ TEST(ColourModes, StepAdvancesOnceEvery41MinusSpeedPasses) {
   EXPECT_EQ(mid.Step(), 2);
   mid.Restart();
   EXPECT_EQ(mid.Step(), 0);
+}
+
+TEST(ColourModes, SpeedsFromUncheckedSegmentRowsDoNotOverflow) {
+  // A segment row's speed comes straight from its file: far below 0 the step never advances,
+  // far above 40 it advances on every pass.
+  TColourStep never;
+  for (int i = 0; i < 1000; ++i) never.CountPass(std::numeric_limits<int32_t>::min());
+  EXPECT_EQ(never.Step(), 0);
+  TColourStep always;
+  for (int i = 0; i < 5; ++i) always.CountPass(std::numeric_limits<int32_t>::max());
+  EXPECT_EQ(always.Step(), 5);
 }
