@@ -22,6 +22,11 @@ class TAttachedScrollBar {
   enum class TWhenUnavailable { HideThumb, HideBar };
 
   TAttachedScrollBar(QAbstractScrollArea* control, Qt::Orientation orientation, TWhenUnavailable mode);
+  // A bar that outlives its control is handed back as a detach leaves it: its handler would reach
+  // a control that is gone.
+  ~TAttachedScrollBar() { Attach(nullptr); }
+  TAttachedScrollBar(const TAttachedScrollBar&) = delete;
+  TAttachedScrollBar& operator=(const TAttachedScrollBar&) = delete;
 
   TSkinScrollBar* Bar() const { return FBar.data(); }
   // Releases the previous bar (handler cleared, LineButton 0, Max 100, enabled) and takes the new one.

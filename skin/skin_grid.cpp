@@ -11,6 +11,7 @@
 
 #include "skin/skin_draw.h"
 #include "skin/style_apply.h"
+#include "skin/system_colors.h"
 #include "skin/theme_style.h"
 
 namespace kavri {
@@ -19,6 +20,8 @@ namespace {
 constexpr int kRing = 2;        // the two border rings around the cells
 constexpr int kLine = 1;        // grid line after every cell
 constexpr TColor kLineColor = 0xC0C0C0;
+// Grid colours may be system colours, as every TColor property may.
+QColor Rgb(TColor c) { return ToQColor(ColorToRGB(c)); }
 }  // namespace
 
 TSkinCustomDrawGrid::TSkinCustomDrawGrid(QWidget* owner, TColor focusedColor)
@@ -292,12 +295,12 @@ void TSkinCustomDrawGrid::PaintCell(QPainter& canvas, int col, int row, const QR
   canvas.save();
   canvas.setClipRect(rect);
   if (state & gdFixed) {
-    canvas.fillRect(rect, ToQColor(fixedColor_));
+    canvas.fillRect(rect, Rgb(fixedColor_));
   } else {
     TColor brush = color_;
     if (state & gdSelected) brush = selectedColor_;
     if (state & gdFocused) brush = focusedColor_;
-    canvas.fillRect(rect, ToQColor(brush));
+    canvas.fillRect(rect, Rgb(brush));
   }
   canvas.setFont(font());
   DrawCellText(canvas, col, row, rect, state);
@@ -315,7 +318,7 @@ void TSkinCustomDrawGrid::DrawCellText(QPainter&, int, int, const QRect&, TGridD
 
 void TSkinCustomDrawGrid::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.fillRect(rect(), ToQColor(color_));
+  p.fillRect(rect(), Rgb(color_));
   const QRect area = GridArea();
   p.setClipRect(area);
   auto visibleRows = [&] {
@@ -335,7 +338,7 @@ void TSkinCustomDrawGrid::paintEvent(QPaintEvent*) {
       const bool fixed = model_.IsFixed(c, r);
       const bool vert = options_ & (fixed ? goFixedVertLine : goVertLine);
       const bool horz = options_ & (fixed ? goFixedHorzLine : goHorzLine);
-      p.setPen(ToQColor(fixed ? borderColor_ : kLineColor));
+      p.setPen(Rgb(fixed ? borderColor_ : kLineColor));
       if (vert) p.drawLine(cell.right() + 1, cell.top(), cell.right() + 1, cell.bottom() + 1);
       if (horz) p.drawLine(cell.left(), cell.bottom() + 1, cell.right() + 1, cell.bottom() + 1);
     }
@@ -345,7 +348,7 @@ void TSkinCustomDrawGrid::paintEvent(QPaintEvent*) {
     const QRect target = CellRect(FixedCols() > 0 ? 0 : leftCol_, dropRow_);
     if (!target.isEmpty()) {
       const int y = dropRow_ > dragRow_ ? target.bottom() : target.top();
-      p.fillRect(QRect(area.left(), y - 1, area.width(), 3), ToQColor(focusedColor_));
+      p.fillRect(QRect(area.left(), y - 1, area.width(), 3), Rgb(focusedColor_));
     }
   }
   p.setClipping(false);
@@ -570,7 +573,7 @@ void TSkinStringGrid::SetRowTexts(int row, const QStringList& texts) {
 void TSkinStringGrid::DrawCellText(QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state) {
   const QString& text = Model().Cell(col, row);
   if (text.isEmpty()) return;
-  canvas.setPen(ToQColor((state & gdFixed) ? FixedFontColor() : FontColor()));
+  canvas.setPen(Rgb((state & gdFixed) ? FixedFontColor() : FontColor()));
   const QRect textRect = rect.adjusted(2, 2, 0, 0);
   canvas.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
 }

@@ -209,3 +209,36 @@ TEST(AttachedScrollBar, MemoWithBothBarsAndAListBoxThatHidesItsBar) {
   list->addItem("after");
   QApplication::processEvents();
 }
+
+TEST(AttachedScrollBar, ABarThatOutlivesItsControlIsReleased) {
+  QWidget form;
+  form.resize(400, 400);
+  auto* bar = new TSkinScrollBar(&form);
+  auto* hbar = new TSkinScrollBar(&form);
+  auto* memo = new TSkinMemo(&form);
+  memo->setGeometry(0, 0, 200, 150);
+  memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memo->SetVScrollBar(bar);
+  memo->SetHScrollBar(hbar);
+  auto* lbar = new TSkinScrollBar(&form);
+  auto* list = new TSkinListBox(&form);
+  list->SetVScrollBar(lbar);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  memo->setPlainText(Lines(200) + QString(500, 'x'));
+  for (int i = 0; i < 60; ++i) list->addItem(QString("item %1").arg(i));
+  QApplication::processEvents();
+  ASSERT_NE(bar->Max(), 100);
+
+  delete memo;
+  delete list;
+  // The bars stay on the form, handed back as a detach leaves them; moving them reaches nothing.
+  for (TSkinScrollBar* b : {bar, hbar, lbar}) {
+    EXPECT_FALSE(b->HasOnChange());
+    EXPECT_EQ(b->Max(), 100);
+    EXPECT_EQ(b->LineButton(), 0);
+    EXPECT_TRUE(b->isEnabled());
+    b->SetPosition(30);
+    EXPECT_EQ(b->Position(), 30);
+  }
+}

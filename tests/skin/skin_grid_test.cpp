@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QTest>
 
+#include "skin/system_colors.h"
 #include "skin/theme_style.h"
 
 using namespace kavri;
@@ -247,3 +248,21 @@ TEST(SkinGrid, ShrinkingTheGridKeepsCurrentRowAndScrollingConsistent) {
 }
 
 }  // namespace
+
+TEST(SkinGrid, SystemColoursPaintAsTheirPaletteColours) {
+  TrackGrid t(3);
+  TSkinStringGrid& g = *t.grid;
+  g.SetUIStyle(TSkinUIStyle::Custom);
+  g.SetFixedColor(clBtnFace);
+  g.SetColor(clWindow);
+  g.SetSelectedColor(clHighlight);
+  g.SetFixedFontColor(clBtnText);
+  g.SetBorderColor(clWindowText);
+  ASSERT_TRUE(g.SetRow(2));
+  const QImage img = g.grab().toImage();
+  const QRect current = g.CellRect(g.Col(), 2), other = g.CellRect(1 - g.Col(), 3), header = g.CellRect(1, 0);
+  EXPECT_EQ(Px(img, header.bottomRight() - QPoint(1, 1)), C(ColorToRGB(clBtnFace)));
+  EXPECT_EQ(Px(img, other.bottomRight() - QPoint(1, 1)), C(ColorToRGB(clWindow)));
+  EXPECT_EQ(Px(img, current.bottomRight() - QPoint(1, 1)), C(ColorToRGB(clHighlight)));
+  EXPECT_EQ(Px(img, {0, 50}), C(ColorToRGB(clWindowText)));
+}
