@@ -66,7 +66,9 @@ void RunTrackJob(uint8_t track);
 // Posts the job's end notice to the window thread (queued; dropped if the window is gone).
 void ShowPlayEndStatus(uint8_t playJob);
 
-// A worker: created suspended, started by Resume, joined by its owner.
+// A worker: created suspended, started by Resume, joined by its owner. Execute is virtual, so
+// each class that overrides it joins in its own destructor: by the time the base destructor runs
+// the override is gone while the thread may still be about to call it.
 class TWorkerThread {
  public:
   virtual ~TWorkerThread();
@@ -87,8 +89,9 @@ class TWorkerThread {
 };
 
 // Runs one play loop, chosen by PlayJob.
-class mythread : public TWorkerThread {
+class mythread final : public TWorkerThread {
  public:
+  ~mythread() override { Join(); }
   uint8_t PlayJob = kPlayJobNone;
 
  protected:
@@ -96,8 +99,9 @@ class mythread : public TWorkerThread {
 };
 
 // Runs one show track, chosen by PlayJob (the track number).
-class TCustomMyThread : public TWorkerThread {
+class TCustomMyThread final : public TWorkerThread {
  public:
+  ~TCustomMyThread() override { Join(); }
   uint8_t PlayJob = 0;
 
  protected:

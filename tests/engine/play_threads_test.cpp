@@ -214,6 +214,24 @@ TEST_F(PlayThreads, ShowTracksRunTogetherAndAreAllJoinedThreads) {
   EXPECT_EQ(tracksSeen, (std::vector<int>{1, 2, 3}));
 }
 
+// A worker dropped by its owner right after Resume: the thread may not have reached Execute yet,
+// so the object must not start to come apart before the thread is joined (ThreadSanitizer sees
+// the vtable change under a running virtual call; without it a pure virtual call may abort).
+TEST_F(PlayThreads, AWorkerDestroyedRightAfterResumeJoinsFirstThreads) {
+  std::atomic<int> ran{0};
+  RegisterPlayLoop(kPlayJobSegment, [&] { ++ran; });
+  RegisterTrackLoop(2, [&] { ++ran; });
+  for (int i = 0; i < 50; ++i) {
+    auto worker = std::make_unique<mythread>();
+    worker->PlayJob = kPlayJobSegment;
+    worker->Resume();
+    auto track = std::make_unique<TCustomMyThread>();
+    track->PlayJob = 2;
+    track->Resume();
+  }
+  EXPECT_EQ(ran, 100);
+}
+
 TEST(DelayHelpers, CountsOfZeroReturnAtOnceAndOnlyTheMessageDelayPumps) {
   int delivered = 0;
   auto post = [&] { QMetaObject::invokeMethod(QCoreApplication::instance(), [&] { ++delivered; }, Qt::QueuedConnection); };
