@@ -1,13 +1,28 @@
 #include "platform/usb/usb_sim_driver.h"
 
+#include <charconv>
 #include <cstdio>
+#include <optional>
 #include <sstream>
 
 namespace kavri {
 
 namespace {
 
-bool ValidNumber(int number) { return number >= 0 && number <= kMaxUsbDeviceNumber; }
+bool ValidNumber(long number) { return number >= 0 && number <= kMaxUsbDeviceNumber; }
+
+// The whole of `text`, spaces around it aside, as an unsigned number in `base` (hex may start
+// with "0x"); nothing when anything else is in it.
+std::optional<long> WholeNumber(std::string text, int base) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return std::nullopt;
+  text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+  if (base == 16 && text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.erase(0, 2);
+  long value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
 
 std::string Hex(const std::vector<uint8_t>& bytes) {
   if (bytes.empty()) return "-";
@@ -44,13 +59,12 @@ TSimUsbDriver::TSimUsbDriver(const std::string& deviceList, const std::string& c
   std::string entry;
   while (std::getline(list, entry, ',')) {
     const auto colon = entry.find(':');
-    try {
-      const int number = std::stoi(entry.substr(0, colon));
-      const int vendor = colon == std::string::npos ? kLaserVendorId : std::stoi(entry.substr(colon + 1), nullptr, 16);
-      if (ValidNumber(number) && vendor >= 0 && vendor <= 0xFFFF) vendors_[number] = vendor;
-    } catch (const std::exception&) {
-      // A malformed entry attaches nothing.
-    }
+    const auto number = WholeNumber(entry.substr(0, colon), 10);
+    const auto vendor = colon == std::string::npos ? std::optional<long>(kLaserVendorId)
+                                                   : WholeNumber(entry.substr(colon + 1), 16);
+    // A malformed entry ("3x", "0;3", "5:12zz") attaches nothing rather than a guess.
+    if (number && vendor && ValidNumber(static_cast<int>(*number)) && *vendor >= 0 && *vendor <= 0xFFFF)
+      vendors_[*number] = static_cast<int>(*vendor);
   }
   if (!capturePath.empty()) capture_ = std::fopen(capturePath.c_str(), "a");
 }

@@ -3,13 +3,16 @@
 //
 // KAVRI_SIM_DEVICES lists the attached interfaces by number, separated by commas: "0,3" attaches
 // "ezusb-0" and "ezusb-3" with vendor id 0x9999; "5:1234" attaches number 5 with the (hex) vendor
-// id 0x1234, which detection is expected to skip. Set but empty means: simulation, nothing attached.
+// id 0x1234, which detection is expected to skip. An entry that is not wholly such a number
+// ("3x", "5:12zz") attaches nothing. Set but empty means: simulation, nothing attached.
 //
-// KAVRI_SIM_CAPTURE=path appends every request to that file, one line each, flushed at once:
+// KAVRI_SIM_CAPTURE=path appends every request that an attached interface took to that file, one
+// line each (fields separated by one space, ended by "\n"), flushed at once:
 //   bulk <device> <pipe> <length> <bytes as lower-case hex, no spaces; "-" when empty>
 //   vendor <device> <request> <value> <index> <length> <direction> <data>   (numbers in hex)
 //   abort <device> <pipe>
-// <device> is the device name ("ezusb-3"), <pipe> decimal.
+// <device> is the device name ("ezusb-3"); <pipe> and the bulk <length> (in bytes) are decimal.
+// Lines of several threads never mix. Failed requests are not recorded.
 #include <cstdint>
 #include <cstdio>
 #include <deque>

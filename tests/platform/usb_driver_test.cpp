@@ -39,6 +39,12 @@ TEST(SimUsbDriver, AttachesTheListedInterfacesWithTheirVendors) {
   EXPECT_EQ(DescriptorVendorId(d), 0x1234);
   EXPECT_FALSE(sim.ReadDeviceDescriptor(1, d));
 
+  // Entries that are not wholly a number (and a hex vendor) attach nothing; spaces are allowed.
+  TSimUsbDriver typos("1x,2;9,6:12zz,-4, 8 ,10:0x04b4,11:,:12");
+  for (int n = 0; n <= kMaxUsbDeviceNumber; ++n) EXPECT_EQ(typos.Open(n), n == 8 || n == 10) << n;
+  ASSERT_TRUE(typos.ReadDeviceDescriptor(10, d));
+  EXPECT_EQ(DescriptorVendorId(d), 0x04B4);
+
   sim.Unplug(3);
   EXPECT_FALSE(sim.Open(3));
   const uint8_t byte = 1;
