@@ -6,16 +6,11 @@
 #include "engine/colour_tables.h"
 #include "engine/shared_state.h"
 #include "engine/transforms.h"
+#include "platform/numeric.h"
 
 namespace kavri {
 
 namespace {
-
-// Truncation toward zero that stays defined for any double a loop's effects may produce.
-int TruncToInt(double v) {
-  if (!(v == v)) return 0;  // NaN
-  return static_cast<int>(std::clamp(v, -1e9, 1e9));
-}
 
 uint8_t Gained(uint8_t channel, uint32_t gain) { return static_cast<uint8_t>(std::min<uint32_t>(channel * gain / 10000, 255)); }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 
 #include "engine/colour_tables.h"
@@ -63,10 +64,26 @@ TEST_F(OutputStage, OffsetsComeBeforeTheOutputSizes) {
 TEST_F(OutputStage, RotatesAboutTheCentreBeforeTheOffsets) {
   LocateAngle = 90;
   HOffset = 9;
-  // (128, 28) -> mirrored (127, 227), a quarter turn -> about (29, 127), minus the offset -> 20.
+  // (128, 28) -> mirrored (127, 227), a quarter turn -> (28.99999997, 127.0000027), minus the
+  // offset -> 19.99999997, truncated (not rounded) to 19.
   const TDevicePoint d = Out(Point(128, 28));
-  EXPECT_NEAR(d.x, 20, 1);
-  EXPECT_NEAR(d.y, 127, 1);
+  EXPECT_EQ(d.x, 19);
+  EXPECT_EQ(d.y, 127);
+}
+
+// Settings straight from an unchecked file: the extremes saturate instead of overflowing.
+TEST_F(OutputStage, ExtremeSettingsStayInsideTheFrame) {
+  HOffset = INT32_MIN;
+  VOffset = INT32_MAX;
+  HSize = INT32_MAX;
+  VSize = INT32_MIN;
+  const TDevicePoint d = Out(Point(INT32_MIN, INT32_MAX));
+  EXPECT_EQ(d.x, 255);
+  EXPECT_EQ(d.y, 255);  // far below 0, and a negative size turns it over
+  HSize = VSize = 20;
+  const TDevicePoint e = Out(Point(INT32_MIN, INT32_MAX));
+  EXPECT_EQ(e.x, 255);
+  EXPECT_EQ(e.y, 0);
 }
 
 TEST_F(OutputStage, GainsScaleEachChannelAndClampAt255) {
