@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <mutex>
 #include <vector>
 
@@ -36,8 +37,9 @@ struct TLibusbDevice {
   // Called with `mutex` held.
   bool EnsureHandle() {
     if (handle) return true;
-    if (libusb_open(device, &handle) != 0) {
+    if (const int rc = libusb_open(device, &handle); rc != 0) {
       handle = nullptr;
+      NoteResult(rc);
       return false;
     }
     int rc = libusb_claim_interface(handle, 0);
@@ -47,6 +49,7 @@ struct TLibusbDevice {
     if (rc != 0) {
       libusb_close(handle);
       handle = nullptr;
+      NoteResult(rc);
       return false;
     }
     return true;
@@ -57,9 +60,12 @@ struct TLibusbDevice {
     libusb_close(handle);
     handle = nullptr;
   }
-  // A device that went away keeps failing fast instead of waiting for timeouts.
+  // A device that went away keeps failing fast instead of waiting for timeouts, and its name is
+  // looked up anew, so an interface put back reaches its loops again without a new detection.
   void NoteResult(int rc) {
-    if (rc == LIBUSB_ERROR_NO_DEVICE) CloseHandle();
+    if (rc != LIBUSB_ERROR_NO_DEVICE) return;
+    CloseHandle();
+    gone = true;
   }
   std::optional<uint8_t> Endpoint(uint32_t pipe) const {
     if (pipe >= endpoints.size()) return std::nullopt;
@@ -70,6 +76,7 @@ struct TLibusbDevice {
   libusb_device_handle* handle = nullptr;
   std::vector<uint8_t> endpoints;  // interface 0, in descriptor order: pipe N is endpoints[N]
   std::mutex mutex;                // one request at a time per device
+  std::atomic<bool> gone{false};   // the device answered "no such device"
 };
 
 class TLibusbDriver : public TUsbDriver {
@@ -149,8 +156,9 @@ class TLibusbDriver : public TUsbDriver {
   std::shared_ptr<TLibusbDevice> Slot(int number) {
     if (!context_ || number < 0 || number > kMaxUsbDeviceNumber) return nullptr;
     std::lock_guard lock(slotsMutex_);
-    // A name not seen yet may belong to a device attached since the last look.
-    if (!slots_[number]) Rescan();
+    // A name not seen yet may belong to a device attached since the last look, and one whose
+    // device went away to a device put back since.
+    if (!slots_[number] || slots_[number]->gone) Rescan();
     return slots_[number];
   }
 

@@ -7,6 +7,7 @@
 #include <umockdev.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstddef>
 #include <cstring>
 #include <deque>
@@ -306,6 +307,31 @@ TEST_F(EmulatedUsb, WritesToAnUnpluggedDeviceFailWithoutHanging) {
   EXPECT_FALSE(UsbBulkWrite(packet, sizeof packet, "ezusb-0", 1));
   EXPECT_FALSE(ResetUsbDevice("ezusb-0"));
   EXPECT_EQ(SendToAllOutputs(packet, sizeof packet), 0);
+}
+
+// After the one above. The interface is pulled out and put back (a new device to the bus): the
+// loops' writes to its name reach it again without anyone running a new detection.
+TEST_F(EmulatedUsb, AReplugTakesTheNameBackWithoutANewDetection) {
+  const char* oldPath = "/sys/devices/pci0000:00/usb1/1-1";
+  umockdev_testbed_uevent(testbed_, oldPath, "remove");
+  umockdev_testbed_remove_device(testbed_, oldPath);
+  static TEmulatedDevice replugged;
+  AddDevice("1-3", 4, kLaserVendorId, &replugged);
+  umockdev_testbed_uevent(testbed_, "/sys/devices/pci0000:00/usb1/1-3", "add");
+
+  const uint8_t packet[] = {5, 6, 7};
+  bool sent = false;
+  // The bus news reaches libusb on its own thread; give it up to ten seconds.
+  for (int i = 0; i < 1000 && !sent; ++i) {
+    sent = UsbBulkWrite(packet, sizeof packet, "ezusb-0", 1);
+    if (!sent) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ASSERT_TRUE(sent);
+  const auto requests = replugged.Requests();
+  ASSERT_FALSE(requests.empty());
+  EXPECT_EQ(requests.back().kind, TRequest::Bulk);
+  EXPECT_EQ(requests.back().endpoint, 0x02);
+  EXPECT_EQ(requests.back().data, (Bytes{5, 6, 7}));
 }
 
 }  // namespace
