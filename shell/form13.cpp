@@ -1,5 +1,6 @@
 #include "shell/form13.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QSignalBlocker>
@@ -239,6 +240,11 @@ void TForm13::skinButton12Click() {
 void TForm13::showEvent(QShowEvent* event) {
   FormActivate();
   QWidget::showEvent(event);
+}
+
+bool TForm13::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) FormActivate();
+  return QWidget::event(event);
 }
 
 }  // namespace kavri

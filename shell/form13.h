@@ -63,6 +63,8 @@ class TForm13 : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // Coming back to the window shows the scan rate another window may have changed meanwhile.
+  bool event(QEvent* event) override;
 
  private:
   void ShowOffsets();

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "platform/case_blind_path.h"
 #include "platform/picture_loader.h"
 
 namespace kavri {
@@ -27,7 +28,8 @@ TForm14::TForm14(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Frame
 }
 
 void TForm14::FormCreate() {
-  const QString path = QDir::current().filePath(kSplashFile);
+  // Copied over from a case-blind file system, the picture may be "START1.BMP".
+  const QString path = QDir::current().filePath(QString::fromStdString(ResolveFileName(kSplashFile)));
   if (!QFileInfo::exists(path)) return;
   QImage picture;
   if (LoadPicture(path.toStdString(), &picture)) Image1->setPixmap(QPixmap::fromImage(picture));

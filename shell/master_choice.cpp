@@ -1,5 +1,7 @@
 #include "shell/master_choice.h"
 
+#include <algorithm>
+
 #include "engine/shared_state.h"
 
 namespace kavri {
@@ -28,12 +30,14 @@ void TMasterChoice::TakeRedetection(std::vector<TDetectedDevice> found) {
     const bool inRange = remembered >= 0 && remembered < static_cast<int>(devices_.size());
     index_ = inRange ? remembered : 0;
   }
+  DropMasterFromExtras();
   PublishTargets();
 }
 
 bool TMasterChoice::ChooseMaster(int index) {
   if (index < 0 || index >= static_cast<int>(devices_.size())) return false;
   index_ = index;
+  DropMasterFromExtras();
   PublishTargets();
   return true;
 }
@@ -55,6 +59,12 @@ std::string TMasterChoice::MasterLabel() const { return index_ < 0 ? std::string
 
 std::string TMasterChoice::Title() const {
   return index_ < 0 ? savedTitle_ : savedTitle_ + "-" + std::to_string(index_);
+}
+
+void TMasterChoice::DropMasterFromExtras() {
+  // An interface that is both master and extra would get every packet twice.
+  const std::string master = MasterLabel();
+  if (!master.empty()) extras_.erase(std::remove(extras_.begin(), extras_.end(), master), extras_.end());
 }
 
 void TMasterChoice::PublishTargets() const {

@@ -22,6 +22,7 @@ class TMasterChoice {
   // the remembered position is kept when it still points at an interface, else the first is taken.
   void TakeRedetection(std::vector<TDetectedDevice> found);
   // The operator picks the master by position; a position outside the list changes nothing.
+  // Whichever way the master changes, it stops being an extra.
   bool ChooseMaster(int index);
 
   const std::vector<TDetectedDevice>& Devices() const { return devices_; }
@@ -47,6 +48,8 @@ class TMasterChoice {
   void PublishTargets() const;
 
  private:
+  void DropMasterFromExtras();
+
   std::string savedTitle_;
   std::vector<TDetectedDevice> devices_;
   int index_ = -1;

@@ -53,7 +53,9 @@ void TSelectDeviceModel::ShowDetectedDeviceBoxes() {
     const int number = DeviceNumberOf(labels[i]);
     if (number < 0) continue;
     boxes_[number].shown = true;
-    if (static_cast<int>(i) == master_.MasterIndex()) boxes_[number].ticked = true;
+    // A shown box says whether its interface gets the output: a former master left ticked from
+    // an earlier showing is not an extra.
+    boxes_[number].ticked = static_cast<int>(i) == master_.MasterIndex() || Contains(master_.Extras(), labels[i]);
   }
   listButtonsShown_ = true;
 }

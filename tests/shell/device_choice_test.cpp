@@ -238,3 +238,37 @@ TEST_F(DeviceChoiceTest, ResetTargetsMasterThenExtrasWithTheirPipes) {
   none.CopyMasterCombo();
   EXPECT_TRUE(none.ResetTargets().empty());
 }
+
+TEST_F(DeviceChoiceTest, TheMasterNeverStaysAnExtra) {
+  // The master is unplugged and the remembered position now points at an extra.
+  TMasterChoice choice;
+  choice.TakeFirstDetection(Found({0, 1, 2}));
+  TSelectDeviceModel model(choice);
+  model.CopyMasterCombo();
+  model.SetMultipleOutput(true);
+  model.SelectAll();
+  ASSERT_EQ(SelectedDevices(), (std::vector<std::string>{"Usb-1", "Usb-2"}));
+  choice.TakeRedetection(Found({1, 2}));
+  model.SyncDeviceBoxes();
+  ASSERT_EQ(CurrentDeviceName(), "ezusb-1");
+  ASSERT_TRUE(MultiDeviceFlag);
+  EXPECT_EQ(SelectedDevices(), std::vector<std::string>{"Usb-2"});
+  EXPECT_EQ(model.ResetTargets().size(), 2u);
+
+  // Master changed in the main window while multiple output is off: the new master leaves the
+  // extras, and the former master's box no longer shows ticked once the boxes are shown again.
+  TMasterChoice other;
+  other.TakeFirstDetection(Found({0, 1, 2}));
+  TSelectDeviceModel boxes(other);
+  boxes.CopyMasterCombo();
+  boxes.SetMultipleOutput(true);
+  boxes.DeviceBoxClick(2, true);
+  boxes.SetMultipleOutput(false);
+  ASSERT_TRUE(other.ChooseMaster(2));
+  boxes.ChangeMaster(2);
+  EXPECT_TRUE(SelectedDevices().empty());
+  boxes.SetMultipleOutput(true);
+  EXPECT_TRUE(boxes.Box(2).ticked);
+  EXPECT_FALSE(boxes.Box(0).ticked);
+  EXPECT_FALSE(boxes.Box(1).ticked);
+}

@@ -207,6 +207,27 @@ TEST_F(ShellWindowsTest, SettingsWindowPadSlidersAndLock) {
   SaveShot(&form, "settings_window.png");
 }
 
+TEST_F(ShellWindowsTest, SettingsWindowShowsTheScanRateSetElsewhereWhenActivatedAgain) {
+  ScanDelay = 75;
+  TForm13 form;
+  form.FormCreate();
+  form.show();
+  ASSERT_EQ(form.TrackBar6->Position(), 150);
+  form.Image1MouseDown(10, 10);
+  ASSERT_TRUE(form.Model().Dragging());
+  // Another window (quick play's scan-rate slider) changes the settings while this one is open.
+  ScanDelay = 100;
+  BlankingDelay = 7;
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(&form, &activate);
+  EXPECT_EQ(form.TrackBar6->Position(), 125);
+  EXPECT_EQ(form.Label6->text(), "25000");
+  EXPECT_EQ(form.TrackBar7->Position(), 7);
+  EXPECT_EQ(form.Label41->text(), "7");
+  EXPECT_FALSE(form.Model().Dragging());
+  EXPECT_EQ(ScanDelay, 100);
+}
+
 TEST_F(ShellWindowsTest, SettingsWindowFindsOnlyAnExistingProgram) {
   kavri_test::ScratchDir dir;
   const std::string player = dir.Path("player");
@@ -251,9 +272,18 @@ TEST_F(ShellWindowsTest, SplashLoadsStartPictureFromTheCurrentFolder) {
   ASSERT_TRUE(picture.save(QString::fromStdString(dir.Path("Start1.bmp")), "BMP"));
   TForm14 splash;
   splash.FormCreate();
+  // A picture copied from a case-blind file system under another case is found all the same.
+  kavri_test::ScratchDir other;
+  picture.fill(QColor(200, 20, 90));
+  ASSERT_TRUE(picture.save(QString::fromStdString(other.Path("START1.BMP")), "BMP"));
+  QDir::setCurrent(QString::fromStdString(other.Path()));
+  TForm14 upper;
+  upper.FormCreate();
   QDir::setCurrent(previous);
   ASSERT_FALSE(splash.Image1->pixmap().isNull());
   EXPECT_EQ(splash.Image1->pixmap().toImage().pixelColor(5, 5), QColor(10, 200, 30));
+  ASSERT_FALSE(upper.Image1->pixmap().isNull());
+  EXPECT_EQ(upper.Image1->pixmap().toImage().pixelColor(5, 5), QColor(200, 20, 90));
 }
 
 namespace {
