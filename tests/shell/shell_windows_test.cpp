@@ -261,29 +261,30 @@ TEST_F(ShellWindowsTest, AboutBoxHidesOnOkAndShowsAgain) {
 }
 
 TEST_F(ShellWindowsTest, SplashLoadsStartPictureFromTheCurrentFolder) {
-  kavri_test::ScratchDir dir;
-  const QString previous = QDir::currentPath();
-  QDir::setCurrent(QString::fromStdString(dir.Path()));
-  TForm14 blank;
-  blank.FormCreate();
-  EXPECT_TRUE(blank.Image1->pixmap().isNull());
+  kavri_test::ScratchDir dir, upperDir, emptyDir;
   QImage picture(64, 48, QImage::Format_RGB32);
   picture.fill(QColor(10, 200, 30));
   ASSERT_TRUE(picture.save(QString::fromStdString(dir.Path("Start1.bmp")), "BMP"));
-  TForm14 splash;
-  splash.FormCreate();
   // A picture copied from a case-blind file system under another case is found all the same.
-  kavri_test::ScratchDir other;
   picture.fill(QColor(200, 20, 90));
-  ASSERT_TRUE(picture.save(QString::fromStdString(other.Path("START1.BMP")), "BMP"));
-  QDir::setCurrent(QString::fromStdString(other.Path()));
-  TForm14 upper;
-  upper.FormCreate();
+  ASSERT_TRUE(picture.save(QString::fromStdString(upperDir.Path("START1.BMP")), "BMP"));
+
+  const QString previous = QDir::currentPath();
+  auto splashIn = [](const kavri_test::ScratchDir& folder) {
+    QDir::setCurrent(QString::fromStdString(folder.Path()));
+    auto splash = std::make_unique<TForm14>();
+    splash->FormCreate();
+    return splash;
+  };
+  const auto blank = splashIn(emptyDir);
+  const auto splash = splashIn(dir);
+  const auto upper = splashIn(upperDir);
   QDir::setCurrent(previous);
-  ASSERT_FALSE(splash.Image1->pixmap().isNull());
-  EXPECT_EQ(splash.Image1->pixmap().toImage().pixelColor(5, 5), QColor(10, 200, 30));
-  ASSERT_FALSE(upper.Image1->pixmap().isNull());
-  EXPECT_EQ(upper.Image1->pixmap().toImage().pixelColor(5, 5), QColor(200, 20, 90));
+  EXPECT_TRUE(blank->Image1->pixmap().isNull());
+  ASSERT_FALSE(splash->Image1->pixmap().isNull());
+  EXPECT_EQ(splash->Image1->pixmap().toImage().pixelColor(5, 5), QColor(10, 200, 30));
+  ASSERT_FALSE(upper->Image1->pixmap().isNull());
+  EXPECT_EQ(upper->Image1->pixmap().toImage().pixelColor(5, 5), QColor(200, 20, 90));
 }
 
 namespace {
