@@ -6,8 +6,8 @@
 #include "platform/usb/usb_sim_driver.h"
 #include "shell/device_detection.h"
 #include "shell/device_reset.h"
-#include "shell/form15.h"
-#include "shell/form19.h"
+#include "shell/main_window.h"
+#include "shell/select_device_window.h"
 #include "tests/support/recording_dialogs.h"
 
 using namespace kavri;

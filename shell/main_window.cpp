@@ -1,4 +1,4 @@
-#include "shell/form15.h"
+#include "shell/main_window.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -9,7 +9,7 @@
 #include "shell/app_title.h"
 #include "shell/device_detection.h"
 #include "shell/error_guard.h"
-#include "shell/form19.h"
+#include "shell/select_device_window.h"
 #include "shell/window_registry.h"
 
 namespace kavri {

@@ -1,4 +1,4 @@
-#include "shell/form14.h"
+#include "shell/splash_window.h"
 
 #include <QDir>
 #include <QFileInfo>

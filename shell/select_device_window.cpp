@@ -1,4 +1,4 @@
-#include "shell/form19.h"
+#include "shell/select_device_window.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "shell/device_reset.h"
-#include "shell/form15.h"
+#include "shell/main_window.h"
 #include "shell/window_registry.h"
 
 namespace kavri {

@@ -1,4 +1,4 @@
-#include "shell/form13.h"
+#include "shell/settings_window.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -8,7 +8,7 @@
 
 #include "engine/shared_state.h"
 #include "platform/dialog_service.h"
-#include "shell/form15.h"
+#include "shell/main_window.h"
 
 namespace kavri {
 
