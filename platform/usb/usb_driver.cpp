@@ -1,6 +1,7 @@
 #include "platform/usb/usb_driver.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 
@@ -33,7 +34,10 @@ std::shared_ptr<TUsbDriver> g_driver;
 std::shared_ptr<TUsbDriver> DriverFromEnvironment() {
   if (const char* list = std::getenv("KAVRI_SIM_DEVICES")) {
     const char* capture = std::getenv("KAVRI_SIM_CAPTURE");
-    return std::make_shared<TSimUsbDriver>(list, capture ? capture : "");
+    auto sim = std::make_shared<TSimUsbDriver>(list, capture ? capture : "");
+    // The operator who set these wants to know why an interface is missing or nothing is recorded.
+    for (const auto& problem : sim->Problems()) std::fprintf(stderr, "kavri: %s\n", problem.c_str());
+    return sim;
   }
   return MakeLibusbDriver();
 }

@@ -1,6 +1,8 @@
 #include "platform/usb/usb_sim_driver.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <cstdio>
 #include <optional>
 #include <sstream>
@@ -9,6 +11,7 @@ namespace kavri {
 
 namespace {
 
+// Takes the full parsed value: cutting it to int first would let 2^32 pass as 0 (or index far out).
 bool ValidNumber(long number) { return number >= 0 && number <= kMaxUsbDeviceNumber; }
 
 // The whole of `text`, spaces around it aside, as an unsigned number in `base` (hex may start
@@ -57,16 +60,27 @@ TSimUsbDriver::TSimUsbDriver(const std::string& deviceList, const std::string& c
     : vendors_(kMaxUsbDeviceNumber + 1, -1) {
   std::stringstream list(deviceList);
   std::string entry;
+  std::string rejected;
   while (std::getline(list, entry, ',')) {
     const auto colon = entry.find(':');
     const auto number = WholeNumber(entry.substr(0, colon), 10);
     const auto vendor = colon == std::string::npos ? std::optional<long>(kLaserVendorId)
                                                    : WholeNumber(entry.substr(colon + 1), 16);
     // A malformed entry ("3x", "0;3", "5:12zz") attaches nothing rather than a guess.
-    if (number && vendor && ValidNumber(static_cast<int>(*number)) && *vendor >= 0 && *vendor <= 0xFFFF)
+    if (number && vendor && ValidNumber(*number) && *vendor >= 0 && *vendor <= 0xFFFF)
       vendors_[*number] = static_cast<int>(*vendor);
+    else
+      rejected += (rejected.empty() ? "\"" : ", \"") + entry + "\"";
   }
-  if (!capturePath.empty()) capture_ = std::fopen(capturePath.c_str(), "a");
+  if (!rejected.empty())
+    problems_.push_back("KAVRI_SIM_DEVICES: ignored " + rejected + " (expected numbers 0 to " +
+                        std::to_string(kMaxUsbDeviceNumber) + ", optionally \":vendor\" in hex, separated by commas)");
+  if (!capturePath.empty()) {
+    capture_ = std::fopen(capturePath.c_str(), "a");
+    if (!capture_)
+      problems_.push_back("KAVRI_SIM_CAPTURE: cannot open \"" + capturePath + "\" for writing (" +
+                          std::strerror(errno) + "); nothing is captured");
+  }
 }
 
 TSimUsbDriver::~TSimUsbDriver() {

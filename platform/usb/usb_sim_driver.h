@@ -4,7 +4,7 @@
 // KAVRI_SIM_DEVICES lists the attached interfaces by number, separated by commas: "0,3" attaches
 // "ezusb-0" and "ezusb-3" with vendor id 0x9999; "5:1234" attaches number 5 with the (hex) vendor
 // id 0x1234, which detection is expected to skip. An entry that is not wholly such a number
-// ("3x", "5:12zz") attaches nothing. Set but empty means: simulation, nothing attached.
+// ("3x", "5:12zz", "4294967296") attaches nothing and is named in Problems(). Set but empty means: simulation, nothing attached.
 //
 // KAVRI_SIM_CAPTURE=path appends every request that an attached interface took to that file, one
 // line each (fields separated by one space, ended by "\n"), flushed at once:
@@ -38,6 +38,9 @@ class TSimUsbDriver : public TUsbDriver {
   explicit TSimUsbDriver(const std::string& deviceList = "", const std::string& capturePath = "");
   ~TSimUsbDriver() override;
 
+  // What was wrong with the list or the capture path, one line each (empty when all was well).
+  const std::vector<std::string>& Problems() const { return problems_; }
+
   bool Open(int number) override;
   bool ReadDeviceDescriptor(int number, TUsbDeviceDescriptor& out) override;
   bool VendorRequest(int number, const TVendorRequest& request) override;
@@ -64,6 +67,7 @@ class TSimUsbDriver : public TUsbDriver {
   std::deque<TSimPacket> packets_;
   size_t recordLimit_ = 4096;
   std::FILE* capture_ = nullptr;
+  std::vector<std::string> problems_;
 };
 
 }  // namespace kavri

@@ -56,6 +56,23 @@ TEST(SimUsbDriver, AttachesTheListedInterfacesWithTheirVendors) {
   EXPECT_EQ(sim.Packets().size(), 1u);
 }
 
+TEST(SimUsbDriver, NumbersPastTheIntRangeAttachNothingAndAreReported) {
+  // Cut to int, 2^32 reads as 0 and 2^32 + 1 as 1: they must be refused on their full value.
+  TSimUsbDriver sim("4294967296,2,4294967297,99999999999999999999999");
+  for (int n = 0; n <= kMaxUsbDeviceNumber; ++n) EXPECT_EQ(sim.Open(n), n == 2) << n;
+  ASSERT_EQ(sim.Problems().size(), 1u);
+  EXPECT_NE(sim.Problems()[0].find("\"4294967296\", \"4294967297\""), std::string::npos) << sim.Problems()[0];
+
+  EXPECT_TRUE(TSimUsbDriver("0,1").Problems().empty());
+  EXPECT_EQ(TSimUsbDriver("0;1").Problems().size(), 1u);
+
+  kavri_test::ScratchDir dir;
+  TSimUsbDriver noCapture("0", dir.Path("missing-folder/capture.txt"));
+  ASSERT_EQ(noCapture.Problems().size(), 1u);
+  EXPECT_NE(noCapture.Problems()[0].find("KAVRI_SIM_CAPTURE"), std::string::npos);
+  EXPECT_TRUE(noCapture.Open(0));
+}
+
 TEST(SimUsbDriver, KeepsOnlyTheNewestPacketsInMemory) {
   TSimUsbDriver sim("0");
   sim.SetRecordLimit(3);
