@@ -6,6 +6,7 @@
 
 #include "engine/shared_state.h"
 #include "engine/play_threads.h"
+#include "platform/dialog_service.h"
 #include "shell/app_title.h"
 #include "shell/device_detection.h"
 #include "shell/error_guard.h"
@@ -71,7 +72,11 @@ void TForm15::ApplyTitle() {
 }
 
 void TForm15::FormCreate() {
-  Memo2 = LoadSettingsLines(SettingsFilePath());
+  bool found = false;
+  Memo2 = LoadSettingsLines(SettingsFilePath(), &found);
+  // Starting beats refusing, but the operator learns once what was not taken as it stood.
+  const std::string replaced = DescribeReplacedSettings(Memo2, found);
+  if (!replaced.empty()) Dialogs().ShowMessage(replaced, TMessageKind::Warning);
   SetMediaPlayerPath(ReadMediaPlayerPath(Memo2));
   MultiDeviceFlag = false;
   SetSelectedDevices({});
@@ -116,7 +121,8 @@ void TForm15::FormClose() {
   PlayController().RequestStop();  // sets StopFlag and ends the media player
   const TEditorSettings editor = CurrentEditorSettings ? CurrentEditorSettings() : ReadEditorSettings(Memo2);
   std::string error;
-  if (!SaveSettingsFile(SettingsFilePath(), Memo2, editor, &error)) ShowStandardError(error);
+  if (!SaveSettingsFile(SettingsFilePath(), Memo2, editor, &error))
+    ShowStandardError("The settings were not saved to \"" + SettingsFilePath() + "\": " + error);
   // The settings are safe before waiting for the play loops to end.
   PlayController().Shutdown();
 }

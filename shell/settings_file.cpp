@@ -74,6 +74,27 @@ int32_t ReadSettingLine(const TSettingsLines& lines, int line) {
   return std::clamp(v, s->min, s->max);
 }
 
+std::string DescribeReplacedSettings(const TSettingsLines& lines, bool fileFound) {
+  if (!fileFound) return {};
+  std::string report;
+  for (const TSettingLine& s : NumericSettingLines()) {
+    const int32_t used = ReadSettingLine(lines, s.line);
+    const std::string usedText = std::to_string(used);
+    std::string held;
+    if (static_cast<size_t>(s.line) >= lines.size()) {
+      held = "is missing";
+    } else {
+      const std::string text = lines[static_cast<size_t>(s.line)];
+      if (Trim(text) == usedText) continue;
+      held = "held \"" + text + "\"";
+    }
+    report += "line " + std::to_string(s.line) + " (" + s.name + ") " + held + ": " + usedText + " is used instead\n";
+  }
+  if (report.empty()) return {};
+  return "Some lines of the settings file \"" + SettingsFilePath() +
+         "\" were not usable and have been replaced; the file is rewritten at exit.\n" + report;
+}
+
 TEditorSettings ReadEditorSettings(const TSettingsLines& lines) {
   return {ReadSettingLine(lines, 1), ReadSettingLine(lines, 3), ReadSettingLine(lines, 5),
           ReadSettingLine(lines, 7), ReadSettingLine(lines, 9), ReadSettingLine(lines, 11)};

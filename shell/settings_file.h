@@ -56,6 +56,11 @@ TSettingsLines LoadSettingsLines(const std::string& path, bool* found = nullptr)
 // missing or holds no decimal integer. `line` must name a numeric setting.
 int32_t ReadSettingLine(const TSettingsLines& lines, int line);
 
+// The operator's message about the numeric lines whose text is not what is used (not a number, out
+// of range, missing from a short file), naming each line, what it held and the value used
+// instead; empty when every line is used as it stands, and for a file that does not exist.
+std::string DescribeReplacedSettings(const TSettingsLines& lines, bool fileFound);
+
 TEditorSettings ReadEditorSettings(const TSettingsLines& lines);
 std::string ReadMediaPlayerPath(const TSettingsLines& lines);
 // Lines 13 to 43 into the shared output settings (engine/shared_state.h), the path included.

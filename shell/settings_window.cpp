@@ -147,7 +147,11 @@ TForm13::TForm13(QWidget* parent) : QWidget(parent) {
   bindSlider(skinTrackBar5, Label32, &TSettingsWindowModel::GreenChanged);
   bindSlider(skinTrackBar6, Label33, &TSettingsWindowModel::BlueChanged);
   bindSlider(skinTrackBar7, Label37, &TSettingsWindowModel::IntensityChanged);
-  skinEdit4->OnChange = [this] { model_.MediaPlayerPathChanged(skinEdit4->Text().toStdString()); };
+  skinEdit4->OnChange = [this] {
+    // The edit shows a path that is not UTF-8 lossily; only the operator's own edit may replace it.
+    if (skinEdit4->Text() == QString::fromStdString(MediaPlayerPath())) return;
+    model_.MediaPlayerPathChanged(skinEdit4->Text().toStdString());
+  };
 }
 
 TForm13::~TForm13() {

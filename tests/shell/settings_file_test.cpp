@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine/shared_state.h"
 #include "shell/settings_file.h"
 #include "tests/support/file_size_limit.h"
@@ -243,4 +245,27 @@ TEST_F(SettingsFile, FailedSaveReportsAndKeepsTheOldFile) {
   EXPECT_FALSE(saved);
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(ReadText(path), "old\r\n");
+}
+
+TEST_F(SettingsFile, ReplacedLinesAreNamedWithWhatTheyHeldAndWhatIsUsed) {
+  TSettingsLines lines = SampleLines();
+  lines[19] = "fast";  // ScanDelay: not a number
+  lines[21] = "99";    // HSize: out of range
+  ASSERT_EQ(lines[27], "300");  // UsbPipe: its low byte
+  lines[29] = " 40 ";  // blanks around a usable number are no replacement
+  const std::string report = DescribeReplacedSettings(lines, true);
+  for (const char* expected : {"line 19 (ScanDelay) held \"fast\": 75 is used instead",
+                               "line 21 (HSize) held \"99\": 40 is used instead",
+                               "line 27 (UsbPipe) held \"300\": 44 is used instead"})
+    EXPECT_NE(report.find(expected), std::string::npos) << expected << "\n" << report;
+  EXPECT_EQ(report.find("line 29"), std::string::npos) << report;
+  EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 4) << report;  // the heading and three lines
+
+  TSettingsLines usable = SampleLines();
+  usable[27] = "2";
+  EXPECT_EQ(DescribeReplacedSettings(usable, true), "");
+  EXPECT_EQ(DescribeReplacedSettings({}, false), "");  // a first start: nothing to tell
+  lines.resize(40);
+  EXPECT_NE(DescribeReplacedSettings(lines, true).find("line 41 (BlueSaturation) is missing: 100 is used instead"),
+            std::string::npos);
 }

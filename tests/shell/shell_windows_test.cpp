@@ -379,3 +379,45 @@ TEST_F(ShellWindowsTest, FirstStartWithoutSettingsFileWritesACompleteOne) {
   EXPECT_EQ(lines[19], "75");
   EXPECT_EQ(lines[21], "20");
 }
+
+namespace {
+
+std::string SettingsText(int line, const std::string& value) {
+  std::string text;
+  for (int n = 0; n < 44; ++n) {
+    const TSettingLine* setting = FindSettingLine(n);
+    text += (n == line ? value : setting ? std::to_string(setting->initial) : std::string()) + "\r\n";
+  }
+  return text;
+}
+
+}  // namespace
+
+TEST_F(ShellWindowsTest, StartTellsOnceWhichSettingsLinesWereReplaced) {
+  kavri_test::ScratchDir dir;
+  ProgramFolderScope scope(dir.Path());
+  kavri_test::WriteBytes(dir.Path("Kavri.ini"), kavri_test::TextBytes(SettingsText(19, "fast")));
+  kavri_test::RecordingDialogs dialogs;
+  Create({0});
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_NE(dialogs.messages[0].find("line 19 (ScanDelay) held \"fast\": 75 is used instead"), std::string::npos)
+      << dialogs.messages[0];
+}
+
+TEST_F(ShellWindowsTest, MediaPlayerPathKeepsItsBytesUnlessTheOperatorEditsIt) {
+  kavri_test::ScratchDir dir;
+  ProgramFolderScope scope(dir.Path());
+  const std::string latin1Path = "/opt/pl\xe4yer/run";  // not UTF-8: the edit cannot hold it as it is
+  kavri_test::WriteBytes(dir.Path("Kavri.ini"), kavri_test::TextBytes(SettingsText(kMediaPlayerPathLine, latin1Path)));
+  Create({});
+  TForm13 settings;
+  Form13 = &settings;
+  settings.FormCreate();
+  EXPECT_EQ(MediaPlayerPath(), latin1Path);
+  EXPECT_TRUE(form15->close());
+  EXPECT_EQ(LoadSettingsLines(dir.Path("Kavri.ini"))[kMediaPlayerPathLine], latin1Path);
+
+  settings.skinEdit4->setText("/usr/bin/mpv");
+  EXPECT_EQ(MediaPlayerPath(), "/usr/bin/mpv");
+  Form13 = nullptr;
+}
