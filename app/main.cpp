@@ -1,9 +1,12 @@
 // Kavri laser software: shows the splash, creates every window in order, runs until the main window
 // closes.
+#include <QDir>
 #include <QObject>
+#include <cstdio>
 
 #include "platform/dialog_service.h"
 #include "platform/program_folder.h"
+#include "platform/program_folder_lock.h"
 #include "shell/about_box.h"
 #include "shell/app_title.h"
 #include "shell/error_guard.h"
@@ -23,13 +26,28 @@ int main(int argc, char** argv) {
   TQtDialogService dialogs;
   SetDialogService(&dialogs);
 
+  SetApplicationTitle(kProductTitle);
+  // A second program on the same folder would drive the same interface and overwrite the
+  // settings at exit: it stops here, before it has touched anything.
+  TProgramFolderLock folderLock;
+  QDir().mkpath(QString::fromStdString(ProgramFolder()));
+  std::string lockProblem;
+  switch (folderLock.Acquire(ProgramFolder(), &lockProblem)) {
+    case TProgramFolderLock::TResult::HeldByAnother:
+      Dialogs().ShowMessage(ProgramFolderInUseMessage(ProgramFolder()), TMessageKind::Error);
+      SetDialogService(nullptr);
+      return 1;
+    case TProgramFolderLock::TResult::Unavailable:
+      std::fprintf(stderr, "kavri: %s; a second start on this folder is not prevented\n", lockProblem.c_str());
+      break;
+    case TProgramFolderLock::TResult::Acquired:
+      break;
+  }
+
   auto* splash = new TForm14;
   RunGuarded([&] { splash->FormCreate(); });
-  splash->show();
-  splash->repaint();
-  app.processEvents();
+  splash->ShowPainted();
 
-  SetApplicationTitle(kProductTitle);
   RunGuarded([] {
     if (!EnsureContentFolders()) throw std::runtime_error("Cannot create the folders in " + ProgramFolder());
   });

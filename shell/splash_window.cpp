@@ -1,6 +1,10 @@
 #include "shell/splash_window.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QWindow>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -25,6 +29,20 @@ TForm14::TForm14(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Frame
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }
+}
+
+void TForm14::ShowPainted(int timeoutMs) {
+  show();
+  raise();
+  QElapsedTimer waited;
+  waited.start();
+  QWindow* window = windowHandle();
+  while (window && !window->isExposed() && waited.elapsed() < timeoutMs) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QThread::msleep(2);
+  }
+  repaint();
+  QCoreApplication::processEvents();
 }
 
 void TForm14::FormCreate() {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the built program under a virtual X server with two simulated interfaces and a fresh
 # program folder, finds its main window by the title that names the master, closes it as a window
-# manager would, and checks the program ended cleanly and wrote a complete settings file.
+# manager would, and checks the program ended cleanly and wrote a complete settings file. A second
+# start on the same program folder meanwhile must refuse with a message and leave the folder alone.
 set -euo pipefail
 kavri=$1
 xtool=$2
@@ -20,8 +21,21 @@ cat >"$home/session.sh" <<'SESSION'
 set -uo pipefail
 "$KAVRI_BIN" >"$LOGS/stdout.txt" 2>"$LOGS/stderr.txt" &
 pid=$!
-"$X_TOOL" --title "Kavri laser software-0" --timeout 30 --screenshot "$ARTIFACTS/program_main_window.png" --close
+"$X_TOOL" --title "Kavri laser software-0" --timeout 30 --screenshot "$ARTIFACTS/program_main_window.png"
 found=$?
+# A second start on the same program folder says so and ends without touching the folder.
+"$KAVRI_BIN" >"$LOGS/second-stdout.txt" 2>"$LOGS/second-stderr.txt" &
+second=$!
+"$X_TOOL" --title "Kavri laser software" --timeout 30 --screenshot "$ARTIFACTS/program_second_start.png" --close
+refused=$?
+for _ in $(seq 1 100); do kill -0 "$second" 2>/dev/null || break; sleep 0.1; done
+kill "$second" 2>/dev/null && { echo "the second start did not end after its message" >&2; exit 12; }
+wait "$second"
+second_status=$?
+echo "second start: message $refused, exit status $second_status"
+[ "$refused" -eq 0 ] && [ "$second_status" -eq 1 ] || exit 13
+[ ! -e "$KAVRI_HOME/Kavri.ini" ] || { echo "the second start wrote the settings file" >&2; exit 14; }
+"$X_TOOL" --title "Kavri laser software-0" --timeout 10 --close || found=$?
 # The program must end by itself once its main window is closed.
 for _ in $(seq 1 300); do
   kill -0 "$pid" 2>/dev/null || break
