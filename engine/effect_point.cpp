@@ -5,17 +5,18 @@
 
 namespace kavri {
 
-void ApplyEffectChain(const TEffectParams& p, const TEffectValues& v, const TOutputSettings& s, double& x, double& y) {
+void TEffectPointMapper::ApplyEffectChain(const TEffectParams& p, const TEffectValues& v, const TOutputSettings& s,
+                                          double& x, double& y) {
   ZoomPoint(p.L, x, y);
-  if (p.C > 0) RotatePoint(v.angle, x, y);
+  if (p.C > 0) TRotation::OfWholeDegrees(v.angle).AboutCentre(x, y);
   if (p.G > 0) SquashX(v.hSquash, x);
   if (p.H > 0) SquashY(v.vSquash, y);
   if (p.I > 0) ScrollX(v.hScroll, x);
   if (p.J > 0) ScrollY(v.vScroll, y);
   if (p.E > 0) SpreadX(v.hSpread, x);
   if (p.F > 0) SpreadY(v.vSpread, y);
-  RotatePoint(p.M, x, y);
-  RotateByLocateAngle(s, x, y);
+  fixed_.For(p.M).AboutCentre(x, y);
+  locate_.For(s.locateAngle).AboutCentre(x, y);
   x -= p.Q;
   y -= p.R;
 }
@@ -36,8 +37,8 @@ TColor PointColour(TColourRule rule, int32_t mode, const TEffectParams& p, uint8
   return 0;
 }
 
-TDevicePoint EffectDevicePoint(TStartMap map, const TEffectParams& p, const TEffectValues& v,
-                               const TOutputSettings& s, const PointRecord& point, TColor colour) {
+TDevicePoint TEffectPointMapper::Map(TStartMap map, const TEffectParams& p, const TEffectValues& v,
+                                     const TOutputSettings& s, const PointRecord& point, TColor colour) {
   double x = 0, y = 0;
   StartPoint(map, point, x, y);
   ApplyInverts(s, x, y);
@@ -47,6 +48,11 @@ TDevicePoint EffectDevicePoint(TStartMap map, const TEffectParams& p, const TEff
   ApplyGains(s, colour, out);
   out.flags = DeviceFlags(point.blanked != 0 || p.O != 0, point.kind);
   return out;
+}
+
+TDevicePoint EffectDevicePoint(TStartMap map, const TEffectParams& p, const TEffectValues& v,
+                               const TOutputSettings& s, const PointRecord& point, TColor colour) {
+  return TEffectPointMapper().Map(map, p, v, s, point, colour);
 }
 
 }  // namespace kavri

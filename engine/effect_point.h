@@ -5,6 +5,7 @@
 #include "engine/drawing.h"
 #include "engine/effect_step.h"
 #include "engine/output_stage.h"
+#include "engine/transforms.h"
 
 namespace kavri {
 
@@ -29,7 +30,27 @@ inline void StartPoint(TStartMap map, const PointRecord& p, double& x, double& y
 // squashes, scrolls and spreads, each only while its letter is above 0; rotation by M and by the
 // locate angle; then Q and R are subtracted. Rotating by 0 and zooming integral coordinates by 20
 // change nothing, so loops that skip those stages at their neutral values give the same points.
-void ApplyEffectChain(const TEffectParams& p, const TEffectValues& v, const TOutputSettings& s, double& x, double& y);
+// The mapper keeps the fixed turns' cosines and sines between points.
+class TEffectPointMapper {
+ public:
+  void ApplyEffectChain(const TEffectParams& p, const TEffectValues& v, const TOutputSettings& s, double& x, double& y);
+  TDevicePoint Map(TStartMap map, const TEffectParams& p, const TEffectValues& v, const TOutputSettings& s,
+                   const PointRecord& point, TColor colour);
+
+ private:
+  struct TCachedTurn {
+    double angle = 0;
+    TRotation turn;
+    const TRotation& For(double a) {
+      if (a != angle) {
+        angle = a;
+        turn = TRotation::Of(a);
+      }
+      return turn;
+    }
+  };
+  TCachedTurn fixed_, locate_;
+};
 
 // How a loop picks a point's colour.
 enum class TColourRule {

@@ -5,6 +5,8 @@ namespace kavri {
 namespace {
 
 int32_t Modulo(int64_t v, int64_t n) {
+  if (v >= 0 && v < n) return static_cast<int32_t>(v);  // the usual case: no division
+  if (v >= n && v < 2 * n) return static_cast<int32_t>(v - n);
   const int64_t r = v % n;
   return static_cast<int32_t>(r < 0 ? r + n : r);
 }

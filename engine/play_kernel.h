@@ -48,6 +48,7 @@ TPassEnd WalkPass(const Lists& lists, const TPassPolicy& policy, const TOutputSe
   int64_t written = 0;
   int32_t counter = values.colourCycle;  // the point colour counter of this pass
   bool cut = false;
+  TEffectPointMapper mapper;
   for (size_t list = 0; list < lists.ObjectCount(); ++list) {
     if (cut || !hooks.BeforeList()) return cut ? TPassEnd::Complete : TPassEnd::Stopped;
     for (const PointRecord& point : lists.Object(list)) {
@@ -61,7 +62,7 @@ TPassEnd WalkPass(const Lists& lists, const TPassPolicy& policy, const TOutputSe
         continue;
       }
       const TColor colour = PointColour(policy.colour, hooks.ColourMode(), p, point.colour, values.colourCycle, counter);
-      frame.Append(EffectDevicePoint(policy.start, p, values, settings, point, colour));
+      frame.Append(mapper.Map(policy.start, p, values, settings, point, colour));
       ++written;
       ++counter;  // each colour rule takes it modulo its palette's cycle
     }

@@ -1,6 +1,7 @@
 #include "engine/transforms.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "platform/numeric.h"
@@ -67,13 +68,7 @@ int Scale(int v, int n) {
 
 void Rotate(double angle, double cx, double cy, double& x, double& y) {
   if (x == cx && y == cy) return;
-  const double a = angle * kPi / 180;
-  const double c = std::cos(a);
-  const double s = std::sin(a);
-  const double x0 = x;
-  const double y0 = y;
-  x = c * x0 - s * y0 + (1 - c) * cx + s * cy;
-  y = s * x0 + c * y0 + (1 - c) * cy - s * cx;
+  TRotation::Of(angle).About(cx, cy, x, y);
 }
 
 // The lower side uses 128 and /63, the upper side 127 and /64; integer division toward zero.
@@ -140,6 +135,28 @@ int ScaleX(int v, int n) { return Scale(v, n); }
 int ScaleY(int v, int n) { return Scale(v, n); }
 
 void RotatePoint(int angle, double& x, double& y) { Rotate(angle, 128, 128, x, y); }
+
+TRotation TRotation::Of(double angle) {
+  const double a = angle * kPi / 180;
+  return {std::cos(a), std::sin(a)};
+}
+
+void TRotation::About(double cx, double cy, double& x, double& y) const {
+  if (x == cx && y == cy) return;
+  const double x0 = x;
+  const double y0 = y;
+  x = c * x0 - s * y0 + (1 - c) * cx + s * cy;
+  y = s * x0 + c * y0 + (1 - c) * cy - s * cx;
+}
+
+const TRotation& TRotation::OfWholeDegrees(int angle) {
+  static const auto table = [] {
+    std::array<TRotation, 360> t{};
+    for (int a = 0; a < 360; ++a) t[a] = Of(a);
+    return t;
+  }();
+  return table[static_cast<size_t>(angle)];
+}
 void RotatePointAbout(double angle, int cx, int cy, double& x, double& y) { Rotate(angle, cx, cy, x, y); }
 
 void SquashY(int a, double& y) { y = Squash(a, y); }
