@@ -50,6 +50,8 @@ std::optional<std::string> NonInteractiveDialogService::ChoosePicture(const TFil
   return std::nullopt;
 }
 
+std::optional<TColor> NonInteractiveDialogService::ChooseColor(TColor) { return std::nullopt; }
+
 DialogService& Dialogs() {
   DialogService* service = g_service.load(std::memory_order_acquire);
   return service ? *service : g_fallback;

@@ -48,6 +48,8 @@ class DialogService {
   virtual std::optional<std::string> ChooseSaveFile(const TFileDialogRequest& request) = 0;
   virtual std::optional<TFontChoice> ChooseFont(const TFontChoice& initial) = 0;
   virtual std::optional<std::string> ChoosePicture(const TFileDialogRequest& request) = 0;
+  // The colour dialog, starting at `initial` (an RGB colour) and offering it as a custom colour.
+  virtual std::optional<TColor> ChooseColor(TColor initial) = 0;
 };
 
 // The answer a box gives when nobody can be asked: the choice that changes nothing.
@@ -63,6 +65,7 @@ class NonInteractiveDialogService : public DialogService {
   std::optional<std::string> ChooseSaveFile(const TFileDialogRequest& request) override;
   std::optional<TFontChoice> ChooseFont(const TFontChoice& initial) override;
   std::optional<std::string> ChoosePicture(const TFileDialogRequest& request) override;
+  std::optional<TColor> ChooseColor(TColor initial) override;
 };
 
 // The installed service, or a non-interactive one when none is installed.

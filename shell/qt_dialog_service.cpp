@@ -1,6 +1,7 @@
 #include "shell/qt_dialog_service.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
@@ -95,6 +96,14 @@ std::optional<TFontChoice> TQtDialogService::ChooseFont(const TFontChoice& initi
 
 std::optional<std::string> TQtDialogService::ChoosePicture(const TFileDialogRequest& request) {
   return ChooseOpenFile(request);
+}
+
+std::optional<TColor> TQtDialogService::ChooseColor(TColor initial) {
+  const QColor start = ToQColor(initial);
+  QColorDialog::setCustomColor(0, start);
+  const QColor chosen = QColorDialog::getColor(start, QApplication::activeWindow());
+  if (!chosen.isValid()) return std::nullopt;
+  return FromQColor(chosen);
 }
 
 }  // namespace kavri

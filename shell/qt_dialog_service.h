@@ -1,5 +1,5 @@
 #pragma once
-// The dialog service the running program installs: real message, input, file and font boxes.
+// The dialog service the running program installs: real message, input, file, font and colour boxes.
 #include "platform/dialog_service.h"
 
 namespace kavri {
@@ -13,6 +13,7 @@ class TQtDialogService : public DialogService {
   std::optional<std::string> ChooseSaveFile(const TFileDialogRequest& request) override;
   std::optional<TFontChoice> ChooseFont(const TFontChoice& initial) override;
   std::optional<std::string> ChoosePicture(const TFileDialogRequest& request) override;
+  std::optional<TColor> ChooseColor(TColor initial) override;
 };
 
 }  // namespace kavri

@@ -1,10 +1,12 @@
 #include "skin/skin_color_box.h"
 
-#include <QColorDialog>
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <QPainter>
 #include <QStyleOptionComboBox>
+#include <utility>
 
+#include "platform/dialog_service.h"
 #include "skin/system_colors.h"
 
 namespace kavri {
@@ -154,17 +156,21 @@ void TSkinCustomColorBox::SetNoneColorColor(TColor c) {
 }
 
 bool TSkinCustomColorBox::PickCustomColor() {
-  const QColor start = ToQColor(ColorToRGB(Colors(0)));
-  QColorDialog::setCustomColor(0, start);
-  const QColor chosen = QColorDialog::getColor(start, this);
-  if (!chosen.isValid()) return false;
-  setItemData(0, static_cast<uint>(FromQColor(chosen)), kColorRole);
+  const std::optional<TColor> chosen = Dialogs().ChooseColor(ColorToRGB(Colors(0)));
+  if (!chosen) return false;
+  setItemData(0, static_cast<uint>(*chosen), kColorRole);
   update();
   return true;
 }
 
+void TSkinCustomColorBox::hidePopup() {
+  TSkinCustomComboBox::hidePopup();
+  listSelected_ = true;
+}
+
 void TSkinCustomColorBox::Click() {
-  if ((boxStyle_ & cbCustomColor) && currentIndex() == 0 && !PickCustomColor()) {
+  const bool fromList = std::exchange(listSelected_, false);
+  if (fromList && (boxStyle_ & cbCustomColor) && currentIndex() == 0 && !PickCustomColor()) {
     // A cancelled custom colour leaves the choice as it was.
     const QSignalBlocker block(this);
     setCurrentIndex(lastIndex_);
@@ -176,6 +182,7 @@ void TSkinCustomColorBox::Click() {
 }
 
 void TSkinCustomColorBox::keyPressEvent(QKeyEvent* event) {
+  listSelected_ = false;
   if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && (boxStyle_ & cbCustomColor) &&
       currentIndex() == 0) {
     if (PickCustomColor()) TSkinCustomComboBox::Click();
@@ -183,6 +190,12 @@ void TSkinCustomColorBox::keyPressEvent(QKeyEvent* event) {
     return;
   }
   TSkinCustomComboBox::keyPressEvent(event);
+}
+
+// The wheel steps through the closed list as the arrow keys do.
+void TSkinCustomColorBox::wheelEvent(QWheelEvent* event) {
+  listSelected_ = false;
+  TSkinCustomComboBox::wheelEvent(event);
 }
 
 void TSkinCustomColorBox::DrawItem(QPainter& canvas, int index, const QRect& rect, bool selected) {

@@ -57,9 +57,12 @@ class TSkinCustomColorBox : public TSkinCustomComboBox {
   virtual bool PickCustomColor();
   void DrawItem(QPainter& canvas, int index, const QRect& rect, bool selected);
 
+  void hidePopup() override;
+
  protected:
   void Click() override;
   void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
@@ -71,6 +74,8 @@ class TSkinCustomColorBox : public TSkinCustomComboBox {
   TColor noneColorColor_ = 0;
   TColor selectedColor_ = 0;
   int lastIndex_ = -1;
+  // A choice made in the open list (not by stepping with the keys) asks for the custom colour.
+  bool listSelected_ = false;
 };
 
 class TSkinColorBox : public TSkinCustomColorBox {

@@ -15,6 +15,9 @@ namespace kavri {
 
 TSkinCustomComboBox::TSkinCustomComboBox(QWidget* owner) : QComboBox(owner) {
   setFrame(false);
+  setMaxVisibleItems(8);
+  // Enter takes the typed text as the combo's text; the list holds only what the program put there.
+  setInsertPolicy(QComboBox::NoInsert);
   SetStyle(TComboBoxStyle::csDropDown);
   // activated comes only from the operator (mouse pick or keys), never from setCurrentIndex.
   connect(this, &QComboBox::activated, this, [this](int) { Click(); });
@@ -110,7 +113,7 @@ void TSkinCustomComboBox::DrawButton(QPainter& canvas) const {
     canvas.fillRect(b, ToQColor(ColorToRGB(buttonColor_)));
   }
   const int x = b.left() + b.width() / 2 - 4;
-  const int y = b.top() + b.height() / 2 - 1;
+  const int y = b.height() / 2;  // not offset by the button's top
   auto triangle = [&](int dx, int dy, const QColor& colour) {
     const QPoint pts[3] = {{x + dx, y + dy}, {x + 6 + dx, y + dy}, {x + 3 + dx, y + 3 + dy}};
     canvas.setPen(colour);

@@ -3,6 +3,7 @@
 //
 // OnChange reports the operator's choices only (picking an item, arrow keys, typing); setting the
 // index or the text from code never runs it, so windows can mirror one combo into another safely.
+// The font combo is the exception: a new font name, however it came, is reported.
 #include <QComboBox>
 #include <functional>
 
@@ -138,8 +139,10 @@ class TSkinFontComboBox : public TSkinFontDrawComboBox {
   void SetStyle(TComboBoxStyle style) override;
   uint32_t ItemFlags(int index) const;
 
+  // Fills the list afresh; no name is chosen afterwards.
   virtual void PopulateList();
-  // Re-reads the installed fonts keeping the chosen name (fonts were added or removed).
+  // Re-reads the installed fonts keeping the chosen name (fonts were added or removed); reports
+  // the name when it is no longer listed.
   void Reset();
 
   int MinItemHeight() const override;

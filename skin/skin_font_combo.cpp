@@ -94,14 +94,17 @@ TSkinFontComboBox::TSkinFontComboBox(QWidget* owner) : TSkinFontDrawComboBox(own
   for (QPixmap* mark : {&trueTypeMark_, &deviceMark_})
     if (!mark->isNull()) mark->setMask(mark->createHeuristicMask());
   ResetItemHeight();
+  updating_ = true;
   PopulateList();
+  updating_ = false;
+  // Fonts added or removed while the program runs show up at once.
+  connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, this, [this] { Reset(); });
 }
 
 uint32_t TSkinFontComboBox::ItemFlags(int index) const { return itemData(index).toUInt(); }
 
 void TSkinFontComboBox::PopulateList() {
   const QSignalBlocker block(this);
-  const QString keep = currentText();
   clear();
   // Nothing answers for a printer here: printer fonts are the screen's outline fonts.
   for (const TFontFamilyInfo& font : InstalledFontFamilies()) {
@@ -113,20 +116,22 @@ void TSkinFontComboBox::PopulateList() {
     addItem(font.Name, flags);
   }
   setCurrentIndex(-1);
-  if (!keep.isEmpty()) SetFontName(keep);
 }
 
 void TSkinFontComboBox::SetFontName(const QString& name) {
   if (name == FontName()) return;
-  const QSignalBlocker block(this);
-  const int index = findText(name, Qt::MatchFixedString);  // case-insensitive
-  if (index >= 0) {
-    setCurrentIndex(index);
-  } else if (isEditable()) {
-    setEditText(name);
-  } else {
-    setCurrentIndex(-1);
+  {
+    const QSignalBlocker block(this);
+    const int index = findText(name, Qt::MatchFixedString);  // case-insensitive
+    if (index >= 0) {
+      setCurrentIndex(index);
+    } else if (isEditable()) {
+      setEditText(name);
+    } else {
+      setCurrentIndex(-1);
+    }
   }
+  DoChange();
 }
 
 void TSkinFontComboBox::SetOptions(TFontListOptions options) {
@@ -151,8 +156,11 @@ void TSkinFontComboBox::SetStyle(TComboBoxStyle style) { TSkinFontDrawComboBox::
 
 void TSkinFontComboBox::Reset() {
   updating_ = true;
+  const QString before = FontName();
   PopulateList();
+  SetFontName(before);
   updating_ = false;
+  if (FontName() != before) DoChange();
 }
 
 void TSkinFontComboBox::Change() {
@@ -209,8 +217,9 @@ QStringList FontSizesOf(const QString& family, int pixelsPerInch) {
   for (int i = 0; faces && i < faces->nfont; ++i) {
     FcPattern* face = faces->fonts[i];
     if (BoolOf(face, FC_SCALABLE, BoolOf(face, FC_OUTLINE, false))) return kScalableSizes;
+    // A bitmap face lists each of its strikes as one more pixel size.
     double pixels = 0;
-    if (FcPatternGetDouble(face, FC_PIXEL_SIZE, 0, &pixels) == FcResultMatch && pixelsPerInch > 0)
+    for (int n = 0; pixelsPerInch > 0 && FcPatternGetDouble(face, FC_PIXEL_SIZE, n, &pixels) == FcResultMatch; ++n)
       sizes.insert(static_cast<int>(std::lround(pixels * 72.0 / pixelsPerInch)));
   }
   QStringList out;

@@ -17,6 +17,7 @@ TEST(DialogService, WithoutAServiceNothingBlocksAndEveryQuestionGetsItsHarmlessA
   EXPECT_FALSE(d.ChooseSaveFile({}).has_value());
   EXPECT_FALSE(d.ChooseFont({}).has_value());
   EXPECT_FALSE(d.ChoosePicture({}).has_value());
+  EXPECT_FALSE(d.ChooseColor(clRed).has_value());
 }
 
 TEST(DialogService, AnInstalledServiceAnswersUntilItIsRemoved) {

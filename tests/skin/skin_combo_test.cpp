@@ -4,13 +4,18 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QFile>
+#include <QFontDatabase>
 #include <QLineEdit>
 #include <QPainter>
 #include <QProcess>
 #include <QTest>
+#include <QWheelEvent>
 #include <set>
+#include <string>
 
 #include "skin/skin_color_box.h"
+#include "tests/support/recording_dialogs.h"
 
 using namespace kavri;
 
@@ -55,6 +60,27 @@ TEST(SkinComboBox, OnChangeRunsForTheOperatorOnly) {
   EXPECT_EQ(changes, 3);
   combo.SetText("typed by code");
   EXPECT_EQ(changes, 3);
+
+  // Enter takes the typed text without adding it to the list.
+  combo.lineEdit()->selectAll();
+  QTest::keyClicks(combo.lineEdit(), "Usb-9");
+  QTest::keyClick(combo.lineEdit(), Qt::Key_Return);
+  EXPECT_EQ(combo.Items().join('|').toStdString(), "Usb-0|Usb-3|Usb-7");
+  EXPECT_EQ(combo.Text(), "Usb-9");
+}
+
+TEST(SkinComboBox, DropDownShowsEightItems) {
+  QWidget window;
+  TSkinComboBox combo(&window);
+  combo.setGeometry(0, 0, 120, 22);
+  for (int i = 0; i < 20; ++i) combo.AddItem(QString("Item %1").arg(i));
+  window.show();
+  combo.showPopup();
+  QAbstractItemView* view = combo.view();
+  const int rowHeight = view->visualRect(view->model()->index(0, 0)).height();
+  ASSERT_GT(rowHeight, 0);
+  EXPECT_EQ(view->viewport()->height() / rowHeight, 8);
+  combo.hidePopup();
 }
 
 TEST(SkinComboBox, CustomStylePaintsBlackAndDisabledArrowIsGreyWithWhiteShadow) {
@@ -78,31 +104,54 @@ TEST(SkinComboBox, CustomStylePaintsBlackAndDisabledArrowIsGreyWithWhiteShadow) 
   combo.SetButtonColor(0xFFFFFF);
   combo.SetArrowColor(0x0000FF);
   img = combo.grab().toImage();
-  const int x = b.left() + b.width() / 2 - 4, y = b.top() + b.height() / 2 - 1;
-  EXPECT_EQ(Px(img, {x + 3, y + 1}), QColor(Qt::red));  // arrow tip area in the arrow colour
+  // The arrow's top row is at half the button's height, whatever the button's top.
+  const int x = b.left() + b.width() / 2 - 4, y = b.height() / 2;
+  EXPECT_EQ(Px(img, {x + 3, y}), QColor(Qt::red));
+  EXPECT_EQ(Px(img, {x + 3, y + 3}), QColor(Qt::red));  // the tip
+  EXPECT_EQ(Px(img, {x + 3, y - 1}), QColor(Qt::white));
+  EXPECT_EQ(Px(img, {x + 3, y + 4}), QColor(Qt::white));
   combo.SetEnabled(false);
   img = combo.grab().toImage();
   EXPECT_EQ(Px(img, {x + 3, y + 1}), QColor(0x80, 0x80, 0x80));
   EXPECT_EQ(Px(img, {x + 4, y + 4}), QColor(Qt::white));  // the shadow one pixel right and down
 }
 
-// Every family fontconfig lists, first name each.
-std::set<QString> FontconfigFamilies(const QString& pattern = ":") {
-  QProcess fc;
-  fc.start("fc-list", {pattern, "--format", "%{family[0]}\\n"});
-  fc.waitForFinished();
-  std::set<QString> names;
-  for (const QString& line : QString::fromUtf8(fc.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts))
-    names.insert(line);
+// Family names as standard strings, so that failures print them as text.
+using TNames = std::set<std::string>;
+TNames NamesOf(const QStringList& list) {
+  TNames names;
+  for (const QString& name : list) names.insert(name.toStdString());
   return names;
+}
+
+// One line per face fontconfig lists, in the given fc-list format.
+QStringList FontconfigFaces(const QString& format) {
+  QProcess fc;
+  fc.start("fc-list", {":", "--format", format + "\\n"});
+  fc.waitForFinished();
+  return QString::fromUtf8(fc.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+// Every family fontconfig lists, first name each.
+TNames FontconfigFamilies() { return NamesOf(FontconfigFaces("%{family[0]}")); }
+
+// The families whose every face is monospaced or a character-cell font (spacing 100 or 110).
+TNames FontconfigFixedPitchFamilies() {
+  TNames fixed, proportional;
+  for (const QString& line : FontconfigFaces("%{family[0]}|%{spacing}")) {
+    const std::string family = line.section('|', 0, 0).toStdString();
+    const int spacing = line.section('|', 1).toInt();  // absent: proportional (0)
+    (spacing >= 100 ? fixed : proportional).insert(family);
+  }
+  for (const std::string& name : proportional) fixed.erase(name);
+  return fixed;
 }
 
 TEST(SkinFontComboBox, ListsTheInstalledFamiliesAsFontconfigDoes) {
   QWidget window;
   TSkinFontComboBox combo(&window);
-  std::set<QString> listed;
-  for (const QString& name : combo.Items()) listed.insert(name);
-  const std::set<QString> expected = FontconfigFamilies();
+  const TNames listed = NamesOf(combo.Items());
+  const TNames expected = FontconfigFamilies();
   ASSERT_FALSE(expected.empty()) << "fc-list found no fonts";
   EXPECT_EQ(listed, expected);
   EXPECT_EQ(static_cast<size_t>(combo.ItemCount()), expected.size());  // no duplicates
@@ -112,28 +161,88 @@ TEST(SkinFontComboBox, ListsTheInstalledFamiliesAsFontconfigDoes) {
 
   // The fixed-pitch filter agrees with fontconfig's monospaced families.
   combo.SetOptions(foFixedPitchOnly);
-  std::set<QString> fixed;
-  for (const QString& name : combo.Items()) fixed.insert(name);
-  EXPECT_EQ(fixed, FontconfigFamilies(":spacing=mono"));
+  const TNames fixed = NamesOf(combo.Items());
+  EXPECT_EQ(fixed, FontconfigFixedPitchFamilies());
   EXPECT_TRUE(fixed.count("DejaVu Sans Mono"));
   EXPECT_FALSE(fixed.count("DejaVu Sans"));
   combo.SetOptions(foOEMFontsOnly);
   EXPECT_EQ(combo.ItemCount(), 0);
 }
 
-TEST(SkinFontComboBox, FontNameMatchesWithoutCaseAndCodeRunsNoOnChange) {
+TEST(SkinFontComboBox, FontNameMatchesWithoutCaseAndReportsEachChange) {
   QWidget window;
   TSkinFontComboBox combo(&window);
   int changes = 0;
   combo.OnChange = [&] { ++changes; };
   combo.SetFontName("dejavu sans mono");
   EXPECT_EQ(combo.FontName(), "DejaVu Sans Mono");
+  EXPECT_EQ(changes, 1);
+  combo.SetFontName("DejaVu Sans Mono");  // already chosen
+  EXPECT_EQ(changes, 1);
   combo.SetFontName("No Such Font");
   EXPECT_EQ(combo.ItemIndex(), -1);  // drop-down list style
+  EXPECT_EQ(changes, 2);
   combo.SetFontName("Liberation Sans");
+  EXPECT_EQ(changes, 3);
   combo.SetOptions(foTrueTypeOnly);  // re-listing keeps the chosen face
   EXPECT_EQ(combo.FontName(), "Liberation Sans");
+  combo.Reset();
+  EXPECT_EQ(changes, 3);
+  combo.SetOptions(foFixedPitchOnly);  // the chosen face is no longer listed
+  EXPECT_EQ(combo.FontName(), "");
+  EXPECT_EQ(changes, 4);
+
+  // Typed into the editable style, the name stays and finds its item again after a re-list.
+  combo.SetStyle(TComboBoxStyle::csDropDown);
+  combo.SetFontName("dejavu sans mono");
+  EXPECT_EQ(changes, 5);
+  combo.SetOptions(0);
+  EXPECT_EQ(combo.FontName(), "DejaVu Sans Mono");
+  EXPECT_EQ(combo.ItemIndex(), combo.findText("DejaVu Sans Mono"));
+  EXPECT_EQ(changes, 5);
+}
+
+// A copy of DejaVu Sans renamed to a family nobody has installed.
+QByteArray RenamedFont(const QByteArray& to) {
+  QProcess match;
+  match.start("fc-match", {"--format", "%{file}", "DejaVu Sans:style=Book"});
+  match.waitForFinished();
+  QFile file(QString::fromUtf8(match.readAllStandardOutput()));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  QByteArray data = file.readAll();
+  const QByteArray from = "DejaVu Sans";
+  auto utf16 = [](const QByteArray& ascii) {
+    QByteArray out;
+    for (char c : ascii) out.append('\0').append(c);
+    return out;
+  };
+  data.replace(from, to);
+  data.replace(utf16(from), utf16(to));
+  return data;
+}
+
+TEST(SkinFontComboBox, AnAddedFontIsListedAtOnce) {
+  QWidget window;
+  TSkinFontComboBox combo(&window);
+  combo.SetFontName("DejaVu Sans");
+  int changes = 0;
+  combo.OnChange = [&] { ++changes; };
+  ASSERT_EQ(combo.findText("Kavri Probe"), -1);
+  const QByteArray font = RenamedFont("Kavri Probe");
+  ASSERT_FALSE(font.isEmpty()) << "DejaVu Sans is not installed";
+  const int id = QFontDatabase::addApplicationFontFromData(font);
+  ASSERT_GE(id, 0);
+  QCoreApplication::processEvents();
+  EXPECT_GE(combo.findText("Kavri Probe"), 0);
+  EXPECT_EQ(combo.FontName(), "DejaVu Sans");
   EXPECT_EQ(changes, 0);
+  QFontDatabase::removeApplicationFont(id);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(combo.findText("Kavri Probe"), -1);
+}
+
+TEST(SkinFontSizeComboBox, ListsTheStandardSizesOfAnOutlineFontAndEverySizeOfABitmapFont) {
+  QWidget window;
   QStringList sizes = FontSizesOf("Liberation Sans", 96);
   EXPECT_EQ(sizes, (QStringList{"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28", "36",
                                 "48", "72"}));
@@ -141,6 +250,13 @@ TEST(SkinFontComboBox, FontNameMatchesWithoutCaseAndCodeRunsNoOnChange) {
   TSkinFontSizeComboBox sizeCombo(&window);
   sizeCombo.SetFontName("DejaVu Sans");
   EXPECT_EQ(sizeCombo.ItemCount(), 16);
+
+  // Terminus comes in pixel sizes 12 to 32; at 96 pixels per inch they are these points.
+  ASSERT_TRUE(FontconfigFamilies().count("Terminus")) << "fonts-terminus-otb is not installed";
+  EXPECT_EQ(FontSizesOf("Terminus", 96).join(' ').toStdString(), "9 11 12 14 15 17 18 21 24");
+  EXPECT_EQ(FontSizesOf("Terminus", 72).size(), 9);
+  sizeCombo.SetFontName("Terminus");
+  EXPECT_EQ(sizeCombo.ItemCount(), 9);
 }
 
 TEST(SkinColorBox, FiltersByKindAndKeepsNoneAndDefaultWithoutSystemColours) {
@@ -175,6 +291,55 @@ TEST(SkinColorBox, CustomColourTakesTheFirstItem) {
   EXPECT_EQ(box.ColorNames(box.ItemIndex()), "clRed");
   EXPECT_EQ(changes, 0);
   EXPECT_EQ(PrettyColorName("clMoneyGreen"), "Money Green");
+}
+
+TEST(SkinColorBox, ArrowKeysReachCustomAndEnterOrTheListOpensTheColourDialog) {
+  kavri_test::RecordingDialogs dialogs;
+  QWidget window;
+  TSkinColorBox box(&window);
+  box.setGeometry(0, 0, 140, 22);
+  int changes = 0;
+  box.OnChange = [&] { ++changes; };
+  box.SetStyle(cbStandardColors | cbCustomColor);
+  box.SetSelected(clMaroon);
+  ASSERT_EQ(box.ItemIndex(), 2);
+  window.show();
+  box.setFocus();
+
+  // Stepping across "Custom..." with the keys asks nothing.
+  QTest::keyClick(&box, Qt::Key_Up);
+  QTest::keyClick(&box, Qt::Key_Up);
+  EXPECT_EQ(box.ItemIndex(), 0);
+  QTest::keyClick(&box, Qt::Key_Down);
+  QTest::keyClick(&box, Qt::Key_Up);
+  EXPECT_EQ(box.ItemIndex(), 0);
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(changes, 4);
+
+  // Enter on it opens the dialog at the custom colour.
+  dialogs.colorAnswers.push_back(0x123456);
+  QTest::keyClick(&box, Qt::Key_Return);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.colorStarts, std::vector<TColor>{clBlack});
+  EXPECT_EQ(box.Selected(), 0x123456u);
+
+  // Picking it from the list opens the dialog too; cancelling it keeps the choice before.
+  QTest::keyClick(&box, Qt::Key_Down);
+  ASSERT_EQ(box.Selected(), clBlack);
+  box.showPopup();
+  QAbstractItemView* view = box.view();
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(0, 0)).center());
+  EXPECT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_EQ(box.Selected(), clBlack);
+
+  // After the list closed without a choice, the wheel steps onto "Custom..." without asking.
+  box.showPopup();
+  box.hidePopup();
+  const QPointF centre = QRectF(box.rect()).center();
+  QWheelEvent up(centre, box.mapToGlobal(centre), {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&box, &up);
+  EXPECT_EQ(box.ItemIndex(), 0);
+  EXPECT_EQ(dialogs.shown.size(), 2u);
 }
 
 TEST(SkinColorBox, SwatchFrameIsBlackForLightColoursAndWhiteWhenSelected) {

@@ -13,7 +13,7 @@ namespace kavri_test {
 class RecordingDialogs : public kavri::DialogService {
  public:
   struct Shown {
-    std::string what;  // "message", "confirm", "input", "open", "save", "font", "picture"
+    std::string what;  // "message", "confirm", "input", "open", "save", "font", "picture", "colour"
     std::string text;  // message text, question, prompt or dialog title
   };
 
@@ -28,6 +28,8 @@ class RecordingDialogs : public kavri::DialogService {
   std::deque<std::optional<std::string>> inputAnswers;  // nothing: Cancel
   std::deque<std::optional<std::string>> fileAnswers;   // open, save and picture dialogs
   std::deque<std::optional<kavri::TFontChoice>> fontAnswers;
+  std::deque<std::optional<kavri::TColor>> colorAnswers;
+  std::vector<kavri::TColor> colorStarts;  // the colour each colour dialog started at
 
   void ShowMessage(const std::string& text, kavri::TMessageKind) override {
     shown.push_back({"message", text});
@@ -52,6 +54,11 @@ class RecordingDialogs : public kavri::DialogService {
   std::optional<kavri::TFontChoice> ChooseFont(const kavri::TFontChoice&) override {
     shown.push_back({"font", ""});
     return Take(fontAnswers, std::optional<kavri::TFontChoice>());
+  }
+  std::optional<kavri::TColor> ChooseColor(kavri::TColor initial) override {
+    shown.push_back({"colour", ""});
+    colorStarts.push_back(initial);
+    return Take(colorAnswers, std::optional<kavri::TColor>());
   }
 
  private:
