@@ -156,6 +156,25 @@ TEST(PictureLoader, APictureClaimingMorePixelsThanItsFileCanHoldIsRefused) {
   EXPECT_TRUE(image.isNull());
   EXPECT_NE(error.find("8000 x 8000"), std::string::npos) << error;
 
+  // An uncompressed bitmap holds every row; one that claims more than it holds is refused.
+  QImage source(4, 4, QImage::Format_RGB32);
+  source.fill(Qt::red);
+  ASSERT_TRUE(source.save(QString::fromStdString(dir.Path("small.bmp")), "BMP"));
+  std::vector<uint8_t> bmp = ReadBytes(dir.Path("small.bmp"));
+  ASSERT_GE(bmp.size(), 26u);
+  for (int i = 0; i < 4; ++i) {
+    bmp[18 + i] = static_cast<uint8_t>(8000 >> (8 * i));  // width
+    bmp[22 + i] = static_cast<uint8_t>(8000 >> (8 * i));  // height
+  }
+  EXPECT_FALSE(DecodePicture(bmp.data(), bmp.size(), &image, &error));
+  EXPECT_TRUE(image.isNull());
+  EXPECT_NE(error.find("8000 x 8000"), std::string::npos) << error;
+  bmp[22] = 0xFF, bmp[23] = 0xFF, bmp[24] = 0xFF, bmp[25] = 0xFF;  // 8000 x -1: one top-down row
+  EXPECT_FALSE(DecodePicture(bmp.data(), bmp.size(), &image, &error));
+  bmp[18] = 4, bmp[19] = 0, bmp[20] = 0, bmp[21] = 0;  // 4 x -1 fits
+  EXPECT_TRUE(DecodePicture(bmp.data(), bmp.size(), &image, &error)) << error;
+  EXPECT_EQ(image.size(), QSize(4, 1));
+
   // A large picture of few colours is small on disk and still loads.
   WriteJpeg(dir.Path("plain.jpg"), 2048, 1024, false);
   ASSERT_LT(ReadBytes(dir.Path("plain.jpg")).size(), 64u * 1024);
