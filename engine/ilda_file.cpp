@@ -176,7 +176,8 @@ TIldaReadResult WalkSections(TIldaSource& source, TILDAimage& image, std::string
       return TIldaReadResult::TooLarge;
     }
     const uint64_t after = p + kHeaderSize;
-    size_t available = static_cast<size_t>(std::min<uint64_t>(count, (source.Size() - std::min(source.Size(), after)) / recordSize));
+    const uint64_t room = source.Size() > after ? source.Size() - after : 0;
+    size_t available = static_cast<size_t>(std::min<uint64_t>(count, room / recordSize));
     if (format <= 3) {
       size_t got = 0;
       const uint8_t* data = source.Fetch(after, available * recordSize, &got);
