@@ -63,7 +63,7 @@ BENCHMARK(BM_ReadIldaFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 // Decoding alone, from memory.
 void BM_DecodeIldaImage(benchmark::State& state) {
   BenchFile& file = File();
-  std::optional<Bytes> bytes = ReadWholeFile(file.path);
+  std::optional<Bytes> bytes = ReadWholeFile(file.path, file.size);
   TILDAimage image;
   for (auto _ : state) {
     DecodeIldaImage(bytes->data(), bytes->size(), image);

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include <new>
+
 #include "platform/file_io.h"
+#include "platform/regular_file.h"
 
 namespace kavri {
 
@@ -106,11 +109,19 @@ std::vector<uint8_t> EncodeDrawing(const Drawing& drawing, int scale) {
   return image;
 }
 
-bool LoadDrawingFile(const std::string& fileName, Drawing& drawing, int scale) {
+bool LoadDrawingFile(const std::string& fileName, Drawing& drawing, int scale, std::string* error) {
   drawing.Clear();
   if (scale <= 0) return false;
-  std::optional<Bytes> bytes = ReadWholeFile(fileName);
-  if (bytes) DecodeDrawing(bytes->data(), bytes->size(), drawing, scale);
+  // Room for a trailing partial record, which is ignored.
+  std::optional<Bytes> bytes = ReadWholeFile(fileName, kMaxDrawingPoints * 5 + 4, error);
+  if (!bytes) return false;
+  try {
+    DecodeDrawing(bytes->data(), bytes->size(), drawing, scale);
+  } catch (const std::bad_alloc&) {
+    drawing.Clear();
+    if (error) *error = CannotReadText(fileName, kNotEnoughMemory);
+    return false;
+  }
   return true;
 }
 

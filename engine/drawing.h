@@ -78,10 +78,15 @@ class Drawing {
   std::vector<std::unique_ptr<DrawingObject>> objects_;
 };
 
+// Most points a drawing file may hold: sixteen full ILDA frames, far more than a laser can draw
+// in a frame, and little enough that loading it stays within a modest amount of memory.
+constexpr size_t kMaxDrawingPoints = size_t{1} << 20;
+
 // Replaces the contents of `drawing` with the file's picture, coordinates multiplied by `scale`.
-// A file that cannot be opened yields an empty drawing. Returns false (drawing emptied) when
-// scale is not positive.
-bool LoadDrawingFile(const std::string& fileName, Drawing& drawing, int scale);
+// Returns false with an empty drawing when scale is not positive, or when the file cannot be read
+// (missing, not a regular file, more than kMaxDrawingPoints points, memory runs out); the reason
+// is then in *error (when given).
+bool LoadDrawingFile(const std::string& fileName, Drawing& drawing, int scale, std::string* error = nullptr);
 
 // Writes `drawing` (coordinates divided by `scale`, clamped to 0..255) as a drawing file,
 // replacing the old file atomically. Returns false, keeping the old file, when the write fails

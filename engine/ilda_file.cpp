@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "platform/dialog_service.h"
 #include "platform/file_io.h"
+#include "platform/regular_file.h"
 
 namespace kavri {
 
@@ -92,14 +94,73 @@ void PutHeader(uint8_t* h, uint16_t count, uint16_t number, uint16_t total) {
   h[31] = 0;
 }
 
-}  // namespace
+// Where sections come from: the whole image in memory, or a file read a piece at a time.
+class TIldaSource {
+ public:
+  virtual ~TIldaSource() = default;
+  virtual uint64_t Size() const = 0;
+  // Up to `size` bytes at `offset`, fewer at the end of the data (*got says how many); null when
+  // a read failed. The bytes stay valid until the next fetch.
+  virtual const uint8_t* Fetch(uint64_t offset, size_t size, size_t* got) = 0;
+};
 
-TIldaReadResult DecodeIldaImage(const uint8_t* data, size_t size, TILDAimage& image) {
-  image.Clear();
-  size_t p = 0;
-  while (p < size) {
-    const uint8_t* h = data + p;
-    const size_t left = size - p;
+class TMemorySource : public TIldaSource {
+ public:
+  TMemorySource(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+  uint64_t Size() const override { return size_; }
+  const uint8_t* Fetch(uint64_t offset, size_t size, size_t* got) override {
+    static const uint8_t kNothing = 0;
+    *got = offset < size_ ? static_cast<size_t>(std::min<uint64_t>(size, size_ - offset)) : 0;
+    return *got ? data_ + offset : &kNothing;
+  }
+
+ private:
+  const uint8_t* data_;
+  size_t size_;
+};
+
+class TFileSource : public TIldaSource {
+ public:
+  explicit TFileSource(const TRegularFile& file) : file_(file) {}
+  uint64_t Size() const override { return file_.Size(); }
+  const uint8_t* Fetch(uint64_t offset, size_t size, size_t* got) override {
+    buffer_.resize(size);
+    const long long n = file_.ReadAt(offset, buffer_.data(), size, &error_);
+    if (n < 0) return nullptr;
+    *got = static_cast<size_t>(n);
+    return buffer_.data();
+  }
+  bool Failed() const { return !error_.empty(); }
+  const std::string& Error() const { return error_; }
+
+ private:
+  const TRegularFile& file_;
+  std::vector<uint8_t> buffer_;
+  std::string error_;
+};
+
+// One section header as far as the data holds it (at most 32 bytes; `size` 0 at the end).
+struct THeader {
+  uint8_t bytes[kHeaderSize] = {};
+  size_t size = 0;
+};
+
+bool FetchHeader(TIldaSource& source, uint64_t at, THeader& header) {
+  const uint8_t* h = source.Fetch(at, kHeaderSize, &header.size);
+  if (!h) return false;
+  std::memcpy(header.bytes, h, header.size);
+  return true;
+}
+
+TIldaReadResult WalkSections(TIldaSource& source, TILDAimage& image, std::string* reason) {
+  uint64_t p = 0;
+  size_t sections = 0, records = 0;
+  THeader header;
+  for (;;) {
+    if (!FetchHeader(source, p, header)) return TIldaReadResult::Unreadable;
+    const uint8_t* h = header.bytes;
+    const size_t left = header.size;
+    if (left == 0) return TIldaReadResult::Ok;
     if (!MagicMatches(h, left)) return TIldaReadResult::NotIlda;
     if (left < kShortestEndMark) return TIldaReadResult::Truncated;
     const uint8_t format = h[7];
@@ -108,40 +169,58 @@ TIldaReadResult DecodeIldaImage(const uint8_t* data, size_t size, TILDAimage& im
     const size_t recordSize = RecordSize(format);
     if (recordSize == 0) return TIldaReadResult::UnknownFormat;
     if (left < kHeaderSize) return TIldaReadResult::Truncated;
-    const size_t available = std::min(count, (left - kHeaderSize) / recordSize);
-    const uint8_t* records = h + kHeaderSize;
-    if (format <= 1) {
-      auto frame = std::make_unique<TILDAframe>();
-      ReadFrame(h, records, available, format == 0, *frame);
-      image.frames.push_back(std::move(frame));
-    } else if (format <= 3) {
-      auto palette = std::make_unique<TILDAcolorplatte>();
-      ReadPalette(h, records, available, *palette);
-      image.palettes.push_back(std::move(palette));
+    records += count;
+    if (++sections > kIldaMaxSections || records > kIldaMaxRecords) {
+      if (reason) *reason = "more than " + std::to_string(kIldaMaxSections) + " sections or " +
+                            std::to_string(kIldaMaxRecords) + " points";
+      return TIldaReadResult::TooLarge;
+    }
+    const uint64_t after = p + kHeaderSize;
+    const uint64_t room = source.Size() > after ? source.Size() - after : 0;
+    size_t available = static_cast<size_t>(std::min<uint64_t>(count, room / recordSize));
+    if (format <= 3) {
+      size_t got = 0;
+      const uint8_t* data = source.Fetch(after, available * recordSize, &got);
+      if (!data) return TIldaReadResult::Unreadable;
+      available = got / recordSize;  // a file that shrank meanwhile
+      if (format <= 1) {
+        auto frame = std::make_unique<TILDAframe>();
+        ReadFrame(h, data, available, format == 0, *frame);
+        image.frames.push_back(std::move(frame));
+      } else {
+        auto palette = std::make_unique<TILDAcolorplatte>();
+        ReadPalette(h, data, available, *palette);
+        image.palettes.push_back(std::move(palette));
+      }
     }
     // True-colour frames (4, 5) are passed over so that the sections after them still read.
     if (available < count) return TIldaReadResult::Truncated;
-    p += kHeaderSize + count * recordSize;
+    p = after + count * recordSize;
   }
-  return TIldaReadResult::Ok;
 }
 
-TIldaReadResult ReadIldaFile(const std::string& fileName, TILDAimage& image) {
+// The walk, with an image that holds nothing when it could not be read whole.
+TIldaReadResult ReadSections(TIldaSource& source, TILDAimage& image, std::string* reason) {
   image.Clear();
-  std::optional<Bytes> bytes = ReadWholeFile(fileName);
-  if (!bytes) return TIldaReadResult::Ok;
-  const TIldaReadResult result = DecodeIldaImage(bytes->data(), bytes->size(), image);
-  if (result == TIldaReadResult::NotIlda || result == TIldaReadResult::UnknownFormat)
-    Dialogs().ShowMessage("Read Error!", TMessageKind::Error);
+  TIldaReadResult result;
+  try {
+    result = WalkSections(source, image, reason);
+  } catch (const std::bad_alloc&) {
+    if (reason) *reason = kNotEnoughMemory;
+    result = TIldaReadResult::Unreadable;
+  }
+  if (result == TIldaReadResult::TooLarge || result == TIldaReadResult::Unreadable) image.Clear();
   return result;
 }
 
-int IldaTotalFrames(const uint8_t* data, size_t size) {
-  size_t p = 0;
-  while (p < size) {
-    const uint8_t* h = data + p;
-    const size_t left = size - p;
-    if (!MagicMatches(h, left) || left < kShortestEndMark) return 0;
+int TotalFrames(TIldaSource& source) {
+  uint64_t p = 0;
+  THeader header;
+  for (size_t sections = 0; sections < kIldaMaxSections; ++sections) {
+    if (!FetchHeader(source, p, header)) return 0;
+    const uint8_t* h = header.bytes;
+    const size_t left = header.size;
+    if (left == 0 || !MagicMatches(h, left) || left < kShortestEndMark) return 0;
     const uint8_t format = h[7];
     const size_t count = static_cast<size_t>(Be16(h + 24));
     const size_t recordSize = RecordSize(format);
@@ -152,9 +231,37 @@ int IldaTotalFrames(const uint8_t* data, size_t size) {
   return 0;
 }
 
+}  // namespace
+
+TIldaReadResult DecodeIldaImage(const uint8_t* data, size_t size, TILDAimage& image, std::string* reason) {
+  TMemorySource source(data, size);
+  return ReadSections(source, image, reason);
+}
+
+TIldaReadResult ReadIldaFile(const std::string& fileName, TILDAimage& image, std::string* error) {
+  image.Clear();
+  TRegularFile file;
+  if (!file.Open(fileName, error)) return TIldaReadResult::Unreadable;
+  TFileSource source(file);
+  std::string reason;
+  const TIldaReadResult result = ReadSections(source, image, &reason);
+  if (result == TIldaReadResult::NotIlda || result == TIldaReadResult::UnknownFormat)
+    Dialogs().ShowMessage("Read Error!", TMessageKind::Error);
+  if ((result == TIldaReadResult::TooLarge || result == TIldaReadResult::Unreadable) && error)
+    *error = source.Failed() ? source.Error() : CannotReadText(fileName, reason);
+  return result;
+}
+
+int IldaTotalFrames(const uint8_t* data, size_t size) {
+  TMemorySource source(data, size);
+  return TotalFrames(source);
+}
+
 int ReadIldaTotalFrames(const std::string& fileName) {
-  std::optional<Bytes> bytes = ReadWholeFile(fileName);
-  return bytes ? IldaTotalFrames(bytes->data(), bytes->size()) : 0;
+  TRegularFile file;
+  if (!file.Open(fileName)) return 0;
+  TFileSource source(file);
+  return TotalFrames(source);
 }
 
 std::vector<uint8_t> EncodeIldaImage(const TILDAimage& image) {

@@ -54,21 +54,30 @@ enum class TIldaReadResult {
   NotIlda,        // a section does not start with "ILDA"
   UnknownFormat,  // a section of a format that is neither a frame, a palette nor a true-colour frame
   Truncated,      // the data ends inside a section; its complete records were kept
+  TooLarge,       // more than kIldaMaxSections sections or kIldaMaxRecords records; the image is empty
+  Unreadable,     // the file cannot be opened or read, or memory ran out; the image is empty
 };
 
 // Most points one frame section can hold (its record count is 16 bits).
 constexpr size_t kIldaMaxFramePoints = 65535;
+// What one image may hold. Frames are numbered with 16 bits, so a file has at most 65536 of them
+// (with as many palettes and true-colour frames beside); 32 Mi records bound its points to 512 MiB.
+constexpr size_t kIldaMaxSections = size_t{1} << 18;
+constexpr size_t kIldaMaxRecords = size_t{1} << 25;
 
 // Replaces the image's frames and palettes with the sections of `data`, never reading past it.
-TIldaReadResult DecodeIldaImage(const uint8_t* data, size_t size, TILDAimage& image);
+// With TooLarge or Unreadable, *reason (when given) says why.
+TIldaReadResult DecodeIldaImage(const uint8_t* data, size_t size, TILDAimage& image, std::string* reason = nullptr);
 
-// As DecodeIldaImage on the whole file; a file that cannot be read gives an empty image. When the
-// data is not an ILDA file (wrong magic, unknown format) "Read Error!" is shown through the dialog
-// service once reading has ended; what was read before stays in the image.
-TIldaReadResult ReadIldaFile(const std::string& fileName, TILDAimage& image);
+// As DecodeIldaImage on the file, reading one section at a time so that nothing past the last
+// section is read. When the data is not an ILDA file (wrong magic, unknown format) "Read Error!"
+// is shown through the dialog service once reading has ended; what was read before stays in the
+// image. A file that cannot be read (missing, not a regular file, too large, out of memory) gives
+// an empty image, no message box, and "Cannot read <file>: <reason>" in *error (when given).
+TIldaReadResult ReadIldaFile(const std::string& fileName, TILDAimage& image, std::string* error = nullptr);
 
 // The total-frames field of the first frame section; 0 when the data does not start with valid
-// sections or that frame is the end mark.
+// sections or that frame is the end mark. The file reader reads section headers only.
 int IldaTotalFrames(const uint8_t* data, size_t size);
 int ReadIldaTotalFrames(const std::string& fileName);
 

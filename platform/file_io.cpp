@@ -2,18 +2,30 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <climits>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/regular_file.h"
 
 namespace kavri {
 
 namespace {
 
-void SetError(std::string* error, const std::string& what, const std::string& path) {
-  if (error) *error = what + " " + path + ": " + std::strerror(errno);
+// Links followed before giving up, as the kernel does.
+constexpr int kMaxLinks = 40;
+
+bool Fail(std::string* error, const std::string& what, const std::string& path, const std::string& reason) {
+  if (error) *error = what + " " + path + ": " + reason;
+  return false;
+}
+
+bool FailErrno(std::string* error, const std::string& what, const std::string& path) {
+  return Fail(error, what, path, std::strerror(errno));
 }
 
 bool WriteAll(int fd, const uint8_t* data, size_t size) {
@@ -29,79 +41,125 @@ bool WriteAll(int fd, const uint8_t* data, size_t size) {
   return true;
 }
 
-// read() again when a signal interrupted it.
-ssize_t ReadSome(int fd, uint8_t* data, size_t size) {
-  for (;;) {
-    const ssize_t n = ::read(fd, data, size);
-    if (n >= 0 || errno != EINTR) return n;
-  }
-}
-
-// Reads the file to its end into `bytes`. The size the file reported (`expected`) is read straight
-// into place, the buffer growing by steps within its reserved room so that each step is cleared
-// while it is still in the cache the read then fills; whatever lies beyond, for a file that reports
-// no size (as some kernel files do) or grew meanwhile, is read on in chunks. False on a read error.
-bool ReadToEnd(int fd, size_t expected, Bytes& bytes) {
+// Reads the file to its end into `bytes`. The size the file reported is read straight into place,
+// the buffer growing by steps within its reserved room so that each step is cleared while it is
+// still in the cache the read then fills; whatever lies beyond, for a file that reports no size
+// (as some kernel files do) or grew meanwhile, is read on in chunks.
+bool ReadToEnd(const TRegularFile& file, uint64_t maxBytes, Bytes& bytes, std::string* error) {
   constexpr size_t kStep = 64 * 1024;
+  const size_t expected = static_cast<size_t>(file.Size());
   bytes.reserve(expected);
   size_t filled = 0;
   while (filled < expected) {
     bytes.resize(std::min(expected, filled + kStep));
-    const ssize_t n = ReadSome(fd, bytes.data() + filled, bytes.size() - filled);
+    const long long n = file.ReadAt(filled, bytes.data() + filled, bytes.size() - filled, error);
     if (n < 0) return false;
-    if (n == 0) {
+    filled += static_cast<size_t>(n);
+    if (filled < bytes.size()) {
       bytes.resize(filled);
       return true;
     }
-    filled += static_cast<size_t>(n);
   }
-  bytes.resize(filled);
   uint8_t chunk[65536];
   for (;;) {
-    const ssize_t n = ReadSome(fd, chunk, sizeof chunk);
+    const long long n = file.ReadAt(filled, chunk, sizeof chunk, error);
     if (n <= 0) return n == 0;
+    if (filled + static_cast<uint64_t>(n) > maxBytes) {
+      if (error) *error = CannotReadText(file.Path(), TooLargeReason(maxBytes));
+      return false;
+    }
     bytes.insert(bytes.end(), chunk, chunk + n);
+    filled += static_cast<size_t>(n);
   }
+}
+
+// Without this a file-size limit kills the program in the middle of a write; ignored, the write
+// fails with EFBIG and is reported like any other. A handler someone installed is kept.
+void IgnoreFileSizeSignal() {
+  struct sigaction current {};
+  if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL &&
+      !(current.sa_flags & SA_SIGINFO))
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file a chain of symbolic links ends at (which need not exist yet); `path` itself when it is
+// no link. False when a link cannot be read or the chain does not end.
+bool FollowLinks(const std::string& path, std::string* target, std::string* error) {
+  std::string at = path;
+  for (int hops = 0; hops <= kMaxLinks; ++hops) {
+    struct stat st {};
+    if (::lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+      *target = at;
+      return true;
+    }
+    char buffer[PATH_MAX];
+    const ssize_t n = ::readlink(at.c_str(), buffer, sizeof buffer);
+    if (n < 0) return FailErrno(error, "Cannot replace", path);
+    if (static_cast<size_t>(n) == sizeof buffer) return Fail(error, "Cannot replace", path, std::strerror(ENAMETOOLONG));
+    const std::string link(buffer, static_cast<size_t>(n));
+    at = link.front() == '/' ? link : FolderOf(at) + "/" + link;
+  }
+  return Fail(error, "Cannot replace", path, std::strerror(ELOOP));
 }
 
 }  // namespace
 
-std::optional<Bytes> ReadWholeFile(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
+std::optional<Bytes> ReadWholeFile(const std::string& path, uint64_t maxBytes, std::string* error) {
+  TRegularFile file;
+  if (!file.Open(path, error)) return std::nullopt;
+  if (file.Size() > maxBytes) {
+    if (error) *error = CannotReadText(path, TooLargeReason(maxBytes));
     return std::nullopt;
   }
-  Bytes bytes;
-  const bool ok = ReadToEnd(fd, static_cast<size_t>(st.st_size), bytes);
-  ::close(fd);
-  if (!ok) return std::nullopt;
-  return bytes;
+  try {
+    Bytes bytes;
+    if (!ReadToEnd(file, maxBytes, bytes, error)) return std::nullopt;
+    return bytes;
+  } catch (const std::bad_alloc&) {
+    if (error) *error = CannotReadText(path, kNotEnoughMemory);
+    return std::nullopt;
+  }
 }
 
 bool ReplaceFileAtomically(const std::string& path, const Bytes& image, std::string* error) {
-  std::string temp = path + ".XXXXXX";
-  int fd = ::mkstemp(temp.data());
-  if (fd < 0) {
-    SetError(error, "Cannot create a temporary file for", path);
-    return false;
+  IgnoreFileSizeSignal();
+  std::string target;
+  if (!FollowLinks(path, &target, error)) return false;
+
+  struct stat old {};
+  const bool exists = ::lstat(target.c_str(), &old) == 0;
+  if (!exists && errno != ENOENT) return FailErrno(error, "Cannot replace", path);
+  if (exists) {
+    if (!S_ISREG(old.st_mode)) return Fail(error, "Cannot replace", path, "not a regular file");
+    // Root passes every access check, so a file without any write bit counts as protected too.
+    if ((old.st_mode & 0222) == 0 || (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES))
+      return Fail(error, "Cannot write", path, "the file is read-only");
   }
-  // Keep the permissions an ordinary new file would get.
-  mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd, 0666 & ~mask);
-  bool ok = WriteAll(fd, image.data(), image.size()) && ::fsync(fd) == 0;
-  if (!ok) SetError(error, "Cannot write", path);
-  if (::close(fd) != 0 && ok) {
-    SetError(error, "Cannot write", path);
-    ok = false;
+
+  // A short name of its own, so that it fits beside the longest name the folder takes.
+  std::string temp = FolderOf(target) + "/.kavri-XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) return FailErrno(error, "Cannot create a temporary file for", path);
+  mode_t mode = 0;
+  if (exists) {
+    mode = old.st_mode & 07777;
+    // Root replacing someone else's file gives it back to them; for anyone else this fails harmlessly.
+    if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) (void)::fchown(fd, old.st_uid, old.st_gid);
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
   }
-  if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
-    SetError(error, "Cannot replace", path);
-    ok = false;
-  }
+  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, image.data(), image.size()) && ::fsync(fd) == 0;
+  if (!ok) FailErrno(error, "Cannot write", path);
+  if (::close(fd) != 0 && ok) ok = FailErrno(error, "Cannot write", path);
+  if (ok && ::rename(temp.c_str(), target.c_str()) != 0) ok = FailErrno(error, "Cannot replace", path);
   if (!ok) ::unlink(temp.c_str());
   return ok;
 }

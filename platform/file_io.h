@@ -8,12 +8,16 @@ namespace kavri {
 
 using Bytes = std::vector<uint8_t>;
 
-// The whole file, or nothing when it cannot be opened or read.
-std::optional<Bytes> ReadWholeFile(const std::string& path);
+// The whole of a regular file, or nothing (reason in *error, see CannotReadText) when it is not a
+// regular file, cannot be read, is larger than `maxBytes`, or memory runs out. Never waits on a
+// FIFO or device.
+std::optional<Bytes> ReadWholeFile(const std::string& path, uint64_t maxBytes, std::string* error = nullptr);
 
-// Writes the image to a temporary file beside `path`, then renames it over `path`, so a reader
+// Writes the image to a temporary file beside the file, then renames it over the file, so a reader
 // sees either the old file or the new one and a failed write keeps the old file byte for byte.
-// Returns false (with a reason in *error when given) on any failure.
+// A symbolic link is written through to its target. A replaced file keeps its permission bits;
+// a file without any write permission, or one the user may not write, is left as it is. Returns
+// false (with a reason in *error when given) on any failure and never leaves a temporary file.
 bool ReplaceFileAtomically(const std::string& path, const Bytes& image, std::string* error = nullptr);
 bool ReplaceFileAtomically(const std::string& path, const std::string& image, std::string* error = nullptr);
 

@@ -20,9 +20,16 @@ namespace {
 
 // Pictures larger than this are refused before any pixel memory is taken.
 constexpr long long kMaxPixels = 64LL * 1024 * 1024;
+// The largest file such a picture needs: 32 bits a pixel, with room for headers and a palette.
+constexpr uint64_t kMaxPictureFileBytes = kMaxPixels * 4 + (1 << 20);
 
 void SetError(std::string* error, const std::string& text) {
   if (error) *error = text;
+}
+
+std::string CannotFitText(const char* kind, long long w, long long h, size_t size) {
+  return std::string("Bad ") + kind + " picture: " + std::to_string(w) + " x " + std::to_string(h) +
+         " pixels cannot fit in " + std::to_string(size) + " bytes";
 }
 
 struct TJpegError {
@@ -91,6 +98,14 @@ bool DecodeJpeg(const uint8_t* data, size_t size, QImage* image, std::string* er
   job->cinfo.src = &job->src;
 
   jpeg_read_header(&job->cinfo, TRUE);
+  // Every 8 x 8 block of the fullest component costs at least one bit of coded data, so a file
+  // claiming more blocks than it has bits is mostly missing; decoding it would only paint grey.
+  const long long w = job->cinfo.image_width, h = job->cinfo.image_height;
+  if (((w + 7) / 8) * ((h + 7) / 8) > static_cast<long long>(size) * 8) {
+    jpeg_destroy_decompress(&job->cinfo);
+    SetError(error, CannotFitText("JPEG", w, h, size));
+    return false;
+  }
   const bool cmyk = job->cinfo.jpeg_color_space == JCS_CMYK || job->cinfo.jpeg_color_space == JCS_YCCK;
   job->cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
   if (static_cast<long long>(job->cinfo.image_width) * job->cinfo.image_height > kMaxPixels) {
@@ -99,15 +114,15 @@ bool DecodeJpeg(const uint8_t* data, size_t size, QImage* image, std::string* er
     return false;
   }
   jpeg_start_decompress(&job->cinfo);
-  const int w = static_cast<int>(job->cinfo.output_width), h = static_cast<int>(job->cinfo.output_height);
+  const int width = static_cast<int>(job->cinfo.output_width);
   const int comps = job->cinfo.output_components;
-  job->image = QImage(w, h, QImage::Format_RGB32);
+  job->image = QImage(width, static_cast<int>(job->cinfo.output_height), QImage::Format_RGB32);
   if (job->image.isNull() || (comps != 3 && comps != 4)) {
     jpeg_destroy_decompress(&job->cinfo);
     SetError(error, job->image.isNull() ? "Not enough memory for the JPEG picture" : "Unsupported JPEG colour format");
     return false;
   }
-  job->row.resize(static_cast<size_t>(w) * comps);
+  job->row.resize(static_cast<size_t>(width) * comps);
   // Adobe's CMYK JPEGs store the inks inverted.
   const bool inverted = cmyk && job->cinfo.saw_Adobe_marker;
   while (job->cinfo.output_scanline < job->cinfo.output_height) {
@@ -116,7 +131,7 @@ bool DecodeJpeg(const uint8_t* data, size_t size, QImage* image, std::string* er
     jpeg_read_scanlines(&job->cinfo, rows, 1);
     auto* out = reinterpret_cast<QRgb*>(job->image.scanLine(y));
     const JSAMPLE* in = job->row.data();
-    for (int x = 0; x < w; ++x, in += comps) {
+    for (int x = 0; x < width; ++x, in += comps) {
       if (comps == 3) {
         out[x] = qRgb(in[0], in[1], in[2]);
       } else {
@@ -132,11 +147,51 @@ bool DecodeJpeg(const uint8_t* data, size_t size, QImage* image, std::string* er
   return true;
 }
 
+uint32_t Le16(const uint8_t* p) { return p[0] | (p[1] << 8); }
+uint32_t Le32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
+
+// Refuses a bitmap whose header claims more pixels than the loader takes, or (uncompressed) more
+// rows than the file holds. Run-length coded bitmaps may leave pixels out, so only their size is
+// bounded. Headers this does not know are left to the decoder.
+bool BmpSizeFits(const uint8_t* data, size_t size, std::string* error) {
+  if (size < 26) return true;
+  const uint32_t offset = Le32(data + 10);
+  const uint32_t infoSize = Le32(data + 14);
+  long long w = 0, h = 0;
+  uint32_t bits = 0, compression = 0;
+  if (infoSize == 12) {
+    w = Le16(data + 18);
+    h = Le16(data + 20);
+    bits = Le16(data + 24);
+  } else if (infoSize >= 40 && size >= 34) {
+    w = static_cast<int32_t>(Le32(data + 18));
+    h = static_cast<int32_t>(Le32(data + 22));  // negative for top-down rows
+    bits = Le16(data + 28);
+    compression = Le32(data + 30);
+  } else {
+    return true;
+  }
+  if (h < 0) h = -h;
+  if (w <= 0 || h <= 0) return true;
+  if (w * h > kMaxPixels) {
+    SetError(error, "BMP picture too large");
+    return false;
+  }
+  const bool uncompressed = compression == 0 || compression == 3 || compression == 6;
+  const long long needed = static_cast<long long>(offset) + (w * bits + 31) / 32 * 4 * h;
+  if (uncompressed && needed > static_cast<long long>(size)) {
+    SetError(error, CannotFitText("BMP", w, h, size));
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool DecodePicture(const uint8_t* data, size_t size, QImage* image, std::string* error) {
   *image = QImage();
   if (size >= 2 && data[0] == 'B' && data[1] == 'M') {
+    if (!BmpSizeFits(data, size, error)) return false;
     QImage bmp;
     if (!bmp.loadFromData(data, static_cast<int>(std::min<size_t>(size, INT32_MAX)), "BMP") || bmp.isNull()) {
       SetError(error, "Bad BMP picture");
@@ -152,11 +207,8 @@ bool DecodePicture(const uint8_t* data, size_t size, QImage* image, std::string*
 
 bool LoadPicture(const std::string& path, QImage* image, std::string* error) {
   *image = QImage();
-  const std::optional<Bytes> bytes = ReadWholeFile(path);
-  if (!bytes) {
-    SetError(error, "Cannot read picture file " + path);
-    return false;
-  }
+  const std::optional<Bytes> bytes = ReadWholeFile(path, kMaxPictureFileBytes, error);
+  if (!bytes) return false;
   return DecodePicture(bytes->data(), bytes->size(), image, error);
 }
 

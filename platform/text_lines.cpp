@@ -1,6 +1,9 @@
 #include "platform/text_lines.h"
 
+#include <new>
+
 #include "platform/file_io.h"
+#include "platform/regular_file.h"
 
 namespace kavri {
 
@@ -31,10 +34,15 @@ std::string JoinTextLines(const TextLines& lines) {
   return image;
 }
 
-std::optional<TextLines> ReadTextLines(const std::string& path) {
-  std::optional<Bytes> bytes = ReadWholeFile(path);
+std::optional<TextLines> ReadTextLines(const std::string& path, std::string* error) {
+  std::optional<Bytes> bytes = ReadWholeFile(path, kMaxTextFileBytes, error);
   if (!bytes) return std::nullopt;
-  return SplitTextLines(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+  try {
+    return SplitTextLines(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+  } catch (const std::bad_alloc&) {
+    if (error) *error = CannotReadText(path, kNotEnoughMemory);
+    return std::nullopt;
+  }
 }
 
 bool WriteTextLines(const std::string& path, const TextLines& lines, std::string* error) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,8 +16,13 @@ TextLines SplitTextLines(std::string_view text);
 // Each line followed by CR LF: the image every text writer stores.
 std::string JoinTextLines(const TextLines& lines);
 
-// The file's lines, or nothing when it cannot be read.
-std::optional<TextLines> ReadTextLines(const std::string& path);
+// The most a text file may hold: far beyond any settings, segment or show file, and small enough
+// that its lines always fit in memory.
+constexpr uint64_t kMaxTextFileBytes = 64ull << 20;
+
+// The file's lines, or nothing (reason in *error) when it cannot be read or is larger than
+// kMaxTextFileBytes.
+std::optional<TextLines> ReadTextLines(const std::string& path, std::string* error = nullptr);
 
 // Writes the lines with CR LF endings, replacing the file atomically. False (reason in *error)
 // when the write fails; the old file then stays as it was.

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "engine/drawing.h"
+#include "tests/support/child_run.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/test_support.h"
 
@@ -51,11 +54,11 @@ TEST(DrawingFile, MissingOrEmptyFileGivesEmptyDrawingReplacingOldContents) {
   ScratchDir dir;
   Drawing d;
   d.AddObject()->Add(Pt(1, 1));
-  LoadDrawingFile(dir.Path("missing.ddr"), d, 1);
+  EXPECT_FALSE(LoadDrawingFile(dir.Path("missing.ddr"), d, 1));
   EXPECT_TRUE(d.Empty());
   WriteBytes(dir.Path("empty.ddr"), {});
   d.AddObject()->Add(Pt(1, 1));
-  LoadDrawingFile(dir.Path("empty.ddr"), d, 1);
+  EXPECT_TRUE(LoadDrawingFile(dir.Path("empty.ddr"), d, 1));
   EXPECT_TRUE(d.Empty());
 }
 
@@ -130,6 +133,36 @@ TEST(DrawingFile, FailedSaveKeepsOldFileAndReportsFailure) {
   }
   EXPECT_FALSE(saved);
   EXPECT_EQ(ReadBytes(path), old);
+}
+
+TEST(DrawingFile, AFileLargerThanAnyDrawingIsRefusedAndAFifoIsNotWaitedOn) {
+  ScratchDir dir;
+  // Sparse files of zeros: they take no disk.
+  const std::string huge = dir.Path("huge.ddr");
+  kavri_test::WriteBytes(huge, {});
+  ASSERT_EQ(truncate(huge.c_str(), off_t{1} << 40), 0);
+  Drawing d;
+  d.AddObject()->Add(Pt(1, 1));
+  std::string error;
+  EXPECT_NO_THROW(EXPECT_FALSE(LoadDrawingFile(huge, d, 1, &error)));
+  EXPECT_TRUE(d.Empty());
+  EXPECT_EQ(error, "Cannot read " + huge + ": the file is larger than 5242884 bytes");
+
+  // The most a drawing may hold still loads, a trailing partial record ignored.
+  ASSERT_EQ(truncate(huge.c_str(), off_t{kMaxDrawingPoints} * 5 + 4), 0);
+  ASSERT_TRUE(LoadDrawingFile(huge, d, 1, &error)) << error;
+  EXPECT_EQ(d.PointCount(), kMaxDrawingPoints);
+
+  const std::string fifo = dir.Path("pipe.ddr");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  EXPECT_EQ(kavri_test::RunInChild(10, [&] {
+              Drawing p;
+              p.AddObject()->Add(Pt(1, 1));
+              std::string error;
+              return !LoadDrawingFile(fifo, p, 1, &error) && p.Empty() &&
+                     error == "Cannot read " + fifo + ": not a regular file";
+            }),
+            "");
 }
 
 TEST(DrawingModel, PointsKeepTheirAddressesAndCopiesAreDeep) {

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
 
 #include "engine/colour_tables.h"
 #include "engine/ilda_file.h"
+#include "tests/support/child_run.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/test_support.h"
 
@@ -31,6 +36,22 @@ Bytes Header(uint8_t format, uint16_t count, uint16_t number = 0, uint16_t total
 }
 
 void Append(Bytes& to, const Bytes& what) { to.insert(to.end(), what.begin(), what.end()); }
+
+// Bytes this process has read from files so far.
+uint64_t BytesReadSoFar() {
+  std::ifstream io("/proc/self/io");
+  std::string key;
+  uint64_t value = 0;
+  while (io >> key >> value)
+    if (key == "rchar:") return value;
+  return 0;
+}
+
+// `head` followed by zeros up to `size` bytes, without using the disk.
+void WriteSparse(const std::string& path, const Bytes& head, off_t size) {
+  WriteBytes(path, head);
+  ASSERT_EQ(truncate(path.c_str(), size), 0);
+}
 
 PointRecord IldaPoint(int x, int y, int colour = 0, int blanked = 0, int kind = 0) {
   PointRecord p;
@@ -158,10 +179,69 @@ TEST(IldaRead, BadMagicShowsReadErrorAfterReadingAndKeepsEarlierSections) {
   EXPECT_EQ(image.frames.size(), 1u);
   EXPECT_EQ(dialogs.messages.size(), 3u);
 
-  // A file that cannot be read is an empty image, without a message.
-  EXPECT_EQ(ReadIldaFile(dir.Path("missing.ild"), image), TIldaReadResult::Ok);
+  // A file that cannot be read is an empty image, without a message box but with a reason.
+  std::string error;
+  EXPECT_EQ(ReadIldaFile(dir.Path("missing.ild"), image, &error), TIldaReadResult::Unreadable);
   EXPECT_TRUE(image.frames.empty());
   EXPECT_EQ(dialogs.messages.size(), 3u);
+  EXPECT_EQ(error, "Cannot read " + dir.Path("missing.ild") + ": No such file or directory");
+}
+
+TEST(IldaRead, OnlyTheSectionsAreReadNotTheRestOfAHugeFile) {
+  ScratchDir dir;
+  Bytes head = Header(2, 1);
+  Append(head, {1, 2, 3});
+  Append(head, Header(0, 2, 0, 77));
+  Append(head, {1, 0, 2, 0, 3, 0, 0, 4, 5, 0, 6, 0, 7, 0, 0x80, 8});
+  const std::string path = dir.Path("zeros.ild");
+  WriteSparse(path, head, off_t{256} << 20);
+  RecordingDialogs dialogs;
+  TILDAimage image;
+  uint64_t before = BytesReadSoFar();
+  EXPECT_EQ(ReadIldaFile(path, image), TIldaReadResult::NotIlda);
+  EXPECT_LT(BytesReadSoFar() - before, uint64_t{1} << 20);
+  ASSERT_EQ(image.frames.size(), 1u);
+  EXPECT_EQ(image.frames[0]->points.size(), 2u);
+  EXPECT_EQ(image.palettes.size(), 1u);
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Read Error!"});
+
+  const std::string tera = dir.Path("tera.ild");
+  WriteSparse(tera, head, off_t{1} << 40);
+  before = BytesReadSoFar();
+  EXPECT_EQ(ReadIldaTotalFrames(tera), 77);
+  EXPECT_LT(BytesReadSoFar() - before, uint64_t{4096});
+}
+
+TEST(IldaRead, AnImageWithMoreSectionsThanAFileCanNumberIsRefusedWhole) {
+  Bytes section = Header(2, 1);
+  Append(section, {1, 2, 3});
+  Bytes f;
+  f.reserve(section.size() * (kIldaMaxSections + 1));
+  for (size_t i = 0; i < kIldaMaxSections; ++i) Append(f, section);
+  TILDAimage image;
+  std::string reason;
+  EXPECT_EQ(DecodeIldaImage(f.data(), f.size(), image, &reason), TIldaReadResult::Ok);
+  EXPECT_EQ(image.palettes.size(), kIldaMaxSections);
+  Append(f, section);
+  EXPECT_EQ(DecodeIldaImage(f.data(), f.size(), image, &reason), TIldaReadResult::TooLarge);
+  EXPECT_TRUE(image.palettes.empty());
+  EXPECT_NE(reason.find("more than 262144 sections"), std::string::npos) << reason;
+}
+
+TEST(IldaRead, AFifoIsNotWaitedOn) {
+  ScratchDir dir;
+  const std::string fifo = dir.Path("pipe.ild");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  EXPECT_EQ(kavri_test::RunInChild(10, [&] {
+              RecordingDialogs dialogs;
+              TILDAimage image;
+              image.frames.push_back(std::make_unique<TILDAframe>());
+              std::string error;
+              return ReadIldaFile(fifo, image, &error) == TIldaReadResult::Unreadable && image.frames.empty() &&
+                     error == "Cannot read " + fifo + ": not a regular file" && ReadIldaTotalFrames(fifo) == 0 &&
+                     dialogs.messages.empty();
+            }),
+            "");
 }
 
 TEST(IldaRead, TotalFramesComesFromTheFirstFrameSection) {

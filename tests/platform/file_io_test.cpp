@@ -1,17 +1,43 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
+#include <algorithm>
+#include <filesystem>
 
 #include "platform/file_io.h"
+#include "platform/text_lines.h"
+#include "tests/support/child_run.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/test_support.h"
 
 using namespace kavri;
 using kavri_test::FileSizeLimit;
 using kavri_test::ReadBytes;
+using kavri_test::RunInChild;
 using kavri_test::ScratchDir;
+
+namespace {
+
+// Every name in the folder, hidden ones included: a temporary file may start with a dot.
+std::vector<std::string> NamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Room for every file these tests read whole.
+constexpr uint64_t kRoomy = uint64_t{1} << 30;
+
+mode_t ModeOf(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0 ? st.st_mode : 0;
+}
+
+}  // namespace
 
 TEST(FileIo, ReplaceWritesWholeImageAndReadsBack) {
   ScratchDir dir;
@@ -20,7 +46,7 @@ TEST(FileIo, ReplaceWritesWholeImageAndReadsBack) {
   ASSERT_TRUE(ReplaceFileAtomically(path, image));
   EXPECT_EQ(ReadBytes(path), image);
   ASSERT_TRUE(ReplaceFileAtomically(path, Bytes{9}));
-  auto back = ReadWholeFile(path);
+  auto back = ReadWholeFile(path, kRoomy);
   ASSERT_TRUE(back);
   EXPECT_EQ(*back, Bytes{9});
 }
@@ -53,8 +79,121 @@ TEST(FileIo, WriteFailingHalfwayKeepsOldFile) {
   EXPECT_FALSE(ok);
   EXPECT_NE(error.find("Cannot write"), std::string::npos) << error;
   EXPECT_EQ(ReadBytes(path), Bytes(10, 0x5A));
-  auto left = QDir(QString::fromStdString(dir.Path())).entryList(QDir::Files);
-  EXPECT_EQ(left.size(), 1) << "no temporary file is left behind";
+  EXPECT_EQ(NamesIn(dir.Path()), std::vector<std::string>{"keep.bin"}) << "no temporary file is left behind";
+}
+
+TEST(FileIo, FileSizeLimitFailsTheWriteInsteadOfKillingTheProgram) {
+  ScratchDir dir;
+  const std::string path = dir.Path("keep.bin");
+  ASSERT_TRUE(ReplaceFileAtomically(path, Bytes(10, 0x5A)));
+  // A freshly started program has the default action for the signal: it ends the process.
+  const std::string ended = RunInChild(20, [&] {
+    std::signal(SIGXFSZ, SIG_DFL);
+    rlimit small {};
+    getrlimit(RLIMIT_FSIZE, &small);
+    small.rlim_cur = 100;
+    if (setrlimit(RLIMIT_FSIZE, &small) != 0) return false;
+    std::string error;
+    return !ReplaceFileAtomically(path, Bytes(4096, 1), &error) && error.find("Cannot write") != std::string::npos;
+  });
+  EXPECT_EQ(ended, "");
+  EXPECT_EQ(ReadBytes(path), Bytes(10, 0x5A));
+  EXPECT_EQ(NamesIn(dir.Path()), std::vector<std::string>{"keep.bin"}) << "no temporary file is left behind";
+}
+
+TEST(FileIo, AFileWithoutWritePermissionIsLeftAsItIsAndTheReasonSaysSo) {
+  ScratchDir dir;
+  const std::string path = dir.Path("Kavri.ini");
+  for (mode_t mode : {0444, 0400, 0555}) {
+    ::unlink(path.c_str());
+    kavri_test::WriteBytes(path, Bytes{4, 4});
+    ASSERT_EQ(chmod(path.c_str(), mode), 0);
+    std::string error;
+    EXPECT_FALSE(ReplaceFileAtomically(path, Bytes{1}, &error)) << std::oct << mode;
+    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    EXPECT_NE(error.find(path), std::string::npos) << error;
+    EXPECT_EQ(ModeOf(path) & 07777, mode);
+    EXPECT_EQ(ReadBytes(path), (Bytes{4, 4}));
+    EXPECT_EQ(NamesIn(dir.Path()), std::vector<std::string>{"Kavri.ini"});
+  }
+}
+
+TEST(FileIo, AReplacedFileKeepsItsPermissionBits) {
+  ScratchDir dir;
+  const mode_t oldMask = ::umask(022);
+  const std::string path = dir.Path("a.ddr");
+  for (mode_t mode : {0600, 0604, 0640, 0755, 0200}) {
+    kavri_test::WriteBytes(path, Bytes{4, 4});
+    ASSERT_EQ(chmod(path.c_str(), mode), 0);
+    EXPECT_TRUE(ReplaceFileAtomically(path, Bytes{1, 2}));
+    EXPECT_EQ(ModeOf(path) & 07777, mode) << std::oct << mode;
+    EXPECT_EQ(ReadBytes(path), (Bytes{1, 2}));
+  }
+  // A new file gets what any new file gets.
+  EXPECT_TRUE(ReplaceFileAtomically(dir.Path("new.ddr"), Bytes{1}));
+  EXPECT_EQ(ModeOf(dir.Path("new.ddr")) & 07777, 0644u);
+  ::umask(oldMask);
+}
+
+TEST(FileIo, ReplacingThroughSymbolicLinksWritesTheirTargetAndKeepsTheLinks) {
+  ScratchDir dir;
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(dir.Path("real"))));
+  kavri_test::WriteBytes(dir.Path("real/target.ini"), Bytes{1});
+  ASSERT_EQ(symlink("real/target.ini", dir.Path("near").c_str()), 0);  // relative to its own folder
+  ASSERT_EQ(symlink(dir.Path("near").c_str(), dir.Path("far").c_str()), 0);  // a link to a link
+  ASSERT_EQ(symlink("real/later.ini", dir.Path("dangling").c_str()), 0);
+
+  EXPECT_TRUE(ReplaceFileAtomically(dir.Path("far"), Bytes{2, 2}));
+  EXPECT_TRUE(S_ISLNK(ModeOf(dir.Path("far"))));
+  EXPECT_TRUE(S_ISLNK(ModeOf(dir.Path("near"))));
+  EXPECT_EQ(ReadBytes(dir.Path("real/target.ini")), (Bytes{2, 2}));
+
+  EXPECT_TRUE(ReplaceFileAtomically(dir.Path("dangling"), Bytes{3}));
+  EXPECT_TRUE(S_ISLNK(ModeOf(dir.Path("dangling"))));
+  EXPECT_EQ(ReadBytes(dir.Path("real/later.ini")), Bytes{3});
+
+  EXPECT_EQ(NamesIn(dir.Path()), (std::vector<std::string>{"dangling", "far", "near", "real"}));
+  EXPECT_EQ(NamesIn(dir.Path("real")), (std::vector<std::string>{"later.ini", "target.ini"}));
+
+  ASSERT_EQ(symlink("loop2", dir.Path("loop1").c_str()), 0);
+  ASSERT_EQ(symlink("loop1", dir.Path("loop2").c_str()), 0);
+  std::string error;
+  EXPECT_FALSE(ReplaceFileAtomically(dir.Path("loop1"), Bytes{1}, &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_TRUE(S_ISLNK(ModeOf(dir.Path("loop1"))));
+}
+
+TEST(FileIo, NamesUpToTheLongestAFolderTakesCanBeReplaced) {
+  ScratchDir dir;
+  for (size_t length : {size_t{200}, size_t{248}, size_t{249}, size_t{252}, size_t{255}}) {
+    const std::string name = std::string(length - 4, 'n') + ".ddr";
+    const std::string path = dir.Path(name);
+    std::string error;
+    EXPECT_TRUE(ReplaceFileAtomically(path, Bytes{1}, &error)) << length << ": " << error;
+    EXPECT_TRUE(ReplaceFileAtomically(path, Bytes{2, 3}, &error)) << length << ": " << error;
+    EXPECT_EQ(ReadBytes(path), (Bytes{2, 3})) << length;
+    EXPECT_EQ(NamesIn(dir.Path()), std::vector<std::string>{name});
+    ::unlink(path.c_str());
+  }
+}
+
+TEST(FileIo, OnlyRegularFilesAreReadOrReplacedAndAFifoIsNeverWaitedOn) {
+  ScratchDir dir;
+  const std::string fifo = dir.Path("Kavri.ini");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  const std::string ended = RunInChild(10, [&] {
+    std::string wholeError, linesError, deviceError;
+    return !ReadWholeFile(fifo, kRoomy, &wholeError) && !ReadTextLines(fifo, &linesError) &&
+           !ReadWholeFile("/dev/zero", kRoomy, &deviceError) &&
+           wholeError == "Cannot read " + fifo + ": not a regular file" && linesError == wholeError &&
+           deviceError == "Cannot read /dev/zero: not a regular file";
+  });
+  EXPECT_EQ(ended, "");
+  std::string error;
+  EXPECT_FALSE(ReplaceFileAtomically(fifo, Bytes{1}, &error));
+  EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+  EXPECT_TRUE(S_ISFIFO(ModeOf(fifo)));
+  EXPECT_EQ(NamesIn(dir.Path()), std::vector<std::string>{"Kavri.ini"});
 }
 
 TEST(FileIo, FailedRenameIsReportedAndLeavesNoTemporaryFile) {
@@ -66,7 +205,7 @@ TEST(FileIo, FailedRenameIsReportedAndLeavesNoTemporaryFile) {
   EXPECT_FALSE(ReplaceFileAtomically(target, Bytes{1, 2}, &error));
   EXPECT_NE(error.find("Cannot replace"), std::string::npos) << error;
   EXPECT_TRUE(QDir(QString::fromStdString(dir.Path("taken/inside"))).exists());
-  EXPECT_TRUE(QDir(QString::fromStdString(dir.Path())).entryList(QDir::Files).isEmpty());
+  EXPECT_EQ(NamesIn(dir.Path()), std::vector<std::string>{"taken"});
 }
 
 TEST(FileIo, ReadsWholeFilesOfAnySizeAndFilesThatReportNoSize) {
@@ -76,7 +215,7 @@ TEST(FileIo, ReadsWholeFilesOfAnySizeAndFilesThatReportNoSize) {
     for (size_t i = 0; i < size; ++i) image[i] = static_cast<uint8_t>(i * 7 + i / 251);
     const std::string path = dir.Path("f" + std::to_string(size));
     kavri_test::WriteBytes(path, image);
-    const std::optional<Bytes> back = ReadWholeFile(path);
+    const std::optional<Bytes> back = ReadWholeFile(path, kRoomy);
     ASSERT_TRUE(back.has_value()) << size;
     EXPECT_EQ(*back, image) << size;
   }
@@ -84,7 +223,7 @@ TEST(FileIo, ReadsWholeFilesOfAnySizeAndFilesThatReportNoSize) {
   struct stat st {};
   ASSERT_EQ(stat("/proc/self/status", &st), 0);
   ASSERT_EQ(st.st_size, 0);
-  const std::optional<Bytes> status = ReadWholeFile("/proc/self/status");
+  const std::optional<Bytes> status = ReadWholeFile("/proc/self/status", kRoomy);
   ASSERT_TRUE(status.has_value());
   const std::string text(status->begin(), status->end());
   EXPECT_EQ(text.rfind("Name:", 0), 0u) << text.substr(0, 40);
@@ -92,10 +231,29 @@ TEST(FileIo, ReadsWholeFilesOfAnySizeAndFilesThatReportNoSize) {
   EXPECT_EQ(text.back(), '\n');
 }
 
+TEST(FileIo, AFileLargerThanTheReaderTakesIsRefusedBeforeItIsRead) {
+  ScratchDir dir;
+  const std::string path = dir.Path("big");
+  kavri_test::WriteBytes(path, Bytes(1000, 7));
+  std::string error;
+  EXPECT_TRUE(ReadWholeFile(path, 1000, &error).has_value()) << error;
+  EXPECT_FALSE(ReadWholeFile(path, 999, &error).has_value());
+  EXPECT_EQ(error, "Cannot read " + path + ": the file is larger than 999 bytes");
+  // A sparse terabyte: refused, neither read nor allocated.
+  ASSERT_EQ(truncate(path.c_str(), off_t{1} << 40), 0);
+  EXPECT_FALSE(ReadWholeFile(path, kRoomy, &error).has_value());
+  EXPECT_NE(error.find("larger than"), std::string::npos) << error;
+  // A kernel file reports no size; the limit holds all the same.
+  EXPECT_FALSE(ReadWholeFile("/proc/self/status", 10, &error).has_value());
+  EXPECT_EQ(error, "Cannot read /proc/self/status: the file is larger than 10 bytes");
+}
+
 TEST(FileIo, MissingFolderOrFileIsReportedNotCreated) {
   ScratchDir dir;
   EXPECT_FALSE(ReplaceFileAtomically(dir.Path("no/such/folder.bin"), Bytes{1}));
-  EXPECT_FALSE(ReadWholeFile(dir.Path("missing.bin")).has_value());
-  EXPECT_FALSE(ReadWholeFile(dir.Path()).has_value()) << "a folder is not a file";
+  std::string error;
+  EXPECT_FALSE(ReadWholeFile(dir.Path("missing.bin"), kRoomy, &error).has_value());
+  EXPECT_EQ(error, "Cannot read " + dir.Path("missing.bin") + ": No such file or directory");
+  EXPECT_FALSE(ReadWholeFile(dir.Path(), kRoomy).has_value()) << "a folder is not a file";
   EXPECT_FALSE(FileExists(dir.Path()));
 }

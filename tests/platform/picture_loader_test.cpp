@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 
 #include "platform/picture_loader.h"
+#include "tests/support/child_run.h"
 #include "tests/support/test_support.h"
 
 extern "C" {
@@ -50,6 +52,19 @@ void WriteJpeg(const std::string& path, int w, int h, bool grey) {
   jpeg_finish_compress(&cinfo);
   jpeg_destroy_compress(&cinfo);
   std::fclose(f);
+}
+
+// The JPEG with its frame header changed to claim w x h pixels.
+std::vector<uint8_t> ClaimingSize(std::vector<uint8_t> jpeg, int w, int h) {
+  for (size_t i = 0; i + 8 < jpeg.size(); ++i)
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
+      jpeg[i + 5] = static_cast<uint8_t>(h >> 8);
+      jpeg[i + 6] = static_cast<uint8_t>(h);
+      jpeg[i + 7] = static_cast<uint8_t>(w >> 8);
+      jpeg[i + 8] = static_cast<uint8_t>(w);
+      break;
+    }
+  return jpeg;
 }
 
 bool Near(QRgb p, int r, int g, int b) {
@@ -128,6 +143,55 @@ TEST(PictureLoader, BadFilesGiveAClearErrorAndANullImage) {
   std::string error;
   EXPECT_FALSE(LoadPicture(dir.Path("missing.bmp"), &image, &error));
   EXPECT_NE(error.find("missing.bmp"), std::string::npos);
+}
+
+TEST(PictureLoader, APictureClaimingMorePixelsThanItsFileCanHoldIsRefused) {
+  ScratchDir dir;
+  WriteJpeg(dir.Path("small.jpg"), 16, 16, false);
+  const std::vector<uint8_t> small = ReadBytes(dir.Path("small.jpg"));
+  QImage image;
+  std::string error;
+  const std::vector<uint8_t> claims = ClaimingSize(small, 8000, 8000);
+  EXPECT_FALSE(DecodePicture(claims.data(), claims.size(), &image, &error));
+  EXPECT_TRUE(image.isNull());
+  EXPECT_NE(error.find("8000 x 8000"), std::string::npos) << error;
+
+  // An uncompressed bitmap holds every row; one that claims more than it holds is refused.
+  QImage source(4, 4, QImage::Format_RGB32);
+  source.fill(Qt::red);
+  ASSERT_TRUE(source.save(QString::fromStdString(dir.Path("small.bmp")), "BMP"));
+  std::vector<uint8_t> bmp = ReadBytes(dir.Path("small.bmp"));
+  ASSERT_GE(bmp.size(), 26u);
+  for (int i = 0; i < 4; ++i) {
+    bmp[18 + i] = static_cast<uint8_t>(8000 >> (8 * i));  // width
+    bmp[22 + i] = static_cast<uint8_t>(8000 >> (8 * i));  // height
+  }
+  EXPECT_FALSE(DecodePicture(bmp.data(), bmp.size(), &image, &error));
+  EXPECT_TRUE(image.isNull());
+  EXPECT_NE(error.find("8000 x 8000"), std::string::npos) << error;
+  bmp[22] = 0xFF, bmp[23] = 0xFF, bmp[24] = 0xFF, bmp[25] = 0xFF;  // 8000 x -1: one top-down row
+  EXPECT_FALSE(DecodePicture(bmp.data(), bmp.size(), &image, &error));
+  bmp[18] = 4, bmp[19] = 0, bmp[20] = 0, bmp[21] = 0;  // 4 x -1 fits
+  EXPECT_TRUE(DecodePicture(bmp.data(), bmp.size(), &image, &error)) << error;
+  EXPECT_EQ(image.size(), QSize(4, 1));
+
+  // A large picture of few colours is small on disk and still loads.
+  WriteJpeg(dir.Path("plain.jpg"), 2048, 1024, false);
+  ASSERT_LT(ReadBytes(dir.Path("plain.jpg")).size(), 64u * 1024);
+  ASSERT_TRUE(LoadPicture(dir.Path("plain.jpg"), &image, &error)) << error;
+  EXPECT_EQ(image.size(), QSize(2048, 1024));
+}
+
+TEST(PictureLoader, AFifoIsNotWaitedOn) {
+  ScratchDir dir;
+  const std::string fifo = dir.Path("Start1.bmp");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  EXPECT_EQ(kavri_test::RunInChild(10, [&] {
+              QImage image;
+              std::string error;
+              return !LoadPicture(fifo, &image, &error) && error.find("Start1.bmp") != std::string::npos;
+            }),
+            "");
 }
 
 TEST(PictureLoader, TruncatedJpegDataNeverCrashes) {

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 
 #include "engine/shared_state.h"
 #include "shell/settings_file.h"
+#include "tests/support/child_run.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/test_support.h"
 
@@ -268,4 +270,30 @@ TEST_F(SettingsFile, ReplacedLinesAreNamedWithWhatTheyHeldAndWhatIsUsed) {
   lines.resize(40);
   EXPECT_NE(DescribeReplacedSettings(lines, true).find("line 41 (BlueSaturation) is missing: 100 is used instead"),
             std::string::npos);
+}
+
+TEST_F(SettingsFile, AProtectedFileIsLeftAsItIsAndAFifoIsNeitherWaitedOnNorReplaced) {
+  const std::string path = dir.Path("Kavri.ini");
+  WriteText(path, "protected\r\n");
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+  TSettingsLines lines = LoadSettingsLines(path);
+  std::string error;
+  EXPECT_FALSE(SaveSettingsFile(path, lines, DefaultEditorSettings(), &error));
+  EXPECT_EQ(error, "Cannot write " + path + ": the file is read-only");
+  EXPECT_EQ(ReadText(path), "protected\r\n");
+  struct stat st {};
+  ASSERT_EQ(stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0444u);
+
+  const std::string fifo = dir.Path("pipe.ini");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  EXPECT_EQ(kavri_test::RunInChild(10, [&] {
+              bool found = true;
+              return LoadSettingsLines(fifo, &found).empty() && !found;
+            }),
+            "");
+  EXPECT_FALSE(SaveSettingsFile(fifo, lines, DefaultEditorSettings(), &error));
+  EXPECT_EQ(error, "Cannot replace " + fifo + ": not a regular file");
+  ASSERT_EQ(lstat(fifo.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
