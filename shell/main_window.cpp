@@ -122,7 +122,7 @@ void TForm15::FormClose() {
   const TEditorSettings editor = CurrentEditorSettings ? CurrentEditorSettings() : ReadEditorSettings(Memo2);
   std::string error;
   if (!SaveSettingsFile(SettingsFilePath(), Memo2, editor, &error))
-    ShowStandardError("The settings were not saved to \"" + SettingsFilePath() + "\": " + error);
+    ShowStandardError("The settings were not saved. " + error);
   // The settings are safe before waiting for the play loops to end.
   PlayController().Shutdown();
 }

@@ -421,3 +421,19 @@ TEST_F(ShellWindowsTest, MediaPlayerPathKeepsItsBytesUnlessTheOperatorEditsIt) {
   EXPECT_EQ(MediaPlayerPath(), "/usr/bin/mpv");
   Form13 = nullptr;
 }
+
+TEST_F(ShellWindowsTest, ExitSaysTheSettingsWereNotSavedToAProtectedFileAndLeavesIt) {
+  kavri_test::ScratchDir dir;
+  ProgramFolderScope scope(dir.Path());
+  const std::string ini = dir.Path("Kavri.ini");
+  const std::string text = SettingsText(19, "80");
+  kavri_test::WriteBytes(ini, kavri_test::TextBytes(text));
+  ASSERT_EQ(QFile::setPermissions(QString::fromStdString(ini), QFileDevice::ReadOwner | QFileDevice::ReadGroup), true);
+  kavri_test::RecordingDialogs dialogs;
+  Create({});
+  ScanDelay = 90;
+  EXPECT_TRUE(form15->close());
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0], "The settings were not saved. Cannot write " + ini + ": the file is read-only");
+  EXPECT_EQ(kavri_test::ReadBytes(ini), kavri_test::TextBytes(text));
+}
