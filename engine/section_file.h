@@ -33,8 +33,8 @@ using TSectionList = std::vector<std::unique_ptr<TSectionRecord>>;
 // Replaces `rows` with the file's rows, each with its drawing loaded from the drawing folder of
 // `programFolder`; rows naming the same drawing share it. A field that is not an integer raises
 // EConvertError; the rows read before it stay in the list. A file that cannot be read gives no
-// rows. When the drawings would not fit in memory the segment is refused before they are read:
-// false, no rows, and a message naming the file in *error.
+// rows. When the drawings would not fit in memory the segment is refused before the drawing that
+// would pass the limit is read: false, no rows, and a message naming both files in *error.
 bool LoadSectionFile(const std::string& fileName, TSectionList& rows, const std::string& programFolder,
                      std::string* error = nullptr);
 bool LoadSectionFile(const std::string& fileName, TSectionList& rows, TPlayContentLoader& content,

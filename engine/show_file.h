@@ -43,8 +43,8 @@ struct TSequence {
 void LoadShowFile(const std::string& fileName, TSequence& show);
 // The same, loading each row's content (LoadSequenceContent) before the row joins its track; every
 // file is read once for the whole show, segments' drawings included. When the content would not
-// fit in memory the show is refused before it is read: false, an empty show, and a message naming
-// the file in *error.
+// fit in memory the show is refused before the file that would pass the limit is read: false, an
+// empty show, and a message naming both files in *error.
 bool LoadShowFileWithContent(const std::string& fileName, const std::string& programFolder, TSequence& show,
                              std::string* error = nullptr);
 bool LoadShowFileWithContent(const std::string& fileName, TPlayContentLoader& content, TSequence& show,
