@@ -73,21 +73,25 @@ size_t Drawing::PointCount() const {
   return n;
 }
 
+PointRecord DrawingRecordPoint(const uint8_t* record, int scale) {
+  PointRecord p;
+  p.x = record[0] * scale;
+  p.y = record[1] * scale;
+  p.kind = record[2];
+  p.colour = record[3];
+  p.blanked = (record[4] & 0x7F) != 0 ? 1 : 0;
+  return p;
+}
+
 void DecodeDrawing(const uint8_t* data, size_t size, Drawing& drawing, int scale) {
   drawing.Clear();
-  const size_t records = size / 5;  // a trailing partial record is ignored
+  const size_t records = size / kDrawingRecordSize;  // a trailing partial record is ignored
   DrawingObject* open = nullptr;
   for (size_t r = 0; r < records; ++r) {
-    const uint8_t* rec = data + r * 5;
-    PointRecord p;
-    p.x = rec[0] * scale;
-    p.y = rec[1] * scale;
-    p.kind = rec[2];
-    p.colour = rec[3];
-    p.blanked = (rec[4] & 0x7F) != 0 ? 1 : 0;
+    const uint8_t* rec = data + r * kDrawingRecordSize;
     if (!open) open = drawing.AddObject();
-    open->Add(p);
-    if (rec[4] & 0x80) open = nullptr;
+    open->Add(DrawingRecordPoint(rec, scale));
+    if (DrawingRecordEndsObject(rec)) open = nullptr;
   }
 }
 

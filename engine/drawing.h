@@ -97,4 +97,9 @@ bool SaveDrawingFile(const std::string& fileName, const Drawing& drawing, int sc
 std::vector<uint8_t> EncodeDrawing(const Drawing& drawing, int scale);
 void DecodeDrawing(const uint8_t* data, size_t size, Drawing& drawing, int scale);
 
+// One record of a drawing file: its point, and whether it is the last point of its object.
+constexpr size_t kDrawingRecordSize = 5;
+PointRecord DrawingRecordPoint(const uint8_t* record, int scale);
+inline bool DrawingRecordEndsObject(const uint8_t* record) { return (record[4] & 0x80) != 0; }
+
 }  // namespace kavri

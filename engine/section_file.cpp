@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "engine/content_path.h"
+#include "engine/play_content.h"
 #include "platform/int_convert.h"
 #include "platform/text.h"
 
@@ -57,23 +57,52 @@ void ParseSectionFields(std::string_view line, TSectionRecord& record) {
   }
 }
 
-void ParseSectionLine(std::string_view line, TSectionRecord& record, const std::string& programFolder) {
+bool ParseSectionLine(std::string_view line, TSectionRecord& record, const std::string& programFolder,
+                      std::string* error) {
   ParseSectionFields(line, record);
-  LoadDrawingFile(ContentFilePath(programFolder, "Drawing", record.name), record.drawing, 1);
+  TPlayContentLoader content(programFolder);
+  try {
+    record.drawing = content.Drawing(record.name);
+  } catch (const EContentTooLarge& refusal) {
+    record.drawing = EmptyPlayDrawing();
+    if (error) *error = refusal.what();
+    return false;
+  }
+  return true;
 }
 
-void LoadSectionLines(const TextLines& lines, TSectionList& rows, const std::string& programFolder) {
+void LoadSectionLines(const TextLines& lines, TSectionList& rows, TPlayContentLoader& content,
+                      const std::string& fileName) {
   rows.clear();
+  uint64_t rowBytes = 0;
+  for (const std::string& line : lines) rowBytes += sizeof(TSectionRecord) + sizeof(void*) + line.size();
+  content.Reserve(rowBytes, fileName);
+  rows.reserve(lines.size());
   for (const std::string& line : lines) {
     auto record = std::make_unique<TSectionRecord>();
-    ParseSectionLine(line, *record, programFolder);
+    ParseSectionFields(line, *record);
+    record->drawing = content.Drawing(record->name);
     rows.push_back(std::move(record));
   }
 }
 
-void LoadSectionFile(const std::string& fileName, TSectionList& rows, const std::string& programFolder) {
+bool LoadSectionFile(const std::string& fileName, TSectionList& rows, TPlayContentLoader& content,
+                     std::string* error) {
   rows.clear();
-  LoadSectionLines(ReadTextLines(fileName).value_or(TextLines()), rows, programFolder);
+  try {
+    LoadSectionLines(ReadTextLines(fileName).value_or(TextLines()), rows, content, fileName);
+  } catch (const EContentTooLarge& refusal) {
+    rows.clear();
+    if (error) *error = ContentTooLargeMessage(fileName, refusal);
+    return false;
+  }
+  return true;
+}
+
+bool LoadSectionFile(const std::string& fileName, TSectionList& rows, const std::string& programFolder,
+                     std::string* error) {
+  TPlayContentLoader content(programFolder);
+  return LoadSectionFile(fileName, rows, content, error);
 }
 
 int ParseSecondField(std::string_view line) {

@@ -5,10 +5,12 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/drawing.h"
+#include "engine/play_drawing.h"
 #include "platform/text_lines.h"
 
 namespace kavri {
+
+class TPlayContentLoader;
 
 // One segment row: a drawing name, the eighteen parameters A to R, and the row's picture.
 struct TSectionRecord {
@@ -19,7 +21,7 @@ struct TSectionRecord {
   int32_t A = 0, B = 0, C = 0, D = 0, E = 0, F = 0, G = 0, H = 0, I = 0, J = 0, K = 0, L = 0, M = 0, N = 0;
   uint8_t O = 0;
   int32_t P = 0, Q = 0, R = 0;
-  Drawing drawing;  // loaded at scale 1
+  TPlayDrawingPtr drawing = EmptyPlayDrawing();  // loaded at scale 1, shared with the load's other rows
 
   // Parameter i, 0 = A .. 17 = R; setting O keeps the value's low byte.
   int32_t Parameter(int i) const;
@@ -29,13 +31,23 @@ struct TSectionRecord {
 using TSectionList = std::vector<std::unique_ptr<TSectionRecord>>;
 
 // Replaces `rows` with the file's rows, each with its drawing loaded from the drawing folder of
-// `programFolder`. A field that is not an integer raises EConvertError; the rows read before it
-// stay in the list. A file that cannot be read gives no rows.
-void LoadSectionFile(const std::string& fileName, TSectionList& rows, const std::string& programFolder);
-void LoadSectionLines(const TextLines& lines, TSectionList& rows, const std::string& programFolder);
+// `programFolder`; rows naming the same drawing share it. A field that is not an integer raises
+// EConvertError; the rows read before it stay in the list. A file that cannot be read gives no
+// rows. When the drawings would not fit in memory the segment is refused before the drawing that
+// would pass the limit is read: false, no rows, and a message naming both files in *error.
+bool LoadSectionFile(const std::string& fileName, TSectionList& rows, const std::string& programFolder,
+                     std::string* error = nullptr);
+bool LoadSectionFile(const std::string& fileName, TSectionList& rows, TPlayContentLoader& content,
+                     std::string* error = nullptr);
+// The rows of the lines with their drawings from `content`; the rows are counted against its
+// budget as the content of `fileName`. Raises EConvertError and EContentTooLarge.
+void LoadSectionLines(const TextLines& lines, TSectionList& rows, TPlayContentLoader& content,
+                      const std::string& fileName);
 
-// Fills `record` from one line and loads its drawing (a missing drawing gives an empty picture).
-void ParseSectionLine(std::string_view line, TSectionRecord& record, const std::string& programFolder);
+// Fills `record` from one line and loads its drawing (a missing drawing gives an empty picture);
+// false with a message in *error when the drawing does not fit in memory.
+bool ParseSectionLine(std::string_view line, TSectionRecord& record, const std::string& programFolder,
+                      std::string* error = nullptr);
 // The same without loading the drawing. Fields are trimmed before conversion; empty and missing
 // fields read as 0.
 void ParseSectionFields(std::string_view line, TSectionRecord& record);

@@ -1,7 +1,5 @@
 #include "engine/show_file.h"
 
-#include "engine/content_path.h"
-#include "platform/file_io.h"
 #include "platform/int_convert.h"
 #include "platform/text.h"
 
@@ -43,7 +41,7 @@ std::unique_ptr<TSequenceRecord> ParseShowRow(const std::string& line) {
 
 }  // namespace
 
-void LoadShowLines(const TextLines& lines, TSequence& show, const std::string* programFolder) {
+void LoadShowLines(const TextLines& lines, TSequence& show, TPlayContentLoader* content) {
   show.ClearTracks();
   const size_t music = FindMarker(lines, kMusicMarker);
   show.music = music + 1 < lines.size() && !IsMarker(lines[music + 1]) ? lines[music + 1] : std::string();
@@ -51,7 +49,7 @@ void LoadShowLines(const TextLines& lines, TSequence& show, const std::string* p
     // A track runs from its section line to the next section line, whatever order they come in.
     for (size_t i = FindMarker(lines, kTrackMarkers[t]) + 1; i < lines.size() && !IsMarker(lines[i]); ++i) {
       std::unique_ptr<TSequenceRecord> record = ParseShowRow(lines[i]);
-      if (programFolder) LoadSequenceContent(*record, *programFolder);
+      if (content) LoadSequenceContent(*record, *content);
       show.Track(t).push_back(std::move(record));
     }
   }
@@ -61,22 +59,44 @@ void LoadShowFile(const std::string& fileName, TSequence& show) {
   LoadShowLines(ReadTextLines(fileName).value_or(TextLines()), show, nullptr);
 }
 
-void LoadShowFileWithContent(const std::string& fileName, const std::string& programFolder, TSequence& show) {
-  LoadShowLines(ReadTextLines(fileName).value_or(TextLines()), show, &programFolder);
+bool LoadShowFileWithContent(const std::string& fileName, TPlayContentLoader& content, TSequence& show,
+                             std::string* error) {
+  try {
+    LoadShowLines(ReadTextLines(fileName).value_or(TextLines()), show, &content);
+  } catch (const EContentTooLarge& refusal) {
+    show.ClearTracks();
+    show.music.clear();
+    if (error) *error = ContentTooLargeMessage(fileName, refusal);
+    return false;
+  }
+  return true;
 }
 
-void LoadSequenceContent(TSequenceRecord& record, const std::string& programFolder) {
+bool LoadShowFileWithContent(const std::string& fileName, const std::string& programFolder, TSequence& show,
+                             std::string* error) {
+  TPlayContentLoader content(programFolder);
+  return LoadShowFileWithContent(fileName, content, show, error);
+}
+
+void LoadSequenceContent(TSequenceRecord& record, TPlayContentLoader& content) {
   const std::string ext = FileExtension(record.name);
-  if (ext == ".ddr") {
-    const std::string path = ContentFilePath(programFolder, "Drawing", record.name);
-    if (FileExists(path)) LoadDrawingFile(path, record.drawing, 1);
-  } else if (ext == ".sec") {
-    const std::string path = ContentFilePath(programFolder, "Section", record.name);
-    if (FileExists(path)) LoadSectionFile(path, record.rows, programFolder);
-  } else if (ext == ".ild") {
-    const std::string path = ContentFilePath(programFolder, "ILDAimage", record.name);
-    if (FileExists(path)) ReadIldaFile(path, record.ilda);
+  if (ext == ".ddr")
+    record.drawing = content.Drawing(record.name);
+  else if (ext == ".sec")
+    record.rows = content.Segment(record.name);
+  else if (ext == ".ild")
+    record.ilda = content.Ilda(record.name);
+}
+
+bool LoadSequenceContent(TSequenceRecord& record, const std::string& programFolder, std::string* error) {
+  TPlayContentLoader content(programFolder);
+  try {
+    LoadSequenceContent(record, content);
+  } catch (const EContentTooLarge& refusal) {
+    if (error) *error = refusal.what();
+    return false;
   }
+  return true;
 }
 
 TextLines FormatShowLines(const std::string& music, const TShowTrackCells& tracks) {
@@ -105,6 +125,11 @@ bool SaveShowFile(const std::string& path, const std::string& music, const TShow
     return false;
   };
   if (BreaksField(music)) return refuse(music);
+  // A music line equal to a section line would read back as that section, the music as none.
+  if (IsMarker(music)) {
+    if (error) *error = "The music text '" + music + "' cannot be stored: it reads as a section line";
+    return false;
+  }
   for (const auto& track : tracks)
     for (const TShowRowCells& row : track) {
       if (BreaksField(row.first, "|")) return refuse(row.first);

@@ -6,20 +6,19 @@
 #include <utility>
 #include <vector>
 
-#include "engine/drawing.h"
-#include "engine/ilda_file.h"
-#include "engine/section_file.h"
+#include "engine/play_content.h"
 #include "platform/text_lines.h"
 
 namespace kavri {
 
 // One track row: a content file and its time in show-clock ticks, with the content once loaded.
+// Content is shared with the other rows of the same load that name the same file.
 struct TSequenceRecord {
-  std::string name;  // with ".ddr", ".sec" or ".ild", relative to its content folder
+  std::string name;  // with ".ddr", ".sec" or ".ild", a file name in its content folder
   int32_t time = 0;
-  Drawing drawing;    // for ".ddr"
-  TSectionList rows;  // for ".sec"
-  TILDAimage ilda;    // for ".ild"
+  TPlayDrawingPtr drawing = EmptyPlayDrawing();  // for ".ddr"
+  TSectionListPtr rows = EmptySegment();         // for ".sec"
+  TIldaImagePtr ilda = EmptyIldaImage();         // for ".ild"
 };
 
 using TSequenceTrack = std::vector<std::unique_ptr<TSequenceRecord>>;
@@ -42,14 +41,24 @@ struct TSequence {
 // integer raises EConvertError; rows read before it stay. A missing section line gives an empty
 // track (or music name). A file that cannot be read gives an empty show.
 void LoadShowFile(const std::string& fileName, TSequence& show);
-// The same, loading each row's content (LoadSequenceContent) before the row joins its track.
-void LoadShowFileWithContent(const std::string& fileName, const std::string& programFolder, TSequence& show);
-// Both readers on lines in memory; with programFolder null, contents are not loaded.
-void LoadShowLines(const TextLines& lines, TSequence& show, const std::string* programFolder);
+// The same, loading each row's content (LoadSequenceContent) before the row joins its track; every
+// file is read once for the whole show, segments' drawings included. When the content would not
+// fit in memory the show is refused before the file that would pass the limit is read: false, an
+// empty show, and a message naming both files in *error.
+bool LoadShowFileWithContent(const std::string& fileName, const std::string& programFolder, TSequence& show,
+                             std::string* error = nullptr);
+bool LoadShowFileWithContent(const std::string& fileName, TPlayContentLoader& content, TSequence& show,
+                             std::string* error = nullptr);
+// Both readers on lines in memory; with `content` null, contents are not loaded. Raises
+// EConvertError and EContentTooLarge.
+void LoadShowLines(const TextLines& lines, TSequence& show, TPlayContentLoader* content);
 
 // Loads the drawing, segment or ILDA image the row names (extension compared exactly) from its
-// content folder; a missing file or another extension leaves the content empty.
-void LoadSequenceContent(TSequenceRecord& record, const std::string& programFolder);
+// content folder; a missing file, a name that is not a bare file name or another extension
+// leaves the content empty. The first form is false, with the message in *error, when the
+// content does not fit in memory; the second raises EContentTooLarge.
+bool LoadSequenceContent(TSequenceRecord& record, const std::string& programFolder, std::string* error = nullptr);
+void LoadSequenceContent(TSequenceRecord& record, TPlayContentLoader& content);
 
 // The show editor's grid rows: name and time texts per track, written in lower case.
 using TShowRowCells = std::pair<std::string, std::string>;
@@ -61,8 +70,8 @@ TextLines FormatShowLines(const std::string& music, const TShowTrackCells& track
 TShowTrackCells ShowTrackCells(const TSequence& show);
 
 // Write the show file with CR LF line ends, replacing it atomically; false, keeping the old
-// file, when the write fails. A name holding "|" or any text holding a line break is refused
-// (false, file untouched): it would not read back as the same row.
+// file, when the write fails. A name holding "|", any text holding a line break and a music text
+// equal to a section line are refused (false, file untouched): they would not read back.
 bool SaveShowFile(const std::string& path, const std::string& music, const TShowTrackCells& tracks,
                   std::string* error = nullptr);
 bool SaveShowFile(const std::string& path, const TSequence& show, std::string* error = nullptr);

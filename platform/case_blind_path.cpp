@@ -1,11 +1,11 @@
 #include "platform/case_blind_path.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <optional>
 
 namespace kavri {
 
@@ -16,28 +16,36 @@ bool PathExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
-// The entry of `folder` whose name equals `name` without regard to case; the first in byte order
-// when several do, so the choice is the same on every run.
-std::optional<std::string> FindEntryCaseBlind(const std::string& folder, const std::string& name) {
-  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-  if (!dir) return std::nullopt;
-  const QString wanted = QString::fromStdString(name);
-  std::optional<std::string> best;
-  while (const dirent* entry = ::readdir(dir)) {
-    std::string candidate = entry->d_name;
-    if (candidate == "." || candidate == "..") continue;
-    if (QString::fromStdString(candidate).compare(wanted, Qt::CaseInsensitive) != 0) continue;
-    if (!best || candidate < *best) best = std::move(candidate);
-  }
-  ::closedir(dir);
-  return best;
-}
-
 }  // namespace
 
 std::string ToSlashes(std::string path) {
   std::replace(path.begin(), path.end(), '\\', '/');
   return path;
+}
+
+std::string CaseBlindKey(const std::string& name) {
+  if (!QByteArrayView(name.data(), static_cast<qsizetype>(name.size())).isValidUtf8()) return name;
+  return QString::fromStdString(name).toCaseFolded().toStdString();
+}
+
+TCaseBlindFolder::TCaseBlindFolder(std::string folder) : folder_(std::move(folder)) {}
+
+std::optional<std::string> TCaseBlindFolder::Match(const std::string& name) {
+  if (!indexed_) {
+    indexed_ = true;
+    if (DIR* dir = ::opendir(folder_.empty() ? "." : folder_.c_str())) {
+      while (const dirent* entry = ::readdir(dir)) {
+        std::string candidate = entry->d_name;
+        if (candidate == "." || candidate == "..") continue;
+        auto [it, added] = entries_.try_emplace(CaseBlindKey(candidate), candidate);
+        if (!added && candidate < it->second) it->second = std::move(candidate);
+      }
+      ::closedir(dir);
+    }
+  }
+  const auto it = entries_.find(CaseBlindKey(name));
+  if (it == entries_.end()) return std::nullopt;
+  return it->second;
 }
 
 std::string ResolveFileName(const std::string& path) {
@@ -58,7 +66,7 @@ std::string ResolveFileName(const std::string& path) {
     std::string candidate = resolved + part;
     if (!PathExists(candidate)) {
       std::optional<std::string> match =
-          part == "." || part == ".." ? std::nullopt : FindEntryCaseBlind(resolved, part);
+          part == "." || part == ".." ? std::nullopt : TCaseBlindFolder(resolved).Match(part);
       if (!match) return wanted;
       candidate = resolved + *match;
     }

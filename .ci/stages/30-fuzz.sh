@@ -22,7 +22,7 @@ for reader in "${readers[@]}"; do
   rm -rf "$work"
   mkdir -p "$work/corpus" "$work/artifacts"
   # New inputs go to the first folder, so the committed seeds stay as they are.
-  "$build/fuzz/fuzz_$reader" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+  "$build/fuzz/fuzz_$reader" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 -max_len=65536 \
     -print_final_stats=1 -artifact_prefix="$work/artifacts/" "$work/corpus" "$root/fuzz/corpus/$reader" \
     >"$work/log.txt" 2>&1 &
   pids+=($!)

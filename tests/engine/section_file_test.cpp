@@ -40,12 +40,12 @@ TEST(SectionFile, ReadsEveryFieldAndLoadsTheDrawingCaseBlind) {
   EXPECT_EQ(r.P, 30000);
   EXPECT_EQ(r.Q, -255);
   EXPECT_EQ(r.R, 255);
-  ASSERT_EQ(r.drawing.Count(), 1u);
-  ASSERT_EQ(r.drawing[0].Count(), 2u);
-  EXPECT_EQ(r.drawing[0][1].x, 30);
+  ASSERT_EQ(r.drawing->ObjectCount(), 1u);
+  ASSERT_EQ(r.drawing->Object(0).size(), 2u);
+  EXPECT_EQ(r.drawing->Object(0)[1].x, 30);
   // A missing drawing gives the row an empty picture, silently.
   EXPECT_EQ(rows[1]->name, "missing.ddr");
-  EXPECT_TRUE(rows[1]->drawing.Empty());
+  EXPECT_TRUE(rows[1]->drawing->Empty());
 }
 
 TEST(SectionFile, EmptyBlankAndMissingFieldsReadAsZeroAndFieldsAreTrimmed) {

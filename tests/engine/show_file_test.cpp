@@ -119,21 +119,34 @@ TEST(ShowFile, ContentIsLoadedByExactExtensionWithCaseBlindNames) {
                                  "[Track2]\nMYPIC.DDR|5\nmissing.ddr|1\nmypic.txt|1\n[Track3]\n"),
                           f.root, show);
   ASSERT_EQ(show.track1.size(), 3u);
-  EXPECT_EQ(show.track1[0]->drawing.PointCount(), 1u);
-  ASSERT_EQ(show.track1[1]->rows.size(), 2u);
-  EXPECT_EQ(show.track1[1]->rows[0]->drawing.PointCount(), 1u);
-  EXPECT_TRUE(show.track1[1]->rows[1]->drawing.Empty());  // its drawing does not exist
-  ASSERT_EQ(show.track1[2]->ilda.frames.size(), 1u);
-  EXPECT_EQ(show.track1[2]->ilda.frames[0]->points.size(), 4u);
+  EXPECT_EQ(show.track1[0]->drawing->PointCount(), 1u);
+  ASSERT_EQ(show.track1[1]->rows->size(), 2u);
+  EXPECT_EQ((*show.track1[1]->rows)[0]->drawing->PointCount(), 1u);
+  EXPECT_TRUE((*show.track1[1]->rows)[1]->drawing->Empty());  // its drawing does not exist
+  ASSERT_EQ(show.track1[2]->ilda->frames.size(), 1u);
+  EXPECT_EQ(show.track1[2]->ilda->frames[0]->points.size(), 4u);
   ASSERT_EQ(show.track2.size(), 3u);
   for (const auto& r : show.track2) {
-    EXPECT_TRUE(r->drawing.Empty()) << r->name;  // capital extension, missing file, other kind
-    EXPECT_TRUE(r->rows.empty());
-    EXPECT_TRUE(r->ilda.frames.empty());
+    EXPECT_TRUE(r->drawing->Empty()) << r->name;  // capital extension, missing file, other kind
+    EXPECT_TRUE(r->rows->empty());
+    EXPECT_TRUE(r->ilda->frames.empty());
   }
   EXPECT_TRUE(dialogs.shown.empty());
 
   // The plain reader loads names and times only.
   LoadShowFile(f.root + "Sequence/s.seq", show);
-  EXPECT_TRUE(show.track1[0]->drawing.Empty());
+  EXPECT_TRUE(show.track1[0]->drawing->Empty());
+}
+
+TEST(ShowFile, AMusicTextEqualToASectionLineIsRefused) {
+  ShowFolder f;
+  const std::string path = f.root + "Sequence/w.seq";
+  ASSERT_TRUE(SaveShowFile(path, "[track1]", TShowTrackCells{}));  // section lines match exactly
+  const std::vector<uint8_t> kept = ReadBytes(path);
+  for (const char* music : {"[Music]", "[Track1]", "[Track2]", "[Track3]"}) {
+    std::string error;
+    EXPECT_FALSE(SaveShowFile(path, music, TShowTrackCells{}, &error)) << music;
+    EXPECT_NE(error.find(music), std::string::npos) << error;
+  }
+  EXPECT_EQ(ReadBytes(path), kept);
 }

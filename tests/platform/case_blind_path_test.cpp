@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <filesystem>
 
 #include "platform/case_blind_path.h"
 #include "tests/support/test_support.h"
@@ -35,4 +36,29 @@ TEST(CaseBlindPath, MissingNameComesBackWithSlashesAndAnExactMatchWins) {
   EXPECT_EQ(ResolveFileName(dir.Path("Abc.ddr")), dir.Path("ABC.ddr"));
   EXPECT_EQ(ResolveFileName(dir.Path("none\\x.ddr")), dir.Path("none/x.ddr"));
   EXPECT_EQ(ResolveFileName(""), "");
+}
+
+TEST(CaseBlindPath, NamesThatAreNotUtf8MatchOnlyByteForByte) {
+  ScratchDir dir;
+  WriteBytes(dir.Path("caf\xE9.ddr"), {1});  // Latin-1 bytes, not UTF-8
+  WriteBytes(dir.Path("Caf\xC3\xA9.ddr"), {2});
+  EXPECT_EQ(ResolveFileName(dir.Path("caf\xE9.ddr")), dir.Path("caf\xE9.ddr"));
+  // Another bad byte is another name, not the same replacement character.
+  EXPECT_EQ(ResolveFileName(dir.Path("caf\xE8.ddr")), dir.Path("caf\xE8.ddr"));
+  EXPECT_EQ(ResolveFileName(dir.Path("CAF\xE9.DDR")), dir.Path("CAF\xE9.DDR"));
+  // Valid UTF-8 still matches without regard to case, beyond ASCII too.
+  EXPECT_EQ(ResolveFileName(dir.Path("CAF\xC3\x89.DDR")), dir.Path("Caf\xC3\xA9.ddr"));
+  std::filesystem::remove(dir.Path("caf\xE9.ddr"));  // the scratch folder cannot remove such a name
+}
+
+TEST(CaseBlindPath, AFolderIndexReadsItsFolderOnce) {
+  ScratchDir dir;
+  WriteBytes(dir.Path("One.ddr"), {1});
+  TCaseBlindFolder folder(dir.Path());
+  EXPECT_EQ(folder.Match("ONE.DDR"), "One.ddr");
+  EXPECT_EQ(folder.Match("two.ddr"), std::nullopt);
+  // Entries made after the first lookup are not seen: the folder was read once.
+  WriteBytes(dir.Path("Two.ddr"), {2});
+  EXPECT_EQ(folder.Match("two.ddr"), std::nullopt);
+  EXPECT_EQ(TCaseBlindFolder(dir.Path()).Match("two.ddr"), "Two.ddr");
 }

@@ -1,0 +1,117 @@
+#include "engine/play_content.h"
+
+#include <limits>
+
+#include "platform/file_io.h"
+#include "platform/text_lines.h"
+
+namespace kavri {
+
+namespace {
+
+constexpr uint64_t kMegabyte = 1024 * 1024;
+
+uint64_t Times(uint64_t count, uint64_t each) {
+  return count > std::numeric_limits<uint64_t>::max() / each ? std::numeric_limits<uint64_t>::max() : count * each;
+}
+
+uint64_t Plus(uint64_t a, uint64_t b) { return a > std::numeric_limits<uint64_t>::max() - b ? a : a + b; }
+
+// Every record of a drawing file is a point; at worst each point also starts an object.
+uint64_t DrawingBytesAtMost(uint64_t fileSize) {
+  return Times(fileSize / kDrawingRecordSize, sizeof(PointRecord) + sizeof(size_t));
+}
+
+// Every section of an ILDA file takes a 32-byte header and one record of at least 3 bytes; a
+// point takes a record of at least 6 bytes and a palette entry one of 3.
+uint64_t IldaBytesAtMost(uint64_t fileSize) {
+  constexpr uint64_t kSectionBytes = std::max(sizeof(TILDAframe), sizeof(TILDAcolorplatte)) + sizeof(void*);
+  return Plus(Plus(Times(fileSize / 35 + 1, kSectionBytes), Times(fileSize / 6, sizeof(PointRecord))),
+              Times(fileSize / 3, sizeof(TIldaPaletteEntry)));
+}
+
+uint64_t IldaHeldBytes(const TILDAimage& image) {
+  uint64_t bytes = (image.frames.capacity() + image.palettes.capacity()) * sizeof(void*);
+  for (const auto& frame : image.frames) bytes += sizeof(TILDAframe) + frame->points.capacity() * sizeof(PointRecord);
+  for (const auto& palette : image.palettes)
+    bytes += sizeof(TILDAcolorplatte) + palette->entries.capacity() * sizeof(TIldaPaletteEntry);
+  return bytes;
+}
+
+}  // namespace
+
+EContentTooLarge::EContentTooLarge(const std::string& name, uint64_t budget)
+    : std::runtime_error("\"" + name + "\" would take the content past the limit of " +
+                         std::to_string(budget / kMegabyte) + " MB"),
+      name_(name) {}
+
+std::string ContentTooLargeMessage(const std::string& fileName, const EContentTooLarge& refusal) {
+  return "\"" + fileName + "\" names more content than fits in memory: " + refusal.what() + ".";
+}
+
+const TSectionListPtr& EmptySegment() {
+  static const TSectionListPtr empty = std::make_shared<const TSectionList>();
+  return empty;
+}
+
+const TIldaImagePtr& EmptyIldaImage() {
+  static const TIldaImagePtr empty = std::make_shared<const TILDAimage>();
+  return empty;
+}
+
+TPlayContentLoader::TPlayContentLoader(const std::string& programFolder, uint64_t budget)
+    : drawingFolder_(programFolder, "Drawing"),
+      segmentFolder_(programFolder, "Section"),
+      ildaFolder_(programFolder, "ILDAimage"),
+      budget_(budget) {}
+
+void TPlayContentLoader::Reserve(uint64_t bytes, const std::string& name) {
+  if (bytes > budget_ - held_) throw EContentTooLarge(name, budget_);
+  held_ += bytes;
+}
+
+void TPlayContentLoader::Settle(uint64_t reserved, uint64_t kept) { held_ = held_ - reserved + kept; }
+
+TPlayDrawingPtr TPlayContentLoader::Drawing(const std::string& name) {
+  const std::optional<TContentFile> file = drawingFolder_.Find(name);
+  if (!file) return EmptyPlayDrawing();
+  if (const auto it = drawings_.find(file->path); it != drawings_.end()) return it->second;
+  const uint64_t most = DrawingBytesAtMost(file->size);
+  Reserve(most, name);
+  const std::optional<Bytes> bytes = ReadWholeFile(file->path);
+  auto drawing = std::make_shared<const TPlayDrawing>(bytes ? TPlayDrawing::Decode(bytes->data(), bytes->size())
+                                                            : TPlayDrawing());
+  Settle(most, drawing->HeldBytes());
+  drawings_.emplace(file->path, drawing);
+  return drawing;
+}
+
+TSectionListPtr TPlayContentLoader::Segment(const std::string& name) {
+  const std::optional<TContentFile> file = segmentFolder_.Find(name);
+  if (!file) return EmptySegment();
+  if (const auto it = segments_.find(file->path); it != segments_.end()) return it->second;
+  // The text is held only while its rows are made.
+  Reserve(file->size, name);
+  auto rows = std::make_shared<TSectionList>();
+  LoadSectionLines(ReadTextLines(file->path).value_or(TextLines()), *rows, *this, name);
+  Settle(file->size, 0);
+  TSectionListPtr shared = std::move(rows);
+  segments_.emplace(file->path, shared);
+  return shared;
+}
+
+TIldaImagePtr TPlayContentLoader::Ilda(const std::string& name) {
+  const std::optional<TContentFile> file = ildaFolder_.Find(name);
+  if (!file) return EmptyIldaImage();
+  if (const auto it = ildas_.find(file->path); it != ildas_.end()) return it->second;
+  const uint64_t most = IldaBytesAtMost(file->size);
+  Reserve(most, name);
+  auto image = std::make_shared<TILDAimage>();
+  ReadIldaFile(file->path, *image);
+  Settle(most, IldaHeldBytes(*image));
+  TIldaImagePtr shared = std::move(image);
+  ildas_.emplace(file->path, shared);
+  return shared;
+}
+
+}  // namespace kavri

@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "engine/play_content.h"
+#include "engine/show_file.h"
+#include "tests/engine/content_folder.h"
+#include "tests/support/recording_dialogs.h"
+#include "tests/support/test_support.h"
+
+using namespace kavri;
+using kavri_test::WriteBytes;
+
+namespace {
+
+// A drawing file of `points` lit points in one object.
+std::vector<uint8_t> DrawingImage(size_t points) {
+  std::vector<uint8_t> image;
+  for (size_t i = 0; i < points; ++i) {
+    const bool last = i + 1 == points;
+    image.insert(image.end(), {static_cast<uint8_t>(i), 7, 0, 3, static_cast<uint8_t>(last ? 0x80 : 0)});
+  }
+  return image;
+}
+
+std::string Repeat(const std::string& line, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) text += line + "\r\n";
+  return text;
+}
+
+// A file of `size` bytes that takes no disk space: the loaders must refuse it from its size alone.
+void WriteSparse(const std::string& path, uintmax_t size) {
+  WriteBytes(path, {});
+  std::filesystem::resize_file(path, size);
+}
+
+}  // namespace
+
+TEST(PlayDrawing, ReadsTheSameObjectsAndPointsAsTheEditorsReader) {
+  const std::vector<std::vector<uint8_t>> images = {
+      {},
+      {1, 2, 3, 4, 0x81, 5, 6, 7, 8, 0x02, 9, 10, 11, 12, 0x80, 13, 14, 0, 1},  // closed, open, partial record
+      {1, 2, 0, 0, 0x00, 3, 4, 0, 0, 0x00},                                  // last object never closed
+      {255, 255, 255, 255, 0xFF},
+  };
+  for (const auto& image : images) {
+    Drawing expected;
+    DecodeDrawing(image.data(), image.size(), expected, 1);
+    const TPlayDrawing flat = TPlayDrawing::Decode(image.data(), image.size());
+    ASSERT_EQ(flat.ObjectCount(), expected.Count()) << image.size();
+    EXPECT_EQ(flat.PointCount(), expected.PointCount());
+    for (size_t o = 0; o < expected.Count(); ++o) {
+      ASSERT_EQ(flat.Object(o).size(), expected[o].Count());
+      for (size_t i = 0; i < expected[o].Count(); ++i) EXPECT_EQ(flat.Object(o)[i], expected[o][i]) << o << "/" << i;
+    }
+  }
+}
+
+TEST(PlayContent, RowsNamingTheSameFileShareOneCopyAcrossTheWholeShow) {
+  ContentFolder f;
+  WriteBytes(f.root + "Drawing/Star.ddr", DrawingImage(3));
+  WriteBytes(f.root + "Drawing/Moon.ddr", DrawingImage(2));
+  f.Write("Section/Seg.sec", Repeat("star.ddr|1", 50) + "STAR.DDR|2\r\nmoon.ddr|3\r\n");
+  TILDAimage image;
+  image.frames.push_back(std::make_unique<TILDAframe>());
+  image.frames[0]->points.resize(4);
+  ASSERT_TRUE(WriteIldaFile(f.root + "ILDAimage/clip.ild", image));
+
+  TSectionList rows;
+  ASSERT_TRUE(LoadSectionFile(f.root + "Section/Seg.sec", rows, f.root));
+  ASSERT_EQ(rows.size(), 52u);
+  for (size_t i = 0; i < 51; ++i) EXPECT_EQ(rows[i]->drawing, rows[0]->drawing) << i;  // any case, one copy
+  EXPECT_EQ(rows[0]->drawing->PointCount(), 3u);
+  EXPECT_NE(rows[51]->drawing, rows[0]->drawing);
+
+  TSequence show;
+  ASSERT_TRUE(LoadShowFileWithContent(f.Write("Sequence/s.seq", "[Music]\n\n[Track1]\nstar.ddr|1\nseg.sec|2\n"
+                                                                "[Track2]\nseg.sec|3\nclip.ild|4\n[Track3]\nclip.ild|5\n"),
+                                      f.root, show));
+  const TSectionListPtr& segment = show.track1[1]->rows;
+  ASSERT_EQ(segment->size(), 52u);
+  EXPECT_EQ(show.track2[0]->rows, segment);
+  EXPECT_EQ((*segment)[0]->drawing, show.track1[0]->drawing);  // a segment's drawings are the show's
+  EXPECT_EQ(show.track3[0]->ilda, show.track2[1]->ilda);
+  EXPECT_EQ(show.track3[0]->ilda->frames.size(), 1u);
+}
+
+TEST(PlayContent, ContentIsCountedOnceAndALoadPastTheBudgetIsRefusedBeforeReading) {
+  ContentFolder f;
+  WriteBytes(f.root + "Drawing/a.ddr", DrawingImage(100));
+  WriteBytes(f.root + "Drawing/b.ddr", DrawingImage(100));
+  TPlayContentLoader content(f.root, 4000);
+  const TPlayDrawingPtr a = content.Drawing("a.ddr");
+  const uint64_t held = content.HeldBytes();
+  EXPECT_GE(held, 100 * sizeof(PointRecord));
+  for (int i = 0; i < 1000; ++i) EXPECT_EQ(content.Drawing("A.ddr"), a);
+  EXPECT_EQ(content.HeldBytes(), held);
+  try {
+    content.Drawing("b.ddr");
+    ADD_FAILURE() << "b.ddr fitted";
+  } catch (const EContentTooLarge& refusal) {
+    EXPECT_EQ(refusal.Name(), "b.ddr");
+  }
+  EXPECT_EQ(content.HeldBytes(), held);  // nothing was kept for the refused file
+
+  // Through the segment reader: refused with a message naming the segment and the drawing.
+  const std::string segment = f.Write("Section/two.sec", "a.ddr|1\r\nb.ddr|1\r\n");
+  TPlayContentLoader small(f.root, 4000);
+  TSectionList rows;
+  rows.push_back(std::make_unique<TSectionRecord>());
+  std::string error;
+  EXPECT_FALSE(LoadSectionFile(segment, rows, small, &error));
+  EXPECT_TRUE(rows.empty());
+  EXPECT_NE(error.find("\"" + segment + "\" names more content than fits in memory"), std::string::npos) << error;
+  EXPECT_NE(error.find("\"b.ddr\""), std::string::npos) << error;
+}
+
+TEST(PlayContent, HugeContentFilesAreRefusedFromTheirSizeWithTheDefaultBudget) {
+  ContentFolder f;
+  WriteSparse(f.root + "Drawing/huge.ddr", uintmax_t{4} << 30);
+  WriteSparse(f.root + "ILDAimage/huge.ild", uintmax_t{4} << 30);
+  const std::string segment = f.Write("Section/s.sec", Repeat("huge.ddr|1", 10));
+  TSectionList rows;
+  std::string error;
+  EXPECT_FALSE(LoadSectionFile(segment, rows, f.root, &error));
+  EXPECT_NE(error.find("\"huge.ddr\""), std::string::npos) << error;
+
+  kavri_test::RecordingDialogs dialogs;
+  for (const std::string& row : {"huge.ild|1", "s.sec|1", "huge.ddr|1"}) {
+    TSequence show;
+    error.clear();
+    const std::string file = f.Write("Sequence/s.seq", "[Music]\nm.mp3\n[Track1]\nnone.ddr|1\n" + row + "\n");
+    EXPECT_FALSE(LoadShowFileWithContent(file, f.root, show, &error)) << row;
+    EXPECT_TRUE(show.track1.empty()) << row;
+    EXPECT_NE(error.find("\"" + file + "\" names more content than fits in memory"), std::string::npos) << error;
+  }
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST(PlayContent, NamesReachingOutsideTheirFolderLoadNothing) {
+  ContentFolder f;
+  QDir().mkpath(QString::fromStdString(f.root + "Drawing/sub"));
+  for (const char* path : {"secret.ddr", "Drawing/sub/deep.ddr", "Drawing/ok.ddr", "Section/other.ddr"})
+    WriteBytes(f.root + path, DrawingImage(2));
+  const std::vector<std::string> outside = {"../secret.ddr",   "..\\secret.ddr", f.root + "secret.ddr",
+                                            "sub/deep.ddr",    "sub\\deep.ddr",  "../Section/other.ddr",
+                                            "./ok.ddr",        ".",              ".."};
+  TPlayContentLoader content(f.root);
+  for (const std::string& name : outside) EXPECT_TRUE(content.Drawing(name)->Empty()) << name;
+  EXPECT_EQ(content.Drawing("ok.ddr")->PointCount(), 2u);
+
+  // The same through the readers, for each kind of content.
+  f.Write("Section/ok.sec", "ok.ddr|1\r\n");
+  TILDAimage image;
+  image.frames.push_back(std::make_unique<TILDAframe>());
+  image.frames[0]->points.resize(1);
+  ASSERT_TRUE(WriteIldaFile(f.root + "ILDAimage/ok.ild", image));
+  TSectionList rows;
+  ASSERT_TRUE(LoadSectionFile(f.Write("Section/s.sec", "../secret.ddr|1\r\nok.ddr|1\r\n"), rows, f.root));
+  EXPECT_TRUE(rows[0]->drawing->Empty());
+  EXPECT_FALSE(rows[1]->drawing->Empty());
+  TSequence show;
+  ASSERT_TRUE(LoadShowFileWithContent(f.Write("Sequence/s.seq", "[Music]\nC:\\Music\\song.mp3\n[Track1]\n"
+                                                                "..\\Drawing\\ok.ddr|1\n../Section/ok.sec|1\n"
+                                                                "../ILDAimage/ok.ild|1\n"),
+                                      f.root, show));
+  ASSERT_EQ(show.track1.size(), 3u);
+  EXPECT_TRUE(show.track1[0]->drawing->Empty());
+  EXPECT_TRUE(show.track1[1]->rows->empty());
+  EXPECT_TRUE(show.track1[2]->ilda->frames.empty());
+  EXPECT_EQ(show.music, "C:\\Music\\song.mp3");  // the music line keeps its path
+}
