@@ -78,7 +78,8 @@ TPlayDrawingPtr TPlayContentLoader::Drawing(const std::string& name) {
   if (const auto it = drawings_.find(file->path); it != drawings_.end()) return it->second;
   const uint64_t most = DrawingBytesAtMost(file->size);
   Reserve(most, name);
-  const std::optional<Bytes> bytes = ReadWholeFile(file->path);
+  // Past the largest drawing the editor reads, it plays as missing, as it would open.
+  const std::optional<Bytes> bytes = ReadWholeFile(file->path, kMaxDrawingPoints * kDrawingRecordSize);
   auto drawing = std::make_shared<const TPlayDrawing>(bytes ? TPlayDrawing::Decode(bytes->data(), bytes->size())
                                                             : TPlayDrawing());
   Settle(most, drawing->HeldBytes());
