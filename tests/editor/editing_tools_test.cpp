@@ -158,7 +158,9 @@ TEST_F(EditingToolsTest, ScaleFactorIsTheOffsetOverFiftyPerAxisWithCtrl) {
     const DrawingObject& result = doc.EditorDrawing[doc.EditorDrawing.Count() - 1];
     EXPECT_EQ(PlacesOf(result), c.want) << c.px << "," << c.py;
     EXPECT_EQ(doc.EditorDrawing.Count(), c.copy ? 2u : 1u);
-    if (c.copy) EXPECT_EQ(PlacesOf(doc.EditorDrawing[0]), (std::vector<std::pair<int, int>>{{305, 255}, {255, 205}}));
+    if (c.copy) {
+      EXPECT_EQ(PlacesOf(doc.EditorDrawing[0]), (std::vector<std::pair<int, int>>{{305, 255}, {255, 205}}));
+    }
   }
 }
 
