@@ -61,18 +61,11 @@ void DrawPath(TCanvas& canvas, const DrawingObject& list, int blankColor, int di
 
 }  // namespace
 
-bool DrawEditorGrid(TCanvas& canvas, bool withBackground, const std::string& pictureFile, int stepX, int stepY,
-                    int backColor, std::string* error) {
+void DrawEditorGrid(TCanvas& canvas, const QImage* picture, int stepX, int stepY, int backColor) {
   canvas.Brush.Color = PaletteColour(backColor);
   canvas.Brush.Style = TBrushStyle::Solid;
   canvas.FillRect(0, 0, kEditorCanvasSize, kEditorCanvasSize);
-
-  bool pictureOk = true;
-  if (withBackground) {
-    QImage picture;
-    pictureOk = LoadPicture(pictureFile, &picture, error);
-    if (pictureOk) canvas.Draw(0, 0, picture);
-  }
+  if (picture && !picture->isNull()) canvas.Draw(0, 0, *picture);
 
   SolidPen(canvas, kGridGrey);
   if (stepX >= 1 && stepY >= 1)
@@ -86,6 +79,13 @@ bool DrawEditorGrid(TCanvas& canvas, bool withBackground, const std::string& pic
   canvas.LineTo(510, 256);
   canvas.Pen.Style = TPenStyle::Solid;
   canvas.Brush.Style = TBrushStyle::Clear;
+}
+
+bool DrawEditorGrid(TCanvas& canvas, bool withBackground, const std::string& pictureFile, int stepX, int stepY,
+                    int backColor, std::string* error) {
+  QImage picture;
+  const bool pictureOk = !withBackground || LoadPicture(pictureFile, &picture, error);
+  DrawEditorGrid(canvas, picture.isNull() ? nullptr : &picture, stepX, stepY, backColor);
   return pictureOk;
 }
 

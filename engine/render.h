@@ -18,6 +18,8 @@ constexpr int kEditorCanvasSize = 512;
 // either way. Leaves a solid pen and a clear brush.
 bool DrawEditorGrid(TCanvas& canvas, bool withBackground, const std::string& pictureFile, int stepX, int stepY,
                     int backColor, std::string* error = nullptr);
+// The same with the picture already decoded (none when null), for callers that redraw often.
+void DrawEditorGrid(TCanvas& canvas, const QImage* picture, int stepX, int stepY, int backColor);
 
 // The list as one path, coordinates divided by `divisor` (below 1 counts as 1). Moves to blanked
 // points are drawn in `blankColor`, or not at all when it is 0.

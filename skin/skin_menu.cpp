@@ -412,16 +412,27 @@ void TSkinMainMenu::SetUIStyle(TSkinUIStyle style) {
   update();
 }
 
-TSkinMenu* TSkinMainMenu::AddMenu(const QString& caption) {
+TSkinMenu* TSkinMainMenu::AddMenu(const QString& caption) { return InsertMenu(nullptr, caption); }
+
+TSkinMenu* TSkinMainMenu::InsertMenu(QAction* before, const QString& caption) {
   auto* menu = new TSkinMenu(caption, this, style_);
-  addMenu(menu);
+  insertMenu(before, menu);
   return menu;
 }
 
+QAction* TSkinMainMenu::AddItem(const QString& caption, std::function<void()> onClick) {
+  QAction* action = addAction(caption);
+  if (onClick) connect(action, &QAction::triggered, this, [onClick] { onClick(); });
+  return action;
+}
+
 QAction* TSkinMainMenu::FindItem(const QString& caption) const {
-  for (QAction* top : actions())
+  const QString wanted = CaptionWithoutMarks(caption);
+  for (QAction* top : actions()) {
+    if (!top->menu() && CaptionWithoutMarks(top->text()) == wanted) return top;
     if (top->menu())
       if (QAction* found = FindIn(top->menu()->actions(), caption)) return found;
+  }
   return nullptr;
 }
 

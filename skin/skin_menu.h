@@ -146,7 +146,11 @@ class TSkinMainMenu : public QMenuBar {
   TSkinUIStyle UIStyle() const { return settings_.UIStyle; }
   void SetUIStyle(TSkinUIStyle style);
   TSkinMenu* AddMenu(const QString& caption);
-  // The first item with this caption in any drop-down (accelerator marks ignored).
+  // A drop-down placed before the bar entry `before` (at the end when null).
+  TSkinMenu* InsertMenu(QAction* before, const QString& caption);
+  // An entry on the bar itself that acts when clicked, without a drop-down.
+  QAction* AddItem(const QString& caption, std::function<void()> onClick = {});
+  // The first item with this caption on the bar or in any drop-down (accelerator marks ignored).
   QAction* FindItem(const QString& caption) const;
 
  private:

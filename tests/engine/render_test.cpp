@@ -3,6 +3,7 @@
 #include "engine/marked_points.h"
 #include "engine/render.h"
 #include "engine/shape_generators.h"
+#include "platform/picture_loader.h"
 #include "tests/support/test_support.h"
 
 using namespace kavri;
@@ -84,6 +85,16 @@ TEST(DrawEditorGrid, BackgroundPictureUnderTheGridAndMissingPictureReported) {
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(missing.At(16, 16), kGrey);  // the grid is drawn all the same
   EXPECT_EQ(missing.At(50, 50), clBlue);
+
+  // The decoded picture gives the very pixels the file gives; no picture gives the bare grid.
+  QImage decoded;
+  ASSERT_TRUE(LoadPicture(dir.Path("back.bmp"), &decoded));
+  TSurface fromImage;
+  DrawEditorGrid(fromImage.canvas, &decoded, 16, 16, kBlue);
+  EXPECT_EQ(fromImage.image, s.image);
+  TSurface withoutImage;
+  DrawEditorGrid(withoutImage.canvas, nullptr, 16, 16, kBlue);
+  EXPECT_EQ(withoutImage.image, missing.image);
 }
 
 TEST(DrawPointLists, LitLinesBlankedMovesAndDivisor) {

@@ -17,6 +17,7 @@
 #include "shell/main_window.h"
 #include "shell/select_device_window.h"
 #include "shell/window_registry.h"
+#include "tests/support/program_folder_scope.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/test_support.h"
 
@@ -306,23 +307,11 @@ class RefusingEditor : public QWidget {
   }
 };
 
-class ProgramFolderScope {
- public:
-  explicit ProgramFolderScope(const std::string& folder) {
-    qputenv("KAVRI_HOME", QByteArray::fromStdString(folder));
-    ResetProgramFolderForTests();
-  }
-  ~ProgramFolderScope() {
-    qunsetenv("KAVRI_HOME");
-    ResetProgramFolderForTests();
-  }
-};
-
 }  // namespace
 
 TEST_F(ShellWindowsTest, ExitAsksTheEditorFirstThenWritesTheSettingsFile) {
   kavri_test::ScratchDir dir;
-  ProgramFolderScope scope(dir.Path());
+  kavri_test::ProgramFolderScope scope(dir.Path());
   std::string text = "My laser\r\n";
   for (int line = 1; line < 44; ++line) {
     text += line % 2 ? "7\r\n" : "label " + std::to_string(line) + "\r\n";
@@ -368,7 +357,7 @@ TEST_F(ShellWindowsTest, ExitAsksTheEditorFirstThenWritesTheSettingsFile) {
 
 TEST_F(ShellWindowsTest, FirstStartWithoutSettingsFileWritesACompleteOne) {
   kavri_test::ScratchDir dir;
-  ProgramFolderScope scope(dir.Path());
+  kavri_test::ProgramFolderScope scope(dir.Path());
   Create({});
   EXPECT_EQ(ScanDelay, 75);
   EXPECT_TRUE(form15->close());
@@ -395,7 +384,7 @@ std::string SettingsText(int line, const std::string& value) {
 
 TEST_F(ShellWindowsTest, StartTellsOnceWhichSettingsLinesWereReplaced) {
   kavri_test::ScratchDir dir;
-  ProgramFolderScope scope(dir.Path());
+  kavri_test::ProgramFolderScope scope(dir.Path());
   kavri_test::WriteBytes(dir.Path("Kavri.ini"), kavri_test::TextBytes(SettingsText(19, "fast")));
   kavri_test::RecordingDialogs dialogs;
   Create({0});
@@ -406,7 +395,7 @@ TEST_F(ShellWindowsTest, StartTellsOnceWhichSettingsLinesWereReplaced) {
 
 TEST_F(ShellWindowsTest, MediaPlayerPathKeepsItsBytesUnlessTheOperatorEditsIt) {
   kavri_test::ScratchDir dir;
-  ProgramFolderScope scope(dir.Path());
+  kavri_test::ProgramFolderScope scope(dir.Path());
   const std::string latin1Path = "/opt/pl\xe4yer/run";  // not UTF-8: the edit cannot hold it as it is
   kavri_test::WriteBytes(dir.Path("Kavri.ini"), kavri_test::TextBytes(SettingsText(kMediaPlayerPathLine, latin1Path)));
   Create({});
@@ -424,7 +413,7 @@ TEST_F(ShellWindowsTest, MediaPlayerPathKeepsItsBytesUnlessTheOperatorEditsIt) {
 
 TEST_F(ShellWindowsTest, ExitSaysTheSettingsWereNotSavedToAProtectedFileAndLeavesIt) {
   kavri_test::ScratchDir dir;
-  ProgramFolderScope scope(dir.Path());
+  kavri_test::ProgramFolderScope scope(dir.Path());
   const std::string ini = dir.Path("Kavri.ini");
   const std::string text = SettingsText(19, "80");
   kavri_test::WriteBytes(ini, kavri_test::TextBytes(text));

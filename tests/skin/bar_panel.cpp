@@ -8,8 +8,10 @@
 #include "skin/progress_bar.h"
 #include "skin/scroll_bar.h"
 #include "skin/skin_button.h"
+#include "skin/skin_edit.h"
 #include "skin/tool_bar.h"
 #include "skin/track_bar.h"
+#include "skin/up_down.h"
 #include "tests/skin/screenshot_panel.h"
 
 using namespace kavri;
@@ -130,8 +132,28 @@ int FillToolBars(QWidget* area, TSkinUIStyle style) {
   return 42;
 }
 
+// Up-downs beside a field as the windows use them, then normal, hot, pressed and disabled alone.
+int FillUpDowns(QWidget* area, TSkinUIStyle style) {
+  auto* edit = new TSkinEdit(area);
+  edit->setGeometry(0, 0, 40, 21);
+  edit->setText("12");
+  auto* beside = new TUpDown(area);
+  beside->SetUIStyle(style);
+  beside->setGeometry(40, 0, 16, 21);
+  for (int i = 0; i < 4; ++i) {
+    auto* upDown = new TUpDown(area);
+    upDown->SetUIStyle(style);
+    upDown->setGeometry(80 + i * 30, 0, 16, 24);
+    if (i == 1) kavri_test::SimulateMouseOn(upDown->BtnUp());
+    if (i == 2) kavri_test::SimulatePressed(upDown->BtnDown());
+    if (i == 3) upDown->setEnabled(false);
+  }
+  return 26;
+}
+
 const bool kTrack = kavri_test::AddPanelSection(40, "Track bars", FillTrackBars);
 const bool kScroll = kavri_test::AddPanelSection(45, "Scroll bars, memo with attached bars", FillScrollBars);
+const bool kUpDown = kavri_test::AddPanelSection(47, "Up-downs: beside a field, normal, hot, pressed, disabled", FillUpDowns);
 const bool kProgress = kavri_test::AddPanelSection(50, "Progress bars", FillProgressBars);
 const bool kTool = kavri_test::AddPanelSection(55, "Tool bar: hot, pressed, checked, standard, disabled", FillToolBars);
 

@@ -1,0 +1,139 @@
+#include "editor/editor_canvas.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "engine/marked_points.h"
+#include "engine/render.h"
+
+namespace kavri {
+
+TEditorCanvas::TEditorCanvas(QWidget* parent)
+    : QWidget(parent),
+      layer_(kEditorCanvasSize, kEditorCanvasSize, QImage::Format_RGB32),
+      image_(layer_) {
+  setObjectName("Image90");
+  setFixedSize(kEditorCanvasSize, kEditorCanvasSize);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);  // the window shows the position under the moving mouse
+  RebuildLayerIfStale();
+  image_ = layer_;
+}
+
+void TEditorCanvas::SetBackColor(int paletteIndex) {
+  if (paletteIndex == backColor_) return;
+  backColor_ = paletteIndex;
+  layerStale_ = true;
+}
+
+void TEditorCanvas::SetGridSteps(int step1, int step2) {
+  if (step1 == gridStep1_ && step2 == gridStep2_) return;
+  gridStep1_ = step1;
+  gridStep2_ = step2;
+  layerStale_ = true;
+}
+
+void TEditorCanvas::SetBackPicture(const QImage& picture) {
+  if (picture.cacheKey() == backPicture_.cacheKey() || (picture.isNull() && backPicture_.isNull())) return;
+  backPicture_ = picture;
+  layerStale_ = true;
+}
+
+void TEditorCanvas::RebuildLayerIfStale() {
+  if (!layerStale_) return;
+  TCanvas canvas(layer_);
+  DrawEditorGrid(canvas, backPicture_.isNull() ? nullptr : &backPicture_, gridStep1_, gridStep2_, backColor_);
+  layerStale_ = false;
+}
+
+size_t TEditorCanvas::Redraw(Drawing& drawing, bool showPoints, int blankColor) {
+  RemoveMarkedPoints(drawing);
+  RebuildLayerIfStale();
+  image_ = layer_;
+  TCanvas canvas(image_);  // writing detaches the copy from the layer
+  for (const auto& object : drawing.Objects()) DrawEditorPoints(canvas, *object, true, showPoints, blankColor);
+  update();
+  return drawing.PointCount();
+}
+
+void TEditorCanvas::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (!OnDrawOverlay) {
+    painter.drawImage(0, 0, image_);
+    return;
+  }
+  if (overlaid_.size() != image_.size()) overlaid_ = QImage(image_.size(), QImage::Format_RGB32);
+  std::copy_n(image_.constBits(), image_.sizeInBytes(), overlaid_.bits());
+  TCanvas canvas(overlaid_);
+  OnDrawOverlay(canvas);
+  painter.drawImage(0, 0, overlaid_);
+}
+
+void TEditorCanvas::Report(const std::function<void(const TCanvasMouse&)>& handler, QMouseEvent* event) {
+  if (!handler) return;
+  const QPoint at = event->position().toPoint();
+  TCanvasMouse mouse;
+  mouse.X = at.x();
+  mouse.Y = at.y();
+  if (confined_) {
+    mouse.X = std::clamp(mouse.X, 0, kEditorCanvasSize - 1);
+    mouse.Y = std::clamp(mouse.Y, 0, kEditorCanvasSize - 1);
+  }
+  mouse.Button = event->button();
+  mouse.Buttons = event->buttons();
+  mouse.Ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+  handler(mouse);
+}
+
+void TEditorCanvas::mousePressEvent(QMouseEvent* event) { Report(OnMouseDown, event); }
+void TEditorCanvas::mouseMoveEvent(QMouseEvent* event) { Report(OnMouseMove, event); }
+void TEditorCanvas::mouseReleaseEvent(QMouseEvent* event) { Report(OnMouseUp, event); }
+
+void TEditorCanvas::SetConfined(bool confined) {
+  if (!confined) {
+    ReleaseConfinement();
+    return;
+  }
+  // A hidden canvas cannot hold the mouse, and a grab left behind would lock the whole desktop.
+  if (confined_ || !isVisible()) return;
+  confined_ = true;
+  grabMouse();
+  watchedWindow_ = window();
+  if (watchedWindow_ != this) watchedWindow_->installEventFilter(this);
+}
+
+void TEditorCanvas::ReleaseConfinement() {
+  if (!confined_) return;
+  confined_ = false;
+  if (QWidget::mouseGrabber() == this) releaseMouse();
+  if (watchedWindow_ && watchedWindow_ != this) watchedWindow_->removeEventFilter(this);
+  watchedWindow_ = nullptr;
+}
+
+void TEditorCanvas::hideEvent(QHideEvent* event) {
+  ReleaseConfinement();
+  QWidget::hideEvent(event);
+}
+
+void TEditorCanvas::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && !isActiveWindow()) ReleaseConfinement();
+  QWidget::changeEvent(event);
+}
+
+bool TEditorCanvas::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == watchedWindow_) {
+    switch (event->type()) {
+      case QEvent::Close:
+      case QEvent::Hide:
+      case QEvent::WindowDeactivate:
+        ReleaseConfinement();
+        break;
+      default:
+        break;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace kavri

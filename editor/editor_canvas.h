@@ -1,0 +1,90 @@
+#pragma once
+// The editor's 512 x 512 drawing surface. The background colour, background picture and grid are
+// kept as a ready layer, rebuilt only when one of them changes; a redraw copies that layer and
+// draws the drawing's objects over it. Tool previews are drawn over the result at paint time, so
+// they come and go without a redraw.
+//
+//   canvas->SetBackColor(BackColor);
+//   canvas->SetGridSteps(GridStep1, GridStep2);
+//   canvas->OnMouseDown = [this](const TCanvasMouse& m) { tools.Press(m.Button, m.Ctrl, m.X, m.Y); };
+//   canvas->OnDrawOverlay = [this](TCanvas& c) { tools.DrawPreview(c); };
+//   Label6->setText(QString::number(canvas->Redraw(EditorDrawing, ShowPoints, BlankColor)));
+//   canvas->SetConfined(true);  // while a tool waits for its next press
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+#include "engine/drawing.h"
+#include "platform/canvas.h"
+
+namespace kavri {
+
+// A mouse event in canvas pixels.
+struct TCanvasMouse {
+  int X = 0;
+  int Y = 0;
+  Qt::MouseButton Button = Qt::NoButton;  // the button pressed or released; none on a move
+  Qt::MouseButtons Buttons;                // the buttons held after the event
+  bool Ctrl = false;
+};
+
+class TEditorCanvas : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TEditorCanvas(QWidget* parent = nullptr);  // object name "Image90"
+
+  // The layer's inputs; setting a value equal to the current one keeps the layer.
+  void SetBackColor(int paletteIndex);
+  void SetGridSteps(int step1, int step2);
+  // None when null.
+  void SetBackPicture(const QImage& picture);
+  int BackColor() const { return backColor_; }
+
+  // Removes the points marked for deletion from the drawing, then draws the layer and every
+  // object (selected points marked; point-kind markers when showPoints; blanked moves in
+  // blankColor). Returns the drawing's point count after the removal.
+  size_t Redraw(Drawing& drawing, bool showPoints, int blankColor);
+
+  // The canvas picture as the last redraw left it, without previews.
+  const QImage& Image() const { return image_; }
+  const QImage& Layer() const { return layer_; }
+
+  // While confined the canvas holds the mouse and reports every position clamped to the canvas;
+  // hiding, closing or leaving the window ends it.
+  void SetConfined(bool confined);
+  bool Confined() const { return confined_; }
+
+  std::function<void(const TCanvasMouse&)> OnMouseDown;
+  std::function<void(const TCanvasMouse&)> OnMouseMove;
+  std::function<void(const TCanvasMouse&)> OnMouseUp;
+  // Draws previews over the canvas picture; call update() when they change.
+  std::function<void(TCanvas&)> OnDrawOverlay;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void RebuildLayerIfStale();
+  void Report(const std::function<void(const TCanvasMouse&)>& handler, QMouseEvent* event);
+  void ReleaseConfinement();
+
+  QImage layer_;
+  QImage image_;
+  QImage overlaid_;  // scratch for painting previews, kept to avoid an allocation per paint
+  QImage backPicture_;
+  int backColor_ = 0;
+  int gridStep1_ = 0;
+  int gridStep2_ = 0;
+  bool layerStale_ = true;
+  bool confined_ = false;
+  QPointer<QWidget> watchedWindow_;
+};
+
+}  // namespace kavri
