@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
 
   kavri::TForm14 splash;
   splash.FormCreate();
-  splash.ShowPainted();
+  splash.ShowPainted(10000);  // generous: a loaded machine may expose the window late
 
   // Whatever Qt sent is on the server before we look; a window not yet viewable reads as nothing.
   if (auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>()) XSync(x11->display(), False);
