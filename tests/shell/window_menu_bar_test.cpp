@@ -59,7 +59,9 @@ TEST(WindowMenuBar, ItemsShowRegisteredWindowsAndDoNothingForMissingOnes) {
       EXPECT_EQ(item->text(), entry.Caption);
       EXPECT_EQ(bar.FindItem(entry.Caption), item);
       item->trigger();
-      if (entry.PointerName != "Form9") EXPECT_TRUE(windows[entry.PointerName]->isVisible()) << entry.PointerName;
+      if (entry.PointerName != "Form9") {
+        EXPECT_TRUE(windows[entry.PointerName]->isVisible()) << entry.PointerName;
+      }
     }
     for (auto& [name, window] : windows) {
       EXPECT_EQ(window->isVisible(), bar.WindowItem(name) != nullptr) << preset.owner << " " << name;
