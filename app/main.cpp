@@ -4,6 +4,7 @@
 #include <QObject>
 #include <cstdio>
 
+#include "editor/editor_window.h"
 #include "platform/dialog_service.h"
 #include "platform/program_folder.h"
 #include "platform/program_folder_lock.h"
@@ -56,6 +57,10 @@ int main(int argc, char** argv) {
   Form15 = new TForm15;
   RegisterWindow("Form15", Form15);
   RunGuarded([] { Form15->FormCreate(); });
+  Form1 = new TForm1;
+  RegisterWindow("Form1", Form1);
+  RunGuarded([] { Form1->FormCreate(Form15->SettingsLines()); });
+  Form15->CurrentEditorSettings = [] { return Form1->CurrentSettings(); };
   Form13 = new TForm13;
   RegisterWindow("Form13", Form13);
   RunGuarded([] { Form13->FormCreate(); });
@@ -73,10 +78,11 @@ int main(int argc, char** argv) {
   Form15->show();
   const int result = app.exec();
 
-  for (const char* name : {"AboutBox", "Form19", "Form13", "Form15"}) UnregisterWindow(name);
+  for (const char* name : {"AboutBox", "Form19", "Form13", "Form1", "Form15"}) UnregisterWindow(name);
   delete AboutBox;
   delete Form19;
   delete Form13;
+  delete Form1;
   delete Form15;
   SetDialogService(nullptr);
   return result;

@@ -129,9 +129,12 @@ bool LoadDrawingFile(const std::string& fileName, Drawing& drawing, int scale, s
   return true;
 }
 
-bool SaveDrawingFile(const std::string& fileName, const Drawing& drawing, int scale) {
-  if (scale <= 0) return false;
-  return ReplaceFileAtomically(fileName, EncodeDrawing(drawing, scale));
+bool SaveDrawingFile(const std::string& fileName, const Drawing& drawing, int scale, std::string* error) {
+  if (scale <= 0) {
+    if (error) *error = "the scale must be above 0";
+    return false;
+  }
+  return ReplaceFileAtomically(fileName, EncodeDrawing(drawing, scale), error);
 }
 
 }  // namespace kavri

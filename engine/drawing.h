@@ -91,7 +91,7 @@ bool LoadDrawingFile(const std::string& fileName, Drawing& drawing, int scale, s
 // Writes `drawing` (coordinates divided by `scale`, clamped to 0..255) as a drawing file,
 // replacing the old file atomically. Returns false, keeping the old file, when the write fails
 // or scale is not positive.
-bool SaveDrawingFile(const std::string& fileName, const Drawing& drawing, int scale);
+bool SaveDrawingFile(const std::string& fileName, const Drawing& drawing, int scale, std::string* error = nullptr);
 
 // The drawing file image in memory (the writer's bytes) and its parser; the file routines use them.
 std::vector<uint8_t> EncodeDrawing(const Drawing& drawing, int scale);

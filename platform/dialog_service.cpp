@@ -29,7 +29,7 @@ void NonInteractiveDialogService::ShowMessage(const std::string& text, TMessageK
   std::fprintf(stderr, "kavri %s: %s\n", KindText(kind), text.c_str());
 }
 
-TDialogAnswer NonInteractiveDialogService::Confirm(const std::string& text, TConfirmButtons buttons) {
+TDialogAnswer NonInteractiveDialogService::Confirm(const std::string& text, TConfirmButtons buttons, const std::string&) {
   std::fprintf(stderr, "kavri question (answered by default): %s\n", text.c_str());
   return DefaultAnswer(buttons);
 }

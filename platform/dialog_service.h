@@ -40,7 +40,8 @@ class DialogService {
   virtual ~DialogService() = default;
 
   virtual void ShowMessage(const std::string& text, TMessageKind kind = TMessageKind::Information) = 0;
-  virtual TDialogAnswer Confirm(const std::string& text, TConfirmButtons buttons) = 0;
+  // `title` "" gives the box the application title.
+  virtual TDialogAnswer Confirm(const std::string& text, TConfirmButtons buttons, const std::string& title = "") = 0;
   // The one-line input box: true with the edited `value` on OK, false on Cancel (value untouched).
   virtual bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) = 0;
   // File, font and picture dialogs: nothing when the operator cancels.
@@ -59,7 +60,7 @@ TDialogAnswer DefaultAnswer(TConfirmButtons buttons);
 class NonInteractiveDialogService : public DialogService {
  public:
   void ShowMessage(const std::string& text, TMessageKind kind) override;
-  TDialogAnswer Confirm(const std::string& text, TConfirmButtons buttons) override;
+  TDialogAnswer Confirm(const std::string& text, TConfirmButtons buttons, const std::string& title = "") override;
   bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) override;
   std::optional<std::string> ChooseOpenFile(const TFileDialogRequest& request) override;
   std::optional<std::string> ChooseSaveFile(const TFileDialogRequest& request) override;

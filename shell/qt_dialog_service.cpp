@@ -43,10 +43,11 @@ void TQtDialogService::ShowMessage(const std::string& text, TMessageKind kind) {
   box.exec();
 }
 
-TDialogAnswer TQtDialogService::Confirm(const std::string& text, TConfirmButtons buttons) {
+TDialogAnswer TQtDialogService::Confirm(const std::string& text, TConfirmButtons buttons, const std::string& title) {
   QMessageBox::StandardButtons shown = QMessageBox::Yes | QMessageBox::No;
   if (buttons == TConfirmButtons::YesNoCancel) shown |= QMessageBox::Cancel;
-  QMessageBox box(QMessageBox::Question, Q(ApplicationTitle()), Q(text), shown, QApplication::activeWindow());
+  QMessageBox box(QMessageBox::Question, Q(title.empty() ? ApplicationTitle() : title), Q(text), shown,
+                  QApplication::activeWindow());
   switch (box.exec()) {
     case QMessageBox::Yes: return TDialogAnswer::Yes;
     case QMessageBox::No: return TDialogAnswer::No;

@@ -7,7 +7,7 @@ namespace kavri {
 class TQtDialogService : public DialogService {
  public:
   void ShowMessage(const std::string& text, TMessageKind kind) override;
-  TDialogAnswer Confirm(const std::string& text, TConfirmButtons buttons) override;
+  TDialogAnswer Confirm(const std::string& text, TConfirmButtons buttons, const std::string& title = "") override;
   bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) override;
   std::optional<std::string> ChooseOpenFile(const TFileDialogRequest& request) override;
   std::optional<std::string> ChooseSaveFile(const TFileDialogRequest& request) override;

@@ -7,6 +7,7 @@ set -euo pipefail
 kavri=$1
 xtool=$2
 artifacts=$3
+layout=$4
 mkdir -p "$artifacts"
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
@@ -19,6 +20,7 @@ fi
 cat >"$home/session.sh" <<'SESSION'
 #!/usr/bin/env bash
 set -uo pipefail
+"$LAYOUT_PROBE" >"$LOGS/layout.txt" 2>/dev/null || exit 20
 "$KAVRI_BIN" >"$LOGS/stdout.txt" 2>"$LOGS/stderr.txt" &
 pid=$!
 "$X_TOOL" --title "Kavri laser software-0" --timeout 30 --screenshot "$ARTIFACTS/program_main_window.png"
@@ -35,7 +37,24 @@ second_status=$?
 echo "second start: message $refused, exit status $second_status"
 [ "$refused" -eq 0 ] && [ "$second_status" -eq 1 ] || exit 13
 [ ! -e "$KAVRI_HOME/Kavri.ini" ] || { echo "the second start wrote the settings file" >&2; exit 14; }
+# The editor, opened from the main window's button, draws a 2P line from two real clicks on its
+# canvas, and its point count changes.
+place() { awk -v n="$1" '$1 == n { print $2 + int($4 / 2) "," $3 + int($5 / 2) }' "$LOGS/layout.txt"; }
+read -r _ cx cy _ _ < <(grep '^Image90 ' "$LOGS/layout.txt")
+read -r _ lx ly lw lh < <(grep '^Label6 ' "$LOGS/layout.txt")
+"$X_TOOL" --title "Kavri laser software-0" --click "$(place BitBtn1)" || exit 15
+"$X_TOOL" --title "Picure Edit" --timeout 10 --region "$lx,$ly,$lw,$lh" --screenshot "$LOGS/count_before.png" || exit 16
+"$X_TOOL" --title "Picure Edit" --click "$(place BitBtn27)" --click "$((cx + 100)),$((cy + 100))" \
+  --click "$((cx + 300)),$((cy + 220))" --region "$lx,$ly,$lw,$lh" --screenshot "$LOGS/count_after.png" || exit 17
+"$X_TOOL" --title "Picure Edit" --screenshot "$ARTIFACTS/program_editor_window.png"
+if cmp -s "$LOGS/count_before.png" "$LOGS/count_after.png"; then
+  echo "the editor's point count did not change after drawing a line" >&2
+  exit 18
+fi
+# Closing the main window asks about the unsaved drawing first: No.
 "$X_TOOL" --title "Kavri laser software-0" --timeout 10 --close || found=$?
+"$X_TOOL" --title "Picure Edit" --timeout 10 --screenshot "$ARTIFACTS/program_unsaved_question.png" || exit 19
+"$X_TOOL" --title "Picure Edit" --timeout 10 --key n || exit 19
 # The program must end by itself once its main window is closed.
 for _ in $(seq 1 300); do
   kill -0 "$pid" 2>/dev/null || break
@@ -54,7 +73,7 @@ echo "window tool: $found, program exit status: $status"
 exit "$status"
 SESSION
 
-export KAVRI_BIN=$kavri X_TOOL=$xtool ARTIFACTS=$artifacts LOGS=$home
+export KAVRI_BIN=$kavri X_TOOL=$xtool ARTIFACTS=$artifacts LOGS=$home LAYOUT_PROBE=$layout
 export KAVRI_HOME=$home/program KAVRI_SIM_DEVICES="0,1" KAVRI_SIM_CAPTURE=$home/capture.txt
 export QT_QPA_PLATFORM=xcb
 status=0

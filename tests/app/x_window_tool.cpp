@@ -1,7 +1,12 @@
 // Finds a top-level window on the X display by its exact title and acts on it as a window manager
 // or a person would: saves a picture of it and asks it to close (WM_DELETE_WINDOW).
 //
-//   kavri_x_window --title TEXT [--timeout SECONDS] [--screenshot FILE.png] [--close]
+//   kavri_x_window --title TEXT [--timeout SECONDS] [--click X,Y]... [--region X,Y,W,H]
+//                  [--key NAME]... [--screenshot FILE.png] [--close]
+//
+// --click presses and releases the left button at X,Y inside the window through the XTest
+// extension, as a real mouse would, in the order given; --key types a key (X key name) the same way;
+// --region cuts the screenshot to a part of the window.
 //
 // Exit status: 0 done, 2 no such window within the timeout, 3 cannot open the display, 1 bad use.
 // Qt first: the X headers define names (Status) that Qt's headers refuse to follow.
@@ -10,11 +15,13 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -48,17 +55,18 @@ bool IsMapped(Display* display, Window window) {
 }
 
 // Top-level windows are the root's children when no window manager reparents them, one level
-// further down when one does.
+// further down when one does. Of several with the title, the topmost: a question box that a
+// window opens shares its title.
 Window FindWindow(Display* display, Window parent, const std::string& wanted, int depth) {
   Window root = 0, parentOut = 0;
   Window* children = nullptr;
   unsigned int count = 0;
   if (!XQueryTree(display, parent, &root, &parentOut, &children, &count)) return 0;
   Window found = 0;
-  for (unsigned int i = 0; i < count && !found; ++i) {
+  for (unsigned int i = count; i-- > 0 && !found;) {  // the tree lists children bottom to top
     if (WindowTitle(display, children[i]) == wanted && IsMapped(display, children[i])) found = children[i];
   }
-  for (unsigned int i = 0; i < count && !found && depth > 0; ++i) {
+  for (unsigned int i = count; i-- > 0 && !found && depth > 0;) {
     found = FindWindow(display, children[i], wanted, depth - 1);
   }
   if (children) XFree(children);
@@ -73,14 +81,19 @@ int Channel(unsigned long pixel, unsigned long mask) {
   return static_cast<int>(value * 255 / top);
 }
 
-bool SaveScreenshot(Display* display, Window window, const std::string& path) {
+struct TWindowRegion {
+  int x = 0, y = 0, width = 0, height = 0;  // width 0: the whole window
+};
+
+bool SaveScreenshot(Display* display, Window window, TWindowRegion region, const std::string& path) {
   XWindowAttributes attributes;
   if (!XGetWindowAttributes(display, window, &attributes)) return false;
-  XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+  if (region.width <= 0) region = {0, 0, attributes.width, attributes.height};
+  XImage* image = XGetImage(display, window, region.x, region.y, region.width, region.height, AllPlanes, ZPixmap);
   if (!image) return false;
-  QImage picture(attributes.width, attributes.height, QImage::Format_RGB32);
-  for (int y = 0; y < attributes.height; ++y) {
-    for (int x = 0; x < attributes.width; ++x) {
+  QImage picture(region.width, region.height, QImage::Format_RGB32);
+  for (int y = 0; y < region.height; ++y) {
+    for (int x = 0; x < region.width; ++x) {
       const unsigned long pixel = XGetPixel(image, x, y);
       picture.setPixel(x, y, qRgb(Channel(pixel, image->red_mask), Channel(pixel, image->green_mask),
                                   Channel(pixel, image->blue_mask)));
@@ -88,6 +101,30 @@ bool SaveScreenshot(Display* display, Window window, const std::string& path) {
   }
   XDestroyImage(image);
   return picture.save(QString::fromStdString(path), "PNG");
+}
+
+void ClickAt(Display* display, Window window, int x, int y) {
+  int screenX = 0, screenY = 0;
+  Window child = 0;
+  XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &screenX, &screenY, &child);
+  XTestFakeMotionEvent(display, -1, screenX, screenY, CurrentTime);
+  XSync(display, False);
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  XTestFakeButtonEvent(display, 1, True, CurrentTime);
+  XSync(display, False);
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  XTestFakeButtonEvent(display, 1, False, CurrentTime);
+  XSync(display, False);
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+}
+
+// Types one key (an X key name such as "n" or "Return") into the window, which must have the focus.
+void TypeKey(Display* display, const std::string& name) {
+  const KeyCode code = XKeysymToKeycode(display, XStringToKeysym(name.c_str()));
+  XTestFakeKeyEvent(display, code, True, CurrentTime);
+  XTestFakeKeyEvent(display, code, False, CurrentTime);
+  XSync(display, False);
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
 }
 
 void SendDeleteWindow(Display* display, Window window) {
@@ -108,6 +145,9 @@ int main(int argc, char** argv) {
   std::string title, screenshot;
   double timeout = 20;
   bool close = false;
+  std::vector<std::pair<int, int>> clicks;
+  std::vector<std::string> keys;
+  TWindowRegion region;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--title" && i + 1 < argc) {
@@ -118,6 +158,14 @@ int main(int argc, char** argv) {
       screenshot = argv[++i];
     } else if (arg == "--close") {
       close = true;
+    } else if (arg == "--click" && i + 1 < argc) {
+      int x = 0, y = 0;
+      if (std::sscanf(argv[++i], "%d,%d", &x, &y) != 2) return 1;
+      clicks.emplace_back(x, y);
+    } else if (arg == "--key" && i + 1 < argc) {
+      keys.push_back(argv[++i]);
+    } else if (arg == "--region" && i + 1 < argc) {
+      if (std::sscanf(argv[++i], "%d,%d,%d,%d", &region.x, &region.y, &region.width, &region.height) != 4) return 1;
     } else {
       std::fprintf(stderr, "unknown argument %s\n", arg.c_str());
       return 1;
@@ -142,8 +190,11 @@ int main(int argc, char** argv) {
   std::printf("found window 0x%lx titled \"%s\"\n", window, title.c_str());
   // Give the window a moment to paint before its picture is taken.
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  for (const auto& [x, y] : clicks) ClickAt(display, window, x, y);
+  for (const std::string& key : keys) TypeKey(display, key);
+  if (!clicks.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(300));
   int status = 0;
-  if (!screenshot.empty() && !SaveScreenshot(display, window, screenshot)) {
+  if (!screenshot.empty() && !SaveScreenshot(display, window, region, screenshot)) {
     std::fprintf(stderr, "cannot save a picture of the window to %s\n", screenshot.c_str());
     status = 4;
   }

@@ -127,7 +127,7 @@ TEST(PlayContent, HugeContentFilesAreRefusedFromTheirSizeWithTheDefaultBudget) {
   EXPECT_NE(error.find("\"huge.ddr\""), std::string::npos) << error;
 
   kavri_test::RecordingDialogs dialogs;
-  for (const std::string& row : {"huge.ild|1", "s.sec|1", "huge.ddr|1"}) {
+  for (const std::string row : {"huge.ild|1", "s.sec|1", "huge.ddr|1"}) {
     TSequence show;
     error.clear();
     const std::string file = f.Write("Sequence/s.seq", "[Music]\nm.mp3\n[Track1]\nnone.ddr|1\n" + row + "\n");

@@ -25,8 +25,10 @@ class RecordingDialogs : public kavri::DialogService {
   std::vector<Shown> shown;
   std::vector<std::string> messages;  // texts of plain message boxes, in order
   std::deque<kavri::TDialogAnswer> confirmAnswers;
+  std::vector<std::string> confirmTitles;
   std::deque<std::optional<std::string>> inputAnswers;  // nothing: Cancel
   std::deque<std::optional<std::string>> fileAnswers;   // open, save and picture dialogs
+  std::vector<kavri::TFileDialogRequest> fileRequests;  // as they were asked
   std::deque<std::optional<kavri::TFontChoice>> fontAnswers;
   std::deque<std::optional<kavri::TColor>> colorAnswers;
   std::vector<kavri::TColor> colorStarts;  // the colour each colour dialog started at
@@ -35,8 +37,10 @@ class RecordingDialogs : public kavri::DialogService {
     shown.push_back({"message", text});
     messages.push_back(text);
   }
-  kavri::TDialogAnswer Confirm(const std::string& text, kavri::TConfirmButtons buttons) override {
+  kavri::TDialogAnswer Confirm(const std::string& text, kavri::TConfirmButtons buttons,
+                               const std::string& title = "") override {
     shown.push_back({"confirm", text});
+    confirmTitles.push_back(title);
     return Take(confirmAnswers, kavri::DefaultAnswer(buttons));
   }
   bool InputQuery(const std::string&, const std::string& prompt, std::string& value) override {
@@ -71,6 +75,7 @@ class RecordingDialogs : public kavri::DialogService {
   }
   std::optional<std::string> File(const char* what, const kavri::TFileDialogRequest& request) {
     shown.push_back({what, request.title});
+    fileRequests.push_back(request);
     return Take(fileAnswers, std::optional<std::string>());
   }
 

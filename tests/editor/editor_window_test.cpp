@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <QCloseEvent>
+#include <QTest>
+
+#include "editor/editor_texts.h"
+#include "editor/editor_window.h"
+#include "platform/program_folder.h"
+#include "tests/support/program_folder_scope.h"
+#include "tests/support/recording_dialogs.h"
+#include "tests/support/test_support.h"
+
+namespace kavri {
+namespace {
+
+using kavri_test::RecordingDialogs;
+
+class EditorWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(EnsureContentFolders());
+    form.FormCreate(Settings());
+    Form1 = &form;
+  }
+  void TearDown() override { Form1 = nullptr; }
+
+  static TSettingsLines Settings() {
+    TSettingsLines lines(44);
+    lines[9] = "7";   // point space
+    lines[11] = "5";  // polygon sides
+    return lines;
+  }
+  void Click(int x, int y) { QTest::mouseClick(form.Image90, Qt::LeftButton, Qt::NoModifier, QPoint(x, y)); }
+  void DrawLine() {
+    form.ToolButtons[0].button->Click();  // 2P Line
+    Click(20, 30);
+    Click(200, 30);
+  }
+
+  kavri_test::ScratchDir dir;
+  kavri_test::ProgramFolderScope scope{dir.Path()};
+  TForm1 form;
+};
+
+TEST_F(EditorWindowTest, StartsEmptyAndDrawsALineFromTwoCanvasClicks) {
+  EXPECT_EQ(form.windowTitle(), "Picure Edit");
+  EXPECT_EQ(form.Label1->text(), "Auto create a new drawing.");
+  EXPECT_EQ(form.Label8->text(), "newdrawing");
+  EXPECT_EQ(form.Label6->text(), "0");
+  EXPECT_EQ(form.Edit2->text(), "7");
+  EXPECT_EQ(form.UpDown1->Position(), 5);
+  form.show();
+  DrawLine();
+  EXPECT_EQ(form.Label1->text().toStdString(), std::string(editor_texts::ToolChosen(1)));
+  EXPECT_EQ(form.Label6->text(), "2");
+  EXPECT_EQ(form.Label2->text(), "200");
+  EXPECT_TRUE(form.Document().ModifiedFlag);
+  form.adjustSize();
+  ASSERT_TRUE(form.grab().save(QString::fromStdString(kavri_test::ArtifactPath("editor_window.png"))));
+}
+
+TEST_F(EditorWindowTest, CloseAsksAboutAnUnsavedDrawingAndAFailedSaveKeepsIt) {
+  RecordingDialogs dialogs;
+  form.show();
+  DrawLine();
+  dialogs.confirmAnswers = {TDialogAnswer::Cancel, TDialogAnswer::Yes};
+  dialogs.fileAnswers = {std::nullopt};  // Yes, then the save dialog is cancelled
+  EXPECT_FALSE(form.close());
+  EXPECT_FALSE(form.CanCloseFlag);
+  EXPECT_FALSE(form.close());
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(dialogs.confirmTitles, (std::vector<std::string>{"Picure Edit", "Picure Edit"}));
+  ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+  EXPECT_EQ(dialogs.fileRequests[0].folder, DrawingFolder());
+  EXPECT_EQ(dialogs.fileRequests[0].defaultSuffix, "ddr");
+
+  // A save that fails says why and keeps the drawing unsaved.
+  dialogs.confirmAnswers = {TDialogAnswer::Yes};
+  dialogs.fileAnswers = {dir.Path("no-such-folder/a.ddr")};
+  EXPECT_FALSE(form.close());
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_NE(dialogs.messages[0].find("The drawing was not saved."), std::string::npos) << dialogs.messages[0];
+  EXPECT_TRUE(form.Document().ModifiedFlag);
+  EXPECT_EQ(form.Label8->text(), "newdrawing");
+
+  dialogs.confirmAnswers = {TDialogAnswer::No};
+  EXPECT_TRUE(form.close());
+  EXPECT_TRUE(form.CanCloseFlag);
+}
+
+TEST_F(EditorWindowTest, SaveAsksForANameOnceThenWritesTheSameFile) {
+  RecordingDialogs dialogs;
+  form.show();
+  DrawLine();
+  const std::string path = DrawingFolder() + "line.ddr";
+  dialogs.fileAnswers = {path};
+  ASSERT_TRUE(form.Save());
+  EXPECT_EQ(form.Label8->text(), "line.ddr");
+  EXPECT_FALSE(form.Document().ModifiedFlag);
+  // 2P line from (20, 30) to (200, 30), halved: kinds 2 then 0, the first blanked.
+  EXPECT_EQ(kavri_test::ReadBytes(path), (std::vector<uint8_t>{10, 15, 2, 4, 1, 100, 15, 0, 4, 0x80}));
+  Click(20, 100);
+  Click(60, 100);
+  ASSERT_TRUE(form.Save());
+  EXPECT_EQ(dialogs.fileRequests.size(), 1u);  // no second question
+  EXPECT_EQ(kavri_test::ReadBytes(path).size(), 20u);
+}
+
+TEST_F(EditorWindowTest, OpenDrawingInEditorAsksFirstAndLoads) {
+  RecordingDialogs dialogs;
+  const std::string path = DrawingFolder() + "two.ddr";
+  kavri_test::WriteBytes(path, {1, 2, 2, 4, 1, 3, 4, 0, 4, 0x80});
+  form.show();
+  DrawLine();
+  dialogs.confirmAnswers = {TDialogAnswer::Cancel};
+  EXPECT_FALSE(OpenDrawingInEditor(path));
+  EXPECT_EQ(form.Document().EditorDrawing.PointCount(), 2u);
+  EXPECT_EQ(form.Document().EditorDrawing[0][1].x, 200);  // still the drawn line
+
+  dialogs.confirmAnswers = {TDialogAnswer::No};
+  ASSERT_TRUE(OpenDrawingInEditor(path));
+  EXPECT_FALSE(form.Document().ModifiedFlag);
+  EXPECT_EQ(form.Document().EditorDrawing[0][1].x, 6);  // at the editor's scale
+  EXPECT_EQ(form.Label8->text(), "two.ddr");
+  EXPECT_TRUE(form.RedrawPending);
+  form.Timer3Timer();
+  EXPECT_EQ(form.Label6->text(), "2");
+
+  Form1 = nullptr;
+  EXPECT_FALSE(OpenDrawingInEditor(path));
+}
+
+TEST_F(EditorWindowTest, NumberFieldsParseSafelyAndHoldTheirRanges) {
+  struct Case {
+    const char* typed;
+    const char* shown;
+  };
+  for (const Case& c : std::vector<Case>{{"0", "1"}, {"99999999999", "1"}, {"12", "12"}, {"abc", "12"},
+                                         {"", "12"}, {"9999", "510"}}) {
+    form.Edit2->setText(c.typed);
+    emit form.Edit2->editingFinished();
+    EXPECT_EQ(form.Edit2->text(), c.shown) << c.typed;
+  }
+  EXPECT_EQ(form.Document().PointSpace, 510);
+  EXPECT_EQ(form.UpDown2->Position(), 510);
+  form.Edit1->setText("2");
+  emit form.Edit1->editingFinished();
+  EXPECT_EQ(form.Document().PolygonSides, 3);
+  form.UpDown1->Click(TUDBtnType::btNext);
+  EXPECT_EQ(form.Edit1->text(), "4");
+}
+
+TEST_F(EditorWindowTest, EscCancelsTheToolsPressesAndReleasesTheMouse) {
+  form.show();
+  form.ToolButtons[0].button->Click();
+  Click(20, 30);  // one press pending: the canvas holds the mouse
+  EXPECT_TRUE(form.Image90->Confined());
+  QTest::keyClick(&form, Qt::Key_Escape);
+  EXPECT_FALSE(form.Image90->Confined());
+  EXPECT_EQ(form.Label1->text().toStdString(), std::string(editor_texts::kEscape));
+  Click(100, 100);
+  EXPECT_EQ(form.Label6->text(), "0");  // Esc leaves no tool
+  form.ToolButtons[0].button->Click();
+  Click(100, 100);
+  Click(120, 100);
+  EXPECT_EQ(form.Label6->text(), "2");  // a fresh line, not one from the cancelled press
+  EXPECT_EQ(form.Document().EditorDrawing[0][0].x, 100);
+}
+
+}  // namespace
+}  // namespace kavri
