@@ -193,6 +193,7 @@ class EmulatedUsb : public ::testing::Test {
   static void TearDownTestSuite() {
     SetActiveUsbDriver(nullptr);
     for (auto* h : handlers_) g_object_unref(h);
+    handlers_.clear();  // a repeated run sets the suite up again
     g_object_unref(testbed_);
   }
   void SetUp() override { ResetSharedState(); }
