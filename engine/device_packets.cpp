@@ -47,10 +47,12 @@ int SendToAllOutputs(const uint8_t* data, size_t length) {
   if (data && length > 0) {
     const auto driver = ActiveUsbDriver();
     const uint32_t pipe = UsbPipe.load(std::memory_order_relaxed);
-    if (targets.master >= 0 && driver->BulkWrite(targets.master, pipe, data, length)) ++sent;
+    // A Stop must reach a loop whose write waits on an interface that takes nothing.
+    const TUsbStop stop = &StopFlag;
+    if (targets.master >= 0 && driver->BulkWrite(targets.master, pipe, data, length, stop)) ++sent;
     if (MultiDeviceFlag.load(std::memory_order_relaxed))
       for (int extra : targets.extras)
-        if (extra >= 0 && driver->BulkWrite(extra, pipe, data, length)) ++sent;
+        if (extra >= 0 && driver->BulkWrite(extra, pipe, data, length, stop)) ++sent;
   }
   if (sent == 0) std::this_thread::sleep_for(kNothingSentPause);
   return sent;

@@ -52,6 +52,7 @@ class TFrameBuffer {
 // to each extra interface in SelectedDevices order (label "Usb-N" -> device "ezusb-N"), all on
 // UsbPipe. Returns how many writes succeeded. Failures are not reported; when nothing went out
 // (no interface attached, or an empty packet) it pauses briefly so a loop cannot spin a core.
+// Once StopFlag is set no further write starts, and one under way gives up soon (TUsbStop).
 int SendToAllOutputs(const uint8_t* data, size_t length);
 
 // The settings packet: BlankingDelay, then ScanDelay (or a fixed byte of the caller's choice).

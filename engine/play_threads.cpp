@@ -141,15 +141,21 @@ void TPlayController::RequestStop() {
   if (playerStopper_) playerStopper_();
 }
 
-bool TPlayController::StopAndWait(std::chrono::milliseconds limit) {
-  if (waiting_) return false;  // a Play clicked while an earlier one still waits
+std::string StopResultText(TStopResult result) {
+  if (result == TStopResult::StillRunning) return "The laser output has not stopped yet. Try again.";
+  return {};
+}
+
+TStopResult TPlayController::StopAndWait(std::chrono::milliseconds limit) {
+  if (waiting_) return TStopResult::AlreadyWaiting;
   waiting_ = true;
   RequestStop();
   const bool ended =
       PumpEventsUntil([this] { return !AnyWorkerRunning(); }, std::chrono::steady_clock::now() + limit);
   waiting_ = false;
-  if (ended) JoinFinished();
-  return ended;
+  if (!ended) return TStopResult::StillRunning;
+  JoinFinished();
+  return TStopResult::Stopped;
 }
 
 bool TPlayController::StartPlayJob(uint8_t playJob) {
@@ -188,7 +194,7 @@ TCustomMyThread* TPlayController::ShowTrackThread(int index) const {
 void TPlayController::SetPlayerStopper(std::function<void()> stopper) { playerStopper_ = std::move(stopper); }
 
 void TPlayController::Shutdown() {
-  StopAndWait();
+  StopAndWait();  // whatever the wait gives, the joins below end every worker
   StopFlag = true;
   if (current_) current_->Join();
   for (auto& t : tracks_) t->Join();

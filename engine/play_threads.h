@@ -8,10 +8,13 @@
 // window thread):
 //
 //   void TFormN::PlayClick() {
-//     if (!PlayController().StopAndWait()) return;  // sets StopFlag, ends the media player and
-//                                                   // waits (bounded, pumping events) until every
-//                                                   // worker has ended and is joined; false while
-//                                                   // one still runs: touch nothing, start nothing
+//     const TStopResult stopped = PlayController().StopAndWait();  // sets StopFlag, ends the media
+//                                     // player and waits (bounded, pumping events) until every
+//                                     // worker has ended and is joined
+//     if (stopped != TStopResult::Stopped) {  // one still runs: touch nothing, start nothing
+//       Label1->SetCaption(StopResultText(stopped));  // the window's message line
+//       return;
+//     }
 //     ... load the play lists: no worker reads them now ...
 //     PlayController().StartPlayJob(kPlayJobSegment);  // clears StopFlag here, then starts the worker
 //   }
@@ -28,6 +31,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -108,8 +112,18 @@ class TCustomMyThread final : public TWorkerThread {
   void Execute() override { RunTrackJob(PlayJob); }
 };
 
-// Long enough for a loop to finish the frame in hand, including a write that times out.
+// Long enough for a loop to finish the frame in hand: a write under way gives up soon after
+// StopFlag is set (kUsbStopGrace), however slow the interfaces are.
 constexpr std::chrono::milliseconds kStopWaitLimit{3000};
+
+enum class TStopResult {
+  Stopped,         // no worker runs any more; every one is joined
+  StillRunning,    // the wait ran out while a worker still ran
+  AlreadyWaiting,  // called while an earlier call still waits (e.g. Play clicked twice)
+};
+// What the window's message line says when a Play cannot start after the result; "" when
+// nothing is to be said (stopped, or the earlier wait will report for itself).
+std::string StopResultText(TStopResult result);
 
 class TPlayController {
  public:
@@ -118,8 +132,7 @@ class TPlayController {
   // Sets StopFlag and ends the media player, without waiting.
   void RequestStop();
   // RequestStop, then waits (pumping events) until every worker has ended, and joins them.
-  // False when one still runs after `limit`, or when called again while waiting.
-  bool StopAndWait(std::chrono::milliseconds limit = kStopWaitLimit);
+  TStopResult StopAndWait(std::chrono::milliseconds limit = kStopWaitLimit);
   // Clears StopFlag and starts a mythread with the job (it becomes CurrentPlayThread). Refused
   // (false) while a worker still runs.
   bool StartPlayJob(uint8_t playJob);

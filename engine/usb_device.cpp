@@ -16,12 +16,12 @@ bool GetUsbDeviceDescriptor(const TUsbHandle& handle, TUsbDeviceDescriptor& desc
   return handle.valid() && ActiveUsbDriver()->ReadDeviceDescriptor(handle.number, descriptor);
 }
 
-bool AbortUsbPipe(const std::string& deviceName, uint32_t pipe) {
+bool AbortUsbPipe(const std::string& deviceName, uint32_t pipe, TUsbStop stop) {
   const auto number = ParseUsbDeviceName(deviceName);
-  return number && ActiveUsbDriver()->AbortPipe(*number, pipe);
+  return number && ActiveUsbDriver()->AbortPipe(*number, pipe, stop);
 }
 
-bool ResetUsbDevice(const std::string& deviceName) {
+bool ResetUsbDevice(const std::string& deviceName, TUsbStop stop) {
   const auto number = ParseUsbDeviceName(deviceName);
   if (!number) return false;
   auto driver = ActiveUsbDriver();
@@ -30,15 +30,16 @@ bool ResetUsbDevice(const std::string& deviceName) {
   request.value = kCpuControlRegister;
   request.length = 1;
   request.data = 1;
-  driver->VendorRequest(*number, request);
+  driver->VendorRequest(*number, request, stop);
   request.data = 0;
-  return driver->VendorRequest(*number, request);
+  return driver->VendorRequest(*number, request, stop);
 }
 
-bool UsbBulkWrite(const uint8_t* buffer, size_t length, const std::string& deviceName, uint32_t pipe) {
+bool UsbBulkWrite(const uint8_t* buffer, size_t length, const std::string& deviceName, uint32_t pipe,
+                  TUsbStop stop) {
   if (!buffer || length == 0) return false;
   const auto number = ParseUsbDeviceName(deviceName);
-  return number && ActiveUsbDriver()->BulkWrite(*number, pipe, buffer, length);
+  return number && ActiveUsbDriver()->BulkWrite(*number, pipe, buffer, length, stop);
 }
 
 }  // namespace kavri

@@ -28,10 +28,12 @@ void CloseUsbDevice(TUsbHandle& handle);
 // The 18-byte USB device descriptor (vendor id: DescriptorVendorId).
 bool GetUsbDeviceDescriptor(const TUsbHandle& handle, TUsbDeviceDescriptor& descriptor);
 
-bool AbortUsbPipe(const std::string& deviceName, uint32_t pipe);
+// `stop` (optional) makes a request give up, failed, as soon as it is set (see TUsbStop).
+bool AbortUsbPipe(const std::string& deviceName, uint32_t pipe, TUsbStop stop = nullptr);
 // Holds the interface's CPU in reset, then lets it run; true when the second request succeeded.
-bool ResetUsbDevice(const std::string& deviceName);
+bool ResetUsbDevice(const std::string& deviceName, TUsbStop stop = nullptr);
 // Writes the whole buffer on the pipe. A zero-length buffer is not sent (false).
-bool UsbBulkWrite(const uint8_t* buffer, size_t length, const std::string& deviceName, uint32_t pipe);
+bool UsbBulkWrite(const uint8_t* buffer, size_t length, const std::string& deviceName, uint32_t pipe,
+                  TUsbStop stop = nullptr);
 
 }  // namespace kavri

@@ -132,7 +132,19 @@ void TForm19::skinButton1Click() {
   if (QWidget* editor = RegisteredWindow("Form1")) editor->update();
 }
 
-void TForm19::BitBtn2Click() { ReportResetFailures(ResetInterfaces(model_.ResetTargets())); }
+void TForm19::BitBtn2Click() {
+  std::vector<TResetTarget> targets = model_.ResetTargets();
+  if (targets.empty()) return;
+  const bool started = resetJob_.Start(std::move(targets), this, [this](const std::vector<std::string>& failed) {
+    EnableButtons(true);
+    ReportResetFailures(failed);
+  });
+  if (started) EnableButtons(false);
+}
+
+void TForm19::EnableButtons(bool enabled) {
+  for (TSkinButton* button : {BitBtn2, skinButton1, skinButton2, skinButton3}) button->setEnabled(enabled);
+}
 
 void TForm19::showEvent(QShowEvent* event) {
   FormActivate();

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <array>
 
+#include "shell/device_reset.h"
 #include "shell/select_device_model.h"
 #include "shell/shell_controls.h"
 
@@ -30,7 +31,7 @@ class TForm19 : public QWidget {
   void skinButton2Click();  // "Select all"
   void skinButton3Click();  // "Clear"
   void skinButton1Click();  // "OK"
-  void BitBtn2Click();      // "Reset device"
+  void BitBtn2Click();      // "Reset device": runs on a worker; the buttons wait for its end
 
   const TSelectDeviceModel& Model() const { return model_; }
 
@@ -48,9 +49,11 @@ class TForm19 : public QWidget {
 
  private:
   void ShowModel();
+  void EnableButtons(bool enabled);
 
   TForm15* main_;
   TSelectDeviceModel model_;
+  TDeviceResetJob resetJob_;  // its destructor cancels a run under way and joins it
 };
 
 extern TForm19* Form19;

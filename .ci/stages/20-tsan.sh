@@ -1,12 +1,23 @@
 #!/usr/bin/env bash
-# The threading tests under ThreadSanitizer: play workers, the play controller and concurrent
-# device writers. Only the engine test program is built; only tests whose suite or name contains
-# "Threads" run (name new threading tests that way to have them checked here).
+# The threading tests under ThreadSanitizer: play workers, the play controller, concurrent and
+# cancelled device writes, the simulated interfaces and the device reset worker. Only the test
+# programs that hold such tests are built; in each, the tests whose suite or name contains
+# "Threads" run (name every test that starts threads that way to have it checked here).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build="$root/build-tsan"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKAVRI_BUILD_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" >/dev/null
-cmake --build "$build" --parallel "$(nproc)" --target kavri_engine_tests
+programs=(tests/engine/kavri_engine_tests tests/platform/kavri_platform_tests tests/shell/kavri_shell_tests)
+emulated=tests/platform/emulated/kavri_usb_emulated_tests
+targets=()
+for p in "${programs[@]}" "$emulated"; do targets+=("$(basename "$p")"); done
+cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]}"
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$root/.ci/tsan.supp"
-QT_QPA_PLATFORM=offscreen "$build/tests/engine/kavri_engine_tests" --gtest_filter='*Threads*' --gtest_repeat=3
+export QT_QPA_PLATFORM=offscreen
+for p in "${programs[@]}"; do
+  echo "--- $(basename "$p")"
+  "$build/$p" --gtest_filter='*Threads*' --gtest_repeat=3
+done
+echo "--- $(basename "$emulated")"
+umockdev-wrapper "$build/$emulated" --gtest_filter='*Threads*' --gtest_repeat=3

@@ -3,6 +3,8 @@
 // the same four requests (device descriptor, vendor request, abort pipe, bulk write). Two backends
 // serve them: real interfaces through libusb, and simulated ones for running without hardware.
 #include <array>
+#include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -39,6 +41,39 @@ struct TVendorRequest {
   uint8_t data = 0;
 };
 
+// How long one request may wait for an interface that does not answer.
+constexpr std::chrono::milliseconds kUsbRequestTimeout{1000};
+// A request already under way when its stop flag is set gets this long to finish, so a Stop does
+// not cut short a frame that a healthy interface is still taking (64 KiB take about 60 ms at full
+// speed); then it is cancelled.
+constexpr std::chrono::milliseconds kUsbStopGrace{150};
+
+// The stop flag of a request (nullptr: none). While it is set a request not started yet fails at
+// once, and one under way fails within kUsbStopGrace, whatever the interface does.
+using TUsbStop = const std::atomic<bool>*;
+
+// Tells a request under way when to give up because of its stop flag: once the flag has been
+// seen set for kUsbStopGrace. Polled by the backends while they wait.
+class TUsbStopWatch {
+ public:
+  explicit TUsbStopWatch(TUsbStop stop) : stop_(stop) {}
+  bool Requested() const { return stop_ && stop_->load(); }
+  bool GiveUp() {
+    if (!Requested()) return false;
+    const auto now = std::chrono::steady_clock::now();
+    if (!seen_) {
+      seen_ = true;
+      since_ = now;
+    }
+    return now - since_ >= kUsbStopGrace;
+  }
+
+ private:
+  TUsbStop stop_;
+  bool seen_ = false;
+  std::chrono::steady_clock::time_point since_;
+};
+
 // A backend. Every call is safe from any thread; calls for one device are serialised, so packets
 // of concurrent writers arrive whole. Names are validated by the caller (ParseUsbDeviceName).
 class TUsbDriver {
@@ -47,10 +82,10 @@ class TUsbDriver {
   // True when interface `number` is attached and can be talked to (looks for new devices).
   virtual bool Open(int number) = 0;
   virtual bool ReadDeviceDescriptor(int number, TUsbDeviceDescriptor& out) = 0;
-  virtual bool VendorRequest(int number, const TVendorRequest& request) = 0;
-  virtual bool AbortPipe(int number, uint32_t pipe) = 0;
-  // True only when every byte went out on the pipe's endpoint within the driver's timeout.
-  virtual bool BulkWrite(int number, uint32_t pipe, const uint8_t* data, size_t length) = 0;
+  virtual bool VendorRequest(int number, const TVendorRequest& request, TUsbStop stop) = 0;
+  virtual bool AbortPipe(int number, uint32_t pipe, TUsbStop stop) = 0;
+  // True only when every byte went out on the pipe's endpoint within kUsbRequestTimeout.
+  virtual bool BulkWrite(int number, uint32_t pipe, const uint8_t* data, size_t length, TUsbStop stop) = 0;
 };
 
 // The driver every device operation uses. On first use it is the simulated backend when
@@ -59,6 +94,7 @@ std::shared_ptr<TUsbDriver> ActiveUsbDriver();
 // Replaces the active driver (tests); nullptr goes back to the choice by environment.
 void SetActiveUsbDriver(std::shared_ptr<TUsbDriver> driver);
 
-std::shared_ptr<TUsbDriver> MakeLibusbDriver();
+// `timeout`: how long one request may wait (tests lengthen it to tell a cancel from a timeout).
+std::shared_ptr<TUsbDriver> MakeLibusbDriver(std::chrono::milliseconds timeout = kUsbRequestTimeout);
 
 }  // namespace kavri

@@ -14,10 +14,44 @@ namespace kavri {
 
 namespace {
 
-constexpr unsigned kTransferTimeoutMs = 1000;
+// libusb's outcome of a finished transfer as one of its error codes (0: completed).
+int TransferResult(libusb_transfer_status status) {
+  switch (status) {
+    case LIBUSB_TRANSFER_COMPLETED: return 0;
+    case LIBUSB_TRANSFER_TIMED_OUT: return LIBUSB_ERROR_TIMEOUT;
+    case LIBUSB_TRANSFER_CANCELLED: return LIBUSB_ERROR_INTERRUPTED;
+    case LIBUSB_TRANSFER_STALL: return LIBUSB_ERROR_PIPE;
+    case LIBUSB_TRANSFER_NO_DEVICE: return LIBUSB_ERROR_NO_DEVICE;
+    case LIBUSB_TRANSFER_OVERFLOW: return LIBUSB_ERROR_OVERFLOW;
+    default: return LIBUSB_ERROR_IO;
+  }
+}
+
+void LIBUSB_CALL MarkCompleted(libusb_transfer* transfer) { *static_cast<int*>(transfer->user_data) = 1; }
+
+// Runs a filled transfer to its end on the calling thread, as libusb's own synchronous calls do,
+// but cancels it once its stop flag gives up. Returns a libusb error code (0: completed).
+int RunTransfer(libusb_context* context, libusb_transfer* transfer, TUsbStop stop) {
+  int completed = 0;
+  transfer->user_data = &completed;
+  transfer->callback = MarkCompleted;
+  if (const int rc = libusb_submit_transfer(transfer); rc != 0) return rc;
+  TUsbStopWatch watch(stop);
+  bool cancelled = false;
+  while (!completed) {
+    timeval poll{0, 10000};  // how often the stop flag is looked at
+    const int rc = libusb_handle_events_timeout_completed(context, &poll, &completed);
+    const bool broken = rc < 0 && rc != LIBUSB_ERROR_INTERRUPTED;
+    if (!completed && !cancelled && (broken || watch.GiveUp())) {
+      libusb_cancel_transfer(transfer);
+      cancelled = true;
+    }
+  }
+  return TransferResult(transfer->status);
+}
 
 struct TLibusbDevice {
-  explicit TLibusbDevice(libusb_device* d) : device(libusb_ref_device(d)) {
+  explicit TLibusbDevice(libusb_device* d) : device(libusb_ref_device(d)), transfer(libusb_alloc_transfer(0)) {
     libusb_config_descriptor* config = nullptr;
     if (libusb_get_active_config_descriptor(device, &config) == 0 && config) {
       if (config->bNumInterfaces > 0 && config->interface[0].num_altsetting > 0) {
@@ -29,6 +63,7 @@ struct TLibusbDevice {
   }
   ~TLibusbDevice() {
     CloseHandle();
+    libusb_free_transfer(transfer);
     libusb_unref_device(device);
   }
   TLibusbDevice(const TLibusbDevice&) = delete;
@@ -74,6 +109,7 @@ struct TLibusbDevice {
 
   libusb_device* device;
   libusb_device_handle* handle = nullptr;
+  libusb_transfer* transfer;       // reused by every request; guarded by `mutex`
   std::vector<uint8_t> endpoints;  // interface 0, in descriptor order: pipe N is endpoints[N]
   std::mutex mutex;                // one request at a time per device
   std::atomic<bool> gone{false};   // the device answered "no such device"
@@ -81,7 +117,8 @@ struct TLibusbDevice {
 
 class TLibusbDriver : public TUsbDriver {
  public:
-  TLibusbDriver() {
+  explicit TLibusbDriver(std::chrono::milliseconds timeout)
+      : timeoutMs_(static_cast<unsigned>(std::clamp<int64_t>(timeout.count(), 1, UINT32_MAX))) {
     if (libusb_init(&context_) != 0) context_ = nullptr;
   }
   ~TLibusbDriver() override {
@@ -110,46 +147,49 @@ class TLibusbDriver : public TUsbDriver {
     return true;
   }
 
-  bool VendorRequest(int number, const TVendorRequest& r) override {
+  bool VendorRequest(int number, const TVendorRequest& r, TUsbStop stop) override {
     auto dev = Slot(number);
     if (!dev || r.length > 1) return false;
     std::lock_guard lock(dev->mutex);
-    if (!dev->EnsureHandle()) return false;
-    uint8_t data = r.data;
+    if (!dev->transfer || TUsbStopWatch(stop).Requested() || !dev->EnsureHandle()) return false;
     const uint8_t type = static_cast<uint8_t>(r.direction ? LIBUSB_ENDPOINT_IN : LIBUSB_ENDPOINT_OUT) |
                          static_cast<uint8_t>(LIBUSB_REQUEST_TYPE_VENDOR) |
                          LIBUSB_RECIPIENT_DEVICE;
-    const int rc = libusb_control_transfer(dev->handle, type, r.request, r.value, r.index, r.length ? &data : nullptr,
-                                           r.length, kTransferTimeoutMs);
+    std::array<uint8_t, LIBUSB_CONTROL_SETUP_SIZE + 1> buffer{};
+    libusb_fill_control_setup(buffer.data(), type, r.request, r.value, r.index, r.length);
+    buffer[LIBUSB_CONTROL_SETUP_SIZE] = r.data;
+    libusb_fill_control_transfer(dev->transfer, dev->handle, buffer.data(), nullptr, nullptr, timeoutMs_);
+    const int rc = RunTransfer(context_, dev->transfer, stop);
     dev->NoteResult(rc);
-    return rc == r.length;
+    return rc == 0 && dev->transfer->actual_length == r.length;
   }
 
-  bool AbortPipe(int number, uint32_t pipe) override {
+  bool AbortPipe(int number, uint32_t pipe, TUsbStop stop) override {
     auto dev = Slot(number);
     if (!dev) return false;
     const auto endpoint = dev->Endpoint(pipe);
     if (!endpoint) return false;
     std::lock_guard lock(dev->mutex);
-    if (!dev->EnsureHandle()) return false;
+    // Clearing a halt cannot be cancelled once asked for; a stop only keeps it from starting.
+    if (TUsbStopWatch(stop).Requested() || !dev->EnsureHandle()) return false;
     // Nothing of ours is pending between calls; leave the pipe ready by clearing any stall.
     const int rc = libusb_clear_halt(dev->handle, *endpoint);
     dev->NoteResult(rc);
     return rc == 0;
   }
 
-  bool BulkWrite(int number, uint32_t pipe, const uint8_t* data, size_t length) override {
+  bool BulkWrite(int number, uint32_t pipe, const uint8_t* data, size_t length, TUsbStop stop) override {
     auto dev = Slot(number);
     if (!dev || length > static_cast<size_t>(INT32_MAX)) return false;
     const auto endpoint = dev->Endpoint(pipe);
     if (!endpoint || (*endpoint & LIBUSB_ENDPOINT_IN)) return false;
     std::lock_guard lock(dev->mutex);
-    if (!dev->EnsureHandle()) return false;
-    int sent = 0;
-    const int rc = libusb_bulk_transfer(dev->handle, *endpoint, const_cast<uint8_t*>(data), static_cast<int>(length),
-                                        &sent, kTransferTimeoutMs);
+    if (!dev->transfer || TUsbStopWatch(stop).Requested() || !dev->EnsureHandle()) return false;
+    libusb_fill_bulk_transfer(dev->transfer, dev->handle, *endpoint, const_cast<uint8_t*>(data),
+                              static_cast<int>(length), nullptr, nullptr, timeoutMs_);
+    const int rc = RunTransfer(context_, dev->transfer, stop);
     dev->NoteResult(rc);
-    return rc == 0 && static_cast<size_t>(sent) == length;
+    return rc == 0 && static_cast<size_t>(dev->transfer->actual_length) == length;
   }
 
  private:
@@ -191,12 +231,15 @@ class TLibusbDriver : public TUsbDriver {
   }
 
   libusb_context* context_ = nullptr;
+  unsigned timeoutMs_;
   std::mutex slotsMutex_;
   std::array<std::shared_ptr<TLibusbDevice>, kMaxUsbDeviceNumber + 1> slots_;
 };
 
 }  // namespace
 
-std::shared_ptr<TUsbDriver> MakeLibusbDriver() { return std::make_shared<TLibusbDriver>(); }
+std::shared_ptr<TUsbDriver> MakeLibusbDriver(std::chrono::milliseconds timeout) {
+  return std::make_shared<TLibusbDriver>(timeout);
+}
 
 }  // namespace kavri

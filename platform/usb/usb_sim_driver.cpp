@@ -102,31 +102,46 @@ bool TSimUsbDriver::ReadDeviceDescriptor(int number, TUsbDeviceDescriptor& out) 
   return true;
 }
 
-bool TSimUsbDriver::VendorRequest(int number, const TVendorRequest& request) {
+bool TSimUsbDriver::VendorRequest(int number, const TVendorRequest& request, TUsbStop stop) {
   TSimPacket p;
   p.kind = TSimPacket::Vendor;
   p.vendor = request;
-  return Accept(number, std::move(p));
+  return Accept(number, std::move(p), stop);
 }
 
-bool TSimUsbDriver::AbortPipe(int number, uint32_t pipe) {
+bool TSimUsbDriver::AbortPipe(int number, uint32_t pipe, TUsbStop stop) {
   TSimPacket p;
   p.kind = TSimPacket::Abort;
   p.pipe = pipe;
-  return Accept(number, std::move(p));
+  return Accept(number, std::move(p), stop);
 }
 
-bool TSimUsbDriver::BulkWrite(int number, uint32_t pipe, const uint8_t* data, size_t length) {
+bool TSimUsbDriver::BulkWrite(int number, uint32_t pipe, const uint8_t* data, size_t length, TUsbStop stop) {
   TSimPacket p;
   p.kind = TSimPacket::Bulk;
   p.pipe = pipe;
   p.bytes.assign(data, data + length);
-  return Accept(number, std::move(p));
+  return Accept(number, std::move(p), stop);
 }
 
-bool TSimUsbDriver::Accept(int number, TSimPacket packet) {
-  std::lock_guard lock(mutex_);
-  if (!ValidNumber(number) || vendors_[number] < 0 || writesFail_) return false;
+bool TSimUsbDriver::Attached(int number) const {
+  return ValidNumber(number) && vendors_[number] >= 0 && !writesFail_;
+}
+
+bool TSimUsbDriver::Accept(int number, TSimPacket packet, TUsbStop stop) {
+  std::unique_lock lock(mutex_);
+  TUsbStopWatch watch(stop);
+  if (!Attached(number) || watch.Requested()) return false;
+  if (stalled_) {
+    // Short slices: the stop flag is polled, as the libusb backend does.
+    constexpr auto kPoll = std::chrono::milliseconds(5);
+    const auto deadline = std::chrono::steady_clock::now() + stallTimeout_;
+    ++waiting_;
+    while (stalled_ && !watch.GiveUp() && std::chrono::steady_clock::now() < deadline)
+      stallLifted_.wait_for(lock, kPoll);
+    --waiting_;
+    if (stalled_ || !Attached(number)) return false;
+  }
   packet.device = UsbDeviceName(number);
   Record(std::move(packet));
   return true;
@@ -156,6 +171,20 @@ void TSimUsbDriver::Unplug(int number) {
 void TSimUsbDriver::SetWritesFail(bool fail) {
   std::lock_guard lock(mutex_);
   writesFail_ = fail;
+}
+
+void TSimUsbDriver::SetStalled(bool stalled, std::chrono::milliseconds timeout) {
+  {
+    std::lock_guard lock(mutex_);
+    stalled_ = stalled;
+    stallTimeout_ = timeout;
+  }
+  stallLifted_.notify_all();
+}
+
+size_t TSimUsbDriver::WaitingRequests() const {
+  std::lock_guard lock(mutex_);
+  return waiting_;
 }
 
 std::vector<TSimPacket> TSimUsbDriver::Packets() const {

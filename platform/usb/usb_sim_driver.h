@@ -13,6 +13,8 @@
 //   abort <device> <pipe>
 // <device> is the device name ("ezusb-3"); <pipe> and the bulk <length> (in bytes) are decimal.
 // Lines of several threads never mix. Failed requests are not recorded.
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <deque>
@@ -43,14 +45,19 @@ class TSimUsbDriver : public TUsbDriver {
 
   bool Open(int number) override;
   bool ReadDeviceDescriptor(int number, TUsbDeviceDescriptor& out) override;
-  bool VendorRequest(int number, const TVendorRequest& request) override;
-  bool AbortPipe(int number, uint32_t pipe) override;
-  bool BulkWrite(int number, uint32_t pipe, const uint8_t* data, size_t length) override;
+  bool VendorRequest(int number, const TVendorRequest& request, TUsbStop stop) override;
+  bool AbortPipe(int number, uint32_t pipe, TUsbStop stop) override;
+  bool BulkWrite(int number, uint32_t pipe, const uint8_t* data, size_t length, TUsbStop stop) override;
 
   // Test controls.
   void Plug(int number, uint16_t vendorId = kLaserVendorId);
   void Unplug(int number);
   void SetWritesFail(bool fail);            // every request fails while set
+  // While stalled, a request to an attached interface waits as on an interface that takes
+  // nothing: until the stall is lifted (then it is taken as usual), until its stop flag makes it
+  // give up, or for `timeout`; the last two fail.
+  void SetStalled(bool stalled, std::chrono::milliseconds timeout = kUsbRequestTimeout);
+  size_t WaitingRequests() const;  // requests waiting in the stall now
   std::vector<TSimPacket> Packets() const;  // the recorded requests, oldest first
   void ClearPackets();
   // At most this many requests are kept in memory (the oldest are dropped), so a long run stays
@@ -58,12 +65,18 @@ class TSimUsbDriver : public TUsbDriver {
   void SetRecordLimit(size_t limit);
 
  private:
-  bool Accept(int number, TSimPacket packet);  // records it when the interface takes requests
+  // Records the request when the interface takes it.
+  bool Accept(int number, TSimPacket packet, TUsbStop stop);
+  bool Attached(int number) const;  // called with mutex_ held
   void Record(TSimPacket packet);
 
   mutable std::mutex mutex_;
   std::vector<int> vendors_;  // per number: vendor id, or -1 when not attached
   bool writesFail_ = false;
+  bool stalled_ = false;
+  std::chrono::milliseconds stallTimeout_ = kUsbRequestTimeout;
+  size_t waiting_ = 0;
+  std::condition_variable stallLifted_;
   std::deque<TSimPacket> packets_;
   size_t recordLimit_ = 4096;
   std::FILE* capture_ = nullptr;

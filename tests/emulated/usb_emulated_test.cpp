@@ -6,11 +6,14 @@
 #include <linux/usbdevice_fs.h>
 #include <umockdev.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstddef>
 #include <cstring>
 #include <deque>
+#include <future>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -53,8 +56,19 @@ struct TRequest {
 struct TEmulatedDevice {
   std::mutex mutex;
   bool unplugged = false;
-  std::deque<UMockdevIoctlData*> done;  // submitted URBs waiting to be reaped
+  bool stalled = false;                  // bulk URBs are held, as by an interface that takes nothing
+  std::deque<UMockdevIoctlData*> held;   // bulk URBs held by the stall, until discarded
+  std::deque<UMockdevIoctlData*> done;   // submitted URBs waiting to be reaped
   std::vector<TRequest> requests;
+
+  void SetStalled(bool value) {
+    std::lock_guard lock(mutex);
+    stalled = value;
+  }
+  size_t Held() {
+    std::lock_guard lock(mutex);
+    return held.size();
+  }
 
   std::vector<TRequest> Requests() {
     std::lock_guard lock(mutex);
@@ -112,6 +126,11 @@ gboolean HandleIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer u
         dev->requests.push_back({TRequest::Control, 0, Bytes(bytes.begin(), bytes.begin() + 8),
                                  Bytes(bytes.begin() + 8, bytes.end())});
         urb->actual_length = static_cast<int>(bytes.size() - 8);
+      } else if (urb->type == USBDEVFS_URB_TYPE_BULK && dev->stalled) {
+        if (buffer) g_object_unref(buffer);
+        dev->held.push_back(urbData);
+        umockdev_ioctl_client_complete(client, 0, 0);
+        return TRUE;
       } else if (urb->type == USBDEVFS_URB_TYPE_BULK) {
         dev->requests.push_back({TRequest::Bulk, urb->endpoint, {}, bytes});
         urb->actual_length = urb->buffer_length;
@@ -119,6 +138,24 @@ gboolean HandleIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer u
       urb->status = 0;
       if (buffer) g_object_unref(buffer);
       dev->done.push_back(urbData);
+      umockdev_ioctl_client_complete(client, 0, 0);
+      return TRUE;
+    }
+    case USBDEVFS_DISCARDURB: {
+      // The argument is the caller's URB pointer: give that URB back as cancelled.
+      gulong address = 0;
+      std::memcpy(&address, arg->data, sizeof address);
+      const auto it = std::find_if(dev->held.begin(), dev->held.end(),
+                                   [address](UMockdevIoctlData* u) { return u->client_addr == address; });
+      if (it == dev->held.end()) {
+        umockdev_ioctl_client_complete(client, -1, EINVAL);
+        return TRUE;
+      }
+      auto* urb = reinterpret_cast<usbdevfs_urb*>((*it)->data);
+      urb->status = -ENOENT;
+      urb->actual_length = 0;
+      dev->done.push_back(*it);
+      dev->held.erase(it);
       umockdev_ioctl_client_complete(client, 0, 0);
       return TRUE;
     }
@@ -150,11 +187,13 @@ class EmulatedUsb : public ::testing::Test {
     testbed_ = umockdev_testbed_new();
     AddDevice("1-1", 2, kLaserVendorId, &laser_);
     AddDevice("1-2", 3, 0x04B4, &foreign_);
-    SetActiveUsbDriver(MakeLibusbDriver());
+    // A long request timeout: a write that ends soon after its stop flag was cancelled.
+    SetActiveUsbDriver(MakeLibusbDriver(std::chrono::minutes(1)));
   }
   static void TearDownTestSuite() {
     SetActiveUsbDriver(nullptr);
     for (auto* h : handlers_) g_object_unref(h);
+    handlers_.clear();  // a repeated run sets the suite up again
     g_object_unref(testbed_);
   }
   void SetUp() override { ResetSharedState(); }
@@ -295,6 +334,28 @@ TEST_F(EmulatedUsb, ConcurrentWritersSendWholeFramesThreads) {
       ASSERT_EQ(frame[i + 4], static_cast<uint8_t>(i / 8)) << "frame " << f << " out of order at byte " << i;
     }
   }
+}
+
+// An interface that takes nothing: a write waits until its stop flag is set, then the transfer
+// is cancelled and the write fails; afterwards the interface takes writes again.
+TEST_F(EmulatedUsb, AStopCancelsAWriteTheInterfaceDoesNotTakeThreads) {
+  laser_.SetStalled(true);
+  std::atomic<bool> stop{false};
+  const uint8_t packet[] = {1, 2, 3};
+  auto write = std::async(std::launch::async, [&] { return UsbBulkWrite(packet, sizeof packet, "ezusb-0", 1, &stop); });
+  for (int i = 0; i < 10000 && laser_.Held() == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ASSERT_EQ(laser_.Held(), 1u);
+  stop = true;
+  ASSERT_EQ(write.wait_for(std::chrono::seconds(20)), std::future_status::ready);  // the timeout is a minute
+  EXPECT_FALSE(write.get());
+  EXPECT_EQ(laser_.Held(), 0u);
+
+  laser_.SetStalled(false);
+  const size_t before = laser_.Requests().size();
+  ASSERT_TRUE(UsbBulkWrite(packet, sizeof packet, "ezusb-0", 1));
+  const auto requests = laser_.Requests();
+  ASSERT_EQ(requests.size(), before + 1);
+  EXPECT_EQ(requests.back().data, (Bytes{1, 2, 3}));
 }
 
 // Last: the device stays unplugged.

@@ -10,8 +10,10 @@
 #include <thread>
 #include <vector>
 
+#include "engine/device_packets.h"
 #include "engine/play_threads.h"
 #include "engine/shared_state.h"
+#include "platform/usb/usb_sim_driver.h"
 
 namespace kavri {
 namespace {
@@ -32,13 +34,14 @@ class PlayThreads : public ::testing::Test {
  protected:
   void SetUp() override { ResetSharedState(); }
   void TearDown() override {
-    EXPECT_TRUE(PlayController().StopAndWait());
+    EXPECT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
     for (uint8_t job = 0; job < 10; ++job) {
       RegisterPlayLoop(job, nullptr);
       RegisterPlayEndNotice(job, nullptr, nullptr);
     }
     for (uint8_t track = 0; track < 5; ++track) RegisterTrackLoop(track, nullptr);
     PlayController().SetPlayerStopper(nullptr);
+    SetActiveUsbDriver(nullptr);
     ResetSharedState();
   }
 };
@@ -88,7 +91,7 @@ TEST_F(PlayThreads, EndNoticeGoesThroughTheWindowThread) {
   RegisterPlayLoop(kPlayJobEditorDrawing, [] {
     while (!StopFlag) std::this_thread::sleep_for(1ms);
   });
-  ASSERT_TRUE(PlayController().StopAndWait());
+  ASSERT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
   ASSERT_TRUE(PlayController().StartPlayJob(kPlayJobEditorDrawing));
   std::this_thread::sleep_for(5ms);
   EXPECT_EQ(onWindowThread.size(), 1u);
@@ -98,7 +101,7 @@ TEST_F(PlayThreads, EndNoticeGoesThroughTheWindowThread) {
 
   // Other jobs post nothing.
   RegisterPlayLoop(kPlayJobSegment, [] {});
-  ASSERT_TRUE(PlayController().StopAndWait());
+  ASSERT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
   ASSERT_TRUE(PlayController().StartPlayJob(kPlayJobSegment));
   ASSERT_TRUE(PumpUntil([] { return !PlayController().AnyWorkerRunning(); }));
   QCoreApplication::processEvents();
@@ -135,12 +138,12 @@ TEST_F(PlayThreads, RapidPlaysNeverLeaveTwoLoopsRunningThreads) {
   int stopperCalls = 0;
   PlayController().SetPlayerStopper([&] { ++stopperCalls; });
   for (int i = 0; i < 20; ++i) {
-    ASSERT_TRUE(PlayController().StopAndWait());
+    ASSERT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
     EXPECT_TRUE(StopFlag);
     ASSERT_TRUE(PlayController().StartPlayJob(kPlayJobSegment));
     EXPECT_FALSE(StopFlag);
   }
-  ASSERT_TRUE(PlayController().StopAndWait());
+  ASSERT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
   EXPECT_EQ(running, 0);
   EXPECT_EQ(mostAtOnce, 1);
   EXPECT_EQ(started, 20);
@@ -153,13 +156,15 @@ TEST_F(PlayThreads, ALoopThatDoesNotEndInTimeBlocksTheNextStartThreads) {
     while (!release) std::this_thread::sleep_for(1ms);
   });
   ASSERT_TRUE(PlayController().StartPlayJob(kPlayJobDrawing));
-  EXPECT_FALSE(PlayController().StopAndWait(20ms));
+  const TStopResult result = PlayController().StopAndWait(20ms);
+  EXPECT_EQ(result, TStopResult::StillRunning);
+  EXPECT_FALSE(StopResultText(result).empty());  // the window's message line says so
   EXPECT_TRUE(PlayController().AnyWorkerRunning());
   EXPECT_FALSE(PlayController().StartPlayJob(kPlayJobDrawing));
   EXPECT_FALSE(PlayController().StartTrackJobs());
   EXPECT_TRUE(StopFlag);  // the refused start did not clear it
   release = true;
-  EXPECT_TRUE(PlayController().StopAndWait());
+  EXPECT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
   EXPECT_TRUE(PlayController().StartPlayJob(kPlayJobNone));
 }
 
@@ -170,7 +175,7 @@ TEST_F(PlayThreads, AWaitStartedDuringAWaitIsRefusedThreads) {
   });
   ASSERT_TRUE(PlayController().StartPlayJob(kPlayJobDrawing));
   // A Play clicked while the first Play still pumps events inside its wait.
-  bool nestedResult = true;
+  TStopResult nestedResult = TStopResult::Stopped;
   bool nestedRan = false;
   QMetaObject::invokeMethod(
       QCoreApplication::instance(),
@@ -180,9 +185,10 @@ TEST_F(PlayThreads, AWaitStartedDuringAWaitIsRefusedThreads) {
         release = true;
       },
       Qt::QueuedConnection);
-  EXPECT_TRUE(PlayController().StopAndWait());
+  EXPECT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
   EXPECT_TRUE(nestedRan);
-  EXPECT_FALSE(nestedResult);
+  EXPECT_EQ(nestedResult, TStopResult::AlreadyWaiting);
+  EXPECT_EQ(StopResultText(nestedResult), "");  // the first wait reports for both
 }
 
 TEST_F(PlayThreads, ShowTracksRunTogetherAndAreAllJoinedThreads) {
@@ -230,6 +236,34 @@ TEST_F(PlayThreads, AWorkerDestroyedRightAfterResumeJoinsFirstThreads) {
     track->Resume();
   }
   EXPECT_EQ(ran, 100);
+}
+
+// A master and three extras that take nothing: each write would wait out its whole timeout (a
+// minute here, so only a cancelled write can end in time). Stop must still reach the loop inside
+// its write, and the next Play must be taken.
+TEST_F(PlayThreads, StopReachesALoopWritingToInterfacesThatTakeNothing) {
+  auto sim = std::make_shared<TSimUsbDriver>("0,1,2,3");
+  SetActiveUsbDriver(sim);
+  SetCurrentDeviceName("ezusb-0");
+  SetSelectedDevices({"Usb-1", "Usb-2", "Usb-3"});
+  MultiDeviceFlag = true;
+  sim->SetStalled(true, std::chrono::minutes(1));
+  std::atomic<int> frames{0};
+  RegisterPlayLoop(kPlayJobSegment, [&] {
+    const uint8_t frame[8 * 100] = {};
+    while (!StopFlag) {
+      SendToAllOutputs(frame, sizeof frame);
+      ++frames;
+    }
+  });
+  ASSERT_TRUE(PlayController().StartPlayJob(kPlayJobSegment));
+  ASSERT_TRUE(PumpUntil([&] { return sim->WaitingRequests() == 1; }));  // inside the master's write
+
+  EXPECT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
+  EXPECT_EQ(frames, 1);
+  EXPECT_EQ(sim->WaitingRequests(), 0u);
+  EXPECT_TRUE(sim->Packets().empty());  // the extras were not tried once Stop had come
+  EXPECT_TRUE(PlayController().StartPlayJob(kPlayJobNone));
 }
 
 TEST(DelayHelpers, CountsOfZeroReturnAtOnceAndOnlyTheMessageDelayPumps) {

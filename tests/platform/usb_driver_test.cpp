@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
+#include <future>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -48,11 +53,11 @@ TEST(SimUsbDriver, AttachesTheListedInterfacesWithTheirVendors) {
   sim.Unplug(3);
   EXPECT_FALSE(sim.Open(3));
   const uint8_t byte = 1;
-  EXPECT_FALSE(sim.BulkWrite(3, 1, &byte, 1));
+  EXPECT_FALSE(sim.BulkWrite(3, 1, &byte, 1, nullptr));
   sim.Plug(3);
-  EXPECT_TRUE(sim.BulkWrite(3, 1, &byte, 1));
+  EXPECT_TRUE(sim.BulkWrite(3, 1, &byte, 1, nullptr));
   sim.SetWritesFail(true);
-  EXPECT_FALSE(sim.BulkWrite(3, 1, &byte, 1));
+  EXPECT_FALSE(sim.BulkWrite(3, 1, &byte, 1, nullptr));
   EXPECT_EQ(sim.Packets().size(), 1u);
 }
 
@@ -76,7 +81,7 @@ TEST(SimUsbDriver, NumbersPastTheIntRangeAttachNothingAndAreReported) {
 TEST(SimUsbDriver, KeepsOnlyTheNewestPacketsInMemory) {
   TSimUsbDriver sim("0");
   sim.SetRecordLimit(3);
-  for (uint8_t i = 0; i < 5; ++i) ASSERT_TRUE(sim.BulkWrite(0, 1, &i, 1));
+  for (uint8_t i = 0; i < 5; ++i) ASSERT_TRUE(sim.BulkWrite(0, 1, &i, 1, nullptr));
   const auto packets = sim.Packets();
   ASSERT_EQ(packets.size(), 3u);
   EXPECT_EQ(packets.front().bytes, std::vector<uint8_t>{2});
@@ -90,16 +95,16 @@ TEST(SimUsbDriver, AppendsEveryRequestToTheCaptureFile) {
     std::ofstream(path) << "earlier line\n";
     TSimUsbDriver sim("2", path);
     const uint8_t frame[] = {0x4b, 0x00, 0xff, 0x00, 0x10, 0x20, 0x30, 0x03};
-    ASSERT_TRUE(sim.BulkWrite(2, 1, frame, sizeof frame));
+    ASSERT_TRUE(sim.BulkWrite(2, 1, frame, sizeof frame, nullptr));
     TVendorRequest r;
     r.request = 0xA0;
     r.value = 0x7F92;
     r.length = 1;
     r.data = 1;
-    ASSERT_TRUE(sim.VendorRequest(2, r));
-    ASSERT_TRUE(sim.AbortPipe(2, 5));
-    ASSERT_TRUE(sim.BulkWrite(2, 0, frame, 0));
-    EXPECT_FALSE(sim.BulkWrite(4, 1, frame, 1));  // not attached: nothing captured
+    ASSERT_TRUE(sim.VendorRequest(2, r, nullptr));
+    ASSERT_TRUE(sim.AbortPipe(2, 5, nullptr));
+    ASSERT_TRUE(sim.BulkWrite(2, 0, frame, 0, nullptr));
+    EXPECT_FALSE(sim.BulkWrite(4, 1, frame, 1, nullptr));  // not attached: nothing captured
   }
   std::ifstream in(path);
   std::vector<std::string> lines;
@@ -107,6 +112,41 @@ TEST(SimUsbDriver, AppendsEveryRequestToTheCaptureFile) {
   EXPECT_EQ(lines, (std::vector<std::string>{"earlier line", "bulk ezusb-2 1 8 4b00ff0010203003",
                                              "vendor ezusb-2 a0 7f92 0 1 0 1", "abort ezusb-2 5",
                                              "bulk ezusb-2 0 0 -"}));
+}
+
+// A stalled interface holds each request until the stall is lifted, the request's stop flag is
+// set, or its timeout passes; only the first is taken.
+TEST(SimUsbDriverThreads, StalledRequestsEndByLiftStopOrTimeout) {
+  using namespace std::chrono_literals;
+  enum End { Lift, Stop, Timeout };
+  const uint8_t byte = 7;
+  TVendorRequest vendor;
+  const std::vector<std::function<bool(TSimUsbDriver&, TUsbStop)>> requests = {
+      [&](TSimUsbDriver& sim, TUsbStop stop) { return sim.BulkWrite(0, 1, &byte, 1, stop); },
+      [&](TSimUsbDriver& sim, TUsbStop stop) { return sim.VendorRequest(0, vendor, stop); },
+      [&](TSimUsbDriver& sim, TUsbStop stop) { return sim.AbortPipe(0, 3, stop); },
+  };
+  for (const auto& request : requests) {
+    for (End end : {Lift, Stop, Timeout}) {
+      TSimUsbDriver sim("0");
+      std::atomic<bool> stop{false};
+      sim.SetStalled(true, end == Timeout ? 20ms : 1min);
+      auto result = std::async(std::launch::async, [&] { return request(sim, &stop); });
+      while (sim.WaitingRequests() == 0) std::this_thread::sleep_for(1ms);
+      if (end == Lift) sim.SetStalled(false);
+      if (end == Stop) stop = true;
+      ASSERT_EQ(result.wait_for(30s), std::future_status::ready) << end;
+      EXPECT_EQ(result.get(), end == Lift) << end;
+      EXPECT_EQ(sim.Packets().size(), end == Lift ? 1u : 0u) << end;
+      EXPECT_EQ(sim.WaitingRequests(), 0u);
+    }
+  }
+  // A request whose stop flag is already set does not wait at all.
+  TSimUsbDriver sim("0");
+  sim.SetStalled(true, 1min);
+  const std::atomic<bool> stopped{true};
+  for (const auto& request : requests) EXPECT_FALSE(request(sim, &stopped));
+  EXPECT_TRUE(sim.Packets().empty());
 }
 
 TEST(ActiveUsbDriver, IsTheSimulationWhenTheEnvironmentAsksForIt) {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 #include "engine/shared_state.h"
 #include "platform/usb/usb_sim_driver.h"
@@ -39,6 +42,32 @@ std::string Describe(const TSimPacket& p) {
   return "bulk " + p.device;
 }
 
+// The reset runs on a worker: these tests pump the window thread's events while it runs.
+class DeviceResetThreads : public SimulatedDetectionTest {
+ protected:
+  // Pumps events until `done` or about ten seconds have passed.
+  template <typename F>
+  static bool PumpUntil(F done) {
+    for (int i = 0; i < 10000 && !done(); ++i) {
+      QCoreApplication::processEvents();
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return done();
+  }
+  static bool ButtonsEnabled(const TForm19& select) {
+    return select.BitBtn2->isEnabled() && select.skinButton1->isEnabled() && select.skinButton2->isEnabled() &&
+           select.skinButton3->isEnabled();
+  }
+  static bool ButtonsDisabled(const TForm19& select) {
+    return !select.BitBtn2->isEnabled() && !select.skinButton1->isEnabled() && !select.skinButton2->isEnabled() &&
+           !select.skinButton3->isEnabled();
+  }
+  static void ResetAndWait(TForm19& select) {
+    select.BitBtn2->Click();
+    ASSERT_TRUE(PumpUntil([&] { return ButtonsEnabled(select); }));
+  }
+};
+
 }  // namespace
 
 TEST_F(SimulatedDetectionTest, DetectionListsLaserInterfacesOnly) {
@@ -71,7 +100,7 @@ TEST_F(SimulatedDetectionTest, MainWindowDetectsThroughTheDeviceLayer) {
   EXPECT_EQ(CurrentDeviceName(), "ezusb-3");  // the chosen master stays
 }
 
-TEST_F(SimulatedDetectionTest, ResetAbortsThePipesThenHoldsAndReleasesEachInterface) {
+TEST_F(DeviceResetThreads, ResetAbortsThePipesThenHoldsAndReleasesEachInterface) {
   sim->Plug(1);
   TForm15 main;
   main.FormCreate();  // detects 0, 1, 3
@@ -83,7 +112,7 @@ TEST_F(SimulatedDetectionTest, ResetAbortsThePipesThenHoldsAndReleasesEachInterf
   ASSERT_EQ(SelectedDevices(), (std::vector<std::string>{"Usb-3", "Usb-1"}));
 
   kavri_test::RecordingDialogs dialogs;
-  select.BitBtn2->Click();
+  ResetAndWait(select);
   std::vector<std::string> seen;
   for (const TSimPacket& p : sim->Packets()) seen.push_back(Describe(p));
   // 160 = 0xA0 (firmware load), 32658 = 0x7F92 (CPU control): 1 holds the CPU, 0 lets it run.
@@ -99,7 +128,7 @@ TEST_F(SimulatedDetectionTest, ResetAbortsThePipesThenHoldsAndReleasesEachInterf
   sim->ClearPackets();
   sim->Unplug(0);
   sim->Unplug(1);
-  select.BitBtn2->Click();
+  ResetAndWait(select);
   EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"Failed to reset ezUsb-0", "Failed to reset ezUsb-1"}));
   int resetsOf3 = 0;
   for (const TSimPacket& p : sim->Packets()) resetsOf3 += p.kind == TSimPacket::Vendor && p.device == "ezusb-3";
@@ -109,7 +138,54 @@ TEST_F(SimulatedDetectionTest, ResetAbortsThePipesThenHoldsAndReleasesEachInterf
   sim->ClearPackets();
   dialogs.messages.clear();
   select.CheckBox131->Click();
-  select.BitBtn2->Click();
+  ResetAndWait(select);
   EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Failed to reset ezUsb-0"});
   for (const TSimPacket& p : sim->Packets()) EXPECT_EQ(p.device, "ezusb-0");
+}
+
+// Interfaces that take nothing: the window stays free while the reset waits on them, its
+// buttons wait for the end, and the failures are shown then.
+TEST_F(DeviceResetThreads, ResetWaitsOnAWorkerWithTheButtonsDisabled) {
+  TForm15 main;
+  main.FormCreate();
+  TForm19 select(&main);
+  select.FormCreate();
+  kavri_test::RecordingDialogs dialogs;
+
+  sim->SetStalled(true, std::chrono::milliseconds(100));  // each request gives up after 0.1 s
+  select.BitBtn2->Click();
+  EXPECT_TRUE(ButtonsDisabled(select));
+  select.BitBtn2->Click();  // refused while the reset runs
+  ASSERT_TRUE(PumpUntil([&] { return ButtonsEnabled(select); }));
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Failed to reset ezUsb-0"});
+
+  // Taken once the interface answers again.
+  dialogs.messages.clear();
+  sim->SetStalled(true, std::chrono::minutes(1));
+  select.BitBtn2->Click();
+  ASSERT_TRUE(PumpUntil([&] { return sim->WaitingRequests() == 1; }));
+  EXPECT_TRUE(ButtonsDisabled(select));
+  sim->SetStalled(false);
+  ASSERT_TRUE(PumpUntil([&] { return ButtonsEnabled(select); }));
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(sim->Packets().size(), 5u);  // three aborts, two vendor requests
+}
+
+// Closing the program while a reset waits on an interface that takes nothing: the window's end
+// cancels the requests and joins the worker, without a message.
+TEST_F(DeviceResetThreads, AWindowDestroyedDuringAResetCancelsItAndJoins) {
+  TForm15 main;
+  main.FormCreate();
+  kavri_test::RecordingDialogs dialogs;
+  sim->SetStalled(true, std::chrono::minutes(1));
+  auto select = std::make_unique<TForm19>(&main);
+  select->FormCreate();
+  select->BitBtn2->Click();
+  ASSERT_TRUE(PumpUntil([&] { return sim->WaitingRequests() == 1; }));
+  const auto start = std::chrono::steady_clock::now();
+  select.reset();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));  // not the minute of a request
+  EXPECT_EQ(sim->WaitingRequests(), 0u);
+  for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  EXPECT_TRUE(dialogs.messages.empty());
 }
