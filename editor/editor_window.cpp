@@ -1,6 +1,8 @@
 #include "editor/editor_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QPainter>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -8,10 +10,15 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "editor/editor_keys.h"
 #include "editor/editor_texts.h"
+#include "editor/selection_commands.h"
+#include "engine/colour_tables.h"
 #include "engine/drawing.h"
 #include "platform/dialog_service.h"
+#include "platform/file_io.h"
 #include "platform/int_convert.h"
+#include "platform/picture_loader.h"
 #include "platform/program_folder.h"
 #include "platform/text.h"
 #include "shell/error_guard.h"
@@ -23,7 +30,7 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-constexpr const char* kUnsavedQuestion = "The drawing have been changed,do you want to save it?";
+constexpr int kButtonColumns = 3;
 
 QLabel* AddLabel(QWidget* parent, const char* name, const QString& text = {}) {
   auto* label = new QLabel(text, parent);
@@ -54,6 +61,24 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   auto* layout = new QVBoxLayout(this);
   skinMainMenu1 = new TWindowMenuBar(this, EditorMenuTexts());
   layout->setMenuBar(skinMainMenu1);
+  skinToolBar1 = new TSkinToolBar(this);
+  skinToolBar1->setObjectName("skinToolBar1");
+  skinToolBar1->SetShowCaptions(true);
+  skinToolBar1->SetButtonSize(64, 24);
+  skinToolBar1->setFixedHeight(28);
+  ToolButton1 = skinToolBar1->AddButton("Play");
+  ToolButton8 = skinToolBar1->AddButton("Stop");
+  ToolButton9 = skinToolBar1->AddButton("H invert", -1, TToolButtonStyle::tbsCheck);
+  ToolButton3 = skinToolBar1->AddButton("V invert", -1, TToolButtonStyle::tbsCheck);
+  ToolButton2 = skinToolBar1->AddButton("Settings");
+  for (auto [button, name, hint] : {std::tuple{ToolButton1, "ToolButton1", "Play"}, {ToolButton8, "ToolButton8", "Stop"},
+                                    {ToolButton9, "ToolButton9", "Horizontal invert"},
+                                    {ToolButton3, "ToolButton3", "Vertical invert"},
+                                    {ToolButton2, "ToolButton2", "Playing settings"}}) {
+    button->setObjectName(name);
+    button->SetHint(hint);
+  }
+  layout->addWidget(skinToolBar1);
 
   auto* body = new QHBoxLayout;
   auto* tools = new QGridLayout;
@@ -69,12 +94,12 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   for (size_t i = 0; i < ToolButtons.size(); ++i) {
     TToolButton& t = ToolButtons[i];
     t.button = MakeSkinButton(this, t.name, t.caption, 90);
-    tools->addWidget(t.button, static_cast<int>(i / 2), static_cast<int>(i % 2));
+    tools->addWidget(t.button, static_cast<int>(i / kButtonColumns), static_cast<int>(i % kButtonColumns));
     const int code = t.code;
     t.button->OnClick = [this, code](TSkinCustomButton*) { SelectTool(code); };
   }
   skinButton20 = MakeSkinButton(this, "skinButton20", "Visible Point", 90);
-  tools->addWidget(skinButton20, 9, 0);
+  tools->addWidget(skinButton20, static_cast<int>(ToolButtons.size() / kButtonColumns), 0);
   auto* fields = new QGridLayout;
   fields->addWidget(new QLabel("Sides of polygon", this), 0, 0);
   Edit1 = MakeSkinEdit(this, "Edit1");
@@ -89,13 +114,18 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   fields->addWidget(Edit2, 1, 1);
   fields->addWidget(UpDown2, 1, 2);
   for (TSkinEdit* edit : {Edit1, Edit2}) edit->setMaximumWidth(60);
+  for (TUpDown* upDown : {UpDown1, UpDown2}) upDown->setFixedSize(17, 22);
+  skinCheckBox1 = MakeSkinCheckBox(this, "skinCheckBox1", "Copy object flag");
+  fields->addWidget(skinCheckBox1, 2, 0, 1, 3);
   auto* left = new QVBoxLayout;
   left->addLayout(tools);
   left->addLayout(fields);
+  left->addLayout(BuildCommandButtons());
   left->addStretch();
   body->addLayout(left);
   Image90 = new TEditorCanvas(this);
   body->addWidget(Image90, 0, Qt::AlignTop);
+  body->addLayout(BuildPalette());
   layout->addLayout(body);
 
   auto* status = new QGridLayout;
@@ -166,16 +196,179 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
             [this, edit, upDown, value, minimum, maximum] { NumberFieldDone(edit, upDown, *value, minimum, maximum); });
   }
   BuildMenus();
+  skinCheckBox1->OnClick = [this](TSkinCustomButton*) {
+    doc_.CopyFlag = skinCheckBox1->Checked();
+    CopyFlagItem->setChecked(doc_.CopyFlag);
+  };
+  SelectPaletteCell(0, 4);
+  skinDrawGrid1->FocusCell(0, 4);
+  qApp->installEventFilter(this);
+}
+
+QLayout* TForm1::BuildCommandButtons() {
+  auto* grid = new QGridLayout;
+  struct TCommand {
+    const char* name;
+    const char* caption;
+    std::function<void()> run;
+  };
+  const std::vector<TCommand> commands = {
+      {"BitBtn1", "New", [this] { New(); }},
+      {"BitBtn3", "Open", [this] { Open(); }},
+      {"BitBtn4", "Save", [this] { Save(); }},
+      {"BitBtn31", "Save As", [this] { SaveAs(); }},
+      {"skinButton32", "Undo", [this] {
+         if (doc_.Undo()) ShowStatus(editor_texts::kUndo);
+         RedrawCanvas();
+       }},
+      {"skinButton33", "Redo", [this] {
+         doc_.Redo();
+         RedrawCanvas();
+       }},
+      {"BitBtn14", "Erase", [this] { RunCommand(EraseSelection, editor_texts::kErase); }},
+      {"BitBtn29", "Ch color O", [this] { RunCommand(ColourSelection); }},
+      {"skinButton25", "Blanking O", [this] { RunCommand(ToggleSelectionBlanking, editor_texts::kBlankingSelected); }},
+      {"skinButton34", "Rainbow", [this] { RunCommand(RainbowSelection); }},
+      {"BitBtn17", "H Mirror", [this] { RunCommand([](EditorDocument& d) { MirrorSelection(d, true); }); }},
+      {"BitBtn18", "Vert Mirror", [this] { RunCommand([](EditorDocument& d) { MirrorSelection(d, false); }); }},
+      {"skinButton1", "To Center", [this] { RunCommand(CentreSelection); }},
+      {"skinButton28", "Select All", [this] { RunCommand(SelectAll, editor_texts::kSelectAll); }},
+      {"skinButton24", "Unselect All", [this] { RunCommand(UnselectAll, editor_texts::kUnselectAll); }},
+      {"skinButton30", "Save to buff", [this] {
+         if (SaveToBuffer(doc_)) ShowStatus(editor_texts::kSaveToBuffer);
+       }},
+      {"skinButton31", "Load from buff", [this] { RunCommand(LoadFromBuffer, editor_texts::kLoadFromBuffer); }},
+      {"BitBtn21", "Picture", [this] { ChoosePicture(); }},
+      {"BitBtn11", "Refresh", [this] {
+         backPictureFile_.clear();
+         Image90->SetBackPicture(QImage());
+         RedrawCanvas();
+       }},
+      {"skinButton26", "Set Backcolor", [this] {
+         BackColor = doc_.CurrentColor;
+         Image90->SetBackColor(BackColor);
+         RedrawCanvas();
+       }},
+      {"skinButton27", "Set Blankclolor", [this] {
+         BlankColor = doc_.CurrentColor;
+         RedrawCanvas();
+       }},
+  };
+  int i = 0;
+  for (const TCommand& c : commands) {
+    TSkinButton* button = MakeSkinButton(this, c.name, c.caption, 90);
+    button->OnClick = [run = c.run](TSkinCustomButton*) { run(); };
+    grid->addWidget(button, i / kButtonColumns, i % kButtonColumns);
+    ++i;
+  }
+  return grid;
+}
+
+QLayout* TForm1::BuildPalette() {
+  auto* column = new QVBoxLayout;
+  skinDrawGrid1 = new TSkinDrawGrid(this);
+  skinDrawGrid1->setObjectName("skinDrawGrid1");
+  skinDrawGrid1->SetFixedCols(0);
+  skinDrawGrid1->SetFixedRows(0);
+  skinDrawGrid1->SetColCount(4);
+  skinDrawGrid1->SetRowCount(64);
+  skinDrawGrid1->SetDefaultColWidth(30);
+  skinDrawGrid1->setFixedWidth(4 * 31 + 24);
+  skinDrawGrid1->OnDrawCell = [](QPainter& painter, int col, int row, const QRect& rect, TGridDrawState) {
+    painter.fillRect(rect, ToQColor(ColorIndexToTColor(static_cast<uint8_t>(PaletteIndexOfCell(col, row)))));
+  };
+  skinDrawGrid1->OnSelectCell = [this](int col, int row, bool&) { SelectPaletteCell(col, row); };
+  column->addWidget(skinDrawGrid1, 1);
+  auto* values = new QGridLayout;
+  Label13 = AddLabel(this, "Label13");
+  Label22 = AddLabel(this, "Label22");
+  Label24 = AddLabel(this, "Label24");
+  Label34 = AddLabel(this, "Label34");
+  Panel1 = new QWidget(this);
+  Panel1->setObjectName("Panel1");
+  Panel1->setFixedSize(60, 24);
+  Panel1->setAutoFillBackground(true);
+  values->addWidget(new QLabel("R :", this), 0, 0);
+  values->addWidget(Label13, 0, 1);
+  values->addWidget(new QLabel("G:", this), 1, 0);
+  values->addWidget(Label22, 1, 1);
+  values->addWidget(new QLabel("B:", this), 2, 0);
+  values->addWidget(Label24, 2, 1);
+  values->addWidget(new QLabel("Color Index:", this), 3, 0);
+  values->addWidget(Label34, 3, 1);
+  values->addWidget(Panel1, 4, 0, 1, 2);
+  column->addLayout(values);
+  return column;
+}
+
+void TForm1::SelectPaletteCell(int col, int row) {
+  doc_.CurrentColor = PaletteIndexOfCell(col, row);
+  ShowCurrentColour();
+}
+
+void TForm1::ShowCurrentColour() {
+  const TColor colour = ColorIndexToTColor(static_cast<uint8_t>(doc_.CurrentColor));
+  Label13->setNum(static_cast<int>(GetRValue(colour)));
+  Label22->setNum(static_cast<int>(GetGValue(colour)));
+  Label24->setNum(static_cast<int>(GetBValue(colour)));
+  Label34->setNum(doc_.CurrentColor);
+  QPalette palette = Panel1->palette();
+  palette.setColor(QPalette::Window, ToQColor(colour));
+  Panel1->setPalette(palette);
+}
+
+void TForm1::RunCommand(void (*command)(EditorDocument&), std::string_view status) {
+  command(doc_);
+  if (!status.empty()) ShowStatus(status);
+  Image90->SetConfined(tools_.WaitsForPress());
+  RedrawCanvas();
+}
+
+void TForm1::ChoosePicture() {
+  TFileDialogRequest request;
+  request.title = "Background picture";
+  request.filters = {"Bitmaps (*.bmp)"};
+  const std::optional<std::string> chosen = Dialogs().ChoosePicture(request);
+  if (!chosen) return;
+  backPictureFile_ = *chosen;
+  if (!FileExists(backPictureFile_)) return;  // remembered, not shown
+  QImage picture;
+  std::string error;
+  if (!LoadPicture(backPictureFile_, &picture, &error)) {
+    ShowStandardError(error);
+    return;
+  }
+  Image90->SetBackPicture(picture);
+  RedrawCanvas();
+  ShowStatus("Picture,Import a background picture...");
 }
 
 TForm1::~TForm1() {
+  qApp->removeEventFilter(this);
   if (Form1 == this) Form1 = nullptr;
 }
 
 void TForm1::BuildMenus() {
+  auto tool = [this](int code) { return [this, code] { SelectTool(code); }; };
+  auto command = [this](void (*run)(EditorDocument&), std::string_view status = {}) {
+    return [this, run, status] { RunCommand(run, status); };
+  };
+  auto button = [this](const char* name) {
+    return [this, name] { findChild<TSkinButton*>(name)->Click(); };
+  };
   TSkinMenu* file = skinMainMenu1->AddOwnMenu("&File");
+  file->AddItem("New         (&N)", [this] { New(); });
+  file->AddItem("Open        (&O)", [this] { Open(); });
   file->AddItem("Save        (&S)", [this] { Save(); });
   file->AddItem("Save As     (&A)", [this] { SaveAs(); });
+  file->AddItem("Save to buffer(&W)", button("skinButton30"));
+  file->AddItem("&Load from buffer(&R)", button("skinButton31"));
+  file->AddItem("Import Plt file (&P)", [] { ShowRegisteredWindow("Form17"); });
+  file->AddItem("Draw text       (&T)", [this] {
+    ShowStatus("Import text...");
+    ShowRegisteredWindow("Form6");
+  });
+  file->AddItem("Background picture(&B)", [this] { ChoosePicture(); });
   file->AddItem("Close          (&C)", [this] { close(); });
   TSkinMenu* draw = skinMainMenu1->AddOwnMenu("&Draw");
   const std::pair<const char*, int> drawItems[] = {
@@ -183,17 +376,38 @@ void TForm1::BuildMenus() {
       {"Circle or ellipse     (&C)", 4},    {"Rectangle(Only 4 points)(&R)", 5}, {"Rectangle(Many points)(E)", 6},
       {"Polygon(Only vertex)(&P)", 7},      {"Polygon(Many points)(&O)", 8},     {"Draw point (&K)", 9},
       {"Add point  (&J)", 23},              {"Move point (&H)", 22}};
-  for (const auto& [caption, code] : drawItems) draw->AddItem(caption, [this, code = code] { SelectTool(code); });
+  for (const auto& [caption, code] : drawItems) draw->AddItem(caption, tool(code));
   draw->AddItem("Visible point(&W)", [this] { skinButton20->Click(); });
+  draw->AddItem("Refresh window(&N)", button("BitBtn11"));
   TSkinMenu* modify = skinMainMenu1->AddOwnMenu("&Modify");
-  modify->AddItem("Undo            (&U)", [this] {
-    if (doc_.Undo()) ShowStatus(editor_texts::kUndo);
-    RedrawCanvas();
+  modify->AddItem("Undo            (&U)", button("skinButton32"));
+  modify->AddItem("Redo            (&Z)", button("skinButton33"));
+  modify->AddItem("Select point    (&S)", tool(20));
+  modify->AddItem("Select Object   (&O)", tool(21));
+  modify->AddItem("Select All      (&A)", command(SelectAll, editor_texts::kSelectAll));
+  modify->AddItem("Cancel Selected (&Q)", command(UnselectAll, editor_texts::kUnselectAll));
+  modify->AddItem("Move(move selected)(&M)", tool(26));
+  modify->AddItem("Scale              (&X)", tool(27));
+  modify->AddItem("Rotate             (&R)", [] { ShowRegisteredWindow("Form3"); });
+  modify->AddItem("Horiznotal mirrored(&H)", button("BitBtn17"));
+  modify->AddItem("Vertical mirrored  (&V)", button("BitBtn18"));
+  modify->AddItem("Erase(delete selected)(&D)", command(EraseSelection, editor_texts::kErase));
+  CopyFlagItem = modify->AddCheckItem("Copy object flag  (&C)", [this](bool on) {
+    doc_.CopyFlag = on;
+    skinCheckBox1->SetChecked(on);
   });
-  modify->AddItem("Redo            (&Z)", [this] {
-    doc_.Redo();
-    RedrawCanvas();
-  });
+  TSkinMenu* colour = skinMainMenu1->AddOwnMenu("&Color");
+  colour->AddItem("Dropper(pick color)       (&D)", tool(28));
+  colour->AddItem("Change color(for line)    (&C)", tool(24));
+  colour->AddItem("Blanking(for line)        (&B)", tool(25));
+  colour->AddItem("change color(for selected)(&O)", button("BitBtn29"));
+  colour->AddItem("Rainbow color(for selected)(&R)", button("skinButton34"));
+  colour->AddItem("Blanking(for selected)    (&V)", button("skinButton25"));
+  colour->AddItem("Set to background color   (&K)", button("skinButton26"));
+  colour->AddItem("Set to Blanking color   (&J)", button("skinButton27"));
+  runMenu_ = skinMainMenu1->AddOwnMenu("&Run");
+  TSkinMenu* help = skinMainMenu1->AddOwnMenu("&Help");
+  help->AddItem("About(&A)...", [] { ShowRegisteredWindow("AboutBox"); });
 }
 
 void TForm1::FormCreate(const TSettingsLines& settings) {
@@ -259,80 +473,48 @@ void TForm1::NumberFieldDone(TSkinEdit* field, TUpDown* upDown, int& value, int 
   upDown->SetPosition(value);
 }
 
-void TForm1::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
+// The window previews keys, so they act whatever control has the focus.
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  // Once, where the key first arrives: the focused control of this window, or the window itself.
+  QWidget* focus = QApplication::focusWidget();
+  const QObject* first = focus && focus->window() == this ? focus : this;
+  if (watched != first) return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  const bool handled = FormKeyDown(key->key(), key->modifiers());
+  // Letters also reach a focused number field, which then refuses them itself.
+  return handled && key->key() == Qt::Key_Escape;
+}
+
+bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+  if (modifiers & Qt::AltModifier) return false;  // the menus' accelerators
+  if (key == Qt::Key_Escape) {
     tools_.Escape();
     ShowStatus(editor_texts::kEscape);
     Image90->SetConfined(false);
     RedrawCanvas();
-    return;
+    return true;
   }
-  QWidget::keyPressEvent(event);
-}
-
-bool TForm1::WriteTo(const std::string& path) {
-  std::string error;
-  if (!SaveDrawingFile(path, doc_.EditorDrawing, 2, &error)) {
-    Dialogs().ShowMessage("The drawing was not saved. " + error, TMessageKind::Error);
-    return false;
+  if (key < Qt::Key_A || key > Qt::Key_Z) return false;
+  const std::optional<TEditorKey> meaning = EditorKeyOf(static_cast<char>('A' + (key - Qt::Key_A)));
+  if (!meaning) return false;
+  switch (meaning->action) {
+    case TEditorKey::TAction::Tool:
+      tools_.SelectTool(meaning->tool);
+      ShowStatus(meaning->text);
+      Image90->SetConfined(tools_.WaitsForPress());
+      RedrawCanvas();
+      break;
+    case TEditorKey::TAction::Erase: RunCommand(EraseSelection, meaning->text); break;
+    case TEditorKey::TAction::ImportText:
+      ShowStatus(meaning->text);
+      ShowRegisteredWindow("Form6");
+      break;
+    case TEditorKey::TAction::Undo:
+      ShowStatus(doc_.Undo() ? meaning->text : kUndoKeyNothing);
+      RedrawCanvas();
+      break;
   }
-  drawingFileName_ = path;
-  doc_.ResetHistory();
-  ShowFileName();
-  RedrawPending = true;
-  return true;
-}
-
-bool TForm1::SaveAs() {
-  TFileDialogRequest request;
-  request.title = "Save drawing";
-  request.folder = DrawingFolder();
-  request.filters = {"drawing files(*.ddr)"};
-  request.defaultSuffix = "ddr";
-  const std::optional<std::string> chosen = Dialogs().ChooseSaveFile(request);
-  if (!chosen || chosen->empty()) return false;
-  return WriteTo(*chosen);
-}
-
-bool TForm1::Save() { return drawingFileName_.empty() ? SaveAs() : WriteTo(drawingFileName_); }
-
-bool TForm1::AskToSaveChanges() {
-  if (!doc_.ModifiedFlag) return true;
-  switch (Dialogs().Confirm(kUnsavedQuestion, TConfirmButtons::YesNoCancel, kCaption)) {
-    case TDialogAnswer::Yes: return Save();  // a save that wrote nothing keeps the drawing here
-    case TDialogAnswer::No: return true;
-    case TDialogAnswer::Cancel: return false;
-  }
-  return false;
-}
-
-bool TForm1::OpenDrawing(const std::string& path) {
-  if (!AskToSaveChanges()) return false;
-  std::string error;
-  if (!doc_.OpenDrawingFile(path, &error)) {
-    ShowStandardError(error);
-    return false;
-  }
-  drawingFileName_ = path;
-  ShowFileName();
-  RedrawPending = true;
-  return true;
-}
-
-void TForm1::closeEvent(QCloseEvent* event) {
-  CanCloseFlag = AskToSaveChanges();
-  if (!CanCloseFlag) {
-    event->ignore();
-    return;
-  }
-  doc_.ModifiedFlag = false;
-  Image90->SetConfined(false);
-  event->accept();
-}
-
-bool OpenDrawingInEditor(const std::string& path) {
-  if (!Form1 || !Form1->OpenDrawing(path)) return false;
-  Form1->show();
   return true;
 }
 

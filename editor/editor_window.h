@@ -14,9 +14,14 @@
 #include "shell/settings_file.h"
 #include "shell/shell_controls.h"
 #include "shell/window_menu_bar.h"
+#include "skin/skin_grid.h"
+#include "skin/tool_bar.h"
 #include "skin/up_down.h"
 
 namespace kavri {
+
+// The palette grid's cell for a program palette index: four columns of 64.
+inline int PaletteIndexOfCell(int col, int row) { return col * 64 + row; }
 
 class TForm1 : public QWidget {
   Q_OBJECT
@@ -42,7 +47,14 @@ class TForm1 : public QWidget {
   // Replaces the drawing by the file's; false (editor unchanged) when the operator cancels the
   // unsaved-drawing question or the file cannot be read.
   bool OpenDrawing(const std::string& path);
+  void New();
+  void Open();  // asks for the file
   void SelectTool(int code);
+  // A letter key as the window previews it (whatever control has the focus); false when it has no
+  // meaning here.
+  bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+  // Palette cell (column, row) becomes the current colour.
+  void SelectPaletteCell(int col, int row);
 
   EditorDocument& Document() { return doc_; }
   ToolController& Tools() { return tools_; }
@@ -68,6 +80,20 @@ class TForm1 : public QWidget {
   TSkinEdit* Edit2;  // point space
   TUpDown* UpDown2;
   TSkinButton* skinButton20;  // "Visible Point"
+  TSkinCheckBox* skinCheckBox1;  // "Copy object flag"
+  QAction* CopyFlagItem;
+  TSkinDrawGrid* skinDrawGrid1;  // the palette
+  QLabel* Label13;  // R, G, B and index of the current colour
+  QLabel* Label22;
+  QLabel* Label24;
+  QLabel* Label34;
+  QWidget* Panel1;  // the current colour
+  TSkinToolBar* skinToolBar1;
+  TSkinToolButton* ToolButton1;  // Play
+  TSkinToolButton* ToolButton8;  // Stop
+  TSkinToolButton* ToolButton9;  // Horizontal invert
+  TSkinToolButton* ToolButton3;  // Vertical invert
+  TSkinToolButton* ToolButton2;  // Playing settings
   QTimer* Timer3;
   struct TToolButton {
     int code;
@@ -79,10 +105,15 @@ class TForm1 : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildMenus();
+  QLayout* BuildCommandButtons();
+  QLayout* BuildPalette();
+  void RunCommand(void (*command)(EditorDocument&), std::string_view status = {});
+  void ShowCurrentColour();
+  void ChoosePicture();
   void ShowStatus(std::string_view text);
   void ShowFileName();
   void AfterPress(const PressResult& result);
@@ -92,6 +123,8 @@ class TForm1 : public QWidget {
   EditorDocument doc_;
   ToolController tools_{doc_};
   std::string drawingFileName_;
+  std::string backPictureFile_;
+  TSkinMenu* runMenu_ = nullptr;
 };
 
 extern TForm1* Form1;

@@ -77,7 +77,7 @@ export KAVRI_BIN=$kavri X_TOOL=$xtool ARTIFACTS=$artifacts LOGS=$home LAYOUT_PRO
 export KAVRI_HOME=$home/program KAVRI_SIM_DEVICES="0,1" KAVRI_SIM_CAPTURE=$home/capture.txt
 export QT_QPA_PLATFORM=xcb
 status=0
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$home/session.sh" || status=$?
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash "$home/session.sh" || status=$?
 echo "--- program stderr"
 cat "$home/stderr.txt" 2>/dev/null || true
 if [ "$status" -ne 0 ]; then

@@ -48,7 +48,7 @@ class SegmentPlayLoop : public ::testing::Test {
   }
   void TearDown() override {
     StopFlag = true;
-    EXPECT_TRUE(PlayController().StopAndWait());
+    EXPECT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
     RegisterPlayLoop(kPlayJobSegment, nullptr);
     RegisterPlayLoop(kPlayJobSelectedDrawing, nullptr);
     SetActiveUsbDriver(nullptr);
@@ -269,7 +269,7 @@ TEST_F(SegmentPlayLoop, ThreadsSegmentRunsOnTheWorkerUntilStop) {
   EXPECT_TRUE(WorkerRunningFlag);
   const auto preview = SegmentEffectState.Read();  // read while the loop moves it
   EXPECT_LT(preview.angle, 360);
-  EXPECT_TRUE(PlayController().StopAndWait());
+  EXPECT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
   done = true;
   timer.join();
   EXPECT_FALSE(WorkerRunningFlag);
