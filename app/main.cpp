@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "editor/editor_window.h"
+#include "engine/device_packets.h"
 #include "platform/dialog_service.h"
 #include "platform/program_folder.h"
 #include "platform/program_folder_lock.h"
@@ -44,6 +45,8 @@ int main(int argc, char** argv) {
     case TProgramFolderLock::TResult::Acquired:
       break;
   }
+
+  PaceSimulatedInterfaces();
 
   auto* splash = new TForm14;
   RunGuarded([&] { splash->FormCreate(); });

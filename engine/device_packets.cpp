@@ -8,6 +8,7 @@
 
 #include "engine/shared_state.h"
 #include "platform/usb/usb_driver.h"
+#include "platform/usb/usb_sim_driver.h"
 
 namespace kavri {
 
@@ -56,6 +57,11 @@ int SendToAllOutputs(const uint8_t* data, size_t length) {
   }
   if (sent == 0) std::this_thread::sleep_for(kNothingSentPause);
   return sent;
+}
+
+void PaceSimulatedInterfaces() {
+  if (auto* sim = dynamic_cast<TSimUsbDriver*>(ActiveUsbDriver().get()))
+    sim->SetPointRate([] { return static_cast<double>(InterfacePointRate(ScanDelay.load())); });
 }
 
 std::array<uint8_t, 4> MakeColourGainPacket() {

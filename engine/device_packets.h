@@ -48,6 +48,13 @@ class TFrameBuffer {
   size_t count_ = 0;
 };
 
+// Points a second an interface draws at a scan delay: the scan rate the Settings window shows.
+inline int InterfacePointRate(uint8_t scanDelay) { return (225 - int{scanDelay}) * 200; }
+
+// Makes simulated interfaces, when they are the active driver, take frames at that rate, so a
+// loop without hardware neither spins a core nor floods the capture file.
+void PaceSimulatedInterfaces();
+
 // Sends a packet to the master interface (CurrentDeviceName), then, when MultiDeviceFlag is set,
 // to each extra interface in SelectedDevices order (label "Usb-N" -> device "ezusb-N"), all on
 // UsbPipe. Returns how many writes succeeded. Failures are not reported; when nothing went out

@@ -1,7 +1,9 @@
 #include "platform/usb/usb_sim_driver.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <charconv>
+#include <thread>
 #include <cstring>
 #include <cstdio>
 #include <optional>
@@ -57,7 +59,7 @@ std::string CaptureLine(const TSimPacket& p) {
 }  // namespace
 
 TSimUsbDriver::TSimUsbDriver(const std::string& deviceList, const std::string& capturePath)
-    : vendors_(kMaxUsbDeviceNumber + 1, -1) {
+    : vendors_(kMaxUsbDeviceNumber + 1, -1), busyUntil_(kMaxUsbDeviceNumber + 1) {
   std::stringstream list(deviceList);
   std::string entry;
   std::string rejected;
@@ -121,7 +123,36 @@ bool TSimUsbDriver::BulkWrite(int number, uint32_t pipe, const uint8_t* data, si
   p.kind = TSimPacket::Bulk;
   p.pipe = pipe;
   p.bytes.assign(data, data + length);
-  return Accept(number, std::move(p), stop);
+  if (!Accept(number, std::move(p), stop)) return false;
+  TakeAtPace(number, length, stop);
+  return true;
+}
+
+void TSimUsbDriver::SetPointRate(std::function<double()> pointsPerSecond) {
+  std::lock_guard lock(mutex_);
+  pointRate_ = std::move(pointsPerSecond);
+}
+
+void TSimUsbDriver::TakeAtPace(int number, size_t length, TUsbStop stop) {
+  using Clock = std::chrono::steady_clock;
+  Clock::time_point done;
+  {
+    std::lock_guard lock(mutex_);
+    const double rate = pointRate_ ? pointRate_() : 0;
+    if (rate <= 0) return;
+    const auto duration = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(length / 8.0 / rate));
+    // One interface takes its writes one after the other, as a device draining its buffer would.
+    done = std::max(Clock::now(), busyUntil_[static_cast<size_t>(number)]) + duration;
+    busyUntil_[static_cast<size_t>(number)] = done;
+  }
+  constexpr auto kSlice = std::chrono::milliseconds(5);
+  TUsbStopWatch watch(stop);
+  while (Clock::now() < done && !watch.Requested())
+    std::this_thread::sleep_for(std::min<Clock::duration>(kSlice, done - Clock::now()));
+  if (watch.Requested()) {
+    std::lock_guard lock(mutex_);
+    busyUntil_[static_cast<size_t>(number)] = Clock::now();  // a cancelled write leaves nothing queued
+  }
 }
 
 bool TSimUsbDriver::Attached(int number) const {

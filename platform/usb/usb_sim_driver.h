@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -60,6 +61,10 @@ class TSimUsbDriver : public TUsbDriver {
   size_t WaitingRequests() const;  // requests waiting in the stall now
   std::vector<TSimPacket> Packets() const;  // the recorded requests, oldest first
   void ClearPackets();
+  // Takes bulk writes at a real interface's pace: a write of n points (8 bytes each) returns after
+  // n / pointsPerSecond() seconds, counted from when the interface has taken the writes before it;
+  // a set stop flag cuts the wait short. No function: writes return at once.
+  void SetPointRate(std::function<double()> pointsPerSecond);
   // At most this many requests are kept in memory (the oldest are dropped), so a long run stays
   // small; the capture file keeps everything.
   void SetRecordLimit(size_t limit);
@@ -69,9 +74,12 @@ class TSimUsbDriver : public TUsbDriver {
   bool Accept(int number, TSimPacket packet, TUsbStop stop);
   bool Attached(int number) const;  // called with mutex_ held
   void Record(TSimPacket packet);
+  void TakeAtPace(int number, size_t length, TUsbStop stop);
 
   mutable std::mutex mutex_;
   std::vector<int> vendors_;  // per number: vendor id, or -1 when not attached
+  std::function<double()> pointRate_;
+  std::vector<std::chrono::steady_clock::time_point> busyUntil_;  // per number
   bool writesFail_ = false;
   bool stalled_ = false;
   std::chrono::milliseconds stallTimeout_ = kUsbRequestTimeout;

@@ -170,3 +170,35 @@ TEST(ActiveUsbDriver, IsTheSimulationWhenTheEnvironmentAsksForIt) {
 
 }  // namespace
 }  // namespace kavri
+
+namespace kavri {
+namespace {
+
+TEST(SimUsbDriverThreads, WritesTakeAsLongAsARealInterfaceDrawsThem) {
+  TSimUsbDriver sim("0,1");
+  sim.SetPointRate([] { return 30000.0; });  // scan delay 75
+  const std::vector<uint8_t> frame(6000 * 8, 0);
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_TRUE(sim.BulkWrite(0, 1, frame.data(), frame.size(), nullptr));
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_GE(seconds, 0.19);
+  EXPECT_LT(seconds, 2.0);
+
+  // A stop cuts the wait short; the next write does not wait for what was cancelled.
+  std::atomic<bool> stop{false};
+  std::thread stopper([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    stop = true;
+  });
+  const auto cut = std::chrono::steady_clock::now();
+  EXPECT_TRUE(sim.BulkWrite(1, 1, frame.data(), frame.size(), &stop));
+  stopper.join();
+  EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - cut).count(), 0.19);
+  const auto small = std::chrono::steady_clock::now();
+  const std::vector<uint8_t> point(8, 0);
+  ASSERT_TRUE(sim.BulkWrite(1, 1, point.data(), point.size(), nullptr));
+  EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - small).count(), 0.15);
+}
+
+}  // namespace
+}  // namespace kavri
