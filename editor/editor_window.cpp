@@ -11,10 +11,13 @@
 #include <algorithm>
 
 #include "editor/editor_keys.h"
+#include "editor/editor_playback.h"
 #include "editor/editor_texts.h"
 #include "editor/selection_commands.h"
 #include "engine/colour_tables.h"
 #include "engine/drawing.h"
+#include "engine/play_threads.h"
+#include "engine/shared_state.h"
 #include "platform/dialog_service.h"
 #include "platform/file_io.h"
 #include "platform/int_convert.h"
@@ -22,6 +25,7 @@
 #include "platform/program_folder.h"
 #include "platform/text.h"
 #include "shell/error_guard.h"
+#include "shell/toggle_twins.h"
 #include "shell/window_registry.h"
 
 namespace kavri {
@@ -203,6 +207,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   SelectPaletteCell(0, 4);
   skinDrawGrid1->FocusCell(0, 4);
   qApp->installEventFilter(this);
+  RegisterPlayLoop(kPlayJobEditorDrawing, PlayEditorDrawingLoop);
+  RegisterPlayEndNotice(kPlayJobEditorDrawing, this, [this] { ShowStatus("End to play drawing..."); });
 }
 
 QLayout* TForm1::BuildCommandButtons() {
@@ -301,6 +307,23 @@ QLayout* TForm1::BuildPalette() {
   return column;
 }
 
+void TForm1::Play() {
+  const TStopResult stopped = PlayController().StopAndWait();
+  if (stopped != TStopResult::Stopped) {
+    if (const std::string text = StopResultText(stopped); !text.empty()) ShowStatus(text);
+    return;
+  }
+  HInvertFlag = ToolButton9->Down();
+  VInvertFlag = ToolButton3->Down();
+  EditorPlayList = Drawing();
+  if (doc_.EditorDrawing.Count() == 0) return;  // nothing starts; the old loop stays stopped
+  ShowStatus("Start to play drawing...");
+  EditorPlayList = MakeEditorPlayList(doc_.EditorDrawing);
+  PlayController().StartPlayJob(kPlayJobEditorDrawing);
+}
+
+void TForm1::Stop() { PlayController().RequestStop(); }
+
 void TForm1::SelectPaletteCell(int col, int row) {
   doc_.CurrentColor = PaletteIndexOfCell(col, row);
   ShowCurrentColour();
@@ -345,6 +368,9 @@ void TForm1::ChoosePicture() {
 
 TForm1::~TForm1() {
   qApp->removeEventFilter(this);
+  // The loop reads the play list this window owns: it must have ended first.
+  PlayController().StopAndWait();
+  RegisterPlayEndNotice(kPlayJobEditorDrawing, nullptr, nullptr);
   if (Form1 == this) Form1 = nullptr;
 }
 
@@ -405,7 +431,18 @@ void TForm1::BuildMenus() {
   colour->AddItem("Blanking(for selected)    (&V)", button("skinButton25"));
   colour->AddItem("Set to background color   (&K)", button("skinButton26"));
   colour->AddItem("Set to Blanking color   (&J)", button("skinButton27"));
-  runMenu_ = skinMainMenu1->AddOwnMenu("&Run");
+  TSkinMenu* run = skinMainMenu1->AddOwnMenu("&Run");
+  run->AddItem("Play       (&P)", [this] { Play(); });
+  run->AddItem("Stop       (&S)", [this] { Stop(); });
+  QAction* hInvert = run->AddCheckItem("Horizontal invert(&H)");
+  QAction* vInvert = run->AddCheckItem("Vertical invert (&V)");
+  run->AddItem("Playing settings(&O)...", [] { ShowRegisteredWindow("Form13"); });
+  // The loop reads both flags for every point, so a change shows in the next frame.
+  BindToggleTwins(ToolButton9, hInvert, [](bool on) { HInvertFlag = on; });
+  BindToggleTwins(ToolButton3, vInvert, [](bool on) { VInvertFlag = on; });
+  ToolButton1->OnClick = [this](QObject*) { Play(); };
+  ToolButton8->OnClick = [this](QObject*) { Stop(); };
+  ToolButton2->OnClick = [](QObject*) { ShowRegisteredWindow("Form13"); };
   TSkinMenu* help = skinMainMenu1->AddOwnMenu("&Help");
   help->AddItem("About(&A)...", [] { ShowRegisteredWindow("AboutBox"); });
 }

@@ -49,6 +49,9 @@ class TForm1 : public QWidget {
   bool OpenDrawing(const std::string& path);
   void New();
   void Open();  // asks for the file
+  // Plays the drawing on the laser until Stop (stopping what else plays first).
+  void Play();
+  void Stop();
   void SelectTool(int code);
   // A letter key as the window previews it (whatever control has the focus); false when it has no
   // meaning here.
@@ -124,7 +127,6 @@ class TForm1 : public QWidget {
   ToolController tools_{doc_};
   std::string drawingFileName_;
   std::string backPictureFile_;
-  TSkinMenu* runMenu_ = nullptr;
 };
 
 extern TForm1* Form1;

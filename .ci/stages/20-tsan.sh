@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The threading tests under ThreadSanitizer: play workers, the play controller, concurrent and
-# cancelled device writes, the simulated interfaces and the device reset worker. Only the test
+# cancelled device writes, the simulated interfaces, the device reset worker and the segment and
+# editor play loops. Only the test
 # programs that hold such tests are built; in each, the tests whose suite or name contains
 # "Threads" run (name every test that starts threads that way to have it checked here).
 set -euo pipefail
@@ -8,7 +9,8 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 build="$root/build-tsan"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKAVRI_BUILD_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" >/dev/null
-programs=(tests/engine/kavri_engine_tests tests/platform/kavri_platform_tests tests/shell/kavri_shell_tests)
+programs=(tests/engine/kavri_engine_tests tests/platform/kavri_platform_tests tests/shell/kavri_shell_tests
+          tests/segments/kavri_segments_tests tests/editor/kavri_editor_tests)
 emulated=tests/platform/emulated/kavri_usb_emulated_tests
 targets=()
 for p in "${programs[@]}" "$emulated"; do targets+=("$(basename "$p")"); done
