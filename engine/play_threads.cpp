@@ -91,6 +91,8 @@ void RunPlayJob(uint8_t playJob) {
     if (playJob >= kPlayJobFrameList && playJob <= kPlayJobRollTextVertical) loop = Registry().playLoops[playJob];
   }
   RunGuarded(loop);
+  // Marked running before the worker started; whatever the loop did, it runs no more.
+  WorkerRunningFlag = false;
   ShowPlayEndStatus(playJob);
 }
 
@@ -162,6 +164,9 @@ bool TPlayController::StartPlayJob(uint8_t playJob) {
   if (waiting_ || AnyWorkerRunning()) return false;
   JoinFinished();
   StopFlag = false;
+  ++runNumber_;
+  // Marked here, before the worker starts, so a window's timer never sees the new run as ended.
+  WorkerRunningFlag = true;
   current_ = std::make_unique<mythread>();
   current_->PlayJob = playJob;
   current_->Resume();
@@ -172,6 +177,7 @@ bool TPlayController::StartTrackJobs() {
   if (waiting_ || AnyWorkerRunning()) return false;
   JoinFinished();
   StopFlag = false;
+  ++runNumber_;
   for (uint8_t track = 1; track <= kShowTrackCount; ++track) {
     tracks_.push_back(std::make_unique<TCustomMyThread>());
     tracks_.back()->PlayJob = track;

@@ -140,6 +140,10 @@ class TPlayController {
   bool StartTrackJobs();
 
   bool AnyWorkerRunning() const;
+  // Every start makes a new run. A window keeps the number of the run it started, and its timers
+  // act (end text, stopping the tick timer) only while that run is the current one.
+  uint32_t RunNumber() const { return runNumber_; }
+  bool RunIsCurrent(uint32_t run) const { return run == runNumber_; }
   mythread* CurrentPlayThread() const { return current_.get(); }
   TCustomMyThread* ShowTrackThread(int index) const;  // 0..2, nullptr when none
 
@@ -155,6 +159,7 @@ class TPlayController {
   std::vector<std::unique_ptr<TCustomMyThread>> tracks_;
   std::function<void()> playerStopper_;
   bool waiting_ = false;
+  uint32_t runNumber_ = 0;
 };
 
 // The one controller; used from the window thread only.

@@ -280,3 +280,31 @@ TEST(DelayHelpers, CountsOfZeroReturnAtOnceAndOnlyTheMessageDelayPumps) {
 
 }  // namespace
 }  // namespace kavri
+
+namespace kavri {
+namespace {
+
+TEST_F(PlayThreads, ARunIsMarkedRunningBeforeItsWorkerStartsAndOnlyTheNewestIsCurrent) {
+  std::atomic<bool> release{false};
+  std::atomic<bool> sawRunning{false};
+  RegisterPlayLoop(kPlayJobSegment, [&] {
+    while (!release && !StopFlag) std::this_thread::sleep_for(1ms);
+    sawRunning = WorkerRunningFlag.load();
+  });
+  RegisterPlayLoop(kPlayJobDrawing, [] {});  // never touches the flag itself
+  ASSERT_TRUE(PlayController().StartPlayJob(kPlayJobSegment));
+  EXPECT_TRUE(WorkerRunningFlag);  // before the loop could mark anything
+  const uint32_t first = PlayController().RunNumber();
+  EXPECT_TRUE(PlayController().RunIsCurrent(first));
+  release = true;
+  ASSERT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
+  EXPECT_TRUE(sawRunning);
+  EXPECT_FALSE(WorkerRunningFlag);
+
+  ASSERT_TRUE(PlayController().StartPlayJob(kPlayJobDrawing));
+  EXPECT_FALSE(PlayController().RunIsCurrent(first));
+  ASSERT_TRUE(PumpUntil([] { return !WorkerRunningFlag.load(); }));  // a loop that ends unmarked still ends the run
+}
+
+}  // namespace
+}  // namespace kavri
