@@ -33,5 +33,7 @@ int main(int argc, char** argv) {
   Print("BitBtn27", &editor);
   Print("Image90", &editor);
   Print("Label6", &editor);
+  Print("ToolButton1", &editor);
+  Print("BitBtn4", &editor);
   return 0;
 }

@@ -38,23 +38,31 @@ echo "second start: message $refused, exit status $second_status"
 [ "$refused" -eq 0 ] && [ "$second_status" -eq 1 ] || exit 13
 [ ! -e "$KAVRI_HOME/Kavri.ini" ] || { echo "the second start wrote the settings file" >&2; exit 14; }
 # The editor, opened from the main window's button, draws a 2P line from two real clicks on its
-# canvas, and its point count changes.
+# canvas corners; its point count changes, Play sends the line as one frame to the master, and
+# Save writes it as a drawing file.
 place() { awk -v n="$1" '$1 == n { print $2 + int($4 / 2) "," $3 + int($5 / 2) }' "$LOGS/layout.txt"; }
 read -r _ cx cy _ _ < <(grep '^Image90 ' "$LOGS/layout.txt")
 read -r _ lx ly lw lh < <(grep '^Label6 ' "$LOGS/layout.txt")
 "$X_TOOL" --title "Kavri laser software-0" --click "$(place BitBtn1)" || exit 15
 "$X_TOOL" --title "Picure Edit" --timeout 10 --region "$lx,$ly,$lw,$lh" --screenshot "$LOGS/count_before.png" || exit 16
-"$X_TOOL" --title "Picure Edit" --click "$(place BitBtn27)" --click "$((cx + 100)),$((cy + 100))" \
-  --click "$((cx + 300)),$((cy + 220))" --region "$lx,$ly,$lw,$lh" --screenshot "$LOGS/count_after.png" || exit 17
-"$X_TOOL" --title "Picure Edit" --screenshot "$ARTIFACTS/program_editor_window.png"
+"$X_TOOL" --title "Picure Edit" --click "$(place BitBtn27)" --click "$cx,$cy" --click "$((cx + 510)),$((cy + 510))" \
+  --region "$lx,$ly,$lw,$lh" --screenshot "$LOGS/count_after.png" || exit 17
 if cmp -s "$LOGS/count_before.png" "$LOGS/count_after.png"; then
   echo "the editor's point count did not change after drawing a line" >&2
   exit 18
 fi
-# Closing the main window asks about the unsaved drawing first: No.
+# The line tool keeps the mouse on the canvas while it waits for the next point: Esc ends it.
+"$X_TOOL" --title "Picure Edit" --key Escape || exit 19
+"$X_TOOL" --title "Picure Edit" --click "$(place ToolButton1)" --screenshot "$ARTIFACTS/program_editor_window.png" || exit 19
+frame="bulk ezusb-0 1 16 ff00ff0000ff00030000000000ff0000"
+for _ in $(seq 1 50); do grep -q "^$frame\$" "$KAVRI_SIM_CAPTURE" && break; sleep 0.1; done
+grep -q "^$frame\$" "$KAVRI_SIM_CAPTURE" || { echo "Play did not send the line's frame" >&2; exit 21; }
+"$X_TOOL" --title "Picure Edit" --click "$(place BitBtn4)" || exit 22
+"$X_TOOL" --title "Save drawing" --timeout 10 --key l --key i --key n --key e --key Return || exit 23
+for _ in $(seq 1 50); do [ -f "$KAVRI_HOME/Drawing/line.ddr" ] && break; sleep 0.1; done
+saved=$(od -An -tx1 "$KAVRI_HOME/Drawing/line.ddr" 2>/dev/null | tr -d ' \n')
+[ "$saved" = 0000020401ffff000480 ] || { echo "Save wrote \"$saved\"" >&2; exit 24; }
 "$X_TOOL" --title "Kavri laser software-0" --timeout 10 --close || found=$?
-"$X_TOOL" --title "Picure Edit" --timeout 10 --screenshot "$ARTIFACTS/program_unsaved_question.png" || exit 19
-"$X_TOOL" --title "Picure Edit" --timeout 10 --key n || exit 19
 # The program must end by itself once its main window is closed.
 for _ in $(seq 1 300); do
   kill -0 "$pid" 2>/dev/null || break
