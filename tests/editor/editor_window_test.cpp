@@ -169,3 +169,55 @@ TEST_F(EditorWindowTest, EscCancelsTheToolsPressesAndReleasesTheMouse) {
 
 }  // namespace
 }  // namespace kavri
+
+namespace kavri {
+namespace {
+
+TEST_F(EditorWindowTest, PaletteCellsAndKeysAsTheOperatorUsesThem) {
+  form.SelectPaletteCell(1, 5);
+  EXPECT_EQ(form.Document().CurrentColor, 69);
+  EXPECT_EQ(form.Label34->text(), "69");
+  EXPECT_EQ(form.Label13->text() + "," + form.Label22->text() + "," + form.Label24->text(), "255,128,186");
+
+  struct KeyCase {
+    Qt::Key key;
+    int tool;
+    Qt::KeyboardModifiers modifiers;
+  };
+  for (const KeyCase& c : std::vector<KeyCase>{{Qt::Key_A, 3, Qt::NoModifier}, {Qt::Key_B, 25, Qt::ShiftModifier},
+                                               {Qt::Key_C, 4, Qt::ControlModifier}, {Qt::Key_L, 1, Qt::NoModifier},
+                                               {Qt::Key_M, 26, Qt::NoModifier}, {Qt::Key_O, 21, Qt::NoModifier},
+                                               {Qt::Key_P, 9, Qt::NoModifier}, {Qt::Key_R, 5, Qt::NoModifier},
+                                               {Qt::Key_S, 20, Qt::NoModifier}, {Qt::Key_X, 25, Qt::NoModifier},
+                                               {Qt::Key_Z, 27, Qt::NoModifier}}) {
+    QTest::keyClick(&form, c.key, c.modifiers);
+    EXPECT_EQ(form.Tools().CurrentTool(), c.tool) << QKeySequence(c.key).toString().toStdString();
+    const std::string text = form.Label1->text().toStdString();
+    EXPECT_EQ(text.substr(0, 3), QKeySequence(c.key).toString().toStdString() + " _") << text;
+  }
+  QTest::keyClick(&form, Qt::Key_A, Qt::AltModifier);  // the menus' accelerator, not the Arc tool
+  EXPECT_EQ(form.Tools().CurrentTool(), 27);
+  QTest::keyClick(&form, Qt::Key_U);
+  EXPECT_EQ(form.Label1->text(), "U _undo, no action can be undo.");
+  QTest::keyClick(&form, Qt::Key_E);  // erase with nothing selected still records a step
+  EXPECT_EQ(form.Label1->text(), "E _erase,Delete selected objects.");
+  QTest::keyClick(&form, Qt::Key_U);
+  EXPECT_EQ(form.Label1->text(), "U _undo,one action be undo.");
+}
+
+TEST_F(EditorWindowTest, OpeningAMissingFileOrCancellingChangesNothing) {
+  RecordingDialogs dialogs;
+  form.show();
+  DrawLine();
+  dialogs.confirmAnswers = {TDialogAnswer::No, TDialogAnswer::No};
+  dialogs.fileAnswers = {DrawingFolder() + "missing.ddr", std::nullopt};
+  form.Open();
+  form.Open();
+  EXPECT_EQ(form.Document().EditorDrawing.PointCount(), 2u);
+  EXPECT_EQ(form.Label8->text(), "newdrawing");
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(dialogs.fileRequests.at(0).folder, DrawingFolder());
+}
+
+}  // namespace
+}  // namespace kavri
