@@ -75,6 +75,15 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   }
   skinButton20 = MakeSkinButton(this, "skinButton20", "Visible Point", 90);
   tools->addWidget(skinButton20, 9, 0);
+  BitBtn5 = MakeSkinButton(this, "BitBtn5", "Import Plt", 90);
+  BitBtn22 = MakeSkinButton(this, "BitBtn22", "Text", 90);
+  BitBtn9 = MakeSkinButton(this, "BitBtn9", "Ratate", 90);
+  tools->addWidget(BitBtn5, 10, 0);
+  tools->addWidget(BitBtn22, 10, 1);
+  tools->addWidget(BitBtn9, 11, 0);
+  BitBtn5->OnClick = [](TSkinCustomButton*) { ShowRegisteredWindow("Form17"); };
+  BitBtn22->OnClick = [this](TSkinCustomButton*) { ShowImportText(editor_texts::kImportTextButton); };
+  BitBtn9->OnClick = [](TSkinCustomButton*) { ShowRegisteredWindow("Form3"); };
   auto* fields = new QGridLayout;
   fields->addWidget(new QLabel("Sides of polygon", this), 0, 0);
   Edit1 = MakeSkinEdit(this, "Edit1");
@@ -177,6 +186,8 @@ void TForm1::BuildMenus() {
   file->AddItem("Save        (&S)", [this] { Save(); });
   file->AddItem("Save As     (&A)", [this] { SaveAs(); });
   file->AddItem("Close          (&C)", [this] { close(); });
+  file->AddItem("Import Plt file (&P)", [] { ShowRegisteredWindow("Form17"); });
+  file->AddItem("Draw text       (&T)", [this] { ShowImportText(editor_texts::kImportTextMenu); });
   TSkinMenu* draw = skinMainMenu1->AddOwnMenu("&Draw");
   const std::pair<const char*, int> drawItems[] = {
       {"2P Line               (&L)", 1},    {"Muti-point line       (&M)", 2},   {"Arc                   (&A)", 3},
@@ -194,6 +205,7 @@ void TForm1::BuildMenus() {
     doc_.Redo();
     RedrawCanvas();
   });
+  modify->AddItem("Rotate             (&R)", [] { ShowRegisteredWindow("Form3"); });
 }
 
 void TForm1::FormCreate(const TSettingsLines& settings) {
@@ -238,6 +250,11 @@ void TForm1::Timer3Timer() {
   RedrawCanvas();
 }
 
+void TForm1::ShowImportText(std::string_view status) {
+  ShowStatus(status);
+  ShowRegisteredWindow("Form6");
+}
+
 void TForm1::SelectTool(int code) {
   ShowStatus(tools_.SelectTool(code));
   Image90->SetConfined(tools_.WaitsForPress());
@@ -265,6 +282,10 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
     ShowStatus(editor_texts::kEscape);
     Image90->SetConfined(false);
     RedrawCanvas();
+    return;
+  }
+  if (event->key() == Qt::Key_T) {
+    ShowImportText(editor_texts::kImportTextKey);
     return;
   }
   QWidget::keyPressEvent(event);

@@ -43,6 +43,8 @@ class TForm1 : public QWidget {
   // unsaved-drawing question or the file cannot be read.
   bool OpenDrawing(const std::string& path);
   void SelectTool(int code);
+  // Shows the status text and the "Import Text" window.
+  void ShowImportText(std::string_view status);
 
   EditorDocument& Document() { return doc_; }
   ToolController& Tools() { return tools_; }
@@ -68,6 +70,9 @@ class TForm1 : public QWidget {
   TSkinEdit* Edit2;  // point space
   TUpDown* UpDown2;
   TSkinButton* skinButton20;  // "Visible Point"
+  TSkinButton* BitBtn5;       // "Import Plt"
+  TSkinButton* BitBtn22;      // "Text"
+  TSkinButton* BitBtn9;       // "Ratate"
   QTimer* Timer3;
   struct TToolButton {
     int code;
