@@ -6,6 +6,7 @@
 
 #include "editor/editor_window.h"
 #include "editor/import_plt_window.h"
+#include "editor/import_text_window.h"
 #include "editor/rotating_window.h"
 #include "platform/dialog_service.h"
 #include "platform/program_folder.h"
@@ -73,6 +74,8 @@ int main(int argc, char** argv) {
   RunGuarded([] { Form19->FormCreate(); });
   Form3 = new TForm3(Form1);
   RegisterWindow("Form3", Form3);
+  Form6 = new TForm6(Form1);
+  RegisterWindow("Form6", Form6);
   AboutBox = new TAboutBox;
   RegisterWindow("AboutBox", AboutBox);
 
@@ -84,9 +87,10 @@ int main(int argc, char** argv) {
   Form15->show();
   const int result = app.exec();
 
-  for (const char* name : {"AboutBox", "Form3", "Form19", "Form17", "Form13", "Form1", "Form15"})
+  for (const char* name : {"AboutBox", "Form6", "Form3", "Form19", "Form17", "Form13", "Form1", "Form15"})
     UnregisterWindow(name);
   delete AboutBox;
+  delete Form6;
   delete Form3;
   delete Form19;
   delete Form17;
