@@ -6,6 +6,9 @@
 
 #include "editor/editor_window.h"
 #include "engine/device_packets.h"
+#include "editor/import_plt_window.h"
+#include "editor/import_text_window.h"
+#include "editor/rotating_window.h"
 #include "platform/dialog_service.h"
 #include "platform/program_folder.h"
 #include "platform/program_folder_lock.h"
@@ -67,9 +70,15 @@ int main(int argc, char** argv) {
   Form13 = new TForm13;
   RegisterWindow("Form13", Form13);
   RunGuarded([] { Form13->FormCreate(); });
+  Form17 = new TForm17(Form1);
+  RegisterWindow("Form17", Form17);
   Form19 = new TForm19(Form15);
   RegisterWindow("Form19", Form19);
   RunGuarded([] { Form19->FormCreate(); });
+  Form3 = new TForm3(Form1);
+  RegisterWindow("Form3", Form3);
+  Form6 = new TForm6(Form1);
+  RegisterWindow("Form6", Form6);
   AboutBox = new TAboutBox;
   RegisterWindow("AboutBox", AboutBox);
 
@@ -81,9 +90,13 @@ int main(int argc, char** argv) {
   Form15->show();
   const int result = app.exec();
 
-  for (const char* name : {"AboutBox", "Form19", "Form13", "Form1", "Form15"}) UnregisterWindow(name);
+  for (const char* name : {"AboutBox", "Form6", "Form3", "Form19", "Form17", "Form13", "Form1", "Form15"})
+    UnregisterWindow(name);
   delete AboutBox;
+  delete Form6;
+  delete Form3;
   delete Form19;
+  delete Form17;
   delete Form13;
   delete Form1;
   delete Form15;

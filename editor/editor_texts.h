@@ -39,5 +39,8 @@ inline constexpr std::string_view kSelectAll = "All objects have been selected."
 inline constexpr std::string_view kUnselectAll = "UnSelect,Cancel selected...(or press Esc)";
 inline constexpr std::string_view kSaveToBuffer = "Save selected objects to buffer success.";
 inline constexpr std::string_view kLoadFromBuffer = "Load objects from buffer.";
+inline constexpr std::string_view kImportTextKey = "T _text,Import text...";
+inline constexpr std::string_view kImportTextButton = "T Text,Import text...";
+inline constexpr std::string_view kImportTextMenu = "Import text...";
 
 }  // namespace kavri::editor_texts

@@ -104,6 +104,16 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   }
   skinButton20 = MakeSkinButton(this, "skinButton20", "Visible Point", 90);
   tools->addWidget(skinButton20, static_cast<int>(ToolButtons.size() / kButtonColumns), 0);
+  BitBtn5 = MakeSkinButton(this, "BitBtn5", "Import Plt", 90);
+  BitBtn22 = MakeSkinButton(this, "BitBtn22", "Text", 90);
+  BitBtn9 = MakeSkinButton(this, "BitBtn9", "Ratate", 90);
+  const int dialogRow = static_cast<int>(ToolButtons.size() / kButtonColumns);
+  tools->addWidget(BitBtn5, dialogRow, 1);
+  tools->addWidget(BitBtn22, dialogRow, 2);
+  tools->addWidget(BitBtn9, dialogRow + 1, 0);
+  BitBtn5->OnClick = [](TSkinCustomButton*) { ShowRegisteredWindow("Form17"); };
+  BitBtn22->OnClick = [this](TSkinCustomButton*) { ShowImportText(editor_texts::kImportTextButton); };
+  BitBtn9->OnClick = [](TSkinCustomButton*) { ShowRegisteredWindow("Form3"); };
   auto* fields = new QGridLayout;
   fields->addWidget(new QLabel("Sides of polygon", this), 0, 0);
   Edit1 = MakeSkinEdit(this, "Edit1");
@@ -390,10 +400,7 @@ void TForm1::BuildMenus() {
   file->AddItem("Save to buffer(&W)", button("skinButton30"));
   file->AddItem("&Load from buffer(&R)", button("skinButton31"));
   file->AddItem("Import Plt file (&P)", [] { ShowRegisteredWindow("Form17"); });
-  file->AddItem("Draw text       (&T)", [this] {
-    ShowStatus("Import text...");
-    ShowRegisteredWindow("Form6");
-  });
+  file->AddItem("Draw text       (&T)", [this] { ShowImportText(editor_texts::kImportTextMenu); });
   file->AddItem("Background picture(&B)", [this] { ChoosePicture(); });
   file->AddItem("Close          (&C)", [this] { close(); });
   TSkinMenu* draw = skinMainMenu1->AddOwnMenu("&Draw");
@@ -489,6 +496,11 @@ void TForm1::Timer3Timer() {
   RedrawCanvas();
 }
 
+void TForm1::ShowImportText(std::string_view status) {
+  ShowStatus(status);
+  ShowRegisteredWindow("Form6");
+}
+
 void TForm1::SelectTool(int code) {
   ShowStatus(tools_.SelectTool(code));
   Image90->SetConfined(tools_.WaitsForPress());
@@ -543,10 +555,7 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
       RedrawCanvas();
       break;
     case TEditorKey::TAction::Erase: RunCommand(EraseSelection, meaning->text); break;
-    case TEditorKey::TAction::ImportText:
-      ShowStatus(meaning->text);
-      ShowRegisteredWindow("Form6");
-      break;
+    case TEditorKey::TAction::ImportText: ShowImportText(meaning->text); break;
     case TEditorKey::TAction::Undo:
       ShowStatus(doc_.Undo() ? meaning->text : kUndoKeyNothing);
       RedrawCanvas();

@@ -58,6 +58,8 @@ class TForm1 : public QWidget {
   bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
   // Palette cell (column, row) becomes the current colour.
   void SelectPaletteCell(int col, int row);
+  // Shows the status text and the "Import Text" window.
+  void ShowImportText(std::string_view status);
 
   EditorDocument& Document() { return doc_; }
   ToolController& Tools() { return tools_; }
@@ -97,6 +99,9 @@ class TForm1 : public QWidget {
   TSkinToolButton* ToolButton9;  // Horizontal invert
   TSkinToolButton* ToolButton3;  // Vertical invert
   TSkinToolButton* ToolButton2;  // Playing settings
+  TSkinButton* BitBtn5;       // "Import Plt"
+  TSkinButton* BitBtn22;      // "Text"
+  TSkinButton* BitBtn9;       // "Ratate"
   QTimer* Timer3;
   struct TToolButton {
     int code;

@@ -5,18 +5,21 @@
 #include <cstdio>
 
 #include "editor/editor_window.h"
+#include "editor/import_plt_window.h"
+#include "editor/import_text_window.h"
 #include "shell/main_window.h"
 
 namespace {
 
-void Print(const char* name, QWidget* window) {
+// Controls of the dialogs are printed as "Form17.BitBtn1": their names repeat between windows.
+void Print(const char* name, QWidget* window, const char* prefix = "") {
   QWidget* widget = window->findChild<QWidget*>(name);
   if (!widget) {
-    std::printf("%s missing\n", name);
+    std::printf("%s%s missing\n", prefix, name);
     return;
   }
   const QPoint at = widget->mapTo(window, QPoint(0, 0));
-  std::printf("%s %d %d %d %d\n", name, at.x(), at.y(), widget->width(), widget->height());
+  std::printf("%s%s %d %d %d %d\n", prefix, name, at.x(), at.y(), widget->width(), widget->height());
 }
 
 }  // namespace
@@ -35,5 +38,14 @@ int main(int argc, char** argv) {
   Print("Label6", &editor);
   Print("ToolButton1", &editor);
   Print("BitBtn4", &editor);
+  Print("BitBtn5", &editor);
+  Print("BitBtn22", &editor);
+  kavri::TForm17 plt(&editor);
+  kavri::TForm6 text(&editor);
+  plt.show();
+  text.show();
+  app.processEvents();
+  for (const char* name : {"Button1", "BitBtn3", "BitBtn1"}) Print(name, &plt, "Form17.");
+  for (const char* name : {"skinMemo1", "skinCheckBox2", "BitBtn3"}) Print(name, &text, "Form6.");
   return 0;
 }

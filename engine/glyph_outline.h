@@ -1,0 +1,36 @@
+#pragma once
+// Glyph outlines turned into point lists in a character cell, and the cell arithmetic the text
+// import and the rolling text share.
+#include "engine/drawing.h"
+#include "platform/glyph_source.h"
+
+namespace kavri {
+
+struct TCellRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// Characters outside ASCII count as double-byte: two bytes of a line's budget, one full cell.
+inline bool IsDoubleByte(char32_t c) { return c >= 128; }
+inline int ByteLength(char32_t c) { return IsDoubleByte(c) ? 2 : 1; }
+
+// Cell width for the character: 256 / widthFactor, 180 / widthFactor for "w", "W", "m", "M".
+int CharacterCellWidth(char32_t c, int widthFactor);
+// What "i", "j", "l", "r", "t", "f", "I", "J" move right by (0 for other characters).
+int NarrowLetterShift(char32_t c, int widthFactor, bool largeSize);
+
+// Appends the outline's contours to `out`: each contour's start point (blanked), its line points,
+// the two points of each quadratic segment (its start again and the midpoint of its control
+// points, kind 0), the record's last control point, and the start point again to close it.
+// A single-byte glyph is mapped to twice the cell width in proportion to the reference width;
+// `bytes` is 1 or 2. Nothing is added when the reference width is not positive.
+void GlyphToPointLists(const TGlyphOutline& outline, const TReferenceMetrics& reference, const TCellRect& cell,
+                       int bytes, uint8_t colour, DrawingObject& out);
+
+// Removes every point closer than `fine` to the last one kept.
+void ThinGlyphPoints(DrawingObject& object, int fine);
+
+}  // namespace kavri

@@ -1,0 +1,34 @@
+#pragma once
+// Plotter files (HPGL, one command per line as older design programs write them) turned into
+// drawing objects: one object per "LT" block, pen-up and pen-down points fitted to the editor's
+// canvas (0..510, y downwards) and thinned.
+#include <string>
+
+#include "engine/drawing.h"
+#include "platform/text_lines.h"
+
+namespace kavri {
+
+struct THpglSettings {
+  int fine = 5;    // thinning distance in canvas pixels; 0 keeps every point
+  int size = 0;    // extra shrink: coordinates are divided by size + 1 as well
+  int colour = 4;  // palette index given to every point
+};
+
+struct THpglImport {
+  bool ok = true;
+  std::string error;  // the conversion error when !ok
+  Drawing objects;    // only meaningful when ok
+};
+
+// Parses the lines. A value that is not an integer stops the import with !ok and the conversion
+// error's text; the objects are then not to be used.
+THpglImport ImportPlt(const TextLines& lines, const THpglSettings& settings);
+// Reads the file first; an unreadable file is reported like a conversion error.
+THpglImport ImportPltFile(const std::string& path, const THpglSettings& settings);
+
+// Drops points closer than `fine` to the last kept one, except points on the kept one's row or
+// column and blanked points (a pen-up move must survive).
+void ThinPlotterPoints(DrawingObject& object, int fine);
+
+}  // namespace kavri

@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Starts the built program under a virtual X server, opens the editor from the main window, imports
+# a plotter file through the "Import plt" window (its file dialog answered by typing the path) and
+# a line of text through the "Import Text" window, all with real clicks and keys, and keeps a
+# picture of the editor's canvas after each import. Each import must change the canvas.
+set -euo pipefail
+kavri=$1
+xtool=$2
+artifacts=$3
+layout=$4
+mkdir -p "$artifacts"
+home=$(mktemp -d)
+# The path is typed key by key: lower-case letters, digits, "/" and "." only.
+plt_dir=/tmp/kavriplt$$
+mkdir -p "$plt_dir"
+trap 'rm -rf "$home" "$plt_dir"' EXIT
+
+if ! command -v xvfb-run >/dev/null; then
+  echo "xvfb-run is missing (scripts/install-deps.sh installs it)" >&2
+  exit 1
+fi
+
+# A house: walls and roof in one block, a door in the next after a pen-up; no "SP0;" at the end.
+printf '%s\r\n' "IN;" "SP1;" "LT;" "PU1000 1000;" "PD5000 1000;" "PD5000 4000;" "PD3000 6000;" "PD1000 4000;" \
+  "PD1000 1000;" "LT;" "PU2500 1000;" "PD2500 2500;" "PD3500 2500;" "PD3500 1000;" >"$plt_dir/house.plt"
+
+cat >"$home/session.sh" <<'SESSION'
+#!/usr/bin/env bash
+set -uo pipefail
+"$LAYOUT_PROBE" >"$LOGS/layout.txt" 2>/dev/null || exit 20
+"$KAVRI_BIN" >"$LOGS/stdout.txt" 2>"$LOGS/stderr.txt" &
+pid=$!
+place() { awk -v n="$1" '$1 == n { print $2 + int($4 / 2) "," $3 + int($5 / 2) }' "$LOGS/layout.txt"; }
+keys_of() {
+  local text=$1 i c
+  for ((i = 0; i < ${#text}; i++)); do
+    c=${text:i:1}
+    case "$c" in
+      /) printf -- '--key slash ' ;;
+      .) printf -- '--key period ' ;;
+      " ") printf -- '--key space ' ;;
+      *) printf -- '--key %s ' "$c" ;;
+    esac
+  done
+}
+read -r _ cx cy cw ch < <(grep '^Image90 ' "$LOGS/layout.txt")
+canvas="$cx,$cy,$cw,$ch"
+"$X_TOOL" --title "Kavri laser software-0" --timeout 30 --click "$(place BitBtn1)" || exit 21
+"$X_TOOL" --title "Picure Edit" --timeout 10 --region "$canvas" --screenshot "$LOGS/canvas_empty.png" || exit 22
+
+# Plotter file: Import Plt, Find...., type the path and Return, Preview, OK.
+"$X_TOOL" --title "Picure Edit" --click "$(place BitBtn5)" || exit 23
+"$X_TOOL" --title "Import plt" --timeout 10 --click "$(place Form17.Button1)" || exit 24
+# shellcheck disable=SC2046
+"$X_TOOL" --title "Open" --timeout 10 $(keys_of "$PLT_FILE") --key Return || exit 25
+"$X_TOOL" --title "Import plt" --timeout 10 --click "$(place Form17.BitBtn3)" \
+  --screenshot "$ARTIFACTS/program_import_plt_window.png" || exit 26
+"$X_TOOL" --title "Import plt" --click "$(place Form17.BitBtn1)" || exit 27
+"$X_TOOL" --title "Picure Edit" --timeout 10 --region "$canvas" \
+  --screenshot "$ARTIFACTS/program_editor_after_plt_import.png" || exit 28
+if cmp -s "$LOGS/canvas_empty.png" "$ARTIFACTS/program_editor_after_plt_import.png"; then
+  echo "the canvas did not change after the plotter import" >&2
+  exit 29
+fi
+
+# Text: the Text button, a line typed after the memo's "Text", Large size, OK. The editor redraws
+# on its next one-second tick.
+"$X_TOOL" --title "Picure Edit" --click "$(place BitBtn22)" || exit 30
+# shellcheck disable=SC2046
+# (The tool clicks before it types, so the memo's keys and the box's click are two calls.)
+"$X_TOOL" --title "Import Text" --timeout 10 --click "$(place Form6.skinMemo1)" --key End $(keys_of " kavri 42") || exit 31
+"$X_TOOL" --title "Import Text" --click "$(place Form6.skinCheckBox2)" \
+  --screenshot "$ARTIFACTS/program_import_text_window.png" || exit 31
+"$X_TOOL" --title "Import Text" --click "$(place Form6.BitBtn3)" || exit 32
+sleep 1.5
+"$X_TOOL" --title "Picure Edit" --timeout 10 --region "$canvas" \
+  --screenshot "$ARTIFACTS/program_editor_after_text_import.png" || exit 33
+if cmp -s "$ARTIFACTS/program_editor_after_plt_import.png" "$ARTIFACTS/program_editor_after_text_import.png"; then
+  echo "the canvas did not change after the text import" >&2
+  exit 34
+fi
+
+# Close: the drawing is unsaved, so the editor asks first: No.
+"$X_TOOL" --title "Kavri laser software-0" --timeout 10 --close || exit 35
+"$X_TOOL" --title "Picure Edit" --timeout 10 --key n || exit 36
+for _ in $(seq 1 300); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then
+  echo "the program did not end after its main window was closed" >&2
+  kill "$pid"
+  wait "$pid"
+  exit 10
+fi
+wait "$pid"
+SESSION
+
+export KAVRI_BIN=$kavri X_TOOL=$xtool ARTIFACTS=$artifacts LOGS=$home LAYOUT_PROBE=$layout PLT_FILE=$plt_dir/house.plt
+export KAVRI_HOME=$home/program KAVRI_SIM_DEVICES="0,1" KAVRI_SIM_CAPTURE=$home/capture.txt
+export QT_QPA_PLATFORM=xcb
+status=0
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$home/session.sh" || status=$?
+echo "--- program stderr"
+cat "$home/stderr.txt" 2>/dev/null || true
+if [ "$status" -ne 0 ]; then
+  echo "FAIL: session ended with status $status" >&2
+  exit 1
+fi
+echo "PASS: a plotter file and a line of text were imported into the editor; the canvas changed after each"

@@ -1,0 +1,95 @@
+#include "editor/import_plt_window.h"
+
+#include "tests/editor/editor_dialog_fixture.h"
+
+namespace kavri {
+namespace {
+
+class ImportPltWindowTest : public testing_editor::EditorDialogTest {
+ protected:
+  std::string WritePlt(const std::string& name, const std::string& text) {
+    const std::string path = dir.Path(name);
+    kavri_test::WriteBytes(path, kavri_test::TextBytes(text));
+    return path;
+  }
+  TForm17 form{&editor};
+};
+
+TEST_F(ImportPltWindowTest, StartsWithItsDefaultsAndFindsAFile) {
+  EXPECT_EQ(form.windowTitle(), "Import plt");
+  EXPECT_EQ(form.Label1->text(), "5");
+  EXPECT_EQ(form.Label7->text(), "20");
+  form.TrackBar1->SetPosition(12);
+  EXPECT_EQ(form.Label1->text(), "12");
+  dialogs.fileAnswers.push_back("/x/a.plt");
+  form.Button1->Click();
+  EXPECT_EQ(form.Edit1->text(), "/x/a.plt");
+  ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+  EXPECT_EQ(dialogs.fileRequests[0].filters, std::vector<std::string>{"HPGL plotter file(*.plt)"});
+  dialogs.fileAnswers.push_back(std::nullopt);
+  form.Button1->Click();
+  EXPECT_EQ(form.Edit1->text(), "/x/a.plt");
+}
+
+TEST_F(ImportPltWindowTest, PreviewDrawsAtHalfSizeAndOkAddsTheSelectionInOneStep) {
+  editor.Document().CurrentColor = 3;
+  form.Edit1->setText(QString::fromStdString(
+      WritePlt("star.plt", "IN;\nLT;\nPU0 0;\nPD400 400;\nPD0 400;\nPU200 0;\nPD400 0;\nLT;\nPU100 100;\nPD300 "
+                           "300;\n")));
+  form.show();
+  form.BitBtn3->Click();
+  EXPECT_EQ(form.Label5->text(), "7");
+  EXPECT_GT(LitPixels(form.Image1->Bitmap()), 400);
+  // The pen-up move from (0,110) to (200,510) is not drawn: nothing lit halfway along it.
+  EXPECT_EQ(form.Image1->Bitmap().pixel(50, 155) & 0xFFFFFF, 0u);
+  SaveShot(form, "import_plt_window.png");
+
+  const size_t steps = editor.Document().History().Count();
+  form.BitBtn1->Click();
+  EXPECT_FALSE(form.isVisible());
+  const EditorDocument& doc = editor.Document();
+  ASSERT_EQ(doc.EditorDrawing.Count(), 2u);
+  EXPECT_EQ(doc.SelectionList().size(), 7u);
+  EXPECT_EQ(doc.EditorDrawing[0][0].colour, 3);
+  EXPECT_EQ(doc.History().Count(), steps + 1);
+  EXPECT_EQ(editor.Label6->text(), "7");
+  EXPECT_TRUE(form.ImportList.Empty());
+}
+
+TEST_F(ImportPltWindowTest, ABadNumberKeepsTheDialogOpenAndTheEditorUnchanged) {
+  form.Edit1->setText(QString::fromStdString(WritePlt("good.plt", "LT;\nPU0 0;\nPD9 9;\n")));
+  form.BitBtn3->Click();
+  ASSERT_EQ(form.ImportList.Count(), 1u);
+  form.Edit1->setText(QString::fromStdString(WritePlt("bad.plt", "LT;\nPU0 0;\nPD1 1;\nLT;\nPD1,1;\n")));
+  form.show();
+  form.BitBtn1->Click();
+  EXPECT_TRUE(form.isVisible());
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0], "'1,1;' is not a valid integer value");
+  EXPECT_TRUE(editor.Document().EditorDrawing.Empty());
+  EXPECT_FALSE(editor.Document().ModifiedFlag);
+}
+
+TEST_F(ImportPltWindowTest, AFileWithoutBlocksAddsNothingFromAnEarlierPreview) {
+  form.Edit1->setText(QString::fromStdString(WritePlt("good.plt", "LT;\nPU0 0;\nPD9 9;\n")));
+  form.BitBtn3->Click();
+  form.Edit1->setText(QString::fromStdString(WritePlt("none.plt", "IN;\nPU0 0;\nPD9 9;\n")));
+  form.show();
+  form.BitBtn1->Click();
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_TRUE(editor.Document().EditorDrawing.Empty());
+}
+
+TEST_F(ImportPltWindowTest, AMissingFileChangesNothingAndOkOnlyCloses) {
+  form.Edit1->setText(QString::fromStdString(dir.Path("missing.plt")));
+  form.show();
+  form.BitBtn3->Click();
+  EXPECT_EQ(form.Label5->text(), "0");
+  form.BitBtn1->Click();
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_TRUE(editor.Document().EditorDrawing.Empty());
+}
+
+}  // namespace
+}  // namespace kavri
