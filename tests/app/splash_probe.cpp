@@ -48,7 +48,12 @@ int main(int argc, char** argv) {
   if (argc < 2) return 3;
   QApplication app(argc, argv);
   Display* display = XOpenDisplay(nullptr);
-  if (!display || !WaitForWindowManager(display, 10)) {
+  if (!display) return 3;
+  struct Closer {
+    Display* display;
+    ~Closer() { XCloseDisplay(display); }
+  } closer{display};
+  if (!WaitForWindowManager(display, 10)) {
     std::fprintf(stderr, "no X display with a window manager\n");
     return 3;
   }
