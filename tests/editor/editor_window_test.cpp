@@ -83,6 +83,12 @@ TEST_F(EditorWindowTest, CloseAsksAboutAnUnsavedDrawingAndAFailedSaveKeepsIt) {
   EXPECT_TRUE(form.Document().ModifiedFlag);
   EXPECT_EQ(form.Label8->text(), "newdrawing");
 
+  // New after Yes and a cancelled save goes no further either.
+  dialogs.confirmAnswers = {TDialogAnswer::Yes};
+  dialogs.fileAnswers = {std::nullopt};
+  form.New();
+  EXPECT_EQ(form.Document().EditorDrawing.PointCount(), 2u);
+
   dialogs.confirmAnswers = {TDialogAnswer::No};
   EXPECT_TRUE(form.close());
   EXPECT_TRUE(form.CanCloseFlag);
