@@ -27,10 +27,10 @@ printf '%s\r\n' "IN;" "SP1;" "LT;" "PU1000 1000;" "PD5000 1000;" "PD5000 4000;" 
 cat >"$home/session.sh" <<'SESSION'
 #!/usr/bin/env bash
 set -uo pipefail
+source "$SESSION_LIB"
 "$LAYOUT_PROBE" >"$LOGS/layout.txt" 2>/dev/null || exit 20
 "$KAVRI_BIN" >"$LOGS/stdout.txt" 2>"$LOGS/stderr.txt" &
 pid=$!
-place() { awk -v n="$1" '$1 == n { print $2 + int($4 / 2) "," $3 + int($5 / 2) }' "$LOGS/layout.txt"; }
 keys_of() {
   local text=$1 i c
   for ((i = 0; i < ${#text}; i++)); do
@@ -83,20 +83,10 @@ fi
 # Close: the drawing is unsaved, so the editor asks first: No.
 "$X_TOOL" --title "Kavri laser software-0" --timeout 10 --close || exit 35
 "$X_TOOL" --title "Picure Edit" --timeout 10 --key n || exit 36
-for _ in $(seq 1 300); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-  echo "the program did not end after its main window was closed" >&2
-  kill "$pid"
-  wait "$pid"
-  exit 10
-fi
-wait "$pid"
+wait_for_exit "$pid"
 SESSION
 
-export KAVRI_BIN=$kavri X_TOOL=$xtool ARTIFACTS=$artifacts LOGS=$home LAYOUT_PROBE=$layout PLT_FILE=$plt_dir/house.plt
+export SESSION_LIB=$(cd "$(dirname "$0")" && pwd)/session_lib.sh KAVRI_BIN=$kavri X_TOOL=$xtool ARTIFACTS=$artifacts LOGS=$home LAYOUT_PROBE=$layout PLT_FILE=$plt_dir/house.plt
 export KAVRI_HOME=$home/program KAVRI_SIM_DEVICES="0,1" KAVRI_SIM_CAPTURE=$home/capture.txt
 export QT_QPA_PLATFORM=xcb
 status=0

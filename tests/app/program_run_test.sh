@@ -20,6 +20,7 @@ fi
 cat >"$home/session.sh" <<'SESSION'
 #!/usr/bin/env bash
 set -uo pipefail
+source "$SESSION_LIB"
 "$LAYOUT_PROBE" >"$LOGS/layout.txt" 2>/dev/null || exit 20
 "$KAVRI_BIN" >"$LOGS/stdout.txt" 2>"$LOGS/stderr.txt" &
 pid=$!
@@ -40,7 +41,6 @@ echo "second start: message $refused, exit status $second_status"
 # The editor, opened from the main window's button, draws a 2P line from two real clicks on its
 # canvas corners; its point count changes, Play sends the line as one frame to the master, and
 # Save writes it as a drawing file.
-place() { awk -v n="$1" '$1 == n { print $2 + int($4 / 2) "," $3 + int($5 / 2) }' "$LOGS/layout.txt"; }
 read -r _ cx cy _ _ < <(grep '^Image90 ' "$LOGS/layout.txt")
 read -r _ lx ly lw lh < <(grep '^Label6 ' "$LOGS/layout.txt")
 "$X_TOOL" --title "Kavri laser software-0" --click "$(place BitBtn1)" || exit 15
@@ -64,24 +64,14 @@ saved=$(od -An -tx1 "$KAVRI_HOME/Drawing/line.ddr" 2>/dev/null | tr -d ' \n')
 [ "$saved" = 0000020401ffff000480 ] || { echo "Save wrote \"$saved\"" >&2; exit 24; }
 "$X_TOOL" --title "Kavri laser software-0" --timeout 10 --close || found=$?
 # The program must end by itself once its main window is closed.
-for _ in $(seq 1 300); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-  echo "the program did not end after its main window was closed" >&2
-  kill "$pid"
-  wait "$pid"
-  exit 10
-fi
-wait "$pid"
+wait_for_exit "$pid"
 status=$?
 echo "window tool: $found, program exit status: $status"
 [ "$found" -eq 0 ] || exit 11
 exit "$status"
 SESSION
 
-export KAVRI_BIN=$kavri X_TOOL=$xtool ARTIFACTS=$artifacts LOGS=$home LAYOUT_PROBE=$layout
+export SESSION_LIB=$(cd "$(dirname "$0")" && pwd)/session_lib.sh KAVRI_BIN=$kavri X_TOOL=$xtool ARTIFACTS=$artifacts LOGS=$home LAYOUT_PROBE=$layout
 export KAVRI_HOME=$home/program KAVRI_SIM_DEVICES="0,1" KAVRI_SIM_CAPTURE=$home/capture.txt
 export QT_QPA_PLATFORM=xcb
 status=0
