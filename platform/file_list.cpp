@@ -47,7 +47,8 @@ void TFileList::SetMask(const std::string& mask) {
 
 void TFileList::Update() {
   items_.clear();
-  if (DIR* dir = ::opendir(directory_.empty() ? "." : directory_.c_str())) {
+  // No folder yet: nothing listed (the mask is usually set before the folder).
+  if (DIR* dir = directory_.empty() ? nullptr : ::opendir(directory_.c_str())) {
     while (const dirent* entry = ::readdir(dir)) {
       std::string name = entry->d_name;
       if (name.empty() || name[0] == '.') continue;  // hidden files stay out, as "." and ".." do

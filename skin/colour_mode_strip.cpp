@@ -6,6 +6,7 @@
 
 #include "engine/colour_modes.h"
 #include "engine/colour_tables.h"
+#include "skin/system_colors.h"
 
 namespace kavri {
 
@@ -20,11 +21,9 @@ class TColourModePanelBox : public QWidget {
     const TColourModePanel& panel = ColourModePanels[index_];
     QPainter p(this);
     // Fixed palette modes show their colour; the automatic ones the face colour.
-    QColor face = palette().color(QPalette::Button);
-    if (panel.mode < ColourModeAuto) {
-      const TColor c = ColorIndexToTColor(static_cast<uint8_t>(panel.mode));
-      face = QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-    }
+    const TColor c = panel.mode < ColourModeAuto ? ColorIndexToTColor(static_cast<uint8_t>(panel.mode))
+                                                 : ColorToRGB(clBtnFace);
+    const QColor face(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
     p.fillRect(rect(), face);
     qDrawShadePanel(&p, rect(), palette(), false, 1);  // raised outer bevel
     if (strip_->ChosenPanel() == index_) qDrawShadePanel(&p, rect().adjusted(2, 2, -2, -2), palette(), true, 1);

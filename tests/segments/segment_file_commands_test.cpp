@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -132,6 +133,23 @@ TEST_F(SegmentFileCommandsTest, CellsThatWouldNotReadBackAreRefusedWithTheOldFil
   }
   segment.SetCell(3, 1, " ");  // a blank number cell reads back as 0
   EXPECT_TRUE(files.Save());
+}
+
+TEST_F(SegmentFileCommandsTest, AFailedWriteIsReportedAndChangesNothing) {
+  ASSERT_EQ(::mkdir(SegmentPath("blocked.sec").c_str(), 0755), 0);  // a folder cannot be replaced by the file
+  WriteBytes(SegmentPath("listed.sec"), {});
+  segments.Refresh();
+  AddRows({"a.ddr"});
+  segment.SetSegmentName("mine");
+  segment.SetStatus("before");
+  dialogs.inputAnswers.push_back(std::string("blocked"));
+  EXPECT_FALSE(files.SaveAs());
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].rfind("The segment was not saved. ", 0), 0u) << dialogs.messages[0];
+  EXPECT_EQ(segment.SegmentName(), "mine");
+  EXPECT_EQ(segment.Status(), "before");
+  EXPECT_EQ(segments.Items(), std::vector<std::string>{"listed.sec"});
+  EXPECT_EQ(segments.SelectedName(), "listed.sec");
 }
 
 TEST_F(SegmentFileCommandsTest, TypedNamesWithAFolderPartAreTakenAsNoAnswer) {
