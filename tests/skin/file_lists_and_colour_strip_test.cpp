@@ -91,7 +91,9 @@ TEST(ColourModeStrip, AClickChoosesThePanelAndOnlyItIsLowered) {
   strip.Choose(220);  // a hidden panel can be chosen through its value
   EXPECT_EQ(strip.ChosenPanel(), 18);
   strip.Choose(ColourModeAuto);
-  ASSERT_TRUE(strip.grab().save(QString::fromStdString(kavri_test::ArtifactPath("colour_mode_strip.png"))));
+  // Twice the size, so the bevel of the chosen panel can be seen.
+  const QImage shot = strip.grab().toImage();
+  ASSERT_TRUE(shot.scaled(shot.size() * 2).save(QString::fromStdString(kavri_test::ArtifactPath("colour_mode_strip.png"))));
 }
 
 }  // namespace
