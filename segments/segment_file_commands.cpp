@@ -1,0 +1,204 @@
+#include "segments/segment_file_commands.h"
+
+#include <unistd.h>
+
+#include <vector>
+
+#include "engine/content_path.h"
+#include "engine/section_file.h"
+#include "platform/dialog_service.h"
+#include "platform/file_io.h"
+#include "platform/int_convert.h"
+#include "platform/text.h"
+#include "platform/text_lines.h"
+#include "shell/error_guard.h"
+
+namespace kavri {
+
+namespace {
+
+constexpr const char* kSegmentExtension = ".sec";
+
+std::string WithSegmentExtension(const std::string& name) {
+  return LowerCase(FileExtension(name)) == kSegmentExtension ? name : name + kSegmentExtension;
+}
+
+// The entry of the folder the name means: itself when it exists, else one differing only in case
+// (files made on a case-blind system), else the name as it is.
+std::string ExistingName(const std::string& folder, const std::string& name) {
+  if (FileExists(folder + "/" + name)) return name;
+  return TCaseBlindFolder(folder).Match(name).value_or(name);
+}
+
+}  // namespace
+
+TSegmentFileCommands::TSegmentFileCommands(TSegmentGridModel& segment, TFileList& drawings, TFileList& segments,
+                                           TSegmentFileHooks hooks)
+    : segment_(segment), drawings_(drawings), segments_(segments), hooks_(std::move(hooks)) {}
+
+std::optional<std::string> TSegmentFileCommands::AskName(const char* caption, const char* prompt,
+                                                         const char* initial) const {
+  std::string answer = initial;
+  if (!Dialogs().InputQuery(caption, prompt, answer)) return std::nullopt;
+  answer = Trim(answer);
+  // A folder part would reach outside the list's folder: taken as no answer.
+  if (!IsBareFileName(answer)) return std::nullopt;
+  return answer;
+}
+
+void TSegmentFileCommands::New() {
+  const std::optional<std::string> name = AskName("Creat a new segment", "Segment name", "");
+  if (!name) return;
+  if (segments_.IndexOf(WithSegmentExtension(*name)) >= 0) {
+    segment_.SetStatus("This segment name have exists,creat failure.");
+    return;
+  }
+  segment_.ReplaceRows({NewSegmentRow()});
+  segment_.SetSegmentName(*name);
+  segment_.SetStatus("Create a new segment.");
+}
+
+bool TSegmentFileCommands::Open() {
+  const std::string name = segments_.SelectedName();
+  if (name.empty() || !FileExists(segments_.PathOf(name))) return false;
+  // Everything is read into a scratch list first, so a bad file leaves the name and grid as they were.
+  std::string error;
+  const std::optional<TextLines> lines = ReadTextLines(segments_.PathOf(name), &error);
+  if (!lines) {
+    ShowStandardError(error);
+    return false;
+  }
+  std::vector<TSegmentRow> rows;
+  rows.reserve(lines->size());
+  try {
+    for (const std::string& line : *lines) {
+      TSectionRecord record;
+      ParseSectionFields(line, record);
+      const std::vector<std::string> cells = SectionCells(record);
+      TSegmentRow& row = rows.emplace_back();
+      std::copy(cells.begin(), cells.end(), row.begin());
+    }
+  } catch (const EConvertError& bad) {
+    ShowStandardError(bad.what());
+    return false;
+  }
+  segment_.SetSegmentName(name.size() > 4 ? name.substr(0, name.size() - 4) : name);
+  segment_.ReplaceRows(std::move(rows));
+  return true;
+}
+
+bool TSegmentFileCommands::CanSave() const {
+  try {
+    segment_.CheckNumberCells();
+  } catch (const EConvertError& bad) {
+    Dialogs().ShowMessage(std::string("The segment was not saved. ") + bad.what(), TMessageKind::Error);
+    return false;
+  }
+  return true;
+}
+
+bool TSegmentFileCommands::Write(const std::string& path) {
+  std::vector<std::vector<std::string>> cellRows;
+  cellRows.reserve(segment_.Rows().size());
+  for (const TSegmentRow& row : segment_.Rows()) cellRows.emplace_back(row.begin(), row.end());
+  std::string error;
+  if (!SaveSectionFile(path, cellRows, &error)) {
+    Dialogs().ShowMessage("The segment was not saved. " + error, TMessageKind::Error);
+    return false;
+  }
+  return true;
+}
+
+bool TSegmentFileCommands::Save() {
+  if (!CanSave()) return false;
+  std::string name = Trim(segment_.SegmentName());
+  bool typed = false;
+  if (segment_.SegmentName() == "NewSection") {
+    const std::optional<std::string> answer = AskName("Save segment", "segment name", "");
+    if (!answer) return false;
+    name = *answer;
+    typed = true;
+  }
+  name = ExistingName(segments_.Directory(), WithSegmentExtension(name));
+  const std::string path = segments_.PathOf(name);
+  if (typed && FileExists(path) &&
+      Dialogs().Confirm("The segment have exists,replace it?", TConfirmButtons::YesNo) != TDialogAnswer::Yes)
+    return false;
+  if (!Write(path)) return false;
+  segment_.SetSegmentName(name);
+  segments_.Refresh();
+  segments_.SetItemIndex(segments_.IndexOf(name));
+  segment_.SetStatus("The segment have saved.");
+  return true;
+}
+
+bool TSegmentFileCommands::SaveAs() {
+  if (!CanSave()) return false;
+  const std::optional<std::string> answer = AskName("Save segment", "segment name", "");
+  if (!answer) return false;
+  const bool isNew = *answer != Trim(segment_.SegmentName());
+  const std::string name = ExistingName(segments_.Directory(), WithSegmentExtension(*answer));
+  const std::string path = segments_.PathOf(name);
+  if (isNew && FileExists(path) &&
+      Dialogs().Confirm("This segment have exists,replace it?", TConfirmButtons::YesNo) != TDialogAnswer::Yes)
+    return false;
+  if (!Write(path)) return false;
+  segment_.SetSegmentName(name);
+  segments_.Refresh();
+  segment_.SetStatus("Save as segment sucess.");
+  return true;
+}
+
+void TSegmentFileCommands::Find(TFileList& list, const char* caption, const char* prompt, const char* initial,
+                                const char* extension, const char* notFound, bool preview) {
+  std::optional<std::string> name = AskName(caption, prompt, initial);
+  if (!name) return;
+  if (FileExtension(*name) != extension) *name += extension;
+  const int index = list.IndexOf(*name);
+  if (index < 0) {
+    segment_.SetStatus(notFound);
+    return;
+  }
+  list.SetItemIndex(index);
+  if (preview && hooks_.previewSelectedDrawing) hooks_.previewSelectedDrawing();
+}
+
+void TSegmentFileCommands::FindDrawing() {
+  Find(drawings_, "Find drawing", "drawing name", "drawing1", ".ddr", "Drawing not found!", true);
+}
+
+void TSegmentFileCommands::FindSegment() {
+  Find(segments_, "Find segment", "segment name", "Section1", kSegmentExtension, "segment not found!", false);
+}
+
+bool TSegmentFileCommands::DeleteSelected(TFileList& list) {
+  const int index = list.ItemIndex();
+  if (index < 0) return false;
+  std::string neighbour;
+  if (list.Count() > 1) neighbour = list.Items()[index + 1 < list.Count() ? index + 1 : index - 1];
+  ::unlink(list.SelectedPath().c_str());  // a file that vanished meanwhile is simply not there to delete
+  list.Update();
+  list.SetItemIndex(list.IndexOf(neighbour));
+  return list.ItemIndex() >= 0;
+}
+
+void TSegmentFileCommands::DeleteDrawing() {
+  if (DeleteSelected(drawings_) && hooks_.previewSelectedDrawing) hooks_.previewSelectedDrawing();
+}
+
+void TSegmentFileCommands::DeleteSegment() { DeleteSelected(segments_); }
+
+void TSegmentFileCommands::EditDrawing() {
+  if (drawings_.ItemIndex() >= 0 && hooks_.openDrawingInEditor) hooks_.openDrawingInEditor(drawings_.SelectedPath());
+}
+
+std::optional<std::string> TSegmentFileCommands::RowDrawingPath(int row) const {
+  if (row < 1 || row > segment_.LastRow()) return std::nullopt;
+  // The list's folder is the content folder itself, so it stands as the "program folder" with no subfolder.
+  TContentFolder folder(drawings_.Directory(), "");
+  const std::optional<TContentFile> file = folder.Find(segment_.Cell(0, row));
+  if (!file) return std::nullopt;
+  return file->path;
+}
+
+}  // namespace kavri
