@@ -12,6 +12,7 @@
 #include "platform/dialog_service.h"
 #include "platform/program_folder.h"
 #include "platform/program_folder_lock.h"
+#include "segments/segment_edit_window.h"
 #include "shell/about_box.h"
 #include "shell/app_title.h"
 #include "shell/error_guard.h"
@@ -79,6 +80,9 @@ int main(int argc, char** argv) {
   RegisterWindow("Form3", Form3);
   Form6 = new TForm6(Form1);
   RegisterWindow("Form6", Form6);
+  Form5 = new TForm5;
+  RegisterWindow("Form5", Form5);
+  RunGuarded([] { Form5->FormCreate(); });
   AboutBox = new TAboutBox;
   RegisterWindow("AboutBox", AboutBox);
 
@@ -90,9 +94,10 @@ int main(int argc, char** argv) {
   Form15->show();
   const int result = app.exec();
 
-  for (const char* name : {"AboutBox", "Form6", "Form3", "Form19", "Form17", "Form13", "Form1", "Form15"})
+  for (const char* name : {"AboutBox", "Form5", "Form6", "Form3", "Form19", "Form17", "Form13", "Form1", "Form15"})
     UnregisterWindow(name);
   delete AboutBox;
+  delete Form5;
   delete Form6;
   delete Form3;
   delete Form19;

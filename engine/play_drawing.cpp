@@ -1,5 +1,7 @@
 #include "engine/play_drawing.h"
 
+#include <algorithm>
+
 namespace kavri {
 
 TPlayDrawing TPlayDrawing::Decode(const uint8_t* data, size_t size) {
@@ -15,6 +17,23 @@ TPlayDrawing TPlayDrawing::Decode(const uint8_t* data, size_t size) {
   }
   drawing.objectStarts_.shrink_to_fit();
   return drawing;
+}
+
+TPlayDrawing TPlayDrawing::FromDrawing(const Drawing& drawing) {
+  TPlayDrawing copy;
+  copy.points_.reserve(drawing.PointCount());
+  copy.objectStarts_.reserve(drawing.Count());
+  for (const auto& object : drawing.Objects()) {
+    copy.objectStarts_.push_back(copy.points_.size());
+    for (const auto& point : object->Points()) {
+      PointRecord p = *point;
+      p.x = std::clamp<decltype(p.x)>(p.x, 0, 255);
+      p.y = std::clamp<decltype(p.y)>(p.y, 0, 255);
+      p.blanked = point->blanked != 0 ? 1 : 0;
+      copy.points_.push_back(p);
+    }
+  }
+  return copy;
 }
 
 std::span<const PointRecord> TPlayDrawing::Object(size_t i) const {

@@ -17,6 +17,8 @@ class TPlayDrawing {
   TPlayDrawing() = default;
   // The picture of a drawing file image at scale 1, read as LoadDrawingFile reads it.
   static TPlayDrawing Decode(const uint8_t* data, size_t size);
+  // A copy of an editor drawing to play: x and y held to 0..255, blanked as 0 or 1.
+  static TPlayDrawing FromDrawing(const Drawing& drawing);
 
   size_t ObjectCount() const { return objectStarts_.size(); }
   std::span<const PointRecord> Object(size_t i) const;
