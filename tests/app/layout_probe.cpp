@@ -2,11 +2,14 @@
 // on the same display with the same fonts as the program lays them out:
 //   NAME X Y WIDTH HEIGHT        (window coordinates)
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <cstdio>
 
 #include "editor/editor_window.h"
 #include "editor/import_plt_window.h"
 #include "editor/import_text_window.h"
+#include "segments/segment_edit_window.h"
 #include "shell/main_window.h"
 
 namespace {
@@ -47,5 +50,23 @@ int main(int argc, char** argv) {
   app.processEvents();
   for (const char* name : {"Button1", "BitBtn3", "BitBtn1"}) Print(name, &plt, "Form17.");
   for (const char* name : {"skinMemo1", "skinCheckBox2", "BitBtn3"}) Print(name, &text, "Form6.");
+  kavri::TForm5 segments;
+  // Two items, so that the drawing list's rows stand where the program's two drawings will.
+  QTemporaryDir drawings;
+  for (const char* name : {"a.ddr", "b.ddr"}) QFile(drawings.filePath(name)).open(QIODevice::WriteOnly);
+  segments.FileListBox1->Files().SetMask("*.ddr");
+  segments.FileListBox1->Files().SetDirectory(drawings.path().toStdString());
+  segments.show();
+  app.processEvents();
+  for (const char* name : {"BitBtn2"}) Print(name, &main, "Form15.");
+  for (const char* name : {"skinEdit2", "BitBtn1", "BitBtn5", "ToolButton1", "FileListBox2", "Image1"})
+    Print(name, &segments, "Form5.");
+  for (int i = 0; i < 2; ++i) {
+    QListWidget* list = segments.FileListBox1;
+    list->doItemsLayout();
+    const QRect r = list->visualItemRect(list->item(i));
+    const QPoint at = list->viewport()->mapTo(&segments, r.topLeft());
+    std::printf("Form5.FileListBox1.item%d %d %d %d %d\n", i, at.x(), at.y(), r.width(), r.height());
+  }
   return 0;
 }
