@@ -36,12 +36,6 @@ namespace {
 
 constexpr int kButtonColumns = 3;
 
-QLabel* AddLabel(QWidget* parent, const char* name, const QString& text = {}) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(name);
-  return label;
-}
-
 void DrawPreviewShape(TCanvas& canvas, const PreviewShape& shape) {
   canvas.Pen.Color = shape.colour;
   canvas.Pen.Style = shape.dashed ? TPenStyle::Dot : TPenStyle::Solid;
@@ -65,23 +59,12 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   auto* layout = new QVBoxLayout(this);
   skinMainMenu1 = new TWindowMenuBar(this, EditorMenuTexts());
   layout->setMenuBar(skinMainMenu1);
-  skinToolBar1 = new TSkinToolBar(this);
-  skinToolBar1->setObjectName("skinToolBar1");
-  skinToolBar1->SetShowCaptions(true);
-  skinToolBar1->SetButtonSize(64, 24);
-  skinToolBar1->setFixedHeight(28);
-  ToolButton1 = skinToolBar1->AddButton("Play");
-  ToolButton8 = skinToolBar1->AddButton("Stop");
-  ToolButton9 = skinToolBar1->AddButton("H invert", -1, TToolButtonStyle::tbsCheck);
-  ToolButton3 = skinToolBar1->AddButton("V invert", -1, TToolButtonStyle::tbsCheck);
-  ToolButton2 = skinToolBar1->AddButton("Settings");
-  for (auto [button, name, hint] : {std::tuple{ToolButton1, "ToolButton1", "Play"}, {ToolButton8, "ToolButton8", "Stop"},
-                                    {ToolButton9, "ToolButton9", "Horizontal invert"},
-                                    {ToolButton3, "ToolButton3", "Vertical invert"},
-                                    {ToolButton2, "ToolButton2", "Playing settings"}}) {
-    button->setObjectName(name);
-    button->SetHint(hint);
-  }
+  skinToolBar1 = MakeRunToolBar(this);
+  ToolButton1 = AddToolButton(skinToolBar1, "ToolButton1", "Play", "Play");
+  ToolButton8 = AddToolButton(skinToolBar1, "ToolButton8", "Stop", "Stop");
+  ToolButton9 = AddToolButton(skinToolBar1, "ToolButton9", "H invert", "Horizontal invert", TToolButtonStyle::tbsCheck);
+  ToolButton3 = AddToolButton(skinToolBar1, "ToolButton3", "V invert", "Vertical invert", TToolButtonStyle::tbsCheck);
+  ToolButton2 = AddToolButton(skinToolBar1, "ToolButton2", "Settings", "Playing settings");
   layout->addWidget(skinToolBar1);
 
   auto* body = new QHBoxLayout;
@@ -143,14 +126,14 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   layout->addLayout(body);
 
   auto* status = new QGridLayout;
-  Label1 = AddLabel(this, "Label1");
+  Label1 = MakeLabel(this, "Label1");
   Label1->setStyleSheet("color: red");
-  Label8 = AddLabel(this, "Label8", kNewDrawingName);
-  Label6 = AddLabel(this, "Label6", "0");
-  Label2 = AddLabel(this, "Label2", "0");
-  Label3 = AddLabel(this, "Label3", "0");
-  Label17 = AddLabel(this, "Label17", "0");
-  Label18 = AddLabel(this, "Label18", "0");
+  Label8 = MakeLabel(this, "Label8", kNewDrawingName);
+  Label6 = MakeLabel(this, "Label6", "0");
+  Label2 = MakeLabel(this, "Label2", "0");
+  Label3 = MakeLabel(this, "Label3", "0");
+  Label17 = MakeLabel(this, "Label17", "0");
+  Label18 = MakeLabel(this, "Label18", "0");
   status->addWidget(new QLabel("Message:", this), 0, 0);
   status->addWidget(Label1, 0, 1, 1, 7);
   status->addWidget(new QLabel("FileName:", this), 1, 0);
@@ -296,10 +279,10 @@ QLayout* TForm1::BuildPalette() {
   skinDrawGrid1->OnSelectCell = [this](int col, int row, bool&) { SelectPaletteCell(col, row); };
   column->addWidget(skinDrawGrid1, 1);
   auto* values = new QGridLayout;
-  Label13 = AddLabel(this, "Label13");
-  Label22 = AddLabel(this, "Label22");
-  Label24 = AddLabel(this, "Label24");
-  Label34 = AddLabel(this, "Label34");
+  Label13 = MakeLabel(this, "Label13");
+  Label22 = MakeLabel(this, "Label22");
+  Label24 = MakeLabel(this, "Label24");
+  Label34 = MakeLabel(this, "Label34");
   Panel1 = new QWidget(this);
   Panel1->setObjectName("Panel1");
   Panel1->setFixedSize(60, 24);

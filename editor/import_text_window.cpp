@@ -13,16 +13,6 @@ namespace kavri {
 
 TForm6* Form6 = nullptr;
 
-namespace {
-
-QLabel* AddLabel(QWidget* parent, const char* name) {
-  auto* label = new QLabel(parent);
-  label->setObjectName(name);
-  return label;
-}
-
-}  // namespace
-
 TForm6::TForm6(TForm1* editor, QWidget* parent) : QWidget(parent), editor_(editor) {
   setObjectName("Form6");
   setWindowTitle(kCaption);
@@ -47,13 +37,13 @@ TForm6::TForm6(TForm1* editor, QWidget* parent) : QWidget(parent), editor_(edito
   controls->addLayout(options);
 
   auto* bars = new QGridLayout;
-  Label4 = AddLabel(this, "Label4");
-  Label10 = AddLabel(this, "Label10");
-  Label7 = AddLabel(this, "Label7");
-  Label9 = AddLabel(this, "Label9");
-  Label18 = AddLabel(this, "Label18");
-  Label19 = AddLabel(this, "Label19");
-  Label25 = AddLabel(this, "Label25");
+  Label4 = MakeLabel(this, "Label4");
+  Label10 = MakeLabel(this, "Label10");
+  Label7 = MakeLabel(this, "Label7");
+  Label9 = MakeLabel(this, "Label9");
+  Label18 = MakeLabel(this, "Label18");
+  Label19 = MakeLabel(this, "Label19");
+  Label25 = MakeLabel(this, "Label25");
   struct Row {
     TSkinTrackBar*& bar;
     const char* name;
@@ -87,7 +77,7 @@ TForm6::TForm6(TForm1* editor, QWidget* parent) : QWidget(parent), editor_(edito
 
   auto* countRow = new QHBoxLayout;
   countRow->addWidget(new QLabel("PointCount", this));
-  Label6 = AddLabel(this, "Label6");
+  Label6 = MakeLabel(this, "Label6");
   Label6->setNum(0);
   countRow->addWidget(Label6);
   countRow->addStretch();

@@ -31,14 +31,8 @@ constexpr std::chrono::milliseconds kSegmentTickFirst{100}, kSegmentPreviewFirst
 constexpr std::chrono::milliseconds kDrawingTimersFirst{300};
 constexpr std::chrono::milliseconds kPreviewRepeat{1};
 
-QLabel* AddLabel(QWidget* parent, const char* name, const QString& text = {}) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(name);
-  return label;
-}
-
 QLabel* AddImage(QWidget* parent, const char* name, int size) {
-  QLabel* image = AddLabel(parent, name);
+  QLabel* image = MakeLabel(parent, name);
   image->setFixedSize(size, size);
   QImage black(size, size, QImage::Format_RGB32);
   black.fill(Qt::black);
@@ -100,26 +94,15 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   skinMainMenu1 = new TWindowMenuBar(this, SegmentEditorMenuTexts());
   layout->setMenuBar(skinMainMenu1);
 
-  skinToolBar1 = new TSkinToolBar(this);
-  skinToolBar1->setObjectName("skinToolBar1");
-  skinToolBar1->SetShowCaptions(true);
-  skinToolBar1->SetButtonSize(64, 24);
-  skinToolBar1->setFixedHeight(28);
-  ToolButton1 = skinToolBar1->AddButton("Play");
-  ToolButton8 = skinToolBar1->AddButton("Stop");
-  ToolButton10 = skinToolBar1->AddButton("Pause", -1, TToolButtonStyle::tbsCheck);
-  ToolButton5 = skinToolBar1->AddButton("Loop", -1, TToolButtonStyle::tbsCheck);
-  ToolButton9 = skinToolBar1->AddButton("H invert", -1, TToolButtonStyle::tbsCheck);
-  ToolButton3 = skinToolBar1->AddButton("V invert", -1, TToolButtonStyle::tbsCheck);
-  ToolButton2 = skinToolBar1->AddButton("Settings");
-  for (auto [button, name, hint] : {std::tuple{ToolButton1, "ToolButton1", "Play"}, {ToolButton8, "ToolButton8", "Stop"},
-                                    {ToolButton10, "ToolButton10", "Pause"}, {ToolButton5, "ToolButton5", "Loop"},
-                                    {ToolButton9, "ToolButton9", "Horizontal invert"},
-                                    {ToolButton3, "ToolButton3", "Vertical invert"},
-                                    {ToolButton2, "ToolButton2", "Settings"}}) {
-    button->setObjectName(name);
-    button->SetHint(hint);
-  }
+  skinToolBar1 = MakeRunToolBar(this);
+  constexpr auto kCheck = TToolButtonStyle::tbsCheck;
+  ToolButton1 = AddToolButton(skinToolBar1, "ToolButton1", "Play", "Play");
+  ToolButton8 = AddToolButton(skinToolBar1, "ToolButton8", "Stop", "Stop");
+  ToolButton10 = AddToolButton(skinToolBar1, "ToolButton10", "Pause", "Pause", kCheck);
+  ToolButton5 = AddToolButton(skinToolBar1, "ToolButton5", "Loop", "Loop", kCheck);
+  ToolButton9 = AddToolButton(skinToolBar1, "ToolButton9", "H invert", "Horizontal invert", kCheck);
+  ToolButton3 = AddToolButton(skinToolBar1, "ToolButton3", "V invert", "Vertical invert", kCheck);
+  ToolButton2 = AddToolButton(skinToolBar1, "ToolButton2", "Settings", "Settings");
   layout->addWidget(skinToolBar1);
 
   auto* body = new QHBoxLayout;
@@ -183,7 +166,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   ColourPanels = new TColourModeStrip(this);
   ColourPanels->setObjectName("ColourPanels");
   ColourPanels->setFixedHeight(22);
-  Label50 = AddLabel(this, "Label50", "257");
+  Label50 = MakeLabel(this, "Label50", "257");
   colours->addWidget(new QLabel("Color index:", this));
   colours->addWidget(Label50);
   colours->addWidget(ColourPanels, 1);
@@ -193,8 +176,8 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   auto* previews = new QVBoxLayout;
   Image1 = AddImage(this, "Image1", 256);
   Image2 = AddImage(this, "Image2", 128);
-  Label6 = AddLabel(this, "Label6", "0");
-  Label31 = AddLabel(this, "Label31", "0");
+  Label6 = MakeLabel(this, "Label6", "0");
+  Label31 = MakeLabel(this, "Label31", "0");
   previews->addWidget(Image1);
   auto* counts = new QGridLayout;
   counts->addWidget(new QLabel("Points:", this), 0, 0);
@@ -210,7 +193,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   layout->addLayout(body, 1);
 
   auto* status = new QHBoxLayout;
-  Label18 = AddLabel(this, "Label18");
+  Label18 = MakeLabel(this, "Label18");
   Label18->setStyleSheet("color: red");
   status->addWidget(new QLabel("Message:", this));
   status->addWidget(Label18, 1);
@@ -274,7 +257,7 @@ QLayout* TForm5::BuildSliders() {
   for (const TSliderSpec& spec : kSliders) {
     TSkinTrackBar* bar = MakeSkinTrackBar(this, spec.name, spec.min, spec.max);
     bar->setMinimumWidth(160);
-    QLabel* value = AddLabel(this, spec.label);
+    QLabel* value = MakeLabel(this, spec.label);
     value->setMinimumWidth(30);
     const int row = i % 7, col = (i / 7) * 3;
     grid->addWidget(new QLabel(spec.caption, this), row, col);
@@ -475,13 +458,17 @@ void TForm5::StartTimers(std::chrono::milliseconds tickFirst, std::chrono::milli
   Timer2->start(previewFirst);
 }
 
-void TForm5::Play() {
-  const std::string path = FileListBox2->Files().SelectedPath();
-  if (path.empty() || !StopRunning()) return;
+void TForm5::TakeRunFlags() {
   LoopFlag = ToolButton5->Down();
   VInvertFlag = ToolButton3->Down();
   HInvertFlag = ToolButton9->Down();
   PauseFlag = ToolButton10->Down();
+}
+
+void TForm5::Play() {
+  const std::string path = FileListBox2->Files().SelectedPath();
+  if (path.empty() || !StopRunning()) return;
+  TakeRunFlags();
   if (!FileExists(path)) return;
   bool loaded = false;
   std::string error;
@@ -499,10 +486,7 @@ void TForm5::Play() {
 
 void TForm5::PlayDrawing() {
   if (FileListBox1->Files().ItemIndex() < 0 || !StopRunning()) return;
-  LoopFlag = ToolButton5->Down();
-  VInvertFlag = ToolButton3->Down();
-  HInvertFlag = ToolButton9->Down();
-  PauseFlag = ToolButton10->Down();
+  TakeRunFlags();
   PlayDrawingList = EmptyPlayDrawing();
   if (selectedDrawing_.Count() == 0) return;
   ShowStatus("Drawing playing start...");

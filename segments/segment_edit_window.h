@@ -113,6 +113,8 @@ class TForm5 : public QWidget {
   void PreviewGridRow(int row);
   void ShowDrawingPreview(const QImage& bitmap, size_t points);
   bool StopRunning();
+  // Loop, the inverts and Pause as the tool buttons stand.
+  void TakeRunFlags();
   void StartTimers(std::chrono::milliseconds tickFirst, std::chrono::milliseconds previewFirst);
 
   TSegmentGridModel segment_;

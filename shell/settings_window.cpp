@@ -16,12 +16,6 @@ TForm13* Form13 = nullptr;
 
 namespace {
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text = {}) {
-  auto* label = new QLabel(text, parent);
-  if (name) label->setObjectName(name);
-  return label;
-}
-
 QString Num(int value) { return QString::number(value); }
 
 }  // namespace

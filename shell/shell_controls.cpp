@@ -1,6 +1,7 @@
 #include "shell/shell_controls.h"
 
 #include <QFontMetrics>
+#include <QLabel>
 
 namespace kavri {
 
@@ -43,6 +44,29 @@ TSkinEdit* MakeSkinEdit(QWidget* parent, const char* name) {
   auto* edit = new TSkinEdit(parent);
   edit->setObjectName(name);
   return edit;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
+  auto* label = new QLabel(text, parent);
+  if (name) label->setObjectName(name);
+  return label;
+}
+
+TSkinToolBar* MakeRunToolBar(QWidget* parent) {
+  auto* bar = new TSkinToolBar(parent);
+  bar->setObjectName("skinToolBar1");
+  bar->SetShowCaptions(true);
+  bar->SetButtonSize(64, 24);
+  bar->setFixedHeight(28);
+  return bar;
+}
+
+TSkinToolButton* AddToolButton(TSkinToolBar* bar, const char* name, const QString& caption, const QString& hint,
+                               TToolButtonStyle style) {
+  TSkinToolButton* button = bar->AddButton(caption, -1, style);
+  button->setObjectName(name);
+  button->SetHint(hint);
+  return button;
 }
 
 void SetComboLabels(TSkinComboBox* combo, const std::vector<std::string>& labels, int index) {

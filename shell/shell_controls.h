@@ -9,7 +9,10 @@
 #include "skin/skin_check_box.h"
 #include "skin/skin_combo.h"
 #include "skin/skin_edit.h"
+#include "skin/tool_bar.h"
 #include "skin/track_bar.h"
+
+class QLabel;
 
 namespace kavri {
 
@@ -20,6 +23,14 @@ TSkinCheckBox* MakeSkinCheckBox(QWidget* parent, const char* name, const QString
 TSkinComboBox* MakeSkinComboBox(QWidget* parent, const char* name);
 TSkinTrackBar* MakeSkinTrackBar(QWidget* parent, const char* name, int min, int max);
 TSkinEdit* MakeSkinEdit(QWidget* parent, const char* name);
+// A label, named as the window's other controls are (a caption nobody changes may have no name).
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text = {});
+
+// The tool bar of the playing windows, captions shown; AddToolButton names each button and gives
+// it its hint.
+TSkinToolBar* MakeRunToolBar(QWidget* parent);
+TSkinToolButton* AddToolButton(TSkinToolBar* bar, const char* name, const QString& caption, const QString& hint,
+                               TToolButtonStyle style = TToolButtonStyle::tbsButton);
 
 // Replaces a combo box's items by `labels` and selects `index` (-1: none).
 void SetComboLabels(TSkinComboBox* combo, const std::vector<std::string>& labels, int index);
