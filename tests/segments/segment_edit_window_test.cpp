@@ -139,6 +139,27 @@ TEST_F(SegmentEditWindow, SelectingAGridRowPreviewsItsDrawingWithTheRowNumber) {
   EXPECT_EQ(preview.pixelColor(12, 64), QColor(Qt::black));
 }
 
+TEST_F(SegmentEditWindow, SaveNewAndOpenGoThroughTheButtonsAndTheGridFollows) {
+  AddRow("Big.ddr", "30");
+  AddRow("small.DDR", "40");
+  dialogs.inputAnswers.push_back(std::string("Pair"));
+  form->BitBtn5->Click();
+  EXPECT_EQ(form->skinEdit1->text(), "Pair.sec");
+  EXPECT_EQ(form->Label18->text(), "The segment have saved.");
+
+  dialogs.inputAnswers.push_back(std::string("Other"));
+  form->BitBtn4->Click();
+  EXPECT_EQ(form->skinEdit1->text(), "Other");
+  EXPECT_EQ(form->skinStringGrid1->RowCount(), 2);
+  EXPECT_EQ(form->skinStringGrid1->RowTexts(1).join("|"), "|0|0|0|0|0|0|0|0|0|0|0|20|0|30|0|30000|0|0");
+
+  form->BitBtn17->Click();  // the saved segment is still selected in the list
+  EXPECT_EQ(form->skinEdit1->text(), "Pair");
+  ASSERT_EQ(form->skinStringGrid1->RowCount(), 3);
+  EXPECT_EQ(Cell(0, 2), "small.DDR");
+  EXPECT_EQ(Cell(1, 2), "40");
+}
+
 class SegmentEditWindowThreads : public SegmentEditWindow {
  protected:
   SegmentEditWindowThreads() {
