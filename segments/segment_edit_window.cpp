@@ -256,7 +256,6 @@ QLayout* TForm5::BuildSliders() {
   int i = 0;
   for (const TSliderSpec& spec : kSliders) {
     TSkinTrackBar* bar = MakeSkinTrackBar(this, spec.name, spec.min, spec.max);
-    bar->setMinimumWidth(160);
     QLabel* value = MakeLabel(this, spec.label);
     value->setMinimumWidth(30);
     const int row = i % 7, col = (i / 7) * 3;
@@ -266,13 +265,11 @@ QLayout* TForm5::BuildSliders() {
     Sliders.push_back({spec.letter, bar, value});
     ++i;
   }
-  for (const TEffectSlider& slider : Sliders) {
+  for (size_t k = 0; k < Sliders.size(); ++k) {
+    const TEffectSlider& slider = Sliders[k];
     slider.bar->OnChange = [this, slider](QObject*) { SliderChanged(slider); };
-  }
-  for (const TSliderSpec& spec : kSliders) {
-    TSkinTrackBar* bar = Slider(spec.letter);
-    bar->SetPosition(spec.initial);
-    SliderChanged(*std::find_if(Sliders.begin(), Sliders.end(), [&](const auto& s) { return s.letter == spec.letter; }));
+    slider.bar->SetPosition(kSliders[k].initial);
+    SliderChanged(slider);  // also at a position of 0, which is no change
   }
   return grid;
 }
