@@ -86,15 +86,7 @@ fi
 wait_for_exit "$pid"
 SESSION
 
-export SESSION_LIB=$(cd "$(dirname "$0")" && pwd)/session_lib.sh KAVRI_BIN=$kavri X_TOOL=$xtool ARTIFACTS=$artifacts LOGS=$home LAYOUT_PROBE=$layout PLT_FILE=$plt_dir/house.plt
-export KAVRI_HOME=$home/program KAVRI_SIM_DEVICES="0,1" KAVRI_SIM_CAPTURE=$home/capture.txt
-export QT_QPA_PLATFORM=xcb
-status=0
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$home/session.sh" || status=$?
-echo "--- program stderr"
-cat "$home/stderr.txt" 2>/dev/null || true
-if [ "$status" -ne 0 ]; then
-  echo "FAIL: session ended with status $status" >&2
-  exit 1
-fi
+export PLT_FILE=$plt_dir/house.plt
+source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
+run_session || exit 1
 echo "PASS: a plotter file and a line of text were imported into the editor; the canvas changed after each"

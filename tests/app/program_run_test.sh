@@ -71,17 +71,8 @@ echo "window tool: $found, program exit status: $status"
 exit "$status"
 SESSION
 
-export SESSION_LIB=$(cd "$(dirname "$0")" && pwd)/session_lib.sh KAVRI_BIN=$kavri X_TOOL=$xtool ARTIFACTS=$artifacts LOGS=$home LAYOUT_PROBE=$layout
-export KAVRI_HOME=$home/program KAVRI_SIM_DEVICES="0,1" KAVRI_SIM_CAPTURE=$home/capture.txt
-export QT_QPA_PLATFORM=xcb
-status=0
-xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash "$home/session.sh" || status=$?
-echo "--- program stderr"
-cat "$home/stderr.txt" 2>/dev/null || true
-if [ "$status" -ne 0 ]; then
-  echo "FAIL: session ended with status $status" >&2
-  exit 1
-fi
+source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
+run_session || exit 1
 
 ini=$home/program/Kavri.ini
 [ -f "$ini" ] || { echo "FAIL: no Kavri.ini written" >&2; exit 1; }

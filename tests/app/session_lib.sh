@@ -19,3 +19,21 @@ wait_for_exit() {
   fi
   wait "$pid"
 }
+
+# Runs "$home/session.sh" under a virtual X server, as the outer test script: the program sees
+# simulated interfaces 0 and 1 with a capture file and a fresh program folder. Prints the program's
+# standard error; fails when the session did. Uses the script's kavri, xtool, artifacts, layout
+# and home.
+run_session() {
+  export SESSION_LIB=${BASH_SOURCE[0]} KAVRI_BIN=$kavri X_TOOL=$xtool ARTIFACTS=$artifacts LOGS=$home
+  export LAYOUT_PROBE=$layout KAVRI_HOME=$home/program KAVRI_SIM_DEVICES="0,1" KAVRI_SIM_CAPTURE=$home/capture.txt
+  export QT_QPA_PLATFORM=xcb
+  local status=0
+  xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash "$home/session.sh" || status=$?
+  echo "--- program stderr"
+  cat "$home/stderr.txt" 2>/dev/null || true
+  if [ "$status" -ne 0 ]; then
+    echo "FAIL: session ended with status $status" >&2
+    return 1
+  fi
+}
