@@ -3,21 +3,33 @@
 
 namespace kavri {
 
+namespace {
+
+PointRecord ToIldaPoint(const PointRecord& source) {
+  PointRecord p;
+  p.x = source.x - 128;
+  p.y = 127 - source.y;
+  p.kind = source.kind;
+  p.colour = ColorIndexToIldaColor(source.colour);
+  p.state = 0;
+  p.blanked = source.blanked;
+  return p;
+}
+
+}  // namespace
+
 void DrawingToIldaFrame(const Drawing& drawing, TILDAframe& frame) {
   frame.points.clear();
   frame.points.reserve(drawing.PointCount());
-  for (const auto& object : drawing.Objects()) {
-    for (const auto& source : object->Points()) {
-      PointRecord p;
-      p.x = source->x - 128;
-      p.y = 127 - source->y;
-      p.kind = source->kind;
-      p.colour = ColorIndexToIldaColor(source->colour);
-      p.state = 0;
-      p.blanked = source->blanked;
-      frame.points.push_back(p);
-    }
-  }
+  for (const auto& object : drawing.Objects())
+    for (const auto& source : object->Points()) frame.points.push_back(ToIldaPoint(*source));
+}
+
+void DrawingToIldaFrame(const TPlayDrawing& drawing, TILDAframe& frame) {
+  frame.points.clear();
+  frame.points.reserve(drawing.PointCount());
+  for (size_t i = 0; i < drawing.ObjectCount(); ++i)
+    for (const PointRecord& source : drawing.Object(i)) frame.points.push_back(ToIldaPoint(source));
 }
 
 void IldaFrameToDrawing(Drawing& drawing, const TILDAframe& frame) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/drawing.h"
+#include "engine/play_drawing.h"
 
 namespace kavri {
 
@@ -93,6 +94,7 @@ bool WriteIldaFile(const std::string& fileName, const TILDAimage& image, std::st
 // Frame space (0..255, y down) to ILDA space (-128..127, y up) and back; the exact inverse of each
 // other on every point of the frame space. Colours go through the palette mappings.
 void DrawingToIldaFrame(const Drawing& drawing, TILDAframe& frame);
+void DrawingToIldaFrame(const TPlayDrawing& drawing, TILDAframe& frame);
 void IldaFrameToDrawing(Drawing& drawing, const TILDAframe& frame);
 
 }  // namespace kavri

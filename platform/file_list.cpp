@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/case_blind_path.h"
+#include "platform/text.h"
 
 namespace kavri {
 
@@ -32,6 +33,10 @@ std::string_view FileExtension(std::string_view name) {
   const size_t separator = name.find_last_of("/\\");
   if (dot == std::string_view::npos || (separator != std::string_view::npos && dot < separator)) return {};
   return name.substr(dot);
+}
+
+std::string WithExtension(const std::string& name, std::string_view extension) {
+  return LowerCase(FileExtension(name)) == LowerCase(extension) ? name : name + std::string(extension);
 }
 
 void TFileList::SetDirectory(const std::string& folder) {

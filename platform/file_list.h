@@ -18,6 +18,9 @@ namespace kavri {
 // The extension of a file name with its dot (".ddr"), from the last "." after the last folder
 // separator; "" when there is none.
 std::string_view FileExtension(std::string_view name);
+// `name` with `extension` (".sec") appended unless its extension already is that, compared in
+// lower case: "abc.SEC" stays, "abc.txt" becomes "abc.txt.sec".
+std::string WithExtension(const std::string& name, std::string_view extension);
 
 class TFileList {
  public:

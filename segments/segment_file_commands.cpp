@@ -19,10 +19,6 @@ namespace {
 
 constexpr const char* kSegmentExtension = ".sec";
 
-std::string WithSegmentExtension(const std::string& name) {
-  return LowerCase(FileExtension(name)) == kSegmentExtension ? name : name + kSegmentExtension;
-}
-
 // The entry of the folder the name means: itself when it exists, else one differing only in case
 // (files made on a case-blind system), else the name as it is.
 std::string ExistingName(const std::string& folder, const std::string& name) {
@@ -49,7 +45,7 @@ std::optional<std::string> TSegmentFileCommands::AskName(const char* caption, co
 void TSegmentFileCommands::New() {
   const std::optional<std::string> name = AskName("Creat a new segment", "Segment name", "");
   if (!name) return;
-  if (segments_.IndexOf(WithSegmentExtension(*name)) >= 0) {
+  if (segments_.IndexOf(WithExtension(*name, kSegmentExtension)) >= 0) {
     segment_.SetStatus("This segment name have exists,creat failure.");
     return;
   }
@@ -119,7 +115,7 @@ bool TSegmentFileCommands::Save() {
     name = *answer;
     typed = true;
   }
-  name = ExistingName(segments_.Directory(), WithSegmentExtension(name));
+  name = ExistingName(segments_.Directory(), WithExtension(name, kSegmentExtension));
   const std::string path = segments_.PathOf(name);
   if (typed && FileExists(path) &&
       Dialogs().Confirm("The segment have exists,replace it?", TConfirmButtons::YesNo) != TDialogAnswer::Yes)
@@ -137,7 +133,7 @@ bool TSegmentFileCommands::SaveAs() {
   const std::optional<std::string> answer = AskName("Save segment", "segment name", "");
   if (!answer) return false;
   const bool isNew = *answer != Trim(segment_.SegmentName());
-  const std::string name = ExistingName(segments_.Directory(), WithSegmentExtension(*answer));
+  const std::string name = ExistingName(segments_.Directory(), WithExtension(*answer, kSegmentExtension));
   const std::string path = segments_.PathOf(name);
   if (isNew && FileExists(path) &&
       Dialogs().Confirm("This segment have exists,replace it?", TConfirmButtons::YesNo) != TDialogAnswer::Yes)

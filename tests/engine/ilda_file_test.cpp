@@ -338,6 +338,17 @@ TEST(IldaConvert, DrawingToFrameAndBackIsTheIdentityOnEveryPointOfTheFrameSpace)
   EXPECT_EQ(frame.points[0].x, -128);
   EXPECT_EQ(frame.points[0].y, 127);
   EXPECT_EQ(frame.points[255].y, -128);
+  // The played copy of the drawing gives the same frame.
+  TILDAframe played;
+  DrawingToIldaFrame(TPlayDrawing::FromDrawing(drawing), played);
+  ASSERT_EQ(played.points.size(), frame.points.size());
+  for (size_t k = 0; k < frame.points.size(); ++k) {
+    ASSERT_EQ(played.points[k].x, frame.points[k].x) << k;
+    ASSERT_EQ(played.points[k].y, frame.points[k].y) << k;
+    ASSERT_EQ(played.points[k].kind, frame.points[k].kind) << k;
+    ASSERT_EQ(played.points[k].colour, frame.points[k].colour) << k;
+    ASSERT_EQ(played.points[k].blanked, frame.points[k].blanked) << k;
+  }
   Drawing back;
   back.AddObject()->Add(PointRecord{});
   IldaFrameToDrawing(back, frame);

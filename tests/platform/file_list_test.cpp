@@ -82,5 +82,13 @@ TEST(FileExtension, IsTheLastDotAfterTheLastSeparator) {
   EXPECT_EQ(FileExtension("dir.x\\abc"), "");
 }
 
+TEST(WithExtension, AppendsUnlessTheExtensionMatchesInLowerCase) {
+  EXPECT_EQ(WithExtension("abc", ".sec"), "abc.sec");
+  EXPECT_EQ(WithExtension("abc.SEC", ".sec"), "abc.SEC");
+  EXPECT_EQ(WithExtension("abc.txt", ".sec"), "abc.txt.sec");
+  EXPECT_EQ(WithExtension("abc.ild.x", ".ild"), "abc.ild.x.ild");
+  EXPECT_EQ(WithExtension("ab.sec.", ".sec"), "ab.sec..sec");
+}
+
 }  // namespace
 }  // namespace kavri

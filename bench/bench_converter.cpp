@@ -1,0 +1,122 @@
+// ILDA to segment of a 2,000-frame file: 2,000 drawing files and one segment, each replaced
+// atomically. The conversion flushes every file; the second case writes the same files through a
+// temporary file and rename without the flush, to show what the flush costs.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
+
+#include "engine/drawing.h"
+#include "engine/ilda_file.h"
+#include "platform/dialog_service.h"
+#include "platform/file_list.h"
+#include "platform/program_folder.h"
+#include "segments/converter_conversions.h"
+
+using namespace kavri;
+
+namespace {
+
+constexpr int kFrames = 2000;
+constexpr int kPoints = 300;
+constexpr int kFilesPerConversion = kFrames + 1;
+
+// Names the segment and replaces what the previous round wrote.
+class AnsweringDialogs : public NonInteractiveDialogService {
+ public:
+  TDialogAnswer Confirm(const std::string&, TConfirmButtons, const std::string&) override {
+    return TDialogAnswer::Yes;
+  }
+  bool InputQuery(const std::string&, const std::string&, std::string& value) override {
+    value = "bench";
+    return true;
+  }
+};
+
+struct Folder {
+  QTemporaryDir dir;
+  std::string root = dir.path().toStdString() + "/";
+  Folder() {
+    ::setenv("KAVRI_HOME", root.c_str(), 1);
+    ResetProgramFolderForTests();
+    EnsureContentFolders();
+    TILDAimage image;
+    for (int f = 0; f < kFrames; ++f) {
+      auto frame = std::make_unique<TILDAframe>();
+      frame->points.resize(kPoints);
+      for (int i = 0; i < kPoints; ++i) {
+        PointRecord& p = frame->points[static_cast<size_t>(i)];
+        p.x = (i * 7 + f) % 256 - 128;
+        p.y = (i * 13 + 3 * f) % 256 - 128;
+        p.colour = static_cast<uint8_t>(i % 64);
+        p.blanked = i % 17 == 0;
+      }
+      image.frames.push_back(std::move(frame));
+    }
+    if (!WriteIldaFile(IldaFolder() + "source.ild", image)) std::fprintf(stderr, "cannot write the source\n");
+  }
+};
+
+Folder& Content() {
+  static Folder folder;
+  return folder;
+}
+
+void SetCounters(benchmark::State& state) {
+  state.counters["files_per_second"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) * kFilesPerConversion, benchmark::Counter::kIsRate);
+}
+
+void BM_IldaToSegment(benchmark::State& state) {
+  Content();
+  AnsweringDialogs dialogs;
+  DialogService* previous = SetDialogService(&dialogs);
+  TFileList drawings, segments, ildas;
+  drawings.SetDirectory(DrawingFolder());
+  segments.SetDirectory(SectionFolder());
+  ildas.SetMask("*.ild");
+  ildas.SetDirectory(IldaFolder());
+  ildas.SetItemIndex(ildas.IndexOf("source.ild"));
+  TConverterConversions convert(drawings, segments, ildas);
+  for (auto _ : state)
+    if (!convert.IldaToSegment("10")) state.SkipWithError("the conversion failed");
+  SetCounters(state);
+  SetDialogService(previous);
+}
+BENCHMARK(BM_IldaToSegment)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Temporary file and rename as the writers do, without the flush before the rename.
+bool ReplaceWithoutFlush(const std::string& path, const std::vector<uint8_t>& bytes) {
+  const std::string temp = path + ".tmp";
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (fd < 0) return false;
+  const bool written = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+  return ::close(fd) == 0 && written && ::rename(temp.c_str(), path.c_str()) == 0;
+}
+
+void BM_IldaToSegmentWithoutFlush(benchmark::State& state) {
+  Content();
+  for (auto _ : state) {
+    TILDAimage image;
+    ReadIldaFile(IldaFolder() + "source.ild", image);
+    Drawing work;
+    std::string segment;
+    for (size_t i = 0; i < image.frames.size(); ++i) {
+      IldaFrameToDrawing(work, *image.frames[i]);
+      const std::string name = TConverterConversions::FrameDrawingName("bench.sec", static_cast<int>(i + 1));
+      if (!ReplaceWithoutFlush(DrawingFolder() + name, EncodeDrawing(work, 1))) state.SkipWithError("write failed");
+      segment += name + "|10|0|0|0|0|0|0|0|0|0|0|20|0|30|0|0|0|0\r\n";
+    }
+    if (!ReplaceWithoutFlush(SectionFolder() + "bench.sec", {segment.begin(), segment.end()}))
+      state.SkipWithError("write failed");
+  }
+  SetCounters(state);
+}
+BENCHMARK(BM_IldaToSegmentWithoutFlush)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,237 @@
+#include "segments/converter_conversions.h"
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+#include "engine/content_path.h"
+#include "engine/drawing.h"
+#include "engine/ilda_file.h"
+#include "engine/section_file.h"
+#include "platform/dialog_service.h"
+#include "platform/file_io.h"
+#include "platform/int_convert.h"
+#include "platform/program_folder.h"
+#include "platform/text.h"
+#include "shell/error_guard.h"
+
+namespace kavri {
+
+namespace {
+
+constexpr const char* kSegmentExtension = ".sec";
+constexpr const char* kIldaExtension = ".ild";
+constexpr const char* kReplaceSegment = "This segment have exists,replace it?";
+constexpr const char* kReplaceImage = "Image have exists,replace it?";
+constexpr const char* kReplaceMerged = "This ILD have exists,replace it?";
+
+// The input box's answer, trimmed; nothing on Cancel, for an empty answer, and for a name with a
+// folder part (it would reach outside the target folder).
+std::optional<std::string> AskName(const char* caption, const char* prompt, const char* initial) {
+  std::string answer = initial;
+  if (!Dialogs().InputQuery(caption, prompt, answer)) return std::nullopt;
+  answer = Trim(answer);
+  if (!IsBareFileName(answer)) return std::nullopt;
+  return answer;
+}
+
+// False when the target exists and the operator does not answer Yes.
+bool MayWrite(const std::string& path, const char* question) {
+  return !FileExists(path) || Dialogs().Confirm(question, TConfirmButtons::YesNo) == TDialogAnswer::Yes;
+}
+
+// The time text is stored as typed, so it must read back: empty (0) or an integer with blanks around.
+bool TimeTextReadsBack(const std::string& text) {
+  const std::string trimmed = Trim(text);
+  if (trimmed.empty()) return true;
+  try {
+    StrToInt(trimmed);
+  } catch (const EConvertError& bad) {
+    ShowStandardError(bad.what());
+    return false;
+  }
+  return true;
+}
+
+// A "|" in a name that goes into a segment line would split the line's fields.
+bool RefusedInSegment(const std::string& name) {
+  if (name.find('|') == std::string::npos) return false;
+  Dialogs().ShowMessage("The name '" + name + "' cannot stand in a segment: it holds '|'.", TMessageKind::Error);
+  return true;
+}
+
+void ShowFailure(const std::string& error) { Dialogs().ShowMessage(error, TMessageKind::Error); }
+
+std::vector<std::string> SegmentLine(const std::string& drawingName, const std::string& timeText, const char* k,
+                                     const char* p) {
+  std::vector<std::string> cells{drawingName, timeText};
+  cells.insert(cells.end(), 9, "0");
+  cells.insert(cells.end(), {k, "20", "0", "30", "0", p, "0", "0"});
+  return cells;
+}
+
+bool WriteSegment(const std::string& path, const std::vector<std::vector<std::string>>& lines) {
+  std::string error;
+  if (SaveSectionFile(path, lines, &error)) return true;
+  ShowFailure(error);
+  return false;
+}
+
+bool WriteImage(const std::string& path, const TILDAimage& image) {
+  std::string error;
+  if (WriteIldaFile(path, image, &error)) return true;
+  ShowFailure(error);
+  return false;
+}
+
+// Re-reads the list and selects the file just written.
+void SelectWritten(TFileList& list, const std::string& name) {
+  list.Update();
+  list.SetItemIndex(list.IndexOf(name));
+}
+
+}  // namespace
+
+TConverterConversions::TConverterConversions(TFileList& drawings, TFileList& segments, TFileList& ildas)
+    : drawings_(drawings), segments_(segments), ildas_(ildas) {}
+
+std::string TConverterConversions::FrameDrawingName(const std::string& segmentName, int number) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%05d", number);
+  return segmentName.substr(0, segmentName.size() - 4) + "_sec_" + digits + ".ddr";
+}
+
+bool TConverterConversions::ListToSegment(const std::vector<std::string>& drawingNames,
+                                          const std::string& segmentName, const std::string& timeText) {
+  const std::string typed = Trim(segmentName);
+  if (!IsBareFileName(typed) || !TimeTextReadsBack(timeText)) return false;
+  for (const std::string& drawing : drawingNames)
+    if (RefusedInSegment(drawing)) return false;
+  const std::string name = WithExtension(typed, kSegmentExtension);
+  const std::string path = segments_.PathOf(name);
+  if (!MayWrite(path, kReplaceSegment)) return false;
+  std::vector<std::vector<std::string>> lines;
+  lines.reserve(drawingNames.size());
+  // Auto colour choice (K 257), so each point plays in its own colour.
+  for (const std::string& drawing : drawingNames) lines.push_back(SegmentLine(drawing, timeText, "257", "85"));
+  if (!WriteSegment(path, lines)) return false;
+  SelectWritten(segments_, name);
+  return true;
+}
+
+bool TConverterConversions::ListToIlda(const std::vector<std::string>& drawingNames, const std::string& ildaName) {
+  const std::string typed = Trim(ildaName);
+  if (drawingNames.empty() || !IsBareFileName(typed)) return false;
+  const std::string name = WithExtension(typed, kIldaExtension);
+  const std::string path = ildas_.PathOf(name);
+  if (!MayWrite(path, kReplaceImage)) return false;
+  TILDAimage image;
+  Drawing work;
+  for (const std::string& drawing : drawingNames) {
+    const std::string source = drawings_.PathOf(drawing);
+    if (!FileExists(source)) continue;
+    std::string error;
+    if (!LoadDrawingFile(source, work, 1, &error)) {
+      ShowFailure(error);
+      return false;
+    }
+    auto frame = std::make_unique<TILDAframe>();
+    DrawingToIldaFrame(work, *frame);
+    image.frames.push_back(std::move(frame));
+  }
+  if (!WriteImage(path, image)) return false;
+  SelectWritten(ildas_, name);
+  return true;
+}
+
+bool TConverterConversions::SegmentToIlda() {
+  if (segments_.ItemIndex() < 0) return false;
+  const std::optional<std::string> answer = AskName("Creat a new ILD", "ILD name", "newImage");
+  const std::string source = segments_.SelectedPath();
+  if (!FileExists(source)) {
+    segments_.Refresh();
+    return false;
+  }
+  if (!answer) return false;
+  const std::string name = WithExtension(*answer, kIldaExtension);
+  const std::string path = ildas_.PathOf(name);
+  if (!MayWrite(path, kReplaceImage)) return false;
+  TSectionList rows;
+  std::string error;
+  try {
+    if (!LoadSectionFile(source, rows, ProgramFolder(), &error)) {
+      ShowFailure(error);
+      return false;
+    }
+  } catch (const EConvertError& bad) {
+    ShowStandardError(bad.what());
+    return false;
+  }
+  TILDAimage image;
+  for (const auto& row : rows) {
+    auto frame = std::make_unique<TILDAframe>();
+    DrawingToIldaFrame(*row->drawing, *frame);
+    image.frames.push_back(std::move(frame));
+  }
+  if (!WriteImage(path, image)) return false;
+  SelectWritten(ildas_, name);
+  return true;
+}
+
+bool TConverterConversions::IldaToSegment(const std::string& timeText) {
+  if (ildas_.ItemIndex() < 0 || !TimeTextReadsBack(timeText)) return false;
+  const std::optional<std::string> answer = AskName("Create new segment", "Segment name", "newSection");
+  const std::string source = ildas_.SelectedPath();
+  if (!FileExists(source)) {
+    ildas_.Refresh();
+    return false;
+  }
+  if (!answer || RefusedInSegment(*answer)) return false;
+  const std::string name = WithExtension(*answer, kSegmentExtension);
+  const std::string path = segments_.PathOf(name);
+  if (!MayWrite(path, kReplaceSegment)) return false;
+  TILDAimage image;
+  std::string error;
+  if (ReadIldaFile(source, image, &error) == TIldaReadResult::Unreadable) {
+    ShowFailure(error);
+    return false;
+  }
+  std::vector<std::vector<std::string>> lines;
+  lines.reserve(image.frames.size());
+  Drawing work;
+  // The drawings go first and the segment last, so a segment never names a drawing that failed.
+  for (size_t i = 0; i < image.frames.size(); ++i) {
+    IldaFrameToDrawing(work, *image.frames[i]);
+    const std::string drawing = FrameDrawingName(name, static_cast<int>(i + 1));
+    if (!SaveDrawingFile(drawings_.PathOf(drawing), work, 1, &error)) {
+      ShowFailure(error);
+      drawings_.Refresh();
+      return false;
+    }
+    lines.push_back(SegmentLine(drawing, timeText, "0", "0"));
+  }
+  drawings_.Refresh();
+  if (!WriteSegment(path, lines)) return false;
+  SelectWritten(segments_, name);
+  return true;
+}
+
+bool TConverterConversions::MergeIlda(const std::vector<std::string>& ildaPaths, const std::string& ildaName) {
+  if (ildaPaths.empty() || !IsBareFileName(ildaName)) return false;
+  const std::string name = WithExtension(ildaName, kIldaExtension);
+  const std::string path = ildas_.PathOf(name);
+  if (!MayWrite(path, kReplaceMerged)) return false;
+  TILDAimage merged;
+  TILDAimage work;
+  // A file that cannot be opened adds nothing, as the reader leaves the work image empty.
+  for (const std::string& source : ildaPaths) {
+    ReadIldaFile(source, work);
+    for (auto& frame : work.frames) merged.frames.push_back(std::move(frame));
+    work.Clear();
+  }
+  if (!WriteImage(path, merged)) return false;
+  SelectWritten(ildas_, name);
+  return true;
+}
+
+}  // namespace kavri

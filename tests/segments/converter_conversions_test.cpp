@@ -1,0 +1,447 @@
+#include "segments/converter_conversions.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/colour_tables.h"
+#include "engine/drawing.h"
+#include "engine/ilda_file.h"
+#include "engine/section_file.h"
+#include "platform/file_io.h"
+#include "platform/program_folder.h"
+#include "tests/support/program_folder_scope.h"
+#include "tests/support/recording_dialogs.h"
+#include "tests/support/test_support.h"
+
+namespace kavri {
+namespace {
+
+using kavri_test::ReadBytes;
+using kavri_test::TextBytes;
+using kavri_test::WriteBytes;
+
+// The points of a drawing in file order, as one list.
+std::vector<PointRecord> FlatPoints(const Drawing& drawing) {
+  std::vector<PointRecord> points;
+  for (const auto& object : drawing.Objects())
+    for (const auto& p : object->Points()) points.push_back(*p);
+  return points;
+}
+
+// A drawing of `count` points starting at (x0, y0), with colours and blanking that vary.
+Drawing MakeDrawing(int x0, int y0, int count) {
+  Drawing drawing;
+  DrawingObject* object = drawing.AddObject();
+  for (int i = 0; i < count; ++i) {
+    PointRecord p;
+    p.x = (x0 + 37 * i) % 256;
+    p.y = (y0 + 91 * i) % 256;
+    p.kind = i == 0 ? 2 : 0;
+    p.colour = static_cast<uint8_t>(3 + 5 * i);
+    p.blanked = static_cast<uint8_t>(i % 3 == 0);
+    object->Add(p);
+  }
+  return drawing;
+}
+
+TILDAframe FrameOf(std::initializer_list<std::pair<int, int>> xy, uint8_t colour) {
+  TILDAframe frame;
+  for (const auto& [x, y] : xy) {
+    PointRecord p;
+    p.x = x;
+    p.y = y;
+    p.colour = colour;
+    frame.points.push_back(p);
+  }
+  return frame;
+}
+
+class ConverterConversionsTest : public ::testing::Test {
+ protected:
+  ConverterConversionsTest() : scope(dir.Path()) {
+    EnsureContentFolders();
+    drawings.SetMask("*.ddr");
+    drawings.SetDirectory(DrawingFolder());
+    segments.SetMask("*.sec");
+    segments.SetDirectory(SectionFolder());
+    ildas.SetMask("*.ild");
+    ildas.SetDirectory(IldaFolder());
+  }
+
+  void SaveDrawing(const std::string& name, const Drawing& drawing) {
+    ASSERT_TRUE(SaveDrawingFile(DrawingFolder() + name, drawing, 1));
+    drawings.Update();
+  }
+  void WriteImage(const std::string& path, std::vector<TILDAframe> frames) {
+    TILDAimage image;
+    for (TILDAframe& frame : frames) image.frames.push_back(std::make_unique<TILDAframe>(std::move(frame)));
+    ASSERT_TRUE(WriteIldaFile(path, image));
+    ildas.Update();
+  }
+  TILDAimage ReadImage(const std::string& path) {
+    TILDAimage image;
+    EXPECT_EQ(ReadIldaFile(path, image), TIldaReadResult::Ok) << path;
+    return image;
+  }
+  void SelectIlda(const std::string& name) {
+    ildas.Update();
+    ildas.SetItemIndex(ildas.IndexOf(name));
+    ASSERT_GE(ildas.ItemIndex(), 0) << name;
+  }
+
+  kavri_test::ScratchDir dir;
+  kavri_test::ProgramFolderScope scope;
+  kavri_test::RecordingDialogs dialogs;
+  TFileList drawings, segments, ildas;
+  TConverterConversions convert{drawings, segments, ildas};
+};
+
+TEST_F(ConverterConversionsTest, ListToSegmentWritesOneStillRowPerDrawingThatReadsBack) {
+  SaveDrawing("a.ddr", MakeDrawing(10, 20, 4));
+  SaveDrawing("b.ddr", MakeDrawing(30, 40, 2));
+  ASSERT_TRUE(convert.ListToSegment({"a.ddr", "b.ddr"}, "  show  ", "10"));
+  EXPECT_EQ(ReadBytes(SectionFolder() + "show.sec"),
+            TextBytes("a.ddr|10|0|0|0|0|0|0|0|0|0|257|20|0|30|0|85|0|0\r\n"
+                      "b.ddr|10|0|0|0|0|0|0|0|0|0|257|20|0|30|0|85|0|0\r\n"));
+  EXPECT_EQ(segments.SelectedName(), "show.sec");
+  EXPECT_TRUE(dialogs.shown.empty());
+
+  TSectionList rows;
+  ASSERT_TRUE(LoadSectionFile(SectionFolder() + "show.sec", rows, ProgramFolder()));
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0]->A, 10);
+  EXPECT_EQ(rows[0]->K, 257);
+  EXPECT_EQ(rows[0]->L, 20);
+  EXPECT_EQ(rows[0]->N, 30);
+  EXPECT_EQ(rows[0]->P, 85);
+  EXPECT_EQ(rows[0]->drawing->PointCount(), 4u);
+  EXPECT_EQ(rows[1]->drawing->PointCount(), 2u);
+}
+
+TEST_F(ConverterConversionsTest, TargetNamesGetTheirExtensionUnlessTheyHaveItInAnyCase) {
+  struct Case {
+    const char* typed;
+    const char* written;
+  };
+  for (const Case& c : {Case{"abc.SEC", "abc.SEC"}, Case{"abc.txt", "abc.txt.sec"}, Case{"abc", "abc.sec"}}) {
+    SCOPED_TRACE(c.typed);
+    ASSERT_TRUE(convert.ListToSegment({}, c.typed, "10"));
+    EXPECT_TRUE(FileExists(SectionFolder() + c.written));
+    EXPECT_EQ(ReadBytes(SectionFolder() + c.written), TextBytes(""));  // an empty list writes an empty file
+  }
+  SaveDrawing("a.ddr", MakeDrawing(0, 0, 1));
+  ASSERT_TRUE(convert.ListToIlda({"a.ddr"}, "pic.ILD"));
+  EXPECT_TRUE(FileExists(IldaFolder() + "pic.ILD"));
+  EXPECT_EQ(ildas.SelectedName(), "pic.ILD");
+  // Empty names and names with a folder part write nothing; the merge name is taken untrimmed.
+  for (const char* typed : {"", "   ", "../out", "sub/x"}) {
+    SCOPED_TRACE(typed);
+    EXPECT_FALSE(convert.ListToSegment({"a.ddr"}, typed, "10"));
+    EXPECT_FALSE(convert.ListToIlda({"a.ddr"}, typed));
+    if (std::string(typed) != "   ") EXPECT_FALSE(convert.MergeIlda({IldaFolder() + "pic.ILD"}, typed));
+  }
+  EXPECT_FALSE(convert.ListToIlda({}, "pic2"));
+  EXPECT_FALSE(convert.MergeIlda({}, "pic2"));
+  EXPECT_FALSE(FileExists(dir.Path("out.sec")));
+  EXPECT_FALSE(FileExists(IldaFolder() + "pic2.ild"));
+}
+
+TEST_F(ConverterConversionsTest, TimeTextsThatWouldNotReadBackAreRefusedWithTheConversionMessage) {
+  struct Case {
+    const char* time;
+    const char* message;  // "" when accepted
+    int value;            // as read back
+  };
+  const Case cases[] = {
+      {"", "", 0},
+      {" 12 ", "", 12},
+      {"-3", "", -3},
+      {"1.5", "'1.5' is not a valid integer value", 0},
+      {"ten", "'ten' is not a valid integer value", 0},
+      {"1|2", "'1|2' is not a valid integer value", 0},
+      {"4294967296", "'4294967296' is not a valid integer value", 0},
+  };
+  SaveDrawing("a.ddr", MakeDrawing(0, 0, 1));
+  WriteImage(IldaFolder() + "one.ild", {FrameOf({{1, 2}}, 3)});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.time);
+    dialogs.messages.clear();
+    const bool accepted = std::string(c.message).empty();
+    EXPECT_EQ(convert.ListToSegment({"a.ddr"}, "list", c.time), accepted);
+    SelectIlda("one.ild");
+    dialogs.inputAnswers.push_back(std::string("frames"));
+    EXPECT_EQ(convert.IldaToSegment(c.time), accepted);
+    if (accepted) {
+      // Written as typed, read back as the number.
+      TSectionList rows;
+      ASSERT_TRUE(LoadSectionFile(SectionFolder() + "frames.sec", rows, ProgramFolder()));
+      ASSERT_EQ(rows.size(), 1u);
+      EXPECT_EQ(rows[0]->A, c.value);
+      EXPECT_TRUE(dialogs.messages.empty());
+      ASSERT_EQ(::unlink((SectionFolder() + "list.sec").c_str()), 0);
+      ASSERT_EQ(::unlink((SectionFolder() + "frames.sec").c_str()), 0);
+      ASSERT_EQ(::unlink((DrawingFolder() + "frames_sec_00001.ddr").c_str()), 0);
+    } else {
+      EXPECT_EQ(dialogs.messages, (std::vector<std::string>{c.message, c.message}));
+      dialogs.inputAnswers.clear();
+      EXPECT_FALSE(FileExists(SectionFolder() + "list.sec"));
+      EXPECT_FALSE(FileExists(SectionFolder() + "frames.sec"));
+      EXPECT_FALSE(FileExists(DrawingFolder() + "frames_sec_00001.ddr"));
+    }
+  }
+}
+
+TEST_F(ConverterConversionsTest, NamesHoldingABarAreRefusedBeforeAnythingIsWritten) {
+  WriteImage(IldaFolder() + "one.ild", {FrameOf({{1, 2}}, 3)});
+  SelectIlda("one.ild");
+  dialogs.inputAnswers.push_back(std::string("a|b"));
+  EXPECT_FALSE(convert.IldaToSegment("10"));
+  EXPECT_FALSE(convert.ListToSegment({"ok.ddr", "x|y.ddr"}, "list", "10"));
+  ASSERT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_NE(dialogs.messages[0].find("'|'"), std::string::npos) << dialogs.messages[0];
+  drawings.Update();
+  segments.Update();
+  EXPECT_EQ(drawings.Count(), 0);
+  EXPECT_EQ(segments.Count(), 0);
+}
+
+TEST_F(ConverterConversionsTest, AnExistingTargetIsReplacedOnlyOnYes) {
+  SaveDrawing("a.ddr", MakeDrawing(0, 0, 3));
+  WriteBytes(SectionFolder() + "old.sec", TextBytes("x.ddr|1\r\n"));
+  WriteBytes(IldaFolder() + "old.ild", TextBytes("keep"));
+  WriteImage(IldaFolder() + "src.ild", {FrameOf({{1, 2}}, 3)});
+
+  dialogs.confirmAnswers = {TDialogAnswer::No, TDialogAnswer::No, TDialogAnswer::No};
+  EXPECT_FALSE(convert.ListToSegment({"a.ddr"}, "old", "10"));
+  EXPECT_FALSE(convert.ListToIlda({"a.ddr"}, "old"));
+  EXPECT_FALSE(convert.MergeIlda({IldaFolder() + "src.ild"}, "old"));
+  EXPECT_EQ(ReadBytes(SectionFolder() + "old.sec"), TextBytes("x.ddr|1\r\n"));
+  EXPECT_EQ(ReadBytes(IldaFolder() + "old.ild"), TextBytes("keep"));
+  std::vector<std::string> questions;
+  for (const auto& shown : dialogs.shown) questions.push_back(shown.text);
+  EXPECT_EQ(questions, (std::vector<std::string>{"This segment have exists,replace it?",
+                                                 "Image have exists,replace it?",
+                                                 "This ILD have exists,replace it?"}));
+
+  dialogs.confirmAnswers = {TDialogAnswer::Yes, TDialogAnswer::Yes};
+  EXPECT_TRUE(convert.ListToSegment({"a.ddr"}, "old", "10"));
+  EXPECT_TRUE(convert.MergeIlda({IldaFolder() + "src.ild"}, "old"));
+  EXPECT_EQ(ReadImage(IldaFolder() + "old.ild").frames.size(), 1u);
+  EXPECT_NE(ReadBytes(SectionFolder() + "old.sec"), TextBytes("x.ddr|1\r\n"));
+}
+
+TEST_F(ConverterConversionsTest, ListToIldaGivesOneFrameperExistingDrawingInOrder) {
+  const Drawing a = MakeDrawing(5, 250, 6);
+  const Drawing b = MakeDrawing(200, 7, 3);
+  SaveDrawing("a.ddr", a);
+  SaveDrawing("b.ddr", b);
+  ASSERT_TRUE(convert.ListToIlda({"b.ddr", "gone.ddr", "a.ddr", "b.ddr"}, "list"));
+  const TILDAimage image = ReadImage(IldaFolder() + "list.ild");
+  ASSERT_EQ(image.frames.size(), 3u);
+  const Drawing* expected[] = {&b, &a, &b};
+  for (size_t f = 0; f < 3; ++f) {
+    const std::vector<PointRecord> points = FlatPoints(*expected[f]);
+    ASSERT_EQ(image.frames[f]->points.size(), points.size()) << f;
+    for (size_t i = 0; i < points.size(); ++i) {
+      const PointRecord& p = image.frames[f]->points[i];
+      EXPECT_EQ(p.x, points[i].x - 128);
+      EXPECT_EQ(p.y, 127 - points[i].y);
+      EXPECT_EQ(p.colour, ColorIndexToIldaColor(points[i].colour));
+      EXPECT_EQ(p.blanked, points[i].blanked);
+    }
+  }
+}
+
+TEST_F(ConverterConversionsTest, IldaToSegmentWritesNumberedDrawingsAndStillRows) {
+  WriteImage(IldaFolder() + "three.ild",
+             {FrameOf({{-128, 127}, {0, 0}}, 1), FrameOf({{127, -128}}, 20), FrameOf({{5, -6}, {7, 8}, {9, 10}}, 64)});
+  SaveDrawing("keep.ddr", MakeDrawing(0, 0, 1));
+  drawings.SetItemIndex(drawings.IndexOf("keep.ddr"));
+  SelectIlda("three.ild");
+  dialogs.inputAnswers.push_back(std::string("abc"));
+  ASSERT_TRUE(convert.IldaToSegment("7"));
+  EXPECT_EQ(ReadBytes(SectionFolder() + "abc.sec"),
+            TextBytes("abc_sec_00001.ddr|7|0|0|0|0|0|0|0|0|0|0|20|0|30|0|0|0|0\r\n"
+                      "abc_sec_00002.ddr|7|0|0|0|0|0|0|0|0|0|0|20|0|30|0|0|0|0\r\n"
+                      "abc_sec_00003.ddr|7|0|0|0|0|0|0|0|0|0|0|20|0|30|0|0|0|0\r\n"));
+  EXPECT_EQ(segments.SelectedName(), "abc.sec");
+  EXPECT_EQ(drawings.Count(), 4);
+  EXPECT_EQ(drawings.SelectedName(), "keep.ddr");
+
+  Drawing drawing;
+  ASSERT_TRUE(LoadDrawingFile(DrawingFolder() + "abc_sec_00003.ddr", drawing, 1));
+  const std::vector<PointRecord> points = FlatPoints(drawing);
+  ASSERT_EQ(points.size(), 3u);
+  EXPECT_EQ(points[0].x, 5 + 128);
+  EXPECT_EQ(points[0].y, 127 + 6);
+  EXPECT_EQ(points[2].y, 127 - 10);
+  EXPECT_EQ(points[1].colour, IldaColorToColorIndex(64));
+  ASSERT_TRUE(LoadDrawingFile(DrawingFolder() + "abc_sec_00001.ddr", drawing, 1));
+  EXPECT_EQ(FlatPoints(drawing)[0].x, 0);
+  EXPECT_EQ(FlatPoints(drawing)[0].y, 0);
+}
+
+TEST_F(ConverterConversionsTest, FrameDrawingNamesArePaddedToFiveDigits) {
+  EXPECT_EQ(TConverterConversions::FrameDrawingName("show.sec", 1), "show_sec_00001.ddr");
+  EXPECT_EQ(TConverterConversions::FrameDrawingName("show.SEC", 99999), "show_sec_99999.ddr");
+  EXPECT_EQ(TConverterConversions::FrameDrawingName("a.txt.sec", 123456), "a.txt_sec_123456.ddr");
+}
+
+TEST_F(ConverterConversionsTest, DrawingToIldaToSegmentToIldaKeepsEveryCoordinate) {
+  // Corners and edges of the frame space, in every colour index the palette maps.
+  Drawing drawing;
+  DrawingObject* object = drawing.AddObject();
+  for (int i = 0; i < 256; ++i) {
+    PointRecord p;
+    p.x = i;
+    p.y = 255 - ((i * 7) % 256);
+    p.colour = static_cast<uint8_t>(i);
+    p.blanked = static_cast<uint8_t>(i & 1);
+    object->Add(p);
+  }
+  SaveDrawing("all.ddr", drawing);
+  ASSERT_TRUE(convert.ListToIlda({"all.ddr"}, "first"));
+  SelectIlda("first.ild");
+  dialogs.inputAnswers.push_back(std::string("round"));
+  ASSERT_TRUE(convert.IldaToSegment("10"));
+  segments.SetItemIndex(segments.IndexOf("round.sec"));
+  dialogs.inputAnswers.push_back(std::string("second"));
+  ASSERT_TRUE(convert.SegmentToIlda());
+  EXPECT_EQ(ildas.SelectedName(), "second.ild");
+
+  const TILDAimage first = ReadImage(IldaFolder() + "first.ild");
+  const TILDAimage second = ReadImage(IldaFolder() + "second.ild");
+  ASSERT_EQ(first.frames.size(), 1u);
+  ASSERT_EQ(second.frames.size(), 1u);
+  const auto& a = first.frames[0]->points;
+  const auto& b = second.frames[0]->points;
+  ASSERT_EQ(a.size(), 256u);
+  ASSERT_EQ(b.size(), a.size());
+  for (size_t i = 0; i < a.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(b[i].x, a[i].x);
+    EXPECT_EQ(b[i].y, a[i].y);
+    EXPECT_EQ(b[i].blanked, a[i].blanked);
+    EXPECT_EQ(b[i].colour, ColorIndexToIldaColor(IldaColorToColorIndex(a[i].colour)));
+  }
+}
+
+TEST_F(ConverterConversionsTest, SegmentToIldaGivesOneFramePerRowAndAnEmptyFrameForAMissingDrawing) {
+  SaveDrawing("a.ddr", MakeDrawing(10, 10, 2));
+  WriteBytes(SectionFolder() + "rows.sec", TextBytes("a.ddr|5\r\nmissing.ddr|5\r\nA.DDR|1|2|3\r\n"));
+  segments.Update();
+  segments.SetItemIndex(segments.IndexOf("rows.sec"));
+  dialogs.inputAnswers.push_back(std::string("rows"));
+  ASSERT_TRUE(convert.SegmentToIlda());
+  EXPECT_EQ(dialogs.shown.front().text, "ILD name");
+  const TILDAimage image = ReadImage(IldaFolder() + "rows.ild");
+  ASSERT_EQ(image.frames.size(), 3u);
+  EXPECT_EQ(image.frames[0]->points.size(), 2u);
+  // A frame without points is stored as one blanked point so that it does not end the file.
+  ASSERT_EQ(image.frames[1]->points.size(), 1u);
+  EXPECT_EQ(image.frames[1]->points[0].blanked, 1);
+  EXPECT_EQ(image.frames[2]->points.size(), 2u);
+  EXPECT_EQ(image.frames[2]->points[1].x, image.frames[0]->points[1].x);
+}
+
+TEST_F(ConverterConversionsTest, CancelOrAnEmptyAnswerWritesNothing) {
+  SaveDrawing("a.ddr", MakeDrawing(10, 10, 2));
+  WriteBytes(SectionFolder() + "rows.sec", TextBytes("a.ddr|5\r\n"));
+  WriteImage(IldaFolder() + "one.ild", {FrameOf({{1, 2}}, 3)});
+  for (const std::optional<std::string>& answer : {std::optional<std::string>(), std::optional<std::string>("  ")}) {
+    segments.Update();
+    segments.SetItemIndex(segments.IndexOf("rows.sec"));
+    SelectIlda("one.ild");
+    dialogs.inputAnswers = {answer, answer};
+    EXPECT_FALSE(convert.SegmentToIlda());
+    EXPECT_FALSE(convert.IldaToSegment("10"));
+  }
+  ildas.Update();
+  segments.Update();
+  drawings.Update();
+  EXPECT_EQ(ildas.Items(), std::vector<std::string>{"one.ild"});
+  EXPECT_EQ(segments.Items(), std::vector<std::string>{"rows.sec"});
+  EXPECT_EQ(drawings.Items(), std::vector<std::string>{"a.ddr"});
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(ConverterConversionsTest, AVanishedSourceReReadsItsListAndWritesNothing) {
+  WriteBytes(SectionFolder() + "gone.sec", TextBytes("a.ddr|5\r\n"));
+  WriteImage(IldaFolder() + "gone.ild", {FrameOf({{1, 2}}, 3)});
+  segments.Update();
+  segments.SetItemIndex(0);
+  SelectIlda("gone.ild");
+  ASSERT_EQ(::unlink((SectionFolder() + "gone.sec").c_str()), 0);
+  ASSERT_EQ(::unlink((IldaFolder() + "gone.ild").c_str()), 0);
+  dialogs.inputAnswers = {std::string("x"), std::string("y")};
+  EXPECT_FALSE(convert.SegmentToIlda());
+  EXPECT_FALSE(convert.IldaToSegment("10"));
+  EXPECT_EQ(segments.Count(), 0);
+  EXPECT_EQ(ildas.Count(), 0);
+  EXPECT_FALSE(FileExists(IldaFolder() + "x.ild"));
+  EXPECT_FALSE(FileExists(SectionFolder() + "y.sec"));
+}
+
+TEST_F(ConverterConversionsTest, MergeJoinsTheFilesAtTheirFullPathsInListOrder) {
+  // The sources stand in another folder than the one the ILDA list shows at merge time.
+  const std::string elsewhere = dir.Path("elsewhere") + "/";
+  ASSERT_EQ(::mkdir(elsewhere.c_str(), 0755), 0);
+  WriteImage(elsewhere + "one.ild", {FrameOf({{1, 1}}, 1), FrameOf({{2, 2}}, 2)});
+  WriteImage(elsewhere + "two.ild", {FrameOf({{3, 3}, {4, 4}}, 3)});
+  WriteImage(elsewhere + "three.ild", {FrameOf({{5, 5}}, 5), FrameOf({{6, 6}}, 6), FrameOf({{7, 7}}, 7)});
+  WriteImage(IldaFolder() + "two.ild", {FrameOf({{-9, -9}}, 9)});  // same name, other folder
+  ASSERT_TRUE(convert.MergeIlda({elsewhere + "three.ild", elsewhere + "one.ild", elsewhere + "two.ild"}, "all"));
+  EXPECT_EQ(ildas.SelectedName(), "all.ild");
+  const TILDAimage merged = ReadImage(IldaFolder() + "all.ild");
+  std::vector<int> xs;
+  for (const auto& frame : merged.frames) {
+    xs.push_back(frame->points.front().x);
+    EXPECT_EQ(frame->totalFrames, 6);
+  }
+  EXPECT_EQ(xs, (std::vector<int>{5, 6, 7, 1, 2, 3}));
+  EXPECT_EQ(merged.frames[5]->points.size(), 2u);
+  EXPECT_EQ(merged.frames[5]->points[1].y, 4);
+
+  // A file merged with itself twice gives twice its frames; a missing file adds none.
+  ASSERT_TRUE(convert.MergeIlda({elsewhere + "three.ild", elsewhere + "nothing.ild", elsewhere + "three.ild"},
+                                "twice"));
+  EXPECT_EQ(ReadImage(IldaFolder() + "twice.ild").frames.size(), 6u);
+}
+
+TEST_F(ConverterConversionsTest, AFailedWriteIsShownStopsTheConversionAndDamagesNothing) {
+  WriteImage(IldaFolder() + "three.ild", {FrameOf({{1, 1}}, 1), FrameOf({{2, 2}}, 2), FrameOf({{3, 3}}, 3)});
+  WriteBytes(SectionFolder() + "abc.sec", TextBytes("old.ddr|1\r\n"));
+  WriteBytes(DrawingFolder() + "abc_sec_00003.ddr", TextBytes("old"));
+  // A folder where the second drawing should go makes its write fail.
+  ASSERT_EQ(::mkdir((DrawingFolder() + "abc_sec_00002.ddr").c_str(), 0755), 0);
+  SelectIlda("three.ild");
+  dialogs.inputAnswers.push_back(std::string("abc"));
+  dialogs.confirmAnswers.push_back(TDialogAnswer::Yes);
+  EXPECT_FALSE(convert.IldaToSegment("10"));
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_NE(dialogs.messages[0].find("abc_sec_00002.ddr"), std::string::npos) << dialogs.messages[0];
+  EXPECT_TRUE(FileExists(DrawingFolder() + "abc_sec_00001.ddr"));  // earlier files stay
+  EXPECT_EQ(ReadBytes(DrawingFolder() + "abc_sec_00003.ddr"), TextBytes("old"));
+  EXPECT_EQ(ReadBytes(SectionFolder() + "abc.sec"), TextBytes("old.ddr|1\r\n"));
+
+  // A blocked target of each single-file conversion is reported and nothing is left behind.
+  SaveDrawing("a.ddr", MakeDrawing(1, 1, 1));
+  for (const char* blocked : {"list.sec", "list.ild", "merged.ild"}) {
+    const std::string folder = std::string(blocked).ends_with(".sec") ? SectionFolder() : IldaFolder();
+    ASSERT_EQ(::mkdir((folder + blocked).c_str(), 0755), 0);
+  }
+  dialogs.messages.clear();
+  EXPECT_FALSE(convert.ListToSegment({"a.ddr"}, "list", "10"));
+  EXPECT_FALSE(convert.ListToIlda({"a.ddr"}, "list"));
+  EXPECT_FALSE(convert.MergeIlda({IldaFolder() + "three.ild"}, "merged"));
+  ASSERT_EQ(dialogs.messages.size(), 3u);
+  EXPECT_NE(dialogs.messages[1].find("list.ild"), std::string::npos) << dialogs.messages[1];
+  segments.Update();
+  EXPECT_EQ(segments.Items(), std::vector<std::string>{"abc.sec"});
+}
+
+}  // namespace
+}  // namespace kavri
