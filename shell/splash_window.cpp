@@ -32,13 +32,23 @@ TForm14::TForm14(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Frame
 }
 
 void TForm14::ShowPainted(int timeoutMs) {
+  // A reparenting window manager may expose the window, then take it down and map it again in
+  // its frame: wait until it has stayed exposed a moment.
+  constexpr qint64 kSettleMs = 100;
   show();
   raise();
-  QElapsedTimer waited;
+  QElapsedTimer waited, exposed;
   waited.start();
   QWindow* window = windowHandle();
-  while (window && !window->isExposed() && waited.elapsed() < timeoutMs) {
+  while (window && waited.elapsed() < timeoutMs) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (!window->isExposed()) {
+      exposed.invalidate();
+    } else if (!exposed.isValid()) {
+      exposed.start();
+    } else if (exposed.elapsed() >= kSettleMs) {
+      break;
+    }
     QThread::msleep(2);
   }
   repaint();

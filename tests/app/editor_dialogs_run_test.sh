@@ -88,5 +88,5 @@ SESSION
 
 export PLT_FILE=$plt_dir/house.plt
 source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
-run_session || exit 1
+XVFB_FIRST_DISPLAY=130 run_session || exit 1
 echo "PASS: a plotter file and a line of text were imported into the editor; the canvas changed after each"

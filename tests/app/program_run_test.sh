@@ -72,7 +72,7 @@ exit "$status"
 SESSION
 
 source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
-run_session || exit 1
+XVFB_FIRST_DISPLAY=110 run_session || exit 1
 
 ini=$home/program/Kavri.ini
 [ -f "$ini" ] || { echo "FAIL: no Kavri.ini written" >&2; exit 1; }

@@ -56,7 +56,7 @@ wait_for_exit "$pid"
 SESSION
 
 source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
-run_session || exit 1
+XVFB_FIRST_DISPLAY=150 run_session || exit 1
 echo "--- segment file"
 cat "$KAVRI_HOME/Section/show.sec"
 # The segment loop sends x as stored and y as 255 - y: "a" starts at (0a, eb) in red, "b" at

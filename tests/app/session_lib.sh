@@ -20,7 +20,8 @@ wait_for_exit() {
   wait "$pid"
 }
 
-# Runs "$home/session.sh" under a virtual X server, as the outer test script: the program sees
+# Runs "$home/session.sh" under a virtual X server (searching for a free display from
+# XVFB_FIRST_DISPLAY), as the outer test script: the program sees
 # simulated interfaces 0 and 1 with a capture file and a fresh program folder. Prints the program's
 # standard error; fails when the session did. Uses the script's kavri, xtool, artifacts, layout
 # and home.
@@ -29,7 +30,10 @@ run_session() {
   export LAYOUT_PROBE=$layout KAVRI_HOME=$home/program KAVRI_SIM_DEVICES="0,1" KAVRI_SIM_CAPTURE=$home/capture.txt
   export QT_QPA_PLATFORM=xcb
   local status=0
-  xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash "$home/session.sh" || status=$?
+  # Each script starts its search for a free display elsewhere, as ctest runs them side by side
+  # and two servers starting on one number race for it.
+  xvfb-run -a -n "${XVFB_FIRST_DISPLAY:-100}" -s "-screen 0 1280x1024x24 -nolisten tcp" bash "$home/session.sh" ||
+    status=$?
   echo "--- program stderr"
   cat "$home/stderr.txt" 2>/dev/null || true
   if [ "$status" -ne 0 ]; then

@@ -33,7 +33,12 @@ bool WaitForWindowManager(Display* display, int seconds) {
     if (XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW, &type, &format,
                            &count, &after, &data) == Success && data) {
       XFree(data);
-      if (count == 1) return true;
+      if (count == 1) {
+        // It announces itself before it has taken over the windows already there; on a desktop it
+        // has long been running when the program starts.
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        return true;
+      }
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
@@ -71,7 +76,13 @@ int main(int argc, char** argv) {
   XSetErrorHandler(ErrorsAsFailure);
   XImage* shot = XGetImage(display, static_cast<Window>(splash.winId()), 0, 0, 640, 480, AllPlanes, ZPixmap);
   if (!shot) {
-    std::fprintf(stderr, "the splash is not on the screen when start-up goes on\n");
+    XWindowAttributes a{};
+    XGetWindowAttributes(display, static_cast<Window>(splash.winId()), &a);
+    int rx = 0, ry = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, static_cast<Window>(splash.winId()), DefaultRootWindow(display), 0, 0, &rx, &ry, &child);
+    std::fprintf(stderr, "the splash is not on the screen when start-up goes on (map state %d, %dx%d at %d,%d)\n",
+                 a.map_state, a.width, a.height, rx, ry);
     return 1;
   }
   int matching = 0;

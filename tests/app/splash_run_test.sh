@@ -8,7 +8,7 @@ mkdir -p "$artifacts"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=xcb PROBE=$probe WORK=$work ARTIFACTS=$artifacts
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -c '
+xvfb-run -a -n 170 -s "-screen 0 1024x768x24 -nolisten tcp" bash -c '
   openbox >"$WORK/wm.txt" 2>&1 &
   "$PROBE" "$WORK" "$ARTIFACTS/splash_with_window_manager.png"
   status=$?

@@ -141,7 +141,9 @@ TEST_F(ConverterConversionsTest, TargetNamesGetTheirExtensionUnlessTheyHaveItInA
     SCOPED_TRACE(typed);
     EXPECT_FALSE(convert.ListToSegment({"a.ddr"}, typed, "10"));
     EXPECT_FALSE(convert.ListToIlda({"a.ddr"}, typed));
-    if (std::string(typed) != "   ") EXPECT_FALSE(convert.MergeIlda({IldaFolder() + "pic.ILD"}, typed));
+    if (std::string(typed) != "   ") {
+      EXPECT_FALSE(convert.MergeIlda({IldaFolder() + "pic.ILD"}, typed));
+    }
   }
   EXPECT_FALSE(convert.ListToIlda({}, "pic2"));
   EXPECT_FALSE(convert.MergeIlda({}, "pic2"));
