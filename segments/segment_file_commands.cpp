@@ -1,12 +1,12 @@
 #include "segments/segment_file_commands.h"
 
-#include <unistd.h>
 
 #include <vector>
 
 #include "engine/content_path.h"
 #include "engine/section_file.h"
 #include "platform/dialog_service.h"
+#include "segments/file_list_commands.h"
 #include "platform/file_io.h"
 #include "platform/int_convert.h"
 #include "platform/text.h"
@@ -34,12 +34,7 @@ TSegmentFileCommands::TSegmentFileCommands(TSegmentGridModel& segment, TFileList
 
 std::optional<std::string> TSegmentFileCommands::AskName(const char* caption, const char* prompt,
                                                          const char* initial) const {
-  std::string answer = initial;
-  if (!Dialogs().InputQuery(caption, prompt, answer)) return std::nullopt;
-  answer = Trim(answer);
-  // A folder part would reach outside the list's folder: taken as no answer.
-  if (!IsBareFileName(answer)) return std::nullopt;
-  return answer;
+  return AskFileName(caption, prompt, initial);
 }
 
 void TSegmentFileCommands::New() {
@@ -147,15 +142,12 @@ bool TSegmentFileCommands::SaveAs() {
 
 void TSegmentFileCommands::Find(TFileList& list, const char* caption, const char* prompt, const char* initial,
                                 const char* extension, const char* notFound, bool preview) {
-  std::optional<std::string> name = AskName(caption, prompt, initial);
-  if (!name) return;
-  if (FileExtension(*name) != extension) *name += extension;
-  const int index = list.IndexOf(*name);
-  if (index < 0) {
+  const std::optional<bool> found = FindListFile(list, caption, prompt, initial, extension);
+  if (!found) return;
+  if (!*found) {
     segment_.SetStatus(notFound);
     return;
   }
-  list.SetItemIndex(index);
   if (preview && hooks_.previewSelectedDrawing) hooks_.previewSelectedDrawing();
 }
 
@@ -167,22 +159,11 @@ void TSegmentFileCommands::FindSegment() {
   Find(segments_, "Find segment", "segment name", "Section1", kSegmentExtension, "segment not found!", false);
 }
 
-bool TSegmentFileCommands::DeleteSelected(TFileList& list) {
-  const int index = list.ItemIndex();
-  if (index < 0) return false;
-  std::string neighbour;
-  if (list.Count() > 1) neighbour = list.Items()[index + 1 < list.Count() ? index + 1 : index - 1];
-  ::unlink(list.SelectedPath().c_str());  // a file that vanished meanwhile is simply not there to delete
-  list.Update();
-  list.SetItemIndex(list.IndexOf(neighbour));
-  return list.ItemIndex() >= 0;
-}
-
 void TSegmentFileCommands::DeleteDrawing() {
-  if (DeleteSelected(drawings_) && hooks_.previewSelectedDrawing) hooks_.previewSelectedDrawing();
+  if (DeleteSelectedFile(drawings_) && hooks_.previewSelectedDrawing) hooks_.previewSelectedDrawing();
 }
 
-void TSegmentFileCommands::DeleteSegment() { DeleteSelected(segments_); }
+void TSegmentFileCommands::DeleteSegment() { DeleteSelectedFile(segments_); }
 
 void TSegmentFileCommands::EditDrawing() {
   if (drawings_.ItemIndex() >= 0 && hooks_.openDrawingInEditor) hooks_.openDrawingInEditor(drawings_.SelectedPath());

@@ -53,8 +53,6 @@ class TSegmentFileCommands {
   bool Write(const std::string& path);
   void Find(TFileList& list, const char* caption, const char* prompt, const char* initial,
             const char* extension, const char* notFound, bool preview);
-  // Deletes the selected file and selects its neighbour; true when one is selected afterwards.
-  static bool DeleteSelected(TFileList& list);
 
   TSegmentGridModel& segment_;
   TFileList& drawings_;

@@ -1,0 +1,42 @@
+#include "segments/file_list_commands.h"
+
+#include <unistd.h>
+
+#include "engine/content_path.h"
+#include "platform/dialog_service.h"
+#include "platform/text.h"
+
+namespace kavri {
+
+std::optional<std::string> AskFileName(const char* caption, const char* prompt, const char* initial) {
+  std::string answer = initial;
+  if (!Dialogs().InputQuery(caption, prompt, answer)) return std::nullopt;
+  answer = Trim(answer);
+  // A folder part would reach outside the list's folder: taken as no answer.
+  if (!IsBareFileName(answer)) return std::nullopt;
+  return answer;
+}
+
+std::optional<bool> FindListFile(TFileList& list, const char* caption, const char* prompt, const char* initial,
+                                 const char* extension) {
+  std::optional<std::string> name = AskFileName(caption, prompt, initial);
+  if (!name) return std::nullopt;
+  if (FileExtension(*name) != extension) *name += extension;
+  const int index = list.IndexOf(*name);
+  if (index < 0) return false;
+  list.SetItemIndex(index);
+  return true;
+}
+
+bool DeleteSelectedFile(TFileList& list) {
+  const int index = list.ItemIndex();
+  if (index < 0) return false;
+  std::string neighbour;
+  if (list.Count() > 1) neighbour = list.Items()[index + 1 < list.Count() ? index + 1 : index - 1];
+  ::unlink(list.SelectedPath().c_str());  // a file that vanished meanwhile is simply not there to delete
+  list.Update();
+  list.SetItemIndex(list.IndexOf(neighbour));
+  return list.ItemIndex() >= 0;
+}
+
+}  // namespace kavri

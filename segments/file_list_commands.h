@@ -1,0 +1,22 @@
+#pragma once
+// Find and Delete over a file list, as the segment and converter windows offer them.
+#include <optional>
+#include <string>
+
+#include "platform/file_list.h"
+
+namespace kavri {
+
+// Asks for a bare file name (trimmed); nothing on Cancel, an empty answer or a folder part.
+std::optional<std::string> AskFileName(const char* caption, const char* prompt, const char* initial);
+
+// Asks for a name, appends `extension` unless the name ends exactly in it, and selects the item that
+// matches without regard to case. Nothing when nothing was asked for; else whether it was found.
+std::optional<bool> FindListFile(TFileList& list, const char* caption, const char* prompt, const char* initial,
+                                 const char* extension);
+
+// Deletes the selected file without asking, re-reads the list and selects the neighbour (the next
+// item, or the previous one for the last); true when one is selected afterwards.
+bool DeleteSelectedFile(TFileList& list);
+
+}  // namespace kavri
