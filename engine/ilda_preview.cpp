@@ -1,0 +1,47 @@
+#include "engine/ilda_preview.h"
+
+#include "engine/colour_tables.h"
+#include "platform/file_io.h"
+
+namespace kavri {
+
+namespace {
+constexpr int kPreviewSize = 128;
+constexpr int kNumberFontSize = 5;
+}  // namespace
+
+void DrawIldaPreviewFrame(TCanvas& canvas, const TILDAframe& frame, int number) {
+  canvas.Brush.Style = TBrushStyle::Solid;
+  canvas.Brush.Color = clBlack;
+  canvas.FillRect(0, 0, kPreviewSize, kPreviewSize);
+  canvas.Pen.Style = TPenStyle::Solid;
+  bool first = true;
+  for (const PointRecord& p : frame.points) {
+    const int x = (p.x + 128) / 2, y = (128 - p.y) / 2;
+    canvas.Pen.Color = IldaColorToTColor(p.colour);
+    if (first || p.blanked)
+      canvas.MoveTo(x, y);
+    else
+      canvas.LineTo(x, y);
+    first = false;
+  }
+  canvas.Brush.Style = TBrushStyle::Clear;
+  canvas.Font.Color = clWhite;
+  canvas.Font.Size = kNumberFontSize;
+  canvas.TextOut(0, 0, std::to_string(number));
+}
+
+void TIldaPreviewAnimation::Load(const std::string& path, bool fromStart) {
+  if (FileExists(path)) ReadIldaFile(path, image_);
+  if (fromStart) index_ = 0;
+}
+
+const TILDAframe* TIldaPreviewAnimation::Tick(int& number) {
+  if (!on_ || image_.frames.empty()) return nullptr;
+  index_ %= FrameCount();
+  const TILDAframe* frame = image_.frames[index_].get();
+  number = ++index_;
+  return frame;
+}
+
+}  // namespace kavri

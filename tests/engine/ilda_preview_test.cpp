@@ -1,0 +1,41 @@
+#include "engine/ilda_preview.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "engine/colour_tables.h"
+
+namespace kavri {
+namespace {
+
+QRgb At(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xffffff; }
+QRgb Rgb(TColor c) { return ToQColor(c).rgb() & 0xffffff; }
+
+TEST(IldaPreviewFrame, MapsTheCornersFlipsYAndMovesBlindToBlankedPoints) {
+  QImage image(128, 128, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  TILDAframe frame;
+  // Left edge top to bottom in colour 10, a blanked jump, then the bottom edge in colour 40.
+  frame.points = {{-128, 127, 0, 10, 0, 0}, {-128, -128, 0, 10, 0, 0}, {127, 80, 0, 40, 0, 1},
+                  {127, -128, 0, 40, 0, 0}};
+  TCanvas canvas(image);
+  DrawIldaPreviewFrame(canvas, frame, 7);
+  EXPECT_EQ(At(image, 0, 64), Rgb(IldaColorToTColor(10)));   // x -128 is column 0
+  EXPECT_EQ(At(image, 127, 120), Rgb(IldaColorToTColor(40)));  // (127, -128) is column 127, row 128
+  EXPECT_EQ(At(image, 64, 60), 0u);  // the blanked jump crosses here unseen, on a black ground
+  EXPECT_EQ(At(image, 100, 100), 0u);
+}
+
+TEST(IldaPreviewAnimation, WrapsAndStaysQuietWhileOffOrEmpty) {
+  TIldaPreviewAnimation preview;
+  int number = 0;
+  preview.SetOn(true);
+  EXPECT_EQ(preview.Tick(number), nullptr);  // nothing loaded
+  preview.Load("/nonexistent/x.ild");
+  EXPECT_EQ(preview.Tick(number), nullptr);
+  EXPECT_EQ(preview.Index(), 0);
+}
+
+}  // namespace
+}  // namespace kavri

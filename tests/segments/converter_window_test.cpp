@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
+#include <memory>
+
+#include "engine/colour_tables.h"
+#include "engine/ilda_file.h"
+#include "engine/section_file.h"
+#include "platform/program_folder.h"
+#include "platform/size_text.h"
+#include "segments/converter_lists.h"
+#include "segments/converter_window.h"
+#include "tests/support/program_folder_scope.h"
+#include "tests/support/recording_dialogs.h"
+#include "tests/support/test_support.h"
+
+namespace kavri {
+namespace {
+
+void WriteSquare(const std::string& path, int side, uint8_t colour) {
+  Drawing d;
+  DrawingObject* o = d.AddObject();
+  const int a = 128 - side / 2, b = 128 + side / 2;
+  for (auto [x, y] : {std::pair{a, a}, {b, a}, {b, b}, {a, b}, {a, a}}) o->Add({x, y, 0, colour, 0, 0});
+  ASSERT_TRUE(SaveDrawingFile(path, d, 1));
+}
+
+// Frame k (from 0) is a diagonal line of k + 2 points in ILDA colour `colour`.
+void WriteIlda(const std::string& path, int frames, uint8_t colour) {
+  TILDAimage image;
+  for (int k = 0; k < frames; ++k) {
+    auto frame = std::make_unique<TILDAframe>();
+    for (int i = 0; i < k + 2; ++i) frame->points.push_back({-100 + 40 * i, -100 + 40 * i, 0, colour, 0, 0});
+    image.frames.push_back(std::move(frame));
+  }
+  ASSERT_TRUE(WriteIldaFile(path, image));
+}
+
+TEST(ConverterList, KeepsTheOperatorsOrderAndIgnoresMovesWithoutACurrentItem) {
+  TConverterList list;
+  EXPECT_FALSE(list.RemoveCurrent());
+  EXPECT_FALSE(list.Up());
+  EXPECT_FALSE(list.Down());
+  list.Insert({"/d/a.ddr", "/d/b.ddr"});  // an empty list appends
+  EXPECT_EQ(list.Names(), (std::vector<std::string>{"a.ddr", "b.ddr"}));
+  EXPECT_EQ(list.Current(), 1);
+  list.Insert({"/d/c.ddr", "/d/e.ddr"});  // before b, which stays current
+  EXPECT_EQ(list.Names(), (std::vector<std::string>{"a.ddr", "c.ddr", "e.ddr", "b.ddr"}));
+  EXPECT_EQ(list.Current(), 3);
+  EXPECT_FALSE(list.Down());  // already the last
+  EXPECT_TRUE(list.Up());
+  EXPECT_EQ(list.Names(), (std::vector<std::string>{"a.ddr", "c.ddr", "b.ddr", "e.ddr"}));
+  EXPECT_EQ(list.Current(), 2);
+  list.SetCurrent(-1);
+  list.Insert({"/d/f.ddr"});  // no current item: before the first
+  EXPECT_EQ(list.Names().front(), "f.ddr");
+  list.SetCurrent(0);
+  EXPECT_FALSE(list.Up());
+  list.SetCurrent(4);
+  EXPECT_TRUE(list.RemoveCurrent());  // the last went: the new last is current
+  EXPECT_EQ(list.Current(), 3);
+  list.Remove({3, 0, 3});
+  EXPECT_EQ(list.Paths(), (std::vector<std::string>{"/d/a.ddr", "/d/c.ddr"}));
+  EXPECT_EQ(list.Current(), -1);
+  EXPECT_FALSE(list.RemoveCurrent());
+  EXPECT_EQ(list.Count(), 2);
+}
+
+class ConverterWindow : public ::testing::Test {
+ protected:
+  ConverterWindow() : scope(dir.Path()) {
+    EnsureContentFolders();
+    WriteSquare(DrawingFolder() + "big.DDR", 200, 2);
+    WriteSquare(DrawingFolder() + "Small.ddr", 60, 4);
+    WriteSquare(DrawingFolder() + "mid.ddr", 120, 3);
+    WriteIlda(IldaFolder() + "Three.ILD", 3, 1);
+    WriteIlda(IldaFolder() + "one.ild", 1, 3);
+    form = std::make_unique<TForm9>();
+    form->FormCreate();
+  }
+  void SelectDrawings(const std::vector<std::string>& names) {
+    TFileList& list = form->FileListBox1->Files();
+    for (int i = 0; i < list.Count(); ++i) list.SetSelected(i, false);
+    for (const std::string& name : names) list.SetSelected(list.IndexOf(name), true);
+  }
+  QStringList Shown(TSkinListBox* box) const {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i) items << box->item(i)->text();
+    return items;
+  }
+
+  kavri_test::ScratchDir dir;
+  kavri_test::ProgramFolderScope scope;
+  kavri_test::RecordingDialogs dialogs;
+  std::unique_ptr<TForm9> form;
+};
+
+TEST_F(ConverterWindow, ListsFillCaseBlindAndTheConvertListKeepsItsOrder) {
+  EXPECT_EQ(form->FileListBox1->Files().Items(), (std::vector<std::string>{"big.DDR", "mid.ddr", "Small.ddr"}));
+  EXPECT_EQ(form->FileListBox3->Files().Items(), (std::vector<std::string>{"one.ild", "Three.ILD"}));
+  EXPECT_EQ(form->FileListBox1->Files().SelectedName(), "big.DDR");
+  EXPECT_EQ(form->Label29->text(), "5");
+  EXPECT_EQ(form->Label18->text(), "Message:");
+
+  // Remove, Up, Down and the Delete key do nothing on an empty list.
+  form->BitBtn1->Click();
+  form->skinButton5->Click();
+  form->skinButton6->Click();
+  QTest::keyClick(form->ListBox1, Qt::Key_Delete);
+  EXPECT_EQ(form->ListBox1->count(), 0);
+
+  SelectDrawings({"Small.ddr", "big.DDR"});
+  form->BitBtn2->Click();
+  EXPECT_EQ(Shown(form->ListBox1), (QStringList{"big.DDR", "Small.ddr"}));
+  EXPECT_EQ(form->ListBox1->currentRow(), 1);
+  EXPECT_EQ(form->Label29->text(), "5");  // the added last one is previewed
+  SelectDrawings({"mid.ddr"});
+  form->BitBtn15->Click();
+  EXPECT_EQ(Shown(form->ListBox1), (QStringList{"big.DDR", "mid.ddr", "Small.ddr"}));
+  EXPECT_EQ(form->ListBox1->currentItem()->text(), "Small.ddr");
+  form->skinButton5->Click();
+  EXPECT_EQ(Shown(form->ListBox1), (QStringList{"big.DDR", "Small.ddr", "mid.ddr"}));
+  EXPECT_EQ(form->ListBox1->currentRow(), 1);
+  QTest::keyClick(form->ListBox1, Qt::Key_Delete);
+  EXPECT_EQ(Shown(form->ListBox1), (QStringList{"big.DDR", "mid.ddr"}));
+
+  form->skinEdit1->setText("Pair");
+  form->skinButton4->Click();
+  TSectionList rows;
+  ASSERT_TRUE(LoadSectionFile(SectionFolder() + "Pair.sec", rows, ProgramFolder()));
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(form->FileListBox2->Files().SelectedName(), "Pair.sec");
+}
+
+TEST_F(ConverterWindow, MergeListKeepsFullPathsWhileTheIldaListBrowsesElsewhere) {
+  const std::string other = dir.Path("elsewhere");
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(other)));
+  WriteIlda(other + "/Three.ild", 1, 2);  // same name, other content
+
+  TFileList& ildas = form->FileListBox3->Files();
+  ildas.SetSelected(ildas.IndexOf("one.ild"), true);
+  ildas.SetSelected(ildas.IndexOf("Three.ILD"), true);
+  form->skinButton10->Click();
+  EXPECT_EQ(Shown(form->ListBox2), (QStringList{"one.ild", "Three.ILD"}));
+
+  form->BrowseIldaFolder(other);
+  EXPECT_EQ(ildas.Items(), std::vector<std::string>{"Three.ild"});
+  EXPECT_GT(form->DirectoryListBox1->count(), 0);
+  EXPECT_EQ(form->DirectoryListBox1->item(0)->text(), "..");
+  EXPECT_GE(form->DriveComboBox1->currentIndex(), 0);  // the mount holding the folder
+
+  form->skinEdit4->setText("Both");
+  form->skinButton16->Click();
+  TILDAimage merged;
+  ASSERT_EQ(ReadIldaFile(other + "/Both.ild", merged), TIldaReadResult::Ok);
+  ASSERT_EQ(merged.frames.size(), 4u);  // one frame, then the three of the folder it came from
+  EXPECT_EQ(merged.frames[0]->points.size(), 2u);
+  EXPECT_EQ(merged.frames[3]->points.size(), 4u);
+
+  // Several selected merge items go at once; Up on the first does nothing.
+  form->ListBox2->setCurrentRow(0);
+  form->skinButton13->Click();
+  EXPECT_EQ(Shown(form->ListBox2), (QStringList{"one.ild", "Three.ILD"}));
+  form->ListBox2->selectAll();
+  form->skinButton11->Click();
+  EXPECT_EQ(form->ListBox2->count(), 0);
+  form->skinButton13->Click();  // nothing current: nothing happens
+  form->skinButton14->Click();
+  EXPECT_EQ(form->MergeList().Count(), 0);
+}
+
+TEST_F(ConverterWindow, IldaPreviewShowsFramesInOrderWrapsAndSkipsPaintingWhileHidden) {
+  TFileList& ildas = form->FileListBox3->Files();
+  ildas.SetItemIndex(ildas.IndexOf("Three.ILD"));
+  form->FileListBox3->OnChange();
+  EXPECT_EQ(form->IldaPreview().On(), false);  // the box is off
+  const TSizeText size = FileSizeText(QFileInfo(QString::fromStdString(IldaFolder() + "Three.ILD")).size());
+  EXPECT_EQ(form->Label5->text().toStdString(), size.label);
+  EXPECT_EQ(form->FileListBox3->toolTip().toStdString(), size.hint);
+
+  form->show();
+  form->skinCheckBox1->Click();
+  ASSERT_TRUE(form->IldaPreview().On());
+  std::vector<QString> counts;
+  for (int tick = 0; tick < 4; ++tick) {
+    form->Timer3Timer();
+    counts.push_back(form->Label6->text());
+  }
+  EXPECT_EQ(counts, (std::vector<QString>{"2", "3", "4", "2"}));
+  // The first frame again: its line runs from (14, 114) up to (34, 94) in ILDA colour 1.
+  const QImage shown = form->Image3->pixmap().toImage();
+  EXPECT_EQ(shown.pixelColor(24, 104).rgb() & 0xffffff, ToQColor(IldaColorToTColor(1)).rgb() & 0xffffff);
+  EXPECT_EQ(shown.pixelColor(60, 60), QColor(Qt::black));
+  ASSERT_TRUE(form->grab().save(QString::fromStdString(kavri_test::ArtifactPath("converter_window.png"))));
+
+  form->hide();
+  const QImage before = form->Image3->pixmap().toImage();
+  form->Timer3Timer();
+  form->Timer3Timer();
+  EXPECT_EQ(form->IldaPreview().Index(), 3);  // moved on unseen
+  EXPECT_EQ(form->Image3->pixmap().toImage(), before);
+  EXPECT_EQ(form->Label6->text(), "2");
+}
+
+}  // namespace
+}  // namespace kavri
