@@ -9,6 +9,7 @@
 #include "editor/editor_window.h"
 #include "editor/import_plt_window.h"
 #include "editor/import_text_window.h"
+#include "segments/converter_window.h"
 #include "segments/segment_edit_window.h"
 #include "shell/main_window.h"
 
@@ -67,6 +68,19 @@ int main(int argc, char** argv) {
     const QRect r = list->visualItemRect(list->item(i));
     const QPoint at = list->viewport()->mapTo(&segments, r.topLeft());
     std::printf("Form5.FileListBox1.item%d %d %d %d %d\n", i, at.x(), at.y(), r.width(), r.height());
+  }
+  kavri::TForm9 converter;
+  converter.FileListBox1->Files().SetDirectory(drawings.path().toStdString());
+  converter.show();
+  app.processEvents();
+  Print("BitBtn3", &main, "Form15.");
+  for (const char* name : {"BitBtn2", "skinButton4", "skinButton9", "skinCheckBox1"}) Print(name, &converter, "Form9.");
+  for (int i = 0; i < 2; ++i) {
+    QListWidget* list = converter.FileListBox1;
+    list->doItemsLayout();
+    const QRect r = list->visualItemRect(list->item(i));
+    const QPoint at = list->viewport()->mapTo(&converter, r.topLeft());
+    std::printf("Form9.FileListBox1.item%d %d %d %d %d\n", i, at.x(), at.y(), r.width(), r.height());
   }
   return 0;
 }

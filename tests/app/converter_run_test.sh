@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Starts the built program under a virtual X server, opens the Converter from the main window, puts
+# two drawings on the convert list with real clicks, converts the list into a segment and into an
+# ILDA image with the edits' default names, turns the ILDA preview on and keeps a screenshot. Both
+# files must read back: the segment's rows name the two drawings in order, the image holds two
+# frames and its end mark.
+set -euo pipefail
+kavri=$1
+xtool=$2
+artifacts=$3
+layout=$4
+mkdir -p "$artifacts"
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+
+if ! command -v xvfb-run >/dev/null; then
+  echo "xvfb-run is missing (scripts/install-deps.sh installs it)" >&2
+  exit 1
+fi
+
+# Two lines of two points, red and green (records: x, y, kind, colour, flags; 0x80 ends the object).
+mkdir -p "$home/program/Drawing"
+printf '\x0a\x14\x00\x02\x00\x1e\x28\x00\x02\x80' >"$home/program/Drawing/a.ddr"
+printf '\xc8\x64\x00\x04\x00\xdc\x78\x00\x04\x80' >"$home/program/Drawing/b.ddr"
+
+cat >"$home/session.sh" <<'SESSION'
+#!/usr/bin/env bash
+set -uo pipefail
+source "$SESSION_LIB"
+"$LAYOUT_PROBE" >"$LOGS/layout.txt" 2>/dev/null || exit 20
+"$KAVRI_BIN" >"$LOGS/stdout.txt" 2>"$LOGS/stderr.txt" &
+pid=$!
+"$X_TOOL" --title "Kavri laser software-0" --timeout 30 --click "$(place Form15.BitBtn3)" || exit 21
+for i in 0 1; do
+  "$X_TOOL" --title "Converter" --timeout 10 --click "$(place "Form9.FileListBox1.item$i")" || exit 22
+  "$X_TOOL" --title "Converter" --click "$(place Form9.BitBtn2)" || exit 23
+done
+"$X_TOOL" --title "Converter" --click "$(place Form9.skinButton4)" || exit 24
+"$X_TOOL" --title "Converter" --click "$(place Form9.skinButton9)" || exit 25
+for _ in $(seq 1 50); do [ -f "$KAVRI_HOME/ILDAimage/NewImage.ild" ] && break; sleep 0.1; done
+"$X_TOOL" --title "Converter" --click "$(place Form9.skinCheckBox1)" || exit 26
+sleep 1
+"$X_TOOL" --title "Converter" --timeout 10 --screenshot "$ARTIFACTS/program_converter_window.png" || exit 27
+"$X_TOOL" --title "Kavri laser software-0" --timeout 10 --close || exit 28
+wait_for_exit "$pid"
+SESSION
+
+source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
+XVFB_FIRST_DISPLAY=170 run_session || exit 1
+segment="$KAVRI_HOME/Section/NewSection.sec"
+image="$KAVRI_HOME/ILDAimage/NewImage.ild"
+[ -f "$segment" ] || { echo "FAIL: no NewSection.sec" >&2; exit 1; }
+[ -f "$image" ] || { echo "FAIL: no NewImage.ild" >&2; exit 1; }
+echo "--- segment file"
+cat "$segment"
+rows=$(tr -d '\r' <"$segment" | cut -d'|' -f1 | tr '\n' ' ')
+if [ "$rows" != "a.ddr b.ddr " ]; then
+  echo "FAIL: segment rows are '$rows', expected 'a.ddr b.ddr '" >&2
+  exit 1
+fi
+sections=$(grep -ao ILDA "$image" | wc -l)
+if [ "$(head -c 4 "$image")" != "ILDA" ] || [ "$sections" != 3 ]; then
+  echo "FAIL: the image holds $sections ILDA sections, expected two frames and the end mark" >&2
+  exit 1
+fi
+echo "PASS: the Converter wrote the two-drawing list as a segment and as an ILDA image"
