@@ -252,9 +252,9 @@ TForm9::TForm9(QWidget* parent) : QWidget(parent) {
     });
   });
   click(skinButton9, [this] {
-    Convert([this](TConverterConversions& c) { return c.ListToIlda(convert_.Names(), skinEdit3->text().toStdString()); });
+    ConvertToIlda([this](TConverterConversions& c) { return c.ListToIlda(convert_.Names(), skinEdit3->text().toStdString()); });
   });
-  click(skinButton8, [this] { Convert([](TConverterConversions& c) { return c.SegmentToIlda(); }); });
+  click(skinButton8, [this] { ConvertToIlda([](TConverterConversions& c) { return c.SegmentToIlda(); }); });
   click(skinButton7, [this] {
     Convert([this](TConverterConversions& c) {
       const bool written = c.IldaToSegment(skinEdit5->text().toStdString());
@@ -263,7 +263,7 @@ TForm9::TForm9(QWidget* parent) : QWidget(parent) {
     });
   });
   click(skinButton16, [this] {
-    Convert([this](TConverterConversions& c) { return c.MergeIlda(merge_.Paths(), skinEdit4->text().toStdString()); });
+    ConvertToIlda([this](TConverterConversions& c) { return c.MergeIlda(merge_.Paths(), skinEdit4->text().toStdString()); });
   });
   skinCheckBox1->OnClick = [this](TSkinCustomButton*) {
     if (FileListBox3->Files().ItemIndex() < 0) return;
@@ -573,6 +573,12 @@ void TForm9::RefreshIldas() {
 void TForm9::Convert(const std::function<bool(TConverterConversions&)>& conversion) {
   TConverterConversions convert(FileListBox1->Files(), FileListBox2->Files(), FileListBox3->Files());
   conversion(convert);
+}
+
+// The new image is selected in the ILDA list; a running preview starts over with it.
+void TForm9::ConvertToIlda(const std::function<bool(TConverterConversions&)>& conversion) {
+  TConverterConversions convert(FileListBox1->Files(), FileListBox2->Files(), FileListBox3->Files());
+  if (conversion(convert) && preview_.On()) LoadIldaPreview(FileListBox3->Files().SelectedPath());
 }
 
 void TForm9::Timer3Timer() {

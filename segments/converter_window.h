@@ -118,6 +118,7 @@ class TForm9 : public QWidget {
   void LoadIldaPreview(const std::string& path);
   void FillDrives();
   void Convert(const std::function<bool(TConverterConversions&)>& conversion);
+  void ConvertToIlda(const std::function<bool(TConverterConversions&)>& conversion);
 
   TConverterList convert_;
   TConverterList merge_;

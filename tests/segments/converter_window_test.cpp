@@ -132,6 +132,15 @@ TEST_F(ConverterWindow, ListsFillCaseBlindAndTheConvertListKeepsItsOrder) {
   ASSERT_TRUE(LoadSectionFile(SectionFolder() + "Pair.sec", rows, ProgramFolder()));
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(form->FileListBox2->Files().SelectedName(), "Pair.sec");
+
+  // A running preview starts over with the image just written.
+  form->skinCheckBox1->Click();
+  form->Timer3Timer();
+  ASSERT_EQ(form->IldaPreview().FrameCount(), 1);  // one.ild, the list's first
+  form->skinButton9->Click();
+  EXPECT_EQ(form->FileListBox3->Files().SelectedName(), "NewImage.ild");
+  EXPECT_EQ(form->IldaPreview().FrameCount(), 2);
+  EXPECT_EQ(form->IldaPreview().Index(), 0);
 }
 
 TEST_F(ConverterWindow, MergeListKeepsFullPathsWhileTheIldaListBrowsesElsewhere) {
