@@ -213,5 +213,43 @@ TEST_F(ConverterWindow, IldaPreviewShowsFramesInOrderWrapsAndSkipsPaintingWhileH
   EXPECT_EQ(form->Label6->text(), "2");
 }
 
+TEST_F(ConverterWindow, FindSelectsCaseBlindOrSaysWhatIsMissingAndTheFolderListWalksDown) {
+  dialogs.inputAnswers = {std::nullopt, std::string("SMALL"), std::string("nothing"), std::string("three.ild"),
+                          std::string("x")};
+  form->skinButton1->Click();  // Cancel: nothing
+  EXPECT_EQ(form->Label18->text(), "Message:");
+  form->skinButton1->Click();
+  EXPECT_EQ(form->FileListBox1->Files().SelectedName(), "Small.ddr");
+  EXPECT_EQ(form->Label29->text(), "5");
+  form->skinButton1->Click();
+  EXPECT_EQ(form->Label18->text(), "Drawing not found!");
+  form->skinButton3->Click();
+  EXPECT_EQ(form->FileListBox3->Files().SelectedName(), "Three.ILD");
+  form->skinButton2->Click();
+  EXPECT_EQ(form->Label18->text(), "Segement not found!");
+
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(IldaFolder() + "sub")));
+  WriteIlda(IldaFolder() + "sub/deep.ild", 1, 2);
+  form->BrowseIldaFolder(IldaFolder());
+  QListWidget* folders = form->DirectoryListBox1;
+  ASSERT_EQ(folders->count(), 2);
+  EXPECT_EQ(folders->item(1)->text(), "sub");
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  folders->doItemsLayout();
+  // A view takes a double click only on the item the button went down on.
+  const auto doubleClick = [folders](int row) {
+    const QPoint at = folders->visualItemRect(folders->item(row)).center();
+    QTest::mousePress(folders->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(folders->viewport(), Qt::LeftButton, {}, at);
+  };
+  doubleClick(1);
+  EXPECT_EQ(form->FileListBox3->Files().Items(), std::vector<std::string>{"deep.ild"});
+  EXPECT_EQ(folders->item(0)->text(), "..");
+  folders->doItemsLayout();
+  doubleClick(0);
+  EXPECT_EQ(form->FileListBox3->Files().Count(), 2);  // back in the ILDA folder
+}
+
 }  // namespace
 }  // namespace kavri
