@@ -5,31 +5,16 @@
 # files must read back: the segment's rows name the two drawings in order, the image holds two
 # frames and its end mark.
 set -euo pipefail
-kavri=$1
-xtool=$2
-artifacts=$3
-layout=$4
-mkdir -p "$artifacts"
-home=$(mktemp -d)
-trap 'rm -rf "$home"' EXIT
+source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
+begin_session "$@"
 
-if ! command -v xvfb-run >/dev/null; then
-  echo "xvfb-run is missing (scripts/install-deps.sh installs it)" >&2
-  exit 1
-fi
-
-# Two lines of two points, red and green (records: x, y, kind, colour, flags; 0x80 ends the object).
-mkdir -p "$home/program/Drawing"
-printf '\x0a\x14\x00\x02\x00\x1e\x28\x00\x02\x80' >"$home/program/Drawing/a.ddr"
-printf '\xc8\x64\x00\x04\x00\xdc\x78\x00\x04\x80' >"$home/program/Drawing/b.ddr"
+write_two_drawings
 
 cat >"$home/session.sh" <<'SESSION'
 #!/usr/bin/env bash
 set -uo pipefail
 source "$SESSION_LIB"
-"$LAYOUT_PROBE" >"$LOGS/layout.txt" 2>/dev/null || exit 20
-"$KAVRI_BIN" >"$LOGS/stdout.txt" 2>"$LOGS/stderr.txt" &
-pid=$!
+start_program
 "$X_TOOL" --title "Kavri laser software-0" --timeout 30 --click "$(place Form15.BitBtn3)" || exit 21
 for i in 0 1; do
   "$X_TOOL" --title "Converter" --timeout 10 --click "$(place "Form9.FileListBox1.item$i")" || exit 22
@@ -45,8 +30,7 @@ sleep 1
 wait_for_exit "$pid"
 SESSION
 
-source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
-XVFB_FIRST_DISPLAY=170 run_session || exit 1
+XVFB_FIRST_DISPLAY=190 run_session || exit 1
 segment="$KAVRI_HOME/Section/NewSection.sec"
 image="$KAVRI_HOME/ILDAimage/NewImage.ild"
 [ -f "$segment" ] || { echo "FAIL: no NewSection.sec" >&2; exit 1; }

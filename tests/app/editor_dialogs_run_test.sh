@@ -4,21 +4,12 @@
 # a line of text through the "Import Text" window, all with real clicks and keys, and keeps a
 # picture of the editor's canvas after each import. Each import must change the canvas.
 set -euo pipefail
-kavri=$1
-xtool=$2
-artifacts=$3
-layout=$4
-mkdir -p "$artifacts"
-home=$(mktemp -d)
+source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
+begin_session "$@"
 # The path is typed key by key: lower-case letters, digits, "/" and "." only.
 plt_dir=/tmp/kavriplt$$
 mkdir -p "$plt_dir"
 trap 'rm -rf "$home" "$plt_dir"' EXIT
-
-if ! command -v xvfb-run >/dev/null; then
-  echo "xvfb-run is missing (scripts/install-deps.sh installs it)" >&2
-  exit 1
-fi
 
 # A house: walls and roof in one block, a door in the next after a pen-up; no "SP0;" at the end.
 printf '%s\r\n' "IN;" "SP1;" "LT;" "PU1000 1000;" "PD5000 1000;" "PD5000 4000;" "PD3000 6000;" "PD1000 4000;" \
@@ -28,9 +19,7 @@ cat >"$home/session.sh" <<'SESSION'
 #!/usr/bin/env bash
 set -uo pipefail
 source "$SESSION_LIB"
-"$LAYOUT_PROBE" >"$LOGS/layout.txt" 2>/dev/null || exit 20
-"$KAVRI_BIN" >"$LOGS/stdout.txt" 2>"$LOGS/stderr.txt" &
-pid=$!
+start_program
 keys_of() {
   local text=$1 i c
   for ((i = 0; i < ${#text}; i++)); do
@@ -87,6 +76,5 @@ wait_for_exit "$pid"
 SESSION
 
 export PLT_FILE=$plt_dir/house.plt
-source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
 XVFB_FIRST_DISPLAY=130 run_session || exit 1
 echo "PASS: a plotter file and a line of text were imported into the editor; the canvas changed after each"

@@ -4,26 +4,14 @@
 # manager would, and checks the program ended cleanly and wrote a complete settings file. A second
 # start on the same program folder meanwhile must refuse with a message and leave the folder alone.
 set -euo pipefail
-kavri=$1
-xtool=$2
-artifacts=$3
-layout=$4
-mkdir -p "$artifacts"
-home=$(mktemp -d)
-trap 'rm -rf "$home"' EXIT
-
-if ! command -v xvfb-run >/dev/null; then
-  echo "xvfb-run is missing (scripts/install-deps.sh installs it)" >&2
-  exit 1
-fi
+source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
+begin_session "$@"
 
 cat >"$home/session.sh" <<'SESSION'
 #!/usr/bin/env bash
 set -uo pipefail
 source "$SESSION_LIB"
-"$LAYOUT_PROBE" >"$LOGS/layout.txt" 2>/dev/null || exit 20
-"$KAVRI_BIN" >"$LOGS/stdout.txt" 2>"$LOGS/stderr.txt" &
-pid=$!
+start_program
 "$X_TOOL" --title "Kavri laser software-0" --timeout 30 --screenshot "$ARTIFACTS/program_main_window.png"
 found=$?
 # A second start on the same program folder says so and ends without touching the folder.
@@ -71,7 +59,6 @@ echo "window tool: $found, program exit status: $status"
 exit "$status"
 SESSION
 
-source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
 XVFB_FIRST_DISPLAY=110 run_session || exit 1
 
 ini=$home/program/Kavri.ini

@@ -5,32 +5,16 @@
 # capture file must then hold the frames of the first row's drawing and after them those of the
 # second, and never the first again.
 set -euo pipefail
-kavri=$1
-xtool=$2
-artifacts=$3
-layout=$4
-mkdir -p "$artifacts"
-home=$(mktemp -d)
-trap 'rm -rf "$home"' EXIT
+source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
+begin_session "$@"
 
-if ! command -v xvfb-run >/dev/null; then
-  echo "xvfb-run is missing (scripts/install-deps.sh installs it)" >&2
-  exit 1
-fi
-
-# Two lines of two points: "a" red from (10,20), "b" green from (200,100). Records are x, y, kind,
-# colour, flags; 0x80 in the flags ends the object.
-mkdir -p "$home/program/Drawing"
-printf '\x0a\x14\x00\x02\x00\x1e\x28\x00\x02\x80' >"$home/program/Drawing/a.ddr"
-printf '\xc8\x64\x00\x04\x00\xdc\x78\x00\x04\x80' >"$home/program/Drawing/b.ddr"
+write_two_drawings
 
 cat >"$home/session.sh" <<'SESSION'
 #!/usr/bin/env bash
 set -uo pipefail
 source "$SESSION_LIB"
-"$LAYOUT_PROBE" >"$LOGS/layout.txt" 2>/dev/null || exit 20
-"$KAVRI_BIN" >"$LOGS/stdout.txt" 2>"$LOGS/stderr.txt" &
-pid=$!
+start_program
 "$X_TOOL" --title "Kavri laser software-0" --timeout 30 --click "$(place Form15.BitBtn2)" || exit 21
 # Each row: the drawing in the list, the time field cleared and typed, Add.
 add_row() {
@@ -55,7 +39,6 @@ sleep 2
 wait_for_exit "$pid"
 SESSION
 
-source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
 XVFB_FIRST_DISPLAY=150 run_session || exit 1
 echo "--- segment file"
 cat "$KAVRI_HOME/Section/show.sec"

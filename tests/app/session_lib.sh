@@ -41,3 +41,31 @@ run_session() {
     return 1
   fi
 }
+
+# The outer script's start: its arguments (the program, the window tool, the artifacts folder and
+# the layout probe), a scratch home removed at exit, and a check that the virtual X server is there.
+begin_session() {
+  kavri=$1 xtool=$2 artifacts=$3 layout=$4
+  mkdir -p "$artifacts"
+  home=$(mktemp -d)
+  trap 'rm -rf "$home"' EXIT
+  if ! command -v xvfb-run >/dev/null; then
+    echo "xvfb-run is missing (scripts/install-deps.sh installs it)" >&2
+    exit 1
+  fi
+}
+
+# Two lines of two points in the program folder's drawings: "a" red from (10,20), "b" green from
+# (200,100). Records are x, y, kind, colour, flags; 0x80 in the flags ends the object.
+write_two_drawings() {
+  mkdir -p "$home/program/Drawing"
+  printf '\x0a\x14\x00\x02\x00\x1e\x28\x00\x02\x80' >"$home/program/Drawing/a.ddr"
+  printf '\xc8\x64\x00\x04\x00\xdc\x78\x00\x04\x80' >"$home/program/Drawing/b.ddr"
+}
+
+# Inside a session: the layout probe's places, then the program started in the background ($pid).
+start_program() {
+  "$LAYOUT_PROBE" >"$LOGS/layout.txt" 2>/dev/null || exit 20
+  "$KAVRI_BIN" >"$LOGS/stdout.txt" 2>"$LOGS/stderr.txt" &
+  pid=$!
+}
