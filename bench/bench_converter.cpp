@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "bench/patterned_ilda.h"
 #include "engine/drawing.h"
 #include "engine/ilda_file.h"
 #include "platform/dialog_service.h"
@@ -43,19 +44,7 @@ struct Folder {
     ::setenv("KAVRI_HOME", root.c_str(), 1);
     ResetProgramFolderForTests();
     EnsureContentFolders();
-    TILDAimage image;
-    for (int f = 0; f < kFrames; ++f) {
-      auto frame = std::make_unique<TILDAframe>();
-      frame->points.resize(kPoints);
-      for (int i = 0; i < kPoints; ++i) {
-        PointRecord& p = frame->points[static_cast<size_t>(i)];
-        p.x = (i * 7 + f) % 256 - 128;
-        p.y = (i * 13 + 3 * f) % 256 - 128;
-        p.colour = static_cast<uint8_t>(i % 64);
-        p.blanked = i % 17 == 0;
-      }
-      image.frames.push_back(std::move(frame));
-    }
+    const TILDAimage image = kavri_bench::PatternedIldaImage(kFrames, kPoints);
     if (!WriteIldaFile(IldaFolder() + "source.ild", image)) std::fprintf(stderr, "cannot write the source\n");
   }
 };

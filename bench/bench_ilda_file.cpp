@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "bench/patterned_ilda.h"
 #include "engine/ilda_file.h"
 #include "platform/file_io.h"
 
@@ -14,22 +15,7 @@ namespace {
 constexpr int kFrames = 2000;
 constexpr int kPoints = 3000;
 
-TILDAimage MakeImage() {
-  TILDAimage image;
-  for (int f = 0; f < kFrames; ++f) {
-    auto frame = std::make_unique<TILDAframe>();
-    frame->points.resize(kPoints);
-    for (int i = 0; i < kPoints; ++i) {
-      PointRecord& p = frame->points[static_cast<size_t>(i)];
-      p.x = (i * 7 + f) % 256 - 128;
-      p.y = (i * 13 + 3 * f) % 256 - 128;
-      p.colour = static_cast<uint8_t>(i % 64);
-      p.blanked = i % 17 == 0;
-    }
-    image.frames.push_back(std::move(frame));
-  }
-  return image;
-}
+TILDAimage MakeImage() { return kavri_bench::PatternedIldaImage(kFrames, kPoints); }
 
 struct BenchFile {
   QTemporaryDir dir;
