@@ -1,0 +1,50 @@
+#pragma once
+// What the "Quick play" window shares with its play loops and its preview. The sliders write the
+// live effect values on the window thread; the loops and the preview read them on every point. The
+// play lists are replaced by Play only while no loop runs; every scalar a loop writes is an atomic.
+#include <atomic>
+#include <chrono>
+
+#include "engine/effect_step.h"
+#include "engine/play_content.h"
+#include "engine/play_drawing.h"
+#include "engine/play_ticks.h"
+
+namespace kavri {
+
+// The sliders' values, at the positions the window opens with.
+struct TQuickPlayEffects {
+  std::atomic<int32_t> AllSpeed{50};
+  std::atomic<int32_t> Rotation{0};
+  std::atomic<int32_t> SlowDraw{0};
+  std::atomic<int32_t> HStretch{0}, VStretch{0};
+  std::atomic<int32_t> HRotate{0}, VRotate{0};
+  std::atomic<int32_t> HMove{0}, VMove{0};
+  std::atomic<int32_t> Size{20};
+  std::atomic<int32_t> ColourSpeed{30};
+  std::atomic<int32_t> LocAngle{0};
+  std::atomic<int32_t> RollStep{5};
+  std::atomic<int32_t> StayTime{2};
+  std::atomic<int32_t> RowsOrColumns{4};
+  std::atomic<int32_t> WidthFactor{4};
+  std::atomic<int32_t> HeightFactor{4};
+  std::atomic<int32_t> PointDraw{0};
+  void Reset();
+};
+
+enum TQuickPlayMode : int32_t { QuickPlayDrawing = 0, QuickPlayIld = 1, QuickPlayText = 2 };
+
+extern TQuickPlayEffects QuickPlayEffects;
+extern std::atomic<int32_t> QuickPlayMode;
+extern std::atomic<int32_t> QuickPlayColourMode;  // Auto at first
+extern TTickFlag QuickPlayTickFlag;                // raised by the window's frame clock
+extern TPublishedEffects QuickPlayEffectState;     // accumulators, slow-draw limit, colour cycle
+extern std::atomic<int32_t> QuickPlayPointTotal;
+extern std::atomic<int32_t> QuickPlaySlowDrawCount;
+extern std::atomic<int32_t> QuickPlayFrameIndex;
+extern TPlayDrawingPtr QuickPlayDrawingList;  // what the drawing loop plays
+extern TIldaImagePtr QuickPlayIldaFrames;     // what the ILDA loop plays
+
+void ResetQuickPlayState();
+
+}  // namespace kavri
