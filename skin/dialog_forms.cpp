@@ -38,15 +38,6 @@ TSkinEdit* TSkinDialogForm::NewEdit(int left, int top, int width, int height) {
   return edit;
 }
 
-TSkinButton* TSkinDialogForm::NewButton(int left, int top, const QString& caption, int modalResult) {
-  auto* button = new TSkinButton(skinForm1);
-  button->setGeometry(left, top, 73, 25);
-  button->SetCaption(caption);
-  button->SetModalResult(modalResult);
-  button->SetTabStop(true);
-  return button;
-}
-
 TfrmMsg::TfrmMsg(QWidget* owner) : TSkinDialogForm(334, 139, owner) {
   setObjectName("frmMsg");
   lbl = new QLabel(skinForm1);
@@ -60,22 +51,40 @@ TfrmMsg::TfrmMsg(QWidget* owner) : TSkinDialogForm(334, 139, owner) {
   Image1->setGeometry(24, 64, 40, 40);
 }
 
-TfrmInput::TfrmInput(QWidget* owner) : TSkinDialogForm(250, 176, owner) {
+TSkinOkCancelForm::TSkinOkCancelForm(int clientWidth, int clientHeight, int buttonTop, QWidget* owner)
+    : TSkinDialogForm(clientWidth, clientHeight, owner) {
+  const QString captions[] = {"OK", "Cancel"};
+  const int results[] = {mrOk, mrCancel}, lefts[] = {40, 129};
+  TSkinButton** targets[] = {&btn1, &btn2};
+  for (int i = 0; i < 2; ++i) {
+    auto* button = new TSkinButton(skinForm1);
+    button->setGeometry(lefts[i], buttonTop, 73, 25);
+    button->SetCaption(captions[i]);
+    button->SetModalResult(results[i]);
+    button->SetTabStop(true);
+    *targets[i] = button;
+  }
+}
+
+void TSkinOkCancelForm::CentreButtons(Qt::CursorShape cursor) {
+  btn1->move(width() / 2 - 8 - btn1->width(), btn1->y());
+  btn2->move(width() / 2 + 8, btn2->y());
+  btn1->setCursor(cursor);
+  btn2->setCursor(cursor);
+}
+
+TfrmInput::TfrmInput(QWidget* owner) : TSkinOkCancelForm(250, 176, 128, owner) {
   setObjectName("frmInput");
   lbl_prompt = NewLabel(24, 56, "User name:");
   edt_value = NewEdit(24, 78, 201, 19);
-  btn1 = NewButton(40, 128, "OK", mrOk);
-  btn2 = NewButton(129, 128, "Cancel", mrCancel);
 }
 
-TfrmPass::TfrmPass(QWidget* owner) : TSkinDialogForm(250, 187, owner) {
+TfrmPass::TfrmPass(QWidget* owner) : TSkinOkCancelForm(250, 187, 144, owner) {
   setObjectName("frmPass");
   lbl1 = NewLabel(24, 64, "User name:");
   lbl2 = NewLabel(24, 96, "Password:");
   edt1 = NewEdit(88, 62, 121, 19);
   edt2 = NewEdit(88, 96, 121, 19);
-  btn1 = NewButton(40, 144, "OK", mrOk);
-  btn2 = NewButton(129, 144, "Cancel", mrCancel);
 }
 
 }  // namespace kavri

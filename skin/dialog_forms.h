@@ -22,7 +22,6 @@ class TSkinDialogForm : public QDialog {
  protected:
   QLabel* NewLabel(int left, int top, const QString& text);
   TSkinEdit* NewEdit(int left, int top, int width, int height);
-  TSkinButton* NewButton(int left, int top, const QString& caption, int modalResult);
 };
 
 class TfrmMsg : public TSkinDialogForm {
@@ -33,17 +32,28 @@ class TfrmMsg : public TSkinDialogForm {
   QLabel* Image1 = nullptr;
 };
 
-class TfrmInput : public TSkinDialogForm {
+// The input and password forms: an OK and a Cancel button side by side.
+class TSkinOkCancelForm : public TSkinDialogForm {
+  Q_OBJECT
+ public:
+  TSkinButton* btn1 = nullptr;
+  TSkinButton* btn2 = nullptr;
+  // OK and Cancel 16 pixels apart about the form's middle.
+  void CentreButtons(Qt::CursorShape cursor);
+
+ protected:
+  TSkinOkCancelForm(int clientWidth, int clientHeight, int buttonTop, QWidget* owner);
+};
+
+class TfrmInput : public TSkinOkCancelForm {
   Q_OBJECT
  public:
   explicit TfrmInput(QWidget* owner = nullptr);
   QLabel* lbl_prompt = nullptr;
   TSkinEdit* edt_value = nullptr;
-  TSkinButton* btn1 = nullptr;
-  TSkinButton* btn2 = nullptr;
 };
 
-class TfrmPass : public TSkinDialogForm {
+class TfrmPass : public TSkinOkCancelForm {
   Q_OBJECT
  public:
   explicit TfrmPass(QWidget* owner = nullptr);
@@ -51,8 +61,6 @@ class TfrmPass : public TSkinDialogForm {
   QLabel* lbl2 = nullptr;
   TSkinEdit* edt1 = nullptr;
   TSkinEdit* edt2 = nullptr;
-  TSkinButton* btn1 = nullptr;
-  TSkinButton* btn2 = nullptr;
 };
 
 }  // namespace kavri

@@ -1,6 +1,7 @@
 #include "skin/skin_dialogs.h"
 
 #include <QGuiApplication>
+#include <QBitmap>
 #include <QPixmap>
 #include <QScreen>
 #include <algorithm>
@@ -30,14 +31,6 @@ const char* IconPicture(TSkinIconType type) {
 }
 
 int Bottom(const QWidget* w) { return w->y() + w->height(); }
-
-// OK and Cancel side by side, 16 pixels apart about the form's middle.
-void PlaceOkCancel(TSkinDialogForm& form, TSkinButton* ok, TSkinButton* cancel, Qt::CursorShape cursor) {
-  ok->move(form.width() / 2 - 8 - ok->width(), ok->y());
-  cancel->move(form.width() / 2 + 8, cancel->y());
-  ok->setCursor(cursor);
-  cancel->setCursor(cursor);
-}
 
 }  // namespace
 
@@ -72,7 +65,11 @@ int TSkinMessageDialog::ShowModal() {
   if (const char* icon = IconPicture(IconType)) {
     form.lbl->move(88, form.lbl->y());
     const QImage picture = LoadSkinPicture(icon);
-    form.Image1->setPixmap(QPixmap::fromImage(picture));
+    QPixmap pixmap = QPixmap::fromImage(picture);
+    // The icon's own background (its bottom-left colour) lets the form's show through.
+    if (!picture.isNull())
+      pixmap.setMask(pixmap.createMaskFromColor(QColor(picture.pixel(0, picture.height() - 1)), Qt::MaskInColor));
+    form.Image1->setPixmap(pixmap);
     form.Image1->resize(picture.size());
   } else {
     form.lbl->move(kMargin, form.lbl->y());
@@ -113,7 +110,7 @@ int TSkinPasswordDialog::ShowModal() {
   form.btn1->SetCaption(ButtonOKCaption);
   form.btn2->SetCaption(ButtonCancelCaption);
   form.resize(editLeft + form.edt1->width() + kMargin, form.height());
-  PlaceOkCancel(form, form.btn1, form.btn2, ButtonCursor);
+  form.CentreButtons(ButtonCursor);
   const int result = Run(form);
   if (result == mrOk) {
     Item1Text = form.edt1->text();
@@ -130,7 +127,7 @@ int TSkinInputDialog::ShowModal() {
   form.edt_value->setText(ValueText);
   form.btn1->SetCaption(ButtonOKCaption);
   form.btn2->SetCaption(ButtonCancelCaption);
-  PlaceOkCancel(form, form.btn1, form.btn2, ButtonCursor);
+  form.CentreButtons(ButtonCursor);
   const int result = Run(form);
   if (result == mrOk) ValueText = form.edt_value->text();
   return result;
