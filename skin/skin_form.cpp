@@ -38,8 +38,8 @@ TSkinForm::TSkinForm(QWidget* form) : QWidget(form), color_(clBtnFace), menuBarC
     throw std::runtime_error("Sorry, You can create only one TSkinForm component in one form!");
   form_ = form;
   form->setMinimumSize(125, 50);
-  normalBounds_ = form->geometry();
   maximisedAtStart_ = form->isMaximized();
+  normalBounds_ = maximisedAtStart_ ? form->normalGeometry() : form->geometry();
   sizeable_ = !qobject_cast<QDialog*>(form);
   titleBar_ = new TSkinTitleBar(this);
   SetUIStyle(TSkinUIStyle::Navy);
@@ -57,7 +57,6 @@ TSkinForm::TSkinForm(QWidget* form) : QWidget(form), color_(clBtnFace), menuBarC
 
 TSkinForm::~TSkinForm() {
   if (rimCursor_) QGuiApplication::restoreOverrideCursor();
-  if (form_) form_->update();
 }
 
 void TSkinForm::SetUIStyle(TSkinUIStyle style) {

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QTest>
 #include <stdexcept>
 
 #include "skin/form_geometry.h"
+#include "skin/skin_button.h"
 #include "skin/skin_form.h"
 #include "skin/skin_menu.h"
 #include "skin/skin_title_bar.h"
@@ -124,6 +126,37 @@ TEST(SkinForm, MenuShortcutsWorkInTheSkinnedWindow) {
   QTest::keyClick(&form, Qt::Key_O, Qt::ControlModifier);
   EXPECT_EQ(opened, 1);
   EXPECT_TRUE(skin.TitleBar()->FormActive());
+}
+
+TEST(SkinForm, RimOfASizeableWindowResizesItUnlessMaximised) {
+  auto rimCursor = [] {
+    const QCursor* c = QGuiApplication::overrideCursor();
+    return c ? c->shape() : Qt::ArrowCursor;
+  };
+  QWidget form;
+  form.resize(300, 200);
+  TSkinForm skin(&form);
+  auto* button = new TSkinButton(&skin);
+  button->setGeometry(0, 100, 60, 25);  // one pixel in from the window's left edge
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  kavri_test::Move(button, QPoint(1, 10));
+  EXPECT_EQ(rimCursor(), Qt::SizeHorCursor);
+  kavri_test::Press(button, QPoint(1, 10));  // the window system takes it, not the button
+  EXPECT_FALSE(button->Pressed());
+  kavri_test::Move(button, QPoint(20, 10));
+  EXPECT_EQ(rimCursor(), Qt::ArrowCursor);
+  form.showMaximized();
+  kavri_test::Move(button, QPoint(1, 10));
+  EXPECT_EQ(rimCursor(), Qt::ArrowCursor);
+
+  QDialog dialog;  // a dialog keeps its size
+  dialog.resize(300, 200);
+  TSkinForm dialogSkin(&dialog);
+  auto* inner = new TSkinButton(&dialogSkin);
+  inner->setGeometry(0, 100, 60, 25);
+  kavri_test::Move(inner, QPoint(1, 10));
+  EXPECT_EQ(rimCursor(), Qt::ArrowCursor);
 }
 
 TEST(FormGeometry, ResizeEdgesWithinFivePixelsCornersFirst) {
