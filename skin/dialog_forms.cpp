@@ -44,7 +44,6 @@ TfrmMsg::TfrmMsg(QWidget* owner) : TSkinDialogForm(334, 139, owner) {
   lbl->setObjectName("lbl");
   lbl->setWordWrap(true);
   lbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  lbl->setAttribute(Qt::WA_TranslucentBackground);
   lbl->setGeometry(88, 64, 225, 13);
   Image1 = new QLabel(skinForm1);
   Image1->setObjectName("Image1");
