@@ -185,10 +185,10 @@ void TSkinTitleBar::SetRightBtnXOffset(int value) { rightOffset_ = value; update
 void TSkinTitleBar::SetDrawAppIcon(bool value) { drawAppIcon_ = value; update(); }
 
 TTitleButtonsPlace TSkinTitleBar::PlaceButtons() const {
-  std::vector<TTitleButtonSpec> specs;
+  std::vector<TTitleButtonShape> shapes;
   for (const TSkinTitleBarButton& b : buttons_)
-    specs.push_back({b.ButtonType, b.PicNormal.width(), b.PicNormal.height(), b.Top});
-  return PlaceTitleButtons(specs, width(), leftOffset_, rightOffset_, buttonInterval_, drawAppIcon_);
+    shapes.push_back({b.ButtonType, b.PicNormal.width(), b.PicNormal.height(), b.Top});
+  return PlaceTitleButtons(shapes, width(), leftOffset_, rightOffset_, buttonInterval_, drawAppIcon_);
 }
 
 std::vector<TPixelRect> TSkinTitleBar::ButtonRects() const { return PlaceButtons().Buttons; }
@@ -204,10 +204,10 @@ int TSkinTitleBar::ButtonAt(QPoint point) const {
 }
 
 void TSkinTitleBar::DrawSectionsTo(QImage& bitmap) const {
-  std::vector<TTitleSectionSpec> specs;
+  std::vector<TTitleSectionShape> shapes;
   for (const TSkinTitleBarSection& s : sections_)
-    specs.push_back({s.AutoSize && !s.Picture.isNull() ? s.Picture.width() : s.Width, s.Align});
-  const std::vector<TPixelRect> rects = PlaceTitleSections(specs, width(), height());
+    shapes.push_back({s.AutoSize && !s.Picture.isNull() ? s.Picture.width() : s.Width, s.Align});
+  const std::vector<TPixelRect> rects = PlaceTitleSections(shapes, width(), height());
   for (size_t i = 0; i < sections_.size(); ++i) {
     const TSkinTitleBarSection& s = sections_[i];
     const TPixelRect& r = rects[i];

@@ -2,13 +2,13 @@
 
 namespace kavri {
 
-std::vector<TPixelRect> PlaceTitleSections(const std::vector<TTitleSectionSpec>& sections, int barWidth,
+std::vector<TPixelRect> PlaceTitleSections(const std::vector<TTitleSectionShape>& sections, int barWidth,
                                            int barHeight) {
   std::vector<TPixelRect> rects(sections.size());
   int left = -1, right = barWidth + 1;
   int client = -1;
   for (size_t i = 0; i < sections.size(); ++i) {
-    const TTitleSectionSpec& s = sections[i];
+    const TTitleSectionShape& s = sections[i];
     switch (s.Align) {
       case TSkinTitleBarAlign::skinLeft:
         rects[i] = {left + 1, 0, left + 1 + s.Width, barHeight};
@@ -27,7 +27,7 @@ std::vector<TPixelRect> PlaceTitleSections(const std::vector<TTitleSectionSpec>&
   return rects;
 }
 
-TTitleButtonsPlace PlaceTitleButtons(const std::vector<TTitleButtonSpec>& buttons, int barWidth, int leftOffset,
+TTitleButtonsPlace PlaceTitleButtons(const std::vector<TTitleButtonShape>& buttons, int barWidth, int leftOffset,
                                      int rightOffset, int interval, bool appIcon) {
   TTitleButtonsPlace place;
   place.Buttons.resize(buttons.size());
@@ -35,7 +35,7 @@ TTitleButtonsPlace PlaceTitleButtons(const std::vector<TTitleButtonSpec>& button
   int x = barWidth + 1 + rightOffset;
   int captionStart = 0;
   for (size_t i = 0; i < buttons.size(); ++i) {
-    const TTitleButtonSpec& b = buttons[i];
+    const TTitleButtonShape& b = buttons[i];
     if (b.Type == TSkinTitleBarBtnType::skinControlBox) {
       if (appIcon) {
         place.Buttons[i] = {leftOffset + 3, b.Top, leftOffset + 3 + 16, b.Top + 16};

@@ -187,7 +187,7 @@ TEST(FormGeometry, OnlyTheTopCornersAreRound) {
 }
 
 TEST(TitleBarLayout, SectionsPileFromBothEdgesAndTheClientFillsBetween) {
-  using V = std::vector<TTitleSectionSpec>;
+  using V = std::vector<TTitleSectionShape>;
   struct Case {
     V sections;
     int width;
@@ -211,7 +211,7 @@ TEST(TitleBarLayout, SectionsPileFromBothEdgesAndTheClientFillsBetween) {
 
 TEST(TitleBarLayout, ButtonsFromTheRightControlBoxAtTheLeft) {
   // As a new bar holds them: control box, close, max, min.
-  const std::vector<TTitleButtonSpec> b = {
+  const std::vector<TTitleButtonShape> b = {
       {B::skinControlBox, 18, 16, 4}, {B::skinClose, 20, 20, 2}, {B::skinMax, 20, 20, 2}, {B::skinMin, 20, 20, 2}};
   TTitleButtonsPlace p = PlaceTitleButtons(b, 300, 3, -2, 0, false);
   EXPECT_TRUE((p.Buttons[0] == TPixelRect{3, 4, 21, 20}));
