@@ -47,7 +47,9 @@ TSkinForm::TSkinForm(QWidget* form) : QWidget(form), color_(clBtnFace), menuBarC
   if (form->isWindow()) {
     const TPixelRect work = GetWorkAreaRect();
     if (!work.IsEmpty()) form->setMaximumSize(work.Width(), work.Height());
+    const bool shown = form->isVisible();
     form->setWindowFlags(form->windowFlags() | Qt::FramelessWindowHint);
+    if (shown) form->show();  // changing the flags hides a shown window
     qApp->installEventFilter(this);  // the rim of the window resizes it, over whichever control
   }
   form->installEventFilter(this);

@@ -86,7 +86,10 @@ TEST(SkinForm, EachStyleFitsTheWindowRoundThePanelAndDrawsItsBorder) {
 
 TEST(SkinForm, SecondFormPanelOnOneWindowIsRefused) {
   QWidget form;
+  form.show();
   TSkinForm first(&form);
+  EXPECT_TRUE(form.isVisible());  // skinning a shown window keeps it shown
+  EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
   EXPECT_THROW(TSkinForm second(&form), std::runtime_error);
   EXPECT_EQ(GetSkinFormStyle(&form), TSkinUIStyle::Navy);
 }
