@@ -47,4 +47,8 @@ extern TIldaImagePtr QuickPlayIldaFrames;     // what the ILDA loop plays
 
 void ResetQuickPlayState();
 
+// The sliders as the play kernel's letters: B AllSpeed, C Rotation, D SlowDraw, E/F stretch,
+// G/H rotate, I/J move, L Size, M LocAngle, N ColourSpeed; O blanks every point (Point draw).
+TEffectParams QuickPlayLiveParams();
+
 }  // namespace kavri
