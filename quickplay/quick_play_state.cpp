@@ -42,7 +42,7 @@ void ResetQuickPlayState() {
   QuickPlayIldaFrames = std::make_shared<const TILDAimage>();
 }
 
-TEffectParams QuickPlayLiveParams() {
+TEffectParams QuickPlayEffectParams(bool withPointDraw) {
   const TQuickPlayEffects& e = QuickPlayEffects;
   TEffectParams p;
   p.B = e.AllSpeed;
@@ -57,7 +57,7 @@ TEffectParams QuickPlayLiveParams() {
   p.L = e.Size;
   p.M = e.LocAngle;
   p.N = e.ColourSpeed;
-  p.O = e.PointDraw != 0 ? 1 : 0;
+  p.O = withPointDraw && e.PointDraw != 0 ? 1 : 0;
   return p;
 }
 

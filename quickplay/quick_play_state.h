@@ -4,6 +4,7 @@
 // play lists are replaced by Play only while no loop runs; every scalar a loop writes is an atomic.
 #include <atomic>
 #include <chrono>
+#include <string>
 
 #include "engine/effect_step.h"
 #include "engine/play_content.h"
@@ -47,8 +48,16 @@ extern TIldaImagePtr QuickPlayIldaFrames;     // what the ILDA loop plays
 
 void ResetQuickPlayState();
 
-// The sliders as the play kernel's letters: B AllSpeed, C Rotation, D SlowDraw, E/F stretch,
-// G/H rotate, I/J move, L Size, M LocAngle, N ColourSpeed; O blanks every point (Point draw).
-TEffectParams QuickPlayLiveParams();
+// The sliders as the loops and the preview read them, one value per letter of the kernel: B the
+// speed, C to J the motions, L the size, M the fixed turn, N the colour speed. O (every point
+// blanked) is PointDraw, which acts on drawings and text only, so the ILDA loop leaves it 0.
+TEffectParams QuickPlayEffectParams(bool withPointDraw);
+
+// What a prepare step tells Play: whether there is anything to play (start the loop only then)
+// and the text for the window's message line.
+struct TQuickPlayStart {
+  bool start = false;
+  std::string status;
+};
 
 }  // namespace kavri

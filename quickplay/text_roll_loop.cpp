@@ -32,7 +32,7 @@ struct TTextRollLoop::Hooks {
   bool BeforePoint() { return true; }
   // The sliders act at once: read afresh for every point.
   const TEffectParams& Params() {
-    live = QuickPlayLiveParams();
+    live = QuickPlayEffectParams(true);
     return live;
   }
   int32_t ColourSpeed() { return live.N; }

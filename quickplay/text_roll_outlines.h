@@ -10,6 +10,7 @@
 #include "engine/play_drawing.h"
 #include "platform/dialog_service.h"
 #include "platform/glyph_source.h"
+#include "quickplay/quick_play_state.h"
 
 namespace kavri {
 
@@ -17,12 +18,6 @@ namespace kavri {
 constexpr uint8_t TextColourIndex = 4;
 
 inline constexpr char kTextRollStartText[] = "Text rolling playing start...";
-
-// What a prepare step tells Play: whether to start the loop, and the message line's text.
-struct TQuickPlayStart {
-  bool start = false;
-  std::string status;
-};
 
 // The factors the outlines are laid out with (the sliders and "Large Size" at Play).
 struct TTextOutlineFactors {
