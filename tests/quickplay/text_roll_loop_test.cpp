@@ -7,11 +7,11 @@
 
 #include "engine/play_threads.h"
 #include "engine/shared_state.h"
-#include "platform/usb/usb_sim_driver.h"
 #include "quickplay/quick_play_state.h"
 #include "quickplay/text_roll_loop.h"
 #include "quickplay/text_roll_outlines.h"
 #include "quickplay/text_roll_state.h"
+#include "tests/quickplay/quick_play_fixture.h"
 
 namespace kavri {
 namespace {
@@ -34,26 +34,20 @@ void SetText(int count, int x = 100, int y = 10) {
 
 int FirstX() { return TextRollFrameSnapshot()->Object(0)[0].x; }
 
-class TextRollLoop : public ::testing::Test {
+class TextRollLoop : public kavri_test::QuickPlayFixture {
  protected:
   void SetUp() override {
-    ResetSharedState();
-    ResetQuickPlayState();
-    SetActiveUsbDriver(sim);
-    SetCurrentDeviceName("ezusb-0");
+    QuickPlayFixture::SetUp();
     QuickPlayLargeSize = 1;  // the window's lists as they are, only lowered to the middle
     QuickPlayEffects.StayTime = 0;
   }
   void TearDown() override {
-    EXPECT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
+    QuickPlayFixture::TearDown();
     RegisterPlayLoop(kPlayJobRollText, nullptr);
     RegisterPlayLoop(kPlayJobRollTextVertical, nullptr);
-    SetActiveUsbDriver(nullptr);
     ResetTextRollState();
-    ResetQuickPlayState();
-    ResetSharedState();
   }
-  // (device, bytes) of the bulk writes of `size` bytes (0: frames) since the last call.
+  // (device, bytes) of the writes of `size` bytes (0: frames) since the last call.
   std::vector<std::pair<std::string, TBytes>> Sent(size_t size = 0) {
     std::vector<std::pair<std::string, TBytes>> out;
     for (const auto& p : sim->Packets())
@@ -61,7 +55,6 @@ class TextRollLoop : public ::testing::Test {
     sim->ClearPackets();
     return out;
   }
-  std::shared_ptr<TSimUsbDriver> sim = std::make_shared<TSimUsbDriver>("0,4");
 };
 
 TEST_F(TextRollLoop, StayTimeZeroMovesTheTextOnEveryPassAndRollStepZeroFreezesIt) {
