@@ -31,9 +31,12 @@ class QuickPlayFixture : public SimulatedInterfaces {
   std::vector<std::vector<kavri::TDevicePoint>> Frames() {
     std::vector<std::vector<kavri::TDevicePoint>> frames;
     for (const auto& p : sim->Packets()) {
-      if (p.kind != kavri::TSimPacket::Bulk || p.device != "ezusb-0" || p.bytes.size() == 2) continue;
+      // Settings (2 bytes) and colour gain (4 bytes) packets are not frames.
+      if (p.kind != kavri::TSimPacket::Bulk || p.device != "ezusb-0" ||
+          p.bytes.size() % sizeof(kavri::TDevicePoint) != 0)
+        continue;
       frames.emplace_back(p.bytes.size() / sizeof(kavri::TDevicePoint));
-      std::memcpy(frames.back().data(), p.bytes.data(), p.bytes.size());
+      std::memcpy(frames.back().data(), p.bytes.data(), frames.back().size() * sizeof(kavri::TDevicePoint));
     }
     sim->ClearPackets();
     return frames;
