@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The threading tests under ThreadSanitizer: play workers, the play controller, concurrent and
 # cancelled device writes, the simulated interfaces, the device reset worker and the segment and
-# editor play loops. Only the test programs that hold such tests are built; in each, the tests
+# editor play loops,
+# and the show's track players and clock. Only the test programs that hold such tests are built; in each, the tests
 # whose suite or name contains "Threads" run (name every test that starts threads that way to have
 # it checked here).
 set -euo pipefail
@@ -11,7 +12,7 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKAVRI_BUILD_BEN
   -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" >/dev/null
 programs=(tests/engine/kavri_engine_tests tests/platform/kavri_platform_tests tests/shell/kavri_shell_tests
           tests/segments/kavri_segments_tests tests/editor/kavri_editor_tests
-          tests/quickplay/kavri_quickplay_tests)
+          tests/quickplay/kavri_quickplay_tests tests/shows/kavri_shows_tests)
 emulated=tests/platform/emulated/kavri_usb_emulated_tests
 targets=()
 for p in "${programs[@]}" "$emulated"; do targets+=("$(basename "$p")"); done

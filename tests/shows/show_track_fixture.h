@@ -1,6 +1,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -31,16 +32,16 @@ class ClockedInterfaces : public kavri::TUsbDriver {
   bool BulkWrite(int n, uint32_t pipe, const uint8_t* data, size_t length, kavri::TUsbStop stop) override {
     const bool ok = sim_->BulkWrite(n, pipe, data, length, stop);
     if (length <= 2) return ok;
-    ++frames_;
-    if (every > 0 && frames_ % every == 0) clock_.Tick();
-    if (onFrame) onFrame(frames_);
+    const int taken = ++frames_;
+    if (every > 0 && taken % every == 0) clock_.Tick();
+    if (onFrame) onFrame(taken);
     return ok;
   }
 
  private:
   std::shared_ptr<kavri::TSimUsbDriver> sim_;
   kavri::TShowClock& clock_;
-  int frames_ = 0;
+  std::atomic<int> frames_{0};  // three tracks write at once
 };
 
 // A show of loaded content on interface 0, the shared state at its start values.
