@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # The threading tests under ThreadSanitizer: play workers, the play controller, concurrent and
 # cancelled device writes, the simulated interfaces, the device reset worker and the segment and
-# editor play loops,
-# and the show's track players and clock. Only the test programs that hold such tests are built; in each, the tests
+# editor play loops. Only the test programs that hold such tests are built; in each, the tests
 # whose suite or name contains "Threads" run (name every test that starts threads that way to have
 # it checked here).
 set -euo pipefail
