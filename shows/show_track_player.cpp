@@ -116,10 +116,14 @@ void TShowTrackPlayer::Start() {
 void TShowTrackPlayer::Finish() { ShowTrackRunning[track_] = false; }
 
 void TShowTrackPlayer::Run() {
+  // Whatever ends the walk, the track must not stay marked running, or the show would never end.
+  struct TFinish {
+    TShowTrackPlayer& player;
+    ~TFinish() { player.Finish(); }
+  } finish{*this};
   Start();
   while (Step()) {
   }
-  Finish();
 }
 
 void TShowTrackPlayer::TakeRowTick() {
