@@ -221,15 +221,22 @@ TEST_F(ShowTrackPlayer, DrawingColourCycleAdvancesEvery121PointsAndPersistsAcros
     player.Step();
     cycles.push_back(ShowColourCycle[0]);
   }
-  // The 122nd point is the first of the new cycle; the 243rd the next.
+  // The colour steps come at points 12, 23, 34...: the eleventh, at point 122, advances the cycle.
   EXPECT_EQ(cycles[10], 0);
   EXPECT_EQ(cycles[11], 1);
   EXPECT_EQ(cycles[21], 1);
   EXPECT_EQ(cycles[22], 2);
   const auto writes = Writes();
-  const auto colourAt = [&](int frame, int point) { return writes[2 * frame + 1][8 * point + 4]; };
-  EXPECT_EQ(colourAt(11, 0), GetRValue(ColorIndexToTColor(1)));  // point 122: still cycle 0 + 1
-  EXPECT_EQ(colourAt(11, 1), GetRValue(ColorIndexToTColor(2)));
+  const auto colourAt = [&](int frame, int point) {
+    const Bytes& w = writes[2 * frame + 1];
+    return Bytes(w.begin() + 8 * point + 4, w.begin() + 8 * point + 7);
+  };
+  const auto indexColour = [](uint8_t index) {
+    const TColor c = ColorIndexToTColor(index);
+    return Bytes{GetRValue(c), GetGValue(c), GetBValue(c)};
+  };
+  EXPECT_EQ(colourAt(10, 10), indexColour(1));  // point 121
+  EXPECT_EQ(colourAt(11, 0), indexColour(2));   // point 122 makes the eleventh colour step
 }
 
 TEST_F(ShowTrackPlayer, PauseFreezesRowTimeAndIldaFramesWhileTheSameFrameIsSent) {
