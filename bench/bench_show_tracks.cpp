@@ -71,18 +71,9 @@ TSequence BigShow() {
   };
   add(0, "big.ddr").drawing = BigDrawing();
   auto item = std::make_unique<TSectionRecord>();
-  item->A = 1;
-  item->B = 100;
-  item->C = 3;
-  item->E = 5;
-  item->F = 7;
-  item->G = 9;
-  item->H = 11;
-  item->I = 13;
-  item->J = 15;
-  item->L = 25;
-  item->M = 45;
-  item->N = 30;
+  // A to R: every effect moving at every point.
+  const int32_t letters[] = {1, 100, 3, 0, 5, 7, 9, 11, 13, 15, ColourModeAuto, 25, 45, 30, 0, 0, 0, 0};
+  for (int i = 0; i < TSectionRecord::kParameterCount; ++i) item->SetParameter(i, letters[i]);
   item->drawing = BigDrawing();
   auto segment = std::make_shared<TSectionList>();
   segment->push_back(std::move(item));
