@@ -101,7 +101,6 @@ void TShowTrackPlayer::Start() {
   ShowTrackRunning[track_] = true;
   ShowPlayingFlag = true;
   TakeOutputCopies();
-  PreviewDirtyFlag = false;
   rows_ = ShowTrackRows(track_ + 1);
   nextRow_ = 0;
   row_ = nullptr;

@@ -21,7 +21,8 @@ class TShowTrackPlayer {
   TShowTrackPlayer(int track, TTickSource& rowTick, TTickSource& frameTick);
   explicit TShowTrackPlayer(int track);  // ticked by ShowClockTicks
 
-  // The track runs and the show plays; the change-test copies take the live values.
+  // The track runs and the show plays; the change-test copies take the live values; counters and
+  // the colour cycle start at 0.
   void Start();
   // Begins the next row with time (rows of time 0 or less are passed at once), then makes one call
   // of its builder. False once the rows are done, and on Stop.

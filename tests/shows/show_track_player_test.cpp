@@ -211,6 +211,17 @@ TEST_F(ShowTrackPlayer, RowsWithNothingToSendWaitForTheClockAndSendNothing) {
   }
 }
 
+TEST_F(ShowTrackPlayer, ATrackStartingLeavesTheMarkOfAnotherTracksRowForThePreview) {
+  AddRow(1, "a.ddr", 10).drawing = MakeDrawing({{1, 1, 1, 1, 0, 0}});
+  SetShowTrackRows(show);
+  TShowTrackPlayer first(1), second(2);
+  first.Start();
+  first.Step();
+  ASSERT_TRUE(PreviewDirtyFlag);
+  second.Start();
+  EXPECT_TRUE(PreviewDirtyFlag);
+}
+
 TEST_F(ShowTrackPlayer, RowsWithoutTimeArePassedAtOnce) {
   const auto drawing = MakeDrawing({{1, 1, 1, 1, 0, 0}});
   AddRow(1, "a.ddr", 0).drawing = drawing;
