@@ -148,6 +148,7 @@ bool TShowTrackPlayer::BeginNextRow() {
     rowTime_ = 0;
     ShowTrackRowTime[track_] = 0;
     rowLimit_ = row_->time;
+    rowKind_ = ShowRowKind(row_->name);
     if (rowLimit_ > 0) return true;
   }
   row_ = nullptr;
@@ -157,7 +158,7 @@ bool TShowTrackPlayer::BeginNextRow() {
 bool TShowTrackPlayer::Step() {
   if (Stopped()) return false;
   if ((!row_ || rowTime_ >= rowLimit_) && !BeginNextRow()) return false;
-  switch (ShowRowKind(row_->name)) {
+  switch (rowKind_) {
     case TShowRowKind::Drawing: PlayDrawing(*row_->drawing); break;
     case TShowRowKind::Segment: PlaySegment(*row_->rows); break;
     case TShowRowKind::Ilda: PlayImage(*row_->ilda); break;

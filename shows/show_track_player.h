@@ -12,6 +12,7 @@
 #include "engine/play_ticks.h"
 #include "engine/section_file.h"
 #include "engine/show_file.h"
+#include "shows/show_track_state.h"
 
 namespace kavri {
 
@@ -55,6 +56,7 @@ class TShowTrackPlayer {
   const TSequenceTrack* rows_ = nullptr;
   size_t nextRow_ = 0;
   const TSequenceRecord* row_ = nullptr;
+  TShowRowKind rowKind_ = TShowRowKind::Other;
   int32_t rowTime_ = 0;
   int32_t rowLimit_ = 0;
   int64_t itemTicks_ = 0;
