@@ -102,7 +102,7 @@ void BM_ThreeShowTracks(benchmark::State& state) {
   const TSequence show = BigShow();
   SetShowTrackRows(show);
   std::vector<std::unique_ptr<TShowTrackPlayer>> players;
-  for (int track = 1; track <= kShowTracks; ++track) {
+  for (int track = 1; track <= kShowTrackCount; ++track) {
     players.push_back(std::make_unique<TShowTrackPlayer>(track));
     players.back()->Start();
   }

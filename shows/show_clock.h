@@ -23,14 +23,14 @@ constexpr int64_t kShowClockCatchUpLimit = 20;  // events
 
 class TShowClock {
  public:
-  explicit TShowClock(std::array<TShowTrackTicks, kShowTracks>& ticks = ShowClockTicks) : ticks_(ticks) {}
+  explicit TShowClock(std::array<TShowTrackTicks, kShowTrackCount>& ticks = ShowClockTicks) : ticks_(ticks) {}
   // One clock event: all six flags raised.
   void Tick();
   // Events so far.
   uint64_t Ticks() const { return count_.load(std::memory_order_relaxed); }
 
  private:
-  std::array<TShowTrackTicks, kShowTracks>& ticks_;
+  std::array<TShowTrackTicks, kShowTrackCount>& ticks_;
   std::atomic<uint64_t> count_{0};
 };
 

@@ -11,7 +11,7 @@ bool StartShowTracks(const TSequence& show) {
   if (PlayController().AnyWorkerRunning()) return false;
   RegisterShowTrackLoops();
   SetShowTrackRows(show);
-  for (int t = 0; t < kShowTracks; ++t) {
+  for (int t = 0; t < kShowTrackCount; ++t) {
     ShowClockTicks[t].row.Clear();
     ShowClockTicks[t].frame.Clear();
     ShowTrackRunning[t] = true;

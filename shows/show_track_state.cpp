@@ -8,27 +8,27 @@
 
 namespace kavri {
 
-std::array<TShowTrackTicks, kShowTracks> ShowClockTicks;
-std::array<std::atomic<bool>, kShowTracks> ShowTrackRunning{};
-std::array<std::atomic<int32_t>, kShowTracks> ShowTrackRow{};
-std::array<std::atomic<int32_t>, kShowTracks> ShowTrackRowTime{};
-std::array<std::atomic<int32_t>, kShowTracks> ShowTrackItem{};
-std::array<std::atomic<int32_t>, kShowTracks> ShowTrackItemPoints{};
-std::array<std::atomic<int32_t>, kShowTracks> ShowTrackSlowDraw{};
-std::array<std::array<std::atomic<int32_t>, 7>, kShowTracks> ShowTrackEffects{};
-std::array<std::atomic<int32_t>, kShowTracks> ShowColourCycle{};
-std::array<std::atomic<int32_t>, kShowTracks> ShowColourStep{};
-std::array<std::atomic<int32_t>, kShowTracks> ShowTrackIldaFrame{};
-std::array<std::atomic<int32_t>, kShowTracks> ShowPointStepCount{};
-std::array<std::atomic<int32_t>, kShowTracks> ShowColourStepCount{};
+std::array<TShowTrackTicks, kShowTrackCount> ShowClockTicks;
+std::array<std::atomic<bool>, kShowTrackCount> ShowTrackRunning{};
+std::array<std::atomic<int32_t>, kShowTrackCount> ShowTrackRow{};
+std::array<std::atomic<int32_t>, kShowTrackCount> ShowTrackRowTime{};
+std::array<std::atomic<int32_t>, kShowTrackCount> ShowTrackItem{};
+std::array<std::atomic<int32_t>, kShowTrackCount> ShowTrackItemPoints{};
+std::array<std::atomic<int32_t>, kShowTrackCount> ShowTrackSlowDraw{};
+std::array<std::array<std::atomic<int32_t>, 7>, kShowTrackCount> ShowTrackEffects{};
+std::array<std::atomic<int32_t>, kShowTrackCount> ShowColourCycle{};
+std::array<std::atomic<int32_t>, kShowTrackCount> ShowColourStep{};
+std::array<std::atomic<int32_t>, kShowTrackCount> ShowTrackIldaFrame{};
+std::array<std::atomic<int32_t>, kShowTrackCount> ShowPointStepCount{};
+std::array<std::atomic<int32_t>, kShowTrackCount> ShowColourStepCount{};
 std::atomic<int32_t> ShowColourMode{ColourModeAuto};
 std::atomic<bool> ShowPlayingFlag{false};
 
 namespace {
 
-std::array<std::atomic<const TSequenceTrack*>, kShowTracks> g_rows{};
+std::array<std::atomic<const TSequenceTrack*>, kShowTrackCount> g_rows{};
 
-bool ValidTrack(int track) { return track >= 1 && track <= kShowTracks; }
+bool ValidTrack(int track) { return track >= 1 && track <= kShowTrackCount; }
 
 template <class T>
 const T* At(const std::vector<std::unique_ptr<T>>& list, int32_t index) {
@@ -52,7 +52,7 @@ TShowRowKind ShowRowKind(const std::string& name) {
 }
 
 void SetShowTrackRows(const TSequence& show) {
-  for (int t = 0; t < kShowTracks; ++t) g_rows[t] = &show.Track(t);
+  for (int t = 0; t < kShowTrackCount; ++t) g_rows[t] = &show.Track(t);
 }
 
 void ClearShowTrackRows() {
@@ -84,7 +84,7 @@ bool AnyShowTrackRunning() {
 }
 
 void ResetShowTrackState() {
-  for (int t = 0; t < kShowTracks; ++t) {
+  for (int t = 0; t < kShowTrackCount; ++t) {
     ShowClockTicks[t].row.Clear();
     ShowClockTicks[t].frame.Clear();
     for (auto* v : {&ShowTrackRow[t], &ShowTrackRowTime[t], &ShowTrackItem[t], &ShowTrackItemPoints[t],

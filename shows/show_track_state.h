@@ -8,13 +8,12 @@
 #include <string>
 
 #include "engine/ilda_file.h"
+#include "engine/play_threads.h"
 #include "engine/play_ticks.h"
 #include "engine/section_file.h"
 #include "engine/show_file.h"
 
 namespace kavri {
-
-constexpr int kShowTracks = TSequence::kTrackCount;
 
 // The two flags the clock raises for one track: the row tick counts row time, the frame tick
 // counts segment item time and steps ILDA frames.
@@ -22,25 +21,25 @@ struct TShowTrackTicks {
   TTickFlag row;
   TTickFlag frame;
 };
-extern std::array<TShowTrackTicks, kShowTracks> ShowClockTicks;
+extern std::array<TShowTrackTicks, kShowTrackCount> ShowClockTicks;
 
-extern std::array<std::atomic<bool>, kShowTracks> ShowTrackRunning;
-extern std::array<std::atomic<int32_t>, kShowTracks> ShowTrackRow;      // row index in the track
-extern std::array<std::atomic<int32_t>, kShowTracks> ShowTrackRowTime;  // row ticks counted in it
-extern std::array<std::atomic<int32_t>, kShowTracks> ShowTrackItem;     // segment row being played
-extern std::array<std::atomic<int32_t>, kShowTracks> ShowTrackItemPoints;
-extern std::array<std::atomic<int32_t>, kShowTracks> ShowTrackSlowDraw;
+extern std::array<std::atomic<bool>, kShowTrackCount> ShowTrackRunning;
+extern std::array<std::atomic<int32_t>, kShowTrackCount> ShowTrackRow;      // row index in the track
+extern std::array<std::atomic<int32_t>, kShowTrackCount> ShowTrackRowTime;  // row ticks counted in it
+extern std::array<std::atomic<int32_t>, kShowTrackCount> ShowTrackItem;     // segment row being played
+extern std::array<std::atomic<int32_t>, kShowTrackCount> ShowTrackItemPoints;
+extern std::array<std::atomic<int32_t>, kShowTrackCount> ShowTrackSlowDraw;
 // Rotation angle, horizontal and vertical spread, horizontal and vertical squash, horizontal and
 // vertical scroll of the segment item being played.
 enum TShowEffect { kShowAngle, kShowHSpread, kShowVSpread, kShowHSquash, kShowVSquash, kShowHScroll, kShowVScroll };
-extern std::array<std::array<std::atomic<int32_t>, 7>, kShowTracks> ShowTrackEffects;
-extern std::array<std::atomic<int32_t>, kShowTracks> ShowColourCycle;  // 0..231
-extern std::array<std::atomic<int32_t>, kShowTracks> ShowColourStep;   // segment effect steps since the last advance
-extern std::array<std::atomic<int32_t>, kShowTracks> ShowTrackIldaFrame;
+extern std::array<std::array<std::atomic<int32_t>, 7>, kShowTrackCount> ShowTrackEffects;
+extern std::array<std::atomic<int32_t>, kShowTrackCount> ShowColourCycle;  // 0..231
+extern std::array<std::atomic<int32_t>, kShowTrackCount> ShowColourStep;   // segment effect steps since the last advance
+extern std::array<std::atomic<int32_t>, kShowTrackCount> ShowTrackIldaFrame;
 // The drawing and ILDA colour cadence: points since the last colour step, and colour steps since
 // the cycle last advanced.
-extern std::array<std::atomic<int32_t>, kShowTracks> ShowPointStepCount;
-extern std::array<std::atomic<int32_t>, kShowTracks> ShowColourStepCount;
+extern std::array<std::atomic<int32_t>, kShowTrackCount> ShowPointStepCount;
+extern std::array<std::atomic<int32_t>, kShowTrackCount> ShowColourStepCount;
 
 extern std::atomic<int32_t> ShowColourMode;  // the show window's colour choice, Auto at first
 constexpr int32_t ShowColourSpeed = 30;      // nothing changes it
