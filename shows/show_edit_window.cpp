@@ -9,12 +9,10 @@
 #include "engine/colour_modes.h"
 #include "engine/play_threads.h"
 #include "engine/render.h"
-#include "engine/shared_state.h"
 #include "platform/file_io.h"
 #include "platform/program_folder.h"
 #include "platform/size_text.h"
 #include "shell/error_guard.h"
-#include "shell/toggle_twins.h"
 #include "shell/window_registry.h"
 
 namespace kavri {
@@ -40,16 +38,7 @@ TForm8::TForm8(QWidget* parent) : QWidget(parent) {
   skinMainMenu1 = new TWindowMenuBar(this, ShowEditorMenuTexts());
   layout->setMenuBar(skinMainMenu1);
 
-  skinToolBar1 = MakeRunToolBar(this);
-  constexpr auto kCheck = TToolButtonStyle::tbsCheck;
-  ToolButton1 = AddToolButton(skinToolBar1, "ToolButton1", "Play", "Play");
-  ToolButton8 = AddToolButton(skinToolBar1, "ToolButton8", "Stop", "Stop");
-  ToolButton10 = AddToolButton(skinToolBar1, "ToolButton10", "Pause", "Pause", kCheck);
-  ToolButton5 = AddToolButton(skinToolBar1, "ToolButton5", "Loop", "Loop", kCheck);
-  ToolButton9 = AddToolButton(skinToolBar1, "ToolButton9", "H invert", "Horizontal invert", kCheck);
-  ToolButton3 = AddToolButton(skinToolBar1, "ToolButton3", "V invert", "Vertical invert", kCheck);
-  ToolButton2 = AddToolButton(skinToolBar1, "ToolButton2", "Settings", "Settings");
-  layout->addWidget(skinToolBar1);
+  layout->addWidget(BuildRunToolBar(this));
 
   auto* body = new QHBoxLayout;
   body->addLayout(BuildLists());
@@ -298,22 +287,7 @@ void TForm8::BuildMenus() {
   file->AddSeparator();
   file->AddItem("Close(&C)", [this] { close(); });
 
-  TSkinMenu* run = skinMainMenu1->AddOwnMenu("&Run");
-  run->AddItem("Play(&P)", [this] { Play(); });
-  run->AddItem("Stop(&S)", [this] { Stop(); });
-  LoopItem = run->AddCheckItem("Loop(&L)");
-  HInvertItem = run->AddCheckItem("Horizontal invert(&H)");
-  VInvertItem = run->AddCheckItem("Vertical invert(&V)");
-  PauseItem = run->AddCheckItem("Pause(&B)");
-  run->AddSeparator();
-  run->AddItem("Settings(&O)...", [] { ShowRegisteredWindow("Form13"); });
-  BindToggleTwins(ToolButton5, LoopItem, [](bool on) { LoopFlag = on; });
-  BindToggleTwins(ToolButton9, HInvertItem, [](bool on) { HInvertFlag = on; });
-  BindToggleTwins(ToolButton3, VInvertItem, [](bool on) { VInvertFlag = on; });
-  BindToggleTwins(ToolButton10, PauseItem, [](bool on) { PauseFlag = on; });
-  ToolButton1->OnClick = [this](QObject*) { Play(); };
-  ToolButton8->OnClick = [this](QObject*) { Stop(); };
-  ToolButton2->OnClick = [](QObject*) { ShowRegisteredWindow("Form13"); };
+  BuildRunMenu(skinMainMenu1, [this] { Play(); }, [this] { Stop(); });
 
   TSkinMenu* colour = skinMainMenu1->AddOwnMenu("&Color");
   const std::pair<const char*, int32_t> colourItems[] = {
@@ -376,6 +350,7 @@ void TForm8::FormCreate() {
   ShowTracks();
   Label18->setText(QString::fromStdString(show_.Status()));
   PreviewSelectedDrawing();
+  IldListChanged();
 }
 
 void TForm8::FormActivate() { Timer3->start(); }

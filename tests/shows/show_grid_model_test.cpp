@@ -132,6 +132,12 @@ TEST_F(ShowGridModelTest, UpAndDownSwapWithTheNeighbourAndTheCurrentRowFollows) 
   show.Up();
   EXPECT_EQ(grid.Rows(), Rows({{"b", "2"}, {"a", "1"}, {"c", "3"}}));
   EXPECT_EQ(grid.CurrentRow(), 2);
+  // A row dragged in the grid: the current row stays on its row.
+  EXPECT_TRUE(grid.MoveRow(3, 1));
+  EXPECT_EQ(grid.Rows(), Rows({{"c", "3"}, {"b", "2"}, {"a", "1"}}));
+  EXPECT_EQ(grid.CurrentRow(), 3);
+  EXPECT_FALSE(grid.MoveRow(0, 2));
+  EXPECT_FALSE(grid.MoveRow(2, 4));
 }
 
 TEST_F(ShowGridModelTest, RowCommandsDoNothingWithoutAShowName) {
