@@ -205,10 +205,12 @@ QLayout* TForm8::BuildEditing() {
   BitBtn2 = MakeSkinButton(this, "BitBtn2", "Remove");
   skinButton9 = MakeSkinButton(this, "skinButton9", "Up");
   skinButton10 = MakeSkinButton(this, "skinButton10", "Down");
-  int column = 0;
-  for (TSkinButton* b : {BitBtn1, skinButton7, skinButton5, BitBtn2, skinButton9}) rows->addWidget(b, 0, column++);
-  column = 0;
-  for (TSkinButton* b : {BitBtn15, skinButton8, skinButton6, skinButton10}) rows->addWidget(b, 1, column++);
+  // Add above Insert for each kind; Up above Down.
+  TSkinButton* const places[2][5] = {{BitBtn1, skinButton7, skinButton5, BitBtn2, skinButton9},
+                                     {BitBtn15, skinButton8, skinButton6, nullptr, skinButton10}};
+  for (int row = 0; row < 2; ++row)
+    for (int column = 0; column < 5; ++column)
+      if (places[row][column]) rows->addWidget(places[row][column], row, column);
   editing->addLayout(rows);
 
   auto* fields = new QGridLayout;
