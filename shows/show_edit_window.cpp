@@ -437,11 +437,13 @@ void TForm8::IldListChanged() {
   PreviewSelectedIld(skinCheckBox1->Checked());
 }
 
-// Turned on, the selected image is shown from its first frame; turned off, the last frame drawn stays.
+// Turned on, the selected image is shown from its first frame; turned off, the last frame drawn
+// stays. Without a selection nothing changes.
 void TForm8::PreviewSelectedIld(bool on) {
-  ildPreview_.SetOn(on);
   const std::string path = FileListBox3->Files().SelectedPath();
-  if (on && !path.empty()) ildPreview_.Load(path);
+  if (path.empty()) return;
+  ildPreview_.SetOn(on);
+  if (on) ildPreview_.Load(path);
 }
 
 void TForm8::Timer3Timer() {

@@ -34,20 +34,6 @@ class ShowGridModelTest : public ::testing::Test {
   TShowGridModel show;
 };
 
-TEST_F(ShowGridModelTest, StartsWithOneBlankRowPerTrackAndTheHeaders) {
-  const TShowGridModel fresh;
-  EXPECT_EQ(fresh.ShowName(), "NewSequence");
-  EXPECT_EQ(fresh.Status(), "Auto create a new show.");
-  EXPECT_EQ(fresh.DefaultTime(), "100");
-  for (int t = 0; t < 3; ++t) {
-    EXPECT_EQ(fresh.Track(t).Rows(), Rows({{"", "0"}}));
-    EXPECT_EQ(fresh.Track(t).Cell(1, 0), "Time");
-  }
-  EXPECT_EQ(fresh.Track(0).Cell(0, 0), "FileName");
-  EXPECT_EQ(fresh.Track(1).Cell(0, 0), "FileName");
-  EXPECT_EQ(fresh.Track(2).Cell(0, 0), "FimeName");
-}
-
 TEST_F(ShowGridModelTest, AddTakesItsTimeFromTheKindOfContentOnEachTrack) {
   show.SetDefaultTime(" 250 ");
   for (int t = 0; t < 3; ++t) {
