@@ -27,6 +27,7 @@ set -uo pipefail
 source "$SESSION_LIB"
 start_program
 type_name() { # title, name
+  # shellcheck disable=SC2046
   "$X_TOOL" --title "$1" --timeout 10 $(for c in $(echo "$2" | grep -o .); do printf -- '--key %s ' "$c"; done) --key Return
 }
 edit() { "$X_TOOL" --title "Show Edit" --timeout 10 "$@"; }
