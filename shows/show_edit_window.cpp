@@ -65,7 +65,10 @@ TForm8::TForm8(QWidget* parent) : QWidget(parent) {
 
   TShowFileHooks hooks;
   hooks.previewSelectedDrawing = [this] { PreviewSelectedDrawing(); };
-  hooks.previewSelectedIlda = [this] {
+  hooks.ildaFound = [this] {
+    if (skinCheckBox1->Checked()) PreviewSelectedIld(true);
+  };
+  hooks.ildaDeleted = [this] {
     if (ildPreview_.On()) PreviewSelectedIld(true);
   };
   hooks.openDrawingInEditor = [](const std::string& path) { return OpenDrawingInEditor(path); };

@@ -156,8 +156,7 @@ void TShowFileCommands::FindSegment() {
 }
 
 void TShowFileCommands::FindIlda() {
-  Find(*lists_.ildas, "Find ILDA image", "Image name", "Image1", ".ild", "Image not found!",
-       hooks_.previewSelectedIlda);
+  Find(*lists_.ildas, "Find ILDA image", "Image name", "Image1", ".ild", "Image not found!", hooks_.ildaFound);
 }
 
 void TShowFileCommands::DeleteDrawing() {
@@ -167,7 +166,7 @@ void TShowFileCommands::DeleteDrawing() {
 void TShowFileCommands::DeleteSegment() { DeleteSelectedFile(*lists_.segments); }
 
 void TShowFileCommands::DeleteIlda() {
-  if (DeleteSelectedFile(*lists_.ildas)) Call(hooks_.previewSelectedIlda);
+  if (DeleteSelectedFile(*lists_.ildas)) Call(hooks_.ildaDeleted);
 }
 
 void TShowFileCommands::DeleteShow() { DeleteSelectedFile(*lists_.shows); }

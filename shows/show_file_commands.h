@@ -24,9 +24,11 @@ struct TShowFileLists {
 };
 
 struct TShowFileHooks {
-  // A command selected another item in the drawing or ILDA list: preview it.
+  // A command selected another drawing: preview it.
   std::function<void()> previewSelectedDrawing;
-  std::function<void()> previewSelectedIlda;
+  // Find selected an ILDA image, or Delete selected the neighbour of the one it took.
+  std::function<void()> ildaFound;
+  std::function<void()> ildaDeleted;
   std::function<bool(const std::string& path)> openDrawingInEditor;
 };
 

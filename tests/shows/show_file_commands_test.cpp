@@ -57,7 +57,7 @@ class ShowFileCommandsTest : public ::testing::Test {
   std::vector<std::string> edited;
   TShowFileCommands files{show,
                           {&drawings, &segments, &ildas, &shows},
-                          {[this] { ++drawingPreviews; }, [this] { ++ildaPreviews; },
+                          {[this] { ++drawingPreviews; }, [this] { ++ildaPreviews; }, [this] { ++ildaPreviews; },
                            [this](const std::string& p) {
                              edited.push_back(p);
                              return true;
