@@ -61,6 +61,8 @@ class TEffectStepper {
 
   void RestartPointCount() { sincePoint_ = 0; }
   void RestartColourSteps() { colourSteps_ = 0; }
+  int64_t PointsSinceStep() const { return sincePoint_; }
+  int64_t ColourSteps() const { return colourSteps_; }
 
  private:
   TEffectWrap wrap_;

@@ -1,0 +1,25 @@
+#include "shows/show_track_start.h"
+
+#include "engine/play_threads.h"
+#include "shows/show_track_player.h"
+#include "shows/show_track_state.h"
+
+namespace kavri {
+
+bool StartShowTracks(const TSequence& show) {
+  if (PlayController().AnyWorkerRunning()) return false;
+  RegisterShowTrackLoops();
+  SetShowTrackRows(show);
+  for (int t = 0; t < kShowTracks; ++t) {
+    ShowClockTicks[t].row.Clear();
+    ShowClockTicks[t].frame.Clear();
+    ShowTrackRunning[t] = true;
+  }
+  ShowPlayingFlag = true;
+  if (PlayController().StartTrackJobs()) return true;
+  for (auto& running : ShowTrackRunning) running = false;
+  ShowPlayingFlag = false;
+  return false;
+}
+
+}  // namespace kavri
