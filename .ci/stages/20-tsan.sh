@@ -11,7 +11,7 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKAVRI_BUILD_BEN
   -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" >/dev/null
 programs=(tests/engine/kavri_engine_tests tests/platform/kavri_platform_tests tests/shell/kavri_shell_tests
           tests/segments/kavri_segments_tests tests/editor/kavri_editor_tests
-          tests/quickplay/kavri_quickplay_tests)
+          tests/quickplay/kavri_quickplay_tests tests/shows/kavri_shows_tests)
 emulated=tests/platform/emulated/kavri_usb_emulated_tests
 targets=()
 for p in "${programs[@]}" "$emulated"; do targets+=("$(basename "$p")"); done
