@@ -4,9 +4,9 @@
 
 #include "engine/colour_modes.h"
 #include "engine/effect_point.h"
-#include "engine/transforms.h"
 #include "platform/numeric.h"
 #include "segments/segment_play_state.h"
+#include "segments/segment_preview.h"
 
 namespace kavri {
 
@@ -73,25 +73,20 @@ void AddSegmentPreview(const TSectionRecord& item, const TEffectValues& v, const
   const size_t first = out.size();
   const TEffectParams p = SegmentRowEffects(item);
   const TOutputSettings& s = look.output;
+  // The segment window's preview chain, without its inverts, which this one makes at the end.
+  TPreviewFrame frame;
+  frame.effects = p;
+  frame.values = v;
+  frame.output = s;
+  frame.output.hInvert = frame.output.vInvert = false;
   const TPlayDrawing& drawing = *item.drawing;
   int drawn = 0;
   int32_t counter = look.colourCycle;
   for (size_t o = 0; o < drawing.ObjectCount(); ++o) {
     for (const PointRecord& stored : drawing.Object(o)) {
       if (drawn > v.slowDraw) return;
-      double x = stored.x, y = stored.y;
-      ZoomPoint(p.L, x, y);
-      if (p.C > 0) RotatePoint(v.angle, x, y);
-      if (p.G > 0) SquashX(v.hSquash, x);
-      if (p.H > 0) SquashY(v.vSquash, y);
-      if (p.I > 0) ScrollX(510 - v.hScroll, x);
-      if (p.J > 0) ScrollY(510 - v.vScroll, y);
-      if (p.E > 0) SpreadX(v.hSpread, x);
-      if (p.F > 0) SpreadY(v.vSpread, y);
-      RotatePoint(p.M, x, y);
-      RotateByLocateAngle(s, x, y);
       TPreviewPoint point;
-      FinishOnScreen(s, x + p.Q, y + p.R, point);
+      PreviewPoint(frame, stored, point.x, point.y);
       // The inverts come last here, on the finished point.
       if (s.hInvert) point.x = 255 - point.x;
       if (s.vInvert) point.y = 255 - point.y;
