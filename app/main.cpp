@@ -24,6 +24,7 @@
 #include "shell/qt_dialog_service.h"
 #include "shell/quit_signals.h"
 #include "shell/window_registry.h"
+#include "shows/show_edit_window.h"
 
 using namespace kavri;
 
@@ -84,6 +85,9 @@ int main(int argc, char** argv) {
   Form5 = new TForm5;
   RegisterWindow("Form5", Form5);
   RunGuarded([] { Form5->FormCreate(); });
+  Form8 = new TForm8;
+  RegisterWindow("Form8", Form8);
+  RunGuarded([] { Form8->FormCreate(); });
   Form9 = new TForm9;
   RegisterWindow("Form9", Form9);
   RunGuarded([] { Form9->FormCreate(); });
@@ -98,10 +102,12 @@ int main(int argc, char** argv) {
   Form15->show();
   const int result = app.exec();
 
+  UnregisterWindow("Form8");
   for (const char* name : {"AboutBox", "Form9", "Form5", "Form6", "Form3", "Form19", "Form17", "Form13", "Form1", "Form15"})
     UnregisterWindow(name);
   delete AboutBox;
   delete Form9;
+  delete Form8;
   delete Form5;
   delete Form6;
   delete Form3;

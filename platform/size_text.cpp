@@ -1,6 +1,7 @@
 #include "platform/size_text.h"
 
 #include <charconv>
+#include <filesystem>
 
 namespace kavri {
 
@@ -26,6 +27,12 @@ TSizeText FileSizeText(uint64_t bytes) {
       bytes < 1049600 ? CutDecimal(static_cast<double>(bytes) / 1024) + " KB"
                       : CutDecimal(static_cast<double>(bytes) / 1048576) + " MB";
   return {label, label + "(" + count + ")"};
+}
+
+TSizeText PathSizeText(const std::string& path) {
+  std::error_code error;
+  const uintmax_t bytes = std::filesystem::file_size(path, error);
+  return FileSizeText(error ? 0 : static_cast<uint64_t>(bytes));
 }
 
 }  // namespace kavri

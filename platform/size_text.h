@@ -13,5 +13,7 @@ struct TSizeText {
 };
 
 TSizeText FileSizeText(uint64_t bytes);
+// The size text of the file at `path`, as its size is now; 0 bytes when it cannot be read.
+TSizeText PathSizeText(const std::string& path);
 
 }  // namespace kavri

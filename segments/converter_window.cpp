@@ -1,7 +1,6 @@
 #include "segments/converter_window.h"
 
 #include <QDir>
-#include <filesystem>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -422,9 +421,7 @@ std::vector<int> TForm9::SelectedRows(TSkinListBox* box) const {
 }
 
 void TForm9::ShowSize(const std::string& path, QLabel* label, QWidget* hinted) {
-  std::error_code error;
-  const uintmax_t bytes = std::filesystem::file_size(path, error);
-  const TSizeText size = FileSizeText(error ? 0 : bytes);
+  const TSizeText size = PathSizeText(path);
   label->setText(QString::fromStdString(size.label));
   hinted->setToolTip(QString::fromStdString(size.hint));
 }

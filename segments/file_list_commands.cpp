@@ -4,6 +4,7 @@
 
 #include "engine/content_path.h"
 #include "platform/dialog_service.h"
+#include "platform/file_io.h"
 #include "platform/text.h"
 
 namespace kavri {
@@ -26,6 +27,11 @@ std::optional<bool> FindListFile(TFileList& list, const char* caption, const cha
   if (index < 0) return false;
   list.SetItemIndex(index);
   return true;
+}
+
+std::string ExistingFileName(const std::string& folder, const std::string& name) {
+  if (FileExists(folder + "/" + name)) return name;
+  return TCaseBlindFolder(folder).Match(name).value_or(name);
 }
 
 bool DeleteSelectedFile(TFileList& list) {

@@ -15,6 +15,10 @@ std::optional<std::string> AskFileName(const char* caption, const char* prompt, 
 std::optional<bool> FindListFile(TFileList& list, const char* caption, const char* prompt, const char* initial,
                                  const char* extension);
 
+// The entry of `folder` that `name` means: itself when it exists, else one differing only in case
+// (files made on a case-blind system), else the name as it is.
+std::string ExistingFileName(const std::string& folder, const std::string& name);
+
 // Deletes the selected file without asking, re-reads the list and selects the neighbour (the next
 // item, or the previous one for the last); true when one is selected afterwards.
 bool DeleteSelectedFile(TFileList& list);

@@ -31,15 +31,6 @@ constexpr std::chrono::milliseconds kSegmentTickFirst{100}, kSegmentPreviewFirst
 constexpr std::chrono::milliseconds kDrawingTimersFirst{300};
 constexpr std::chrono::milliseconds kPreviewRepeat{1};
 
-QLabel* AddImage(QWidget* parent, const char* name, int size) {
-  QLabel* image = MakeLabel(parent, name);
-  image->setFixedSize(size, size);
-  QImage black(size, size, QImage::Format_RGB32);
-  black.fill(Qt::black);
-  image->setPixmap(QPixmap::fromImage(black));
-  return image;
-}
-
 struct TSliderSpec {
   char letter;
   const char* caption;
@@ -174,8 +165,8 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   body->addLayout(centre, 1);
 
   auto* previews = new QVBoxLayout;
-  Image1 = AddImage(this, "Image1", 256);
-  Image2 = AddImage(this, "Image2", 128);
+  Image1 = MakeBlackImage(this, "Image1", 256);
+  Image2 = MakeBlackImage(this, "Image2", 128);
   Label6 = MakeLabel(this, "Label6", "0");
   Label31 = MakeLabel(this, "Label31", "0");
   previews->addWidget(Image1);

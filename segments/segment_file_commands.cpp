@@ -19,13 +19,6 @@ namespace {
 
 constexpr const char* kSegmentExtension = ".sec";
 
-// The entry of the folder the name means: itself when it exists, else one differing only in case
-// (files made on a case-blind system), else the name as it is.
-std::string ExistingName(const std::string& folder, const std::string& name) {
-  if (FileExists(folder + "/" + name)) return name;
-  return TCaseBlindFolder(folder).Match(name).value_or(name);
-}
-
 }  // namespace
 
 TSegmentFileCommands::TSegmentFileCommands(TSegmentGridModel& segment, TFileList& drawings, TFileList& segments,
@@ -110,7 +103,7 @@ bool TSegmentFileCommands::Save() {
     name = *answer;
     typed = true;
   }
-  name = ExistingName(segments_.Directory(), WithExtension(name, kSegmentExtension));
+  name = ExistingFileName(segments_.Directory(), WithExtension(name, kSegmentExtension));
   const std::string path = segments_.PathOf(name);
   if (typed && FileExists(path) &&
       Dialogs().Confirm("The segment have exists,replace it?", TConfirmButtons::YesNo) != TDialogAnswer::Yes)
@@ -128,7 +121,7 @@ bool TSegmentFileCommands::SaveAs() {
   const std::optional<std::string> answer = AskName("Save segment", "segment name", "");
   if (!answer) return false;
   const bool isNew = *answer != Trim(segment_.SegmentName());
-  const std::string name = ExistingName(segments_.Directory(), WithExtension(*answer, kSegmentExtension));
+  const std::string name = ExistingFileName(segments_.Directory(), WithExtension(*answer, kSegmentExtension));
   const std::string path = segments_.PathOf(name);
   if (isNew && FileExists(path) &&
       Dialogs().Confirm("This segment have exists,replace it?", TConfirmButtons::YesNo) != TDialogAnswer::Yes)

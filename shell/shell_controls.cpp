@@ -1,6 +1,8 @@
 #include "shell/shell_controls.h"
 
 #include <QFontMetrics>
+#include <QImage>
+#include <QPixmap>
 #include <QLabel>
 
 namespace kavri {
@@ -50,6 +52,15 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
   auto* label = new QLabel(text, parent);
   if (name) label->setObjectName(name);
   return label;
+}
+
+QLabel* MakeBlackImage(QWidget* parent, const char* name, int size) {
+  QLabel* image = MakeLabel(parent, name);
+  image->setFixedSize(size, size);
+  QImage black(size, size, QImage::Format_RGB32);
+  black.fill(Qt::black);
+  image->setPixmap(QPixmap::fromImage(black));
+  return image;
 }
 
 TSkinToolBar* MakeRunToolBar(QWidget* parent) {

@@ -25,6 +25,8 @@ TSkinTrackBar* MakeSkinTrackBar(QWidget* parent, const char* name, int min, int 
 TSkinEdit* MakeSkinEdit(QWidget* parent, const char* name);
 // A label, named as the window's other controls are (a caption nobody changes may have no name).
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text = {});
+// A square picture label of `size` pixels, black until something is drawn in it.
+QLabel* MakeBlackImage(QWidget* parent, const char* name, int size);
 
 // The tool bar of the playing windows, captions shown; AddToolButton names each button and gives
 // it its hint.

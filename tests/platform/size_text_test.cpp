@@ -1,6 +1,9 @@
 #include "platform/size_text.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "tests/support/test_support.h"
 
 namespace kavri {
 namespace {
@@ -31,6 +34,18 @@ TEST(SizeTextTest, LabelAndHintAcrossTheUnitBoundaries) {
     EXPECT_EQ(text.label, c.label);
     EXPECT_EQ(text.hint, c.hint);
   }
+}
+
+// Files past 4 GiB keep their whole size: a sparse file costs no disk space.
+TEST(SizeTextTest, PathSizeTextReadsSizesBeyondThirtyTwoBits) {
+  kavri_test::ScratchDir dir;
+  const std::string big = dir.Path("big.ild");
+  kavri_test::WriteBytes(big, {});
+  ASSERT_EQ(::truncate(big.c_str(), (int64_t{5} << 30) + 1536), 0);
+  const TSizeText text = PathSizeText(big);
+  EXPECT_EQ(text.label, "5120.00 MB");
+  EXPECT_EQ(text.hint, "5120.00 MB(5368710656 Byte)");
+  EXPECT_EQ(PathSizeText(dir.Path("none.ild")).label, "0 Byte");
 }
 
 }  // namespace

@@ -1,0 +1,179 @@
+#include "shows/show_edit_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QMenu>
+#include <QTest>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/ilda_file.h"
+#include "engine/shared_state.h"
+#include "platform/program_folder.h"
+#include "platform/size_text.h"
+#include "skin/skin_check_box.h"
+#include "tests/support/program_folder_scope.h"
+#include "tests/support/recording_dialogs.h"
+#include "tests/support/test_support.h"
+
+namespace kavri {
+namespace {
+
+struct TRecordingRunner : TShowRunner {
+  std::vector<std::string>* calls;
+  explicit TRecordingRunner(std::vector<std::string>* c) : calls(c) {}
+  void Play() override { calls->push_back("play"); }
+  void Stop() override { calls->push_back("stop"); }
+  void ColourModeChosen(int32_t mode) override { calls->push_back("colour " + std::to_string(mode)); }
+};
+
+QAction* MenuItem(QWidget* bar, const QString& menu, const QString& item) {
+  for (QAction* a : bar->actions())
+    if (a->menu() && a->text() == menu)
+      for (QAction* i : a->menu()->actions())
+        if (i->text() == item) return i;
+  return nullptr;
+}
+
+class ShowEditWindow : public ::testing::Test {
+ protected:
+  ShowEditWindow() : scope(dir.Path()) {
+    ResetSharedState();
+    EnsureContentFolders();
+    Drawing square;
+    DrawingObject* o = square.AddObject();
+    for (auto [x, y] : {std::pair{20, 20}, {100, 20}, {100, 100}}) o->Add({x, y, 0, 2, 0, 0});
+    EXPECT_TRUE(SaveDrawingFile(DrawingFolder() + "Square.ddr", square, 1));
+    TILDAimage image;
+    for (int f = 0; f < 3; ++f) {
+      image.frames.push_back(std::make_unique<TILDAframe>());
+      for (int p = 0; p <= f; ++p) image.frames.back()->points.push_back({p * 10, 0, 0, 1, 0, 0});
+    }
+    EXPECT_TRUE(WriteIldaFile(IldaFolder() + "beam.ild", image));
+    form = std::make_unique<TForm8>();
+    form->FormCreate();
+    form->SetShowRunner(std::make_unique<TRecordingRunner>(&calls));
+  }
+  ~ShowEditWindow() override {
+    form.reset();
+    ResetSharedState();
+  }
+
+  kavri_test::ScratchDir dir;
+  kavri_test::ProgramFolderScope scope;
+  kavri_test::RecordingDialogs dialogs;
+  std::vector<std::string> calls;
+  std::unique_ptr<TForm8> form;
+};
+
+TEST_F(ShowEditWindow, StartsWithABlankShowAndPreviewsTheFirstDrawing) {
+  const char* headers[] = {"FileName", "FileName", "FimeName"};
+  for (int t = 0; t < 3; ++t) {
+    EXPECT_EQ(form->Grid(t)->objectName(), QString("SskinStringGrid%1").arg(t + 1));
+    EXPECT_EQ(form->Grid(t)->Cell(0, 0), headers[t]);
+    EXPECT_EQ(form->Grid(t)->Cell(1, 0), "Time");
+    EXPECT_EQ(form->Grid(t)->RowTexts(1).join("|"), "|0");
+  }
+  EXPECT_EQ(form->skinEdit1->text(), "NewSequence");
+  EXPECT_EQ(form->skinEdit2->text(), "100");
+  EXPECT_EQ(form->Label18->text(), "Auto create a new show.");
+  EXPECT_EQ(form->skinRadioGroup1->ItemIndex(), 0);
+  EXPECT_EQ(form->ColourPanels->ChosenPanel(), 8);  // "Auto"
+  EXPECT_EQ(form->FileListBox1->Files().SelectedName(), "Square.ddr");
+  EXPECT_EQ(form->Label29->text(), "3");
+  EXPECT_NE(form->Image2->pixmap().toImage().pixelColor(30, 10), QColor(Qt::black));
+  EXPECT_EQ(calls, std::vector<std::string>{"colour 257"});
+}
+
+TEST_F(ShowEditWindow, TheEditTrackFollowsClicksAndFocusAndTheRowButtonsActOnIt) {
+  form->show();
+  dialogs.inputAnswers.push_back(std::string("gig"));
+  form->BitBtn4->Click();
+  EXPECT_EQ(form->skinEdit1->text(), "gig");
+  EXPECT_EQ(form->Label18->text(), "Create a new show.");
+
+  TSkinStringGrid* second = form->Grid(1);
+  QTest::mouseClick(second, Qt::LeftButton, {}, second->CellRect(0, 1).center());
+  EXPECT_EQ(form->skinRadioGroup1->ItemIndex(), 1);
+  form->skinEdit2->setText("40");
+  form->BitBtn1->Click();
+  form->skinButton5->Click();  // the ILDA list's first image: its frame count
+  EXPECT_EQ(second->RowTexts(1).join("|"), "square.ddr|40");
+  EXPECT_EQ(second->RowTexts(2).join("|"), "beam.ild|3");
+  EXPECT_EQ(form->Grid(0)->RowTexts(1).join("|"), "|0");
+
+  QFocusEvent tabbedIn(QEvent::FocusIn, Qt::TabFocusReason);
+  QApplication::sendEvent(form->Grid(2), &tabbedIn);
+  EXPECT_EQ(form->skinRadioGroup1->ItemIndex(), 2);
+  form->skinEdit2->setText("x");
+  form->BitBtn1->Click();  // the standard error box, the grid unchanged
+  EXPECT_EQ(form->Grid(2)->RowCount(), 2);
+  EXPECT_EQ(dialogs.messages.back(), "'x' is not a valid integer value");
+  form->BitBtn15->Click();
+  EXPECT_EQ(form->Grid(2)->RowCount(), 2);
+
+  QTest::mouseClick(second, Qt::LeftButton, {}, second->CellRect(0, 1).center());
+  form->skinButton10->Click();  // Down
+  EXPECT_EQ(second->RowTexts(2).join("|"), "square.ddr|40");
+  EXPECT_EQ(second->Row(), 2);
+  form->BitBtn2->Click();
+  EXPECT_EQ(second->RowCount(), 2);
+  EXPECT_EQ(form->Label18->text(), QString::fromUtf8("移除一行"));
+}
+
+TEST_F(ShowEditWindow, MenusColourPanelsAndTwinsAndThePlayHooks) {
+  QAction* rnd2 = MenuItem(form->skinMainMenu1, "&Color", "Mutiple color alternate(Rnd2)(&E)");
+  ASSERT_NE(rnd2, nullptr);
+  rnd2->trigger();
+  EXPECT_EQ(form->ColourPanels->ChosenPanel(), 10);
+  EXPECT_EQ(calls.back(), "colour 259");
+
+  form->LoopItem->trigger();
+  EXPECT_TRUE(form->ToolButton5->Down());
+  EXPECT_TRUE(LoopFlag.load());
+  form->ToolButton9->Click();
+  EXPECT_TRUE(form->HInvertItem->isChecked());
+  EXPECT_TRUE(HInvertFlag.load());
+
+  calls.clear();
+  MenuItem(form->skinMainMenu1, "&Run", "Play(&P)")->trigger();
+  form->ToolButton8->Click();
+  form->ToolButton1->Click();
+  MenuItem(form->skinMainMenu1, "&Run", "Stop(&S)")->trigger();
+  EXPECT_EQ(calls, (std::vector<std::string>{"play", "stop", "play", "stop"}));
+
+  EXPECT_NE(MenuItem(form->skinMainMenu1, "&Help", QString::fromUtf8("关于(&A)...")), nullptr);
+  EXPECT_NE(form->skinMainMenu1->WindowItem("Form5"), nullptr);
+  form->show();
+  MenuItem(form->skinMainMenu1, "&File", "Close(&C)")->trigger();
+  EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(ShowEditWindow, TheIldaListShowsTheSizeAndAnimatesTheImageWhilePreviewIsTicked) {
+  TFileList& ildas = form->FileListBox3->Files();
+  ildas.SetItemIndex(ildas.IndexOf("beam.ild"));
+  form->FileListBox3->OnChange();
+  const TSizeText size = PathSizeText(IldaFolder() + "beam.ild");
+  EXPECT_EQ(form->Label5->text().toStdString(), size.label);
+  EXPECT_EQ(form->FileListBox3->toolTip().toStdString(), size.hint);
+  EXPECT_FALSE(form->IldPreview().On());
+
+  form->skinCheckBox1->Click();
+  ASSERT_TRUE(form->IldPreview().On());
+  std::vector<QString> points;
+  for (int i = 0; i < 4; ++i) {
+    form->Timer3Timer();
+    points.push_back(form->Label6->text());
+  }
+  EXPECT_EQ(points, (std::vector<QString>{"1", "2", "3", "1"}));  // and round again after the last
+  form->skinCheckBox1->Click();
+  EXPECT_FALSE(form->IldPreview().On());
+  form->Timer3Timer();
+  EXPECT_EQ(form->Label6->text(), "1");  // the last frame drawn stays
+}
+
+}  // namespace
+}  // namespace kavri

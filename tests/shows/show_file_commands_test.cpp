@@ -1,0 +1,336 @@
+#include "shows/show_file_commands.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/drawing.h"
+#include "engine/ilda_file.h"
+#include "engine/section_file.h"
+#include "platform/file_io.h"
+#include "platform/program_folder.h"
+#include "platform/text_lines.h"
+#include "shows/show_music.h"
+#include "tests/support/program_folder_scope.h"
+#include "tests/support/recording_dialogs.h"
+#include "tests/support/test_support.h"
+
+namespace kavri {
+namespace {
+
+using kavri_test::ReadBytes;
+using kavri_test::TextBytes;
+using kavri_test::WriteBytes;
+
+std::vector<TShowRow> Rows(std::initializer_list<TShowRow> rows) { return rows; }
+
+class ShowFileCommandsTest : public ::testing::Test {
+ protected:
+  ShowFileCommandsTest() : scope(dir.Path()) {
+    EnsureContentFolders();
+    const std::pair<TFileList*, std::pair<const char*, std::string>> lists[] = {
+        {&drawings, {"*.ddr", DrawingFolder()}},
+        {&segments, {"*.sec", SectionFolder()}},
+        {&ildas, {"*.ild", IldaFolder()}},
+        {&shows, {"*.SEQ", SequenceFolder()}}};
+    for (const auto& [list, setup] : lists) {
+      list->SetMask(setup.first);
+      list->SetDirectory(setup.second);
+    }
+  }
+  std::string ShowPath(const std::string& name) { return SequenceFolder() + name; }
+  void Select(TFileList& list, const std::string& name) {
+    list.Refresh();
+    list.SetItemIndex(list.IndexOf(name));
+  }
+
+  kavri_test::ScratchDir dir;
+  kavri_test::ProgramFolderScope scope;
+  kavri_test::RecordingDialogs dialogs;
+  TShowGridModel show;
+  TFileList drawings, segments, ildas, shows;
+  int drawingPreviews = 0, ildaPreviews = 0;
+  std::vector<std::string> edited;
+  TShowFileCommands files{show,
+                          {&drawings, &segments, &ildas, &shows},
+                          {[this] { ++drawingPreviews; }, [this] { ++ildaPreviews; },
+                           [this](const std::string& p) {
+                             edited.push_back(p);
+                             return true;
+                           }}};
+};
+
+TEST_F(ShowFileCommandsTest, SaveAsksForTheFirstNameAndWritesTheExactBytes) {
+  show.Track(0).ReplaceRows(Rows({{"Star.DDR", "100"}, {"b.ddr", "5"}}));
+  show.Track(2).ReplaceRows(Rows({{"X.ILD", "7"}}));
+  show.SetMusic("C:\\Music\\Song.MP3");
+  dialogs.inputAnswers.push_back(std::string(" Gig "));
+  ASSERT_TRUE(files.Save());
+  EXPECT_EQ(dialogs.shown.at(0).text, "show name");
+  EXPECT_EQ(show.ShowName(), "Gig");
+  EXPECT_EQ(show.Status(), "Save show success.");
+  EXPECT_EQ(shows.SelectedName(), "Gig.seq");
+  // The music line as typed, names and times lowered, an empty track as "|0".
+  EXPECT_EQ(ReadBytes(ShowPath("Gig.seq")), TextBytes("[Music]\r\nC:\\Music\\Song.MP3\r\n"
+                                                      "[Track1]\r\nstar.ddr|100\r\nb.ddr|5\r\n"
+                                                      "[Track2]\r\n|0\r\n"
+                                                      "[Track3]\r\nx.ild|7\r\n"));
+  show.Track(1).SetCell(0, 1, "c.sec");
+  ASSERT_TRUE(files.Save());  // named now: nothing asked, the file replaced
+  EXPECT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(ReadBytes(ShowPath("Gig.seq")), TextBytes("[Music]\r\nC:\\Music\\Song.MP3\r\n"
+                                                      "[Track1]\r\nstar.ddr|100\r\nb.ddr|5\r\n"
+                                                      "[Track2]\r\nc.sec|0\r\n"
+                                                      "[Track3]\r\nx.ild|7\r\n"));
+
+  dialogs.inputAnswers.push_back(std::string("copy"));
+  ASSERT_TRUE(files.SaveAs());
+  EXPECT_EQ(show.Status(), "Save as show success.");
+  EXPECT_EQ(show.ShowName(), "copy");
+  EXPECT_EQ(ReadBytes(ShowPath("copy.seq")), ReadBytes(ShowPath("Gig.seq")));
+}
+
+TEST_F(ShowFileCommandsTest, SaveOfAShowOpenedFromAnUpperCaseFileReplacesThatFile) {
+  WriteBytes(ShowPath("OLD.SEQ"), TextBytes("[Music]\r\n\r\n[Track1]\r\na.ddr|1\r\n[Track2]\r\n[Track3]\r\n"));
+  Select(shows, "OLD.SEQ");
+  ASSERT_TRUE(files.Open());
+  show.Track(0).SetCell(1, 1, "2");
+  ASSERT_TRUE(files.Save());
+  shows.Refresh();
+  EXPECT_EQ(shows.Items(), std::vector<std::string>{"OLD.SEQ"});
+  EXPECT_EQ(shows.SelectedName(), "OLD.SEQ");
+}
+
+TEST_F(ShowFileCommandsTest, BlankOrCancelledNamesWriteNothing) {
+  dialogs.inputAnswers.push_back(std::string("   "));
+  dialogs.inputAnswers.push_back(std::nullopt);
+  EXPECT_FALSE(files.Save());
+  EXPECT_FALSE(files.SaveAs());
+  EXPECT_EQ(show.ShowName(), "NewSequence");
+  shows.Update();
+  EXPECT_EQ(shows.Count(), 0);
+}
+
+TEST_F(ShowFileCommandsTest, NewRefusesAListedShowAndOtherwiseStartsBlankKeepingTheMusic) {
+  WriteBytes(ShowPath("Party.SEQ"), TextBytes("[Music]\r\n"));
+  shows.Refresh();
+  show.Track(0).ReplaceRows(Rows({{"a.ddr", "1"}, {"b.ddr", "2"}}));
+  show.SetMusic("song.mp3");
+  dialogs.inputAnswers.push_back(std::string("party"));
+  files.New();
+  EXPECT_EQ(show.Status(), "This show have exists,create failure.");
+  EXPECT_EQ(show.ShowName(), "NewSequence");
+  EXPECT_EQ(show.Track(0).LastRow(), 2);
+
+  dialogs.inputAnswers.push_back(std::string("Fresh"));
+  files.New();
+  EXPECT_EQ(show.Status(), "Create a new show.");
+  EXPECT_EQ(show.ShowName(), "Fresh");
+  EXPECT_EQ(show.Track(0).Rows(), Rows({{"", "0"}}));
+  EXPECT_EQ(show.Music(), "song.mp3");
+  EXPECT_FALSE(FileExists(ShowPath("Fresh.seq")));
+}
+
+TEST_F(ShowFileCommandsTest, OpenOfAShowWrittenOnWindowsFindsItsContentAndMusicWithoutRegardToCase) {
+  // Files copied from a case-blind system, named in other case than the show names them.
+  Drawing star;
+  star.AddObject()->Add({10, 20, 0, 2, 0, 0});
+  ASSERT_TRUE(SaveDrawingFile(DrawingFolder() + "STAR.DDR", star, 1));
+  ASSERT_TRUE(SaveSectionFile(SectionFolder() + "INTRO.SEC", {{"Star.ddr", "40"}}));
+  TILDAimage image;
+  image.frames.push_back(std::make_unique<TILDAframe>());
+  image.frames.back()->points.push_back({1, 2, 0, 3, 0, 0});
+  ASSERT_TRUE(WriteIldaFile(IldaFolder() + "Beam.ILD", image));
+  WriteBytes(MusicFolder() + "Song.Mp3", TextBytes("ID3"));
+  WriteBytes(ShowPath("GIG.SEQ"), TextBytes("[Music]\r\nC:\\Laser\\Music\\SONG.MP3\r\n"
+                                            "[Track1]\r\nStar.ddr|100\r\n"
+                                            "[Track2]\r\nIntro.sec|40\r\n"
+                                            "[Track3]\r\nBEAM.ild| 1\r\n"));
+  Select(shows, "GIG.SEQ");
+  ASSERT_TRUE(files.Open());
+  EXPECT_EQ(show.ShowName(), "GIG");
+  EXPECT_EQ(show.Music(), "C:\\Laser\\Music\\SONG.MP3");
+  EXPECT_EQ(show.Track(0).Rows(), Rows({{"Star.ddr", "100"}}));
+  EXPECT_EQ(show.Track(1).Rows(), Rows({{"Intro.sec", "40"}}));
+  EXPECT_EQ(show.Track(2).Rows(), Rows({{"BEAM.ild", "1"}}));
+  EXPECT_EQ(FindShowMusic(show.Music(), MusicFolder()), MusicFolder() + "Song.Mp3");
+
+  // Saved again, as playback reads it: every row finds its file.
+  ASSERT_TRUE(files.Save());
+  TSequence played;
+  ASSERT_TRUE(LoadShowFileWithContent(ShowPath("GIG.SEQ"), ProgramFolder(), played));
+  ASSERT_EQ(played.track1.size(), 1u);
+  EXPECT_EQ(played.track1[0]->name, "star.ddr");
+  EXPECT_EQ(played.track1[0]->drawing->PointCount(), 1u);
+  ASSERT_EQ(played.track2.at(0)->rows->size(), 1u);
+  EXPECT_EQ(played.track2[0]->rows->at(0)->drawing->PointCount(), 1u);
+  EXPECT_EQ(played.track3.at(0)->ilda->frames.size(), 1u);
+}
+
+TEST_F(ShowFileCommandsTest, AnOpenThatFailsKeepsNameMusicAndGridsSoSaveCannotOverwriteTheFile) {
+  const auto broken = TextBytes("[Music]\r\nnew.mp3\r\n[Track1]\r\na.ddr|abc\r\n");
+  WriteBytes(ShowPath("broken.seq"), broken);
+  WriteBytes(ShowPath("huge.seq"), TextBytes("[Music]\r\n"));
+  ASSERT_EQ(::truncate(ShowPath("huge.seq").c_str(), kMaxTextFileBytes + 1), 0);  // sparse: no disk space
+  show.SetShowName("mine");
+  show.SetMusic("old.mp3");
+  show.Track(0).ReplaceRows(Rows({{"x.ddr", "9"}}));
+  for (const char* name : {"broken.seq", "huge.seq"}) {
+    SCOPED_TRACE(name);
+    Select(shows, name);
+    EXPECT_FALSE(files.Open());
+    EXPECT_EQ(show.ShowName(), "mine");
+    EXPECT_EQ(show.Music(), "old.mp3");
+    EXPECT_EQ(show.Track(0).Rows(), Rows({{"x.ddr", "9"}}));
+  }
+  ASSERT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(dialogs.messages[0], "'abc' is not a valid integer value");
+  EXPECT_EQ(dialogs.messages[1].rfind("Cannot read " + ShowPath("huge.seq"), 0), 0u);
+  // The show being edited is saved under its own name, not over the file that failed.
+  ASSERT_TRUE(files.Save());
+  EXPECT_TRUE(FileExists(ShowPath("mine.seq")));
+  EXPECT_EQ(ReadBytes(ShowPath("broken.seq")), broken);
+}
+
+TEST_F(ShowFileCommandsTest, SaveRefusesABadTimeNamingTrackAndRowAndWritesNothing) {
+  show.SetShowName("gig");
+  show.Track(2).ReplaceRows(Rows({{"a.ild", "5"}, {"b.ild", "abc"}}));
+  EXPECT_FALSE(files.Save());
+  EXPECT_FALSE(files.SaveAs());
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>(
+                                  2, "The show was not saved. Track3 row 2: 'abc' is not a valid integer value"));
+  EXPECT_TRUE(dialogs.inputAnswers.empty());
+  EXPECT_FALSE(FileExists(ShowPath("gig.seq")));
+  EXPECT_EQ(show.Status(), "Auto create a new show.");
+}
+
+TEST_F(ShowFileCommandsTest, AWriteTheWriterRefusesOrThatFailsShowsWhyNotSuccess) {
+  show.SetShowName("gig");
+  show.Track(0).ReplaceRows(Rows({{"a|b.ddr", "5"}}));
+  EXPECT_FALSE(files.Save());
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].rfind("The show was not saved. The show text 'a|b.ddr'", 0), 0u);
+  EXPECT_EQ(show.Status(), "Auto create a new show.");
+
+  // A folder where the file would go: the write fails and the folder stays.
+  show.Track(0).ReplaceRows(Rows({{"a.ddr", "5"}}));
+  ASSERT_EQ(::mkdir(ShowPath("gig.seq").c_str(), 0700), 0);
+  EXPECT_FALSE(files.Save());
+  ASSERT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(dialogs.messages[1].rfind("The show was not saved. ", 0), 0u);
+  EXPECT_GT(dialogs.messages[1].size(), std::string("The show was not saved. ").size());
+  EXPECT_EQ(show.Status(), "Auto create a new show.");
+}
+
+TEST_F(ShowFileCommandsTest, TypedNamesThatWouldLeaveTheShowFolderAreRefusedWithAMessage) {
+  const std::vector<std::string> names = {"../up", "a/b", "a\\b", "..", "x..y", std::string("a\0b", 3), "a\tb", "a\x7f"};
+  for (const std::string& bad : names) {
+    SCOPED_TRACE(bad);
+    dialogs.messages.clear();
+    dialogs.inputAnswers.push_back(bad);
+    EXPECT_FALSE(files.Save());
+    dialogs.inputAnswers.push_back(bad);
+    EXPECT_FALSE(files.SaveAs());
+    dialogs.inputAnswers.push_back(bad);
+    files.New();
+    EXPECT_EQ(dialogs.messages.size(), 3u);
+    EXPECT_EQ(show.ShowName(), "NewSequence");
+  }
+  EXPECT_EQ(dialogs.messages[0], "A show name may not hold \"/\", \"\\\", \"..\" or control characters.");
+  shows.Update();
+  EXPECT_EQ(shows.Count(), 0);
+  EXPECT_FALSE(FileExists(dir.Path("up.seq")));
+}
+
+TEST_F(ShowFileCommandsTest, MusicFindStoresABareNameFromTheMusicFolderAndAFullPathFromElsewhere) {
+  WriteBytes(MusicFolder() + "a.mp3", TextBytes("x"));
+  WriteBytes(dir.Path("b.mp3"), TextBytes("x"));
+  dialogs.fileAnswers.push_back(MusicFolder() + "a.mp3");
+  files.FindMusic();
+  EXPECT_EQ(show.Music(), "a.mp3");
+  dialogs.fileAnswers.push_back(dir.Path("b.mp3"));
+  files.FindMusic();
+  EXPECT_EQ(show.Music(), dir.Path("b.mp3"));
+  dialogs.fileAnswers.push_back(dir.Path("missing.mp3"));
+  files.FindMusic();
+  dialogs.fileAnswers.push_back(std::nullopt);
+  files.FindMusic();
+  EXPECT_EQ(show.Music(), dir.Path("b.mp3"));
+}
+
+TEST_F(ShowFileCommandsTest, FindSelectsTheItemOrSaysItIsNotThere) {
+  WriteBytes(DrawingFolder() + "Star.ddr", {});
+  WriteBytes(IldaFolder() + "beam.ild", {});
+  drawings.Refresh();
+  ildas.Refresh();
+  struct Case {
+    void (TShowFileCommands::*find)();
+    const char* answer;
+    const char* status;
+    int drawingPreviews, ildaPreviews;
+  };
+  const Case cases[] = {
+      {&TShowFileCommands::FindDrawing, "STAR", "", 1, 0},
+      {&TShowFileCommands::FindDrawing, "moon", "Drawing not found!", 1, 0},
+      {&TShowFileCommands::FindSegment, "x", "Segment not found!", 1, 0},
+      {&TShowFileCommands::FindIlda, "beam.ild", "", 1, 1},
+      {&TShowFileCommands::FindIlda, "gone", "Image not found!", 1, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.answer);
+    show.SetStatus("");
+    dialogs.inputAnswers.push_back(std::string(c.answer));
+    (files.*c.find)();
+    EXPECT_EQ(show.Status(), c.status);
+    EXPECT_EQ(drawingPreviews, c.drawingPreviews);
+    EXPECT_EQ(ildaPreviews, c.ildaPreviews);
+  }
+  EXPECT_EQ(drawings.SelectedName(), "Star.ddr");
+  EXPECT_EQ(ildas.SelectedName(), "beam.ild");
+  const std::vector<std::string> prompts = {"Drawing name", "Drawing name", "Segment name", "Image name", "Image name"};
+  for (size_t i = 0; i < prompts.size(); ++i) EXPECT_EQ(dialogs.shown.at(i).text, prompts[i]);
+}
+
+TEST_F(ShowFileCommandsTest, DeleteTakesTheFileWithoutAskingAndPreviewsTheNeighbour) {
+  for (const char* name : {"a.ddr", "b.ddr", "c.ddr"}) WriteBytes(DrawingFolder() + name, {});
+  Select(drawings, "c.ddr");
+  files.DeleteDrawing();
+  EXPECT_FALSE(FileExists(DrawingFolder() + "c.ddr"));
+  EXPECT_EQ(drawings.SelectedName(), "b.ddr");
+  EXPECT_EQ(drawingPreviews, 1);
+  files.EditDrawing();
+  EXPECT_EQ(edited, std::vector<std::string>{drawings.PathOf("b.ddr")});
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST(ShowMusicTest, AnAbsolutePathThenTheMusicFolderThenTheCurrentFolder) {
+  kavri_test::ScratchDir dir;
+  const std::string music = dir.Path("Music") + "/";
+  ASSERT_EQ(::mkdir(music.c_str(), 0700), 0);
+  WriteBytes(music + "Song.mp3", TextBytes("x"));
+  WriteBytes(dir.Path("elsewhere.mp3"), TextBytes("x"));
+  struct Case {
+    std::string text, found;
+  };
+  const Case cases[] = {
+      {dir.Path("elsewhere.mp3"), dir.Path("elsewhere.mp3")},
+      {"Song.mp3", music + "Song.mp3"},
+      {"SONG.MP3", music + "Song.mp3"},
+      {"C:\\Shows\\music\\song.mp3", music + "Song.mp3"},
+      {"/nowhere/song.MP3", music + "Song.mp3"},
+      {"missing.mp3", ""},
+      {"", ""},
+      {"Music", ""},  // a folder is no music
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(FindShowMusic(c.text, music), c.found);
+  }
+}
+
+}  // namespace
+}  // namespace kavri
