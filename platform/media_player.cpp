@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <linux/close_range.h>
 #include <sys/prctl.h>
-#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,6 +13,8 @@
 #include <cstdlib>
 #include <thread>
 
+#include "platform/file_io.h"
+
 namespace kavri {
 
 namespace {
@@ -22,11 +23,6 @@ namespace {
 constexpr std::chrono::milliseconds kTermGrace{150};
 constexpr std::chrono::milliseconds kKillGrace{500};
 constexpr std::chrono::milliseconds kReapPoll{2};
-
-bool IsRegularFile(const std::string& path) {
-  struct stat info {};
-  return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
 
 TMediaPlayerProgram ProgramAt(const std::string& path) {
   const size_t slash = path.find_last_of("/\\");
@@ -91,14 +87,14 @@ std::optional<TMediaPlayerProgram> FindMediaPlayer(const std::string& settingsPa
 }
 
 std::optional<TMediaPlayerProgram> FindMediaPlayer(const std::string& settingsPath, const std::string& searchPath) {
-  if (IsRegularFile(settingsPath)) return ProgramAt(settingsPath);
+  if (FileExists(settingsPath)) return ProgramAt(settingsPath);
   size_t start = 0;
   while (start <= searchPath.size()) {
     size_t end = searchPath.find(':', start);
     if (end == std::string::npos) end = searchPath.size();
     const std::string folder = end == start ? "." : searchPath.substr(start, end - start);
     const std::string candidate = folder + "/mpv";
-    if (IsRegularFile(candidate) && access(candidate.c_str(), X_OK) == 0) return ProgramAt(candidate);
+    if (FileExists(candidate) && access(candidate.c_str(), X_OK) == 0) return ProgramAt(candidate);
     start = end + 1;
   }
   return std::nullopt;

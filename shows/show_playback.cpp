@@ -1,22 +1,17 @@
 #include "shows/show_playback.h"
 
-#include <sys/stat.h>
-
 #include "engine/play_threads.h"
 #include "engine/shared_state.h"
+#include "platform/file_io.h"
 #include "platform/media_player.h"
 #include "platform/program_folder.h"
+#include "shows/show_music.h"
 #include "shows/show_track_start.h"
 #include "shows/show_track_state.h"
 
 namespace kavri {
 
 namespace {
-
-bool FileExists(const std::string& path) {
-  struct stat info {};
-  return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
 
 void AddTrackPreview(int track, std::vector<TPreviewPoint>& out) {
   const TSequenceRecord* row = ShowPreviewRow(track);
@@ -51,13 +46,6 @@ void AddTrackPreview(int track, std::vector<TPreviewPoint>& out) {
 }
 
 }  // namespace
-
-std::string ShowMusicPath(const std::string& music) {
-  if (FileExists(music)) return music;
-  const size_t slash = music.find_last_of("/\\");
-  const std::string inMusicFolder = MusicFolder() + (slash == std::string::npos ? music : music.substr(slash + 1));
-  return FileExists(inMusicFolder) ? inMusicFolder : "";
-}
 
 std::vector<TPreviewPoint> LiveShowPreview() {
   std::vector<TPreviewPoint> points;
@@ -125,7 +113,7 @@ void TShowPlayback::Play(const std::string& showPath, const TShowRunSwitches& sw
 
 bool TShowPlayback::StartShowPlayback() {
   Say("Loading...");
-  const std::string music = ShowMusicPath(sequence_.music);
+  const std::string music = FindShowMusic(sequence_.music, MusicFolder());
   bool playerMissing = false;
   if (!music.empty()) {
     if (const auto player = FindMediaPlayer(MediaPlayerPath())) {

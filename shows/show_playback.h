@@ -23,10 +23,6 @@ struct TShowRunSwitches {
   bool pause = false;
 };
 
-// The music file a show names: the name itself when that file exists (a relative name from the
-// current folder), else the file of that name in the music folder, else "" (no music).
-std::string ShowMusicPath(const std::string& music);
-
 // The preview of the tracks as they play now: each running track's current content, tracks 1, 2, 3
 // in order. Every index the tracks move is checked against what it indexes.
 std::vector<TPreviewPoint> LiveShowPreview();

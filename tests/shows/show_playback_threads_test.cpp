@@ -237,26 +237,6 @@ TEST_F(ShowPlayback, ThreadsWithoutAPlayerTheShowPlaysSilently) {
   EXPECT_EQ(TracksSent(), (std::set<int>{1, 2, 3}));
 }
 
-TEST(ShowMusic, AFileThatExistsElseTheMusicFolderElseNone) {
-  ContentFolder folder;
-  kavri_test::ProgramFolderScope scope(folder.dir.Path());
-  ASSERT_TRUE(EnsureContentFolders());
-  const std::string inFolder = folder.Write("Music/song.mp3", "m");
-  const std::string elsewhere = folder.Write("Drawing/other.mp3", "m");
-  struct Case {
-    std::string music, expected;
-  };
-  const Case cases[] = {
-      {elsewhere, elsewhere},
-      {"song.mp3", inFolder},
-      {"C:\\Music\\song.mp3", inFolder},  // a stored path of another machine: its file name
-      {folder.root + "Drawing/song.mp3", inFolder},
-      {"missing.mp3", ""},
-      {"", ""},
-  };
-  for (const Case& c : cases) EXPECT_EQ(ShowMusicPath(c.music), c.expected) << c.music;
-}
-
 // The preview reads indexes the tracks move: one outside what it indexes draws nothing.
 TEST(LiveShowPreview, DrawsRunningTracksAndNothingAtAnIndexOutsideTheContent) {
   ResetShowTrackState();
