@@ -48,7 +48,7 @@ void AddIldaPreview(const TILDAframe& frame, const TShowPreviewLook& look, std::
 void AddSegmentPreview(const TSectionRecord& item, const TEffectValues& values, const TShowPreviewLook& look,
                        std::vector<TPreviewPoint>& out);
 
-// Draws the points with a solid pen in their colours; the canvas keeps its pen position between calls.
+// Draws the points with a solid pen in their colours.
 void PaintPreviewPoints(TCanvas& canvas, const std::vector<TPreviewPoint>& points);
 
 }  // namespace kavri

@@ -1,82 +1,27 @@
 #include "shows/show_playback.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
-#include <QCoreApplication>
 #include <QTimer>
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
-#include <set>
-#include <thread>
 
-#include "engine/drawing.h"
-#include "engine/play_threads.h"
-#include "engine/shared_state.h"
-#include "platform/media_player.h"
-#include "platform/usb/usb_sim_driver.h"
-#include "shows/show_track_state.h"
-#include "tests/engine/content_folder.h"
-#include "tests/support/fake_player.h"
-#include "tests/support/program_folder_scope.h"
+#include "tests/shows/playing_show.h"
 
 namespace kavri {
 namespace {
 
 using namespace std::chrono_literals;
-using kavri_test::FakePlayer;
 using kavri_test::FakePlayerStart;
-using kavri_test::ProcessEnds;
+using kavri_test::IsEndText;
+using kavri_test::PumpUntil;
 
-// Pumps the window thread's events until `done` or the limit.
-bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 10s) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() >= deadline) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    std::this_thread::sleep_for(1ms);
-  }
-  return true;
-}
-
-bool IsEndText(const std::string& text) { return text == "Show play end." || text == "Show Playing end."; }
-
-// A show of one drawing row of time 100 on each track, each track's drawing one point of its own,
-// with music in the music folder and a fake player named in the settings.
-class ShowPlayback : public ::testing::Test {
+class ShowPlayback : public kavri_test::PlayingShow {
  protected:
-  void SetUp() override {
-    ResetSharedState();
-    ResetShowTrackState();
-    ASSERT_TRUE(EnsureContentFolders());
-    sim_ = std::make_shared<TSimUsbDriver>("0");
-    sim_->SetPointRate([] { return 20000.0; });
-    SetActiveUsbDriver(sim_);
-    SetCurrentDeviceName("ezusb-0");
-    for (int t = 0; t < 3; ++t) {
-      Drawing d;
-      d.AddObject()->Add({kTrackX[t], 50, 0, 2, 0, 0});
-      ASSERT_TRUE(SaveDrawingFile(folder_.root + "Drawing/track" + std::to_string(t + 1) + ".ddr", d, 1));
-    }
-    folder_.Write("Music/song one.wav", "music");
-    show_ = folder_.Write("Sequence/show.seq",
-                          "[Music]\r\nsong one.wav\r\n[Track1]\r\ntrack1.ddr|100\r\n[Track2]\r\ntrack2.ddr|100\r\n"
-                          "[Track3]\r\ntrack3.ddr|100\r\n");
-    mkdir(player_.Path("bin").c_str(), 0755);
-    fake_ = std::make_unique<FakePlayer>(player_.Path("bin"));
-    SetMediaPlayerPath(fake_->Path());
-  }
   void TearDown() override {
     playback_.reset();
-    EXPECT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
-    RegisterPlayLoop(kPlayJobSegment, nullptr);
-    MediaPlayer().End();
-    SetActiveUsbDriver(nullptr);
-    ResetShowTrackState();
-    ResetSharedState();
+    PlayingShow::TearDown();
   }
-
   TShowPlayback& Playback() {
     if (!playback_)
       playback_ = std::make_unique<TShowPlayback>(
@@ -86,33 +31,7 @@ class ShowPlayback : public ::testing::Test {
   }
   int Count(const std::string& text) const { return static_cast<int>(std::count(messages_.begin(), messages_.end(), text)); }
   bool Ended() const { return std::any_of(messages_.begin(), messages_.end(), IsEndText); }
-  FakePlayerStart PlayerStart() {
-    FakePlayerStart start;
-    EXPECT_TRUE(fake_->WaitForStart(&start));
-    std::remove(player_.Path("bin/started.txt").c_str());
-    return start;
-  }
-  // Which tracks' points reached the interface (the drawing builder mirrors x).
-  std::set<int> TracksSent() const {
-    std::set<int> tracks;
-    for (const TSimPacket& p : sim_->Packets())
-      for (int t = 0; t < 3; ++t)
-        if (p.kind == TSimPacket::Bulk && p.bytes.size() == 8 && p.bytes[0] == 255 - kTrackX[t]) tracks.insert(t + 1);
-    return tracks;
-  }
-  void ExpectNothingLeft(const FakePlayerStart& player) {
-    EXPECT_EQ(MediaPlayer().Pid(), 0);
-    EXPECT_TRUE(ProcessEnds(player.pid));
-    EXPECT_TRUE(ProcessEnds(player.childPid));
-  }
 
-  static constexpr int kTrackX[3] = {10, 20, 30};
-  ContentFolder folder_;
-  kavri_test::ProgramFolderScope scope_{folder_.dir.Path()};
-  kavri_test::ScratchDir player_;
-  std::shared_ptr<TSimUsbDriver> sim_;
-  std::unique_ptr<FakePlayer> fake_;
-  std::string show_;
   std::unique_ptr<TShowPlayback> playback_;
   std::vector<std::string> messages_;
   size_t previewed_ = 0;
