@@ -12,6 +12,7 @@
 #include "segments/converter_window.h"
 #include "segments/segment_edit_window.h"
 #include "shell/main_window.h"
+#include "shows/show_edit_window.h"
 
 namespace {
 
@@ -82,5 +83,10 @@ int main(int argc, char** argv) {
     const QPoint at = list->viewport()->mapTo(&converter, r.topLeft());
     std::printf("Form9.FileListBox1.item%d %d %d %d %d\n", i, at.x(), at.y(), r.width(), r.height());
   }
+  kavri::TForm8 show;
+  show.show();
+  app.processEvents();
+  Print("BitBtn4", &main, "Form15.");
+  for (const char* name : {"ToolButton1", "Image1"}) Print(name, &show, "Form8.");
   return 0;
 }
