@@ -23,6 +23,7 @@ struct TMediaPlayerProgram {
 std::optional<TMediaPlayerProgram> FindMediaPlayer(const std::string& settingsPath);
 std::optional<TMediaPlayerProgram> FindMediaPlayer(const std::string& settingsPath, const std::string& searchPath);
 
+// Used from the window thread only.
 class TMediaPlayerProcess {
  public:
   // How a signal reaches the player's group; tests count the signals sent.
