@@ -57,6 +57,17 @@ TEST_F(ShowPlayback, ThreadsAShowEndsByItselfAndItsMusicEnds) {
   EXPECT_EQ(Count("Show playing start..."), 1);
 }
 
+// The preview may come before any track's worker has begun: the show is already playing then.
+TEST_F(ShowPlayback, ThreadsTheFirstPreviewAfterPlaySeesTheShowPlaying) {
+  for (int i = 0; i < 5; ++i) {
+    Playback().Play(show_, {});
+    Playback().PreviewTick();
+    EXPECT_FALSE(Ended()) << "round " << i;
+    EXPECT_TRUE(ShowPlayingFlag);
+    EXPECT_TRUE(Playback().PreviewTimerActive());
+  }
+}
+
 TEST_F(ShowPlayback, ThreadsWithLoopOnTheShowAndItsMusicStartAgain) {
   Playback().Play(show_, {.loop = true});
   PlayerStart();
