@@ -100,11 +100,9 @@ TEST(ShowPreviewPoints, ColoursFollowTheShowsChoiceAndTheGains) {
     std::vector<TColor> drawing;
   };
   const Case cases[] = {
-      {257, {0, ColorIndexToTColor(9), ColorIndexToTColor(9)}},
-      {3, {0, ColorIndexToTColor(3), ColorIndexToTColor(3)}},       // black stays black
-      {259, {0, ColorIndexToTColor(6), ColorIndexToTColor(6)}},     // the cycle + 1
-      {260, {0, ColorIndexToTColor(7), ColorIndexToTColor(8)}},     // counter from the cycle
-      {258, {0, ColorIndexToTColor(15), ColorIndexToTColor(15)}},   // own + cycle + 1
+      {3, {0, ColorIndexToTColor(3), ColorIndexToTColor(3)}},    // black stays black
+      {259, {0, ColorIndexToTColor(6), ColorIndexToTColor(6)}},  // the track's cycle + 1
+      {260, {0, ColorIndexToTColor(7), ColorIndexToTColor(8)}},  // counter from the cycle
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.mode);
