@@ -1,5 +1,7 @@
 #include "shows/show_clock.h"
 
+#include <algorithm>
+
 namespace kavri {
 
 void TShowClock::Tick() {
@@ -30,20 +32,28 @@ void TShowClockThread::Stop() {
 }
 
 void TShowClockThread::Run() {
-  using Clock = std::chrono::steady_clock;
-  auto deadline = Clock::now() + first_;
+  TShowClockSchedule schedule(std::chrono::steady_clock::now(), first_, interval_);
   std::unique_lock lock(mutex_);
-  while (!wake_.wait_until(lock, deadline, [this] { return stop_; })) {
+  while (!wake_.wait_until(lock, schedule.Next(), [this] { return stop_; })) {
     clock_.Tick();
-    deadline += interval_;
-    // Events a stall made us miss are not made up in a burst: their flags would still be raised.
-    const auto now = Clock::now();
-    if (now >= deadline) {
-      const auto behind = (now - deadline) / interval_ + 1;
-      missed_.fetch_add(static_cast<uint64_t>(behind), std::memory_order_relaxed);
-      deadline += interval_ * behind;
+    schedule.Raised(std::chrono::steady_clock::now());
+    late_.store(schedule.Late(), std::memory_order_relaxed);
+    missed_.store(schedule.Missed(), std::memory_order_relaxed);
+  }
+}
+
+void TShowClockSchedule::Raised(TTime now) {
+  due_ += interval_;
+  if (now >= due_) {
+    ++late_;
+    const int64_t owed = (now - due_) / interval_ + 1;
+    if (owed > kShowClockCatchUpLimit) {
+      const int64_t dropped = owed - kShowClockCatchUpLimit;
+      missed_ += static_cast<uint64_t>(dropped);
+      due_ += interval_ * dropped;
     }
   }
+  next_ = std::max(due_, now + std::min<std::chrono::nanoseconds>(kShowClockCatchUpSpacing, interval_));
 }
 
 }  // namespace kavri

@@ -18,6 +18,8 @@ namespace kavri {
 
 constexpr std::chrono::milliseconds kShowClockFirstTick{100};
 constexpr std::chrono::milliseconds kShowClockInterval{5};
+constexpr std::chrono::milliseconds kShowClockCatchUpSpacing{1};
+constexpr int64_t kShowClockCatchUpLimit = 20;  // events
 
 class TShowClock {
  public:
@@ -30,6 +32,28 @@ class TShowClock {
  private:
   std::array<TShowTrackTicks, kShowTracks>& ticks_;
   std::atomic<uint64_t> count_{0};
+};
+
+// Where the clock thread's events fall: on a fixed grid of deadlines (first, then every
+// interval), so the clock does not drift. Woken late, it raises the events it owes at the catch-up
+// spacing, so each reaches the tracks as a tick of its own and the show stays with the music; owed
+// beyond the catch-up limit after a stall, the oldest are lost.
+class TShowClockSchedule {
+ public:
+  using TTime = std::chrono::steady_clock::time_point;
+  TShowClockSchedule(TTime start, std::chrono::nanoseconds first, std::chrono::nanoseconds interval)
+      : interval_(interval), due_(start + first), next_(due_) {}
+  TTime Next() const { return next_; }
+  // An event was raised at `now`.
+  void Raised(TTime now);
+  uint64_t Late() const { return late_; }      // events raised a whole interval or more after their deadline
+  uint64_t Missed() const { return missed_; }  // events never raised
+
+ private:
+  std::chrono::nanoseconds interval_;
+  TTime due_;   // the deadline of the next event on the grid
+  TTime next_;  // when it will be raised
+  uint64_t late_ = 0, missed_ = 0;
 };
 
 class TShowClockThread {
@@ -46,8 +70,8 @@ class TShowClockThread {
   // Stops and joins; returns at once when not running.
   void Stop();
   bool Running() const { return thread_.joinable(); }
-  // Deadlines that passed before the thread woke for them: their events were never raised (a late
-  // thread raises the one event due and goes on with the next deadline still ahead).
+  // The schedule's counts (see TShowClockSchedule).
+  uint64_t Late() const { return late_.load(std::memory_order_relaxed); }
   uint64_t Missed() const { return missed_.load(std::memory_order_relaxed); }
 
  private:
@@ -59,7 +83,7 @@ class TShowClockThread {
   std::mutex mutex_;
   std::condition_variable wake_;
   bool stop_ = false;
-  std::atomic<uint64_t> missed_{0};
+  std::atomic<uint64_t> late_{0}, missed_{0};
 };
 
 }  // namespace kavri

@@ -101,7 +101,6 @@ void TShowTrackPlayer::Start() {
   ShowTrackRunning[track_] = true;
   ShowPlayingFlag = true;
   TakeOutputCopies();
-  PreviewDirtyFlag = false;
   rows_ = ShowTrackRows(track_ + 1);
   nextRow_ = 0;
   row_ = nullptr;
@@ -116,10 +115,14 @@ void TShowTrackPlayer::Start() {
 void TShowTrackPlayer::Finish() { ShowTrackRunning[track_] = false; }
 
 void TShowTrackPlayer::Run() {
+  // Whatever ends the walk, the track must not stay marked running, or the show would never end.
+  struct TFinish {
+    TShowTrackPlayer& player;
+    ~TFinish() { player.Finish(); }
+  } finish{*this};
   Start();
   while (Step()) {
   }
-  Finish();
 }
 
 void TShowTrackPlayer::TakeRowTick() {
@@ -145,6 +148,7 @@ bool TShowTrackPlayer::BeginNextRow() {
     rowTime_ = 0;
     ShowTrackRowTime[track_] = 0;
     rowLimit_ = row_->time;
+    rowKind_ = ShowRowKind(row_->name);
     if (rowLimit_ > 0) return true;
   }
   row_ = nullptr;
@@ -154,7 +158,7 @@ bool TShowTrackPlayer::BeginNextRow() {
 bool TShowTrackPlayer::Step() {
   if (Stopped()) return false;
   if ((!row_ || rowTime_ >= rowLimit_) && !BeginNextRow()) return false;
-  switch (ShowRowKind(row_->name)) {
+  switch (rowKind_) {
     case TShowRowKind::Drawing: PlayDrawing(*row_->drawing); break;
     case TShowRowKind::Segment: PlaySegment(*row_->rows); break;
     case TShowRowKind::Ilda: PlayImage(*row_->ilda); break;

@@ -12,6 +12,7 @@
 #include "engine/play_ticks.h"
 #include "engine/section_file.h"
 #include "engine/show_file.h"
+#include "shows/show_track_state.h"
 
 namespace kavri {
 
@@ -21,7 +22,8 @@ class TShowTrackPlayer {
   TShowTrackPlayer(int track, TTickSource& rowTick, TTickSource& frameTick);
   explicit TShowTrackPlayer(int track);  // ticked by ShowClockTicks
 
-  // The track runs and the show plays; the change-test copies take the live values.
+  // The track runs and the show plays; the change-test copies take the live values; counters and
+  // the colour cycle start at 0.
   void Start();
   // Begins the next row with time (rows of time 0 or less are passed at once), then makes one call
   // of its builder. False once the rows are done, and on Stop.
@@ -54,6 +56,7 @@ class TShowTrackPlayer {
   const TSequenceTrack* rows_ = nullptr;
   size_t nextRow_ = 0;
   const TSequenceRecord* row_ = nullptr;
+  TShowRowKind rowKind_ = TShowRowKind::Other;
   int32_t rowTime_ = 0;
   int32_t rowLimit_ = 0;
   int64_t itemTicks_ = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 
 #include "engine/colour_modes.h"
 
@@ -39,11 +40,14 @@ const T* At(const std::vector<std::unique_ptr<T>>& list, int32_t index) {
 TShowRowKind ShowRowKind(const std::string& name) {
   const size_t dot = name.rfind('.');
   if (dot == std::string::npos) return TShowRowKind::Other;
-  std::string ext = name.substr(dot);
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-  if (ext == ".ddr") return TShowRowKind::Drawing;
-  if (ext == ".sec") return TShowRowKind::Segment;
-  if (ext == ".ild") return TShowRowKind::Ilda;
+  const std::string_view ext = std::string_view(name).substr(dot);
+  const auto is = [&](std::string_view lower) {
+    return std::equal(ext.begin(), ext.end(), lower.begin(), lower.end(),
+                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+  };
+  if (is(".ddr")) return TShowRowKind::Drawing;
+  if (is(".sec")) return TShowRowKind::Segment;
+  if (is(".ild")) return TShowRowKind::Ilda;
   return TShowRowKind::Other;
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/colour_modes.h"
+#include "engine/drawing.h"
 #include "engine/play_threads.h"
 #include "engine/shared_state.h"
 #include "platform/tcolor.h"
@@ -16,82 +18,103 @@
 
 namespace kavri_test {
 
-// Simulated interfaces that raise one show clock event after every `every`-th frame they take, so
-// a single-threaded test sees the clock move as the tracks play.
-class ClockedInterfaces : public kavri::TUsbDriver {
+using Bytes = std::vector<uint8_t>;
+
+// Simulated interface 0, raising one show clock event after every frame it takes while `ticking`,
+// so a single-threaded test sees the clock move as the tracks play.
+class ClockedInterface : public kavri::TSimUsbDriver {
  public:
-  ClockedInterfaces(std::shared_ptr<kavri::TSimUsbDriver> sim, kavri::TShowClock& clock) : sim_(sim), clock_(clock) {}
-  int every = 0;  // 0: the clock stays still
-  std::function<void(int)> onFrame;  // told the number of each frame taken, after its tick
-  bool Open(int n) override { return sim_->Open(n); }
-  bool ReadDeviceDescriptor(int n, kavri::TUsbDeviceDescriptor& out) override { return sim_->ReadDeviceDescriptor(n, out); }
-  bool VendorRequest(int n, const kavri::TVendorRequest& r, kavri::TUsbStop stop) override {
-    return sim_->VendorRequest(n, r, stop);
-  }
-  bool AbortPipe(int n, uint32_t pipe, kavri::TUsbStop stop) override { return sim_->AbortPipe(n, pipe, stop); }
+  explicit ClockedInterface(kavri::TShowClock& clock) : TSimUsbDriver("0"), clock_(clock) { SetRecordLimit(1 << 20); }
   bool BulkWrite(int n, uint32_t pipe, const uint8_t* data, size_t length, kavri::TUsbStop stop) override {
-    const bool ok = sim_->BulkWrite(n, pipe, data, length, stop);
-    if (length <= 2) return ok;
-    const int taken = ++frames_;
-    if (every > 0 && taken % every == 0) clock_.Tick();
-    if (onFrame) onFrame(taken);
+    const bool ok = TSimUsbDriver::BulkWrite(n, pipe, data, length, stop);
+    if (length > 2 && ticking) clock_.Tick();
+    if (length > 2 && onFrame) onFrame();
     return ok;
   }
+  std::atomic<bool> ticking{false};
+  std::function<void()> onFrame;  // after each frame and its tick
 
  private:
-  std::shared_ptr<kavri::TSimUsbDriver> sim_;
   kavri::TShowClock& clock_;
-  std::atomic<int> frames_{0};  // three tracks write at once
 };
 
-// A show of loaded content on interface 0, the shared state at its start values.
 class ShowTracks : public ::testing::Test {
  protected:
   void SetUp() override {
     kavri::ResetSharedState();
     kavri::ResetShowTrackState();
-    sim = std::make_shared<kavri::TSimUsbDriver>("0");
-    sim->SetRecordLimit(1 << 20);
-    clocked = std::make_shared<ClockedInterfaces>(sim, clock);
-    kavri::SetActiveUsbDriver(clocked);
+    kavri::SetActiveUsbDriver(sim);
     kavri::SetCurrentDeviceName("ezusb-0");
   }
   void TearDown() override {
     EXPECT_EQ(kavri::PlayController().StopAndWait(), kavri::TStopResult::Stopped);
-    for (uint8_t t = 1; t <= 3; ++t) kavri::RegisterTrackLoop(t, nullptr);
     kavri::SetActiveUsbDriver(nullptr);
     kavri::ResetShowTrackState();
     kavri::ResetSharedState();
   }
-
-  // A new player in the same test starts on a still clock, as StartShowTracks leaves it.
-  void ClearTicks() {
+  // The bulk writes since the last call, oldest first.
+  std::vector<Bytes> Writes() {
+    std::vector<Bytes> out;
+    for (const auto& p : sim->Packets()) out.push_back(p.bytes);
+    sim->ClearPackets();
+    return out;
+  }
+  // A track starts on a still clock, as StartShowTracks leaves it.
+  static void ClearTicks() {
     for (auto& t : kavri::ShowClockTicks) {
       t.row.Clear();
       t.frame.Clear();
     }
   }
-  // The bulk writes since the last call, oldest first.
-  std::vector<std::vector<uint8_t>> Writes() {
-    std::vector<std::vector<uint8_t>> out;
-    for (const auto& p : sim->Packets())
-      if (p.kind == kavri::TSimPacket::Bulk) out.push_back(p.bytes);
-    sim->ClearPackets();
-    return out;
+  kavri::TSequenceRecord& AddRow(int track, const std::string& name, int32_t time) {
+    show.Track(track - 1).push_back(std::make_unique<kavri::TSequenceRecord>());
+    kavri::TSequenceRecord& row = *show.Track(track - 1).back();
+    row.name = name;
+    row.time = time;
+    return row;
   }
 
   kavri::TShowClock clock;
-  std::shared_ptr<kavri::TSimUsbDriver> sim;
-  std::shared_ptr<ClockedInterfaces> clocked;
+  std::shared_ptr<ClockedInterface> sim = std::make_shared<ClockedInterface>(clock);
   kavri::TSequence show;
 };
 
-// Content for show rows.
-kavri::TPlayDrawingPtr MakeDrawing(const std::vector<kavri::PointRecord>& points);
-std::shared_ptr<kavri::TILDAimage> MakeImage(const std::vector<std::vector<kavri::PointRecord>>& frames);
-kavri::TSequenceRecord& AddRow(kavri::TSequence& show, int track, const std::string& name, int32_t time);
+inline kavri::TPlayDrawingPtr MakeDrawing(const std::vector<kavri::PointRecord>& points) {
+  kavri::Drawing d;
+  if (!points.empty()) {
+    auto* object = d.AddObject();
+    for (const auto& p : points) object->Add(p);
+  }
+  const auto bytes = kavri::EncodeDrawing(d, 1);
+  return std::make_shared<kavri::TPlayDrawing>(kavri::TPlayDrawing::Decode(bytes.data(), bytes.size()));
+}
 
-// The device bytes of one point.
-std::vector<uint8_t> PointBytes(int x, int y, kavri::TColor colour, int flags);
+inline std::shared_ptr<kavri::TILDAimage> MakeImage(const std::vector<std::vector<kavri::PointRecord>>& frames) {
+  auto image = std::make_shared<kavri::TILDAimage>();
+  for (const auto& points : frames) {
+    image->frames.push_back(std::make_unique<kavri::TILDAframe>());
+    image->frames.back()->points = points;
+  }
+  return image;
+}
+
+// A segment of one item: its letters as set by `set`, zoom 1:1, playing `drawing`.
+inline std::shared_ptr<kavri::TSectionList> OneItem(kavri::TPlayDrawingPtr drawing,
+                                                     const std::function<void(kavri::TSectionRecord&)>& set) {
+  auto rows = std::make_shared<kavri::TSectionList>();
+  rows->push_back(std::make_unique<kavri::TSectionRecord>());
+  rows->back()->L = 20;
+  rows->back()->K = kavri::ColourModeAuto;
+  rows->back()->drawing = std::move(drawing);
+  set(*rows->back());
+  return rows;
+}
+
+// A device point's bytes, and the colour bytes of a palette colour.
+inline Bytes ColourBytes(kavri::TColor c) { return {kavri::GetRValue(c), kavri::GetGValue(c), kavri::GetBValue(c)}; }
+inline Bytes PointBytes(int x, int y, kavri::TColor c, int flags) {
+  return {static_cast<uint8_t>(x), 0, static_cast<uint8_t>(y), 0, kavri::GetRValue(c), kavri::GetGValue(c), kavri::GetBValue(c),
+          static_cast<uint8_t>(flags)};
+}
 
 }  // namespace kavri_test

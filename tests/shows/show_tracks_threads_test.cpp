@@ -12,10 +12,7 @@ namespace kavri {
 namespace {
 
 using namespace std::chrono_literals;
-using kavri_test::AddRow;
-using kavri_test::MakeDrawing;
-using kavri_test::MakeImage;
-using Bytes = std::vector<uint8_t>;
+using namespace kavri_test;
 
 template <typename F>
 bool WaitUntil(F done) {
@@ -23,7 +20,7 @@ bool WaitUntil(F done) {
   return done();
 }
 
-class ShowTrackThreads : public kavri_test::ShowTracks {
+class ShowTrackThreads : public ShowTracks {
  protected:
   void SetUp() override {
     ShowTracks::SetUp();
@@ -31,92 +28,67 @@ class ShowTrackThreads : public kavri_test::ShowTracks {
   }
 };
 
-TEST_F(ShowTrackThreads, ClockRaisesAllSixFlagsOnDeadlinesUntilStopped) {
-  std::array<TShowTrackTicks, kShowTracks> flags;
-  TShowClock clock(flags);
-  TShowClockThread thread(clock, 1ms, 1ms);
-  thread.Start();
+TEST_F(ShowTrackThreads, ClockThreadRaisesAllSixFlagsUntilStopped) {
+  TShowClockThread ticking(clock, 1ms, 1ms);
+  ticking.Start();
   ASSERT_TRUE(WaitUntil([&] { return clock.Ticks() >= 5; }));
-  thread.Stop();
-  EXPECT_FALSE(thread.Running());
+  ticking.Stop();
   const uint64_t ticks = clock.Ticks();
-  for (auto& t : flags) {
-    EXPECT_TRUE(t.row.Raised());
-    EXPECT_TRUE(t.frame.Raised());
-    t.row.Clear();
-  }
+  for (auto& t : ShowClockTicks) EXPECT_TRUE(t.row.Raised() && t.frame.Raised());
   std::this_thread::sleep_for(5ms);
   EXPECT_EQ(clock.Ticks(), ticks);
-  EXPECT_FALSE(flags[0].row.Raised());
 }
 
 TEST_F(ShowTrackThreads, ThreeTracksSendWholeFramesInterleavedOnOneInterface) {
-  AddRow(show, 1, "a.ddr", 30).drawing = MakeDrawing({{1, 1, 2, 3, 0, 1}, {2, 2, 1, 3, 0, 0}, {3, 3, 1, 3, 0, 0}});
-  std::vector<PointRecord> five;
-  for (int i = 0; i < 5; ++i) five.push_back({10 * i, 7, 1, 5, 0, 0});
-  AddRow(show, 2, "b.ddr", 30).drawing = MakeDrawing(five);
-  std::vector<PointRecord> four(4, PointRecord{-5, 5, 0, 2, 0, 0});
-  AddRow(show, 3, "c.ild", 30).ilda = MakeImage({four, four});
+  AddRow(1, "a.ddr", 30).drawing = MakeDrawing({{1, 1, 2, 3, 0, 1}, {2, 2, 1, 3, 0, 0}, {3, 3, 1, 3, 0, 0}});
+  AddRow(2, "b.ddr", 30).drawing = MakeDrawing(std::vector<PointRecord>(5, PointRecord{10, 7, 1, 5, 0, 0}));
+  AddRow(3, "c.ild", 30).ilda = MakeImage({std::vector<PointRecord>(4, PointRecord{-5, 5, 0, 2, 0, 0})});
   TShowClockThread ticking(clock, 1ms, 1ms);
   ASSERT_TRUE(StartShowTracks(show));
   ticking.Start();
   ASSERT_TRUE(WaitUntil([] { return !AnyShowTrackRunning(); }));
   ticking.Stop();
-  EXPECT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
-  // Every write is one whole packet or frame of one track: by its size, the track it came from.
-  std::map<size_t, int> bySize;
+  // Every write is a packet or one whole frame of one track, known by its size.
   std::map<Bytes, int> packets;
   std::map<size_t, Bytes> frames;
+  std::map<size_t, int> frameCount;
   for (const Bytes& w : Writes()) {
-    ++bySize[w.size()];
     if (w.size() == 2) {
       ++packets[w];
-    } else if (frames.count(w.size())) {
-      EXPECT_EQ(w, frames[w.size()]) << "a frame of " << w.size() / 8 << " points changed or mixed";
-    } else {
-      frames[w.size()] = w;
+      continue;
     }
+    if (!frames.count(w.size())) frames[w.size()] = w;
+    EXPECT_EQ(w, frames[w.size()]) << "a frame of " << w.size() / 8 << " points changed or mixed";
+    ++frameCount[w.size()];
   }
-  EXPECT_EQ(bySize.size(), 4u);
-  EXPECT_GT(bySize[24], 0);
-  EXPECT_GT(bySize[40], 0);
-  EXPECT_GT(bySize[32], 0);
+  EXPECT_EQ(frameCount.size(), 3u);
+  EXPECT_TRUE(frameCount[24] > 0 && frameCount[40] > 0 && frameCount[32] > 0);
   // A packet before every drawing frame; the image's before each pass through it.
-  EXPECT_EQ(packets[(Bytes{100, 0x15})], bySize[24] + bySize[40]);
+  EXPECT_EQ(packets[(Bytes{100, 0x15})], frameCount[24] + frameCount[40]);
   EXPECT_GT(packets[(Bytes{100, 0})], 0);
   EXPECT_EQ(packets.size(), 2u);
 }
 
 TEST_F(ShowTrackThreads, StopEndsAllThreeTracksWithoutAnotherTick) {
-  auto segment = std::make_shared<TSectionList>();
-  segment->push_back(std::make_unique<TSectionRecord>());
-  segment->back()->A = 1000000;
-  segment->back()->B = 100;
-  segment->back()->C = 3;
-  segment->back()->L = 20;
-  segment->back()->drawing = MakeDrawing({{1, 1, 2, 3, 0, 0}, {9, 9, 1, 3, 0, 0}});
-  const auto playing = [&](TSequence& s) {
-    AddRow(s, 1, "s.sec", 1000000).rows = segment;
-    AddRow(s, 2, "i.ild", 1000000).ilda = MakeImage({{{1, 1, 0, 1, 0, 0}}, {{2, 2, 0, 1, 0, 0}}});
-    AddRow(s, 3, "pause.txt", 1000000);
-  };
-  const auto empty = [](TSequence& s) {
-    AddRow(s, 1, "a.ddr", 1000000);
-    AddRow(s, 2, "i.ild", 1000000);
-    AddRow(s, 3, "s.sec", 1000000);
-  };
-  for (const auto& fill : {std::function<void(TSequence&)>(playing), std::function<void(TSequence&)>(empty)}) {
+  const auto segment = OneItem(MakeDrawing({{1, 1, 2, 3, 0, 0}, {9, 9, 1, 3, 0, 0}}), [](TSectionRecord& r) {
+    r.A = 1000000;
+    r.B = 100;
+    r.C = 3;
+  });
+  const auto image = MakeImage({{{1, 1, 0, 1, 0, 0}}, {{2, 2, 0, 1, 0, 0}}});
+  // Playing content, then the same kinds empty.
+  for (bool empty : {false, true}) {
     show.ClearTracks();
-    fill(show);
+    AddRow(1, "s.sec", 1000000).rows = empty ? EmptySegment() : segment;
+    AddRow(2, "i.ild", 1000000).ilda = empty ? EmptyIldaImage() : image;
+    AddRow(3, empty ? "a.ddr" : "pause.txt", 1000000);
     ASSERT_TRUE(StartShowTracks(show));
     for (int i = 0; i < 20; ++i) {
       clock.Tick();
       std::this_thread::sleep_for(1ms);
     }
-    EXPECT_TRUE(AnyShowTrackRunning());
     EXPECT_FALSE(StartShowTracks(show));  // refused while the tracks play, which go on
     EXPECT_TRUE(ShowTrackRunning[0] && ShowTrackRunning[1] && ShowTrackRunning[2]);
-    // No clock event after the Stop: the tracks must end on their own.
     EXPECT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
     EXPECT_FALSE(AnyShowTrackRunning());
     ClearTicks();
