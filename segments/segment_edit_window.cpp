@@ -16,7 +16,6 @@
 #include "segments/segment_play_state.h"
 #include "segments/segment_preview.h"
 #include "shell/error_guard.h"
-#include "shell/toggle_twins.h"
 #include "shell/window_registry.h"
 
 namespace kavri {
@@ -85,16 +84,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   skinMainMenu1 = new TWindowMenuBar(this, SegmentEditorMenuTexts());
   layout->setMenuBar(skinMainMenu1);
 
-  skinToolBar1 = MakeRunToolBar(this);
-  constexpr auto kCheck = TToolButtonStyle::tbsCheck;
-  ToolButton1 = AddToolButton(skinToolBar1, "ToolButton1", "Play", "Play");
-  ToolButton8 = AddToolButton(skinToolBar1, "ToolButton8", "Stop", "Stop");
-  ToolButton10 = AddToolButton(skinToolBar1, "ToolButton10", "Pause", "Pause", kCheck);
-  ToolButton5 = AddToolButton(skinToolBar1, "ToolButton5", "Loop", "Loop", kCheck);
-  ToolButton9 = AddToolButton(skinToolBar1, "ToolButton9", "H invert", "Horizontal invert", kCheck);
-  ToolButton3 = AddToolButton(skinToolBar1, "ToolButton3", "V invert", "Vertical invert", kCheck);
-  ToolButton2 = AddToolButton(skinToolBar1, "ToolButton2", "Settings", "Settings");
-  layout->addWidget(skinToolBar1);
+  layout->addWidget(BuildRunToolBar(this));
 
   auto* body = new QHBoxLayout;
   auto* lists = new QVBoxLayout;
@@ -291,21 +281,7 @@ void TForm5::BuildMenus() {
   file->AddSeparator();
   file->AddItem("Close(&C)", [this] { close(); });
 
-  TSkinMenu* run = skinMainMenu1->AddOwnMenu("&Run");
-  run->AddItem("Play(&P)", [this] { Play(); });
-  run->AddItem("Stop(&S)", [this] { Stop(); });
-  PauseItem = run->AddCheckItem("Pause(&B)");
-  LoopItem = run->AddCheckItem("Loop(&L)");
-  HInvertItem = run->AddCheckItem("Horizontal invert(&H)");
-  VInvertItem = run->AddCheckItem("Vertical invert(&V)");
-  run->AddItem("Settings(&O)...", [] { ShowRegisteredWindow("Form13"); });
-  BindToggleTwins(ToolButton10, PauseItem, [](bool on) { PauseFlag = on; });
-  BindToggleTwins(ToolButton5, LoopItem, [](bool on) { LoopFlag = on; });
-  BindToggleTwins(ToolButton9, HInvertItem, [](bool on) { HInvertFlag = on; });
-  BindToggleTwins(ToolButton3, VInvertItem, [](bool on) { VInvertFlag = on; });
-  ToolButton1->OnClick = [this](QObject*) { Play(); };
-  ToolButton8->OnClick = [this](QObject*) { Stop(); };
-  ToolButton2->OnClick = [](QObject*) { ShowRegisteredWindow("Form13"); };
+  BuildRunMenu(skinMainMenu1, [this] { Play(); }, [this] { Stop(); });
 
   TSkinMenu* colour = skinMainMenu1->AddOwnMenu("&Color");
   const std::pair<const char*, int32_t> colourItems[] = {
@@ -444,13 +420,6 @@ void TForm5::StartTimers(std::chrono::milliseconds tickFirst, std::chrono::milli
   run_ = PlayController().RunNumber();
   Timer1->start(tickFirst);
   Timer2->start(previewFirst);
-}
-
-void TForm5::TakeRunFlags() {
-  LoopFlag = ToolButton5->Down();
-  VInvertFlag = ToolButton3->Down();
-  HInvertFlag = ToolButton9->Down();
-  PauseFlag = ToolButton10->Down();
 }
 
 void TForm5::Play() {

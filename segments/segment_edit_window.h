@@ -15,6 +15,7 @@
 #include "engine/drawing.h"
 #include "segments/segment_file_commands.h"
 #include "segments/segment_grid_model.h"
+#include "shell/run_controls.h"
 #include "shell/shell_controls.h"
 #include "shell/window_menu_bar.h"
 #include "skin/colour_mode_strip.h"
@@ -25,7 +26,7 @@
 
 namespace kavri {
 
-class TForm5 : public QWidget {
+class TForm5 : public QWidget, public TRunControls {
   Q_OBJECT
  public:
   static constexpr const char* kCaption = "Segment Edit";
@@ -51,18 +52,6 @@ class TForm5 : public QWidget {
   TSegmentFileCommands& Files() { return *files_; }
 
   TWindowMenuBar* skinMainMenu1;
-  TSkinToolBar* skinToolBar1;
-  TSkinToolButton* ToolButton1;   // Play
-  TSkinToolButton* ToolButton8;   // Stop
-  TSkinToolButton* ToolButton10;  // Pause
-  TSkinToolButton* ToolButton5;   // Loop
-  TSkinToolButton* ToolButton9;   // Horizontal invert
-  TSkinToolButton* ToolButton3;   // Vertical invert
-  TSkinToolButton* ToolButton2;   // Settings
-  QAction* PauseItem;
-  QAction* LoopItem;
-  QAction* HInvertItem;
-  QAction* VInvertItem;
   TFileListBox* FileListBox1;  // drawings
   TFileListBox* FileListBox2;  // segments
   TSkinStringGrid* skinStringGrid1;
@@ -113,8 +102,6 @@ class TForm5 : public QWidget {
   void PreviewGridRow(int row);
   void ShowDrawingPreview(const QImage& bitmap, size_t points);
   bool StopRunning();
-  // Loop, the inverts and Pause as the tool buttons stand.
-  void TakeRunFlags();
   void StartTimers(std::chrono::milliseconds tickFirst, std::chrono::milliseconds previewFirst);
 
   TSegmentGridModel segment_;

@@ -4,6 +4,7 @@
 
 #include "platform/int_convert.h"
 #include "platform/text.h"
+#include "skin/grid_model.h"
 
 namespace kavri {
 
@@ -70,16 +71,7 @@ void TSegmentGridModel::SetRow(int row) {
   if (row >= 1 && row <= LastRow()) current_ = row;
 }
 
-bool TSegmentGridModel::MoveRow(int from, int to) {
-  if (from < 1 || to < 1 || from > LastRow() || to > LastRow() || from == to) return false;
-  TSegmentRow moved = std::move(rows_[from - 1]);
-  rows_.erase(rows_.begin() + (from - 1));
-  rows_.insert(rows_.begin() + (to - 1), std::move(moved));
-  if (current_ == from) current_ = to;
-  else if (from < current_ && current_ <= to) --current_;
-  else if (to <= current_ && current_ < from) ++current_;
-  return true;
-}
+bool TSegmentGridModel::MoveRow(int from, int to) { return MoveListRow(rows_, 1, from, to, current_); }
 
 void TSegmentGridModel::ReplaceRows(std::vector<TSegmentRow> rows) {
   if (rows.empty()) rows.emplace_back();

@@ -9,12 +9,10 @@
 #include "engine/colour_modes.h"
 #include "engine/play_threads.h"
 #include "engine/render.h"
-#include "engine/shared_state.h"
 #include "platform/file_io.h"
 #include "platform/program_folder.h"
 #include "platform/size_text.h"
 #include "shell/error_guard.h"
-#include "shell/toggle_twins.h"
 #include "shell/window_registry.h"
 
 namespace kavri {
@@ -40,16 +38,7 @@ TForm8::TForm8(QWidget* parent) : QWidget(parent) {
   skinMainMenu1 = new TWindowMenuBar(this, ShowEditorMenuTexts());
   layout->setMenuBar(skinMainMenu1);
 
-  skinToolBar1 = MakeRunToolBar(this);
-  constexpr auto kCheck = TToolButtonStyle::tbsCheck;
-  ToolButton1 = AddToolButton(skinToolBar1, "ToolButton1", "Play", "Play");
-  ToolButton8 = AddToolButton(skinToolBar1, "ToolButton8", "Stop", "Stop");
-  ToolButton10 = AddToolButton(skinToolBar1, "ToolButton10", "Pause", "Pause", kCheck);
-  ToolButton5 = AddToolButton(skinToolBar1, "ToolButton5", "Loop", "Loop", kCheck);
-  ToolButton9 = AddToolButton(skinToolBar1, "ToolButton9", "H invert", "Horizontal invert", kCheck);
-  ToolButton3 = AddToolButton(skinToolBar1, "ToolButton3", "V invert", "Vertical invert", kCheck);
-  ToolButton2 = AddToolButton(skinToolBar1, "ToolButton2", "Settings", "Settings");
-  layout->addWidget(skinToolBar1);
+  layout->addWidget(BuildRunToolBar(this));
 
   auto* body = new QHBoxLayout;
   body->addLayout(BuildLists());
@@ -216,10 +205,12 @@ QLayout* TForm8::BuildEditing() {
   BitBtn2 = MakeSkinButton(this, "BitBtn2", "Remove");
   skinButton9 = MakeSkinButton(this, "skinButton9", "Up");
   skinButton10 = MakeSkinButton(this, "skinButton10", "Down");
-  int column = 0;
-  for (TSkinButton* b : {BitBtn1, skinButton7, skinButton5, BitBtn2, skinButton9}) rows->addWidget(b, 0, column++);
-  column = 0;
-  for (TSkinButton* b : {BitBtn15, skinButton8, skinButton6, skinButton10}) rows->addWidget(b, 1, column++);
+  // Add above Insert for each kind; Up above Down.
+  TSkinButton* const places[2][5] = {{BitBtn1, skinButton7, skinButton5, BitBtn2, skinButton9},
+                                     {BitBtn15, skinButton8, skinButton6, nullptr, skinButton10}};
+  for (int row = 0; row < 2; ++row)
+    for (int column = 0; column < 5; ++column)
+      if (places[row][column]) rows->addWidget(places[row][column], row, column);
   editing->addLayout(rows);
 
   auto* fields = new QGridLayout;
@@ -298,22 +289,7 @@ void TForm8::BuildMenus() {
   file->AddSeparator();
   file->AddItem("Close(&C)", [this] { close(); });
 
-  TSkinMenu* run = skinMainMenu1->AddOwnMenu("&Run");
-  run->AddItem("Play(&P)", [this] { Play(); });
-  run->AddItem("Stop(&S)", [this] { Stop(); });
-  LoopItem = run->AddCheckItem("Loop(&L)");
-  HInvertItem = run->AddCheckItem("Horizontal invert(&H)");
-  VInvertItem = run->AddCheckItem("Vertical invert(&V)");
-  PauseItem = run->AddCheckItem("Pause(&B)");
-  run->AddSeparator();
-  run->AddItem("Settings(&O)...", [] { ShowRegisteredWindow("Form13"); });
-  BindToggleTwins(ToolButton5, LoopItem, [](bool on) { LoopFlag = on; });
-  BindToggleTwins(ToolButton9, HInvertItem, [](bool on) { HInvertFlag = on; });
-  BindToggleTwins(ToolButton3, VInvertItem, [](bool on) { VInvertFlag = on; });
-  BindToggleTwins(ToolButton10, PauseItem, [](bool on) { PauseFlag = on; });
-  ToolButton1->OnClick = [this](QObject*) { Play(); };
-  ToolButton8->OnClick = [this](QObject*) { Stop(); };
-  ToolButton2->OnClick = [](QObject*) { ShowRegisteredWindow("Form13"); };
+  BuildRunMenu(skinMainMenu1, [this] { Play(); }, [this] { Stop(); });
 
   TSkinMenu* colour = skinMainMenu1->AddOwnMenu("&Color");
   const std::pair<const char*, int32_t> colourItems[] = {
@@ -376,6 +352,7 @@ void TForm8::FormCreate() {
   ShowTracks();
   Label18->setText(QString::fromStdString(show_.Status()));
   PreviewSelectedDrawing();
+  IldListChanged();
 }
 
 void TForm8::FormActivate() { Timer3->start(); }
@@ -415,6 +392,9 @@ void TForm8::ChooseEditTrack(int track) {
 // The model changes whole rows at a time; the grids show it again afterwards, whatever happened.
 // The message line changes only when the command left a message: playback writes there too.
 void TForm8::RunCommand(const std::function<void()>& command) {
+  // A cell still being typed in belongs to the show the command acts on (menu items take no focus).
+  for (TSkinStringGrid* grid : grids_)
+    if (grid->EditorMode()) grid->HideEditor(true);
   show_.SetStatus("");
   RunGuarded(command);
   ShowTracks();
@@ -457,11 +437,13 @@ void TForm8::IldListChanged() {
   PreviewSelectedIld(skinCheckBox1->Checked());
 }
 
-// Turned on, the selected image is shown from its first frame; turned off, the last frame drawn stays.
+// Turned on, the selected image is shown from its first frame; turned off, the last frame drawn
+// stays. Without a selection nothing changes.
 void TForm8::PreviewSelectedIld(bool on) {
-  ildPreview_.SetOn(on);
   const std::string path = FileListBox3->Files().SelectedPath();
-  if (on && !path.empty()) ildPreview_.Load(path);
+  if (path.empty()) return;
+  ildPreview_.SetOn(on);
+  if (on) ildPreview_.Load(path);
 }
 
 void TForm8::Timer3Timer() {

@@ -12,6 +12,7 @@
 
 #include "engine/drawing.h"
 #include "engine/ilda_preview.h"
+#include "shell/run_controls.h"
 #include "shell/shell_controls.h"
 #include "shell/window_menu_bar.h"
 #include "shows/show_file_commands.h"
@@ -21,11 +22,10 @@
 #include "skin/file_list_box.h"
 #include "skin/skin_grid.h"
 #include "skin/skin_group_box.h"
-#include "skin/tool_bar.h"
 
 namespace kavri {
 
-class TForm8 : public QWidget {
+class TForm8 : public QWidget, public TRunControls {
   Q_OBJECT
  public:
   static constexpr const char* kCaption = "Show Edit";
@@ -51,18 +51,6 @@ class TForm8 : public QWidget {
   TSkinStringGrid* Grid(int track) const { return grids_.at(static_cast<size_t>(track)); }
 
   TWindowMenuBar* skinMainMenu1;
-  TSkinToolBar* skinToolBar1;
-  TSkinToolButton* ToolButton1;   // Play
-  TSkinToolButton* ToolButton8;   // Stop
-  TSkinToolButton* ToolButton10;  // Pause
-  TSkinToolButton* ToolButton5;   // Loop
-  TSkinToolButton* ToolButton9;   // Horizontal invert
-  TSkinToolButton* ToolButton3;   // Vertical invert
-  TSkinToolButton* ToolButton2;   // Settings
-  QAction* PauseItem;
-  QAction* LoopItem;
-  QAction* HInvertItem;
-  QAction* VInvertItem;
   TFileListBox* FileListBox1;  // drawings
   TFileListBox* FileListBox2;  // segments
   TFileListBox* FileListBox3;  // ILDA images

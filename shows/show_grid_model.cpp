@@ -6,6 +6,7 @@
 #include "engine/section_file.h"
 #include "platform/int_convert.h"
 #include "platform/text.h"
+#include "skin/grid_model.h"
 
 namespace kavri {
 
@@ -51,16 +52,7 @@ void TShowTrackGrid::SetRow(int row) {
   if (row >= 1 && row <= LastRow()) current_ = row;
 }
 
-bool TShowTrackGrid::MoveRow(int from, int to) {
-  if (from < 1 || to < 1 || from > LastRow() || to > LastRow() || from == to) return false;
-  TShowRow moved = std::move(rows_[static_cast<size_t>(from - 1)]);
-  rows_.erase(rows_.begin() + (from - 1));
-  rows_.insert(rows_.begin() + (to - 1), std::move(moved));
-  if (current_ == from) current_ = to;
-  else if (from < current_ && current_ <= to) --current_;
-  else if (to <= current_ && current_ < from) ++current_;
-  return true;
-}
+bool TShowTrackGrid::MoveRow(int from, int to) { return MoveListRow(rows_, 1, from, to, current_); }
 
 void TShowTrackGrid::ReplaceRows(std::vector<TShowRow> rows) {
   if (rows.empty()) rows.push_back(kBlankRow);

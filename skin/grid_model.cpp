@@ -77,21 +77,7 @@ void TGridModel::ClearRow(int row) {
 }
 
 bool TGridModel::MoveRow(int from, int to) {
-  const int last = RowCount() - 1;
-  if (from < fixedRows_ || to < fixedRows_ || from > last || to > last || from == to) return false;
-  if (from < to) {
-    std::rotate(rows_.begin() + from, rows_.begin() + from + 1, rows_.begin() + to + 1);
-  } else {
-    std::rotate(rows_.begin() + to, rows_.begin() + from, rows_.begin() + from + 1);
-  }
-  if (row_ == from) {
-    row_ = to;
-  } else if (from < row_ && row_ <= to) {
-    --row_;
-  } else if (to <= row_ && row_ < from) {
-    ++row_;
-  }
-  return true;
+  return from >= fixedRows_ && to >= fixedRows_ && MoveListRow(rows_, 0, from, to, row_);
 }
 
 void TGridModel::SetDefaultColWidth(int width) {

@@ -5,10 +5,29 @@
 // Coordinates are (col, row) and include the fixed rows and columns: with one fixed header row,
 // row 0 is the header and data rows start at 1, and RowCount() counts the header too.
 #include <QString>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
 namespace kavri {
+
+// Moves the row numbered `from` to number `to` in a list whose first element is row `first`; the
+// rows between shift by one and `current` follows the row it was on. False, and nothing moves, when
+// either number is outside the list or they are equal.
+template <typename TRowData>
+bool MoveListRow(std::vector<TRowData>& rows, int first, int from, int to, int& current) {
+  const int last = first + static_cast<int>(rows.size()) - 1;
+  if (from < first || to < first || from > last || to > last || from == to) return false;
+  const auto at = [&](int row) { return rows.begin() + (row - first); };
+  if (from < to)
+    std::rotate(at(from), at(from) + 1, at(to) + 1);
+  else
+    std::rotate(at(to), at(from), at(from) + 1);
+  if (current == from) current = to;
+  else if (from < current && current <= to) --current;
+  else if (to <= current && current < from) ++current;
+  return true;
+}
 
 class TGridModel {
  public:

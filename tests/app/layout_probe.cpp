@@ -83,10 +83,29 @@ int main(int argc, char** argv) {
     const QPoint at = list->viewport()->mapTo(&converter, r.topLeft());
     std::printf("Form9.FileListBox1.item%d %d %d %d %d\n", i, at.x(), at.y(), r.width(), r.height());
   }
-  kavri::TForm8 show;
-  show.show();
+  // One file in each of the show window's lists, so that their first rows stand where the program's will.
+  kavri::TForm8 shows;
+  QTemporaryDir content;
+  for (const char* name : {"a.ddr", "a.sec", "a.ild", "a.seq"}) QFile(content.filePath(name)).open(QIODevice::WriteOnly);
+  for (kavri::TFileListBox* box : {shows.FileListBox1, shows.FileListBox2, shows.FileListBox3, shows.FileListBox4})
+    box->Files().SetDirectory(content.path().toStdString());
+  shows.show();
   app.processEvents();
   Print("BitBtn4", &main, "Form15.");
-  for (const char* name : {"ToolButton1", "Image1"}) Print(name, &show, "Form8.");
+  for (const char* name : {"BitBtn1", "skinButton7", "skinButton5", "BitBtn4", "BitBtn5", "BitBtn16", "BitBtn17",
+                           "ToolButton1", "Image1"})
+    Print(name, &shows, "Form8.");
+  for (int i = 0; i < 4; ++i) {
+    QListWidget* list = shows.findChild<kavri::TFileListBox*>(QString("FileListBox%1").arg(i + 1));
+    list->doItemsLayout();
+    const QRect r = list->visualItemRect(list->item(0));
+    const QPoint at = list->viewport()->mapTo(&shows, r.topLeft());
+    std::printf("Form8.FileListBox%d.item0 %d %d %d %d\n", i + 1, at.x(), at.y(), r.width(), r.height());
+  }
+  for (int t = 0; t < 3; ++t) {
+    const QRect r = shows.Grid(t)->CellRect(0, 0);
+    const QPoint at = shows.Grid(t)->mapTo(&shows, r.topLeft());
+    std::printf("Form8.SskinStringGrid%d.header %d %d %d %d\n", t + 1, at.x(), at.y(), r.width(), r.height());
+  }
   return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 #include <memory>
@@ -122,6 +123,22 @@ TEST_F(ShowEditWindow, TheEditTrackFollowsClicksAndFocusAndTheRowButtonsActOnIt)
   form->BitBtn2->Click();
   EXPECT_EQ(second->RowCount(), 2);
   EXPECT_EQ(form->Label18->text(), QString::fromUtf8("移除一行"));
+}
+
+TEST_F(ShowEditWindow, SaveFromTheMenuTakesACellStillBeingTyped) {
+  form->show();
+  dialogs.inputAnswers.push_back(std::string("gig"));
+  form->BitBtn4->Click();
+  TSkinStringGrid* grid = form->Grid(0);
+  grid->SetCol(1);
+  grid->ShowEditor();
+  QLineEdit* editor = grid->findChild<QLineEdit*>();
+  ASSERT_TRUE(editor && editor->isVisible());
+  editor->setText("250");
+  MenuItem(form->skinMainMenu1, "&File", "Save show(&S)")->trigger();
+  EXPECT_EQ(form->Label18->text(), "Save show success.");
+  EXPECT_EQ(kavri_test::ReadBytes(SequenceFolder() + "gig.seq"),
+            kavri_test::TextBytes("[Music]\r\n\r\n[Track1]\r\n|250\r\n[Track2]\r\n|0\r\n[Track3]\r\n|0\r\n"));
 }
 
 TEST_F(ShowEditWindow, MenusColourPanelsAndTwinsAndThePlayHooks) {

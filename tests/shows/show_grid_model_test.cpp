@@ -34,20 +34,6 @@ class ShowGridModelTest : public ::testing::Test {
   TShowGridModel show;
 };
 
-TEST_F(ShowGridModelTest, StartsWithOneBlankRowPerTrackAndTheHeaders) {
-  const TShowGridModel fresh;
-  EXPECT_EQ(fresh.ShowName(), "NewSequence");
-  EXPECT_EQ(fresh.Status(), "Auto create a new show.");
-  EXPECT_EQ(fresh.DefaultTime(), "100");
-  for (int t = 0; t < 3; ++t) {
-    EXPECT_EQ(fresh.Track(t).Rows(), Rows({{"", "0"}}));
-    EXPECT_EQ(fresh.Track(t).Cell(1, 0), "Time");
-  }
-  EXPECT_EQ(fresh.Track(0).Cell(0, 0), "FileName");
-  EXPECT_EQ(fresh.Track(1).Cell(0, 0), "FileName");
-  EXPECT_EQ(fresh.Track(2).Cell(0, 0), "FimeName");
-}
-
 TEST_F(ShowGridModelTest, AddTakesItsTimeFromTheKindOfContentOnEachTrack) {
   show.SetDefaultTime(" 250 ");
   for (int t = 0; t < 3; ++t) {
@@ -132,6 +118,12 @@ TEST_F(ShowGridModelTest, UpAndDownSwapWithTheNeighbourAndTheCurrentRowFollows) 
   show.Up();
   EXPECT_EQ(grid.Rows(), Rows({{"b", "2"}, {"a", "1"}, {"c", "3"}}));
   EXPECT_EQ(grid.CurrentRow(), 2);
+  // A row dragged in the grid: the current row stays on its row.
+  EXPECT_TRUE(grid.MoveRow(3, 1));
+  EXPECT_EQ(grid.Rows(), Rows({{"c", "3"}, {"b", "2"}, {"a", "1"}}));
+  EXPECT_EQ(grid.CurrentRow(), 3);
+  EXPECT_FALSE(grid.MoveRow(0, 2));
+  EXPECT_FALSE(grid.MoveRow(2, 4));
 }
 
 TEST_F(ShowGridModelTest, RowCommandsDoNothingWithoutAShowName) {
