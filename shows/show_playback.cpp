@@ -123,6 +123,7 @@ bool TShowPlayback::StartShowPlayback() {
     }
   }
   if (!StartShowTracks(sequence_)) {
+    MediaPlayer().End();  // no music without the show
     Say(StopResultText(TStopResult::StillRunning));
     return false;
   }
