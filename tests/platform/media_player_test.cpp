@@ -146,7 +146,8 @@ TEST_F(MediaPlayerProcessTest, ThePlayerDiesWithTheProgram) {
   const pid_t program = fork();
   ASSERT_GE(program, 0);
   if (program == 0) {
-    // Starts the player and dies without ending it.
+    // Starts the player and dies without ending it; a child stuck after the fork dies anyway.
+    alarm(10);
     TMediaPlayerProcess player;
     FakePlayerStart start;
     if (!player.Start(Program(fake), "a.wav") || !fake.WaitForStart(&start)) _exit(1);
