@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QObject>
 #include <cstdio>
+#include <memory>
 
 #include "editor/editor_window.h"
 #include "engine/device_packets.h"
@@ -25,6 +26,7 @@
 #include "shell/quit_signals.h"
 #include "shell/window_registry.h"
 #include "shows/show_edit_window.h"
+#include "shows/show_window_playback.h"
 
 using namespace kavri;
 
@@ -87,7 +89,10 @@ int main(int argc, char** argv) {
   RunGuarded([] { Form5->FormCreate(); });
   Form8 = new TForm8;
   RegisterWindow("Form8", Form8);
-  RunGuarded([] { Form8->FormCreate(); });
+  RunGuarded([] {
+    Form8->FormCreate();
+    Form8->SetShowRunner(std::make_unique<TShowWindowPlayback>(*Form8));
+  });
   Form9 = new TForm9;
   RegisterWindow("Form9", Form9);
   RunGuarded([] { Form9->FormCreate(); });

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The threading tests under ThreadSanitizer: play workers, the play controller, concurrent and
-# cancelled device writes, the simulated interfaces, the device reset worker and the segment and
-# editor play loops. Only the test programs that hold such tests are built; in each, the tests
-# whose suite or name contains "Threads" run (name every test that starts threads that way to have
-# it checked here).
+# cancelled device writes, the simulated interfaces, the device reset worker, the segment and
+# editor play loops and the show's tracks, clock and playback. Only the test programs that hold
+# such tests are built; in each, the tests whose suite or name contains "Threads" run (name every
+# test that starts threads that way to have it checked here).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build="$root/build-tsan"

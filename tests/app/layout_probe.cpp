@@ -92,7 +92,8 @@ int main(int argc, char** argv) {
   shows.show();
   app.processEvents();
   Print("BitBtn4", &main, "Form15.");
-  for (const char* name : {"BitBtn1", "skinButton7", "skinButton5", "BitBtn4", "BitBtn5", "BitBtn16", "BitBtn17"})
+  for (const char* name : {"BitBtn1", "skinButton7", "skinButton5", "BitBtn4", "BitBtn5", "BitBtn16", "BitBtn17",
+                           "ToolButton1", "Image1"})
     Print(name, &shows, "Form8.");
   for (int i = 0; i < 4; ++i) {
     QListWidget* list = shows.findChild<kavri::TFileListBox*>(QString("FileListBox%1").arg(i + 1));

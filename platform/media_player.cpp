@@ -1,0 +1,184 @@
+#include "platform/media_player.h"
+
+#include <fcntl.h>
+#include <linux/close_range.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <thread>
+
+#include "platform/file_io.h"
+
+namespace kavri {
+
+namespace {
+
+// SIGTERM lets the player release the sound device; SIGKILL follows when it does not end in time.
+constexpr std::chrono::milliseconds kTermGrace{150};
+constexpr std::chrono::milliseconds kKillGrace{500};
+constexpr std::chrono::milliseconds kReapPoll{2};
+
+TMediaPlayerProgram ProgramAt(const std::string& path) {
+  const size_t slash = path.find_last_of("/\\");
+  if (slash == std::string::npos) return {path, path, ""};
+  return {path, path.substr(slash + 1), slash == 0 ? "/" : path.substr(0, slash)};
+}
+
+// In the child between fork and exec: only async-signal-safe calls.
+[[noreturn]] void RunChild(const char* path, char* const argv[], const char* folder, int devNull, int errorPipe,
+                           pid_t parent) {
+  setpgid(0, 0);
+  // Dies with the program even when the program is killed. The signal follows the forking thread,
+  // which is the window thread: it lives as long as the program.
+  prctl(PR_SET_PDEATHSIG, SIGKILL);
+  if (getppid() != parent) _exit(127);  // the program died before the line above
+  sigset_t none;
+  sigemptyset(&none);
+  sigprocmask(SIG_SETMASK, &none, nullptr);
+  for (int sig = 1; sig < NSIG; ++sig)
+    if (sig != SIGKILL && sig != SIGSTOP) signal(sig, SIG_DFL);  // ignored signals survive exec
+  dup2(devNull, STDIN_FILENO);
+  dup2(devNull, STDOUT_FILENO);
+  dup2(devNull, STDERR_FILENO);
+  // The program's own files (device handles, pipes) are not the player's business.
+  syscall(SYS_close_range, 3U, ~0U, CLOSE_RANGE_CLOEXEC);
+  int error = 0;
+  if (*folder != '\0' && chdir(folder) != 0) {
+    error = errno;
+  } else {
+    execv(path, argv);
+    error = errno;
+  }
+  while (write(errorPipe, &error, sizeof error) < 0 && errno == EINTR) {
+  }
+  _exit(127);
+}
+
+// Ended (or not ours), without reaping it.
+bool HasEnded(pid_t pid) {
+  for (;;) {
+    siginfo_t info{};
+    if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0) return info.si_pid == pid;
+    if (errno != EINTR) return true;
+  }
+}
+
+template <typename Done>
+bool WaitUntil(std::chrono::milliseconds limit, Done done) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(kReapPoll);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<TMediaPlayerProgram> FindMediaPlayer(const std::string& settingsPath) {
+  const char* path = std::getenv("PATH");
+  return FindMediaPlayer(settingsPath, path ? path : "");
+}
+
+std::optional<TMediaPlayerProgram> FindMediaPlayer(const std::string& settingsPath, const std::string& searchPath) {
+  if (FileExists(settingsPath)) return ProgramAt(settingsPath);
+  size_t start = 0;
+  while (start <= searchPath.size()) {
+    size_t end = searchPath.find(':', start);
+    if (end == std::string::npos) end = searchPath.size();
+    const std::string folder = end == start ? "." : searchPath.substr(start, end - start);
+    const std::string candidate = folder + "/mpv";
+    if (FileExists(candidate) && access(candidate.c_str(), X_OK) == 0) return ProgramAt(candidate);
+    start = end + 1;
+  }
+  return std::nullopt;
+}
+
+TMediaPlayerProcess::TMediaPlayerProcess(TSignalSender sendSignal) : sendSignal_(sendSignal ? sendSignal : &::kill) {}
+
+TMediaPlayerProcess::~TMediaPlayerProcess() { End(); }
+
+bool TMediaPlayerProcess::Start(const TMediaPlayerProgram& player, const std::string& music) {
+  ReapStragglers();
+  if (Running() || player.path.empty()) return false;
+  // Everything the child needs is built before the fork: it may not allocate.
+  std::string name = player.name;
+  std::string argument = music;
+  char* argv[] = {name.data(), argument.data(), nullptr};
+  const int devNull = open("/dev/null", O_RDWR | O_CLOEXEC);
+  if (devNull < 0) return false;
+  int errorPipe[2];
+  if (pipe2(errorPipe, O_CLOEXEC) != 0) {
+    close(devNull);
+    return false;
+  }
+  const pid_t parent = getpid();
+  const pid_t pid = fork();
+  if (pid == 0) RunChild(player.path.c_str(), argv, player.folder.c_str(), devNull, errorPipe[1], parent);
+  close(devNull);
+  close(errorPipe[1]);
+  if (pid < 0) {
+    close(errorPipe[0]);
+    return false;
+  }
+  setpgid(pid, pid);  // also here, so the group exists whichever side runs first
+  // The pipe closes at exec; an errno arrives when the folder or the exec failed.
+  int error = 0;
+  ssize_t got;
+  while ((got = read(errorPipe[0], &error, sizeof error)) < 0 && errno == EINTR) {
+  }
+  close(errorPipe[0]);
+  if (got > 0) {
+    while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    return false;
+  }
+  pid_ = pid;
+  return true;
+}
+
+bool TMediaPlayerProcess::ReapIfEnded(pid_t pid) {
+  for (;;) {
+    const pid_t got = waitpid(pid, nullptr, WNOHANG);
+    if (got == pid) return true;
+    if (got == 0) return false;
+    if (errno != EINTR) return true;  // not our child any more: nothing left to signal
+  }
+}
+
+bool TMediaPlayerProcess::Running() {
+  if (pid_ == 0) return false;
+  if (!ReapIfEnded(pid_)) return true;
+  pid_ = 0;
+  return false;
+}
+
+void TMediaPlayerProcess::End() {
+  ReapStragglers();
+  const pid_t pid = pid_;
+  pid_ = 0;
+  // Reaped first: a player that ended by itself is not signalled. From here on it stays unreaped
+  // until the group has been killed, so its id (and its group's) cannot belong to anyone else.
+  if (pid == 0 || ReapIfEnded(pid)) return;
+  sendSignal_(-pid, SIGTERM);
+  WaitUntil(kTermGrace, [pid] { return HasEnded(pid); });
+  sendSignal_(-pid, SIGKILL);  // whatever of the group outlived SIGTERM
+  if (!WaitUntil(kKillGrace, [this, pid] { return ReapIfEnded(pid); })) stragglers_.push_back(pid);
+}
+
+void TMediaPlayerProcess::ReapStragglers() {
+  std::erase_if(stragglers_, [this](pid_t pid) { return ReapIfEnded(pid); });
+}
+
+TMediaPlayerProcess& MediaPlayer() {
+  static TMediaPlayerProcess player;
+  return player;
+}
+
+}  // namespace kavri

@@ -1,0 +1,202 @@
+#include "platform/media_player.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+
+#include "tests/support/fake_player.h"
+#include "tests/support/test_support.h"
+
+namespace kavri {
+namespace {
+
+using kavri_test::FakePlayer;
+using kavri_test::FakePlayerStart;
+using kavri_test::ProcessEnds;
+using kavri_test::ScratchDir;
+
+void WriteExecutable(const std::string& path) {
+  std::ofstream(path) << "#!/bin/sh\n";
+  chmod(path.c_str(), 0755);
+}
+
+TEST(MediaPlayerFind, SettingsPlayerWinsThenMpvOnThePath) {
+  ScratchDir dir;
+  mkdir(dir.Path("bin").c_str(), 0755);
+  mkdir(dir.Path("other").c_str(), 0755);
+  WriteExecutable(dir.Path("bin/mpv"));
+  WriteExecutable(dir.Path("my player"));
+  std::ofstream(dir.Path("other/mpv")) << "not a program";  // not executable: passed over
+  const std::string path = dir.Path("other") + ":" + dir.Path("missing") + ":" + dir.Path("bin");
+  struct Case {
+    std::string settings, searchPath;
+    std::optional<TMediaPlayerProgram> expected;
+  };
+  const Case cases[] = {
+      {dir.Path("my player"), path, TMediaPlayerProgram{dir.Path("my player"), "my player", dir.Path()}},
+      {dir.Path("gone"), path, TMediaPlayerProgram{dir.Path("bin/mpv"), "mpv", dir.Path("bin")}},
+      {"", path, TMediaPlayerProgram{dir.Path("bin/mpv"), "mpv", dir.Path("bin")}},
+      {dir.Path("bin"), dir.Path("other"), std::nullopt},  // a folder is no player
+      {"", "", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.settings + " | " + c.searchPath);
+    const auto found = FindMediaPlayer(c.settings, c.searchPath);
+    ASSERT_EQ(found.has_value(), c.expected.has_value());
+    if (!found) continue;
+    EXPECT_EQ(found->path, c.expected->path);
+    EXPECT_EQ(found->name, c.expected->name);
+    EXPECT_EQ(found->folder, c.expected->folder);
+  }
+}
+
+class MediaPlayerProcessTest : public ::testing::Test {
+ protected:
+  ScratchDir dir_;
+  TMediaPlayerProgram Program(const FakePlayer& fake) { return {fake.Path(), "player", dir_.Path()}; }
+};
+
+TEST_F(MediaPlayerProcessTest, MusicWithBlanksIsOneArgumentAndThePlayerRunsInItsFolder) {
+  FakePlayer fake(dir_.Path());
+  TMediaPlayerProcess player;
+  const std::string music = "/music folder/my  song *.mp3";
+  ASSERT_TRUE(player.Start(Program(fake), music));
+  FakePlayerStart start;
+  ASSERT_TRUE(fake.WaitForStart(&start));
+  EXPECT_EQ(start.pid, player.Pid());
+  EXPECT_EQ(getpgid(start.pid), start.pid);  // a group of its own
+  EXPECT_EQ(start.folder, dir_.Path());
+  EXPECT_EQ(start.arguments, std::vector<std::string>{music});
+  EXPECT_FALSE(player.Start(Program(fake), music)) << "one player at a time";
+}
+
+TEST_F(MediaPlayerProcessTest, EndingKillsTheWholeGroupAndReapsIt) {
+  FakePlayer fake(dir_.Path());
+  FakePlayerStart start;
+  {
+    TMediaPlayerProcess player;
+    ASSERT_TRUE(player.Start(Program(fake), "a.wav"));
+    ASSERT_TRUE(fake.WaitForStart(&start));
+    player.End();
+    EXPECT_EQ(player.Pid(), 0);
+    EXPECT_FALSE(player.Running());
+    errno = 0;
+    EXPECT_EQ(waitpid(start.pid, nullptr, WNOHANG), -1) << "already reaped";
+    EXPECT_EQ(errno, ECHILD);
+    EXPECT_TRUE(ProcessEnds(start.childPid)) << "the player's own child is in its group";
+    // Ended by the owner's end too (the program's exit).
+    std::remove(dir_.Path("started.txt").c_str());
+    ASSERT_TRUE(player.Start(Program(fake), "b.wav"));
+    ASSERT_TRUE(fake.WaitForStart(&start));
+  }
+  EXPECT_TRUE(ProcessEnds(start.pid));
+  EXPECT_TRUE(ProcessEnds(start.childPid));
+}
+
+int signalsSent = 0;
+int CountSignal(pid_t, int) { return ++signalsSent, 0; }
+
+TEST_F(MediaPlayerProcessTest, APlayerThatEndedByItselfIsNotSignalled) {
+  FakePlayer fake(dir_.Path(), /*exitAtOnce=*/true);
+  signalsSent = 0;
+  TMediaPlayerProcess player(&CountSignal);
+  ASSERT_TRUE(player.Start(Program(fake), "a.wav"));
+  FakePlayerStart start;
+  ASSERT_TRUE(fake.WaitForStart(&start));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (player.Running() && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_EQ(player.Pid(), 0);
+  player.End();
+  EXPECT_EQ(signalsSent, 0);
+  // Ended before anyone looked: End reaps it without a signal.
+  ASSERT_TRUE(player.Start(Program(fake), "b.wav"));
+  const pid_t pid = player.Pid();
+  siginfo_t info{};
+  ASSERT_EQ(waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT), 0);
+  player.End();
+  EXPECT_EQ(signalsSent, 0);
+  EXPECT_EQ(waitpid(pid, nullptr, WNOHANG), -1) << "reaped";
+}
+
+TEST_F(MediaPlayerProcessTest, AProgramThatCannotRunIsNotStarted) {
+  TMediaPlayerProcess player;
+  std::ofstream(dir_.Path("text")) << "no program";
+  const TMediaPlayerProgram cases[] = {
+      {dir_.Path("missing"), "missing", dir_.Path()},
+      {dir_.Path("text"), "text", dir_.Path()},
+      {"/bin/true", "true", dir_.Path("no such folder")},
+  };
+  for (const auto& program : cases) {
+    EXPECT_FALSE(player.Start(program, "a.wav")) << program.path;
+    EXPECT_EQ(player.Pid(), 0);
+  }
+}
+
+TEST_F(MediaPlayerProcessTest, ThePlayerDiesWithTheProgram) {
+  FakePlayer fake(dir_.Path());
+  std::fflush(nullptr);
+  const pid_t program = fork();
+  ASSERT_GE(program, 0);
+  if (program == 0) {
+    // Starts the player and dies without ending it; a child stuck after the fork dies anyway.
+    alarm(10);
+    TMediaPlayerProcess player;
+    FakePlayerStart start;
+    if (!player.Start(Program(fake), "a.wav") || !fake.WaitForStart(&start)) _exit(1);
+    kill(getpid(), SIGKILL);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(program, &status, 0), program);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  FakePlayerStart start;
+  ASSERT_TRUE(fake.WaitForStart(&start));
+  EXPECT_TRUE(ProcessEnds(start.pid));
+  kill(start.childPid, SIGKILL);  // its sleep is not in reach of the death signal
+}
+
+// Writes one second of silence as a WAV file (8 kHz, 16-bit mono).
+void WriteSilentWav(const std::string& path) {
+  const uint32_t rate = 8000, bytes = rate * 2;
+  std::ofstream out(path, std::ios::binary);
+  const auto u32 = [&](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
+  const auto u16 = [&](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
+  out << "RIFF";
+  u32(36 + bytes);
+  out << "WAVEfmt ";
+  u32(16), u16(1), u16(1), u32(rate), u32(rate * 2), u16(2), u16(16);
+  out << "data";
+  u32(bytes);
+  out << std::string(bytes, '\0');
+}
+
+TEST_F(MediaPlayerProcessTest, RealMpvPlaysASecondOfMusicToTheEndAndExits) {
+  const auto mpv = FindMediaPlayer("");
+  ASSERT_TRUE(mpv) << "mpv is installed by the project's set-up";
+  // No sound device here: the player's own configuration sends the sound nowhere.
+  mkdir(dir_.Path("mpv home").c_str(), 0755);
+  std::ofstream(dir_.Path("mpv home/mpv.conf")) << "ao=null\n";
+  setenv("MPV_HOME", dir_.Path("mpv home").c_str(), 1);
+  const std::string music = dir_.Path("one second.wav");
+  WriteSilentWav(music);
+  TMediaPlayerProcess player;
+  const auto started = std::chrono::steady_clock::now();
+  ASSERT_TRUE(player.Start(*mpv, music));
+  while (player.Running() && std::chrono::steady_clock::now() - started < std::chrono::seconds(20))
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  const auto played = std::chrono::steady_clock::now() - started;
+  unsetenv("MPV_HOME");
+  EXPECT_FALSE(player.Running()) << "the player exits at the end of the music";
+  // A player that cannot play the file gives up at once; this one played the whole second.
+  EXPECT_GE(played, std::chrono::milliseconds(900));
+}
+
+}  // namespace
+}  // namespace kavri

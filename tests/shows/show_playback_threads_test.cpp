@@ -1,0 +1,214 @@
+#include "shows/show_playback.h"
+
+#include <gtest/gtest.h>
+
+#include <QTimer>
+#include <algorithm>
+#include <cstdlib>
+
+#include "tests/shows/playing_show.h"
+
+namespace kavri {
+namespace {
+
+using namespace std::chrono_literals;
+using kavri_test::FakePlayerStart;
+using kavri_test::IsEndText;
+using kavri_test::PumpUntil;
+
+class ShowPlayback : public kavri_test::PlayingShow {
+ protected:
+  void TearDown() override {
+    playback_.reset();
+    PlayingShow::TearDown();
+  }
+  TShowPlayback& Playback() {
+    if (!playback_)
+      playback_ = std::make_unique<TShowPlayback>(
+          TShowPlayback::THooks{[this](const std::string& text) { messages_.push_back(text); },
+                                [this](const std::vector<TPreviewPoint>& p) { previewed_ += p.size(); }});
+    return *playback_;
+  }
+  int Count(const std::string& text) const { return static_cast<int>(std::count(messages_.begin(), messages_.end(), text)); }
+  bool Ended() const { return std::any_of(messages_.begin(), messages_.end(), IsEndText); }
+
+  std::unique_ptr<TShowPlayback> playback_;
+  std::vector<std::string> messages_;
+  size_t previewed_ = 0;
+};
+
+TEST_F(ShowPlayback, ThreadsAShowEndsByItselfAndItsMusicEnds) {
+  Playback().Play(show_, {});
+  const FakePlayerStart player = PlayerStart();
+  EXPECT_EQ(player.arguments, std::vector<std::string>{folder_.root + "Music/song one.wav"});
+  EXPECT_EQ(player.folder, player_.Path("bin"));
+  EXPECT_EQ(Count("Loading..."), 1);
+  EXPECT_EQ(Count("Show playing start..."), 1);
+  ASSERT_TRUE(PumpUntil([&] { return Ended(); })) << "no end text";
+  EXPECT_FALSE(AnyShowTrackRunning());
+  EXPECT_TRUE(StopFlag);
+  EXPECT_FALSE(ShowPlayingFlag);
+  EXPECT_FALSE(Playback().ClockRunning());
+  EXPECT_GT(previewed_, 0u);
+  EXPECT_EQ(TracksSent(), (std::set<int>{1, 2, 3}));
+  ExpectNothingLeft(player);
+  // The loop timer switches itself off at its next event.
+  EXPECT_TRUE(PumpUntil([&] { return !Playback().LoopTimerActive(); }, 3s));
+  EXPECT_EQ(Count("Show playing start..."), 1);
+}
+
+// The preview may come before any track's worker has begun: the show is already playing then.
+TEST_F(ShowPlayback, ThreadsTheFirstPreviewAfterPlaySeesTheShowPlaying) {
+  for (int i = 0; i < 5; ++i) {
+    Playback().Play(show_, {});
+    Playback().PreviewTick();
+    EXPECT_FALSE(Ended()) << "round " << i;
+    EXPECT_TRUE(ShowPlayingFlag);
+    EXPECT_TRUE(Playback().PreviewTimerActive());
+  }
+}
+
+TEST_F(ShowPlayback, ThreadsWithLoopOnTheShowAndItsMusicStartAgain) {
+  Playback().Play(show_, {.loop = true});
+  PlayerStart();
+  ASSERT_TRUE(PumpUntil([&] { return Count("Show playing start...") == 2; })) << "no restart";
+  EXPECT_EQ(Count("Loading..."), 2);
+  EXPECT_TRUE(Ended());
+  const FakePlayerStart again = PlayerStart();
+  EXPECT_EQ(again.arguments, std::vector<std::string>{folder_.root + "Music/song one.wav"});
+  Playback().Stop();
+  ASSERT_TRUE(PumpUntil([] { return !PlayController().AnyWorkerRunning(); }));
+  ExpectNothingLeft(again);
+}
+
+TEST_F(ShowPlayback, ThreadsStopDuringTheRestartWaitLeavesNothingRunning) {
+  Playback().Play(show_, {.loop = true});
+  const FakePlayerStart player = PlayerStart();
+  // With Loop on only the restart clears the playing flag, just before its wait: Stop comes then,
+  // from an event the wait pumps, as a click would.
+  bool stopped = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (!stopped && Ended() && !ShowPlayingFlag) {
+      Playback().Stop();
+      stopped = true;
+    }
+  });
+  poll.start(1);
+  ASSERT_TRUE(PumpUntil([&] { return stopped; }));
+  PumpUntil([] { return false; }, 1500ms);
+  EXPECT_EQ(Count("Show playing start..."), 1);
+  EXPECT_FALSE(PlayController().AnyWorkerRunning());
+  EXPECT_FALSE(AnyShowTrackRunning());
+  EXPECT_FALSE(Playback().LoopTimerActive());
+  EXPECT_FALSE(Playback().PreviewTimerActive());
+  EXPECT_FALSE(Playback().ClockRunning());
+  ExpectNothingLeft(player);
+}
+
+// Every way the program stops a playing show ends the music and leaves no process behind; another
+// window's Play then plays undisturbed by the show's timers.
+TEST_F(ShowPlayback, ThreadsStopAnotherWindowsPlayAndExitEndTheMusic) {
+  std::atomic<bool> otherRunning{false};
+  RegisterPlayLoop(kPlayJobSegment, [&] {
+    otherRunning = true;
+    while (!StopFlag) std::this_thread::sleep_for(1ms);
+    otherRunning = false;
+  });
+  struct Way {
+    const char* name;
+    std::function<void()> end;
+  };
+  const Way ways[] = {
+      {"Stop", [&] { Playback().Stop(); }},
+      {"another window's Play",
+       [&] {
+         ASSERT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
+         ASSERT_TRUE(PlayController().StartPlayJob(kPlayJobSegment));
+       }},
+      {"exit", [] { PlayController().Shutdown(); }},
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    ASSERT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
+    messages_.clear();
+    Playback().Play(show_, {});
+    const FakePlayerStart player = PlayerStart();
+    ASSERT_TRUE(AnyShowTrackRunning());
+    way.end();
+    ExpectNothingLeft(player);
+    ASSERT_TRUE(PumpUntil([] { return !AnyShowTrackRunning(); }));
+  }
+  // The show's timers were still on when the other window's loop began: they leave it alone.
+  messages_.clear();
+  Playback().Play(show_, {});
+  PlayerStart();
+  ASSERT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
+  ASSERT_TRUE(PlayController().StartPlayJob(kPlayJobSegment));
+  PumpUntil([] { return false; }, 1500ms);
+  EXPECT_FALSE(StopFlag);
+  EXPECT_TRUE(otherRunning);
+  EXPECT_FALSE(AnyShowTrackRunning());
+  EXPECT_FALSE(Ended());
+  EXPECT_FALSE(Playback().PreviewTimerActive());
+  EXPECT_FALSE(Playback().LoopTimerActive());
+}
+
+TEST_F(ShowPlayback, ThreadsWithoutAPlayerTheShowPlaysSilently) {
+  SetMediaPlayerPath(player_.Path("missing"));
+  const std::string path = std::getenv("PATH");
+  setenv("PATH", player_.Path().c_str(), 1);  // no mpv there
+  EXPECT_EQ(TShowPlayback::PlayerCheckText(), "mpv not installed.");
+  Playback().Play(show_, {});
+  setenv("PATH", path.c_str(), 1);
+  EXPECT_EQ(Count("mpv not installed."), 1);
+  EXPECT_EQ(MediaPlayer().Pid(), 0);
+  ASSERT_TRUE(PumpUntil([&] { return Ended(); }));
+  EXPECT_EQ(TracksSent(), (std::set<int>{1, 2, 3}));
+}
+
+// The preview reads indexes the tracks move: one outside what it indexes draws nothing.
+TEST(LiveShowPreview, DrawsRunningTracksAndNothingAtAnIndexOutsideTheContent) {
+  ResetShowTrackState();
+  Drawing d;
+  d.AddObject()->Add({1, 1, 0, 2, 0, 0});
+  auto image = std::make_shared<TILDAimage>();
+  image->frames.push_back(std::make_unique<TILDAframe>());
+  image->frames[0]->points = {{0, 0, 0, 2, 0, 0}, {5, 5, 0, 2, 0, 0}};
+  TSequence show;
+  show.track1.push_back(std::make_unique<TSequenceRecord>());
+  show.track1[0]->name = "a.DDR";
+  show.track1[0]->drawing = std::make_shared<TPlayDrawing>(TPlayDrawing::FromDrawing(d));
+  show.track2.push_back(std::make_unique<TSequenceRecord>());
+  show.track2[0]->name = "b.ild";
+  show.track2[0]->ilda = image;
+  show.track3.push_back(std::make_unique<TSequenceRecord>());
+  show.track3[0]->name = "c.sec";  // no items
+  SetShowTrackRows(show);
+  struct Case {
+    const char* what;
+    std::array<bool, 3> running;
+    std::array<int32_t, 3> row;
+    int32_t ildaFrame;
+    size_t points;
+  };
+  const Case cases[] = {
+      {"all running", {true, true, true}, {0, 0, 0}, 0, 3},
+      {"track 1 ended", {false, true, true}, {0, 0, 0}, 0, 2},
+      {"rows past the end", {true, true, true}, {1, -1, 7}, 0, 0},
+      {"frame past the end", {true, true, true}, {0, 0, 0}, 1, 1},
+  };
+  for (const Case& c : cases) {
+    for (int t = 0; t < 3; ++t) {
+      ShowTrackRunning[t] = c.running[t];
+      ShowTrackRow[t] = c.row[t];
+    }
+    ShowTrackIldaFrame[1] = c.ildaFrame;
+    ShowTrackItem[2] = 0;
+    EXPECT_EQ(LiveShowPreview().size(), c.points) << c.what;
+  }
+  ResetShowTrackState();
+}
+
+}  // namespace
+}  // namespace kavri
