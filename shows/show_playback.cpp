@@ -49,7 +49,7 @@ void AddTrackPreview(int track, std::vector<TPreviewPoint>& out) {
 
 std::vector<TPreviewPoint> LiveShowPreview() {
   std::vector<TPreviewPoint> points;
-  for (int track = 1; track <= kShowTracks; ++track) AddTrackPreview(track, points);
+  for (int track = 1; track <= kShowTrackCount; ++track) AddTrackPreview(track, points);
   return points;
 }
 
