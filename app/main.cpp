@@ -12,6 +12,7 @@
 #include "platform/dialog_service.h"
 #include "platform/program_folder.h"
 #include "platform/program_folder_lock.h"
+#include "quickplay/quick_play_window.h"
 #include "segments/converter_window.h"
 #include "segments/segment_edit_window.h"
 #include "shell/about_box.h"
@@ -84,6 +85,9 @@ int main(int argc, char** argv) {
   Form5 = new TForm5;
   RegisterWindow("Form5", Form5);
   RunGuarded([] { Form5->FormCreate(); });
+  Form4 = new TForm4;
+  RegisterWindow("Form4", Form4);
+  RunGuarded([] { Form4->FormCreate(); });
   Form9 = new TForm9;
   RegisterWindow("Form9", Form9);
   RunGuarded([] { Form9->FormCreate(); });
@@ -98,10 +102,11 @@ int main(int argc, char** argv) {
   Form15->show();
   const int result = app.exec();
 
-  for (const char* name : {"AboutBox", "Form9", "Form5", "Form6", "Form3", "Form19", "Form17", "Form13", "Form1", "Form15"})
+  for (const char* name : {"AboutBox", "Form9", "Form4", "Form5", "Form6", "Form3", "Form19", "Form17", "Form13", "Form1", "Form15"})
     UnregisterWindow(name);
   delete AboutBox;
   delete Form9;
+  delete Form4;
   delete Form5;
   delete Form6;
   delete Form3;
