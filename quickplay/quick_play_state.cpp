@@ -42,4 +42,23 @@ void ResetQuickPlayState() {
   QuickPlayIldaFrames = std::make_shared<const TILDAimage>();
 }
 
+TEffectParams QuickPlayEffectParams(bool withPointDraw) {
+  const TQuickPlayEffects& e = QuickPlayEffects;
+  TEffectParams p;
+  p.B = e.AllSpeed;
+  p.C = e.Rotation;
+  p.D = e.SlowDraw;
+  p.E = e.HStretch;
+  p.F = e.VStretch;
+  p.G = e.HRotate;
+  p.H = e.VRotate;
+  p.I = e.HMove;
+  p.J = e.VMove;
+  p.L = e.Size;
+  p.M = e.LocAngle;
+  p.N = e.ColourSpeed;
+  p.O = withPointDraw && e.PointDraw != 0 ? 1 : 0;
+  return p;
+}
+
 }  // namespace kavri

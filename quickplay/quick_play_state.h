@@ -47,4 +47,9 @@ extern TIldaImagePtr QuickPlayIldaFrames;     // what the ILDA loop plays
 
 void ResetQuickPlayState();
 
+// The sliders as the loops and the preview read them, one value per letter of the kernel: B the
+// speed, C to J the motions, L the size, M the fixed turn, N the colour speed. O (every point
+// blanked) is PointDraw, which acts on drawings and text only, so the ILDA loop leaves it 0.
+TEffectParams QuickPlayEffectParams(bool withPointDraw);
+
 }  // namespace kavri

@@ -1,0 +1,243 @@
+#include "quickplay/quick_play_loops.h"
+
+#include <algorithm>
+#include <span>
+
+#include "engine/drawing.h"
+#include "engine/ilda_file.h"
+#include "engine/output_change.h"
+#include "engine/play_threads.h"
+#include "engine/shared_state.h"
+#include "quickplay/quick_play_state.h"
+
+namespace kavri {
+
+namespace {
+
+constexpr TPassPolicy kDrawingPolicy{TStartMap::Mirrored, TColourRule::Picture, TSlowDrawCut::Immediate};
+constexpr TPassPolicy kIldaPolicy{TStartMap::IldaPrepared, TColourRule::Ilda, TSlowDrawCut::Immediate};
+
+const char* const kDrawingStartText = "Drawing playing start...";
+const char* const kIldaStartText = "ILDAimage Playing start...";
+const char* const kNoDrawingChosenText = "No drawing is selected.";
+const char* const kNoIldaChosenText = "No ILDA file is selected.";
+const char* const kEmptyDrawingText = "The drawing has no points to play.";
+const char* const kEmptyIldaText = "The ILDA file has no frames to play.";
+
+bool Stopped() { return StopFlag.load(std::memory_order_relaxed); }
+bool Paused() { return PauseFlag.load(std::memory_order_relaxed); }
+bool SlowDrawOff() { return QuickPlayEffects.SlowDraw.load(std::memory_order_relaxed) < 1; }
+
+void Publish(const TEffectValues& v) {
+  QuickPlayEffectState.Publish(v);
+  QuickPlaySlowDrawCount = v.slowDraw;
+}
+
+// Before each pass: with slow draw off the whole picture is drawn.
+void KeepWholePictureUnlessSlowDraw(TEffectValues& v, int32_t pointTotal) {
+  if (!SlowDrawOff()) return;
+  v.slowDraw = pointTotal;
+  QuickPlaySlowDrawCount = pointTotal;
+}
+
+// The sliders act at once: read afresh for every point.
+template <bool PointDraw>
+struct TLiveHooks {
+  TEffectParams live;
+  bool BeforeList() { return !Stopped(); }
+  bool BeforePoint() { return true; }
+  const TEffectParams& Params() {
+    live = QuickPlayEffectParams(PointDraw);
+    return live;
+  }
+  int32_t ColourSpeed() { return live.N; }
+  int32_t ColourMode() { return QuickPlayColourMode.load(std::memory_order_relaxed); }
+  bool Paused() { return kavri::Paused(); }
+  void EffectStepped(const TEffectValues& v) {
+    PreviewDirtyFlag = true;
+    Publish(v);
+  }
+};
+
+// One ILDA frame as the kernel walks it: a single point list.
+struct TFrameLists {
+  std::span<const PointRecord> points;
+  size_t ObjectCount() const { return 1; }
+  std::span<const PointRecord> Object(size_t) const { return points; }
+};
+
+// The frame copies the loop plays: ILDA space moved to 0..255 (y still grows upwards).
+TIldaImagePtr PreparedIldaFrames(const TILDAimage& image) {
+  auto copy = std::make_shared<TILDAimage>();
+  copy->frames.reserve(image.frames.size());
+  for (const auto& frame : image.frames) {
+    auto moved = std::make_unique<TILDAframe>();
+    moved->points.reserve(frame->points.size());
+    for (PointRecord p : frame->points) {
+      p.x = std::clamp<decltype(p.x)>(p.x + 128, 0, 255);
+      p.y = std::clamp<decltype(p.y)>(p.y + 128, 0, 255);
+      p.blanked = p.blanked != 0 ? 1 : 0;
+      moved->points.push_back(p);
+    }
+    copy->frames.push_back(std::move(moved));
+  }
+  return copy;
+}
+
+}  // namespace
+
+// ---- prepare steps -------------------------------------------------------------------------
+
+TQuickPlayStart PrepareDrawingPlay(const std::string& drawingPath) {
+  QuickPlayDrawingList = EmptyPlayDrawing();
+  if (drawingPath.empty()) return {false, kNoDrawingChosenText};
+  Drawing loaded;
+  std::string error;
+  if (!LoadDrawingFile(drawingPath, loaded, 1, &error)) return {false, error};
+  auto drawing = std::make_shared<const TPlayDrawing>(TPlayDrawing::FromDrawing(loaded));
+  if (drawing->Empty()) return {false, kEmptyDrawingText};
+  QuickPlayDrawingList = std::move(drawing);
+  return {true, kDrawingStartText};
+}
+
+TQuickPlayStart PrepareIldaPlay(const std::string& ildaPath) {
+  QuickPlayIldaFrames = EmptyIldaImage();
+  if (ildaPath.empty()) return {false, kNoIldaChosenText};
+  TILDAimage image;
+  std::string error;
+  ReadIldaFile(ildaPath, image, &error);
+  if (image.frames.empty()) return {false, error.empty() ? std::string(kEmptyIldaText) : error};
+  QuickPlayIldaFrames = PreparedIldaFrames(image);
+  return {true, kIldaStartText};
+}
+
+// ---- the drawing loop ----------------------------------------------------------------------
+
+struct TQuickDrawingLoop::Hooks : TLiveHooks<true> {};
+
+void TQuickDrawingLoop::Start() {
+  WorkerRunningFlag = true;
+  output_.Start();
+  drawing_ = QuickPlayDrawingList;
+  pointTotal_ = static_cast<int32_t>(drawing_->PointCount());
+  QuickPlayPointTotal = pointTotal_;
+  // With slow draw on, the picture grows on from where the previous run left it.
+  const int32_t carried = QuickPlaySlowDrawCount;
+  values_ = {};
+  values_.slowDraw = SlowDrawOff() ? pointTotal_ : carried;
+  Publish(values_);
+  stepper_.RestartPointCount();
+  stepper_.RestartColourSteps();
+}
+
+bool TQuickDrawingLoop::Step() {
+  if (Stopped()) return false;
+  output_.BeforePass();
+  KeepWholePictureUnlessSlowDraw(values_, pointTotal_);
+  Hooks hooks;
+  if (WalkPass(*drawing_, kDrawingPolicy, TOutputSettings::Live(), pointTotal_, stepper_, values_, frame_, hooks) ==
+      TPassEnd::Complete)
+    output_.SendFrame(frame_);
+  return !Stopped();
+}
+
+void TQuickDrawingLoop::Finish() {
+  Publish(values_);
+  drawing_.reset();
+  WorkerRunningFlag = false;
+}
+
+void TQuickDrawingLoop::Run() {
+  Start();
+  while (Step()) {
+  }
+  Finish();
+}
+
+// ---- the ILDA loop -------------------------------------------------------------------------
+
+struct TQuickIldaLoop::Hooks : TLiveHooks<false> {};
+
+TQuickIldaLoop::TQuickIldaLoop(TTickSource& ticks) : ticks_(ticks) {}
+TQuickIldaLoop::TQuickIldaLoop() : TQuickIldaLoop(QuickPlayTickFlag) {}
+
+void TQuickIldaLoop::Start() {
+  WorkerRunningFlag = true;
+  output_.Start();
+  frames_ = QuickPlayIldaFrames;
+  values_ = {};
+  Publish(values_);
+  stepper_.RestartPointCount();
+  stepper_.RestartColourSteps();
+  frameIndex_ = 0;
+  if (!frames_->frames.empty()) BeginFrame(0);
+}
+
+void TQuickIldaLoop::BeginFrame(size_t index) {
+  frameIndex_ = index;
+  QuickPlayFrameIndex = static_cast<int32_t>(index);
+  PreviewDirtyFlag = true;
+  output_.BeforePass();
+  pointTotal_ = static_cast<int32_t>(frames_->frames[index]->points.size());
+  QuickPlayPointTotal = pointTotal_;
+}
+
+// After the last frame: frame 0 again while Loop is down, else the end.
+bool TQuickIldaLoop::NextFrame() {
+  if (frameIndex_ + 1 < frames_->frames.size()) {
+    BeginFrame(frameIndex_ + 1);
+    return true;
+  }
+  if (!LoopFlag.load(std::memory_order_relaxed) || Stopped()) return false;
+  BeginFrame(0);
+  return true;
+}
+
+bool TQuickIldaLoop::Step() {
+  if (Stopped()) return false;
+  if (frames_->frames.empty()) {
+    // Nothing to send: with Loop each round waits for a tick rather than spinning.
+    if (!LoopFlag.load(std::memory_order_relaxed)) return false;
+    ticks_.WaitRaisedOrStop();
+    ticks_.Clear();
+    return !Stopped();
+  }
+  if (ticks_.Raised()) {
+    ticks_.Clear();  // a tick that comes while paused is dropped
+    if (!Paused() && !NextFrame()) return false;
+  }
+  const std::vector<PointRecord>& points = frames_->frames[frameIndex_]->points;
+  if (points.empty()) {
+    ticks_.WaitRaisedOrStop();  // an empty frame lasts its tick without spinning
+    return !Stopped();
+  }
+  CheckOutputChange();
+  KeepWholePictureUnlessSlowDraw(values_, pointTotal_);
+  Hooks hooks;
+  if (WalkPass(TFrameLists{points}, kIldaPolicy, TOutputSettings::Live(), pointTotal_, stepper_, values_, frame_,
+               hooks) == TPassEnd::Complete)
+    output_.SendFrame(frame_);
+  return !Stopped();
+}
+
+void TQuickIldaLoop::Finish() {
+  // After a stop the remaining frame indexes are run through without sending a frame.
+  for (size_t i = frameIndex_ + 1; i < frames_->frames.size(); ++i) BeginFrame(i);
+  Publish(values_);
+  frames_.reset();
+  WorkerRunningFlag = false;
+}
+
+void TQuickIldaLoop::Run() {
+  Start();
+  while (Step()) {
+  }
+  Finish();
+}
+
+void RegisterQuickPlayLoops() {
+  RegisterPlayLoop(kPlayJobDrawing, [] { TQuickDrawingLoop().Run(); });
+  RegisterPlayLoop(kPlayJobIlda, [] { TQuickIldaLoop().Run(); });
+}
+
+}  // namespace kavri

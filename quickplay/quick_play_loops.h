@@ -1,0 +1,78 @@
+#pragma once
+// Quick play's drawing loop (job 4) and ILDA loop (job 5) on the play kernel, and the prepare
+// steps that fill their play lists. The drawing loop sends passes back to back until Stop; the
+// ILDA loop repeats each frame until the next frame tick and then moves on. Both read the live
+// sliders on every point and can be stepped one pass at a time (tests bring their own ticks);
+// Run is what the worker thread calls.
+#include <string>
+
+#include "engine/device_packets.h"
+#include "engine/loop_output.h"
+#include "engine/play_content.h"
+#include "engine/play_drawing.h"
+#include "engine/play_kernel.h"
+#include "engine/play_ticks.h"
+
+namespace kavri {
+
+// What a prepare step tells Play: whether there is anything to play (start the loop only then)
+// and the text for the window's message line.
+struct TQuickPlayStart {
+  bool start = false;
+  std::string status;
+};
+
+// Call on the window thread while no loop runs (after the play controller's StopAndWait). Each
+// empties its play list first, so a missing or unreadable file, or none chosen (""), plays
+// nothing instead of what was played before.
+TQuickPlayStart PrepareDrawingPlay(const std::string& drawingPath);
+TQuickPlayStart PrepareIldaPlay(const std::string& ildaPath);
+
+class TQuickDrawingLoop {
+ public:
+  void Start();
+  bool Step();  // one pass; false on Stop
+  void Finish();
+  void Run();
+
+ private:
+  struct Hooks;
+
+  TLoopOutput output_;
+  TEffectStepper stepper_{TEffectWrap::ZeroAbove510};
+  TEffectValues values_;
+  TFrameBuffer frame_;
+  TPlayDrawingPtr drawing_;  // held for the run, released by Finish
+  int32_t pointTotal_ = 0;
+};
+
+class TQuickIldaLoop {
+ public:
+  explicit TQuickIldaLoop(TTickSource& ticks);
+  TQuickIldaLoop();  // paced by QuickPlayTickFlag
+  void Start();
+  // One pass of the current frame, after moving to the next frame when a tick came (not while
+  // paused); false once the frames ran out without Loop, or on Stop.
+  bool Step();
+  void Finish();
+  void Run();
+
+ private:
+  struct Hooks;
+  void BeginFrame(size_t index);
+  bool NextFrame();
+
+  TTickSource& ticks_;
+  TLoopOutput output_;
+  TEffectStepper stepper_{TEffectWrap::ZeroAbove510};
+  TEffectValues values_;
+  TFrameBuffer frame_;
+  TIldaImagePtr frames_;  // held for the run, released by Finish
+  size_t frameIndex_ = 0;
+  int32_t pointTotal_ = 0;
+};
+
+// Registers both loops with the play controller under jobs 4 and 5.
+void RegisterQuickPlayLoops();
+
+}  // namespace kavri
