@@ -10,6 +10,7 @@
 #include "engine/play_threads.h"
 #include "engine/shared_state.h"
 #include "platform/program_folder.h"
+#include "quickplay/quick_play_loops.h"
 #include "quickplay/quick_play_state.h"
 #include "segments/file_list_commands.h"
 #include "shell/error_guard.h"
@@ -176,6 +177,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
   skinCheckBox5->OnClick = [this](TSkinCustomButton*) { QuickPlayLargeSize = skinCheckBox5->Checked(); };
   skinRadioGroup1->OnClick = [this] { SetPlayMode(skinRadioGroup1->ItemIndex()); };
   BuildMenus();
+  RegisterQuickPlayLoops();
 }
 
 QWidget* TForm4::BuildGrid() {
@@ -574,9 +576,23 @@ bool TForm4::StopRunning() {
 }
 
 bool TForm4::PrepareMode(int mode, uint8_t& job) {
-  (void)mode;
-  job = kPlayJobNone;
-  return false;
+  TQuickPlayStart start;
+  switch (mode) {
+    case QuickPlayDrawing:
+      job = kPlayJobDrawing;
+      start = PrepareDrawingPlay(FileListBox1->Files().SelectedPath());
+      break;
+    case QuickPlayIld:
+      job = kPlayJobIlda;
+      start = PrepareIldaPlay(FileListBox2->Files().SelectedPath());
+      break;
+    default:
+      job = kPlayJobNone;
+      start.status = "Rolling text cannot be played yet.";
+      break;
+  }
+  if (!start.status.empty()) ShowStatus(start.status);
+  return start.start;
 }
 
 void TForm4::Play() {

@@ -5,9 +5,11 @@
 #include <QFileInfo>
 #include <QTest>
 #include <memory>
+#include <thread>
 
 #include "engine/drawing.h"
 #include "engine/ilda_file.h"
+#include "engine/play_threads.h"
 #include "engine/shared_state.h"
 #include "platform/program_folder.h"
 #include "quickplay/quick_play_state.h"
@@ -57,6 +59,7 @@ class QuickPlayWindow : public ::testing::Test {
     ResetSharedState();
   }
   TFileList& Ildas() { return form->FileListBox2->Files(); }
+  void FileListBox1Unselect() { form->FileListBox1->Files().SetItemIndex(-1); }
   void SelectIlda(const std::string& name) {
     Ildas().SetItemIndex(Ildas().IndexOf(name));
     form->FileListBox2->OnChange();
@@ -210,6 +213,95 @@ TEST_F(QuickPlayWindow, IldaListShowsTheSizeAndFindFollowsTheExtensionRule) {
   EXPECT_EQ(form->Label6->text(), "2");
   form->Timer3Timer();
   EXPECT_EQ(form->Label6->text(), "3");
+}
+
+// A stand-in loop that counts how many copies of itself run at once and ends as the old loops
+// did, clearing the running flag on its way out however late that is.
+struct CountingLoop {
+  static inline std::atomic<int> running{0}, most{0}, runs{0};
+  static void Run() {
+    const int now = ++running;
+    ++runs;
+    for (int seen = most; now > seen && !most.compare_exchange_weak(seen, now);) {
+    }
+    while (!StopFlag) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));  // the frame in hand goes out
+    --running;
+    WorkerRunningFlag = false;
+  }
+  static void Reset() { running = most = runs = 0; }
+};
+
+class QuickPlayWindowThreads : public QuickPlayWindow {
+ protected:
+  QuickPlayWindowThreads() {
+    CountingLoop::Reset();
+    RegisterPlayLoop(kPlayJobDrawing, &CountingLoop::Run);
+  }
+  ~QuickPlayWindowThreads() override {
+    EXPECT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
+    RegisterPlayLoop(kPlayJobDrawing, nullptr);
+    RegisterPlayLoop(kPlayJobIlda, nullptr);
+    RegisterPlayLoop(kPlayJobSegment, nullptr);
+  }
+  void WaitForRuns(int runs) {
+    for (int i = 0; i < 2000 && CountingLoop::runs < runs; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_EQ(CountingLoop::runs.load(), runs);
+  }
+};
+
+TEST_F(QuickPlayWindowThreads, PlayTwiceAtOnceLeavesOneLoop) {
+  const uint32_t before = PlayController().RunNumber();
+  form->ToolButton1->OnClick(form->ToolButton1);
+  form->ToolButton1->OnClick(form->ToolButton1);
+  WaitForRuns(2);
+  EXPECT_EQ(CountingLoop::most.load(), 1);
+  EXPECT_EQ(CountingLoop::running.load(), 1);
+  EXPECT_EQ(PlayController().RunNumber(), before + 2);
+  EXPECT_EQ(form->Run(), PlayController().RunNumber());
+  EXPECT_EQ(form->Label18->text(), "Drawing playing start...");
+}
+
+TEST_F(QuickPlayWindowThreads, TheOldRunsLateEndNeverEndsTheNewRun) {
+  form->Play();
+  WaitForRuns(1);
+  form->Play();  // the first loop clears the running flag as it ends, before the second starts
+  WaitForRuns(2);
+  EXPECT_TRUE(WorkerRunningFlag);
+  form->Timer2Timer();
+  EXPECT_TRUE(form->Timer1->isActive());
+  EXPECT_TRUE(form->Timer2->isActive());
+  EXPECT_EQ(form->Label18->text(), "Drawing playing start...");
+
+  // Stop: the next preview tick tells of the end and stops the frame clock.
+  form->Stop();
+  ASSERT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
+  form->Timer2Timer();
+  EXPECT_EQ(form->Label18->text(), "Drawing play end.");
+  EXPECT_FALSE(form->Timer1->isActive());
+  EXPECT_FALSE(form->Timer2->isActive());
+}
+
+TEST_F(QuickPlayWindowThreads, ARunAnotherWindowStartedIsNotOursToEnd) {
+  form->Play();
+  WaitForRuns(1);
+  ASSERT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
+  RegisterPlayLoop(kPlayJobSegment, &CountingLoop::Run);
+  ASSERT_TRUE(PlayController().StartPlayJob(kPlayJobSegment));
+  WaitForRuns(2);
+  form->Timer2Timer();
+  EXPECT_FALSE(form->Timer1->isActive());
+  EXPECT_FALSE(form->Timer2->isActive());
+  EXPECT_EQ(form->Label18->text(), "Drawing playing start...");  // no end text for a run not ours
+}
+
+TEST_F(QuickPlayWindowThreads, NothingStartsWithoutSomethingToPlay) {
+  FileListBox1Unselect();
+  const uint32_t before = PlayController().RunNumber();
+  form->Play();
+  EXPECT_EQ(PlayController().RunNumber(), before);
+  EXPECT_FALSE(form->Timer1->isActive());
+  EXPECT_NE(form->Label18->text(), "ready");  // the prepare step said why
 }
 
 }  // namespace
