@@ -1,11 +1,9 @@
 #include "quickplay/quick_play_loops.h"
 
 #include <algorithm>
-#include <span>
 
 #include "engine/drawing.h"
 #include "engine/ilda_file.h"
-#include "engine/output_change.h"
 #include "engine/play_threads.h"
 #include "engine/shared_state.h"
 #include "quickplay/quick_play_state.h"
@@ -25,46 +23,7 @@ const char* const kEmptyDrawingText = "The drawing has no points to play.";
 const char* const kEmptyIldaText = "The ILDA file has no frames to play.";
 
 bool Stopped() { return StopFlag.load(std::memory_order_relaxed); }
-bool Paused() { return PauseFlag.load(std::memory_order_relaxed); }
 bool SlowDrawOff() { return QuickPlayEffects.SlowDraw.load(std::memory_order_relaxed) < 1; }
-
-void Publish(const TEffectValues& v) {
-  QuickPlayEffectState.Publish(v);
-  QuickPlaySlowDrawCount = v.slowDraw;
-}
-
-// Before each pass: with slow draw off the whole picture is drawn.
-void KeepWholePictureUnlessSlowDraw(TEffectValues& v, int32_t pointTotal) {
-  if (!SlowDrawOff()) return;
-  v.slowDraw = pointTotal;
-  QuickPlaySlowDrawCount = pointTotal;
-}
-
-// The sliders act at once: read afresh for every point.
-template <bool PointDraw>
-struct TLiveHooks {
-  TEffectParams live;
-  bool BeforeList() { return !Stopped(); }
-  bool BeforePoint() { return true; }
-  const TEffectParams& Params() {
-    live = QuickPlayEffectParams(PointDraw);
-    return live;
-  }
-  int32_t ColourSpeed() { return live.N; }
-  int32_t ColourMode() { return QuickPlayColourMode.load(std::memory_order_relaxed); }
-  bool Paused() { return kavri::Paused(); }
-  void EffectStepped(const TEffectValues& v) {
-    PreviewDirtyFlag = true;
-    Publish(v);
-  }
-};
-
-// One ILDA frame as the kernel walks it: a single point list.
-struct TFrameLists {
-  std::span<const PointRecord> points;
-  size_t ObjectCount() const { return 1; }
-  std::span<const PointRecord> Object(size_t) const { return points; }
-};
 
 // The frame copies the loop plays: ILDA space moved to 0..255 (y still grows upwards).
 TIldaImagePtr PreparedIldaFrames(const TILDAimage& image) {
@@ -111,64 +70,50 @@ TQuickPlayStart PrepareIldaPlay(const std::string& ildaPath) {
   return {true, kIldaStartText};
 }
 
-// ---- the drawing loop ----------------------------------------------------------------------
+// ---- the loops ---------------------------------------------------------------------------
 
-struct TQuickDrawingLoop::Hooks : TLiveHooks<true> {};
+namespace {
+
+template <class Loop>
+void RunToEnd(Loop& loop) {
+  loop.Start();
+  while (loop.Step()) {
+  }
+  loop.Finish();
+}
+
+}  // namespace
+
+TQuickDrawingLoop::TQuickDrawingLoop() : pass_(kDrawingPolicy, true) {}
 
 void TQuickDrawingLoop::Start() {
-  WorkerRunningFlag = true;
-  output_.Start();
   drawing_ = QuickPlayDrawingList;
-  pointTotal_ = static_cast<int32_t>(drawing_->PointCount());
-  QuickPlayPointTotal = pointTotal_;
+  const int32_t total = static_cast<int32_t>(drawing_->PointCount());
   // With slow draw on, the picture grows on from where the previous run left it.
-  const int32_t carried = QuickPlaySlowDrawCount;
-  values_ = {};
-  values_.slowDraw = SlowDrawOff() ? pointTotal_ : carried;
-  Publish(values_);
-  stepper_.RestartPointCount();
-  stepper_.RestartColourSteps();
+  pass_.Start(SlowDrawOff() ? total : QuickPlaySlowDrawCount.load());
+  pass_.SetPointTotal(total);
 }
 
 bool TQuickDrawingLoop::Step() {
   if (Stopped()) return false;
-  output_.BeforePass();
-  KeepWholePictureUnlessSlowDraw(values_, pointTotal_);
-  Hooks hooks;
-  if (WalkPass(*drawing_, kDrawingPolicy, TOutputSettings::Live(), pointTotal_, stepper_, values_, frame_, hooks) ==
-      TPassEnd::Complete)
-    output_.SendFrame(frame_);
+  pass_.CheckSettings();
+  pass_.Play(*drawing_);
   return !Stopped();
 }
 
 void TQuickDrawingLoop::Finish() {
-  Publish(values_);
   drawing_.reset();
-  WorkerRunningFlag = false;
+  pass_.Finish();
 }
 
-void TQuickDrawingLoop::Run() {
-  Start();
-  while (Step()) {
-  }
-  Finish();
-}
+void TQuickDrawingLoop::Run() { RunToEnd(*this); }
 
-// ---- the ILDA loop -------------------------------------------------------------------------
-
-struct TQuickIldaLoop::Hooks : TLiveHooks<false> {};
-
-TQuickIldaLoop::TQuickIldaLoop(TTickSource& ticks) : ticks_(ticks) {}
+TQuickIldaLoop::TQuickIldaLoop(TTickSource& ticks) : ticks_(ticks), pass_(kIldaPolicy, false) {}
 TQuickIldaLoop::TQuickIldaLoop() : TQuickIldaLoop(QuickPlayTickFlag) {}
 
 void TQuickIldaLoop::Start() {
-  WorkerRunningFlag = true;
-  output_.Start();
   frames_ = QuickPlayIldaFrames;
-  values_ = {};
-  Publish(values_);
-  stepper_.RestartPointCount();
-  stepper_.RestartColourSteps();
+  pass_.Start(0);
   frameIndex_ = 0;
   if (!frames_->frames.empty()) BeginFrame(0);
 }
@@ -177,9 +122,8 @@ void TQuickIldaLoop::BeginFrame(size_t index) {
   frameIndex_ = index;
   QuickPlayFrameIndex = static_cast<int32_t>(index);
   PreviewDirtyFlag = true;
-  output_.BeforePass();
-  pointTotal_ = static_cast<int32_t>(frames_->frames[index]->points.size());
-  QuickPlayPointTotal = pointTotal_;
+  pass_.CheckSettings();
+  pass_.SetPointTotal(static_cast<int32_t>(frames_->frames[index]->points.size()));
 }
 
 // After the last frame: frame 0 again while Loop is down, else the end.
@@ -204,36 +148,24 @@ bool TQuickIldaLoop::Step() {
   }
   if (ticks_.Raised()) {
     ticks_.Clear();  // a tick that comes while paused is dropped
-    if (!Paused() && !NextFrame()) return false;
+    if (!PauseFlag.load(std::memory_order_relaxed) && !NextFrame()) return false;
   }
   const std::vector<PointRecord>& points = frames_->frames[frameIndex_]->points;
-  if (points.empty()) {
+  if (points.empty())
     ticks_.WaitRaisedOrStop();  // an empty frame lasts its tick without spinning
-    return !Stopped();
-  }
-  CheckOutputChange();
-  KeepWholePictureUnlessSlowDraw(values_, pointTotal_);
-  Hooks hooks;
-  if (WalkPass(TFrameLists{points}, kIldaPolicy, TOutputSettings::Live(), pointTotal_, stepper_, values_, frame_,
-               hooks) == TPassEnd::Complete)
-    output_.SendFrame(frame_);
+  else
+    pass_.Play(points);
   return !Stopped();
 }
 
 void TQuickIldaLoop::Finish() {
   // After a stop the remaining frame indexes are run through without sending a frame.
   for (size_t i = frameIndex_ + 1; i < frames_->frames.size(); ++i) BeginFrame(i);
-  Publish(values_);
   frames_.reset();
-  WorkerRunningFlag = false;
+  pass_.Finish();
 }
 
-void TQuickIldaLoop::Run() {
-  Start();
-  while (Step()) {
-  }
-  Finish();
-}
+void TQuickIldaLoop::Run() { RunToEnd(*this); }
 
 void RegisterQuickPlayLoops() {
   RegisterPlayLoop(kPlayJobDrawing, [] { TQuickDrawingLoop().Run(); });

@@ -6,12 +6,10 @@
 // Run is what the worker thread calls.
 #include <string>
 
-#include "engine/device_packets.h"
-#include "engine/loop_output.h"
 #include "engine/play_content.h"
 #include "engine/play_drawing.h"
-#include "engine/play_kernel.h"
 #include "engine/play_ticks.h"
+#include "quickplay/quick_play_pass.h"
 
 namespace kavri {
 
@@ -30,20 +28,15 @@ TQuickPlayStart PrepareIldaPlay(const std::string& ildaPath);
 
 class TQuickDrawingLoop {
  public:
+  TQuickDrawingLoop();
   void Start();
   bool Step();  // one pass; false on Stop
   void Finish();
   void Run();
 
  private:
-  struct Hooks;
-
-  TLoopOutput output_;
-  TEffectStepper stepper_{TEffectWrap::ZeroAbove510};
-  TEffectValues values_;
-  TFrameBuffer frame_;
+  TQuickPass pass_;
   TPlayDrawingPtr drawing_;  // held for the run, released by Finish
-  int32_t pointTotal_ = 0;
 };
 
 class TQuickIldaLoop {
@@ -58,18 +51,13 @@ class TQuickIldaLoop {
   void Run();
 
  private:
-  struct Hooks;
   void BeginFrame(size_t index);
   bool NextFrame();
 
   TTickSource& ticks_;
-  TLoopOutput output_;
-  TEffectStepper stepper_{TEffectWrap::ZeroAbove510};
-  TEffectValues values_;
-  TFrameBuffer frame_;
+  TQuickPass pass_;
   TIldaImagePtr frames_;  // held for the run, released by Finish
   size_t frameIndex_ = 0;
-  int32_t pointTotal_ = 0;
 };
 
 // Registers both loops with the play controller under jobs 4 and 5.

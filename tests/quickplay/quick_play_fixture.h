@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "engine/device_packets.h"
 #include "engine/play_threads.h"
 #include "quickplay/quick_play_state.h"
 #include "tests/engine/usb_output_fixture.h"
