@@ -11,6 +11,7 @@
 #include "engine/shared_state.h"
 #include "platform/program_folder.h"
 #include "quickplay/quick_play_loops.h"
+#include "quickplay/quick_play_preview.h"
 #include "quickplay/quick_play_state.h"
 #include "segments/file_list_commands.h"
 #include "shell/error_guard.h"
@@ -31,6 +32,7 @@ constexpr int kPointsPerSecondStep = 200;
 constexpr std::chrono::milliseconds kTimersFirst{100};
 constexpr std::chrono::milliseconds kDrawingTick{10}, kTextTick{10};
 constexpr std::chrono::milliseconds kDrawingPreviewRepeat{5};
+constexpr int kFrameNumberFontSize = 5;
 
 const char* const kEndTexts[kPlayModeCount] = {"Drawing play end.", "ILDA image play end.", "Text play end."};
 
@@ -70,6 +72,28 @@ QLabel* AddImage(QWidget* parent, const char* name, int width, int height) {
 }
 
 QLabel* Caption(QWidget* parent, const QString& text) { return new QLabel(text, parent); }
+
+// The strokes the preview walk gave, each in its own colour, on the black bitmap.
+void PaintPreviewPoints(TCanvas& canvas, const std::vector<TQuickPreviewPoint>& points) {
+  canvas.Pen.Style = TPenStyle::Solid;
+  canvas.Brush.Style = TBrushStyle::Solid;
+  canvas.Brush.Color = clBlack;
+  for (const TQuickPreviewPoint& p : points) {
+    canvas.Pen.Color = p.colour;
+    switch (p.stroke) {
+      case TPreviewStroke::MoveTo: canvas.MoveTo(p.x, p.y); break;
+      case TPreviewStroke::LineTo: canvas.LineTo(p.x, p.y); break;
+      case TPreviewStroke::Dot:
+        canvas.MoveTo(p.x, p.y);
+        canvas.Ellipse(p.x - 1, p.y - 1, p.x + 1, p.y + 1);
+        break;
+      case TPreviewStroke::LargeDot:
+        canvas.MoveTo(p.x, p.y);
+        canvas.Ellipse(p.x - 2, p.y - 2, p.x + 2, p.y + 2);
+        break;
+    }
+  }
+}
 
 }  // namespace
 
@@ -647,7 +671,20 @@ void TForm4::Timer2Timer() {
 }
 
 void TForm4::DrawPlayPreview() {
+  const int mode = QuickPlayMode;
+  const TQuickPreview preview = QuickPlayPreview(mode);
   playBitmap_.fill(Qt::black);
+  TCanvas canvas(playBitmap_);
+  PaintPreviewPoints(canvas, preview.points);
+  if (mode == QuickPlayIld) {
+    Label1->setNum(preview.framePoints);
+    if (preview.frameNumber > 0) {
+      canvas.Brush.Style = TBrushStyle::Clear;
+      canvas.Font.Color = clWhite;
+      canvas.Font.Size = kFrameNumberFontSize;
+      canvas.TextOut(0, 0, std::to_string(preview.frameNumber));
+    }
+  }
   Image1->setPixmap(QPixmap::fromImage(playBitmap_));
 }
 

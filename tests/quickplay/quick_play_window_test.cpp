@@ -10,6 +10,7 @@
 #include "engine/drawing.h"
 #include "engine/ilda_file.h"
 #include "engine/play_threads.h"
+#include "quickplay/quick_play_loops.h"
 #include "engine/shared_state.h"
 #include "platform/program_folder.h"
 #include "quickplay/quick_play_state.h"
@@ -293,6 +294,24 @@ TEST_F(QuickPlayWindowThreads, ARunAnotherWindowStartedIsNotOursToEnd) {
   EXPECT_FALSE(form->Timer1->isActive());
   EXPECT_FALSE(form->Timer2->isActive());
   EXPECT_EQ(form->Label18->text(), "Drawing playing start...");  // no end text for a run not ours
+}
+
+TEST_F(QuickPlayWindowThreads, PreviewShowsTheDrawingBeingPlayedInScreenOrientation) {
+  RegisterQuickPlayLoops();
+  form->Play();
+  ASSERT_TRUE(form->Timer2->isActive());
+  QImage shown;
+  for (int i = 0; i < 2000; ++i) {
+    form->Timer2Timer();
+    shown = form->Image1->pixmap().toImage();
+    if (shown.pixel(128, 78) != qRgb(0, 0, 0)) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  // The square of side 100 about the centre: its top edge at y 78, nothing inside.
+  EXPECT_NE(shown.pixel(128, 78), qRgb(0, 0, 0));
+  EXPECT_NE(shown.pixel(78, 128), qRgb(0, 0, 0));
+  EXPECT_EQ(shown.pixel(128, 128), qRgb(0, 0, 0));
+  EXPECT_EQ(form->Label1->text(), "5");
 }
 
 TEST_F(QuickPlayWindowThreads, NothingStartsWithoutSomethingToPlay) {
