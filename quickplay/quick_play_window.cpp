@@ -360,11 +360,17 @@ QLayout* TForm4::BuildScanRate() {
   skinTrackBar9 = MakeSkinTrackBar(this, "skinTrackBar9", kScanRateMin, kScanRateMax);
   skinTrackBar9->SetPosition(kScanRateInitial);
   Label92 = MakeLabel(this, "Label92", QString::number(kScanRateInitial * kPointsPerSecondStep));
+  skinTrackBar9->setFixedWidth(300);
+  Label92->setMinimumWidth(50);
   row->addWidget(Caption(this, "Scan rate"));
+  row->addSpacing(20);
   row->addWidget(Caption(this, QString::number(kScanRateMin * kPointsPerSecondStep)));
-  row->addWidget(skinTrackBar9, 1);
+  row->addWidget(skinTrackBar9);
   row->addWidget(Caption(this, QString::number(kScanRateMax * kPointsPerSecondStep)));
+  row->addSpacing(20);
+  row->addWidget(Caption(this, "Points per second:"));
   row->addWidget(Label92);
+  row->addStretch(1);
   // Connected after the start position, so opening the window keeps the settings' scan delay.
   skinTrackBar9->OnChange = [this](QObject*) {
     const int position = skinTrackBar9->Position();
