@@ -15,7 +15,7 @@
 #include "quickplay/quick_play_state.h"
 #include "segments/file_list_commands.h"
 #include "shell/error_guard.h"
-#include "shell/toggle_twins.h"
+#include "shell/play_commands.h"
 #include "shell/window_registry.h"
 #include "skin/folder_browser.h"
 #include "skin/skin_menu.h"
@@ -72,6 +72,18 @@ QLabel* AddImage(QWidget* parent, const char* name, int width, int height) {
 }
 
 QLabel* Caption(QWidget* parent, const QString& text) { return new QLabel(text, parent); }
+
+// Value labels, each after its caption, one a row.
+QGridLayout* CaptionedValues(QWidget* parent, std::initializer_list<std::pair<const char*, QLabel*>> rows) {
+  auto* grid = new QGridLayout;
+  int row = 0;
+  for (const auto& [caption, value] : rows) {
+    grid->addWidget(Caption(parent, caption), row, 0);
+    grid->addWidget(value, row++, 1);
+  }
+  grid->setColumnStretch(1, 1);
+  return grid;
+}
 
 // The strokes the preview walk gave, each in its own colour, on the black bitmap.
 void PaintPreviewPoints(TCanvas& canvas, const std::vector<TQuickPreviewPoint>& points) {
@@ -186,16 +198,10 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
   status->addWidget(Label18, 1);
   layout->addLayout(status);
 
-  Timer1 = new QTimer(this);
-  Timer1->setTimerType(Qt::PreciseTimer);
-  connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
-  Timer2 = new QTimer(this);
-  Timer2->setTimerType(Qt::PreciseTimer);
-  connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
-  Timer3 = new QTimer(this);
-  Timer3->setTimerType(Qt::PreciseTimer);
+  Timer1 = MakePreciseTimer(this, [this] { Timer1Timer(); });
+  Timer2 = MakePreciseTimer(this, [this] { Timer2Timer(); });
+  Timer3 = MakePreciseTimer(this, [this] { Timer3Timer(); });
   Timer3->setInterval(kIldaPreviewInterval);
-  connect(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
 
   skinCheckBox3->OnClick = [this](TSkinCustomButton*) { QuickPlayEffects.PointDraw = skinCheckBox3->Checked(); };
   skinCheckBox5->OnClick = [this](TSkinCustomButton*) { QuickPlayLargeSize = skinCheckBox5->Checked(); };
@@ -240,15 +246,9 @@ QWidget* TForm4::BuildGrid() {
   pages->addStretch();
   for (TSkinButton* b : {skinButton4, skinButton5, skinButton6, skinButton2}) pages->addWidget(b);
   column->addLayout(pages);
-  auto* selected = new QGridLayout;
   Label94 = MakeLabel(box, "Label94", "None");
   Label29 = MakeLabel(box, "Label29", "00000");
-  selected->addWidget(Caption(box, "FileName:"), 0, 0);
-  selected->addWidget(Label94, 0, 1);
-  selected->addWidget(Caption(box, "PointCount:"), 1, 0);
-  selected->addWidget(Label29, 1, 1);
-  selected->setColumnStretch(1, 1);
-  column->addLayout(selected);
+  column->addLayout(CaptionedValues(box, {{"FileName:", Label94}, {"PointCount:", Label29}}));
   column->addStretch();
 
   auto click = [](TSkinButton* button, std::function<void()> run) {
@@ -290,13 +290,7 @@ QWidget* TForm4::BuildIldaSide() {
   find->addWidget(skinCheckBox1);
   column->addLayout(find);
   column->addWidget(Image3);
-  auto* info = new QGridLayout;
-  info->addWidget(Caption(box, "Points:"), 0, 0);
-  info->addWidget(Label6, 0, 1);
-  info->addWidget(Caption(box, "Size:"), 1, 0);
-  info->addWidget(Label24, 1, 1);
-  info->setColumnStretch(1, 1);
-  column->addLayout(info);
+  column->addLayout(CaptionedValues(box, {{"Points:", Label6}, {"Size:", Label24}}));
 
   auto* ildaMenu = new TSkinPopupMenu(this);
   ildaMenu->setObjectName("skinPopupMenu2");
@@ -386,6 +380,10 @@ TSkinTrackBar* TForm4::Slider(const char* name) const {
   return nullptr;
 }
 
+TRunToolButtons TForm4::RunButtons() const {
+  return {ToolButton1, ToolButton8, ToolButton10, ToolButton5, ToolButton9, ToolButton3, ToolButton2};
+}
+
 void TForm4::BuildMenus() {
   TSkinMenu* file = skinMainMenu1->AddOwnMenu("&File");
   const char* modeCaptions[kPlayModeCount] = {"Drawing(&D)", "ILD file(&I)", "Text(&T)"};
@@ -403,22 +401,12 @@ void TForm4::BuildMenus() {
   file->AddSeparator();
   file->AddItem("Close(&C)", [this] { close(); });
 
-  TSkinMenu* run = skinMainMenu1->AddOwnMenu("&Run");
-  run->AddItem("Play(&P)", [this] { Play(); });
-  run->AddItem("Stop(&S)", [this] { Stop(); });
-  PauseItem = run->AddCheckItem("Pause(&B)");
-  LoopItem = run->AddCheckItem("Loop(&L)");
-  HInvertItem = run->AddCheckItem("Horizontal invert(&H)");
-  VInvertItem = run->AddCheckItem("Vertical invert(&V)");
-  run->AddSeparator();
-  run->AddItem("Settings(&O)...", [] { ShowRegisteredWindow("Form13"); });
-  BindToggleTwins(ToolButton10, PauseItem, [](bool on) { PauseFlag = on; });
-  BindToggleTwins(ToolButton5, LoopItem, [](bool on) { LoopFlag = on; });
-  BindToggleTwins(ToolButton9, HInvertItem, [](bool on) { HInvertFlag = on; });
-  BindToggleTwins(ToolButton3, VInvertItem, [](bool on) { VInvertFlag = on; });
-  ToolButton1->OnClick = [this](QObject*) { Play(); };
-  ToolButton8->OnClick = [this](QObject*) { Stop(); };
-  ToolButton2->OnClick = [](QObject*) { ShowRegisteredWindow("Form13"); };
+  const TRunMenuItems items =
+      AddRunMenu(skinMainMenu1->AddOwnMenu("&Run"), RunButtons(), [this] { Play(); }, [this] { Stop(); });
+  PauseItem = items.pause;
+  LoopItem = items.loop;
+  HInvertItem = items.hInvert;
+  VInvertItem = items.vInvert;
 
   TSkinMenu* colour = skinMainMenu1->AddOwnMenu("&Color");
   const std::pair<const char*, int32_t> colourItems[] = {
@@ -597,14 +585,6 @@ void TForm4::Timer3Timer() {
 
 // --- Play ---
 
-// Stops whatever plays and waits for it; false (said in the status line) when it would not end.
-bool TForm4::StopRunning() {
-  const TStopResult stopped = PlayController().StopAndWait();
-  if (stopped == TStopResult::Stopped) return true;
-  if (const std::string text = StopResultText(stopped); !text.empty()) ShowStatus(text);
-  return false;
-}
-
 bool TForm4::PrepareMode(int mode, uint8_t& job) {
   TQuickPlayStart start;
   switch (mode) {
@@ -626,13 +606,10 @@ bool TForm4::PrepareMode(int mode, uint8_t& job) {
 }
 
 void TForm4::Play() {
-  if (!StopRunning()) return;
+  if (!StopPlaying([this](const std::string& text) { ShowStatus(text); })) return;
   const int mode = std::max(0, skinRadioGroup1->ItemIndex());
   QuickPlayMode = mode;
-  LoopFlag = ToolButton5->Down();
-  HInvertFlag = ToolButton9->Down();
-  PauseFlag = ToolButton10->Down();
-  VInvertFlag = ToolButton3->Down();
+  TakeRunFlags(RunButtons());
   uint8_t job = kPlayJobNone;
   bool ready = false;
   RunGuarded([&] { ready = PrepareMode(mode, job); });

@@ -16,6 +16,7 @@
 #include "engine/ilda_preview.h"
 #include "quickplay/thumbnail_grid.h"
 #include "quickplay/thumbnail_tile.h"
+#include "shell/play_commands.h"
 #include "shell/shell_controls.h"
 #include "shell/window_menu_bar.h"
 #include "skin/colour_mode_strip.h"
@@ -133,13 +134,13 @@ class TForm4 : public QWidget {
   QLayout* BuildSliders();
   QLayout* BuildScanRate();
   void BuildMenus();
+  TRunToolButtons RunButtons() const;
   void SetPlayMode(int mode);
   void ShowPage();
   void ShowSelection();
   void ShowStatus(const std::string& text) { Label18->setText(QString::fromStdString(text)); }
   void FileListBox2Change();
   void ReadSelectedIlda();
-  bool StopRunning();
   // Prepares the play list of the mode; false when there is nothing to start.
   bool PrepareMode(int mode, uint8_t& job);
   void DrawPlayPreview();

@@ -16,7 +16,7 @@
 #include "segments/segment_play_state.h"
 #include "segments/segment_preview.h"
 #include "shell/error_guard.h"
-#include "shell/toggle_twins.h"
+#include "shell/play_commands.h"
 #include "shell/window_registry.h"
 
 namespace kavri {
@@ -199,12 +199,8 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   status->addWidget(Label18, 1);
   layout->addLayout(status);
 
-  Timer1 = new QTimer(this);
-  Timer1->setTimerType(Qt::PreciseTimer);
-  connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
-  Timer2 = new QTimer(this);
-  Timer2->setTimerType(Qt::PreciseTimer);
-  connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
+  Timer1 = MakePreciseTimer(this, [this] { Timer1Timer(); });
+  Timer2 = MakePreciseTimer(this, [this] { Timer2Timer(); });
 
   TSegmentFileHooks hooks;
   hooks.previewSelectedDrawing = [this] { PreviewSelectedDrawing(); };
@@ -286,6 +282,10 @@ void TForm5::SliderChanged(const TEffectSlider& slider) {
   LiveValue(slider.letter) = position;
 }
 
+TRunToolButtons TForm5::RunButtons() const {
+  return {ToolButton1, ToolButton8, ToolButton10, ToolButton5, ToolButton9, ToolButton3, ToolButton2};
+}
+
 void TForm5::BuildMenus() {
   TSkinMenu* file = skinMainMenu1->AddOwnMenu("&File");
   file->AddItem("New segment(&N)", [this] { BitBtn4->Click(); });
@@ -300,21 +300,12 @@ void TForm5::BuildMenus() {
   file->AddSeparator();
   file->AddItem("Close(&C)", [this] { close(); });
 
-  TSkinMenu* run = skinMainMenu1->AddOwnMenu("&Run");
-  run->AddItem("Play(&P)", [this] { Play(); });
-  run->AddItem("Stop(&S)", [this] { Stop(); });
-  PauseItem = run->AddCheckItem("Pause(&B)");
-  LoopItem = run->AddCheckItem("Loop(&L)");
-  HInvertItem = run->AddCheckItem("Horizontal invert(&H)");
-  VInvertItem = run->AddCheckItem("Vertical invert(&V)");
-  run->AddItem("Settings(&O)...", [] { ShowRegisteredWindow("Form13"); });
-  BindToggleTwins(ToolButton10, PauseItem, [](bool on) { PauseFlag = on; });
-  BindToggleTwins(ToolButton5, LoopItem, [](bool on) { LoopFlag = on; });
-  BindToggleTwins(ToolButton9, HInvertItem, [](bool on) { HInvertFlag = on; });
-  BindToggleTwins(ToolButton3, VInvertItem, [](bool on) { VInvertFlag = on; });
-  ToolButton1->OnClick = [this](QObject*) { Play(); };
-  ToolButton8->OnClick = [this](QObject*) { Stop(); };
-  ToolButton2->OnClick = [](QObject*) { ShowRegisteredWindow("Form13"); };
+  const TRunMenuItems items =
+      AddRunMenu(skinMainMenu1->AddOwnMenu("&Run"), RunButtons(), [this] { Play(); }, [this] { Stop(); });
+  PauseItem = items.pause;
+  LoopItem = items.loop;
+  HInvertItem = items.hInvert;
+  VInvertItem = items.vInvert;
 
   TSkinMenu* colour = skinMainMenu1->AddOwnMenu("&Color");
   const std::pair<const char*, int32_t> colourItems[] = {
@@ -443,10 +434,7 @@ void TForm5::PreviewGridRow(int row) {
 
 // Stops whatever plays and waits for it; false (said in the status line) when it would not end.
 bool TForm5::StopRunning() {
-  const TStopResult stopped = PlayController().StopAndWait();
-  if (stopped == TStopResult::Stopped) return true;
-  if (const std::string text = StopResultText(stopped); !text.empty()) ShowStatus(text);
-  return false;
+  return StopPlaying([this](const std::string& text) { ShowStatus(text); });
 }
 
 void TForm5::StartTimers(std::chrono::milliseconds tickFirst, std::chrono::milliseconds previewFirst) {
@@ -455,17 +443,10 @@ void TForm5::StartTimers(std::chrono::milliseconds tickFirst, std::chrono::milli
   Timer2->start(previewFirst);
 }
 
-void TForm5::TakeRunFlags() {
-  LoopFlag = ToolButton5->Down();
-  VInvertFlag = ToolButton3->Down();
-  HInvertFlag = ToolButton9->Down();
-  PauseFlag = ToolButton10->Down();
-}
-
 void TForm5::Play() {
   const std::string path = FileListBox2->Files().SelectedPath();
   if (path.empty() || !StopRunning()) return;
-  TakeRunFlags();
+  TakeRunFlags(RunButtons());
   if (!FileExists(path)) return;
   bool loaded = false;
   std::string error;
@@ -483,7 +464,7 @@ void TForm5::Play() {
 
 void TForm5::PlayDrawing() {
   if (FileListBox1->Files().ItemIndex() < 0 || !StopRunning()) return;
-  TakeRunFlags();
+  TakeRunFlags(RunButtons());
   PlayDrawingList = EmptyPlayDrawing();
   if (selectedDrawing_.Count() == 0) return;
   ShowStatus("Drawing playing start...");

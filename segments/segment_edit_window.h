@@ -15,6 +15,7 @@
 #include "engine/drawing.h"
 #include "segments/segment_file_commands.h"
 #include "segments/segment_grid_model.h"
+#include "shell/play_commands.h"
 #include "shell/shell_controls.h"
 #include "shell/window_menu_bar.h"
 #include "skin/colour_mode_strip.h"
@@ -104,6 +105,7 @@ class TForm5 : public QWidget {
 
  private:
   void BuildMenus();
+  TRunToolButtons RunButtons() const;
   QLayout* BuildSliders();
   void SliderChanged(const TEffectSlider& slider);
   void ShowSegment();
@@ -113,8 +115,6 @@ class TForm5 : public QWidget {
   void PreviewGridRow(int row);
   void ShowDrawingPreview(const QImage& bitmap, size_t points);
   bool StopRunning();
-  // Loop, the inverts and Pause as the tool buttons stand.
-  void TakeRunFlags();
   void StartTimers(std::chrono::milliseconds tickFirst, std::chrono::milliseconds previewFirst);
 
   TSegmentGridModel segment_;
