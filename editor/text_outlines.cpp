@@ -14,12 +14,8 @@ Drawing BuildTextOutlines(const std::vector<std::u32string>& lines, const TTextI
   const int cellHeight = 256 / settings.heightFactor;
   for (size_t line = 0; line < lines.size(); ++line) {
     const int lineOffset = static_cast<int>(line) * 256 / settings.heightInterval;
-    int bytes = 0;
     int column = 0;
-    for (char32_t c : lines[line]) {
-      // A double-byte character that does not fit whole is dropped whole.
-      bytes += ByteLength(c);
-      if (bytes > kTextLineBytes) break;
+    for (char32_t c : WholeCharactersWithin(lines[line], kTextLineBytes)) {
       const int k = column++;
       const TGlyphOutline* outline = glyphs.Outline(c);
       if (!outline) continue;

@@ -18,9 +18,6 @@ struct TTextImportSettings {
   bool largeSize = false;
 };
 
-// At most this many bytes of each line are used (a character outside ASCII counts two).
-constexpr int kTextLineBytes = 20;
-
 // Characters without a glyph and characters without contours (blanks) add no object but keep
 // their column.
 Drawing BuildTextOutlines(const std::vector<std::u32string>& lines, const TTextImportSettings& settings,

@@ -7,6 +7,19 @@
 
 namespace kavri {
 
+std::u32string_view WholeCharactersWithin(std::u32string_view line, int bytes) {
+  size_t n = 0;
+  for (int used = 0; n < line.size() && (used += ByteLength(line[n])) <= bytes; ++n) {
+  }
+  return line.substr(0, n);
+}
+
+int TextByteLength(std::u32string_view text) {
+  int bytes = 0;
+  for (char32_t c : text) bytes += ByteLength(c);
+  return bytes;
+}
+
 int CharacterCellWidth(char32_t c, int widthFactor) {
   const bool wide = c == U'w' || c == U'W' || c == U'm' || c == U'M';
   return (wide ? 180 : 256) / widthFactor;

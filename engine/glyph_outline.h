@@ -1,6 +1,8 @@
 #pragma once
 // Glyph outlines turned into point lists in a character cell, and the cell arithmetic the text
 // import and the rolling text share.
+#include <string_view>
+
 #include "engine/drawing.h"
 #include "platform/glyph_source.h"
 
@@ -16,6 +18,14 @@ struct TCellRect {
 // Characters outside ASCII count as double-byte: two bytes of a line's budget, one full cell.
 inline bool IsDoubleByte(char32_t c) { return c >= 128; }
 inline int ByteLength(char32_t c) { return IsDoubleByte(c) ? 2 : 1; }
+
+// At most this many bytes of a text line are outlined.
+constexpr int kTextLineBytes = 20;
+
+// The longest beginning of `line` within `bytes`; a double-byte character that does not fit whole
+// is left out whole.
+std::u32string_view WholeCharactersWithin(std::u32string_view line, int bytes);
+int TextByteLength(std::u32string_view text);
 
 // Cell width for the character: 256 / widthFactor, 180 / widthFactor for "w", "W", "m", "M".
 int CharacterCellWidth(char32_t c, int widthFactor);

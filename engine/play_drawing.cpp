@@ -42,6 +42,11 @@ std::span<const PointRecord> TPlayDrawing::Object(size_t i) const {
   return std::span<const PointRecord>(points_).subspan(begin, end - begin);
 }
 
+void TPlayDrawing::Clear() {
+  points_.clear();
+  objectStarts_.clear();
+}
+
 size_t TPlayDrawing::HeldBytes() const {
   return points_.capacity() * sizeof(PointRecord) + objectStarts_.capacity() * sizeof(size_t);
 }

@@ -27,6 +27,12 @@ class TPlayDrawing {
   // Bytes held for the points and object bounds.
   size_t HeldBytes() const;
 
+  // Building in place, list by list. Clear keeps the capacity, so a loop that rebuilds a picture
+  // at every step allocates only while the picture grows.
+  void Clear();
+  void BeginObject() { objectStarts_.push_back(points_.size()); }
+  void Append(const PointRecord& p) { points_.push_back(p); }  // to the object last begun
+
  private:
   std::vector<PointRecord> points_;
   std::vector<size_t> objectStarts_;  // index of each object's first point

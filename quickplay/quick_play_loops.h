@@ -9,16 +9,10 @@
 #include "engine/play_content.h"
 #include "engine/play_drawing.h"
 #include "engine/play_ticks.h"
+#include "quickplay/quick_play_state.h"
 #include "quickplay/quick_play_pass.h"
 
 namespace kavri {
-
-// What a prepare step tells Play: whether there is anything to play (start the loop only then)
-// and the text for the window's message line.
-struct TQuickPlayStart {
-  bool start = false;
-  std::string status;
-};
 
 // Call on the window thread while no loop runs (after the play controller's StopAndWait). Each
 // empties its play list first, so a missing or unreadable file, or none chosen (""), plays

@@ -4,6 +4,7 @@
 // play lists are replaced by Play only while no loop runs; every scalar a loop writes is an atomic.
 #include <atomic>
 #include <chrono>
+#include <string>
 
 #include "engine/effect_step.h"
 #include "engine/play_content.h"
@@ -51,5 +52,12 @@ void ResetQuickPlayState();
 // speed, C to J the motions, L the size, M the fixed turn, N the colour speed. O (every point
 // blanked) is PointDraw, which acts on drawings and text only, so the ILDA loop leaves it 0.
 TEffectParams QuickPlayEffectParams(bool withPointDraw);
+
+// What a prepare step tells Play: whether there is anything to play (start the loop only then)
+// and the text for the window's message line.
+struct TQuickPlayStart {
+  bool start = false;
+  std::string status;
+};
 
 }  // namespace kavri

@@ -1,0 +1,166 @@
+#include "quickplay/text_roll_loop.h"
+
+#include <algorithm>
+
+#include "engine/play_threads.h"
+#include "engine/shared_state.h"
+#include "quickplay/quick_play_state.h"
+#include "quickplay/text_roll_state.h"
+#include "quickplay/text_roll_window.h"
+
+namespace kavri {
+
+namespace {
+
+constexpr TPassPolicy kTextPolicy{TStartMap::Mirrored, TColourRule::Picture, TSlowDrawCut::Immediate};
+
+bool Stopped() { return StopFlag.load(std::memory_order_relaxed); }
+bool Paused() { return PauseFlag.load(std::memory_order_relaxed); }
+int Rows() { return std::max(1, QuickPlayEffects.RowsOrColumns.load(std::memory_order_relaxed)); }
+
+void PublishEffects(const TEffectValues& v) {
+  QuickPlayEffectState.Publish(v);
+  QuickPlaySlowDrawCount = v.slowDraw;
+  PreviewDirtyFlag = true;
+}
+
+}  // namespace
+
+struct TTextRollLoop::Hooks {
+  TEffectParams live;
+  bool BeforeList() { return !Stopped(); }
+  bool BeforePoint() { return true; }
+  // The sliders act at once: read afresh for every point.
+  const TEffectParams& Params() {
+    live = QuickPlayEffectParams(true);
+    return live;
+  }
+  int32_t ColourSpeed() { return live.N; }
+  int32_t ColourMode() { return QuickPlayColourMode.load(std::memory_order_relaxed); }
+  bool Paused() { return kavri::Paused(); }
+  void EffectStepped(const TEffectValues& v) { PublishEffects(v); }
+};
+
+TTextRollLoop::TTextRollLoop(TTextRollDirection direction, TTickSource& ticks) : direction_(direction), ticks_(ticks) {}
+TTextRollLoop::TTextRollLoop(TTextRollDirection direction) : TTextRollLoop(direction, QuickPlayTickFlag) {}
+
+void TTextRollLoop::Start() {
+  WorkerRunningFlag = true;
+  output_.Start();
+  if (direction_ == TTextRollDirection::Vertical) gains_.Send();
+  outlines_ = TextCharOutlines;
+  values_ = {};
+  QuickPlayEffectState.Publish(values_);
+  stepper_.RestartPointCount();
+  stepper_.RestartColourSteps();
+  first_ = 0;
+  inWindow_ = inRollStep_ = roundPlayed_ = false;
+}
+
+bool TTextRollLoop::BeginWindow() {
+  const size_t count = outlines_->ObjectCount();
+  if (first_ >= count) return false;
+  const int rows = Rows();
+  if (direction_ == TTextRollDirection::Horizontal) {
+    const size_t last = first_ + rows < count ? first_ + rows : count - 1;
+    BuildTextRollWindowH(*outlines_, first_, last, std::max(1, QuickPlayEffects.HeightFactor.load()),
+                         QuickPlayLargeSize.load() != 0, window_);
+    offset_ = 0;
+  } else {
+    BuildTextRollWindowV(*outlines_, first_, std::min(first_ + rows, count), window_);
+    offset_ = 256 / rows;
+  }
+  stepper_.RestartPointCount();
+  stepper_.RestartColourSteps();
+  inWindow_ = true;
+  return true;
+}
+
+bool TTextRollLoop::OffsetInWindow(int rows) const {
+  return direction_ == TTextRollDirection::Horizontal ? offset_ < 256 / rows : offset_ > -(256 / rows);
+}
+
+TTextRollLoop::TBegin TTextRollLoop::BeginRollStep() {
+  for (;;) {
+    if (Stopped()) return TBegin::End;
+    if (!inWindow_ && !BeginWindow()) {
+      if (!LoopFlag.load() || Stopped()) return TBegin::End;
+      first_ = 0;
+      // A round that played nothing (no text) waits for a tick, so Loop cannot spin.
+      if (!roundPlayed_) {
+        ticks_.WaitRaisedOrStop();
+        ticks_.Clear();
+        return TBegin::Idle;
+      }
+      roundPlayed_ = false;
+      continue;
+    }
+    const int rows = Rows();
+    if (window_.ObjectCount() == 0 || !OffsetInWindow(rows)) {
+      inWindow_ = false;
+      ++first_;
+      continue;
+    }
+    if (direction_ == TTextRollDirection::Horizontal)
+      ClipTextWindowH(window_, offset_, rows, frame_);
+    else
+      ClipTextWindowV(window_, offset_, rows, frame_);
+    PublishTextRollFrame(frame_);
+    PreviewDirtyFlag = true;
+    pointTotal_ = static_cast<int32_t>(frame_.PointCount());
+    QuickPlayPointTotal = pointTotal_;
+    if (QuickPlayEffects.SlowDraw < 1) QuickPlaySlowDrawCount = values_.slowDraw = pointTotal_;
+    heldTicks_ = 0;
+    inRollStep_ = roundPlayed_ = true;
+    return TBegin::Pass;
+  }
+}
+
+void TTextRollLoop::Pass() {
+  output_.BeforePass();
+  if (direction_ == TTextRollDirection::Vertical) gains_.SendIfChanged();
+  if (QuickPlayEffects.SlowDraw < 1) QuickPlaySlowDrawCount = values_.slowDraw = pointTotal_;
+  Hooks hooks;
+  if (WalkPass(frame_, kTextPolicy, TOutputSettings::Live(), pointTotal_, stepper_, values_, frameBuffer_, hooks) ==
+      TPassEnd::Complete)
+    output_.SendFrame(frameBuffer_);
+  if (ticks_.Raised()) {
+    ticks_.Clear();
+    if (!Paused()) ++heldTicks_;
+  }
+  if (heldTicks_ >= QuickPlayEffects.StayTime.load()) {
+    inRollStep_ = false;
+    const int step = QuickPlayEffects.RollStep.load();
+    offset_ += direction_ == TTextRollDirection::Horizontal ? step : -step;
+  }
+}
+
+bool TTextRollLoop::Step() {
+  if (Stopped()) return false;
+  if (!inRollStep_) {
+    const TBegin begun = BeginRollStep();
+    if (begun == TBegin::End) return false;
+    if (begun == TBegin::Idle) return !Stopped();
+  }
+  Pass();
+  return !Stopped();
+}
+
+void TTextRollLoop::Finish() {
+  QuickPlayEffectState.Publish(values_);
+  WorkerRunningFlag = false;
+}
+
+void TTextRollLoop::Run() {
+  Start();
+  while (Step()) {
+  }
+  Finish();
+}
+
+void RegisterTextRollLoops() {
+  RegisterPlayLoop(kPlayJobRollText, [] { TTextRollLoop(TTextRollDirection::Horizontal).Run(); });
+  RegisterPlayLoop(kPlayJobRollTextVertical, [] { TTextRollLoop(TTextRollDirection::Vertical).Run(); });
+}
+
+}  // namespace kavri

@@ -1,0 +1,60 @@
+#pragma once
+// The rolling text's play loops on the play kernel: job 6 rolls TextCharOutlines right to left a
+// character at a time, job 8 rolls the lines upwards and also sends the colour gains. Each roll
+// position is held for StayTime ticks of the window's frame clock while passes go out back to
+// back, then the text moves by RollStep. Steppable one pass at a time with an injected tick
+// source; Run is what the worker thread calls.
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/device_packets.h"
+#include "engine/loop_output.h"
+#include "engine/play_drawing.h"
+#include "engine/play_kernel.h"
+#include "engine/play_ticks.h"
+
+namespace kavri {
+
+enum class TTextRollDirection { Horizontal, Vertical };
+
+class TTextRollLoop {
+ public:
+  TTextRollLoop(TTextRollDirection direction, TTickSource& ticks);
+  explicit TTextRollLoop(TTextRollDirection direction);  // paced by QuickPlayTickFlag
+  void Start();
+  // One pass (or one idle wait while Loop repeats nothing); false once the roll has ended.
+  bool Step();
+  void Finish();
+  void Run();
+
+ private:
+  enum class TBegin { Pass, Idle, End };
+  struct Hooks;
+  TBegin BeginRollStep();
+  bool BeginWindow();
+  bool OffsetInWindow(int rows) const;
+  void Pass();
+
+  TTextRollDirection direction_;
+  TTickSource& ticks_;
+  TLoopOutput output_;
+  TColourGainSender gains_;
+  TEffectStepper stepper_{TEffectWrap::ZeroAbove510};
+  TEffectValues values_;
+  TFrameBuffer frameBuffer_;
+  TPlayDrawingPtr outlines_;  // TextCharOutlines as Play left them
+  TPlayDrawing window_;       // what is in view
+  TPlayDrawing frame_;        // the window at the roll offset: what each pass sends
+  size_t first_ = 0;          // first character (line) in the window
+  bool inWindow_ = false;
+  bool inRollStep_ = false;
+  bool roundPlayed_ = false;
+  int offset_ = 0;
+  int64_t heldTicks_ = 0;
+  int32_t pointTotal_ = 0;
+};
+
+// Registers both rolls with the play controller under jobs 6 and 8.
+void RegisterTextRollLoops();
+
+}  // namespace kavri
