@@ -9,10 +9,14 @@
 #include "editor/editor_window.h"
 #include "engine/play_threads.h"
 #include "engine/shared_state.h"
+#include "platform/dialog_service.h"
 #include "platform/program_folder.h"
 #include "quickplay/quick_play_loops.h"
 #include "quickplay/quick_play_preview.h"
 #include "quickplay/quick_play_state.h"
+#include "quickplay/text_roll_loop.h"
+#include "quickplay/text_roll_outlines.h"
+#include "quickplay/text_roll_state.h"
 #include "segments/file_list_commands.h"
 #include "shell/error_guard.h"
 #include "shell/play_commands.h"
@@ -206,8 +210,12 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
   skinCheckBox3->OnClick = [this](TSkinCustomButton*) { QuickPlayEffects.PointDraw = skinCheckBox3->Checked(); };
   skinCheckBox5->OnClick = [this](TSkinCustomButton*) { QuickPlayLargeSize = skinCheckBox5->Checked(); };
   skinRadioGroup1->OnClick = [this] { SetPlayMode(skinRadioGroup1->ItemIndex()); };
+  skinButton1->OnClick = [this](TSkinCustomButton*) {
+    if (const std::optional<TFontChoice> chosen = Dialogs().ChooseFont(font_)) font_ = *chosen;
+  };
   BuildMenus();
   RegisterQuickPlayLoops();
+  RegisterTextRollLoops();
 }
 
 QWidget* TForm4::BuildGrid() {
@@ -596,10 +604,13 @@ bool TForm4::PrepareMode(int mode, uint8_t& job) {
       job = kPlayJobIlda;
       start = PrepareIldaPlay(FileListBox2->Files().SelectedPath());
       break;
-    default:
-      job = kPlayJobNone;
-      start.status = "Rolling text cannot be played yet.";
+    default: {
+      const QString text = skinMemo1->toPlainText();
+      const bool vertical = skinCheckBox4->Checked();
+      job = vertical ? kPlayJobRollTextVertical : kPlayJobRollText;
+      start = vertical ? PrepareVerticalTextRoll(text, font_) : PrepareTextRoll(text, font_);
       break;
+    }
   }
   if (!start.status.empty()) ShowStatus(start.status);
   return start.start;
@@ -658,7 +669,10 @@ void TForm4::DrawPlayPreview() {
   const TQuickPreview preview = QuickPlayPreview(mode);
   playBitmap_.fill(Qt::black);
   TCanvas canvas(playBitmap_);
-  PaintPreviewPoints(canvas, preview.points);
+  if (mode == QuickPlayText)
+    PaintPreviewPoints(canvas, QuickPlayPreviewPoints(*TextRollFrameSnapshot()));
+  else
+    PaintPreviewPoints(canvas, preview.points);
   if (mode == QuickPlayIld) {
     Label1->setNum(preview.framePoints);
     if (preview.frameNumber > 0) {
@@ -679,6 +693,7 @@ TForm4::~TForm4() {
   if (PlayController().StopAndWait() == TStopResult::Stopped) {
     QuickPlayDrawingList = EmptyPlayDrawing();
     QuickPlayIldaFrames = EmptyIldaImage();
+    TextCharOutlines = EmptyPlayDrawing();
   }
   if (Form4 == this) Form4 = nullptr;
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/ilda_preview.h"
+#include "platform/dialog_service.h"
 #include "quickplay/thumbnail_grid.h"
 #include "quickplay/thumbnail_tile.h"
 #include "shell/play_commands.h"
@@ -149,6 +150,7 @@ class TForm4 : public QWidget {
   TIldaPreviewAnimation preview_;
   QImage playBitmap_{256, 256, QImage::Format_RGB32};
   QImage ildaBitmap_{128, 128, QImage::Format_RGB32};
+  TFontChoice font_{"Arial"};  // the rolling text's, from the Font button
   uint32_t run_ = 0;
   bool running_ = false;  // a run of ours was started and its end not yet shown
 };

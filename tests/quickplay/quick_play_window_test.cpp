@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QTest>
 #include <memory>
 #include <thread>
@@ -11,6 +13,7 @@
 #include "engine/ilda_file.h"
 #include "engine/play_threads.h"
 #include "quickplay/quick_play_loops.h"
+#include "quickplay/text_roll_loop.h"
 #include "engine/shared_state.h"
 #include "platform/program_folder.h"
 #include "quickplay/quick_play_state.h"
@@ -146,6 +149,12 @@ TEST_F(QuickPlayWindow, ModeMenuItemsAndTheRadioGroupShowOneMode) {
   form->skinRadioGroup1->OnClick();
   EXPECT_TRUE(form->ModeItems[2]->isChecked());
   EXPECT_FALSE(form->ModeItems[1]->isChecked());
+  // Entering the ILDA list or the memo chooses their mode.
+  QFocusEvent focus(QEvent::FocusIn);
+  QCoreApplication::sendEvent(form->FileListBox2, &focus);
+  EXPECT_EQ(form->skinRadioGroup1->ItemIndex(), 1);
+  QCoreApplication::sendEvent(form->skinMemo1, &focus);
+  EXPECT_EQ(form->skinRadioGroup1->ItemIndex(), 2);
   // A tile click goes back to drawings.
   form->TileClick(1);
   EXPECT_EQ(form->skinRadioGroup1->ItemIndex(), 0);
@@ -244,6 +253,8 @@ class QuickPlayWindowThreads : public QuickPlayWindow {
     RegisterPlayLoop(kPlayJobDrawing, nullptr);
     RegisterPlayLoop(kPlayJobIlda, nullptr);
     RegisterPlayLoop(kPlayJobSegment, nullptr);
+    RegisterPlayLoop(kPlayJobRollText, nullptr);
+    RegisterPlayLoop(kPlayJobRollTextVertical, nullptr);
   }
   void WaitForRuns(int runs) {
     for (int i = 0; i < 2000 && CountingLoop::runs < runs; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -312,6 +323,29 @@ TEST_F(QuickPlayWindowThreads, PreviewShowsTheDrawingBeingPlayedInScreenOrientat
   EXPECT_NE(shown.pixel(78, 128), qRgb(0, 0, 0));
   EXPECT_EQ(shown.pixel(128, 128), qRgb(0, 0, 0));
   EXPECT_EQ(form->Label1->text(), "5");
+}
+
+TEST_F(QuickPlayWindowThreads, TextModeRollsTheMemoAndTellsOfTheEnd) {
+  RegisterTextRollLoops();
+  form->skinMemo1->setPlainText("Kavri");
+  form->ModeItems[2]->trigger();
+  form->Play();
+  EXPECT_EQ(form->Label18->text(), "Text rolling playing start...");
+  ASSERT_TRUE(form->Timer2->isActive());
+  bool drawn = false;
+  for (int i = 0; i < 2000 && !drawn; ++i) {
+    QuickPlayTickFlag.Raise();
+    form->Timer2Timer();
+    const QImage shown = form->Image1->pixmap().toImage();
+    for (int y = 0; y < shown.height() && !drawn; y += 2)
+      for (int x = 0; x < shown.width() && !drawn; x += 2) drawn = shown.pixel(x, y) != qRgb(0, 0, 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_TRUE(drawn);
+  form->Stop();
+  ASSERT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
+  form->Timer2Timer();
+  EXPECT_EQ(form->Label18->text(), "Text play end.");
 }
 
 TEST_F(QuickPlayWindowThreads, NothingStartsWithoutSomethingToPlay) {
