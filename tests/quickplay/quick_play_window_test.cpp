@@ -7,6 +7,7 @@
 #include <QFocusEvent>
 #include <QTest>
 #include <memory>
+#include <set>
 #include <thread>
 
 #include "engine/drawing.h"
@@ -346,6 +347,33 @@ TEST_F(QuickPlayWindowThreads, TextModeRollsTheMemoAndTellsOfTheEnd) {
   ASSERT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
   form->Timer2Timer();
   EXPECT_EQ(form->Label18->text(), "Text play end.");
+}
+
+TEST_F(QuickPlayWindowThreads, IldModePlaysTheFramesOneTickEachAndEndsWithoutLoop) {
+  RegisterQuickPlayLoops();
+  FrameInterval = 40;
+  SelectIlda("c.ild");
+  form->ModeItems[1]->trigger();
+  form->Play();
+  EXPECT_EQ(form->Label18->text(), "ILDAimage Playing start...");
+  form->Timer1Timer();
+  EXPECT_EQ(form->Timer1->interval(), 40);
+  std::set<QString> counts;
+  for (int i = 0; i < 3000 && WorkerRunningFlag; ++i) {
+    if (PreviewDirtyFlag) {
+      form->Timer2Timer();
+      counts.insert(form->Label1->text());
+      QuickPlayTickFlag.Raise();
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  ASSERT_FALSE(WorkerRunningFlag);
+  form->Timer2Timer();
+  EXPECT_EQ(form->Label18->text(), "ILDA image play end.");
+  EXPECT_FALSE(form->Timer1->isActive());
+  EXPECT_FALSE(form->Timer2->isActive());
+  // Each frame's own point count was shown: 2, 3 and 4 points.
+  EXPECT_TRUE(counts.count("4")) << counts.size();
 }
 
 TEST_F(QuickPlayWindowThreads, NothingStartsWithoutSomethingToPlay) {
