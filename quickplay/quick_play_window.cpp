@@ -36,6 +36,7 @@ constexpr int kPointsPerSecondStep = 200;
 constexpr std::chrono::milliseconds kTimersFirst{100};
 constexpr std::chrono::milliseconds kDrawingTick{10}, kTextTick{10};
 constexpr std::chrono::milliseconds kDrawingPreviewRepeat{5};
+constexpr std::chrono::milliseconds kShortestRepeat{1};  // a 2 ms frame interval halves to 1, not 0
 constexpr int kFrameNumberFontSize = 5;
 
 const char* const kEndTexts[kPlayModeCount] = {"Drawing play end.", "ILDA image play end.", "Text play end."};
@@ -653,7 +654,8 @@ void TForm4::Timer2Timer() {
     return;
   }
   const int mode = QuickPlayMode;
-  Timer2->setInterval(mode == QuickPlayDrawing ? kDrawingPreviewRepeat : Timer1->intervalAsDuration() / 2);
+  Timer2->setInterval(mode == QuickPlayDrawing ? kDrawingPreviewRepeat
+                                               : std::max(kShortestRepeat, Timer1->intervalAsDuration() / 2));
   if (mode != QuickPlayIld) Label1->setNum(QuickPlayPointTotal.load());
   const bool running = WorkerRunningFlag;
   if (running && PreviewDirtyFlag.exchange(false)) DrawPlayPreview();
