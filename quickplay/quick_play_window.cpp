@@ -6,18 +6,13 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "editor/editor_window.h"
 #include "engine/play_threads.h"
 #include "engine/shared_state.h"
 #include "platform/dialog_service.h"
 #include "platform/program_folder.h"
 #include "quickplay/quick_play_loops.h"
-#include "quickplay/quick_play_preview.h"
 #include "quickplay/quick_play_state.h"
 #include "quickplay/text_roll_loop.h"
-#include "quickplay/text_roll_outlines.h"
-#include "quickplay/text_roll_state.h"
-#include "segments/file_list_commands.h"
 #include "shell/error_guard.h"
 #include "shell/play_commands.h"
 #include "shell/window_registry.h"
@@ -30,16 +25,8 @@ TForm4* Form4 = nullptr;
 
 namespace {
 
-constexpr int kPlayModeCount = 3;
 constexpr int kScanRateMin = 25, kScanRateMax = 225, kScanRateInitial = 150;
 constexpr int kPointsPerSecondStep = 200;
-constexpr std::chrono::milliseconds kTimersFirst{100};
-constexpr std::chrono::milliseconds kDrawingTick{10}, kTextTick{10};
-constexpr std::chrono::milliseconds kDrawingPreviewRepeat{5};
-constexpr std::chrono::milliseconds kShortestRepeat{1};  // a 2 ms frame interval halves to 1, not 0
-constexpr int kFrameNumberFontSize = 5;
-
-const char* const kEndTexts[kPlayModeCount] = {"Drawing play end.", "ILDA image play end.", "Text play end."};
 
 struct TSliderSpec {
   const char* caption;
@@ -90,27 +77,6 @@ QGridLayout* CaptionedValues(QWidget* parent, std::initializer_list<std::pair<co
   return grid;
 }
 
-// The strokes the preview walk gave, each in its own colour, on the black bitmap.
-void PaintPreviewPoints(TCanvas& canvas, const std::vector<TQuickPreviewPoint>& points) {
-  canvas.Pen.Style = TPenStyle::Solid;
-  canvas.Brush.Style = TBrushStyle::Solid;
-  canvas.Brush.Color = clBlack;
-  for (const TQuickPreviewPoint& p : points) {
-    canvas.Pen.Color = p.colour;
-    switch (p.stroke) {
-      case TPreviewStroke::MoveTo: canvas.MoveTo(p.x, p.y); break;
-      case TPreviewStroke::LineTo: canvas.LineTo(p.x, p.y); break;
-      case TPreviewStroke::Dot:
-        canvas.MoveTo(p.x, p.y);
-        canvas.Ellipse(p.x - 1, p.y - 1, p.x + 1, p.y + 1);
-        break;
-      case TPreviewStroke::LargeDot:
-        canvas.MoveTo(p.x, p.y);
-        canvas.Ellipse(p.x - 2, p.y - 2, p.x + 2, p.y + 2);
-        break;
-    }
-  }
-}
 
 }  // namespace
 
@@ -471,233 +437,6 @@ void TForm4::SetPlayMode(int mode) {
   if (mode < 0 || mode >= kPlayModeCount) return;
   if (skinRadioGroup1->ItemIndex() != mode) skinRadioGroup1->SetItemIndex(mode);
   for (int m = 0; m < kPlayModeCount; ++m) ModeItems[m]->setChecked(m == mode);
-}
-
-// --- Thumbnail grid ---
-
-void TForm4::ShowPage() {
-  for (int t = 0; t < kTilesPerPage; ++t) Tiles[t]->setPixmap(QPixmap::fromImage(grid_->TilePicture(t)));
-  Label86->setNum(grid_->LastPageIndex() + 1);
-  Label87->setNum(grid_->PageIndex() + 1);
-}
-
-void TForm4::ShowSelection() {
-  Label94->setText(QString::fromStdString(grid_->SelectedNameText()));
-  Label29->setText(QString::fromStdString(grid_->PointCountText()));
-}
-
-void TForm4::TileClick(int tile) {
-  const int framed = grid_->TileIndex();
-  grid_->ClickTile(tile);
-  for (int t : {framed, tile}) Tiles[t]->setPixmap(QPixmap::fromImage(grid_->TilePicture(t)));
-  SetPlayMode(QuickPlayDrawing);
-  ShowSelection();
-}
-
-void TForm4::PreviousPage() {
-  if (!grid_->PreviousPage()) return;
-  ShowPage();
-  ShowSelection();
-}
-
-void TForm4::NextPage() {
-  if (!grid_->NextPage()) return;
-  ShowPage();
-  ShowSelection();
-}
-
-void TForm4::RefreshDrawings() {
-  grid_->Refresh();
-  ShowPage();
-  ShowSelection();
-}
-
-void TForm4::FindDrawing() {
-  TFileList& list = FileListBox1->Files();
-  const std::optional<bool> found =
-      FindListFile(list, "Find drawing", "drawing name", "drawing1", ".ddr", TCancelAnswer::Initial);
-  if (!found) return;
-  if (!*found) return ShowStatus("Drawing not found!");
-  grid_->ShowDrawing(list.ItemIndex());
-  ShowPage();
-  ShowSelection();
-}
-
-void TForm4::EditSelectedDrawing() {
-  const std::string path = FileListBox1->Files().SelectedPath();
-  if (!path.empty()) OpenDrawingInEditor(path);
-}
-
-// --- ILDA side ---
-
-void TForm4::BrowseIldaFolder(const std::string& folder) {
-  const std::string shown = ShowFolder(DriveComboBox1, DirectoryListBox1, folder);
-  if (shown.empty()) return;
-  TFileList& list = FileListBox2->Files();
-  list.SetDirectory(shown);
-  if (list.Count() > 0) list.SetItemIndex(0);
-  // A new folder is read whether or not the preview is on: it is what ILD mode plays.
-  ReadSelectedIlda();
-}
-
-void TForm4::ReadSelectedIlda() {
-  const std::string path = FileListBox2->Files().SelectedPath();
-  if (!path.empty()) preview_.Load(path);
-}
-
-void TForm4::FileListBox2Change() {
-  if (FileListBox2->Files().ItemIndex() < 0) return;
-  ShowFileSize(FileListBox2->Files().SelectedPath(), Label24, FileListBox2);
-  if (preview_.On()) ReadSelectedIlda();
-}
-
-void TForm4::SetIldPreview(bool on) {
-  skinCheckBox1->SetChecked(on);
-  IldPreviewItem->setChecked(on);
-  preview_.SetOn(on);
-  if (on) ReadSelectedIlda();
-}
-
-void TForm4::FindIlda() {
-  const std::optional<bool> found =
-      FindListFile(FileListBox2->Files(), "Find ILDA image", "Image name", "Image1", ".ild", TCancelAnswer::Initial);
-  if (!found) return;
-  if (!*found) return ShowStatus("Image not found!");
-  if (skinCheckBox1->Checked()) ReadSelectedIlda();
-}
-
-void TForm4::RefreshIldas() {
-  FileListBox2->Files().Refresh();
-  if (preview_.On()) ReadSelectedIlda();
-}
-
-void TForm4::DeleteIlda() {
-  TFileList& list = FileListBox2->Files();
-  if (list.ItemIndex() < 0) return;
-  if (DeleteSelectedFile(list)) {
-    if (skinCheckBox1->Checked()) ReadSelectedIlda();
-    return;
-  }
-  // The last file went: nothing is left to preview.
-  if (skinCheckBox1->Checked()) SetIldPreview(false);
-}
-
-void TForm4::Timer3Timer() {
-  int number = 0;
-  const TILDAframe* frame = preview_.Tick(number);
-  if (!frame || !isVisible()) return;
-  TCanvas canvas(ildaBitmap_);
-  DrawIldaPreviewFrame(canvas, *frame, number);
-  Image3->setPixmap(QPixmap::fromImage(ildaBitmap_));
-  Label6->setNum(static_cast<int>(frame->points.size()));
-}
-
-// --- Play ---
-
-bool TForm4::PrepareMode(int mode, uint8_t& job) {
-  TQuickPlayStart start;
-  switch (mode) {
-    case QuickPlayDrawing:
-      job = kPlayJobDrawing;
-      start = PrepareDrawingPlay(FileListBox1->Files().SelectedPath());
-      break;
-    case QuickPlayIld:
-      job = kPlayJobIlda;
-      start = PrepareIldaPlay(FileListBox2->Files().SelectedPath());
-      break;
-    default: {
-      const QString text = skinMemo1->toPlainText();
-      const bool vertical = skinCheckBox4->Checked();
-      job = vertical ? kPlayJobRollTextVertical : kPlayJobRollText;
-      start = vertical ? PrepareVerticalTextRoll(text, font_) : PrepareTextRoll(text, font_);
-      break;
-    }
-  }
-  if (!start.status.empty()) ShowStatus(start.status);
-  return start.start;
-}
-
-void TForm4::Play() {
-  if (!StopPlaying([this](const std::string& text) { ShowStatus(text); })) return;
-  const int mode = std::max(0, skinRadioGroup1->ItemIndex());
-  QuickPlayMode = mode;
-  TakeRunFlags(RunButtons());
-  uint8_t job = kPlayJobNone;
-  bool ready = false;
-  RunGuarded([&] { ready = PrepareMode(mode, job); });
-  if (!ready) return;
-  QuickPlayTickFlag.Clear();
-  if (!PlayController().StartPlayJob(job)) return;
-  run_ = PlayController().RunNumber();
-  running_ = true;
-  Timer1->start(kTimersFirst);
-  Timer2->start(kTimersFirst);
-}
-
-void TForm4::Stop() { PlayController().RequestStop(); }
-
-void TForm4::Timer1Timer() {
-  switch (QuickPlayMode.load()) {
-    case QuickPlayIld: Timer1->setInterval(std::max(1, FrameInterval.load())); break;
-    case QuickPlayText: Timer1->setInterval(kTextTick); break;
-    default: Timer1->setInterval(kDrawingTick); break;
-  }
-  QuickPlayTickFlag.Raise();
-}
-
-void TForm4::Timer2Timer() {
-  Timer2->stop();
-  // A run another window started is not ours to show or to end.
-  if (!PlayController().RunIsCurrent(run_)) {
-    Timer1->stop();
-    running_ = false;
-    return;
-  }
-  const int mode = QuickPlayMode;
-  Timer2->setInterval(mode == QuickPlayDrawing ? kDrawingPreviewRepeat
-                                               : std::max(kShortestRepeat, Timer1->intervalAsDuration() / 2));
-  if (mode != QuickPlayIld) Label1->setNum(QuickPlayPointTotal.load());
-  const bool running = WorkerRunningFlag;
-  if (running && PreviewDirtyFlag.exchange(false)) DrawPlayPreview();
-  if (running) return Timer2->start();
-  Timer1->stop();
-  QuickPlayTickFlag.Clear();
-  if (running_) ShowStatus(kEndTexts[std::clamp(mode, 0, kPlayModeCount - 1)]);
-  running_ = false;
-}
-
-void TForm4::DrawPlayPreview() {
-  const int mode = QuickPlayMode;
-  const TQuickPreview preview = QuickPlayPreview(mode);
-  playBitmap_.fill(Qt::black);
-  TCanvas canvas(playBitmap_);
-  if (mode == QuickPlayText)
-    PaintPreviewPoints(canvas, QuickPlayPreviewPoints(*TextRollFrameSnapshot()));
-  else
-    PaintPreviewPoints(canvas, preview.points);
-  if (mode == QuickPlayIld) {
-    Label1->setNum(preview.framePoints);
-    if (preview.frameNumber > 0) {
-      canvas.Brush.Style = TBrushStyle::Clear;
-      canvas.Font.Color = clWhite;
-      canvas.Font.Size = kFrameNumberFontSize;
-      canvas.TextOut(0, 0, std::to_string(preview.frameNumber));
-    }
-  }
-  Image1->setPixmap(QPixmap::fromImage(playBitmap_));
-}
-
-TForm4::~TForm4() {
-  Timer1->stop();
-  Timer2->stop();
-  Timer3->stop();
-  // The loops read the play lists: they must have ended before those go.
-  if (PlayController().StopAndWait() == TStopResult::Stopped) {
-    QuickPlayDrawingList = EmptyPlayDrawing();
-    QuickPlayIldaFrames = EmptyIldaImage();
-    TextCharOutlines = EmptyPlayDrawing();
-  }
-  if (Form4 == this) Form4 = nullptr;
 }
 
 }  // namespace kavri

@@ -28,6 +28,9 @@
 
 namespace kavri {
 
+// Drawing, ILD file and Text.
+constexpr int kPlayModeCount = 3;
+
 class TForm4 : public QWidget {
   Q_OBJECT
  public:
@@ -79,7 +82,7 @@ class TForm4 : public QWidget {
   QAction* LoopItem;
   QAction* HInvertItem;
   QAction* VInvertItem;
-  std::array<QAction*, 3> ModeItems{};  // Drawing, ILD file, Text
+  std::array<QAction*, kPlayModeCount> ModeItems{};  // Drawing, ILD file, Text
   QAction* IldPreviewItem;
   TSkinRadioGroup* skinRadioGroup1;  // play mode
   TColourModeStrip* ColourPanels;

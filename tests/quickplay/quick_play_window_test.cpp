@@ -86,7 +86,7 @@ TEST_F(QuickPlayWindow, OpensOnTheFirstDrawingWithTheSlidersAtTheirStartValues) 
   struct Case {
     const char *slider, *label, *text;
   };
-  for (const Case c : {Case{"skinTrackBar1", "Label16", "50"}, Case{"TrackBar6", "Label52", "20"},
+  for (const Case& c : {Case{"skinTrackBar1", "Label16", "50"}, Case{"TrackBar6", "Label52", "20"},
                        Case{"skinTrackBar3", "Label61", "30"}, Case{"skinTrackBar7", "Label72", "4"},
                        Case{"skinTrackBar6", "Label68", "4"}, Case{"TrackBar2", "Label10", "0"}}) {
     SCOPED_TRACE(c.slider);
@@ -107,7 +107,7 @@ TEST_F(QuickPlayWindow, ScanRateSliderSetsTheScanDelayAndThePointsPerSecond) {
     int position, delay;
     const char* label;
   };
-  for (const Case c : {Case{225, 0, "45000"}, Case{25, 200, "5000"}, Case{150, 75, "30000"}}) {
+  for (const Case& c : {Case{225, 0, "45000"}, Case{25, 200, "5000"}, Case{150, 75, "30000"}}) {
     form->skinTrackBar9->SetPosition(c.position);
     EXPECT_EQ(ScanDelay.load(), c.delay) << c.position;
     EXPECT_EQ(form->Label92->text(), c.label) << c.position;
@@ -125,7 +125,7 @@ TEST_F(QuickPlayWindow, ToolbarTogglesAndTheirMenuItemsStayInStep) {
     QAction* item;
     std::atomic<bool>* flag;
   };
-  for (const Case c : {Case{form->ToolButton10, form->PauseItem, &PauseFlag}, Case{form->ToolButton5, form->LoopItem, &LoopFlag},
+  for (const Case& c : {Case{form->ToolButton10, form->PauseItem, &PauseFlag}, Case{form->ToolButton5, form->LoopItem, &LoopFlag},
                        Case{form->ToolButton9, form->HInvertItem, &HInvertFlag},
                        Case{form->ToolButton3, form->VInvertItem, &VInvertFlag}}) {
     SCOPED_TRACE(c.item->text().toStdString());
@@ -169,7 +169,7 @@ TEST_F(QuickPlayWindow, FindDrawingAppendsTheExtensionUnlessItIsExactlyThere) {
     const char* selected;
     const char* status;
   };
-  for (const Case c : {Case{"Star", "Star.DDR", "ready"}, Case{"  abc.ddr ", "abc.ddr", "ready"},
+  for (const Case& c : {Case{"Star", "Star.DDR", "ready"}, Case{"  abc.ddr ", "abc.ddr", "ready"},
                        Case{"abc.DDR", "abc.ddr", "Drawing not found!"},  // looks for abc.DDR.ddr
                        Case{std::nullopt, "drawing1.ddr", "ready"},       // Cancel: the default name
                        Case{"", "drawing1.ddr", "ready"}}) {              // empty: nothing

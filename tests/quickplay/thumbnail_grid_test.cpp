@@ -50,7 +50,7 @@ TEST_F(ThumbnailGrid, PagesFollowTheDrawingCountDivThirty) {
     int drawings, lastPage;
     bool lastPageGrey;
   };
-  for (const Case c : {Case{0, 0, true}, Case{29, 0, false}, Case{30, 1, true}, Case{31, 1, false}}) {
+  for (const Case& c : {Case{0, 0, true}, Case{29, 0, false}, Case{30, 1, true}, Case{31, 1, false}}) {
     SCOPED_TRACE(c.drawings);
     kavri_test::ScratchDir folder;
     for (int i = 0; i < c.drawings; ++i) WriteLine(folder.Path(Numbered(i)), 2);
@@ -121,14 +121,6 @@ TEST_F(ThumbnailGrid, PagingToAnEmptyPositionShowsNoneAndZeroPoints) {
   ASSERT_TRUE(grid.PreviousPage());
   EXPECT_EQ(grid.SelectedNameText(), Numbered(10));
   EXPECT_FALSE(grid.PreviousPage());
-}
-
-TEST_F(ThumbnailGrid, ShowDrawingGoesToItsPageAndTile) {
-  Fill(65);
-  grid.ShowDrawing(64);
-  EXPECT_EQ(grid.PageIndex(), 2);
-  EXPECT_EQ(grid.TileIndex(), 4);
-  EXPECT_EQ(grid.SelectedNameText(), Numbered(64));
 }
 
 TEST_F(ThumbnailGrid, RefreshKeepsTheSelectedNameAndSeesNewFiles) {
