@@ -7,6 +7,7 @@
 #include "engine/colour_tables.h"
 #include "engine/ilda_file.h"
 #include "engine/shared_state.h"
+#include "quickplay/quick_play_preview.h"
 #include "tests/quickplay/quick_play_fixture.h"
 #include "tests/support/test_support.h"
 
@@ -15,53 +16,31 @@ namespace {
 
 using kavri_test::Picture;
 using kavri_test::PreparedFrames;
+using Sizes = std::vector<size_t>;
 
 class QuickPlayLoops : public kavri_test::QuickPlayFixture {
  protected:
-  // The frame one pass of a fresh loop sends.
-  template <class Loop>
-  std::vector<TDevicePoint> FirstPass() {
-    Loop loop;
-    loop.Start();
-    Frames();
-    EXPECT_TRUE(loop.Step());
-    loop.Finish();
-    auto frames = Frames();
-    return frames.empty() ? std::vector<TDevicePoint>{} : frames[0];
-  }
-  // One pass over one point list: the drawing loop, or the ILDA loop on prepared frame copies.
+  // The frame one pass sends: the drawing loop, or the ILDA loop on prepared frame copies.
   std::vector<TDevicePoint> OnePass(bool ilda, const std::vector<PointRecord>& points) {
-    if (!ilda) {
-      QuickPlayDrawingList = Picture(points);
-      return FirstPass<TQuickDrawingLoop>();
-    }
+    QuickPlayDrawingList = Picture(points);
     QuickPlayIldaFrames = PreparedFrames({points});
-    return FirstPass<TQuickIldaLoop>();
+    TQuickDrawingLoop drawing;
+    TQuickIldaLoop frames;
+    ilda ? frames.Start() : drawing.Start();
+    Frames();
+    EXPECT_TRUE(ilda ? frames.Step() : drawing.Step());
+    ilda ? frames.Finish() : drawing.Finish();
+    auto sent = Frames();
+    return sent.empty() ? std::vector<TDevicePoint>{} : sent[0];
   }
-  kavri_test::ScratchDir dir;
-};
-
-// Raises QuickPlayTickFlag every 5 ms while it lives, as the window's frame clock does.
-class FrameClock {
- public:
-  FrameClock()
-      : thread_([this] {
-          while (!done_) {
-            QuickPlayTickFlag.Raise();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-          }
-        }) {}
-  ~FrameClock() {
-    done_ = true;
-    thread_.join();
+  // Frame sizes of `passes` drawing passes.
+  Sizes DrawingPasses(TQuickDrawingLoop& loop, int passes) {
+    Sizes sizes;
+    for (int i = 0; i < passes && loop.Step(); ++i)
+      for (const auto& f : Frames()) sizes.push_back(f.size());
+    return sizes;
   }
-
- private:
-  std::atomic<bool> done_{false};
-  std::thread thread_;
 };
-
-TColor ColourOf(const TDevicePoint& p) { return RGBToTColor(p.red, p.green, p.blue); }
 
 // Ticks raised by hand; waiting for one only counts the waits.
 struct HandTicks : TTickSource {
@@ -72,115 +51,45 @@ struct HandTicks : TTickSource {
   void WaitRaisedOrStop() override { ++waits; }
 };
 
-TEST_F(QuickPlayLoops, PointsLeaveInDeviceOrientationWithTheInverts) {
+TEST_F(QuickPlayLoops, OnePointThroughTheLoops) {
   struct Case {
-    bool ilda;
-    int32_t x, y;  // as stored: drawing 0..255, ILDA -128..127
-    bool hInvert, vInvert;
-    uint8_t deviceX, deviceY;
+    bool ilda = false;
+    PointRecord p{0, 0, 1, 1, 0, 0};  // ILDA: as the prepare step left it, (-128, -128) at (0, 0)
+    bool hInvert = false, vInvert = false;
+    uint8_t redSat = 100, greenSat = 100, blueSat = 100, intensity = 100;
+    int32_t pointDraw = 0;
+    uint8_t x = 255, y = 255;
+    TColor colour = ColorIndexToTColor(1);
+    uint8_t flags = 0;
   };
-  for (const Case& c : std::vector<Case>{{false, 0, 0, false, false, 255, 255},
-                                         {false, 0, 0, true, false, 0, 255},
-                                         {false, 10, 0, false, true, 245, 0},
-                                         {true, -128, -128, false, false, 255, 0},
-                                         {true, 127, 127, false, false, 0, 255},
-                                         {true, -128, -128, true, true, 0, 255}}) {
-    SCOPED_TRACE(testing::Message() << c.ilda << " " << c.x << "," << c.y);
+  const TColor ildaWhite = IldaColorToTColor(1);
+  for (const Case& c : std::vector<Case>{
+           {},
+           {.hInvert = true, .x = 0},
+           {.p = {10, 0, 1, 1, 0, 0}, .vInvert = true, .x = 245, .y = 0},
+           {.ilda = true, .y = 0, .colour = ildaWhite},
+           {.ilda = true, .p = {255, 255, 1, 1, 0, 0}, .hInvert = true, .vInvert = true, .y = 0, .colour = ildaWhite},
+           // gains: saturation x intensity / 10000, each channel held at 255
+           {.redSat = 50, .greenSat = 200, .blueSat = 0, .colour = RGBToTColor(127, 255, 0)},
+           {.redSat = 150, .blueSat = 200, .intensity = 50, .colour = RGBToTColor(191, 127, 255)},
+           // flags: 1 blanked (drawings: or PointDraw), 2 for a kind above 1
+           {.p = {0, 0, 2, 1, 0, 1}, .flags = 3},
+           {.pointDraw = 1, .flags = 1},
+           {.ilda = true, .p = {0, 0, 2, 1, 0, 1}, .y = 0, .colour = ildaWhite, .flags = 3},
+           {.ilda = true, .pointDraw = 1, .y = 0, .colour = ildaWhite}}) {
     HInvertFlag = c.hInvert;
     VInvertFlag = c.vInvert;
-    std::vector<TDevicePoint> frame;
-    if (c.ilda) {
-      TILDAimage image;
-      image.frames.push_back(std::make_unique<TILDAframe>());
-      image.frames[0]->points = {{c.x, c.y, 0, 1, 0, 0}};
-      ASSERT_TRUE(WriteIldaFile(dir.Path("a.ild"), image));
-      ASSERT_TRUE(PrepareIldaPlay(dir.Path("a.ild")).start);
-      frame = FirstPass<TQuickIldaLoop>();
-    } else {
-      QuickPlayDrawingList = Picture({{c.x, c.y, 0, 1, 0, 0}});
-      frame = FirstPass<TQuickDrawingLoop>();
-    }
-    ASSERT_EQ(frame.size(), 1u);
-    EXPECT_EQ(frame[0].x, c.deviceX);
-    EXPECT_EQ(frame[0].y, c.deviceY);
-  }
-}
-
-// A file that is missing, unreadable or not chosen must not play what was played before.
-TEST_F(QuickPlayLoops, PrepareEmptiesThePlayListWhenThereIsNothingToPlay) {
-  Drawing d;
-  d.AddObject()->Add({5, 6, 0, 1, 0, 0});
-  ASSERT_TRUE(SaveDrawingFile(dir.Path("one.dra"), d, 1));
-  TILDAimage image;
-  image.frames.push_back(std::make_unique<TILDAframe>());
-  image.frames[0]->points = {{5, 6, 0, 1, 0, 0}};
-  ASSERT_TRUE(WriteIldaFile(dir.Path("one.ild"), image));
-  kavri_test::WriteBytes(dir.Path("none.ild"), {});
-
-  const TQuickPlayStart drawing = PrepareDrawingPlay(dir.Path("one.dra"));
-  EXPECT_TRUE(drawing.start);
-  EXPECT_EQ(drawing.status, "Drawing playing start...");
-  EXPECT_EQ(QuickPlayDrawingList->PointCount(), 1u);
-  const TQuickPlayStart ilda = PrepareIldaPlay(dir.Path("one.ild"));
-  EXPECT_TRUE(ilda.start);
-  EXPECT_EQ(ilda.status, "ILDAimage Playing start...");
-  EXPECT_EQ(QuickPlayIldaFrames->frames[0]->points[0].x, 133);  // moved to 0..255
-
-  for (const std::string& path : {std::string(), dir.Path("gone.dra")}) {
-    QuickPlayDrawingList = Picture({{1, 1, 0, 1, 0, 0}});
-    const TQuickPlayStart none = PrepareDrawingPlay(path);
-    EXPECT_FALSE(none.start) << path;
-    EXPECT_FALSE(none.status.empty());
-    EXPECT_TRUE(QuickPlayDrawingList->Empty());
-  }
-  for (const std::string& path : {std::string(), dir.Path("gone.ild"), dir.Path("none.ild")}) {
-    QuickPlayIldaFrames = PreparedFrames({{{1, 1, 0, 1, 0, 0}}});
-    const TQuickPlayStart none = PrepareIldaPlay(path);
-    EXPECT_FALSE(none.start) << path;
-    EXPECT_FALSE(none.status.empty());
-    EXPECT_TRUE(QuickPlayIldaFrames->frames.empty());
-  }
-}
-
-TEST_F(QuickPlayLoops, GainsScaleEachChannelAndClampAt255) {
-  struct Case {
-    uint8_t red, green, blue, intensity;
-    uint8_t r, g, b;
-  };
-  ASSERT_EQ(ColorIndexToTColor(1), RGBToTColor(255, 255, 255));
-  for (const Case& c : std::vector<Case>{{100, 100, 100, 100, 255, 255, 255},
-                                         {50, 200, 0, 100, 127, 255, 0},
-                                         {150, 100, 200, 50, 191, 127, 255}}) {
-    RedSaturation = c.red;
-    GreenSaturation = c.green;
-    BlueSaturation = c.blue;
+    RedSaturation = c.redSat;
+    GreenSaturation = c.greenSat;
+    BlueSaturation = c.blueSat;
     Intensity = c.intensity;
-    const auto frame = OnePass(false, {{0, 0, 0, 1, 0, 0}});
-    ASSERT_EQ(frame.size(), 1u);
-    EXPECT_EQ(frame[0].red, c.r);
-    EXPECT_EQ(frame[0].green, c.g);
-    EXPECT_EQ(frame[0].blue, c.b);
-  }
-}
-
-TEST_F(QuickPlayLoops, FlagsCarryBlankingAndKindAndPointDrawBlanksDrawingsOnly) {
-  struct Case {
-    bool ilda;
-    int32_t kind;
-    uint8_t blanked;
-    int32_t pointDraw;
-    uint8_t flags;
-  };
-  for (const Case& c : std::vector<Case>{{false, 2, 1, 0, 3},
-                                         {false, 1, 0, 0, 0},
-                                         {false, 1, 0, 1, 1},
-                                         {false, 3, 0, 1, 3},
-                                         {true, 2, 1, 0, 3},
-                                         {true, 1, 0, 1, 0}}) {
     QuickPlayEffects.PointDraw = c.pointDraw;
-    const auto frame = OnePass(c.ilda, {{0, 0, c.kind, 1, 0, c.blanked}});
+    const auto frame = OnePass(c.ilda, {c.p});
     ASSERT_EQ(frame.size(), 1u);
-    EXPECT_EQ(frame[0].flags, c.flags) << c.ilda << " kind " << c.kind << " pointDraw " << c.pointDraw;
+    const TDevicePoint& d = frame[0];
+    EXPECT_EQ((std::vector<uint32_t>{d.x, d.y, RGBToTColor(d.red, d.green, d.blue), d.flags}),
+              (std::vector<uint32_t>{c.x, c.y, c.colour, c.flags}))
+        << (c.ilda ? "ILDA " : "drawing ") << c.p.x << "," << c.p.y;
   }
 }
 
@@ -209,22 +118,18 @@ TEST_F(QuickPlayLoops, ColourModesOnDrawingsAndIldaFrames) {
     const auto frame = OnePass(c.ilda, {{0, 0, 0, 0, 0, 0}, {1, 0, 0, 5, 0, 0}, {2, 0, 0, 100, 0, 0}, {3, 0, 0, 231, 0, 0}});
     ASSERT_EQ(frame.size(), 4u);
     for (size_t i = 0; i < 4; ++i)
-      EXPECT_EQ(ColourOf(frame[i]), c.ilda ? IldaColorToTColor(c.index[i]) : ColorIndexToTColor(c.index[i]))
+      EXPECT_EQ(RGBToTColor(frame[i].red, frame[i].green, frame[i].blue),
+                c.ilda ? IldaColorToTColor(c.index[i]) : ColorIndexToTColor(c.index[i]))
           << (c.ilda ? "ILDA" : "drawing") << " mode " << c.mode << " point " << i;
   }
-}
-
-TEST_F(QuickPlayLoops, Rnd3RunsAlongThePassAndWrapsAfter232) {
-  QuickPlayColourMode = ColourModeRnd3;
+  // Rnd3 wraps after 232; a black point stays black but counts.
+  QuickPlayEffects.AllSpeed = 0;
   std::vector<PointRecord> points(234, PointRecord{0, 0, 0, 7, 0, 0});
-  points[1].colour = 0;  // stays black but still counts
+  points[1].colour = 0;
   const auto frame = OnePass(false, points);
   ASSERT_EQ(frame.size(), 234u);
-  EXPECT_EQ(ColourOf(frame[0]), ColorIndexToTColor(1));
-  EXPECT_EQ(ColourOf(frame[1]), ColorIndexToTColor(0));
-  EXPECT_EQ(ColourOf(frame[2]), ColorIndexToTColor(3));
-  EXPECT_EQ(ColourOf(frame[231]), ColorIndexToTColor(232));
-  EXPECT_EQ(ColourOf(frame[232]), ColorIndexToTColor(1));
+  for (size_t i : {0, 1, 2, 231, 232})
+    EXPECT_EQ(frame[i].red, GetRValue(ColorIndexToTColor(i == 1 ? 0 : i % 232 + 1))) << i;
 }
 
 TEST_F(QuickPlayLoops, EffectsAdvanceOncePer101MinusAllSpeedPointsAndNotWhilePaused) {
@@ -243,41 +148,33 @@ TEST_F(QuickPlayLoops, EffectsAdvanceOncePer101MinusAllSpeedPointsAndNotWhilePau
 }
 
 TEST_F(QuickPlayLoops, EqualStretchesAndSquashesCoupleScrollsDoNotAndPhasesWrap) {
-  QuickPlayDrawingList = Picture({{0, 0, 0, 1, 0, 0}});
+  QuickPlayDrawingList = Picture({PointRecord{}});
   QuickPlayEffects.AllSpeed = 100;  // one effect step per pass
   auto& e = QuickPlayEffects;
   e.HStretch = e.HRotate = e.HMove = 5;
   e.VStretch = e.VRotate = e.VMove = 3;
   TQuickDrawingLoop loop;
   loop.Start();
-  for (int i = 0; i < 3; ++i) loop.Step();
+  DrawingPasses(loop, 3);
   e.HStretch = e.VStretch = e.HRotate = e.VRotate = e.HMove = e.VMove = 4;
-  loop.Step();
-  TEffectValues v = QuickPlayEffectState.Read();
-  EXPECT_EQ(v.hSpread, 19);
-  EXPECT_EQ(v.vSpread, 19);
-  EXPECT_EQ(v.vSquash, 19);
-  EXPECT_EQ(v.hScroll, 19);
-  EXPECT_EQ(v.vScroll, 13);
+  DrawingPasses(loop, 1);
+  const TEffectValues v = QuickPlayEffectState.Read();
+  EXPECT_EQ((std::vector<int32_t>{v.hSpread, v.vSpread, v.vSquash, v.hScroll, v.vScroll}),
+            (std::vector<int32_t>{19, 19, 19, 19, 13}));
   // Spreads and scrolls reach 510 and go to 0 above it; squashes run modulo 256.
   e.HMove = 30;
   e.HRotate = e.VRotate = 40;
-  std::vector<int32_t> scrolls;
-  for (int i = 0; i < 18; ++i) {
-    loop.Step();
-    scrolls.push_back(QuickPlayEffectState.Read().hScroll);
-  }
-  EXPECT_EQ(scrolls[15], 499);
-  EXPECT_EQ(scrolls[16], 0);
-  EXPECT_EQ(QuickPlayEffectState.Read().hSquash, (19 + 18 * 40) % 256);
-  for (int i = 0; i < 16; ++i) loop.Step();
-  EXPECT_EQ(QuickPlayEffectState.Read().hScroll, 510);
-  loop.Step();
+  DrawingPasses(loop, 16);
+  EXPECT_EQ(QuickPlayEffectState.Read().hScroll, 499);
+  DrawingPasses(loop, 1);
   EXPECT_EQ(QuickPlayEffectState.Read().hScroll, 0);
+  EXPECT_EQ(QuickPlayEffectState.Read().hSquash, (19 + 17 * 40) % 256);
+  DrawingPasses(loop, 17);
+  EXPECT_EQ(QuickPlayEffectState.Read().hScroll, 510);
   loop.Finish();
 }
 
-TEST_F(QuickPlayLoops, SlowDrawGrowsByItsStepAndRestartsAtOnePointAfterTheWhole) {
+TEST_F(QuickPlayLoops, SlowDrawGrowsByItsStepRestartsAtOnePointAndCarriesToTheNextRun) {
   QuickPlayDrawingList = Picture(std::vector<PointRecord>(100, PointRecord{}));
   QuickPlayEffects.SlowDraw = 10;
   QuickPlayEffects.AllSpeed = 0;
@@ -285,52 +182,50 @@ TEST_F(QuickPlayLoops, SlowDrawGrowsByItsStepAndRestartsAtOnePointAfterTheWhole)
   loop.Start();
   Frames();
   // Each pass draws one point more than the slow-draw position, which moves by 10 per effect step.
-  std::vector<size_t> firstSeen;
+  Sizes firstSeen;
   bool restarted = false;
   for (int pass = 0; pass < 400 && !restarted; ++pass) {
-    loop.Step();
-    const auto frames = Frames();
-    ASSERT_EQ(frames.size(), 1u);
-    const size_t size = frames[0].size();
-    const bool passedWhole = !firstSeen.empty() && firstSeen.back() == 100;
-    if (passedWhole && QuickPlaySlowDrawCount == 0)
+    const size_t size = DrawingPasses(loop, 1).at(0);
+    if (!firstSeen.empty() && firstSeen.back() == 100 && QuickPlaySlowDrawCount == 0)
       restarted = size == 1;  // the pass in which the position went back ends where it was
     else if (std::find(firstSeen.begin(), firstSeen.end(), size) == firstSeen.end())
       firstSeen.push_back(size);
   }
-  loop.Finish();
-  EXPECT_EQ(firstSeen, (std::vector<size_t>{1, 11, 21, 31, 41, 51, 61, 71, 81, 91, 100}));
+  EXPECT_EQ(firstSeen, (Sizes{1, 11, 21, 31, 41, 51, 61, 71, 81, 91, 100}));
   EXPECT_TRUE(restarted);
+  while (QuickPlaySlowDrawCount < 30) DrawingPasses(loop, 1);
+  loop.Finish();
+  TQuickDrawingLoop next;
+  next.Start();
+  EXPECT_EQ(DrawingPasses(next, 1), Sizes{31});
 }
 
 TEST_F(QuickPlayLoops, SettingsPacketGoesOutAtStartAndAgainOnlyWhenItChanges) {
-  QuickPlayDrawingList = Picture({{0, 0, 0, 1, 0, 0}});
-  QuickPlayIldaFrames = PreparedFrames({{{0, 0, 0, 1, 0, 0}}, {{0, 0, 0, 1, 0, 0}}});
+  QuickPlayDrawingList = Picture({PointRecord{}});
+  QuickPlayIldaFrames = PreparedFrames({{PointRecord{}}, {PointRecord{}}});
+  using Packets = std::vector<std::vector<uint8_t>>;
   const auto packets = [&] {
-    std::vector<std::vector<uint8_t>> out;
+    Packets out;
     for (const auto& p : sim->Packets())
       if (p.bytes.size() == 2) out.push_back(p.bytes);
     sim->ClearPackets();
     return out;
   };
-  using Packets = std::vector<std::vector<uint8_t>>;
   HandTicks ticks;
   TQuickDrawingLoop drawing;
   TQuickIldaLoop ilda(ticks);
   for (bool isIlda : {false, true}) {
     SCOPED_TRACE(isIlda ? "ILDA" : "drawing");
+    const auto step = [&] { return isIlda ? ilda.Step() : drawing.Step(); };
     BlankingDelay = 90;
     ScanDelay = 60;
     isIlda ? ilda.Start() : drawing.Start();
-    const auto step = [&] { return isIlda ? ilda.Step() : drawing.Step(); };
     EXPECT_EQ(packets(), (Packets{{90, 60}}));
     step();
     step();
-    EXPECT_EQ(packets(), Packets{});
     ScanDelay = 61;
     step();
-    // The ILDA loop looks once per frame, the drawing loop before every pass.
-    if (isIlda) {
+    if (isIlda) {  // the ILDA loop looks once per frame, the drawing loop before every pass
       EXPECT_EQ(packets(), Packets{});
       ticks.raised = true;
       step();
@@ -349,7 +244,7 @@ TEST_F(QuickPlayLoops, IldaFramesLastOneTickEachPauseHoldsThemLoopRepeatsStopEnd
   HandTicks ticks;
   TQuickIldaLoop loop(ticks);
   const auto sizes = [&](const std::vector<bool>& tickBefore) {
-    std::vector<size_t> out;
+    Sizes out;
     for (bool tick : tickBefore) {
       ticks.raised = tick;
       if (!loop.Step()) break;
@@ -358,28 +253,25 @@ TEST_F(QuickPlayLoops, IldaFramesLastOneTickEachPauseHoldsThemLoopRepeatsStopEnd
     return out;
   };
   loop.Start();
-  EXPECT_EQ(sizes({false, false, true, false}), (std::vector<size_t>{1, 1, 2, 2}));
+  EXPECT_EQ(sizes({false, false, true, false}), (Sizes{1, 1, 2, 2}));
   PauseFlag = true;
-  EXPECT_EQ(sizes({true, false, true}), (std::vector<size_t>{2, 2, 2}));
+  EXPECT_EQ(sizes({true, false, true}), (Sizes{2, 2, 2}));
   EXPECT_FALSE(ticks.raised);  // a tick while paused is used up
   PauseFlag = false;
   LoopFlag = true;
-  EXPECT_EQ(sizes({true, true, true, false}), (std::vector<size_t>{3, 1, 2, 2}));
-  EXPECT_EQ(QuickPlayFrameIndex, 1);
+  EXPECT_EQ(sizes({true, true, true, false}), (Sizes{3, 1, 2, 2}));
   LoopFlag = false;
-  EXPECT_EQ(sizes({true, true, true}), (std::vector<size_t>{3}));  // ends after the last frame
+  EXPECT_EQ(sizes({true, true, true}), Sizes{3});  // ends after the last frame
   loop.Finish();
   EXPECT_FALSE(WorkerRunningFlag);
-
   // Stop: the remaining frame indexes are run through without a frame being sent.
   loop.Start();
-  Frames();
-  EXPECT_TRUE(loop.Step());
+  EXPECT_EQ(sizes({false}), Sizes{1});
   StopFlag = true;
   EXPECT_FALSE(loop.Step());
   loop.Finish();
   EXPECT_EQ(QuickPlayFrameIndex, 2);
-  EXPECT_EQ(Frames().size(), 1u);
+  EXPECT_EQ(Frames().size(), 0u);
 }
 
 TEST_F(QuickPlayLoops, WithNothingToSendTheIldaLoopWaitsForATickInsteadOfSpinning) {
@@ -391,17 +283,16 @@ TEST_F(QuickPlayLoops, WithNothingToSendTheIldaLoopWaitsForATickInsteadOfSpinnin
   EXPECT_TRUE(loop.Step());
   EXPECT_EQ(ticks.waits, 2);
   loop.Finish();
-  LoopFlag = false;
-  loop.Start();
-  EXPECT_FALSE(loop.Step());  // without Loop it ends at once
-  loop.Finish();
-
   QuickPlayIldaFrames = PreparedFrames({{}});  // one frame of no points
   loop.Start();
-  ticks.waits = 0;
   EXPECT_TRUE(loop.Step());
-  EXPECT_EQ(ticks.waits, 1);
+  EXPECT_EQ(ticks.waits, 3);
+  loop.Finish();
   EXPECT_EQ(Frames().size(), 0u);
+  LoopFlag = false;
+  QuickPlayIldaFrames = PreparedFrames({});
+  loop.Start();
+  EXPECT_FALSE(loop.Step());  // without Loop it ends at once
   loop.Finish();
 }
 
@@ -411,27 +302,72 @@ TEST_F(QuickPlayLoops, AFrameIsCutAt8192Points) {
   EXPECT_EQ(OnePass(true, points).size(), kMaxFramePoints);
 }
 
-TEST_F(QuickPlayLoops, ThreadsBothLoopsRunOnTheWorkerUntilStop) {
+// A file that is missing, unreadable or not chosen must not play what was played before.
+TEST_F(QuickPlayLoops, PrepareEmptiesThePlayListWhenThereIsNothingToPlay) {
+  kavri_test::ScratchDir dir;
+  Drawing d;
+  d.AddObject()->Add({5, 6, 0, 1, 0, 0});
+  ASSERT_TRUE(SaveDrawingFile(dir.Path("one.dra"), d, 1));
+  TILDAimage image;
+  image.frames.push_back(std::make_unique<TILDAframe>());
+  image.frames[0]->points = {{-128, -128, 0, 1, 0, 0}, {127, 127, 0, 1, 0, 0}};
+  ASSERT_TRUE(WriteIldaFile(dir.Path("one.ild"), image));
+  kavri_test::WriteBytes(dir.Path("none.ild"), {});
+
+  const TQuickPlayStart drawing = PrepareDrawingPlay(dir.Path("one.dra"));
+  EXPECT_TRUE(drawing.start);
+  EXPECT_EQ(drawing.status, "Drawing playing start...");
+  EXPECT_EQ(QuickPlayDrawingList->PointCount(), 1u);
+  const TQuickPlayStart ilda = PrepareIldaPlay(dir.Path("one.ild"));
+  EXPECT_TRUE(ilda.start);
+  EXPECT_EQ(ilda.status, "ILDAimage Playing start...");
+  const auto& moved = QuickPlayIldaFrames->frames.at(0)->points;
+  EXPECT_EQ((std::vector<int32_t>{moved[0].x, moved[0].y, moved[1].x, moved[1].y}),
+            (std::vector<int32_t>{0, 0, 255, 255}));
+
+  for (const std::string& path : {std::string(), dir.Path("gone.dra")}) {
+    QuickPlayDrawingList = Picture({PointRecord{}});
+    const TQuickPlayStart none = PrepareDrawingPlay(path);
+    EXPECT_FALSE(none.start) << path;
+    EXPECT_FALSE(none.status.empty());
+    EXPECT_TRUE(QuickPlayDrawingList->Empty());
+  }
+  for (const std::string& path : {std::string(), dir.Path("gone.ild"), dir.Path("none.ild")}) {
+    QuickPlayIldaFrames = PreparedFrames({{PointRecord{}}});
+    const TQuickPlayStart none = PrepareIldaPlay(path);
+    EXPECT_FALSE(none.start) << path;
+    EXPECT_FALSE(none.status.empty());
+    EXPECT_TRUE(QuickPlayIldaFrames->frames.empty());
+  }
+}
+
+TEST_F(QuickPlayLoops, ThreadsBothLoopsRunOnTheWorkerWhileThePreviewReadsUntilStop) {
   using namespace std::chrono_literals;
   RegisterQuickPlayLoops();
   QuickPlayDrawingList = Picture(std::vector<PointRecord>(50, PointRecord{}));
   QuickPlayIldaFrames = PreparedFrames({{PointRecord{}}, {PointRecord{}, PointRecord{}}});
   QuickPlayEffects.Rotation = 3;
+  QuickPlayEffects.SlowDraw = 2;
   LoopFlag = true;
   for (uint8_t job : {kPlayJobDrawing, kPlayJobIlda}) {
     SCOPED_TRACE(int{job});
+    std::atomic<bool> done{false};
+    std::thread frameClock([&] {
+      for (; !done; std::this_thread::sleep_for(5ms)) QuickPlayTickFlag.Raise();
+    });
     ASSERT_TRUE(PlayController().StartPlayJob(job));
-    FrameClock clock;
     size_t sent = 0;
     for (int i = 0; i < 3000 && sent < 20; ++i) {
       std::this_thread::sleep_for(1ms);
       sent += Frames().size();
+      const TQuickPreview preview = QuickPlayPreview(job == kPlayJobDrawing ? QuickPlayDrawing : QuickPlayIld);
+      EXPECT_LE(preview.points.size(), 50u);
     }
     EXPECT_GE(sent, 20u);
     EXPECT_TRUE(WorkerRunningFlag);
-    EXPECT_LT(QuickPlayEffectState.Read().angle, 360);  // read while the loop moves it
-    EXPECT_LT(QuickPlayFrameIndex, 2);
     EXPECT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
+    done = true;
+    frameClock.join();
     EXPECT_FALSE(WorkerRunningFlag);
   }
 }
