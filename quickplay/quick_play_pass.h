@@ -28,6 +28,12 @@ class TQuickPass {
   void Play(std::span<const PointRecord> frame);
   // Publishes the effect state as it stands and clears WorkerRunningFlag.
   void Finish();
+  // The point count toward the next effect step and the effect steps toward the next colour
+  // advance start again (the rolling text's every new window).
+  void RestartCounters() {
+    stepper_.RestartPointCount();
+    stepper_.RestartColourSteps();
+  }
 
  private:
   template <class Lists>

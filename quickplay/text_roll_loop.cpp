@@ -18,41 +18,16 @@ bool Stopped() { return StopFlag.load(std::memory_order_relaxed); }
 bool Paused() { return PauseFlag.load(std::memory_order_relaxed); }
 int Rows() { return std::max(1, QuickPlayEffects.RowsOrColumns.load(std::memory_order_relaxed)); }
 
-void PublishEffects(const TEffectValues& v) {
-  QuickPlayEffectState.Publish(v);
-  QuickPlaySlowDrawCount = v.slowDraw;
-  PreviewDirtyFlag = true;
-}
-
 }  // namespace
 
-struct TTextRollLoop::Hooks {
-  TEffectParams live;
-  bool BeforeList() { return !Stopped(); }
-  bool BeforePoint() { return true; }
-  // The sliders act at once: read afresh for every point.
-  const TEffectParams& Params() {
-    live = QuickPlayEffectParams(true);
-    return live;
-  }
-  int32_t ColourSpeed() { return live.N; }
-  int32_t ColourMode() { return QuickPlayColourMode.load(std::memory_order_relaxed); }
-  bool Paused() { return kavri::Paused(); }
-  void EffectStepped(const TEffectValues& v) { PublishEffects(v); }
-};
-
-TTextRollLoop::TTextRollLoop(TTextRollDirection direction, TTickSource& ticks) : direction_(direction), ticks_(ticks) {}
+TTextRollLoop::TTextRollLoop(TTextRollDirection direction, TTickSource& ticks)
+    : direction_(direction), ticks_(ticks), pass_(kTextPolicy, true) {}
 TTextRollLoop::TTextRollLoop(TTextRollDirection direction) : TTextRollLoop(direction, QuickPlayTickFlag) {}
 
 void TTextRollLoop::Start() {
-  WorkerRunningFlag = true;
-  output_.Start();
+  pass_.Start(0);
   if (direction_ == TTextRollDirection::Vertical) gains_.Send();
   outlines_ = TextCharOutlines;
-  values_ = {};
-  QuickPlayEffectState.Publish(values_);
-  stepper_.RestartPointCount();
-  stepper_.RestartColourSteps();
   first_ = 0;
   inWindow_ = inRollStep_ = roundPlayed_ = false;
 }
@@ -70,8 +45,7 @@ bool TTextRollLoop::BeginWindow() {
     BuildTextRollWindowV(*outlines_, first_, std::min(first_ + rows, count), window_);
     offset_ = 256 / rows;
   }
-  stepper_.RestartPointCount();
-  stepper_.RestartColourSteps();
+  pass_.RestartCounters();
   inWindow_ = true;
   return true;
 }
@@ -107,9 +81,7 @@ TTextRollLoop::TBegin TTextRollLoop::BeginRollStep() {
       ClipTextWindowV(window_, offset_, rows, frame_);
     PublishTextRollFrame(frame_);
     PreviewDirtyFlag = true;
-    pointTotal_ = static_cast<int32_t>(frame_.PointCount());
-    QuickPlayPointTotal = pointTotal_;
-    if (QuickPlayEffects.SlowDraw < 1) QuickPlaySlowDrawCount = values_.slowDraw = pointTotal_;
+    pass_.SetPointTotal(static_cast<int32_t>(frame_.PointCount()));
     heldTicks_ = 0;
     inRollStep_ = roundPlayed_ = true;
     return TBegin::Pass;
@@ -117,13 +89,9 @@ TTextRollLoop::TBegin TTextRollLoop::BeginRollStep() {
 }
 
 void TTextRollLoop::Pass() {
-  output_.BeforePass();
+  pass_.CheckSettings();
   if (direction_ == TTextRollDirection::Vertical) gains_.SendIfChanged();
-  if (QuickPlayEffects.SlowDraw < 1) QuickPlaySlowDrawCount = values_.slowDraw = pointTotal_;
-  Hooks hooks;
-  if (WalkPass(frame_, kTextPolicy, TOutputSettings::Live(), pointTotal_, stepper_, values_, frameBuffer_, hooks) ==
-      TPassEnd::Complete)
-    output_.SendFrame(frameBuffer_);
+  pass_.Play(frame_);
   if (ticks_.Raised()) {
     ticks_.Clear();
     if (!Paused()) ++heldTicks_;
@@ -146,10 +114,7 @@ bool TTextRollLoop::Step() {
   return !Stopped();
 }
 
-void TTextRollLoop::Finish() {
-  QuickPlayEffectState.Publish(values_);
-  WorkerRunningFlag = false;
-}
+void TTextRollLoop::Finish() { pass_.Finish(); }
 
 void TTextRollLoop::Run() {
   Start();

@@ -8,10 +8,9 @@
 #include <cstdint>
 
 #include "engine/device_packets.h"
-#include "engine/loop_output.h"
 #include "engine/play_drawing.h"
-#include "engine/play_kernel.h"
 #include "engine/play_ticks.h"
+#include "quickplay/quick_play_pass.h"
 
 namespace kavri {
 
@@ -29,7 +28,6 @@ class TTextRollLoop {
 
  private:
   enum class TBegin { Pass, Idle, End };
-  struct Hooks;
   TBegin BeginRollStep();
   bool BeginWindow();
   bool OffsetInWindow(int rows) const;
@@ -37,11 +35,8 @@ class TTextRollLoop {
 
   TTextRollDirection direction_;
   TTickSource& ticks_;
-  TLoopOutput output_;
+  TQuickPass pass_;
   TColourGainSender gains_;
-  TEffectStepper stepper_{TEffectWrap::ZeroAbove510};
-  TEffectValues values_;
-  TFrameBuffer frameBuffer_;
   TPlayDrawingPtr outlines_;  // TextCharOutlines as Play left them
   TPlayDrawing window_;       // what is in view
   TPlayDrawing frame_;        // the window at the roll offset: what each pass sends
@@ -51,7 +46,6 @@ class TTextRollLoop {
   bool roundPlayed_ = false;
   int offset_ = 0;
   int64_t heldTicks_ = 0;
-  int32_t pointTotal_ = 0;
 };
 
 // Registers both rolls with the play controller under jobs 6 and 8.
