@@ -13,6 +13,7 @@
 #include "platform/dialog_service.h"
 #include "platform/program_folder.h"
 #include "platform/program_folder_lock.h"
+#include "quickplay/quick_play_window.h"
 #include "segments/converter_window.h"
 #include "segments/segment_edit_window.h"
 #include "shell/about_box.h"
@@ -87,6 +88,9 @@ int main(int argc, char** argv) {
   Form5 = new TForm5;
   RegisterWindow("Form5", Form5);
   RunGuarded([] { Form5->FormCreate(); });
+  Form4 = new TForm4;
+  RegisterWindow("Form4", Form4);
+  RunGuarded([] { Form4->FormCreate(); });
   Form8 = new TForm8;
   RegisterWindow("Form8", Form8);
   RunGuarded([] {
@@ -107,12 +111,13 @@ int main(int argc, char** argv) {
   Form15->show();
   const int result = app.exec();
 
-  UnregisterWindow("Form8");
-  for (const char* name : {"AboutBox", "Form9", "Form5", "Form6", "Form3", "Form19", "Form17", "Form13", "Form1", "Form15"})
+  for (const char* name : {"AboutBox", "Form9", "Form8", "Form4", "Form5", "Form6", "Form3", "Form19", "Form17",
+                           "Form13", "Form1", "Form15"})
     UnregisterWindow(name);
   delete AboutBox;
   delete Form9;
   delete Form8;
+  delete Form4;
   delete Form5;
   delete Form6;
   delete Form3;

@@ -1,21 +1,19 @@
 #include "segments/converter_window.h"
 
-#include <QDir>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QStorageInfo>
 #include <QVBoxLayout>
 
 #include "engine/render.h"
 #include "platform/file_io.h"
 #include "platform/program_folder.h"
-#include "platform/size_text.h"
 #include "segments/file_list_commands.h"
 #include "shell/error_guard.h"
 #include "shell/main_window.h"
 #include "shell/window_registry.h"
+#include "skin/folder_browser.h"
 #include "skin/skin_menu.h"
 
 namespace kavri {
@@ -356,7 +354,7 @@ void TForm9::BuildMenus() {
 void TForm9::FormCreate() {
   FileListBox1->Files().SetDirectory(WithoutTrailingSlash(DrawingFolder()));
   FileListBox2->Files().SetDirectory(WithoutTrailingSlash(SectionFolder()));
-  FillDrives();
+  FillDriveBox(DriveComboBox1);
   BrowseIldaFolder(WithoutTrailingSlash(IldaFolder()));
   for (TFileListBox* box : {FileListBox1, FileListBox2, FileListBox3})
     if (box->Files().ItemIndex() < 0 && box->Files().Count() > 0) box->Files().SetItemIndex(0);
@@ -370,40 +368,11 @@ bool TForm9::event(QEvent* e) {
   return QWidget::event(e);
 }
 
-void TForm9::FillDrives() {
-  DriveComboBox1->clear();
-  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-    if (!volume.isValid() || !volume.isReady()) continue;
-    DriveComboBox1->addItem(volume.rootPath(), volume.rootPath());
-  }
-}
-
 void TForm9::BrowseIldaFolder(const std::string& folder) {
-  const QDir dir(QString::fromStdString(folder));
-  if (!dir.exists()) return;
-  ildaFolder_ = WithoutTrailingSlash(dir.absolutePath().toStdString());
+  const std::string shown = ShowFolder(DriveComboBox1, DirectoryListBox1, folder);
+  if (shown.empty()) return;
+  ildaFolder_ = shown;
   FileListBox3->Files().SetDirectory(ildaFolder_);
-  // The drive box shows the mount that holds the folder: the longest root that starts its path.
-  int drive = -1, longest = -1;
-  for (int i = 0; i < DriveComboBox1->count(); ++i) {
-    const std::string root = WithoutTrailingSlash(DriveComboBox1->itemData(i).toString().toStdString());
-    const bool holds = root == "/" || ildaFolder_ == root || ildaFolder_.rfind(root + "/", 0) == 0;
-    if (holds && static_cast<int>(root.size()) > longest) {
-      drive = i;
-      longest = static_cast<int>(root.size());
-    }
-  }
-  DriveComboBox1->setCurrentIndex(drive);
-  DirectoryListBox1->clear();
-  QDir up = dir;
-  if (up.cdUp()) {
-    auto* item = new QListWidgetItem("..", DirectoryListBox1);
-    item->setData(Qt::UserRole, up.absolutePath());
-  }
-  for (const QFileInfo& sub : dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase)) {
-    auto* item = new QListWidgetItem(sub.fileName(), DirectoryListBox1);
-    item->setData(Qt::UserRole, sub.absoluteFilePath());
-  }
 }
 
 void TForm9::ShowList(TSkinListBox* box, const TConverterList& list) {
@@ -418,12 +387,6 @@ std::vector<int> TForm9::SelectedRows(TSkinListBox* box) const {
   std::vector<int> rows;
   for (QListWidgetItem* item : box->selectedItems()) rows.push_back(box->row(item));
   return rows;
-}
-
-void TForm9::ShowSize(const std::string& path, QLabel* label, QWidget* hinted) {
-  const TSizeText size = PathSizeText(path);
-  label->setText(QString::fromStdString(size.label));
-  hinted->setToolTip(QString::fromStdString(size.hint));
 }
 
 void TForm9::PreviewDrawing(const std::string& path, Drawing& drawing, QImage& bitmap) {
@@ -461,7 +424,7 @@ void TForm9::FileListBox3Change() {
   TFileList& list = FileListBox3->Files();
   if (list.ItemIndex() < 0) return;
   preview_.SetOn(skinCheckBox1->Checked());
-  ShowSize(list.SelectedPath(), Label5, FileListBox3);
+  ShowFileSize(list.SelectedPath(), Label5, FileListBox3);
   if (preview_.On()) LoadIldaPreview(list.SelectedPath());
 }
 
@@ -470,7 +433,7 @@ void TForm9::ListBox1Click() { PreviewCurrentConvertItem(); }
 void TForm9::ListBox2Click() {
   if (merge_.Current() < 0) return;
   const std::string& path = merge_.Paths()[merge_.Current()];
-  ShowSize(path, Label15, ListBox2);
+  ShowFileSize(path, Label15, ListBox2);
   preview_.SetOn(skinCheckBox1->Checked());
   if (preview_.On()) LoadIldaPreview(path);
 }

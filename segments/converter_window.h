@@ -107,7 +107,6 @@ class TForm9 : public QWidget {
   void ShowList(TSkinListBox* box, const TConverterList& list);
   std::vector<int> SelectedRows(TSkinListBox* box) const;
   void ShowStatus(const std::string& text) { Label18->setText(QString::fromStdString(text)); }
-  void ShowSize(const std::string& path, QLabel* label, QWidget* hinted);
   void FileListBox1Change();
   void FileListBox3Change();
   void ListBox1Click();
@@ -116,7 +115,6 @@ class TForm9 : public QWidget {
   void PreviewSelectedDrawing();
   void PreviewCurrentConvertItem();
   void LoadIldaPreview(const std::string& path);
-  void FillDrives();
   void Convert(const std::function<bool(TConverterConversions&)>& conversion);
   void ConvertToIlda(const std::function<bool(TConverterConversions&)>& conversion);
 

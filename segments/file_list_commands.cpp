@@ -9,9 +9,13 @@
 
 namespace kavri {
 
-std::optional<std::string> AskFileName(const char* caption, const char* prompt, const char* initial) {
+std::optional<std::string> AskFileName(const char* caption, const char* prompt, const char* initial,
+                                       TCancelAnswer cancel) {
   std::string answer = initial;
-  if (!Dialogs().InputQuery(caption, prompt, answer)) return std::nullopt;
+  if (!Dialogs().InputQuery(caption, prompt, answer)) {
+    if (cancel == TCancelAnswer::Nothing) return std::nullopt;
+    answer = initial;
+  }
   answer = Trim(answer);
   // A folder part would reach outside the list's folder: taken as no answer.
   if (!IsBareFileName(answer)) return std::nullopt;
@@ -19,8 +23,8 @@ std::optional<std::string> AskFileName(const char* caption, const char* prompt, 
 }
 
 std::optional<bool> FindListFile(TFileList& list, const char* caption, const char* prompt, const char* initial,
-                                 const char* extension) {
-  std::optional<std::string> name = AskFileName(caption, prompt, initial);
+                                 const char* extension, TCancelAnswer cancel) {
+  std::optional<std::string> name = AskFileName(caption, prompt, initial, cancel);
   if (!name) return std::nullopt;
   if (FileExtension(*name) != extension) *name += extension;
   const int index = list.IndexOf(*name);

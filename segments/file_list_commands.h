@@ -7,13 +7,17 @@
 
 namespace kavri {
 
+// What Cancel on the name box means: nothing asked for, or the name the box started with.
+enum class TCancelAnswer { Nothing, Initial };
+
 // Asks for a bare file name (trimmed); nothing on Cancel, an empty answer or a folder part.
-std::optional<std::string> AskFileName(const char* caption, const char* prompt, const char* initial);
+std::optional<std::string> AskFileName(const char* caption, const char* prompt, const char* initial,
+                                       TCancelAnswer cancel = TCancelAnswer::Nothing);
 
 // Asks for a name, appends `extension` unless the name ends exactly in it, and selects the item that
 // matches without regard to case. Nothing when nothing was asked for; else whether it was found.
 std::optional<bool> FindListFile(TFileList& list, const char* caption, const char* prompt, const char* initial,
-                                 const char* extension);
+                                 const char* extension, TCancelAnswer cancel = TCancelAnswer::Nothing);
 
 // The entry of `folder` that `name` means: itself when it exists, else one differing only in case
 // (files made on a case-blind system), else the name as it is.

@@ -16,6 +16,7 @@
 #include "segments/segment_play_state.h"
 #include "segments/segment_preview.h"
 #include "shell/error_guard.h"
+#include "shell/play_commands.h"
 #include "shell/window_registry.h"
 
 namespace kavri {
@@ -180,12 +181,8 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   status->addWidget(Label18, 1);
   layout->addLayout(status);
 
-  Timer1 = new QTimer(this);
-  Timer1->setTimerType(Qt::PreciseTimer);
-  connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
-  Timer2 = new QTimer(this);
-  Timer2->setTimerType(Qt::PreciseTimer);
-  connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
+  Timer1 = MakePreciseTimer(this, [this] { Timer1Timer(); });
+  Timer2 = MakePreciseTimer(this, [this] { Timer2Timer(); });
 
   TSegmentFileHooks hooks;
   hooks.previewSelectedDrawing = [this] { PreviewSelectedDrawing(); };
@@ -410,10 +407,7 @@ void TForm5::PreviewGridRow(int row) {
 
 // Stops whatever plays and waits for it; false (said in the status line) when it would not end.
 bool TForm5::StopRunning() {
-  const TStopResult stopped = PlayController().StopAndWait();
-  if (stopped == TStopResult::Stopped) return true;
-  if (const std::string text = StopResultText(stopped); !text.empty()) ShowStatus(text);
-  return false;
+  return StopPlaying([this](const std::string& text) { ShowStatus(text); });
 }
 
 void TForm5::StartTimers(std::chrono::milliseconds tickFirst, std::chrono::milliseconds previewFirst) {

@@ -16,6 +16,7 @@
 #include "segments/segment_file_commands.h"
 #include "segments/segment_grid_model.h"
 #include "shell/run_controls.h"
+#include "shell/play_commands.h"
 #include "shell/shell_controls.h"
 #include "shell/window_menu_bar.h"
 #include "skin/colour_mode_strip.h"

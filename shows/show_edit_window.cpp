@@ -11,7 +11,7 @@
 #include "engine/render.h"
 #include "platform/file_io.h"
 #include "platform/program_folder.h"
-#include "platform/size_text.h"
+#include "skin/folder_browser.h"
 #include "shell/error_guard.h"
 #include "shell/window_registry.h"
 
@@ -434,9 +434,7 @@ void TForm8::PreviewSelectedDrawing() {
 void TForm8::IldListChanged() {
   const TFileList& ildas = FileListBox3->Files();
   if (ildas.ItemIndex() < 0) return;
-  const TSizeText size = PathSizeText(ildas.SelectedPath());
-  Label5->setText(QString::fromStdString(size.label));
-  FileListBox3->setToolTip(QString::fromStdString(size.hint));
+  ShowFileSize(ildas.SelectedPath(), Label5, FileListBox3);
   PreviewSelectedIld(skinCheckBox1->Checked());
 }
 

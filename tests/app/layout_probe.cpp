@@ -9,6 +9,7 @@
 #include "editor/editor_window.h"
 #include "editor/import_plt_window.h"
 #include "editor/import_text_window.h"
+#include "quickplay/quick_play_window.h"
 #include "segments/converter_window.h"
 #include "segments/segment_edit_window.h"
 #include "shell/main_window.h"
@@ -107,5 +108,10 @@ int main(int argc, char** argv) {
     const QPoint at = shows.Grid(t)->mapTo(&shows, r.topLeft());
     std::printf("Form8.SskinStringGrid%d.header %d %d %d %d\n", t + 1, at.x(), at.y(), r.width(), r.height());
   }
+  kavri::TForm4 quickPlay;
+  quickPlay.show();
+  app.processEvents();
+  Print("BitBtn5", &main, "Form15.");
+  for (const char* name : {"Image4", "Image5", "ToolButton1", "TrackBar2", "Image1"}) Print(name, &quickPlay, "Form4.");
   return 0;
 }

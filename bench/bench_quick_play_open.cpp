@@ -1,0 +1,80 @@
+// Opening the "Quick play" window on a drawing folder of 500 and of 5,000 drawings. Goal: under
+// 200 ms at 5,000, and the window holding no more per drawing than its name: only the first
+// page's thumbnails are drawn, so the time and the thumbnails kept stay flat as the folder grows.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <memory>
+
+#include "engine/drawing.h"
+#include "platform/program_folder.h"
+#include "quickplay/quick_play_window.h"
+
+using namespace kavri;
+
+namespace {
+
+constexpr int kPointsPerDrawing = 200;
+
+// A program folder whose drawing folder holds `count` drawings of a zigzag each.
+struct Folder {
+  QTemporaryDir dir;
+  std::string root = dir.path().toStdString() + "/";
+  explicit Folder(int count) {
+    ::setenv("KAVRI_HOME", root.c_str(), 1);
+    ResetProgramFolderForTests();
+    EnsureContentFolders();
+    std::string records;
+    for (int i = 0; i < kPointsPerDrawing; ++i) {
+      const char record[kDrawingRecordSize] = {static_cast<char>(i), static_cast<char>(i % 2 ? 40 : 200), 0, 2,
+                                               static_cast<char>(i + 1 == kPointsPerDrawing ? 0x80 : 0)};
+      records.append(record, kDrawingRecordSize);
+    }
+    for (int i = 0; i < count; ++i) {
+      char name[32];
+      std::snprintf(name, sizeof name, "d%05d.ddr", i);
+      std::ofstream(DrawingFolder() + name, std::ios::binary) << records;
+    }
+  }
+};
+
+Folder& Content(int count) {
+  static std::map<int, std::unique_ptr<Folder>> folders;
+  auto& folder = folders[count];
+  if (!folder) folder = std::make_unique<Folder>(count);
+  ::setenv("KAVRI_HOME", folder->root.c_str(), 1);
+  ResetProgramFolderForTests();
+  return *folder;
+}
+
+void BM_OpenQuickPlay(benchmark::State& state) {
+  Content(static_cast<int>(state.range(0)));
+  size_t thumbnails = 0;
+  for (auto _ : state) {
+    auto form = std::make_unique<TForm4>();
+    form->FormCreate();
+    thumbnails = form->Grid().CachedCount();
+    state.PauseTiming();
+    form.reset();
+    state.ResumeTiming();
+  }
+  state.counters["thumbnails_drawn"] = static_cast<double>(thumbnails);
+}
+BENCHMARK(BM_OpenQuickPlay)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
