@@ -4,6 +4,7 @@
 #include "quickplay/quick_play_state.h"
 #include "quickplay/quick_play_window.h"
 #include "segments/file_list_commands.h"
+#include "shell/ilda_preview_tick.h"
 #include "skin/folder_browser.h"
 
 namespace kavri {
@@ -116,13 +117,7 @@ void TForm4::DeleteIlda() {
 }
 
 void TForm4::Timer3Timer() {
-  int number = 0;
-  const TILDAframe* frame = preview_.Tick(number);
-  if (!frame || !isVisible()) return;
-  TCanvas canvas(ildaBitmap_);
-  DrawIldaPreviewFrame(canvas, *frame, number);
-  Image3->setPixmap(QPixmap::fromImage(ildaBitmap_));
-  Label6->setNum(static_cast<int>(frame->points.size()));
+  ShowNextIldaPreviewFrame(preview_, ildaBitmap_, Image3, Label6, isVisible());
 }
 
 }  // namespace kavri

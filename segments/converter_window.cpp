@@ -11,6 +11,7 @@
 #include "platform/program_folder.h"
 #include "segments/file_list_commands.h"
 #include "shell/error_guard.h"
+#include "shell/ilda_preview_tick.h"
 #include "shell/main_window.h"
 #include "shell/window_registry.h"
 #include "skin/folder_browser.h"
@@ -542,14 +543,8 @@ void TForm9::ConvertToIlda(const std::function<bool(TConverterConversions&)>& co
 }
 
 void TForm9::Timer3Timer() {
-  int number = 0;
-  const TILDAframe* frame = preview_.Tick(number);
   // Hidden, the animation goes on without being painted.
-  if (!frame || !isVisible()) return;
-  TCanvas canvas(ildaBitmap_);
-  DrawIldaPreviewFrame(canvas, *frame, number);
-  Image3->setPixmap(QPixmap::fromImage(ildaBitmap_));
-  Label6->setNum(static_cast<int>(frame->points.size()));
+  ShowNextIldaPreviewFrame(preview_, ildaBitmap_, Image3, Label6, isVisible());
 }
 
 TForm9::~TForm9() {

@@ -13,6 +13,7 @@
 #include "platform/program_folder.h"
 #include "skin/folder_browser.h"
 #include "shell/error_guard.h"
+#include "shell/ilda_preview_tick.h"
 #include "shell/window_registry.h"
 
 namespace kavri {
@@ -448,13 +449,7 @@ void TForm8::PreviewSelectedIld(bool on) {
 }
 
 void TForm8::Timer3Timer() {
-  int number = 0;
-  const TILDAframe* frame = ildPreview_.Tick(number);
-  if (!frame) return;
-  TCanvas canvas(ildBitmap_);
-  DrawIldaPreviewFrame(canvas, *frame, number);
-  Image3->setPixmap(QPixmap::fromImage(ildBitmap_));
-  Label6->setNum(static_cast<int>(frame->points.size()));
+  ShowNextIldaPreviewFrame(ildPreview_, ildBitmap_, Image3, Label6);
 }
 
 TForm8::~TForm8() {
