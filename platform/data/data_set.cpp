@@ -44,10 +44,7 @@ void TDataSet::Open() {
   if (Active()) return;
   fields_.clear();
   DoOpen();
-  current_ = 0;
-  display_ = -1;
-  bof_ = true;
-  eof_ = DoRecordCount() == 0;
+  MoveTo(0, true, DoRecordCount() == 0);
   SetState(TDataSetState::dsBrowse);
 }
 
@@ -109,28 +106,37 @@ void TDataSet::UpdateRecord() {
   DataEvent(TDataEvent::deUpdateRecord);
 }
 
-void TDataSet::Resync() {
+void TDataSet::MoveTo(int row, bool bof, bool eof) {
+  current_ = row;
   display_ = -1;
-  bof_ = eof_ = DoRecordCount() == 0;
+  bof_ = bof;
+  eof_ = eof;
+}
+
+void TDataSet::Resync() {
+  const bool empty = DoRecordCount() == 0;
+  MoveTo(current_, empty, empty);
   DataEvent(TDataEvent::deDataSetChange);
+}
+
+void TDataSet::EndEdit() {
+  display_ = -1;
+  editBuffer_.clear();
+  oldValues_.clear();
+  SetState(TDataSetState::dsBrowse);
+  Resync();
 }
 
 void TDataSet::First() {
   CheckBrowseMode();
-  current_ = 0;
-  display_ = -1;
-  bof_ = true;
-  eof_ = DoRecordCount() == 0;
+  MoveTo(0, true, DoRecordCount() == 0);
   DataEvent(TDataEvent::deDataSetChange);
 }
 
 void TDataSet::Last() {
   CheckBrowseMode();
   const int count = DoRecordCount();
-  current_ = std::max(0, count - 1);
-  display_ = -1;
-  eof_ = true;
-  bof_ = count == 0;
+  MoveTo(std::max(0, count - 1), count == 0, true);
   DataEvent(TDataEvent::deDataSetChange);
 }
 
@@ -154,29 +160,26 @@ int TDataSet::MoveBy(int distance) {
   return moved;
 }
 
-void TDataSet::BeginInsert(int row) {
+void TDataSet::BeginInsert(bool append) {
+  CheckActive();
   CheckBrowseMode();
   CheckCanModify();
-  insertRow_ = row;
-  current_ = row;
-  display_ = -1;
+  const int count = DoRecordCount();
+  insertRow_ = append ? count : std::min(current_, count);
+  // A new last record is past every stored one; one inserted in place keeps the flags.
+  if (append)
+    MoveTo(insertRow_, false, true);
+  else
+    MoveTo(insertRow_, bof_, eof_);
   editBuffer_ = TRecordValues(FieldCount());
   oldValues_.clear();
   SetState(TDataSetState::dsInsert);
   DataEvent(TDataEvent::deDataSetChange);
 }
 
-void TDataSet::Insert() {
-  CheckActive();
-  BeginInsert(DoRecordCount() == 0 ? 0 : current_);
-}
+void TDataSet::Insert() { BeginInsert(false); }
 
-void TDataSet::Append() {
-  CheckActive();
-  BeginInsert(DoRecordCount());
-  bof_ = false;
-  eof_ = true;
-}
+void TDataSet::Append() { BeginInsert(true); }
 
 void TDataSet::Edit() {
   if (IsEditState(state_)) return;
@@ -204,11 +207,7 @@ void TDataSet::Post() {
   } else {
     DoUpdate(current_, oldValues_, editBuffer_);
   }
-  editBuffer_.clear();
-  oldValues_.clear();
-  display_ = -1;
-  SetState(TDataSetState::dsBrowse);
-  Resync();
+  EndEdit();
 }
 
 void TDataSet::Cancel() {
@@ -216,11 +215,7 @@ void TDataSet::Cancel() {
   DataEvent(TDataEvent::deCheckBrowseMode);
   // The cursor must point at a stored record before the links hear the state change.
   if (Inserting()) current_ = std::clamp(insertRow_, 0, std::max(0, DoRecordCount() - 1));
-  editBuffer_.clear();
-  oldValues_.clear();
-  display_ = -1;
-  SetState(TDataSetState::dsBrowse);
-  Resync();
+  EndEdit();
 }
 
 void TDataSet::Delete() {
@@ -234,11 +229,7 @@ void TDataSet::Delete() {
   DataEvent(TDataEvent::deCheckBrowseMode);
   DoDelete(current_);
   current_ = std::clamp(current_, 0, std::max(0, DoRecordCount() - 1));
-  editBuffer_.clear();
-  oldValues_.clear();
-  display_ = -1;
-  SetState(TDataSetState::dsBrowse);
-  Resync();
+  EndEdit();
 }
 
 void TDataSet::Refresh() {

@@ -132,7 +132,10 @@ class TDataSet : public QObject {
   void CheckActive() const;
   void CheckCanModify() const;
   void CheckEditing() const;
-  void BeginInsert(int row);
+  void BeginInsert(bool append);
+  void MoveTo(int row, bool bof, bool eof);
+  // Back to browsing after a post, cancel or delete: the links hear the state, then the new place.
+  void EndEdit();
   void Resync();
   int FindRecord(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options) const;
   bool Inserting() const { return state_ == TDataSetState::dsInsert; }

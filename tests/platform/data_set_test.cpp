@@ -6,7 +6,7 @@
 #include "platform/data/data_link.h"
 #include "platform/data/memory_data_set.h"
 #include "platform/data/sqlite_data_set.h"
-#include "tests/support/sqlite_shell.h"
+#include "tests/support/people_data.h"
 #include "tests/support/test_support.h"
 
 using namespace kavri;
@@ -14,28 +14,13 @@ using namespace kavri;
 namespace {
 
 struct MemorySet {
-  std::unique_ptr<TDataSet> Make(const QStringList& names) {
-    auto set = std::make_unique<TMemoryDataSet>();
-    set->AddFieldDef("id", TFieldType::ftInteger);
-    set->AddFieldDef("name", TFieldType::ftString, 20);
-    set->AddFieldDef("note", TFieldType::ftMemo);
-    for (int i = 0; i < names.size(); ++i) set->AddRecord({i + 1, names[i], QStringLiteral("note %1").arg(i + 1)});
-    set->Open();
-    return set;
-  }
+  std::unique_ptr<TDataSet> Make(const QStringList& names) { return kavri_test::OpenPeopleInMemory(names); }
 };
 
 struct SqliteSet {
   kavri_test::ScratchDir dir;
   QString file = QString::fromStdString(dir.Path("people.db"));
-  std::unique_ptr<TDataSet> Make(const QStringList& names) {
-    kavri_test::WritePeopleTable(file, names);
-    auto set = std::make_unique<TSQLiteDataSet>();
-    set->SetDatabaseName(file);
-    set->SetTableName("people");
-    set->Open();
-    return set;
-  }
+  std::unique_ptr<TDataSet> Make(const QStringList& names) { return kavri_test::OpenPeopleInSqlite(file, names); }
 };
 
 template <typename Maker>
