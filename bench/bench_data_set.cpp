@@ -5,9 +5,9 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-#include <QApplication>
 #include <QTemporaryDir>
 
+#include "bench/qt_bench_main.h"
 #include "skin/db_edit.h"
 #include "skin/db_navigator.h"
 #include "tests/support/people_data.h"
@@ -65,12 +65,4 @@ BENCHMARK(BM_ScrollSqliteTableThroughNavigator)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }
