@@ -63,7 +63,7 @@ int FillDataControls(QWidget* area, TSkinUIStyle style) {
   return 140;
 }
 
-const bool kAdded = kavri_test::AddPanelSection(70, "Data-aware on SQLite: navigator, edits, memo; editing",
+const bool kAdded = kavri_test::AddPanelSection(70, "Data-aware (SQLite): navigator, edits, memo",
                                                 FillDataControls);
 
 }  // namespace
