@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -275,6 +276,12 @@ TEST(DBEdit, NoTypingWithoutAModifiableField) {
   EXPECT_EQ(form.set->State(), TDataSetState::dsBrowse);
   EXPECT_EQ(form.edit->text(), "1");
   form.edit->SetReadOnly(false);
+  QApplication::clipboard()->setText("77");
+  form.edit->selectAll();
+  form.edit->PasteFromClipboard();  // asks to edit first, so the paste lands
+  EXPECT_EQ(form.set->State(), TDataSetState::dsEdit);
+  EXPECT_EQ(form.edit->text(), "77");
+  form.set->Cancel();
   form.edit->SetDataSource(nullptr);
   EXPECT_EQ(form.edit->text(), "");
   QTest::keyClicks(form.edit, "9");
@@ -313,6 +320,8 @@ TEST(DBMemo, LoadsAMemoFieldAtOnceOrOnRequest) {
   form.Focus(form.other);
   form.set->Post();
   EXPECT_EQ(form.set->FieldByName("note")->AsString(), "note 1!");
+  form.set->FieldByName("note")->FocusControl();  // a field hands the focus to its control
+  EXPECT_TRUE(form.memo->hasFocus());
 }
 
 TEST(DBControls, OutliveTheirDataSourceWithoutTouchingIt) {
