@@ -7,6 +7,7 @@ namespace kavri {
 
 TSkinDBMemo::TSkinDBMemo(QWidget* owner) : TDBFieldControl<TSkinMemo>(owner) {
   setReadOnly(true);
+  setTabChangesFocus(true);  // Tab leaves the memo unless it is told to take tabs
   TFieldDataLink& link = binding_.DataLink();
   link.OnDataChange = [this] { DataChange(); };
   link.OnEditingChange = [this] { EditingChange(); };
@@ -71,6 +72,11 @@ void TSkinDBMemo::SetFocused(bool value) {
 }
 
 void TSkinDBMemo::keyPressEvent(QKeyEvent* event) {
+  const bool focusKey = (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) && tabChangesFocus();
+  if (focusKey) {
+    TSkinMemo::keyPressEvent(event);
+    return;
+  }
   if (!memoLoaded_) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) LoadMemo();
     event->accept();

@@ -304,6 +304,10 @@ TEST(DBMemo, LoadsAMemoFieldAtOnceOrOnRequest) {
   EXPECT_EQ(form.memo->toPlainText(), "note 1");
   form.set->Next();
   EXPECT_EQ(form.memo->toPlainText(), "note 2");
+  form.Focus(form.memo);
+  QTest::keyClick(form.memo, Qt::Key_Tab);  // leaves, starting no edit
+  EXPECT_FALSE(form.memo->hasFocus());
+  EXPECT_EQ(form.set->State(), TDataSetState::dsBrowse);
   form.memo->SetAutoDisplay(false);
   form.set->First();
   EXPECT_EQ(form.memo->toPlainText(), "(note)");
