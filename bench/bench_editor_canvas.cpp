@@ -3,9 +3,8 @@
 // shows what a change of background colour, grid or picture costs once.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
 #include "bench/large_drawing.h"
+#include "bench/qt_bench_main.h"
 #include "editor/editor_canvas.h"
 #include "engine/render.h"
 
@@ -51,12 +50,4 @@ BENCHMARK(BM_EditorCanvasRedrawWithNewLayer)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

@@ -22,7 +22,7 @@ const char* KindText(TMessageKind kind) {
 }  // namespace
 
 TDialogAnswer DefaultAnswer(TConfirmButtons buttons) {
-  return buttons == TConfirmButtons::YesNoCancel ? TDialogAnswer::Cancel : TDialogAnswer::No;
+  return buttons == TConfirmButtons::YesNo ? TDialogAnswer::No : TDialogAnswer::Cancel;
 }
 
 void NonInteractiveDialogService::ShowMessage(const std::string& text, TMessageKind kind) {

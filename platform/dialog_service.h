@@ -10,8 +10,8 @@ namespace kavri {
 enum class TMessageKind { Information, Warning, Error };
 
 // The buttons of a confirmation box, and the button that answered it.
-enum class TConfirmButtons { YesNo, YesNoCancel };
-enum class TDialogAnswer { Yes, No, Cancel };
+enum class TConfirmButtons { YesNo, YesNoCancel, OkCancel };
+enum class TDialogAnswer { Yes, No, Cancel, Ok };
 
 struct TFileDialogRequest {
   std::string title;

@@ -46,11 +46,13 @@ void TQtDialogService::ShowMessage(const std::string& text, TMessageKind kind) {
 TDialogAnswer TQtDialogService::Confirm(const std::string& text, TConfirmButtons buttons, const std::string& title) {
   QMessageBox::StandardButtons shown = QMessageBox::Yes | QMessageBox::No;
   if (buttons == TConfirmButtons::YesNoCancel) shown |= QMessageBox::Cancel;
+  if (buttons == TConfirmButtons::OkCancel) shown = QMessageBox::Ok | QMessageBox::Cancel;
   QMessageBox box(QMessageBox::Question, Q(title.empty() ? ApplicationTitle() : title), Q(text), shown,
                   QApplication::activeWindow());
   switch (box.exec()) {
     case QMessageBox::Yes: return TDialogAnswer::Yes;
     case QMessageBox::No: return TDialogAnswer::No;
+    case QMessageBox::Ok: return TDialogAnswer::Ok;
     default: return DefaultAnswer(buttons);
   }
 }

@@ -10,6 +10,7 @@ TEST(DialogService, WithoutAServiceNothingBlocksAndEveryQuestionGetsItsHarmlessA
   d.ShowMessage("Read Error!", TMessageKind::Error);
   EXPECT_EQ(d.Confirm("replace it?", TConfirmButtons::YesNo), TDialogAnswer::No);
   EXPECT_EQ(d.Confirm("save it?", TConfirmButtons::YesNoCancel), TDialogAnswer::Cancel);
+  EXPECT_EQ(d.Confirm("delete it?", TConfirmButtons::OkCancel), TDialogAnswer::Cancel);
   std::string value = "keep";
   EXPECT_FALSE(d.InputQuery("Find drawing", "drawing name", value));
   EXPECT_EQ(value, "keep");

@@ -1,0 +1,154 @@
+#pragma once
+#include <QObject>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/data/database_error.h"
+#include "platform/data/field.h"
+
+namespace kavri {
+
+class TDataSource;
+
+enum class TDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
+
+// What a data set tells its sources' links, in the order it happens.
+enum class TDataEvent {
+  deFieldChange,      // one field's value changed (the field rides along)
+  deRecordChange,     // the current record changed in place (edit started)
+  deDataSetChange,    // the set was repositioned or rebuilt
+  deDataSetScroll,    // the set moved by a few records
+  deLayoutChange,     // the fields changed
+  deUpdateRecord,     // post is coming: controls write their pending text into the fields
+  deUpdateState,      // the state changed
+  deCheckBrowseMode,  // the set is about to leave the current record
+  deFocusControl,     // a field asks its control to take the focus
+};
+
+enum TLocateOption : unsigned { loCaseInsensitive = 1, loPartialKey = 2 };
+using TLocateOptions = unsigned;
+
+// Identifies a record for as long as it exists: a row id, or a memory record's serial number.
+using TBookmark = qint64;
+constexpr TBookmark kNoBookmark = -1;
+
+using TRecordValues = QVector<QVariant>;
+struct TStoredRecord {
+  TBookmark bookmark = kNoBookmark;
+  TRecordValues values;
+};
+
+// The record cursor, its states and its notifications; where the records live is the business of
+// a subclass (the storage operations at the end). Positions are 0-based.
+//
+// Bof and Eof: First and Open set Bof, Last sets Eof; a move that hits an end sets that end's
+// flag and stays on the end record; any other move clears both; a set rebuilt in place (post,
+// cancel, delete, refresh, locate, bookmark) clears both. An empty set has both.
+class TDataSet : public QObject {
+  Q_OBJECT
+ public:
+  TDataSet();
+  ~TDataSet() override;
+
+  void Open();
+  void Close();
+  bool Active() const { return state_ != TDataSetState::dsInactive; }
+  void SetActive(bool value) { value ? Open() : Close(); }
+  TDataSetState State() const { return state_; }
+  bool Modified() const { return modified_; }
+  bool CanModify() const { return Active() && DoCanModify(); }
+  bool Bof() const { return bof_; }
+  bool Eof() const { return eof_; }
+  bool IsEmpty() const { return RecordCount() == 0 && state_ != TDataSetState::dsInsert; }
+  int RecordCount() const;  // stored records; a record being inserted is not counted yet
+
+  void First();
+  void Last();
+  void Next() { MoveBy(1); }
+  void Prior() { MoveBy(-1); }
+  int MoveBy(int distance);  // how far it moved
+
+  void Insert();  // a new record before the current one
+  void Append();  // a new record after the last one
+  void Edit();
+  void Post();
+  void Cancel();
+  void Delete();
+  void Refresh();
+  // Leaves edit or insert state: posts when a field changed, else cancels.
+  void CheckBrowseMode();
+  // Tells the links to write their pending values into the fields.
+  void UpdateRecord();
+
+  // `keyFields` is a semicolon-separated list with one value per field in `keyValues`.
+  bool Locate(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options = 0);
+  // The `resultFields` of the first record matching exactly, without moving: one value, a list
+  // for several fields, or null when none matches.
+  QVariant Lookup(const QString& keyFields, const QVariantList& keyValues, const QString& resultFields);
+
+  TBookmark GetBookmark() const;
+  bool BookmarkValid(TBookmark bookmark) const;
+  void GotoBookmark(TBookmark bookmark);
+
+  int FieldCount() const { return static_cast<int>(fields_.size()); }
+  TField* Fields(int index) const { return fields_.at(index).get(); }
+  TField* FindField(const QString& name) const;  // without regard to case; null when missing
+  TField* FieldByName(const QString& name) const;
+  std::vector<TField*> GetFieldList(const QString& names) const;
+
+  // Used by fields and links.
+  QVariant FieldValue(int fieldIndex) const;
+  void SetFieldValue(TField* field, const QVariant& value);
+  void DataEvent(TDataEvent event, TField* field = nullptr);
+  int ActiveIndex() const { return current_; }   // the current record's row in the buffer rows
+  int BufferRowCount() const;                     // stored records plus one being inserted
+  // Reads fields from another buffer row while a link draws its window; -1 gives the current one.
+  void SetDisplayRow(int row) { display_ = row; }
+  int DisplayRow() const { return display_ < 0 ? current_ : display_; }
+
+ protected:
+  TField* AddField(const QString& name, TFieldType type, int size);
+
+  // Storage. Indexes are 0-based positions among the stored records.
+  virtual void DoOpen() = 0;   // defines the fields with AddField
+  virtual void DoClose() = 0;
+  virtual bool DoCanModify() const = 0;
+  virtual int DoRecordCount() const = 0;
+  virtual TStoredRecord DoRecordAt(int index) const = 0;
+  virtual int DoIndexOf(TBookmark bookmark) const = 0;  // -1 when the record is gone
+  // `before` == the count appends; answers the new record's bookmark.
+  virtual TBookmark DoInsert(int before, const TRecordValues& values) = 0;
+  virtual void DoUpdate(int index, const TRecordValues& old, const TRecordValues& values) = 0;
+  virtual void DoDelete(int index) = 0;
+  virtual void DoRefresh() {}
+
+ private:
+  friend class TDataSource;
+  void SetState(TDataSetState state);
+  void CheckActive() const;
+  void CheckCanModify() const;
+  void CheckEditing() const;
+  void BeginInsert(bool append);
+  void MoveTo(int row, bool bof, bool eof);
+  // Back to browsing after a post, cancel or delete: the links hear the state, then the new place.
+  void EndEdit();
+  void Resync();
+  int FindRecord(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options) const;
+  bool Inserting() const { return state_ == TDataSetState::dsInsert; }
+
+  TDataSetState state_ = TDataSetState::dsInactive;
+  std::vector<std::unique_ptr<TField>> fields_;
+  std::vector<TDataSource*> sources_;
+  int current_ = 0;
+  int display_ = -1;
+  int insertRow_ = 0;
+  bool bof_ = true, eof_ = true;
+  bool modified_ = false;
+  TRecordValues editBuffer_, oldValues_;
+};
+
+}  // namespace kavri

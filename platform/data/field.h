@@ -1,0 +1,60 @@
+#pragma once
+#include <QString>
+#include <QVariant>
+#include <Qt>
+
+namespace kavri {
+
+class TDataSet;
+
+enum class TFieldType { ftString, ftInteger, ftFloat, ftBoolean, ftMemo, ftBlob };
+
+// One column of a data set, read and written at the set's current record (or, while a link
+// draws another row of its window, at that row). Values are QVariants; an invalid one is null.
+class TField {
+ public:
+  TField(TDataSet* dataSet, int index, QString name, TFieldType type, int size);
+
+  TDataSet* DataSet() const { return dataSet_; }
+  int Index() const { return index_; }
+  const QString& FieldName() const { return name_; }
+  QString DisplayLabel() const { return name_; }
+  TFieldType DataType() const { return type_; }
+  int Size() const { return size_; }  // characters of a string field; 0 elsewhere
+  bool IsBlob() const { return type_ == TFieldType::ftMemo || type_ == TFieldType::ftBlob; }
+  bool IsString() const { return type_ == TFieldType::ftString; }
+  Qt::Alignment Alignment() const;
+
+  QVariant Value() const;
+  bool IsNull() const { return !Value().isValid(); }
+  QString AsString() const;
+  QString Text() const { return AsString(); }         // the editing text
+  QString DisplayText() const { return AsString(); }  // the text shown while not editing
+
+  // Writes need the set in edit or insert state. A text that is not a value of the field's type
+  // raises EDatabaseError and leaves the field as it was; an empty text makes a non-string null.
+  void SetValue(const QVariant& value);
+  void SetAsString(const QString& text);
+  void SetText(const QString& text) { SetAsString(text); }
+  void SetAsBoolean(bool value) { SetValue(value); }
+  void SetAsBlob(const QByteArray& data) { SetValue(data); }
+  void Clear() { SetValue(QVariant()); }
+
+  // Whether a typed character can belong to a value of this field.
+  bool IsValidChar(QChar c) const;
+  bool CanModify() const;
+  // Asks the control bound to this field to take the focus.
+  void FocusControl();
+
+  // The value converted to this field's type; throws EDatabaseError when it is not one.
+  QVariant Converted(const QVariant& value) const;
+
+ private:
+  TDataSet* dataSet_;
+  int index_;
+  QString name_;
+  TFieldType type_;
+  int size_;
+};
+
+}  // namespace kavri

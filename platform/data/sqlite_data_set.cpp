@@ -1,0 +1,218 @@
+#include "platform/data/sqlite_data_set.h"
+
+#include <QAtomicInteger>
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <algorithm>
+
+namespace kavri {
+
+namespace {
+
+QString DatabaseMessage(const QSqlError& error) {
+  return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
+QSqlDatabase Connection(const QString& name) { return QSqlDatabase::database(name, false); }
+
+// A column's declared type read the way SQLite reads it (its affinity rules), with a size for
+// character types declared with one.
+std::pair<TFieldType, int> FieldTypeOf(const QString& declared) {
+  const QString t = declared.toUpper();
+  static const QRegularExpression sizePattern(QStringLiteral("\\(\\s*(\\d+)"));
+  const QRegularExpressionMatch size = sizePattern.match(t);
+  if (t.contains("BOOL")) return {TFieldType::ftBoolean, 0};
+  if (t.contains("INT")) return {TFieldType::ftInteger, 0};
+  if (t.contains("CHAR") || t.contains("CLOB") || t.contains("TEXT")) {
+    if (size.hasMatch()) return {TFieldType::ftString, size.captured(1).toInt()};
+    return {TFieldType::ftMemo, 0};
+  }
+  if (t.isEmpty() || t.contains("BLOB")) return {TFieldType::ftBlob, 0};
+  return {TFieldType::ftFloat, 0};
+}
+
+QVariant Normalised(const QVariant& v) { return v.isNull() ? QVariant() : v; }
+
+}  // namespace
+
+TSQLiteDataSet::~TSQLiteDataSet() { Close(); }
+
+QString TSQLiteDataSet::Quoted(const QString& name) const {
+  return '"' + QString(name).replace('"', QStringLiteral("\"\"")) + '"';
+}
+
+QString TSQLiteDataSet::SelectList() const {
+  QStringList columns{QStringLiteral("rowid")};
+  for (int i = 0; i < FieldCount(); ++i) columns << Quoted(Fields(i)->FieldName());
+  return columns.join(',');
+}
+
+void TSQLiteDataSet::DoOpen() {
+  static QAtomicInteger<int> serial = 0;
+  connection_ = QStringLiteral("kavri-data-set-%1").arg(serial.fetchAndAddRelaxed(1));
+  QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+  db.setDatabaseName(fileName_);
+  if (readOnly_) db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+  try {
+    if (!db.open()) throw EDatabaseError(DatabaseMessage(db.lastError()));
+    QSqlQuery info(db);
+    if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(Quoted(table_))))
+      throw EDatabaseError(DatabaseMessage(info.lastError()));
+    while (info.next()) {
+      const auto [type, size] = FieldTypeOf(info.value(2).toString());
+      AddField(info.value(1).toString(), type, size);
+    }
+    if (FieldCount() == 0) throw EDatabaseError(QStringLiteral("no such table: %1").arg(table_));
+    count_ = CountRows();
+    page_.clear();
+    pageFirst_ = 0;
+  } catch (...) {
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(connection_);
+    throw;
+  }
+}
+
+void TSQLiteDataSet::DoClose() {
+  page_.clear();
+  count_ = 0;
+  {
+    QSqlDatabase db = Connection(connection_);
+    db.close();
+  }
+  QSqlDatabase::removeDatabase(connection_);
+}
+
+int TSQLiteDataSet::CountRows() const {
+  QSqlQuery q(Connection(connection_));
+  if (!q.exec(QStringLiteral("SELECT count(*) FROM %1").arg(Quoted(table_))) || !q.next())
+    throw EDatabaseError(DatabaseMessage(q.lastError()));
+  return q.value(0).toInt();
+}
+
+void TSQLiteDataSet::LoadPage(const QString& where, const QVariantList& binds, int firstIndex, bool descending) const {
+  QSqlQuery q(Connection(connection_));
+  q.setForwardOnly(true);
+  q.prepare(QStringLiteral("SELECT %1 FROM %2 %3 ORDER BY rowid %4 LIMIT %5")
+                .arg(SelectList(), Quoted(table_), where, descending ? "DESC" : "ASC")
+                .arg(kPageRows) +
+            (firstIndex >= 0 && where.isEmpty() ? QStringLiteral(" OFFSET %1").arg(firstIndex) : QString()));
+  for (const QVariant& b : binds) q.addBindValue(b);
+  if (!q.exec()) throw EDatabaseError(DatabaseMessage(q.lastError()));
+  std::vector<TStoredRecord> rows;
+  while (q.next()) {
+    TStoredRecord r;
+    r.bookmark = q.value(0).toLongLong();
+    r.values.reserve(FieldCount());
+    for (int i = 0; i < FieldCount(); ++i) r.values.append(Normalised(q.value(i + 1)));
+    rows.push_back(std::move(r));
+  }
+  if (descending) std::reverse(rows.begin(), rows.end());
+  page_ = std::move(rows);
+}
+
+TStoredRecord TSQLiteDataSet::DoRecordAt(int index) const {
+  const int pageEnd = pageFirst_ + static_cast<int>(page_.size());
+  if (index < pageFirst_ || index >= pageEnd) {
+    if (!page_.empty() && index == pageEnd) {
+      // Scrolling on: the rows after the page's last row id.
+      LoadPage(QStringLiteral("WHERE rowid > ?"), {page_.back().bookmark}, -1, false);
+      pageFirst_ = index;
+    } else if (!page_.empty() && index == pageFirst_ - 1) {
+      LoadPage(QStringLiteral("WHERE rowid < ?"), {page_.front().bookmark}, -1, true);
+      pageFirst_ = index - static_cast<int>(page_.size()) + 1;
+    } else {
+      // A jump: a page centred on the row, found by its offset.
+      const int first = std::max(0, index - kPageRows / 2);
+      LoadPage(QString(), {}, first, false);
+      pageFirst_ = first;
+    }
+  }
+  const int at = index - pageFirst_;
+  if (at < 0 || at >= static_cast<int>(page_.size()))
+    throw EDatabaseError(QStringLiteral("Record not found"));  // the table changed under the set
+  return page_[at];
+}
+
+int TSQLiteDataSet::DoIndexOf(TBookmark bookmark) const {
+  for (size_t i = 0; i < page_.size(); ++i)
+    if (page_[i].bookmark == bookmark) return pageFirst_ + static_cast<int>(i);
+  QSqlQuery q(Connection(connection_));
+  q.prepare(QStringLiteral("SELECT (SELECT count(*) FROM %1 WHERE rowid < ?), EXISTS(SELECT 1 FROM %1 WHERE rowid = ?)")
+                .arg(Quoted(table_)));
+  q.addBindValue(bookmark);
+  q.addBindValue(bookmark);
+  if (!q.exec() || !q.next()) throw EDatabaseError(DatabaseMessage(q.lastError()));
+  return q.value(1).toBool() ? q.value(0).toInt() : -1;
+}
+
+QVariant TSQLiteDataSet::Write(const QString& sql, const QVariantList& binds) {
+  QSqlDatabase db = Connection(connection_);
+  if (!db.transaction()) throw EDatabaseError(DatabaseMessage(db.lastError()));
+  QSqlQuery q(db);
+  QString message;
+  if (!q.prepare(sql)) {
+    message = DatabaseMessage(q.lastError());
+  } else {
+    for (const QVariant& b : binds) q.addBindValue(b);
+    if (!q.exec()) message = DatabaseMessage(q.lastError());
+  }
+  const QVariant id = q.lastInsertId();
+  q.finish();
+  if (message.isEmpty() && !db.commit()) message = DatabaseMessage(db.lastError());
+  if (!message.isEmpty()) {
+    db.rollback();
+    throw EDatabaseError(message);
+  }
+  // Whatever was written, the page no longer shows the table.
+  page_.clear();
+  return id;
+}
+
+TBookmark TSQLiteDataSet::DoInsert(int, const TRecordValues& values) {
+  // Only the assigned columns, so the table's defaults fill the rest. New rows take the next row
+  // id and so come last.
+  QStringList columns, marks;
+  QVariantList binds;
+  for (int i = 0; i < FieldCount(); ++i) {
+    if (!values.value(i).isValid()) continue;
+    columns << Quoted(Fields(i)->FieldName());
+    marks << QStringLiteral("?");
+    binds << values[i];
+  }
+  const QString sql = columns.isEmpty()
+                          ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(Quoted(table_))
+                          : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(Quoted(table_), columns.join(','), marks.join(','));
+  const TBookmark id = Write(sql, binds).toLongLong();
+  ++count_;
+  return id;
+}
+
+void TSQLiteDataSet::DoUpdate(int index, const TRecordValues& old, const TRecordValues& values) {
+  const TBookmark rowid = DoRecordAt(index).bookmark;
+  // Only the changed columns: nothing else of the row is overwritten.
+  QStringList sets;
+  QVariantList binds;
+  for (int i = 0; i < FieldCount(); ++i) {
+    if (values.value(i) == old.value(i)) continue;
+    sets << Quoted(Fields(i)->FieldName()) + QStringLiteral("=?");
+    binds << values.value(i);
+  }
+  if (sets.isEmpty()) return;
+  binds << rowid;
+  Write(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(Quoted(table_), sets.join(',')), binds);
+}
+
+void TSQLiteDataSet::DoDelete(int index) {
+  const TBookmark rowid = DoRecordAt(index).bookmark;
+  Write(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(Quoted(table_)), {rowid});
+  --count_;
+}
+
+void TSQLiteDataSet::DoRefresh() {
+  page_.clear();
+  count_ = CountRows();
+}
+
+}  // namespace kavri

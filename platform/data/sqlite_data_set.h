@@ -1,0 +1,59 @@
+#pragma once
+#include <QSqlDatabase>
+#include <QString>
+#include <vector>
+
+#include "platform/data/data_set.h"
+
+namespace kavri {
+
+// One table of a SQLite file, in row id order. Only a page of rows around the place being read is
+// held in memory, fetched by row id (or by offset for a jump), so a set of any size scrolls in
+// bounded memory. Every Post and Delete is written at once by row id in its own transaction; a
+// refusal by the database raises EDatabaseError with the database's message and commits nothing.
+class TSQLiteDataSet : public TDataSet {
+  Q_OBJECT
+ public:
+  TSQLiteDataSet() = default;
+  ~TSQLiteDataSet() override;
+
+  // Set while closed.
+  QString DatabaseName() const { return fileName_; }
+  void SetDatabaseName(const QString& fileName) { fileName_ = fileName; }
+  QString TableName() const { return table_; }
+  void SetTableName(const QString& table) { table_ = table; }
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool value) { readOnly_ = value; }
+
+  // Rows held in memory right now (the page); for checking that memory stays bounded.
+  int CachedRowCount() const { return static_cast<int>(page_.size()); }
+  static constexpr int kPageRows = 256;
+
+ protected:
+  void DoOpen() override;
+  void DoClose() override;
+  bool DoCanModify() const override { return !readOnly_; }
+  int DoRecordCount() const override { return count_; }
+  TStoredRecord DoRecordAt(int index) const override;
+  int DoIndexOf(TBookmark bookmark) const override;
+  TBookmark DoInsert(int before, const TRecordValues& values) override;
+  void DoUpdate(int index, const TRecordValues& old, const TRecordValues& values) override;
+  void DoDelete(int index) override;
+  void DoRefresh() override;
+
+ private:
+  QString Quoted(const QString& name) const;
+  QString SelectList() const;
+  void LoadPage(const QString& where, const QVariantList& binds, int firstIndex, bool descending) const;
+  // Runs one statement inside its own transaction; rolls back and raises on any refusal.
+  QVariant Write(const QString& sql, const QVariantList& binds);
+  int CountRows() const;
+
+  QString fileName_, table_, connection_;
+  bool readOnly_ = false;
+  int count_ = 0;
+  mutable std::vector<TStoredRecord> page_;
+  mutable int pageFirst_ = 0;
+};
+
+}  // namespace kavri
