@@ -71,6 +71,10 @@ bool TForm4::PrepareMode(int mode, uint8_t& job) {
 
 void TForm4::Play() {
   if (!StopPlaying([this](const std::string& text) { ShowStatus(text); })) return;
+  // The stopped run's end is not told: the message line says what this Play does instead.
+  Timer1->stop();
+  Timer2->stop();
+  running_ = false;
   const int mode = std::max(0, skinRadioGroup1->ItemIndex());
   QuickPlayMode = mode;
   TakeRunFlags();

@@ -388,5 +388,18 @@ TEST_F(QuickPlayWindowThreads, NothingStartsWithoutSomethingToPlay) {
   EXPECT_NE(form->Label18->text(), "ready");  // the prepare step said why
 }
 
+TEST_F(QuickPlayWindowThreads, WhyAPlayCouldNotStartOutlivesTheEndOfTheRunItStopped) {
+  form->Play();
+  WaitForRuns(1);
+  FileListBox1Unselect();
+  form->Play();
+  const std::string why = form->Label18->text().toStdString();
+  EXPECT_NE(why, "Drawing playing start...");
+  form->Timer2Timer();
+  EXPECT_EQ(form->Label18->text().toStdString(), why);
+  EXPECT_FALSE(form->Timer1->isActive());
+  EXPECT_FALSE(form->Timer2->isActive());
+}
+
 }  // namespace
 }  // namespace kavri
