@@ -118,9 +118,10 @@ void TThumbnailGrid::Refresh() {
   cache_.clear();
   recent_.clear();
   const int index = drawings_.IndexOf(selected);
+  // When the name is gone the first drawing is selected, and framed, so the frame never marks
+  // another drawing than the one Play plays.
   if (index >= 0) return ShowDrawing(index);
-  drawings_.SetItemIndex(drawings_.Count() > 0 ? 0 : -1);
-  page_ = std::min(page_, LastPageIndex());
+  Reset();
 }
 
 std::string TThumbnailGrid::SelectedNameText() const {

@@ -44,8 +44,8 @@ class TThumbnailGrid {
   bool NextPage();
   // Shows the page of the drawing, framing and selecting it.
   void ShowDrawing(int index);
-  // Re-reads the folder, keeps the selected name (else the first drawing) and forgets the
-  // thumbnails.
+  // Re-reads the folder, keeps the selected name (else the first drawing, on page 0) and forgets
+  // the thumbnails.
   void Refresh();
 
   // The labels of the selection: its name ("None") and its point count ("00000") when none.

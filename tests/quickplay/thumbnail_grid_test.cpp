@@ -133,6 +133,14 @@ TEST_F(ThumbnailGrid, RefreshKeepsTheSelectedNameAndSeesNewFiles) {
   EXPECT_EQ(grid.PageIndex(), 1);
   EXPECT_EQ(grid.TileIndex(), 4);
   EXPECT_EQ(list.Count(), 40);
+
+  // The selected drawing went: the first one is selected, and framed where it is shown.
+  std::remove(dir.Path(Numbered(35)).c_str());
+  grid.Refresh();
+  EXPECT_EQ(grid.SelectedNameText(), Numbered(1));
+  EXPECT_EQ(grid.PageIndex(), 0);
+  EXPECT_EQ(grid.TileIndex(), 0);
+  EXPECT_EQ(grid.DrawingAt(grid.TileIndex()), list.ItemIndex());
 }
 
 // Thumbnails are drawn only for pages shown and only so many are kept.
