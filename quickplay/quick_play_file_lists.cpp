@@ -70,6 +70,7 @@ void TForm4::BrowseIldaFolder(const std::string& folder) {
   TFileList& list = FileListBox2->Files();
   list.SetDirectory(shown);
   if (list.Count() > 0) list.SetItemIndex(0);
+  ShowSelectedIldaSize();
   // A new folder is read whether or not the preview is on: it is what ILD mode plays.
   ReadSelectedIlda();
 }
@@ -79,9 +80,18 @@ void TForm4::ReadSelectedIlda() {
   if (!path.empty()) preview_.Load(path);
 }
 
+// Called wherever the selection moves, so the size shown is never that of a file no longer
+// selected, or deleted.
+void TForm4::ShowSelectedIldaSize() {
+  const TFileList& list = FileListBox2->Files();
+  if (list.ItemIndex() >= 0) return ShowFileSize(list.SelectedPath(), Label24, FileListBox2);
+  Label24->clear();
+  FileListBox2->setToolTip({});
+}
+
 void TForm4::FileListBox2Change() {
   if (FileListBox2->Files().ItemIndex() < 0) return;
-  ShowFileSize(FileListBox2->Files().SelectedPath(), Label24, FileListBox2);
+  ShowSelectedIldaSize();
   if (preview_.On()) ReadSelectedIlda();
 }
 
@@ -97,18 +107,22 @@ void TForm4::FindIlda() {
       FindListFile(FileListBox2->Files(), "Find ILDA image", "Image name", "Image1", ".ild", TCancelAnswer::Initial);
   if (!found) return;
   if (!*found) return ShowStatus("Image not found!");
+  ShowSelectedIldaSize();
   if (skinCheckBox1->Checked()) ReadSelectedIlda();
 }
 
 void TForm4::RefreshIldas() {
   FileListBox2->Files().Refresh();
+  ShowSelectedIldaSize();
   if (preview_.On()) ReadSelectedIlda();
 }
 
 void TForm4::DeleteIlda() {
   TFileList& list = FileListBox2->Files();
   if (list.ItemIndex() < 0) return;
-  if (DeleteSelectedFile(list)) {
+  const bool neighbourSelected = DeleteSelectedFile(list);
+  ShowSelectedIldaSize();
+  if (neighbourSelected) {
     if (skinCheckBox1->Checked()) ReadSelectedIlda();
     return;
   }

@@ -273,7 +273,7 @@ QWidget* TForm4::BuildIldaSide() {
   ildaMenu->AddItem("Stop", [this] { Stop(); });
   ildaMenu->AddItem("Preview", [this] {
     preview_.SetOn(true);
-    ShowFileSize(FileListBox2->Files().SelectedPath(), Label24, FileListBox2);
+    ShowSelectedIldaSize();
     ReadSelectedIlda();
   });
   ildaMenu->AddItem("Stop Preview", [this] { preview_.SetOn(false); });

@@ -131,6 +131,7 @@ class TForm4 : public QWidget, public TRunControls {
   void ShowPage();
   void ShowSelection();
   void ShowStatus(const std::string& text) { Label18->setText(QString::fromStdString(text)); }
+  void ShowSelectedIldaSize();
   void FileListBox2Change();
   void ReadSelectedIlda();
   // Prepares the play list of the mode; false when there is nothing to start.

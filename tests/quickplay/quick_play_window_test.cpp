@@ -196,8 +196,12 @@ TEST_F(QuickPlayWindow, DeleteKeySelectsTheNeighbourAndTheLastFileTurnsThePrevie
   QTest::keyClick(form->FileListBox2, Qt::Key_Delete);
   EXPECT_EQ(Ildas().SelectedName(), "a.ild");  // the last went: the one before
   EXPECT_TRUE(form->IldaPreview().On());
+  // The size shown is the selected file's, not the deleted one's.
+  const qint64 bytes = QFileInfo(QString::fromStdString(IldaFolder() + "a.ild")).size();
+  EXPECT_EQ(form->Label24->text(), QString("%1 Byte").arg(bytes));
   QTest::keyClick(form->FileListBox2, Qt::Key_Delete);
   EXPECT_EQ(Ildas().Count(), 0);
+  EXPECT_EQ(form->Label24->text(), "");
   EXPECT_FALSE(form->skinCheckBox1->Checked());
   EXPECT_FALSE(form->IldPreviewItem->isChecked());
   EXPECT_FALSE(form->IldaPreview().On());
@@ -211,6 +215,8 @@ TEST_F(QuickPlayWindow, IldaListShowsTheSizeAndFindFollowsTheExtensionRule) {
   dialogs.inputAnswers.push_back("a");
   form->skinButton3->Click();
   EXPECT_EQ(Ildas().SelectedName(), "a.ild");
+  EXPECT_EQ(form->Label24->text(),
+            QString("%1 Byte").arg(QFileInfo(QString::fromStdString(IldaFolder() + "a.ild")).size()));
   dialogs.inputAnswers.push_back("a.ILD");
   form->skinButton3->Click();
   EXPECT_EQ(form->Label18->text(), "Image not found!");
