@@ -103,21 +103,21 @@ void TForm4::Timer1Timer() {
 
 void TForm4::Timer2Timer() {
   Timer2->stop();
-  // A run another window started is not ours to show or to end.
-  if (!PlayController().RunIsCurrent(run_)) {
-    Timer1->stop();
-    running_ = false;
-    return;
-  }
   const int mode = QuickPlayMode;
+  // Another window's Play ended our run: its loop is not ours to show, but our end is.
+  if (!PlayController().RunIsCurrent(run_)) return EndOfRun(mode);
   Timer2->setInterval(mode == QuickPlayDrawing ? kDrawingPreviewRepeat
                                                : std::max(kShortestRepeat, Timer1->intervalAsDuration() / 2));
   if (mode != QuickPlayIld) Label1->setNum(QuickPlayPointTotal.load());
   const bool running = WorkerRunningFlag;
   if (running && PreviewDirtyFlag.exchange(false)) DrawPlayPreview();
   if (running) return Timer2->start();
-  Timer1->stop();
   QuickPlayTickFlag.Clear();
+  EndOfRun(mode);
+}
+
+void TForm4::EndOfRun(int mode) {
+  Timer1->stop();
   if (running_) ShowStatus(kEndTexts[std::clamp(mode, 0, kPlayModeCount - 1)]);
   running_ = false;
 }

@@ -137,6 +137,8 @@ class TForm4 : public QWidget, public TRunControls {
   // Prepares the play list of the mode; false when there is nothing to start.
   bool PrepareMode(int mode, uint8_t& job);
   void DrawPlayPreview();
+  // The frame clock stops and the message line tells of the end of our run.
+  void EndOfRun(int mode);
 
   std::unique_ptr<TThumbnailGrid> grid_;  // over FileListBox1's list
   TIldaPreviewAnimation preview_;

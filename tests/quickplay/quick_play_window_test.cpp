@@ -300,7 +300,8 @@ TEST_F(QuickPlayWindowThreads, TheOldRunsLateEndNeverEndsTheNewRun) {
   EXPECT_FALSE(form->Timer2->isActive());
 }
 
-TEST_F(QuickPlayWindowThreads, ARunAnotherWindowStartedIsNotOursToEnd) {
+// Another window's Play ends our run: its end is told and the timers stop, though that loop runs on.
+TEST_F(QuickPlayWindowThreads, ARunAnotherWindowStartedEndsOursAndIsNotOursToShow) {
   form->Play();
   WaitForRuns(1);
   ASSERT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
@@ -310,7 +311,8 @@ TEST_F(QuickPlayWindowThreads, ARunAnotherWindowStartedIsNotOursToEnd) {
   form->Timer2Timer();
   EXPECT_FALSE(form->Timer1->isActive());
   EXPECT_FALSE(form->Timer2->isActive());
-  EXPECT_EQ(form->Label18->text(), "Drawing playing start...");  // no end text for a run not ours
+  EXPECT_EQ(form->Label18->text(), "Drawing play end.");
+  EXPECT_TRUE(WorkerRunningFlag);  // the other window's loop runs on
 }
 
 TEST_F(QuickPlayWindowThreads, PreviewShowsTheDrawingBeingPlayedInScreenOrientation) {
