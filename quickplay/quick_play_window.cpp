@@ -134,6 +134,14 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
   skinMemo1->setFixedHeight(70);
   skinMemo1->installEventFilter(this);
   skinMemo1->viewport()->installEventFilter(this);
+  // Lines do not wrap, so a long one needs the horizontal bar as much as many lines the vertical.
+  skinScrollBar1 = new TSkinScrollBar(this);
+  skinScrollBar2 = new TSkinScrollBar(this);
+  skinScrollBar1->setObjectName("skinScrollBar1");
+  skinScrollBar2->setObjectName("skinScrollBar2");
+  for (TSkinScrollBar* bar : {skinScrollBar1, skinScrollBar2}) bar->SetUIStyle(kShellStyle);
+  skinMemo1->SetVScrollBar(skinScrollBar1);
+  skinMemo1->SetHScrollBar(skinScrollBar2);
   play->addWidget(skinMemo1);
   auto* textControls = new QHBoxLayout;
   skinButton1 = MakeSkinButton(this, "skinButton1", "Font", 60);

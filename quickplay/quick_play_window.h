@@ -25,6 +25,7 @@
 #include "skin/file_list_box.h"
 #include "skin/list_box.h"
 #include "skin/memo.h"
+#include "skin/scroll_bar.h"
 #include "skin/skin_group_box.h"
 
 namespace kavri {
@@ -76,6 +77,8 @@ class TForm4 : public QWidget, public TRunControls {
   TSkinRadioGroup* skinRadioGroup1;  // play mode
   TColourModeStrip* ColourPanels;
   TSkinMemo* skinMemo1;
+  TSkinScrollBar* skinScrollBar1;  // the memo's vertical bar
+  TSkinScrollBar* skinScrollBar2;  // the memo's horizontal bar
   TSkinCheckBox* skinCheckBox1;  // ILD preview
   TSkinCheckBox* skinCheckBox3;  // Point draw (hidden)
   TSkinCheckBox* skinCheckBox4;  // vertical roll

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QFocusEvent>
+#include <QScrollBar>
 #include <QTest>
 #include <memory>
 #include <thread>
@@ -100,6 +101,26 @@ TEST_F(QuickPlayWindow, OpensOnTheFirstDrawingWithTheSlidersAtTheirStartValues) 
   form->Slider("skinTrackBar2")->SetPosition(270);
   EXPECT_EQ(QuickPlayEffects.LocAngle.load(), 270);
   EXPECT_EQ(form->findChild<QLabel*>("Label57")->text(), "270");
+}
+
+TEST_F(QuickPlayWindow, TheMemoScrollsALongLineAndManyLinesWithItsBars) {
+  form->skinMemo1->setPlainText(QString("Kavri ").repeated(40) + QString("\nline").repeated(20));
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  QCoreApplication::processEvents();
+  struct Case {
+    TSkinScrollBar* bar;
+    QScrollBar* native;
+  };
+  for (const Case& c : {Case{form->skinScrollBar1, form->skinMemo1->verticalScrollBar()},
+                        Case{form->skinScrollBar2, form->skinMemo1->horizontalScrollBar()}}) {
+    SCOPED_TRACE(c.bar->objectName().toStdString());
+    ASSERT_TRUE(c.bar->isEnabled());
+    ASSERT_GT(c.native->maximum(), 0);
+    EXPECT_TRUE(form->skinMemo1->geometry().contains(c.bar->geometry()));
+    c.bar->SetPosition(c.bar->Max());
+    EXPECT_EQ(c.native->value(), c.native->maximum());
+  }
 }
 
 TEST_F(QuickPlayWindow, ScanRateSliderSetsTheScanDelayAndThePointsPerSecond) {
