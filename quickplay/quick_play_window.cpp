@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -417,9 +418,14 @@ bool TForm4::event(QEvent* e) {
 }
 
 bool TForm4::eventFilter(QObject* watched, QEvent* e) {
+  // Only entering the control chooses its mode: focus that merely comes back when a popup menu
+  // closes (the tile popup's Play) or the window is activated again must not undo a tile's choice.
   if (e->type() == QEvent::FocusIn) {
-    if (watched == skinMemo1) SetPlayMode(QuickPlayText);
-    if (watched == FileListBox2) SetPlayMode(QuickPlayIld);
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
+    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+      if (watched == skinMemo1) SetPlayMode(QuickPlayText);
+      if (watched == FileListBox2) SetPlayMode(QuickPlayIld);
+    }
   }
   if (e->type() == QEvent::MouseButtonDblClick && watched == skinMemo1->viewport() &&
       !skinMemo1->toPlainText().trimmed().isEmpty())

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QScrollBar>
+#include <QMenu>
 #include <QTest>
 #include <memory>
 #include <thread>
@@ -182,7 +183,35 @@ TEST_F(QuickPlayWindow, ModeMenuItemsAndTheRadioGroupShowOneMode) {
   EXPECT_TRUE(form->ModeItems[0]->isChecked());
   EXPECT_EQ(form->Label94->text(), "drawing1.ddr");
   EXPECT_EQ(form->Label29->text(), "5");
+  // Focus coming back when the window is activated again is no entering.
+  QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+  QCoreApplication::sendEvent(form->skinMemo1, &back);
+  QCoreApplication::sendEvent(form->FileListBox2, &back);
+  EXPECT_EQ(form->skinRadioGroup1->ItemIndex(), 0);
+  QFocusEvent tab(QEvent::FocusIn, Qt::TabFocusReason);
+  QCoreApplication::sendEvent(form->skinMemo1, &tab);
+  EXPECT_EQ(form->skinRadioGroup1->ItemIndex(), 2);
 }
+
+// Typing in the memo and then picking a tile: the focus the tile popup hands back to the memo as
+// it closes must not turn its Play into a text roll.
+TEST_F(QuickPlayWindow, TheTilePopupKeepsDrawingModeThoughTheMemoHadTheFocus) {
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  form->activateWindow();
+  form->skinMemo1->setFocus(Qt::MouseFocusReason);
+  QCoreApplication::processEvents();
+  ASSERT_EQ(form->skinRadioGroup1->ItemIndex(), 2);
+  form->TileClick(0);
+  auto* popup = form->findChild<QMenu*>("skinPopupMenu1");
+  ASSERT_NE(popup, nullptr);
+  popup->popup(QPoint(10, 10));
+  QCoreApplication::processEvents();
+  popup->close();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(form->skinRadioGroup1->ItemIndex(), 0);
+}
+
 
 TEST_F(QuickPlayWindow, FindDrawingAppendsTheExtensionUnlessItIsExactlyThere) {
   struct Case {
