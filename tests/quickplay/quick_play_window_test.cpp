@@ -5,8 +5,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QFocusEvent>
-#include <QScrollBar>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTest>
 #include <memory>
 #include <thread>
@@ -211,7 +211,6 @@ TEST_F(QuickPlayWindow, TheTilePopupKeepsDrawingModeThoughTheMemoHadTheFocus) {
   QCoreApplication::processEvents();
   EXPECT_EQ(form->skinRadioGroup1->ItemIndex(), 0);
 }
-
 
 TEST_F(QuickPlayWindow, FindDrawingAppendsTheExtensionUnlessItIsExactlyThere) {
   struct Case {
