@@ -123,7 +123,7 @@ TEST_F(ThumbnailGrid, PagingToAnEmptyPositionShowsNoneAndZeroPoints) {
   EXPECT_FALSE(grid.PreviousPage());
 }
 
-TEST_F(ThumbnailGrid, RefreshKeepsTheSelectedNameAndSeesNewFiles) {
+TEST_F(ThumbnailGrid, RefreshKeepsTheSelectedNameElseFramesTheFirstDrawing) {
   Fill(40);
   grid.ShowDrawing(35);
   std::remove(dir.Path(Numbered(0)).c_str());
