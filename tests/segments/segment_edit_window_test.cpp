@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <chrono>
 #include <memory>
 
 #include "engine/play_threads.h"
+#include "engine/section_file.h"
 #include "engine/shared_state.h"
 #include "platform/file_io.h"
 #include "platform/program_folder.h"
@@ -158,6 +161,31 @@ TEST_F(SegmentEditWindow, SaveNewAndOpenGoThroughTheButtonsAndTheGridFollows) {
   ASSERT_EQ(form->skinStringGrid1->RowCount(), 3);
   EXPECT_EQ(Cell(0, 2), "small.DDR");
   EXPECT_EQ(Cell(1, 2), "40");
+}
+
+TEST_F(SegmentEditWindow, SaveFromTheMenuTakesACellStillBeingTyped) {
+  form->show();
+  AddRow("Big.ddr", "30");
+  TSkinStringGrid* grid = form->skinStringGrid1;
+  grid->SetRow(1);
+  grid->SetCol(1);
+  grid->ShowEditor();
+  QLineEdit* editor = grid->findChild<QLineEdit*>();
+  ASSERT_TRUE(editor && editor->isVisible());
+  editor->setText("75");
+  QAction* save = nullptr;
+  for (QAction* a : form->skinMainMenu1->actions())
+    if (a->menu() && a->text() == "&File")
+      for (QAction* item : a->menu()->actions())
+        if (item->text() == "Save segment(&S)") save = item;
+  ASSERT_NE(save, nullptr);
+  dialogs.inputAnswers.push_back(std::string("Typed"));
+  save->trigger();
+  EXPECT_EQ(form->Label18->text(), "The segment have saved.");
+  TSectionList rows;
+  ASSERT_TRUE(LoadSectionFile(SectionFolder() + "Typed.sec", rows, ProgramFolder()));
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0]->A, 75);
 }
 
 class SegmentEditWindowThreads : public SegmentEditWindow {
