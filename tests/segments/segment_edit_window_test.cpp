@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
-#include <QMenu>
 #include <QTest>
 #include <chrono>
 #include <memory>
@@ -14,6 +13,7 @@
 #include "platform/usb/usb_sim_driver.h"
 #include "segments/segment_edit_window.h"
 #include "segments/segment_play_state.h"
+#include "tests/support/menu_item.h"
 #include "tests/support/program_folder_scope.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/test_support.h"
@@ -111,11 +111,7 @@ TEST_F(SegmentEditWindow, AddFillsTheBlankRowThenAppendsWithTheSliderValues) {
 }
 
 TEST_F(SegmentEditWindow, ColourPanelsMenusAndToolButtonTwinsSetTheSharedValues) {
-  QAction* rnd2 = nullptr;
-  for (QAction* a : form->skinMainMenu1->actions())
-    if (a->menu() && a->text() == "&Color")
-      for (QAction* item : a->menu()->actions())
-        if (item->text() == "Mutiple color alternate(Rnd2)(&E)") rnd2 = item;
+  QAction* rnd2 = kavri_test::MenuItem(form->skinMainMenu1, "&Color", "Mutiple color alternate(Rnd2)(&E)");
   ASSERT_NE(rnd2, nullptr);
   rnd2->trigger();
   EXPECT_EQ(SegmentColourMode.load(), 259);
@@ -173,11 +169,7 @@ TEST_F(SegmentEditWindow, SaveFromTheMenuTakesACellStillBeingTyped) {
   QLineEdit* editor = grid->findChild<QLineEdit*>();
   ASSERT_TRUE(editor && editor->isVisible());
   editor->setText("75");
-  QAction* save = nullptr;
-  for (QAction* a : form->skinMainMenu1->actions())
-    if (a->menu() && a->text() == "&File")
-      for (QAction* item : a->menu()->actions())
-        if (item->text() == "Save segment(&S)") save = item;
+  QAction* save = kavri_test::MenuItem(form->skinMainMenu1, "&File", "Save segment(&S)");
   ASSERT_NE(save, nullptr);
   dialogs.inputAnswers.push_back(std::string("Typed"));
   save->trigger();
