@@ -13,6 +13,7 @@
 #include "segments/converter_window.h"
 #include "segments/segment_edit_window.h"
 #include "shell/main_window.h"
+#include "shell/select_device_window.h"
 #include "shows/show_edit_window.h"
 
 namespace {
@@ -112,6 +113,27 @@ int main(int argc, char** argv) {
   quickPlay.show();
   app.processEvents();
   Print("BitBtn5", &main, "Form15.");
-  for (const char* name : {"Image4", "Image5", "ToolButton1", "TrackBar2", "Image1"}) Print(name, &quickPlay, "Form4.");
+  for (const char* name : {"Image4", "Image5", "ToolButton1", "ToolButton5", "ToolButton8", "TrackBar2", "Image1",
+                           "skinMemo1", "skinCheckBox4"})
+    Print(name, &quickPlay, "Form4.");
+  for (int i = 0; i < quickPlay.skinRadioGroup1->ButtonCount(); ++i) {
+    QWidget* item = quickPlay.skinRadioGroup1->Button(i);
+    const QPoint at = item->mapTo(&quickPlay, QPoint(0, 0));
+    std::printf("Form4.skinRadioGroup1.item%d %d %d %d %d\n", i, at.x(), at.y(), item->width(), item->height());
+  }
+  // "Select device" as the program shows it with two interfaces, before and after multiple output is
+  // ticked: the ticked box shows the interfaces' boxes and the list buttons, which move the rest.
+  kavri::TForm15 twoDevices([] { return std::vector<kavri::TDetectedDevice>{}; });
+  twoDevices.Choice().TakeFirstDetection({{"ezusb-0", "Usb-0"}, {"ezusb-1", "Usb-1"}});
+  kavri::TForm19 select(&twoDevices);
+  select.FormCreate();
+  select.show();
+  app.processEvents();
+  Print("BitBtn7", &main, "Form15.");
+  Print("CheckBox131", &select, "Form19.");
+  select.CheckBox131->SetChecked(true);
+  select.CheckBox131Click();
+  app.processEvents();
+  for (const char* name : {"skinButton2", "skinButton1"}) Print(name, &select, "Form19.");
   return 0;
 }
