@@ -18,6 +18,11 @@
 
 namespace {
 
+void PrintPlace(const QString& label, QWidget* widget, QWidget* window) {
+  const QPoint at = widget->mapTo(window, QPoint(0, 0));
+  std::printf("%s %d %d %d %d\n", qPrintable(label), at.x(), at.y(), widget->width(), widget->height());
+}
+
 // Controls of the dialogs are printed as "Form17.BitBtn1": their names repeat between windows.
 void Print(const char* name, QWidget* window, const char* prefix = "") {
   QWidget* widget = window->findChild<QWidget*>(name);
@@ -25,8 +30,7 @@ void Print(const char* name, QWidget* window, const char* prefix = "") {
     std::printf("%s%s missing\n", prefix, name);
     return;
   }
-  const QPoint at = widget->mapTo(window, QPoint(0, 0));
-  std::printf("%s%s %d %d %d %d\n", prefix, name, at.x(), at.y(), widget->width(), widget->height());
+  PrintPlace(QString(prefix) + name, widget, window);
 }
 
 }  // namespace
@@ -116,11 +120,8 @@ int main(int argc, char** argv) {
   for (const char* name : {"Image4", "Image5", "ToolButton1", "ToolButton5", "ToolButton8", "TrackBar2", "Image1",
                            "skinMemo1", "skinCheckBox4"})
     Print(name, &quickPlay, "Form4.");
-  for (int i = 0; i < quickPlay.skinRadioGroup1->ButtonCount(); ++i) {
-    QWidget* item = quickPlay.skinRadioGroup1->Button(i);
-    const QPoint at = item->mapTo(&quickPlay, QPoint(0, 0));
-    std::printf("Form4.skinRadioGroup1.item%d %d %d %d %d\n", i, at.x(), at.y(), item->width(), item->height());
-  }
+  for (int i = 0; i < quickPlay.skinRadioGroup1->ButtonCount(); ++i)
+    PrintPlace(QString("Form4.skinRadioGroup1.item%1").arg(i), quickPlay.skinRadioGroup1->Button(i), &quickPlay);
   // "Select device" as the program shows it with two interfaces, before and after multiple output is
   // ticked: the ticked box shows the interfaces' boxes and the list buttons, which move the rest.
   kavri::TForm15 twoDevices([] { return std::vector<kavri::TDetectedDevice>{}; });
