@@ -357,6 +357,7 @@ TSegmentControls TForm5::Controls() const {
 
 // The model changes whole rows at a time; the grid shows it again afterwards, whatever happened.
 void TForm5::RunCommand(const std::function<void()>& command) {
+  CommitTypedCells(this);
   RunGuarded(command);
   ShowSegment();
 }

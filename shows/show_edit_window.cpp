@@ -396,9 +396,7 @@ void TForm8::ChooseEditTrack(int track) {
 // The model changes whole rows at a time; the grids show it again afterwards, whatever happened.
 // The message line changes only when the command left a message: playback writes there too.
 void TForm8::RunCommand(const std::function<void()>& command) {
-  // A cell still being typed in belongs to the show the command acts on (menu items take no focus).
-  for (TSkinStringGrid* grid : grids_)
-    if (grid->EditorMode()) grid->HideEditor(true);
+  CommitTypedCells(this);
   show_.SetStatus("");
   RunGuarded(command);
   ShowTracks();

@@ -578,4 +578,8 @@ void TSkinStringGrid::DrawCellText(QPainter& canvas, int col, int row, const QRe
   canvas.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
 }
 
+void CommitTypedCells(QWidget* window) {
+  for (TSkinCustomDrawGrid* grid : window->findChildren<TSkinCustomDrawGrid*>()) grid->HideEditor(true);
+}
+
 }  // namespace kavri

@@ -238,4 +238,8 @@ class TSkinStringGrid : public TSkinCustomDrawGrid {
   bool HasCellTexts() const override { return true; }
 };
 
+// Stores the text of every cell still being typed in the window's grids. A command chosen from a
+// menu takes no focus from the cell editor, so without this it would act on the old text.
+void CommitTypedCells(QWidget* window);
+
 }  // namespace kavri

@@ -13,9 +13,15 @@
 #include "segments/converter_window.h"
 #include "segments/segment_edit_window.h"
 #include "shell/main_window.h"
+#include "shell/select_device_window.h"
 #include "shows/show_edit_window.h"
 
 namespace {
+
+void PrintPlace(const QString& label, QWidget* widget, QWidget* window) {
+  const QPoint at = widget->mapTo(window, QPoint(0, 0));
+  std::printf("%s %d %d %d %d\n", qPrintable(label), at.x(), at.y(), widget->width(), widget->height());
+}
 
 // Controls of the dialogs are printed as "Form17.BitBtn1": their names repeat between windows.
 void Print(const char* name, QWidget* window, const char* prefix = "") {
@@ -24,8 +30,7 @@ void Print(const char* name, QWidget* window, const char* prefix = "") {
     std::printf("%s%s missing\n", prefix, name);
     return;
   }
-  const QPoint at = widget->mapTo(window, QPoint(0, 0));
-  std::printf("%s%s %d %d %d %d\n", prefix, name, at.x(), at.y(), widget->width(), widget->height());
+  PrintPlace(QString(prefix) + name, widget, window);
 }
 
 }  // namespace
@@ -112,6 +117,24 @@ int main(int argc, char** argv) {
   quickPlay.show();
   app.processEvents();
   Print("BitBtn5", &main, "Form15.");
-  for (const char* name : {"Image4", "Image5", "ToolButton1", "TrackBar2", "Image1"}) Print(name, &quickPlay, "Form4.");
+  for (const char* name : {"Image4", "Image5", "ToolButton1", "ToolButton5", "ToolButton8", "TrackBar2", "Image1",
+                           "skinMemo1", "skinCheckBox4"})
+    Print(name, &quickPlay, "Form4.");
+  for (int i = 0; i < quickPlay.skinRadioGroup1->ButtonCount(); ++i)
+    PrintPlace(QString("Form4.skinRadioGroup1.item%1").arg(i), quickPlay.skinRadioGroup1->Button(i), &quickPlay);
+  // "Select device" as the program shows it with two interfaces, before and after multiple output is
+  // ticked: the ticked box shows the interfaces' boxes and the list buttons, which move the rest.
+  kavri::TForm15 twoDevices([] { return std::vector<kavri::TDetectedDevice>{}; });
+  twoDevices.Choice().TakeFirstDetection({{"ezusb-0", "Usb-0"}, {"ezusb-1", "Usb-1"}});
+  kavri::TForm19 select(&twoDevices);
+  select.FormCreate();
+  select.show();
+  app.processEvents();
+  Print("BitBtn7", &main, "Form15.");
+  Print("CheckBox131", &select, "Form19.");
+  select.CheckBox131->SetChecked(true);
+  select.CheckBox131Click();
+  app.processEvents();
+  for (const char* name : {"skinButton2", "skinButton1"}) Print(name, &select, "Form19.");
   return 0;
 }

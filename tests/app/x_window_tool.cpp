@@ -2,13 +2,16 @@
 // or a person would: saves a picture of it and asks it to close (WM_DELETE_WINDOW).
 //
 //   kavri_x_window --title TEXT [--timeout SECONDS] [--click X,Y]... [--region X,Y,W,H]
-//                  [--key NAME]... [--screenshot FILE.png] [--close]
+//                  [--key NAME]... [--until-lit X,Y,W,H] [--screenshot FILE.png] [--close]
 //
 // --click presses and releases the left button at X,Y inside the window through the XTest
-// extension, as a real mouse would, in the order given; --key types a key (X key name) the same way;
+// extension, as a real mouse would, in the order given; --key types a key (X key name, or names
+// joined by "+" for a key typed with others held, as "Control_L+a") the same way;
+// --until-lit waits, up to the timeout again, until a part of the window shows anything but black;
 // --region cuts the screenshot to a part of the window.
 //
-// Exit status: 0 done, 2 no such window within the timeout, 3 cannot open the display, 1 bad use.
+// Exit status: 0 done, 2 no such window within the timeout, 3 cannot open the display, 4 cannot
+// save the screenshot, 5 the part stayed black, 1 bad use.
 // Qt first: the X headers define names (Status) that Qt's headers refuse to follow.
 #include <QImage>
 
@@ -103,6 +106,17 @@ bool SaveScreenshot(Display* display, Window window, TWindowRegion region, const
   return picture.save(QString::fromStdString(path), "PNG");
 }
 
+// Whether a part of the window shows anything but black, as a preview does once it draws.
+bool RegionLit(Display* display, Window window, TWindowRegion region) {
+  XImage* image = XGetImage(display, window, region.x, region.y, region.width, region.height, AllPlanes, ZPixmap);
+  if (!image) return false;
+  bool lit = false;
+  for (int y = 0; y < region.height && !lit; ++y)
+    for (int x = 0; x < region.width && !lit; ++x) lit = (XGetPixel(image, x, y) & 0xFFFFFF) != 0;
+  XDestroyImage(image);
+  return lit;
+}
+
 void ClickAt(Display* display, Window window, int x, int y) {
   int screenX = 0, screenY = 0;
   Window child = 0;
@@ -118,11 +132,19 @@ void ClickAt(Display* display, Window window, int x, int y) {
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
 }
 
-// Types one key (an X key name such as "n" or "Return") into the window, which must have the focus.
-void TypeKey(Display* display, const std::string& name) {
-  const KeyCode code = XKeysymToKeycode(display, XStringToKeysym(name.c_str()));
-  XTestFakeKeyEvent(display, code, True, CurrentTime);
-  XTestFakeKeyEvent(display, code, False, CurrentTime);
+// Types one key (an X key name such as "n" or "Return") into the window, which must have the focus;
+// "Shift_L+k" holds the keys before the last while it is typed.
+void TypeKey(Display* display, const std::string& combination) {
+  std::vector<KeyCode> codes;
+  for (size_t start = 0;;) {
+    const size_t plus = combination.find('+', start);
+    const std::string name = combination.substr(start, plus == std::string::npos ? plus : plus - start);
+    codes.push_back(XKeysymToKeycode(display, XStringToKeysym(name.c_str())));
+    if (plus == std::string::npos) break;
+    start = plus + 1;
+  }
+  for (KeyCode code : codes) XTestFakeKeyEvent(display, code, True, CurrentTime);
+  for (size_t i = codes.size(); i-- > 0;) XTestFakeKeyEvent(display, codes[i], False, CurrentTime);
   XSync(display, False);
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
 }
@@ -147,7 +169,7 @@ int main(int argc, char** argv) {
   bool close = false;
   std::vector<std::pair<int, int>> clicks;
   std::vector<std::string> keys;
-  TWindowRegion region;
+  TWindowRegion region, litRegion;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--title" && i + 1 < argc) {
@@ -164,6 +186,9 @@ int main(int argc, char** argv) {
       clicks.emplace_back(x, y);
     } else if (arg == "--key" && i + 1 < argc) {
       keys.push_back(argv[++i]);
+    } else if (arg == "--until-lit" && i + 1 < argc) {
+      if (std::sscanf(argv[++i], "%d,%d,%d,%d", &litRegion.x, &litRegion.y, &litRegion.width, &litRegion.height) != 4)
+        return 1;
     } else if (arg == "--region" && i + 1 < argc) {
       if (std::sscanf(argv[++i], "%d,%d,%d,%d", &region.x, &region.y, &region.width, &region.height) != 4) return 1;
     } else {
@@ -194,6 +219,15 @@ int main(int argc, char** argv) {
   for (const std::string& key : keys) TypeKey(display, key);
   if (!clicks.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(300));
   int status = 0;
+  if (litRegion.width > 0) {
+    const auto litDeadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);
+    while (!RegionLit(display, window, litRegion) && std::chrono::steady_clock::now() < litDeadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (!RegionLit(display, window, litRegion)) {
+      std::fprintf(stderr, "the region stayed black\n");
+      status = 5;
+    }
+  }
   if (!screenshot.empty() && !SaveScreenshot(display, window, region, screenshot)) {
     std::fprintf(stderr, "cannot save a picture of the window to %s\n", screenshot.c_str());
     status = 4;

@@ -1,16 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QTest>
 #include <chrono>
 #include <memory>
 
 #include "engine/play_threads.h"
+#include "engine/section_file.h"
 #include "engine/shared_state.h"
 #include "platform/file_io.h"
 #include "platform/program_folder.h"
 #include "platform/usb/usb_sim_driver.h"
 #include "segments/segment_edit_window.h"
 #include "segments/segment_play_state.h"
+#include "tests/support/menu_item.h"
 #include "tests/support/program_folder_scope.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/test_support.h"
@@ -108,11 +111,7 @@ TEST_F(SegmentEditWindow, AddFillsTheBlankRowThenAppendsWithTheSliderValues) {
 }
 
 TEST_F(SegmentEditWindow, ColourPanelsMenusAndToolButtonTwinsSetTheSharedValues) {
-  QAction* rnd2 = nullptr;
-  for (QAction* a : form->skinMainMenu1->actions())
-    if (a->menu() && a->text() == "&Color")
-      for (QAction* item : a->menu()->actions())
-        if (item->text() == "Mutiple color alternate(Rnd2)(&E)") rnd2 = item;
+  QAction* rnd2 = kavri_test::MenuItem(form->skinMainMenu1, "&Color", "Mutiple color alternate(Rnd2)(&E)");
   ASSERT_NE(rnd2, nullptr);
   rnd2->trigger();
   EXPECT_EQ(SegmentColourMode.load(), 259);
@@ -158,6 +157,27 @@ TEST_F(SegmentEditWindow, SaveNewAndOpenGoThroughTheButtonsAndTheGridFollows) {
   ASSERT_EQ(form->skinStringGrid1->RowCount(), 3);
   EXPECT_EQ(Cell(0, 2), "small.DDR");
   EXPECT_EQ(Cell(1, 2), "40");
+}
+
+TEST_F(SegmentEditWindow, SaveFromTheMenuTakesACellStillBeingTyped) {
+  form->show();
+  AddRow("Big.ddr", "30");
+  TSkinStringGrid* grid = form->skinStringGrid1;
+  grid->SetRow(1);
+  grid->SetCol(1);
+  grid->ShowEditor();
+  QLineEdit* editor = grid->findChild<QLineEdit*>();
+  ASSERT_TRUE(editor && editor->isVisible());
+  editor->setText("75");
+  QAction* save = kavri_test::MenuItem(form->skinMainMenu1, "&File", "Save segment(&S)");
+  ASSERT_NE(save, nullptr);
+  dialogs.inputAnswers.push_back(std::string("Typed"));
+  save->trigger();
+  EXPECT_EQ(form->Label18->text(), "The segment have saved.");
+  TSectionList rows;
+  ASSERT_TRUE(LoadSectionFile(SectionFolder() + "Typed.sec", rows, ProgramFolder()));
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0]->A, 75);
 }
 
 class SegmentEditWindowThreads : public SegmentEditWindow {

@@ -16,12 +16,15 @@
 #include "platform/program_folder.h"
 #include "platform/size_text.h"
 #include "skin/skin_check_box.h"
+#include "tests/support/menu_item.h"
 #include "tests/support/program_folder_scope.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/test_support.h"
 
 namespace kavri {
 namespace {
+
+using kavri_test::MenuItem;
 
 struct TRecordingRunner : TShowRunner {
   std::vector<std::string>* calls;
@@ -30,14 +33,6 @@ struct TRecordingRunner : TShowRunner {
   void Stop() override { calls->push_back("stop"); }
   void ColourModeChosen(int32_t mode) override { calls->push_back("colour " + std::to_string(mode)); }
 };
-
-QAction* MenuItem(QWidget* bar, const QString& menu, const QString& item) {
-  for (QAction* a : bar->actions())
-    if (a->menu() && a->text() == menu)
-      for (QAction* i : a->menu()->actions())
-        if (i->text() == item) return i;
-  return nullptr;
-}
 
 class ShowEditWindow : public ::testing::Test {
  protected:
