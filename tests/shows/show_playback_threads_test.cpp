@@ -61,8 +61,11 @@ TEST_F(ShowPlayback, ThreadsAShowEndsByItselfAndItsMusicEnds) {
 TEST_F(ShowPlayback, ThreadsTheFirstPreviewAfterPlaySeesTheShowPlaying) {
   for (int i = 0; i < 5; ++i) {
     Playback().Play(show_, {});
+    // The run this Play stopped may say its end while Play waits for it; only what comes after
+    // counts.
+    const auto before = static_cast<std::ptrdiff_t>(messages_.size());
     Playback().PreviewTick();
-    EXPECT_FALSE(Ended()) << "round " << i;
+    EXPECT_TRUE(std::none_of(messages_.begin() + before, messages_.end(), IsEndText)) << "round " << i;
     EXPECT_TRUE(ShowPlayingFlag);
     EXPECT_TRUE(Playback().PreviewTimerActive());
   }
