@@ -1,6 +1,7 @@
 #pragma once
 // The people table on both data sets, for typed tests of the data-aware controls. Stored() reads
-// what was really stored: the SQLite file through the sqlite3 tool, the memory set by a walk.
+// what was really stored: the SQLite file through the sqlite3 tool, the memory set by a walk that
+// comes back to the record it started on.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -16,11 +17,13 @@ struct MemoryPeople {
   // "id|name" per stored record, in order.
   QStringList Stored(kavri::TDataSet& set) {
     QStringList rows;
+    const kavri::TBookmark place = set.GetBookmark();
     set.First();
     while (!set.IsEmpty()) {
       rows << set.FieldByName("id")->AsString() + "|" + set.FieldByName("name")->AsString();
       if (set.MoveBy(1) == 0) break;
     }
+    if (place != kavri::kNoBookmark) set.GotoBookmark(place);
     return rows;
   }
 };
