@@ -2,11 +2,28 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QProxyStyle>
 
 namespace kavri {
 
 namespace {
+
 constexpr int kNoLimit = 32767;  // the line edit's own "no limit"
+
+// The line edit takes its password character from its style.
+class TPasswordCharStyle : public QProxyStyle {
+ public:
+  explicit TPasswordCharStyle(QChar c) : c_(c) {}
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* answer) const override {
+    if (hint == SH_LineEdit_PasswordCharacter) return c_.unicode();
+    return QProxyStyle::styleHint(hint, option, widget, answer);
+  }
+
+ private:
+  QChar c_;
+};
+
 }  // namespace
 
 TSkinDBEdit::TSkinDBEdit(QWidget* owner) : TDBFieldControl<TSkinEdit>(owner) {
@@ -17,6 +34,31 @@ TSkinDBEdit::TSkinDBEdit(QWidget* owner) : TDBFieldControl<TSkinEdit>(owner) {
   link.OnUpdateData = [this] { UpdateData(); };
   link.OnActiveChange = [this] { ActiveChange(); };
   connect(this, &QLineEdit::textChanged, this, [this] { binding_.DataLink().Modified(); });
+  connect(this, &QLineEdit::textEdited, this, &TSkinDBEdit::ApplyCharCase);
+}
+
+TSkinDBEdit::~TSkinDBEdit() {
+  if (passwordStyle_) setStyle(nullptr);
+}
+
+void TSkinDBEdit::SetPasswordChar(QChar c) {
+  passwordChar_ = c;
+  setStyle(nullptr);
+  passwordStyle_.reset();
+  if (!c.isNull()) {
+    passwordStyle_ = std::make_unique<TPasswordCharStyle>(c);
+    setStyle(passwordStyle_.get());
+  }
+  setEchoMode(c.isNull() ? QLineEdit::Normal : QLineEdit::Password);
+}
+
+void TSkinDBEdit::ApplyCharCase() {
+  if (charCase_ == TEditCharCase::ecNormal) return;
+  const QString cased = charCase_ == TEditCharCase::ecUpperCase ? text().toUpper() : text().toLower();
+  if (cased == text()) return;
+  const int caret = cursorPosition();
+  setText(cased);
+  setCursorPosition(caret);
 }
 
 void TSkinDBEdit::SetDataField(const QString& name) {

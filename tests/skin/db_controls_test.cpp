@@ -288,12 +288,22 @@ TEST(DBEdit, NoTypingWithoutAModifiableField) {
   EXPECT_EQ(form.edit->text(), "");
 }
 
-TEST(DBEdit, TakesItsLengthLimitFromTheStringField) {
+TEST(DBEdit, TakesItsLengthLimitFromTheStringFieldAndCasesAndHidesWhatIsTyped) {
   Form form({"a"});
+  form.Show();
   form.edit->SetDataField("name");
   EXPECT_EQ(form.edit->MaxLength(), 20);
   EXPECT_EQ(form.edit->maxLength(), 20);
   EXPECT_EQ(form.edit->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+  form.edit->SetCharCase(TEditCharCase::ecUpperCase);
+  form.edit->SetPasswordChar('#');
+  form.Focus(form.edit);
+  form.edit->end(false);
+  QTest::keyClicks(form.edit, "bc");
+  EXPECT_EQ(form.edit->text(), "ABC");
+  EXPECT_EQ(form.edit->displayText(), "###");
+  form.Focus(form.other);
+  EXPECT_EQ(form.set->FieldByName("name")->AsString(), "ABC");
   form.edit->SetDataField("id");
   EXPECT_EQ(form.edit->MaxLength(), 0);
 }
