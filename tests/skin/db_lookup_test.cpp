@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QTest>
 
+#include "skin/db_lookup_combo_box.h"
 #include "skin/db_lookup_list_box.h"
 #include "tests/skin/db_test_sets.h"
 #include "tests/support/recording_dialogs.h"
@@ -28,7 +29,14 @@ class DBLookupTest : public ::testing::Test {
     list->SetListSource(&choices.source);
     list->SetKeyField("id");
     list->SetListField("name");
-    window.resize(200, 200);
+    combo = new TSkinDBLookupComboBox(&window);
+    combo->move(0, 170);
+    combo->SetDataSource(&people.source);
+    combo->SetDataField("id");
+    combo->SetListSource(&choices.source);
+    combo->SetKeyField("id");
+    combo->SetListField("name");
+    window.resize(200, 220);
     window.show();
     QApplication::setActiveWindow(&window);
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -51,6 +59,7 @@ class DBLookupTest : public ::testing::Test {
   kavri_test::RecordingDialogs dialogs;
   QWidget window;
   TSkinDBLookupListBox* list;
+  TSkinDBLookupComboBox* combo;
 };
 
 TYPED_TEST_SUITE(DBLookupTest, kavri_test::PeopleSets);
@@ -117,6 +126,27 @@ TYPED_TEST(DBLookupTest, DraggingPastTheBottomScrollsFasterFurtherOutButNeverWit
   QTest::mouseMove(this->list, QPoint(10, 2 + rowHeight / 2));
   EXPECT_EQ(this->list->ScrollInterval(), 0);
   QTest::mouseRelease(this->list, Qt::LeftButton, {}, QPoint(10, 2 + rowHeight / 2));
+}
+
+TYPED_TEST(DBLookupTest, ComboShowsTheKeysTextStepsAndTakesAPickFromItsList) {
+  EXPECT_EQ(this->combo->Text(), "Ann Laser");
+  this->combo->setFocus();
+  QTest::keyClick(this->combo, Qt::Key_Down);
+  EXPECT_EQ(this->Id().toInt(), 2);
+  EXPECT_EQ(this->combo->Text(), "anna");
+  QTest::keyClick(this->combo, Qt::Key_F4);
+  ASSERT_TRUE(this->combo->ListVisible());
+  TSkinDBLookupListBox* open = this->combo->DataList();
+  const int rowHeight = open->fontMetrics().height();
+  QTest::mouseClick(open, Qt::LeftButton, {}, QPoint(10, 2 + rowHeight * 3 + rowHeight / 2));
+  EXPECT_FALSE(this->combo->ListVisible());
+  EXPECT_EQ(this->Id().toInt(), 4);
+  EXPECT_EQ(this->combo->Text(), "Cid Scan");
+  this->people.set->Post();
+  EXPECT_TRUE(this->people.Stored().contains("4|Ann"));
+  this->combo->SetReadOnly(true);
+  QTest::keyClick(this->combo, Qt::Key_Down);
+  EXPECT_EQ(this->Id().toInt(), 4);
 }
 
 TEST(DBLookupListBox, RowCountKeepsToOneToAHundredAndTheHeightSnapsToRows) {
