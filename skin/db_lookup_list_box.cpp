@@ -36,7 +36,7 @@ int TSkinDBLookupListBox::TextHeight() const { return std::max(1, fontMetrics().
 
 QRect TSkinDBLookupListBox::ClientArea() const {
   QRect r = rect().adjusted(kBorderWidth, kBorderWidth, -kBorderWidth, -kBorderWidth);
-  if (bar_->isVisible()) r.setRight(r.right() - bar_->width());
+  if (!bar_->isHidden()) r.setRight(r.right() - bar_->width());
   return r;
 }
 
