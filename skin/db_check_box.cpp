@@ -61,10 +61,7 @@ void TSkinDBCheckBox::Toggle() {
 
 void TSkinDBCheckBox::keyPressEvent(QKeyEvent* event) {
   TSkinCheckBox::keyPressEvent(event);
-  if (event->key() == Qt::Key_Escape)
-    binding_.DataLink().Reset();
-  else if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Space)
-    binding_.RequestEdit();
+  binding_.ApplyChoiceKey(*event);
 }
 
 }  // namespace kavri

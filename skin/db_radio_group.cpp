@@ -60,10 +60,7 @@ void TSkinDBRadioGroup::NewClick() {
 
 void TSkinDBRadioGroup::keyPressEvent(QKeyEvent* event) {
   TSkinRadioGroup::keyPressEvent(event);
-  if (event->key() == Qt::Key_Escape)
-    binding_.DataLink().Reset();
-  else if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Space)
-    binding_.RequestEdit();
+  binding_.ApplyChoiceKey(*event);
 }
 
 }  // namespace kavri

@@ -23,19 +23,15 @@ class DBLookupTest : public ::testing::Test {
   DBLookupTest() {
     TSkinDBLookupControl::SetSearchClock([this] { return now; });
     list = new TSkinDBLookupListBox(&window);
-    list->move(0, 0);
-    list->SetDataSource(&people.source);
-    list->SetDataField("id");
-    list->SetListSource(&choices.source);
-    list->SetKeyField("id");
-    list->SetListField("name");
     combo = new TSkinDBLookupComboBox(&window);
     combo->move(0, 170);
-    combo->SetDataSource(&people.source);
-    combo->SetDataField("id");
-    combo->SetListSource(&choices.source);
-    combo->SetKeyField("id");
-    combo->SetListField("name");
+    for (TSkinDBLookupControl* c : std::initializer_list<TSkinDBLookupControl*>{list, combo}) {
+      c->SetDataSource(&people.source);
+      c->SetDataField("id");
+      c->SetListSource(&choices.source);
+      c->SetKeyField("id");
+      c->SetListField("name");
+    }
     window.resize(200, 220);
     window.show();
     QApplication::setActiveWindow(&window);
