@@ -117,16 +117,4 @@ TYPED_TEST(DBGridTest, ARefusedEditOpensNoEditor) {
   EXPECT_EQ(this->people.Stored(), (QStringList{"1|Ann", "2|Bob", "3|Cid"}));
 }
 
-TEST(DBGrid, TakesTheThemeColoursAndKeepsGreenFocusAndYellowSelection) {
-  TSkinDBGrid grid;
-  grid.SetUIStyle(TSkinUIStyle::Azure);
-  EXPECT_EQ(grid.BorderColor(), GetThemeColor(TSkinUIStyle::Azure, 8));
-  EXPECT_EQ(grid.FixedColor(), GetThemeColor(TSkinUIStyle::Azure, 12));
-  EXPECT_EQ(grid.Color(), GetThemeColor(TSkinUIStyle::Azure, 9));
-  EXPECT_EQ(grid.FontColor(), GetThemeColor(TSkinUIStyle::Azure, 16));
-  EXPECT_EQ(grid.FixedFontColor(), GetThemeColor(TSkinUIStyle::Azure, 13));
-  EXPECT_EQ(grid.FocusedColor(), 0x008000u);
-  EXPECT_EQ(grid.SelectedColor(), 0x00FFFFu);
-}
-
 }  // namespace
