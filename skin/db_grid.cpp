@@ -32,7 +32,12 @@ class TSkinDBGrid::TGridDataLink : public TDataLink {
   void DataSetScrolled(int) override { grid_->RecordsChanged(); }
   void LayoutChanged() override { ActiveChanged(); }
   void RecordChanged(TField*) override { grid_->update(); }
-  void EditingChanged() override { grid_->update(); }
+  void EditingChanged() override {
+    // An edit ended elsewhere (a cancel) takes the editor's text with it, or it would land on
+    // whatever record is current when the editor closes.
+    if (!Editing()) grid_->HideEditor(false);
+    grid_->update();
+  }
   void UpdateData() override { grid_->StoreEditor(); }
 
  private:

@@ -77,6 +77,10 @@ TYPED_TEST(DBGridTest, EscCancelsTheEditAndKeepsTheStoredValue) {
   EXPECT_EQ(this->Set().FieldByName("name")->AsString(), "Q");
   this->Key(Qt::Key_Escape);
   EXPECT_EQ(this->Set().FieldByName("name")->AsString(), "Ann");
+  // A cancel from elsewhere (a navigator) closes the editor with its text.
+  this->Type("R");
+  this->Set().Cancel();
+  EXPECT_FALSE(this->grid->EditorMode());
   EXPECT_EQ(this->people.Stored(), (QStringList{"1|Ann", "2|Bob", "3|Cid"}));
 }
 
