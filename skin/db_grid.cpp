@@ -46,7 +46,6 @@ class TSkinDBGrid::TGridDataLink : public TDataLink {
 
 TSkinDBGrid::TSkinDBGrid(QWidget* owner)
     : TSkinCustomDrawGrid(owner, 0x008000), link_(std::make_unique<TGridDataLink>(this)) {
-  SetSelectedColor(0x00FFFF);
   SetOptions(Options() | goEditing);
   OnSelectCell = [this](int col, int row, bool& canSelect) { SelectCell(col, row, canSelect); };
   OnSetEditText = [this](int col, int, const QString& text) { SetEditText(col, text); };
