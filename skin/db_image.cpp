@@ -150,6 +150,17 @@ void TSkinDBImage::mouseDoubleClickEvent(QMouseEvent* event) {
   QWidget::mouseDoubleClickEvent(event);
 }
 
+void TSkinDBImage::focusOutEvent(QFocusEvent* event) {
+  // Only an edit in progress has anything to write; a picture set while browsing stays shown.
+  const TDataSet* set = binding_.DataLink().DataSet();
+  const bool editing = set && (set->State() == TDataSetState::dsEdit || set->State() == TDataSetState::dsInsert);
+  if (editing)
+    TDBFieldControl<QWidget>::focusOutEvent(event);
+  else
+    QWidget::focusOutEvent(event);
+  update();
+}
+
 void TSkinDBImage::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const QColor background = palette().color(QPalette::Base);

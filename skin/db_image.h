@@ -40,6 +40,7 @@ class TSkinDBImage : public TDBFieldControl<QWidget> {
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void SetFocused(bool) override { update(); }
 
  private:

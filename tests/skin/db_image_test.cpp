@@ -146,4 +146,26 @@ TYPED_TEST(DBImageTest, PostingAPictureThatIsNoBitmapClearsTheField) {
   EXPECT_TRUE(this->kind.Stored(*this->set, 1).isEmpty());
 }
 
+TYPED_TEST(DBImageTest, LeavingWritesOnlyAnEditInProgress) {
+  QWidget window;
+  this->image.setParent(&window);
+  auto* other = new QWidget(&window);
+  other->setFocusPolicy(Qt::StrongFocus);
+  window.show();
+  QApplication::setActiveWindow(&window);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  this->image.setFocus();
+  this->image.SetPicture(Pattern(Qt::yellow));  // by code, while browsing
+  other->setFocus(Qt::TabFocusReason);
+  EXPECT_TRUE(this->dialogs.messages.empty());
+  EXPECT_TRUE(other->hasFocus());
+  QApplication::clipboard()->setImage(Pattern(Qt::green));
+  this->image.setFocus();
+  this->image.PasteFromClipboard();
+  other->setFocus(Qt::TabFocusReason);
+  this->set->Post();
+  EXPECT_TRUE(this->SamePixels(this->StoredPicture(1), Pattern(Qt::green)));
+  this->image.setParent(nullptr);
+}
+
 }  // namespace
