@@ -45,6 +45,13 @@ TDBFieldBinding::TKeyRule TDBFieldBinding::ApplyKeyRule(const QKeyEvent& event, 
   return TKeyRule::Pass;
 }
 
+void TDBFieldBinding::ApplyChoiceKey(const QKeyEvent& event) {
+  if (event.key() == Qt::Key_Escape)
+    link_.Reset();
+  else if (event.key() == Qt::Key_Backspace || event.key() == Qt::Key_Space)
+    RequestEdit();
+}
+
 bool TDBFieldBinding::CommitOnExit(const QFocusEvent& event) {
   if (event.reason() == Qt::PopupFocusReason || event.reason() == Qt::ActiveWindowFocusReason) return true;
   return RunDataStep([&] { link_.UpdateRecord(); });

@@ -33,6 +33,9 @@ class TDBFieldBinding {
   // character the field cannot hold beeps and is dropped; Esc resets the link. `multiLine` adds
   // Tab and Enter to the changing keys.
   TKeyRule ApplyKeyRule(const QKeyEvent& event, bool multiLine);
+  // The rule of controls that pick a value (check box, radio group), after their own handling:
+  // Backspace and Space ask to edit, Esc resets the link.
+  void ApplyChoiceKey(const QKeyEvent& event);
 
   // Leaving the control writes a pending value into the record. A refusal is shown and answers
   // false: the control then keeps the focus, and its text stays as typed. Focus going to a popup

@@ -321,10 +321,12 @@ void TSkinCustomDrawGrid::paintEvent(QPaintEvent*) {
   p.fillRect(rect(), Rgb(color_));
   const QRect area = GridArea();
   p.setClipRect(area);
+  // Rows stop at the first one below the area, so a long grid paints only what shows.
   auto visibleRows = [&] {
     std::vector<int> rows;
     for (int r = 0; r < FixedRows(); ++r) rows.push_back(r);
-    for (int r = topRow_; r < RowCount(); ++r) rows.push_back(r);
+    const int probeCol = FixedCols() > 0 ? 0 : leftCol_;
+    for (int r = topRow_; r < RowCount() && !CellRect(probeCol, r).isEmpty(); ++r) rows.push_back(r);
     return rows;
   }();
   std::vector<int> visibleCols;
@@ -437,7 +439,7 @@ void TSkinCustomDrawGrid::keyPressEvent(QKeyEvent* event) {
       if ((options_ & goEditing) && !text.isEmpty() && text.at(0).isPrint() &&
           !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         ShowEditor();
-        editor_->setText(text);
+        if (EditorMode()) editor_->setText(text);
         return;
       }
       QWidget::keyPressEvent(event);
@@ -466,11 +468,11 @@ void TSkinCustomDrawGrid::focusOutEvent(QFocusEvent* event) {
 bool TSkinCustomDrawGrid::EditorMode() const { return editor_->isVisible(); }
 
 void TSkinCustomDrawGrid::ShowEditor() {
-  if (!(options_ & goEditing) || model_.IsFixed(Col(), Row())) return;
+  if (!(options_ & goEditing) || model_.IsFixed(Col(), Row()) || !CanEditShow()) return;
   editCol_ = Col();
   editRow_ = Row();
   MakeVisible(editCol_, editRow_);
-  editor_->setText(model_.Cell(editCol_, editRow_));
+  editor_->setText(GetEditText(editCol_, editRow_));
   editor_->show();
   PlaceEditor();
   editor_->setFocus(Qt::OtherFocusReason);

@@ -132,6 +132,10 @@ class TSkinCustomDrawGrid : public QWidget, public TSkinStyleHooks {
   // The string grid writes its texts; the draw grid has none of its own.
   virtual void DrawCellText(QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state);
   virtual bool HasCellTexts() const { return false; }
+  // The in-place editor opens only when this agrees, with the text this gives.
+  virtual bool CanEditShow() { return true; }
+  virtual QString GetEditText(int col, int row) const { return model_.Cell(col, row); }
+  QLineEdit* InplaceEditor() const { return editor_; }
 
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;

@@ -246,6 +246,16 @@ TBookmark TDataSet::GetBookmark() const {
   return DoRecordAt(current_).bookmark;
 }
 
+TBookmark TDataSet::BookmarkAt(int row) const {
+  if (!Active()) return kNoBookmark;
+  if (Inserting()) {
+    if (row == insertRow_) return kNoBookmark;
+    if (row > insertRow_) --row;
+  }
+  if (row < 0 || row >= DoRecordCount()) return kNoBookmark;
+  return DoRecordAt(row).bookmark;
+}
+
 bool TDataSet::BookmarkValid(TBookmark bookmark) const {
   return Active() && bookmark != kNoBookmark && DoIndexOf(bookmark) >= 0;
 }

@@ -91,6 +91,8 @@ class TDataSet : public QObject {
   QVariant Lookup(const QString& keyFields, const QVariantList& keyValues, const QString& resultFields);
 
   TBookmark GetBookmark() const;
+  // The bookmark of a buffer row (as a link's window counts them); none for a record being inserted.
+  TBookmark BookmarkAt(int row) const;
   bool BookmarkValid(TBookmark bookmark) const;
   void GotoBookmark(TBookmark bookmark);
 

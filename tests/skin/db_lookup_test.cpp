@@ -1,0 +1,163 @@
+// The lookup list box: the people table's id looked up in a second people table by id, shown and
+// searched by name; both tables in memory or both in SQLite files.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDateTime>
+#include <QTest>
+
+#include "skin/db_lookup_combo_box.h"
+#include "skin/db_lookup_list_box.h"
+#include "tests/skin/db_test_sets.h"
+#include "tests/support/recording_dialogs.h"
+
+using namespace kavri;
+
+namespace {
+
+const QString kZ32 = QString(32, 'z');
+
+template <typename Kind>
+class DBLookupTest : public ::testing::Test {
+ protected:
+  DBLookupTest() {
+    TSkinDBLookupControl::SetSearchClock([this] { return now; });
+    list = new TSkinDBLookupListBox(&window);
+    combo = new TSkinDBLookupComboBox(&window);
+    combo->move(0, 170);
+    for (TSkinDBLookupControl* c : std::initializer_list<TSkinDBLookupControl*>{list, combo}) {
+      c->SetDataSource(&people.source);
+      c->SetDataField("id");
+      c->SetListSource(&choices.source);
+      c->SetKeyField("id");
+      c->SetListField("name");
+    }
+    window.resize(200, 220);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    list->setFocus();
+  }
+  ~DBLookupTest() override {
+    TSkinDBLookupControl::SetSearchClock([] { return QDateTime::currentMSecsSinceEpoch(); });
+  }
+  void Type(const QString& text, qint64 gapMs = 100) {
+    for (QChar c : text) {
+      now += gapMs;
+      QTest::keyClicks(list, QString(c));
+    }
+  }
+  QVariant Id() { return people.set->FieldByName("id")->Value(); }
+
+  qint64 now = 1'000'000;
+  kavri_test::PeopleOn<Kind> people{{"Ann", "Bob", "Cid"}};
+  kavri_test::PeopleOn<Kind> choices{{"Ann Laser", "anna", "Bob Beam", "Cid Scan", "Dan", kZ32 + "a", kZ32 + "z"}};
+  kavri_test::RecordingDialogs dialogs;
+  QWidget window;
+  TSkinDBLookupListBox* list;
+  TSkinDBLookupComboBox* combo;
+};
+
+TYPED_TEST_SUITE(DBLookupTest, kavri_test::PeopleSets);
+
+TYPED_TEST(DBLookupTest, ShowsTheListRecordOfTheFieldsKey) {
+  EXPECT_EQ(this->list->SelectedItem(), "Ann Laser");
+  this->people.set->Next();
+  EXPECT_EQ(this->list->SelectedItem(), "anna");
+  EXPECT_EQ(this->list->GetKeyIndex(), 1);
+  // A key the list does not hold shows its first record.
+  this->people.set->Edit();
+  this->people.set->FieldByName("id")->SetValue(99);
+  EXPECT_EQ(this->list->SelectedItem(), "Ann Laser");
+  EXPECT_EQ(this->list->GetKeyIndex(), -1);
+}
+
+TYPED_TEST(DBLookupTest, KeysTypedWithinTwoSecondsSearchTogether) {
+  this->Type("b");
+  EXPECT_EQ(this->Id().toInt(), 3);  // "Bob Beam"
+  this->Type("O", 2000);
+  EXPECT_EQ(this->list->SearchText(), "bO");
+  EXPECT_EQ(this->Id().toInt(), 3);
+  this->Type("d", 2001);  // a pause starts a new search
+  EXPECT_EQ(this->list->SearchText(), "d");
+  EXPECT_EQ(this->Id().toInt(), 5);  // "Dan"
+  this->people.set->Post();
+  EXPECT_TRUE(this->people.Stored().contains("5|Ann"));
+}
+
+TYPED_TEST(DBLookupTest, TheSearchTextStopsAt32Characters) {
+  this->Type(kZ32);
+  EXPECT_EQ(this->Id().toInt(), 6);
+  this->Type("z");  // would find the second name, but the search is full
+  EXPECT_EQ(this->list->SearchText(), kZ32);
+  EXPECT_EQ(this->Id().toInt(), 6);
+}
+
+TYPED_TEST(DBLookupTest, TheNullValueKeyClearsTheField) {
+  this->list->SetNullValueKey(QKeySequence(Qt::CTRL | Qt::Key_N));
+  QTest::keyClick(this->list, Qt::Key_N, Qt::ControlModifier);
+  EXPECT_EQ(this->people.set->State(), TDataSetState::dsEdit);
+  EXPECT_TRUE(this->people.set->FieldByName("id")->IsNull());
+}
+
+TYPED_TEST(DBLookupTest, ArrowsMoveTheChoiceFromTheChosenRow) {
+  QTest::keyClick(this->list, Qt::Key_Down);
+  QTest::keyClick(this->list, Qt::Key_Down);
+  EXPECT_EQ(this->Id().toInt(), 3);
+  QTest::keyClick(this->list, Qt::Key_End);
+  EXPECT_EQ(this->Id().toInt(), 7);
+  this->list->SetReadOnly(true);
+  QTest::keyClick(this->list, Qt::Key_Home);
+  EXPECT_EQ(this->Id().toInt(), 7);
+}
+
+TYPED_TEST(DBLookupTest, DraggingPastTheBottomScrollsFasterFurtherOutButNeverWithoutPause) {
+  const int rowHeight = this->list->fontMetrics().height();
+  const int bottom = this->list->height() - 2;  // below the last row, inside the border
+  QTest::mousePress(this->list, Qt::LeftButton, {}, QPoint(10, 2 + rowHeight / 2));
+  QTest::mouseMove(this->list, QPoint(10, bottom + 9));  // the tenth pixel below the rows
+  EXPECT_EQ(this->list->ScrollInterval(), 50);
+  QTest::mouseMove(this->list, QPoint(10, bottom + 40));
+  EXPECT_EQ(this->list->ScrollInterval(), TSkinDBLookupListBox::kMinScrollIntervalMs);
+  QTest::mouseMove(this->list, QPoint(10, 2 + rowHeight / 2));
+  EXPECT_EQ(this->list->ScrollInterval(), 0);
+  QTest::mouseRelease(this->list, Qt::LeftButton, {}, QPoint(10, 2 + rowHeight / 2));
+}
+
+TYPED_TEST(DBLookupTest, ComboShowsTheKeysTextStepsAndTakesAPickFromItsList) {
+  EXPECT_EQ(this->combo->Text(), "Ann Laser");
+  this->combo->setFocus();
+  QTest::keyClick(this->combo, Qt::Key_Down);
+  EXPECT_EQ(this->Id().toInt(), 2);
+  EXPECT_EQ(this->combo->Text(), "anna");
+  QTest::keyClick(this->combo, Qt::Key_F4);
+  ASSERT_TRUE(this->combo->ListVisible());
+  TSkinDBLookupListBox* open = this->combo->DataList();
+  const int rowHeight = open->fontMetrics().height();
+  QTest::mouseClick(open, Qt::LeftButton, {}, QPoint(10, 2 + rowHeight * 3 + rowHeight / 2));
+  EXPECT_FALSE(this->combo->ListVisible());
+  EXPECT_EQ(this->Id().toInt(), 4);
+  EXPECT_EQ(this->combo->Text(), "Cid Scan");
+  this->people.set->Post();
+  EXPECT_TRUE(this->people.Stored().contains("4|Ann"));
+  this->combo->SetReadOnly(true);
+  QTest::keyClick(this->combo, Qt::Key_Down);
+  EXPECT_EQ(this->Id().toInt(), 4);
+}
+
+TEST(DBLookupListBox, RowCountKeepsToOneToAHundredAndTheHeightSnapsToRows) {
+  TSkinDBLookupListBox list;
+  const int rowHeight = list.fontMetrics().height();
+  EXPECT_EQ(list.height(), 7 * rowHeight + 4);
+  list.SetRowCount(0);
+  EXPECT_EQ(list.RowCount(), 1);
+  list.SetRowCount(500);
+  EXPECT_EQ(list.RowCount(), 100);
+  list.show();
+  list.resize(list.width(), 3 * rowHeight + rowHeight / 2 + 4);
+  QApplication::processEvents();
+  EXPECT_EQ(list.RowCount(), 3);
+  EXPECT_EQ(list.height(), 3 * rowHeight + 4);
+}
+
+}  // namespace
