@@ -150,9 +150,11 @@ void TShowPlayback::ShowEnded(const char* text, bool alwaysEndMusic) {
 
 void TShowPlayback::PreviewTick() {
   previewTimer_.stop();
-  // Another window's run has begun since: its loop is not ours to end.
+  // Another window's run has begun since, so the show has ended; that run's flags and loop are not
+  // ours to touch, but the message line must not go on saying the show plays.
   if (!RunIsOurs()) {
     clockThread_.Stop();
+    Say("Show Playing end.");
     return;
   }
   if (PreviewDirtyFlag.exchange(false)) {
