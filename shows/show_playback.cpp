@@ -96,6 +96,12 @@ void TShowPlayback::Play(const std::string& showPath, const TShowRunSwitches& sw
     return;
   }
   clockThread_.Stop();
+  // The show this Play stopped has ended: said now, its end text cannot come later and hide what
+  // this Play says.
+  if (previewTimer_.isActive()) {
+    previewTimer_.stop();
+    Say("Show Playing end.");
+  }
   LoopFlag = switches.loop;
   VInvertFlag = switches.vInvert;
   HInvertFlag = switches.hInvert;

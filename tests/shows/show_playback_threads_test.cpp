@@ -1,6 +1,7 @@
 #include "shows/show_playback.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QTimer>
 #include <algorithm>
@@ -144,8 +145,8 @@ TEST_F(ShowPlayback, ThreadsStopAnotherWindowsPlayAndExitEndTheMusic) {
   }
   // The other window's loop begins before the show's timers run again (no event between): they
   // leave that loop alone, and the message line says the show has ended.
-  messages_.clear();
   Playback().Play(show_, {});
+  messages_.clear();
   PlayerStart();
   PlayController().RequestStop();
   for (int i = 0; i < 5000 && PlayController().AnyWorkerRunning(); ++i) std::this_thread::sleep_for(1ms);
@@ -160,6 +161,30 @@ TEST_F(ShowPlayback, ThreadsStopAnotherWindowsPlayAndExitEndTheMusic) {
   EXPECT_FALSE(Playback().PreviewTimerActive());
   EXPECT_FALSE(Playback().LoopTimerActive());
   EXPECT_FALSE(Playback().ClockRunning());
+}
+
+// Play of a show that cannot be loaded, while another plays: the reason stays on the message line,
+// not hidden afterwards by the end text of the show that Play stopped.
+TEST_F(ShowPlayback, ThreadsAShowThatCannotLoadKeepsItsReasonAfterThePlayingShowEnds) {
+  // A sparse drawing file whose size alone is more than a load may hold.
+  const std::string huge = folder_.Write("Drawing/huge.ddr", "");
+  ASSERT_EQ(truncate(huge.c_str(), off_t{4} << 30), 0);
+  const std::string big = folder_.Write("Sequence/big.seq", "[Music]\r\n\r\n[Track1]\r\nhuge.ddr|100\r\n");
+  Playback().Play(show_, {});
+  PlayerStart();
+  // The tracks have ended before Play looks, so its stop pumps no event: the old preview is still due.
+  PlayController().RequestStop();
+  for (int i = 0; i < 5000 && PlayController().AnyWorkerRunning(); ++i) std::this_thread::sleep_for(1ms);
+  Playback().Play(big, {});
+  ASSERT_FALSE(messages_.empty());
+  const std::string reason = messages_.back();
+  EXPECT_NE(reason.find("more content than fits in memory"), std::string::npos) << reason;
+  PumpUntil([] { return false; }, 300ms);
+  EXPECT_EQ(messages_.back(), reason);
+  EXPECT_EQ(Count("Show Playing end.") + Count("Show play end."), 1);
+  EXPECT_FALSE(Playback().PreviewTimerActive());
+  EXPECT_FALSE(Playback().ClockRunning());
+  EXPECT_FALSE(AnyShowTrackRunning());
 }
 
 TEST_F(ShowPlayback, ThreadsWithoutAPlayerTheShowPlaysSilently) {
