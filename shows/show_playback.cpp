@@ -96,6 +96,12 @@ void TShowPlayback::Play(const std::string& showPath, const TShowRunSwitches& sw
     return;
   }
   clockThread_.Stop();
+  // The show this Play stopped has ended: said now, its end text cannot come later and hide what
+  // this Play says.
+  if (previewTimer_.isActive()) {
+    previewTimer_.stop();
+    Say("Show Playing end.");
+  }
   LoopFlag = switches.loop;
   VInvertFlag = switches.vInvert;
   HInvertFlag = switches.hInvert;
@@ -150,9 +156,11 @@ void TShowPlayback::ShowEnded(const char* text, bool alwaysEndMusic) {
 
 void TShowPlayback::PreviewTick() {
   previewTimer_.stop();
-  // Another window's run has begun since: its loop is not ours to end.
+  // Another window's run has begun since, so the show has ended; that run's flags and loop are not
+  // ours to touch, but the message line must not go on saying the show plays.
   if (!RunIsOurs()) {
     clockThread_.Stop();
+    Say("Show Playing end.");
     return;
   }
   if (PreviewDirtyFlag.exchange(false)) {

@@ -1,6 +1,7 @@
 #include "shows/show_playback.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QTimer>
 #include <algorithm>
@@ -58,14 +59,16 @@ TEST_F(ShowPlayback, ThreadsAShowEndsByItselfAndItsMusicEnds) {
 }
 
 // The preview may come before any track's worker has begun: the show is already playing then.
+// (Play's own stop of the round before may show an end text: only what follows the start counts.)
 TEST_F(ShowPlayback, ThreadsTheFirstPreviewAfterPlaySeesTheShowPlaying) {
   for (int i = 0; i < 5; ++i) {
     Playback().Play(show_, {});
     // The run this Play stopped may say its end while Play waits for it; only what comes after
     // counts.
-    const auto before = static_cast<std::ptrdiff_t>(messages_.size());
+    ASSERT_EQ(messages_.back(), "Show playing start...") << "round " << i;
+    messages_.clear();
     Playback().PreviewTick();
-    EXPECT_TRUE(std::none_of(messages_.begin() + before, messages_.end(), IsEndText)) << "round " << i;
+    EXPECT_FALSE(Ended()) << "round " << i;
     EXPECT_TRUE(ShowPlayingFlag);
     EXPECT_TRUE(Playback().PreviewTimerActive());
   }
@@ -142,19 +145,48 @@ TEST_F(ShowPlayback, ThreadsStopAnotherWindowsPlayAndExitEndTheMusic) {
     ExpectNothingLeft(player);
     ASSERT_TRUE(PumpUntil([] { return !AnyShowTrackRunning(); }));
   }
-  // The show's timers were still on when the other window's loop began: they leave it alone.
-  messages_.clear();
+  // The other window's loop begins before the show's timers run again (no event between): they
+  // leave that loop alone, and the message line says the show has ended.
   Playback().Play(show_, {});
+  messages_.clear();
   PlayerStart();
-  ASSERT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
+  PlayController().RequestStop();
+  for (int i = 0; i < 5000 && PlayController().AnyWorkerRunning(); ++i) std::this_thread::sleep_for(1ms);
   ASSERT_TRUE(PlayController().StartPlayJob(kPlayJobSegment));
   PumpUntil([] { return false; }, 1500ms);
   EXPECT_FALSE(StopFlag);
   EXPECT_TRUE(otherRunning);
   EXPECT_FALSE(AnyShowTrackRunning());
-  EXPECT_FALSE(Ended());
+  ASSERT_FALSE(messages_.empty());
+  EXPECT_EQ(messages_.back(), "Show Playing end.");
+  EXPECT_EQ(Count("Show Playing end."), 1);
   EXPECT_FALSE(Playback().PreviewTimerActive());
   EXPECT_FALSE(Playback().LoopTimerActive());
+  EXPECT_FALSE(Playback().ClockRunning());
+}
+
+// Play of a show that cannot be loaded, while another plays: the reason stays on the message line,
+// not hidden afterwards by the end text of the show that Play stopped.
+TEST_F(ShowPlayback, ThreadsAShowThatCannotLoadKeepsItsReasonAfterThePlayingShowEnds) {
+  // A sparse drawing file whose size alone is more than a load may hold.
+  const std::string huge = folder_.Write("Drawing/huge.ddr", "");
+  ASSERT_EQ(truncate(huge.c_str(), off_t{4} << 30), 0);
+  const std::string big = folder_.Write("Sequence/big.seq", "[Music]\r\n\r\n[Track1]\r\nhuge.ddr|100\r\n");
+  Playback().Play(show_, {});
+  PlayerStart();
+  // The tracks have ended before Play looks, so its stop pumps no event: the old preview is still due.
+  PlayController().RequestStop();
+  for (int i = 0; i < 5000 && PlayController().AnyWorkerRunning(); ++i) std::this_thread::sleep_for(1ms);
+  Playback().Play(big, {});
+  ASSERT_FALSE(messages_.empty());
+  const std::string reason = messages_.back();
+  EXPECT_NE(reason.find("more content than fits in memory"), std::string::npos) << reason;
+  PumpUntil([] { return false; }, 300ms);
+  EXPECT_EQ(messages_.back(), reason);
+  EXPECT_EQ(Count("Show Playing end.") + Count("Show play end."), 1);
+  EXPECT_FALSE(Playback().PreviewTimerActive());
+  EXPECT_FALSE(Playback().ClockRunning());
+  EXPECT_FALSE(AnyShowTrackRunning());
 }
 
 TEST_F(ShowPlayback, ThreadsWithoutAPlayerTheShowPlaysSilently) {
