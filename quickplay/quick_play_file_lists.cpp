@@ -82,12 +82,7 @@ void TForm4::ReadSelectedIlda() {
 
 // Called wherever the selection moves, so the size shown is never that of a file no longer
 // selected, or deleted.
-void TForm4::ShowSelectedIldaSize() {
-  const TFileList& list = FileListBox2->Files();
-  if (list.ItemIndex() >= 0) return ShowFileSize(list.SelectedPath(), Label24, FileListBox2);
-  Label24->clear();
-  FileListBox2->setToolTip({});
-}
+void TForm4::ShowSelectedIldaSize() { ShowSelectedFileSize(FileListBox2->Files(), Label24, FileListBox2); }
 
 void TForm4::FileListBox2Change() {
   if (FileListBox2->Files().ItemIndex() < 0) return;

@@ -288,7 +288,7 @@ void TForm8::BuildMenus() {
   file->AddItem("Find segment(&W)", [this] { skinButton2->Click(); });
   file->AddSeparator();
   file->AddItem("Refresh drawing list(&E)", [this] { FileListBox1->Files().Refresh(); });
-  file->AddItem("Refresh image list(&U)", [this] { FileListBox3->Files().Refresh(); });
+  file->AddItem("Refresh image list(&U)", [this] { RunCommand([this] { FileListBox3->Files().Refresh(); }); });
   file->AddItem("Refresh segment list(&E)", [this] { FileListBox2->Files().Refresh(); });
   file->AddSeparator();
   file->AddItem("Close(&C)", [this] { close(); });
@@ -332,7 +332,7 @@ void TForm8::BuildPopups() {
   ildMenu->AddItem("Insert ILD", [this] { skinButton6->Click(); });
   ildMenu->AddItem("Preview ILD", [this] { PreviewSelectedIld(true); });
   ildMenu->AddItem("Stop preview", [this] { ildPreview_.SetOn(false); });
-  ildMenu->AddItem("Refresh", [this] { FileListBox3->Files().Refresh(); });
+  ildMenu->AddItem("Refresh", [this] { RunCommand([this] { FileListBox3->Files().Refresh(); }); });
   ildMenu->AddItem("Delete", [this] { RunCommand([this] { files_->DeleteIlda(); }); });
   ildMenu->AttachTo(FileListBox3);
 
@@ -400,6 +400,8 @@ void TForm8::RunCommand(const std::function<void()>& command) {
   show_.SetStatus("");
   RunGuarded(command);
   ShowTracks();
+  // Find and Delete move the image list's selection without a change event.
+  ShowSelectedFileSize(FileListBox3->Files(), Label5, FileListBox3);
   if (!show_.Status().empty()) Label18->setText(QString::fromStdString(show_.Status()));
 }
 
@@ -433,7 +435,7 @@ void TForm8::PreviewSelectedDrawing() {
 void TForm8::IldListChanged() {
   const TFileList& ildas = FileListBox3->Files();
   if (ildas.ItemIndex() < 0) return;
-  ShowFileSize(ildas.SelectedPath(), Label5, FileListBox3);
+  ShowSelectedFileSize(ildas, Label5, FileListBox3);
   PreviewSelectedIld(skinCheckBox1->Checked());
 }
 

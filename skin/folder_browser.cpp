@@ -60,4 +60,10 @@ void ShowFileSize(const std::string& path, QLabel* label, QWidget* hinted) {
   hinted->setToolTip(QString::fromStdString(size.hint));
 }
 
+void ShowSelectedFileSize(const TFileList& list, QLabel* label, QWidget* hinted) {
+  if (list.ItemIndex() >= 0) return ShowFileSize(list.SelectedPath(), label, hinted);
+  label->clear();
+  hinted->setToolTip({});
+}
+
 }  // namespace kavri

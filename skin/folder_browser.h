@@ -4,6 +4,7 @@
 // item carrying its full path.
 #include <string>
 
+#include "platform/file_list.h"
 #include "skin/list_box.h"
 #include "skin/skin_combo.h"
 
@@ -20,5 +21,9 @@ std::string ShowFolder(TSkinComboBox* drives, TSkinListBox* folders, const std::
 
 // The size of the file at `path` in the label, the longer form as the hint of `hinted`.
 void ShowFileSize(const std::string& path, QLabel* label, QWidget* hinted);
+
+// The same for the list's selected file; both are cleared when nothing is selected, so the size of
+// a file deleted or no longer selected is never shown.
+void ShowSelectedFileSize(const TFileList& list, QLabel* label, QWidget* hinted);
 
 }  // namespace kavri

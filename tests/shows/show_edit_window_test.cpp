@@ -187,5 +187,26 @@ TEST_F(ShowEditWindow, TheIldaListShowsTheSizeAndAnimatesTheImageWhilePreviewIsT
   EXPECT_EQ(form->Label6->text(), "1");  // the last frame drawn stays
 }
 
+// Delete moves the selection without a change event: the size shown must follow it.
+TEST_F(ShowEditWindow, TheIldaSizeFollowsDeleteAndIsClearedWithTheLastImage) {
+  TILDAimage bigger;
+  bigger.frames.push_back(std::make_unique<TILDAframe>());
+  for (int p = 0; p < 50; ++p) bigger.frames.back()->points.push_back({p, p, 0, 1, 0, 0});
+  ASSERT_TRUE(WriteIldaFile(IldaFolder() + "wide.ild", bigger));
+  TFileList& ildas = form->FileListBox3->Files();
+  ildas.Refresh();
+  ildas.SetItemIndex(ildas.IndexOf("beam.ild"));
+  form->FileListBox3->OnChange();
+  ASSERT_EQ(form->Label5->text().toStdString(), PathSizeText(IldaFolder() + "beam.ild").label);
+
+  form->FileListBox3->OnDeleteKey();
+  ASSERT_EQ(ildas.SelectedPath(), IldaFolder() + "wide.ild");
+  EXPECT_EQ(form->Label5->text().toStdString(), PathSizeText(IldaFolder() + "wide.ild").label);
+  form->FileListBox3->OnDeleteKey();
+  EXPECT_EQ(ildas.Count(), 0);
+  EXPECT_TRUE(form->Label5->text().isEmpty());
+  EXPECT_TRUE(form->FileListBox3->toolTip().isEmpty());
+}
+
 }  // namespace
 }  // namespace kavri
