@@ -19,9 +19,9 @@ namespace kavri {
 
 namespace {
 
-// SIGTERM lets the player release the sound device; SIGKILL follows when it does not end in time.
-constexpr std::chrono::milliseconds kTermGrace{150};
-constexpr std::chrono::milliseconds kKillGrace{500};
+// A killed player is normally reapable within a millisecond; one stuck in the kernel longer is left
+// to be reaped later rather than holding up the window.
+constexpr std::chrono::milliseconds kReapGrace{20};
 constexpr std::chrono::milliseconds kReapPoll{2};
 
 TMediaPlayerProgram ProgramAt(const std::string& path) {
@@ -58,15 +58,6 @@ TMediaPlayerProgram ProgramAt(const std::string& path) {
   while (write(errorPipe, &error, sizeof error) < 0 && errno == EINTR) {
   }
   _exit(127);
-}
-
-// Ended (or not ours), without reaping it.
-bool HasEnded(pid_t pid) {
-  for (;;) {
-    siginfo_t info{};
-    if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0) return info.si_pid == pid;
-    if (errno != EINTR) return true;
-  }
 }
 
 template <typename Done>
@@ -166,10 +157,10 @@ void TMediaPlayerProcess::End() {
   // Reaped first: a player that ended by itself is not signalled. From here on it stays unreaped
   // until the group has been killed, so its id (and its group's) cannot belong to anyone else.
   if (pid == 0 || ReapIfEnded(pid)) return;
-  sendSignal_(-pid, SIGTERM);
-  WaitUntil(kTermGrace, [pid] { return HasEnded(pid); });
-  sendSignal_(-pid, SIGKILL);  // whatever of the group outlived SIGTERM
-  if (!WaitUntil(kKillGrace, [this, pid] { return ReapIfEnded(pid); })) stragglers_.push_back(pid);
+  // Killed outright, as Play and Stop must not wait for a player to wind down; the sound device
+  // goes with its file handles.
+  sendSignal_(-pid, SIGKILL);
+  if (!WaitUntil(kReapGrace, [this, pid] { return ReapIfEnded(pid); })) stragglers_.push_back(pid);
 }
 
 void TMediaPlayerProcess::ReapStragglers() {

@@ -38,7 +38,7 @@ class TMediaPlayerProcess {
   // while a player runs or when the program cannot be started.
   bool Start(const TMediaPlayerProgram& player, const std::string& music);
   // Ends the player and its whole group and reaps it; a player that has already ended is only
-  // reaped. Waits a fraction of a second at most.
+  // reaped. Never waits more than a few milliseconds.
   void End();
   // True while the player runs; a player that has ended by itself is reaped here.
   bool Running();
