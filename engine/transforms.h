@@ -4,6 +4,7 @@
 // All are free functions on one coordinate pair: no state, no allocation. The ones every play
 // loop calls for every point are defined at the end of this header, so they compile inline.
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "platform/numeric.h"
@@ -80,16 +81,14 @@ inline void Scroll(int d, double& v) {
   }
 }
 
-// The caps compare t as unsigned, so a negative t (negative n) is capped too.
+// The caps compare t as unsigned, so a negative t (negative n) is capped too. The point's side
+// is hard to predict, so it only picks between integers (128 - v is exactly -(v - 128)).
 inline double Zoom(int n, double v) {
-  if (v > 128) {
-    int32_t t = TruncToInt((v - 128) * n * 0.05);
-    if (static_cast<uint32_t>(t) > 127) t = 127;
-    return 128 + t;
-  }
-  int32_t t = TruncToInt((128 - v) * n * 0.05);
-  if (static_cast<uint32_t>(t) > 128) t = 128;
-  return 128 - t;
+  const bool upper = v > 128;
+  int32_t t = TruncToInt(std::fabs(v - 128) * n * 0.05);
+  const uint32_t cap = upper ? 127 : 128;
+  if (static_cast<uint32_t>(t) > cap) t = static_cast<int32_t>(cap);
+  return 128 + (upper ? t : -t);
 }
 
 // 64-bit so that sizes and coordinates from an unchecked settings file cannot overflow.
@@ -106,14 +105,18 @@ inline int Scale(int v, int n) {
 }
 
 // The lower side uses 128 and /63, the upper side 127 and /64; integer division toward zero.
+// The point's side and the angle's quarter each flip the direction; t * m is never negative, so
+// the four cases reduce to selects between integers.
 inline double Squash(int a, double v) {
   const int64_t d = a < 128 ? 127 - int64_t{a} : int64_t{a} - 128;
-  if (v < 128) {
-    const int64_t t = TruncToInt(127 - v);
-    return d < 64 ? static_cast<double>(128 - t * (64 - d) / 63) : static_cast<double>(127 + t * (d - 64) / 64);
-  }
-  const int64_t t = TruncToInt(v - 128);
-  return d < 64 ? static_cast<double>(127 + t * (64 - d) / 64) : static_cast<double>(128 - t * (d - 64) / 63);
+  const bool lower = v < 128;
+  const int64_t lowerT = TruncToInt(127 - v);
+  const int64_t upperT = TruncToInt(v - 128);
+  const int64_t t = lower ? lowerT : upperT;
+  const int64_t m = d < 64 ? 64 - d : d - 64;
+  const int64_t towardLower = 128 - t * m / 63;
+  const int64_t towardUpper = 127 + t * m / 64;
+  return static_cast<double>(lower == (d < 64) ? towardLower : towardUpper);
 }
 
 }  // namespace transforms_detail
