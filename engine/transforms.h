@@ -53,32 +53,27 @@ void ClipToBottomEdge(int x0, int y0, int x1, int y1, int& x, int& y);
 
 namespace transforms_detail {
 
-inline void Spread(int d, double& v) {
-  if (v > 127) {
-    v = v + d;
-    if (v > 255 && v <= 510) {
-      v = 510 - v;
-    } else if (v > 510) {
-      v = v - 510;
-    }
-  } else if (d <= v) {
-    v = v - d;
-  } else if (d <= 255 + v) {
-    v = d - v;
+// v - d, folded back at 0 and at 255. Below 0 the fold gives d - v, exactly -(v - d), so both
+// cases are one fabs and the hard-to-predict branch between them goes.
+inline void FoldDown(int d, double& v) {
+  if (d <= 255 + v) {
+    v = std::fabs(v - d);
   } else if (d <= 510) {
     v = 510 - d + v;
   }
 }
 
-inline void Scroll(int d, double& v) {
-  if (d <= 0) return;
-  if (d <= v) {
-    v = v - d;
-  } else if (d <= 255 + v) {
-    v = d - v;
-  } else if (d <= 510) {
-    v = 510 - d + v;
+inline void Spread(int d, double& v) {
+  if (v > 127) {
+    v = v + d;
+    if (v > 255) v = std::fabs(v - 510);  // 510 - v up to 510, v - 510 above
+  } else {
+    FoldDown(d, v);
   }
+}
+
+inline void Scroll(int d, double& v) {
+  if (d > 0) FoldDown(d, v);
 }
 
 // The caps compare t as unsigned, so a negative t (negative n) is capped too. The point's side
