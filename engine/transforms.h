@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 #include "platform/numeric.h"
 
@@ -86,17 +87,12 @@ inline double Zoom(int n, double v) {
   return 128 + (upper ? t : -t);
 }
 
-// 64-bit so that sizes and coordinates from an unchecked settings file cannot overflow.
+// 64-bit so that sizes and coordinates from an unchecked settings file cannot overflow. As in
+// Zoom, the side only picks between integers.
 inline int Scale(int v, int n) {
-  int64_t r;
-  if (v > 128) {
-    const int64_t t = std::min<int64_t>((int64_t{v} - 128) * n / 20, 127);
-    r = 128 + t;
-  } else {
-    const int64_t t = std::min<int64_t>((128 - int64_t{v}) * n / 20, 128);
-    r = 128 - t;
-  }
-  return static_cast<int>(std::clamp<int64_t>(r, 0, 255));
+  const bool upper = v > 128;
+  const int64_t t = std::min<int64_t>(std::abs(int64_t{v} - 128) * n / 20, upper ? 127 : 128);
+  return static_cast<int>(std::clamp<int64_t>(128 + (upper ? t : -t), 0, 255));
 }
 
 // The lower side uses 128 and /63, the upper side 127 and /64; integer division toward zero.
