@@ -6,7 +6,9 @@
 namespace kavri {
 
 void TEffectPointMapper::ApplyEffectChain(const TEffectParams& p, const TEffectValues& v, const TOutputSettings& s,
-                                          double& x, double& y) {
+                                          double& xOut, double& yOut) {
+  // Local copies stay in registers across the calls below; the caller's can not.
+  double x = xOut, y = yOut;
   ZoomPoint(p.L, x, y);
   if (p.C > 0) TRotation::OfWholeDegrees(v.angle).AboutCentre(x, y);
   if (p.G > 0) SquashX(v.hSquash, x);
@@ -17,8 +19,8 @@ void TEffectPointMapper::ApplyEffectChain(const TEffectParams& p, const TEffectV
   if (p.F > 0) SpreadY(v.vSpread, y);
   fixed_.For(p.M).AboutCentre(x, y);
   locate_.For(s.locateAngle).AboutCentre(x, y);
-  x -= p.Q;
-  y -= p.R;
+  xOut = x - p.Q;
+  yOut = y - p.R;
 }
 
 TColor PointColour(TColourRule rule, int32_t mode, const TEffectParams& p, uint8_t c, int32_t cycle, int32_t counter) {
