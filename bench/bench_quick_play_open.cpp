@@ -3,7 +3,6 @@
 // page's thumbnails are drawn, so the time and the thumbnails kept stay flat as the folder grows.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +10,7 @@
 #include <map>
 #include <memory>
 
+#include "bench/qt_bench_main.h"
 #include "engine/drawing.h"
 #include "platform/program_folder.h"
 #include "quickplay/quick_play_window.h"
@@ -69,12 +69,4 @@ BENCHMARK(BM_OpenQuickPlay)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond)-
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }
