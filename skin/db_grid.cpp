@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 
@@ -157,7 +158,16 @@ void TSkinDBGrid::SetEditText(int col, const QString& text) {
   });
 }
 
+void TSkinDBGrid::WriteEditor() {
+  if (!EditorMode()) return;
+  TField* f = ColumnField(Col());
+  const QString text = InplaceEditor()->text();
+  if (f && !readOnly_ && link_->Edit() && f->Text() != text) f->SetText(text);
+}
+
 void TSkinDBGrid::StoreEditor() {
+  // A text the field refuses stops the post, and the editor stays open with it.
+  WriteEditor();
   if (EditorMode()) HideEditor(true);
 }
 
@@ -175,7 +185,29 @@ void TSkinDBGrid::DeleteRecord() {
   RunDataStep([&] { set->Delete(); });
 }
 
+bool TSkinDBGrid::EditorRefused() {
+  if (!EditorMode() || RunDataStep([&] { WriteEditor(); })) return false;
+  InplaceEditor()->setFocus(Qt::OtherFocusReason);
+  InplaceEditor()->selectAll();
+  return true;
+}
+
+void TSkinDBGrid::mousePressEvent(QMouseEvent* event) {
+  // A click elsewhere would close the editor: a text the field refuses keeps it open instead.
+  if (EditorRefused()) {
+    event->accept();
+    return;
+  }
+  TSkinCustomDrawGrid::mousePressEvent(event);
+}
+
 void TSkinDBGrid::keyPressEvent(QKeyEvent* event) {
+  // Keys the editor passes on (page keys, Tab) move the grid, which closes the editor; Esc
+  // drops the text anyway.
+  if (event->key() != Qt::Key_Escape && EditorRefused()) {
+    event->accept();
+    return;
+  }
   TDataSet* set = Set();
   const bool ctrl = event->modifiers() & Qt::ControlModifier;
   if (event->key() == Qt::Key_Escape) {
@@ -192,10 +224,24 @@ void TSkinDBGrid::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TSkinDBGrid::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == InplaceEditor() && event->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-    CancelEdit();
-    return true;
+  if (watched != InplaceEditor()) return TSkinCustomDrawGrid::eventFilter(watched, event);
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Escape) {
+      CancelEdit();
+      return true;
+    }
+    // The grid's own filter closes the editor on these keys: a text the field refuses is shown
+    // and stays to be put right, rather than being dropped while the grid moves on.
+    const bool closes = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Up || key == Qt::Key_Down;
+    if (closes && EditorRefused()) return true;
+  } else if (event->type() == QEvent::FocusOut) {
+    // Likewise on leaving the editor; the move or post that follows reports the refusal.
+    try {
+      WriteEditor();
+    } catch (const EDatabaseError&) {
+      return true;
+    }
   }
   return TSkinCustomDrawGrid::eventFilter(watched, event);
 }

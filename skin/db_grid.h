@@ -31,6 +31,7 @@ class TSkinDBGrid : public TSkinCustomDrawGrid {
   bool CanEditShow() override;
   QString GetEditText(int col, int row) const override;
   void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -41,7 +42,11 @@ class TSkinDBGrid : public TSkinCustomDrawGrid {
   void RecordsChanged(); // rows and the current row from the set
   void SelectCell(int col, int row, bool& canSelect);
   void SetEditText(int col, const QString& text);
+  // Writes the editor's text into its field; throws when the field refuses it.
+  void WriteEditor();
   void StoreEditor();
+  // Writes an open editor's text; when the field refuses it, says so and keeps the editor.
+  bool EditorRefused();
   void CancelEdit();
   void DeleteRecord();
 

@@ -35,6 +35,7 @@ class DBGridTest : public ::testing::Test {
   }
   void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(QApplication::focusWidget(), key, mods); }
   TDataSet& Set() { return *people.set; }
+  QLineEdit* Editor() { return grid->template findChild<QLineEdit*>(); }
 
   kavri_test::PeopleOn<Kind> people{{"Ann", "Bob", "Cid"}};
   kavri_test::RecordingDialogs dialogs;
@@ -107,6 +108,37 @@ TYPED_TEST(DBGridTest, InsertAddsARowAndCtrlDeleteRemovesOneAfterAsking) {
   EXPECT_EQ(this->dialogs.shown[0].text, "Delete record?");
   EXPECT_EQ(this->grid->RowCount(), 4);
   EXPECT_FALSE(this->people.Stored().contains("1|Ann"));
+}
+
+TYPED_TEST(DBGridTest, ATextTheFieldRefusesKeepsTheEditorTheRowAndTheText) {
+  this->grid->SetCol(kIdCol);
+  this->Type("x7");
+  // Leaving the row by key: the refusal is shown, and nothing moves or is lost.
+  this->Key(Qt::Key_Down);
+  EXPECT_EQ(this->dialogs.messages.size(), 1u);
+  EXPECT_EQ(this->grid->Row(), 1);
+  EXPECT_EQ(this->Set().State(), TDataSetState::dsEdit);
+  ASSERT_TRUE(this->grid->EditorMode());
+  EXPECT_EQ(this->Editor()->text(), "x7");
+  // A post from elsewhere (a navigator) is refused the same way.
+  EXPECT_THROW(this->Set().Post(), EDatabaseError);
+  EXPECT_TRUE(this->grid->EditorMode());
+  EXPECT_EQ(this->Editor()->text(), "x7");
+  // A click on another row is refused too.
+  QTest::mouseClick(this->grid, Qt::LeftButton, {}, this->grid->CellRect(kNameCol, 3).center());
+  EXPECT_EQ(this->grid->Row(), 1);
+  ASSERT_TRUE(this->grid->EditorMode());
+  EXPECT_EQ(this->Editor()->text(), "x7");
+  // And so is a page key the editor passes on to the grid.
+  this->Key(Qt::Key_PageDown);
+  EXPECT_EQ(this->grid->Row(), 1);
+  ASSERT_TRUE(this->grid->EditorMode());
+  EXPECT_EQ(this->Editor()->text(), "x7");
+  // Put right, the value goes into the record it was typed on.
+  this->Editor()->setText("7");
+  this->Key(Qt::Key_Down);
+  EXPECT_EQ(this->grid->Row(), 2);
+  EXPECT_EQ(this->people.Stored(), (QStringList{"7|Ann", "2|Bob", "3|Cid"}));
 }
 
 TYPED_TEST(DBGridTest, ARefusedEditOpensNoEditor) {
