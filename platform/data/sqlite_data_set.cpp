@@ -29,7 +29,10 @@ std::pair<TFieldType, int> FieldTypeOf(const QString& declared) {
     return {TFieldType::ftMemo, 0};
   }
   if (t.isEmpty() || t.contains("BLOB")) return {TFieldType::ftBlob, 0};
-  return {TFieldType::ftFloat, 0};
+  if (t.contains("REAL") || t.contains("FLOA") || t.contains("DOUB")) return {TFieldType::ftFloat, 0};
+  // The rest (NUMERIC, DECIMAL, DATE, ...) holds numbers and texts alike, so it is read and
+  // written as text; the database turns a number written so back into one.
+  return {TFieldType::ftString, 0};
 }
 
 QVariant Normalised(const QVariant& v) { return v.isNull() ? QVariant() : v; }

@@ -388,6 +388,24 @@ TEST_F(SqliteDataSetTest, ScrollingAThousandsOfRowsHoldsOnlyAPage) {
   EXPECT_EQ(set->FieldByName("id")->Value().toInt(), 2999);
 }
 
+TEST_F(SqliteDataSetTest, DateAndNumericColumnsShowAndKeepWhatTheyHold) {
+  kavri_test::RunSqlite(maker_.file,
+                        "CREATE TABLE events (day DATE, price NUMERIC, weight REAL);\n"
+                        "INSERT INTO events VALUES ('2026-12-07', '12.50', 2.5);\n");
+  TSQLiteDataSet set;
+  set.SetDatabaseName(maker_.file);
+  set.SetTableName("events");
+  set.Open();
+  EXPECT_EQ(set.FieldByName("day")->DisplayText(), "2026-12-07");
+  EXPECT_EQ(set.FieldByName("price")->DisplayText(), "12.5");
+  EXPECT_EQ(set.FieldByName("weight")->DataType(), TFieldType::ftFloat);
+  EXPECT_TRUE(set.Locate("day", {"2026-12-07"}));
+  set.Edit();
+  set.FieldByName("day")->SetText("2026-12-08");
+  set.Post();
+  EXPECT_EQ(kavri_test::RunSqlite(maker_.file, "SELECT day, price, weight FROM events;"), "2026-12-08|12.5|2.5\n");
+}
+
 TEST_F(SqliteDataSetTest, OpeningAMissingTableOrAReadOnlySetRefusesClearly) {
   maker_.Make({"ann"});
   TSQLiteDataSet set;
