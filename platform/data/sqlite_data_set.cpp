@@ -150,7 +150,7 @@ int TSQLiteDataSet::DoIndexOf(TBookmark bookmark) const {
   return q.value(1).toBool() ? q.value(0).toInt() : -1;
 }
 
-QVariant TSQLiteDataSet::Write(const QString& sql, const QVariantList& binds) {
+QVariant TSQLiteDataSet::Write(const QString& sql, const QVariantList& binds, bool needsRow) {
   QSqlDatabase db = Connection(connection_);
   if (!db.transaction()) throw EDatabaseError(DatabaseMessage(db.lastError()));
   QSqlQuery q(db);
@@ -159,7 +159,10 @@ QVariant TSQLiteDataSet::Write(const QString& sql, const QVariantList& binds) {
     message = DatabaseMessage(q.lastError());
   } else {
     for (const QVariant& b : binds) q.addBindValue(b);
-    if (!q.exec()) message = DatabaseMessage(q.lastError());
+    if (!q.exec())
+      message = DatabaseMessage(q.lastError());
+    else if (needsRow && q.numRowsAffected() == 0)
+      message = QStringLiteral("Record not found or changed by another user");
   }
   const QVariant id = q.lastInsertId();
   q.finish();
@@ -204,7 +207,7 @@ void TSQLiteDataSet::DoUpdate(int index, const TRecordValues& old, const TRecord
   }
   if (sets.isEmpty()) return;
   binds << rowid;
-  Write(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(Quoted(table_), sets.join(',')), binds);
+  Write(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(Quoted(table_), sets.join(',')), binds, true);
 }
 
 void TSQLiteDataSet::DoDelete(int index) {

@@ -45,8 +45,9 @@ class TSQLiteDataSet : public TDataSet {
   QString Quoted(const QString& name) const;
   QString SelectList() const;
   void LoadPage(const QString& where, const QVariantList& binds, int firstIndex, bool descending) const;
-  // Runs one statement inside its own transaction; rolls back and raises on any refusal.
-  QVariant Write(const QString& sql, const QVariantList& binds);
+  // Runs one statement inside its own transaction; rolls back and raises on any refusal, and
+  // with `needsRow` when it touched no row (another writer deleted it), so no edit is lost unseen.
+  QVariant Write(const QString& sql, const QVariantList& binds, bool needsRow = false);
   int CountRows() const;
 
   QString fileName_, table_, connection_;

@@ -367,6 +367,17 @@ TEST_F(SqliteDataSetTest, DeleteAndEditAreWrittenStraightThroughByRowId) {
   EXPECT_EQ(kavri_test::RunSqlite(maker_.file, "SELECT rowid, name, note FROM people;"), "2|bob|kept\n");
 }
 
+TEST_F(SqliteDataSetTest, AnEditOfARowAnotherWriterDeletedIsRefusedNotLost) {
+  auto set = maker_.Make({"ann", "bob"});
+  set->Edit();
+  set->FieldByName("name")->SetAsString("amy");
+  kavri_test::RunSqlite(maker_.file, "DELETE FROM people WHERE name = 'ann';");  // another writer
+  EXPECT_THROW(set->Post(), EDatabaseError);
+  EXPECT_EQ(set->State(), TDataSetState::dsEdit);
+  EXPECT_EQ(set->FieldByName("name")->AsString(), "amy");
+  EXPECT_EQ(kavri_test::RunSqlite(maker_.file, "SELECT name FROM people;"), "bob\n");
+}
+
 TEST_F(SqliteDataSetTest, ScrollingAThousandsOfRowsHoldsOnlyAPage) {
   auto set = maker_.Make({});
   kavri_test::RunSqlite(maker_.file,
