@@ -60,7 +60,7 @@ void TSkinDBLookupComboBox::CloseUp(bool accept) {
 
 void TSkinDBLookupComboBox::Step(int delta) {
   TDataSet* set = ListSet();
-  if (!CanModify() || !set || !KeyFieldObject()) return;
+  if (!CanModify() || !set || !KeyFieldObject() || set->IsEmpty()) return;  // nothing to step to
   RunDataStep([&] {
     if (LocateKey())
       set->MoveBy(delta);

@@ -111,7 +111,8 @@ int TSkinDBLookupListBox::GetKeyIndex() {
 }
 
 void TSkinDBLookupListBox::SelectCurrent() {
-  if (!KeyFieldObject()) return;
+  // An empty list has no record to choose; its null key would clear the field.
+  if (!KeyFieldObject() || ListSet()->IsEmpty()) return;
   lockPosition_ = true;
   SelectKeyValue(KeyFieldObject()->Value());
   lockPosition_ = false;

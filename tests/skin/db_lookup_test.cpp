@@ -124,6 +124,17 @@ TYPED_TEST(DBLookupTest, DraggingPastTheBottomScrollsFasterFurtherOutButNeverWit
   QTest::mouseRelease(this->list, Qt::LeftButton, {}, QPoint(10, 2 + rowHeight / 2));
 }
 
+TYPED_TEST(DBLookupTest, AnEmptyListChoosesNothingAndKeepsTheFieldsKey) {
+  TDataSet& choices = *this->choices.set;
+  while (!choices.IsEmpty()) choices.Delete();
+  QTest::mouseClick(this->list, Qt::LeftButton, {}, QPoint(20, 8));
+  QTest::keyClick(this->list, Qt::Key_Down);
+  QTest::keyClick(this->combo, Qt::Key_Down);
+  EXPECT_EQ(this->people.set->State(), TDataSetState::dsBrowse);
+  EXPECT_EQ(this->Id().toInt(), 1);
+  EXPECT_EQ(this->people.Stored(), (QStringList{"1|Ann", "2|Bob", "3|Cid"}));
+}
+
 TYPED_TEST(DBLookupTest, ComboShowsTheKeysTextStepsAndTakesAPickFromItsList) {
   EXPECT_EQ(this->combo->Text(), "Ann Laser");
   this->combo->setFocus();
