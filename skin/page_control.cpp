@@ -112,10 +112,15 @@ void TSkinPageControl::RemovePage(TSkinTabSheet* sheet) {
   const int index = static_cast<int>(it - pages_.begin());
   pages_.erase(it);
   sheet->pageIndex_ = -1;
-  if (activePage_ == sheet) activePage_ = nullptr;
   UpdatePageIndex();
   UpdateCaptions();
-  ActivatePage(index - 1);
+  if (activePage_ == sheet) {
+    activePage_ = nullptr;
+    ActivatePage(index - 1);
+  } else if (activePage_ && activePage_->PageIndex() != TopPanel()->TabIndex()) {
+    // Removing another page leaves the operator on the same one; only its tab moved.
+    ActivatePage(activePage_);
+  }
 }
 
 void TSkinPageControl::ActivatePage(TSkinTabSheet* sheet) {
@@ -125,8 +130,13 @@ void TSkinPageControl::ActivatePage(TSkinTabSheet* sheet) {
 }
 
 void TSkinPageControl::ActivatePage(int index) {
-  if (TSkinTabSheet* sheet = Page(index)) ActivatePage(sheet);
-  else activePage_ = nullptr;
+  if (TSkinTabSheet* sheet = Page(index)) {
+    ActivatePage(sheet);
+  } else {
+    activePage_ = nullptr;
+    // No tab stays marked over a page that is not shown.
+    TopPanel()->ClearTabIndex();
+  }
 }
 
 void TSkinPageControl::ShowPage(TSkinTabSheet* sheet) {

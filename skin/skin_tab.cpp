@@ -57,6 +57,11 @@ void TSkinTabControlTopPanel::SetTabIndex(int index) {
   tabControl_->TabActive(index);
 }
 
+void TSkinTabControlTopPanel::ClearTabIndex() {
+  tabIndex_ = -1;
+  update();
+}
+
 void TSkinTabControlTopPanel::SetLeftMargin(int margin) {
   leftMargin_ = margin;
   update();

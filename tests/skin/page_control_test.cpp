@@ -91,7 +91,8 @@ TEST(PageControl, InsertRemoveAndMovePages) {
   EXPECT_EQ(Captions(*pc), (QStringList{"skinTabSheet3", "skinTabSheet2", "skinTabSheet1"}));
   EXPECT_EQ(pc->ActivePage(), p.sheets[0]);
 
-  delete p.sheets[1];  // the middle page: the one before it comes up
+  pc->SetActivePage(p.sheets[1]);
+  delete p.sheets[1];  // the middle page, shown: the one before it comes up
   EXPECT_EQ(pc->PageCount(), 2);
   EXPECT_EQ(Captions(*pc), (QStringList{"skinTabSheet3", "skinTabSheet1"}));
   EXPECT_EQ(p.sheets[0]->PageIndex(), 1);
@@ -167,4 +168,34 @@ TEST(TabStrip, AClickWhereARemovedTabWasChoosesNothing) {
   EXPECT_EQ(tabs.TabIndex(), 0);
   kavri_test::Press(strip, QPoint(strip->LeftMargin() + w / 2, 5));
   EXPECT_EQ(reported, std::vector<int>{0});
+}
+
+TEST(PageControl, RemovingAPageKeepsTheStripOnThePageShown) {
+  TPages p(3);
+  TSkinPageControl* pc = p.pc;
+  pc->SetActivePageIndex(1);
+  p.shown.clear();
+  p.tabActive.clear();
+
+  TabSheet_RemovePage(p.sheets[0]);  // a page before the one shown: the same page stays up
+  EXPECT_EQ(pc->ActivePage(), p.sheets[1]);
+  EXPECT_EQ(pc->TopPanel()->TabIndex(), 0);
+  EXPECT_TRUE(p.sheets[1]->isVisibleTo(pc));
+  EXPECT_EQ(p.tabActive, std::vector<int>{0});
+
+  TabSheet_RemovePage(p.sheets[2]);  // a page after it: nothing changes
+  EXPECT_EQ(pc->ActivePage(), p.sheets[1]);
+  EXPECT_EQ(pc->TopPanel()->TabIndex(), 0);
+  EXPECT_EQ(p.tabActive, std::vector<int>{0});
+
+  TSkinTabSheet* added = pc->NewPage();
+  pc->SetActivePage(p.sheets[1]);
+  p.tabActive.clear();
+  p.shown.clear();
+  TabSheet_RemovePage(p.sheets[1]);  // the first page, shown: no page and no tab is active
+  EXPECT_EQ(pc->ActivePage(), nullptr);
+  EXPECT_EQ(pc->TopPanel()->TabIndex(), -1);
+  EXPECT_FALSE(added->isVisibleTo(pc));
+  EXPECT_TRUE(p.shown.empty());
+  EXPECT_TRUE(p.tabActive.empty());
 }
