@@ -10,7 +10,10 @@ namespace kavri {
 
 // ---- sheet ----
 
-TSkinTabSheet::TSkinTabSheet(QWidget* parent) : QWidget(parent) {}
+TSkinTabSheet::TSkinTabSheet(QWidget* parent) : QWidget(parent) {
+  // A sheet made on a page control is one of its pages, not a loose panel over the strip.
+  if (auto* pageControl = qobject_cast<TSkinPageControl*>(parent)) SetPageControl(pageControl);
+}
 
 TSkinTabSheet::~TSkinTabSheet() {
   if (pageControl_) pageControl_->RemovePage(this);
@@ -86,11 +89,10 @@ void TSkinPageControl::SetActivePageIndex(int index) {
 }
 
 TSkinTabSheet* TSkinPageControl::NewPage() {
-  auto* sheet = new TSkinTabSheet(this);
   const QString name = QString("skinTabSheet%1").arg(PageCount() + 1);
+  auto* sheet = new TSkinTabSheet(this);
   sheet->setObjectName(name);
-  sheet->caption_ = name;
-  sheet->SetPageControl(this);
+  sheet->SetCaption(name);
   return sheet;
 }
 

@@ -19,6 +19,7 @@ class TSkinPageControl;
 class TSkinTabSheet : public QWidget, public TSkinStyleHooks {
   Q_OBJECT
  public:
+  // Made on a page control, the sheet becomes its last page.
   explicit TSkinTabSheet(QWidget* parent = nullptr);
   ~TSkinTabSheet() override;
 

@@ -199,3 +199,16 @@ TEST(PageControl, RemovingAPageKeepsTheStripOnThePageShown) {
   EXPECT_TRUE(p.shown.empty());
   EXPECT_TRUE(p.tabActive.empty());
 }
+
+TEST(PageControl, ASheetMadeOnThePageControlIsOneOfItsPages) {
+  TPages p(1);
+  auto* sheet = new TSkinTabSheet(p.pc);
+  EXPECT_EQ(sheet->PageControl(), p.pc);
+  EXPECT_EQ(p.pc->PageCount(), 2);
+  EXPECT_EQ(sheet->PageIndex(), 1);
+  EXPECT_EQ(Captions(*p.pc), (QStringList{"skinTabSheet1", ""}));
+  EXPECT_EQ(p.pc->ActivePage(), sheet);
+  EXPECT_EQ(sheet->geometry(), p.sheets[0]->geometry());
+  EXPECT_EQ(p.pc->NewPage()->Caption(), "skinTabSheet3");
+  EXPECT_EQ(Captions(*p.pc), (QStringList{"skinTabSheet1", "", "skinTabSheet3"}));
+}
