@@ -42,6 +42,8 @@ void TSkinTabControlTopPanel::SetColor(TColor color) {
 
 void TSkinTabControlTopPanel::SetTabs(const QStringList& tabs) {
   tabs_ = tabs;
+  // An index past the new last tab would name a tab that is gone.
+  if (tabIndex_ >= tabs_.size()) tabIndex_ = -1;
   update();
 }
 

@@ -212,3 +212,17 @@ TEST(PageControl, ASheetMadeOnThePageControlIsOneOfItsPages) {
   EXPECT_EQ(p.pc->NewPage()->Caption(), "skinTabSheet3");
   EXPECT_EQ(Captions(*p.pc), (QStringList{"skinTabSheet1", "", "skinTabSheet3"}));
 }
+
+TEST(TabStrip, FewerTabsDropAnIndexThatIsGone) {
+  QWidget form;
+  TSkinTabControl tabs(&form);
+  tabs.SetTabs({"First", "Second", "Third"});
+  tabs.SetTabIndex(2);
+  tabs.SetTabs({"First", "Second", "Third", "Fourth"});
+  EXPECT_EQ(tabs.TabIndex(), 2);
+  tabs.SetTabs({"First"});
+  EXPECT_EQ(tabs.TabIndex(), -1);
+  tabs.SetTabIndex(0);
+  tabs.SetTabs({});
+  EXPECT_EQ(tabs.TabIndex(), -1);
+}
