@@ -162,6 +162,26 @@ TEST(SkinForm, RimOfASizeableWindowResizesItUnlessMaximised) {
   EXPECT_EQ(rimCursor(), Qt::ArrowCursor);
 }
 
+TEST(SkinForm, TheRimCursorEndsWhenTheMouseLeavesOrTheWindowHides) {
+  QWidget form;
+  form.resize(300, 200);
+  TSkinForm skin(&form);
+  auto* button = new TSkinButton(&skin);
+  button->setGeometry(0, 100, 60, 25);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  kavri_test::Move(button, QPoint(1, 10));
+  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+  QEvent leave(QEvent::Leave);  // out over the rim, onto another window
+  QCoreApplication::sendEvent(&form, &leave);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+  kavri_test::Move(button, QPoint(1, 10));
+  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+  form.hide();
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
 TEST(FormGeometry, ResizeEdgesWithinFivePixelsCornersFirst) {
   const QSize size(200, 100);
   struct Case {
