@@ -334,6 +334,23 @@ TEST(SkinTitleBar, EachButtonDoesItsJobWhenClicked) {
   EXPECT_FALSE(form.isVisible());
 }
 
+TEST(SkinTitleBar, AControlBoxMenuThatIsGoneIsNotPoppedUp) {
+  QWidget form;
+  form.resize(300, 200);
+  TSkinForm skin(&form);
+  TSkinTitleBar* bar = skin.TitleBar();
+  auto* controlMenu = new TSkinPopupMenu(&form);
+  bar->Button(0).ControlBoxMenu = controlMenu;
+  delete controlMenu;
+  ASSERT_FALSE(bar->Buttons()[0].ControlBoxMenu);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  const QPoint at = Centre(bar->ButtonRects()[0]);
+  kavri_test::Press(bar, at);
+  kavri_test::Release(bar, at);
+  EXPECT_TRUE(form.isVisible());
+}
+
 TEST(SkinTitleBar, DoubleClickOnTheBarMaximisesAndRestores) {
   QWidget form;
   form.resize(300, 200);
