@@ -126,20 +126,15 @@ void TSkinPageControl::RemovePage(TSkinTabSheet* sheet) {
 }
 
 void TSkinPageControl::ActivatePage(TSkinTabSheet* sheet) {
+  // Another control's sheet would be remembered here after it is gone.
+  if (sheet && sheet->pageControl_ != this) return;
   activePage_ = sheet;
   // The strip reports the chosen tab back through TabActive, which shows the page.
   if (sheet) SetTabIndex(sheet->PageIndex());
+  else TopPanel()->ClearTabIndex();  // no tab stays marked without an active page
 }
 
-void TSkinPageControl::ActivatePage(int index) {
-  if (TSkinTabSheet* sheet = Page(index)) {
-    ActivatePage(sheet);
-  } else {
-    activePage_ = nullptr;
-    // No tab stays marked over a page that is not shown.
-    TopPanel()->ClearTabIndex();
-  }
-}
+void TSkinPageControl::ActivatePage(int index) { ActivatePage(Page(index)); }
 
 void TSkinPageControl::ShowPage(TSkinTabSheet* sheet) {
   for (TSkinTabSheet* other : pages_)

@@ -226,3 +226,16 @@ TEST(TabStrip, FewerTabsDropAnIndexThatIsGone) {
   tabs.SetTabs({});
   EXPECT_EQ(tabs.TabIndex(), -1);
 }
+
+TEST(PageControl, ASheetOfAnotherPageControlIsNotMadeActive) {
+  TPages ours(1), theirs(3);
+  ours.pc->SetActivePage(theirs.sheets[2]);
+  EXPECT_EQ(ours.pc->ActivePage(), ours.sheets[0]);
+  delete theirs.sheets[2];
+  EXPECT_EQ(ours.pc->ActivePage(), ours.sheets[0]);
+  EXPECT_EQ(ours.pc->TopPanel()->TabIndex(), 0);
+
+  ours.pc->SetActivePage(nullptr);  // no page: no tab marked either
+  EXPECT_EQ(ours.pc->ActivePage(), nullptr);
+  EXPECT_EQ(ours.pc->TopPanel()->TabIndex(), -1);
+}
