@@ -21,7 +21,10 @@ TSkinTabSheet::~TSkinTabSheet() {
 
 void TSkinTabSheet::SetPageControl(TSkinPageControl* pageControl) {
   if (pageControl == pageControl_) return;
-  if (pageControl_) pageControl_->RemovePage(this);
+  if (pageControl_) {
+    pageControl_->RemovePage(this);
+    hide();  // still a child there, it would cover the pages without a tab
+  }
   pageControl_ = pageControl;
   if (!pageControl) return;
   setParent(pageControl);

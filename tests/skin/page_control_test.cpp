@@ -239,3 +239,13 @@ TEST(PageControl, ASheetOfAnotherPageControlIsNotMadeActive) {
   EXPECT_EQ(ours.pc->ActivePage(), nullptr);
   EXPECT_EQ(ours.pc->TopPanel()->TabIndex(), -1);
 }
+
+TEST(PageControl, ASheetTakenOutIsNoLongerShownOverThePages) {
+  TPages p(2);
+  p.pc->SetActivePageIndex(0);
+  p.sheets[0]->SetPageControl(nullptr);
+  EXPECT_EQ(p.pc->PageCount(), 1);
+  EXPECT_EQ(p.sheets[0]->PageControl(), nullptr);
+  EXPECT_FALSE(p.sheets[0]->isVisibleTo(p.pc));
+  delete p.sheets[0];
+}
