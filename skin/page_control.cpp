@@ -10,7 +10,10 @@ namespace kavri {
 
 // ---- sheet ----
 
-TSkinTabSheet::TSkinTabSheet(QWidget* parent) : QWidget(parent) {}
+TSkinTabSheet::TSkinTabSheet(QWidget* parent) : QWidget(parent) {
+  // A sheet made on a page control is one of its pages, not a loose panel over the strip.
+  if (auto* pageControl = qobject_cast<TSkinPageControl*>(parent)) SetPageControl(pageControl);
+}
 
 TSkinTabSheet::~TSkinTabSheet() {
   if (pageControl_) pageControl_->RemovePage(this);
@@ -18,7 +21,10 @@ TSkinTabSheet::~TSkinTabSheet() {
 
 void TSkinTabSheet::SetPageControl(TSkinPageControl* pageControl) {
   if (pageControl == pageControl_) return;
-  if (pageControl_) pageControl_->RemovePage(this);
+  if (pageControl_) {
+    pageControl_->RemovePage(this);
+    hide();  // still a child there, it would cover the pages without a tab
+  }
   pageControl_ = pageControl;
   if (!pageControl) return;
   setParent(pageControl);
@@ -86,11 +92,10 @@ void TSkinPageControl::SetActivePageIndex(int index) {
 }
 
 TSkinTabSheet* TSkinPageControl::NewPage() {
-  auto* sheet = new TSkinTabSheet(this);
   const QString name = QString("skinTabSheet%1").arg(PageCount() + 1);
+  auto* sheet = new TSkinTabSheet(this);
   sheet->setObjectName(name);
-  sheet->caption_ = name;
-  sheet->SetPageControl(this);
+  sheet->SetCaption(name);
   return sheet;
 }
 
@@ -112,22 +117,27 @@ void TSkinPageControl::RemovePage(TSkinTabSheet* sheet) {
   const int index = static_cast<int>(it - pages_.begin());
   pages_.erase(it);
   sheet->pageIndex_ = -1;
-  if (activePage_ == sheet) activePage_ = nullptr;
   UpdatePageIndex();
   UpdateCaptions();
-  ActivatePage(index - 1);
+  if (activePage_ == sheet) {
+    activePage_ = nullptr;
+    ActivatePage(index - 1);
+  } else if (activePage_ && activePage_->PageIndex() != TopPanel()->TabIndex()) {
+    // Removing another page leaves the operator on the same one; only its tab moved.
+    ActivatePage(activePage_);
+  }
 }
 
 void TSkinPageControl::ActivatePage(TSkinTabSheet* sheet) {
+  // Another control's sheet would be remembered here after it is gone.
+  if (sheet && sheet->pageControl_ != this) return;
   activePage_ = sheet;
   // The strip reports the chosen tab back through TabActive, which shows the page.
   if (sheet) SetTabIndex(sheet->PageIndex());
+  else TopPanel()->ClearTabIndex();  // no tab stays marked without an active page
 }
 
-void TSkinPageControl::ActivatePage(int index) {
-  if (TSkinTabSheet* sheet = Page(index)) ActivatePage(sheet);
-  else activePage_ = nullptr;
-}
+void TSkinPageControl::ActivatePage(int index) { ActivatePage(Page(index)); }
 
 void TSkinPageControl::ShowPage(TSkinTabSheet* sheet) {
   for (TSkinTabSheet* other : pages_)

@@ -19,6 +19,7 @@ class TSkinPageControl;
 class TSkinTabSheet : public QWidget, public TSkinStyleHooks {
   Q_OBJECT
  public:
+  // Made on a page control, the sheet becomes its last page.
   explicit TSkinTabSheet(QWidget* parent = nullptr);
   ~TSkinTabSheet() override;
 
@@ -71,6 +72,7 @@ class TSkinPageControl : public TSkinTab {
   TSkinTabSheet* NewPage();
   void InsertPage(TSkinTabSheet* sheet);
   void RemovePage(TSkinTabSheet* sheet);
+  // Null (or an index out of range) leaves no page active; another control's sheet is ignored.
   void ActivatePage(TSkinTabSheet* sheet);
   void ActivatePage(int index);
   // Moves the sheet to newIndex when that is a page index, else sets newIndex to where it stays.

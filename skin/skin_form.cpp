@@ -57,8 +57,11 @@ TSkinForm::TSkinForm(QWidget* form) : QWidget(form), color_(clBtnFace), menuBarC
   created_ = true;
 }
 
-TSkinForm::~TSkinForm() {
+TSkinForm::~TSkinForm() { ReleaseRimCursor(); }
+
+void TSkinForm::ReleaseRimCursor() {
   if (rimCursor_) QGuiApplication::restoreOverrideCursor();
+  rimCursor_ = false;
 }
 
 void TSkinForm::SetUIStyle(TSkinUIStyle style) {
@@ -272,6 +275,9 @@ bool TSkinForm::eventFilter(QObject* watched, QEvent* event) {
         if (titleBar_) titleBar_->SetFormActive(form_->isActiveWindow());
         break;
       case QEvent::WindowStateChange: WindowStateChanged(); break;
+      // The resize cursor is application-wide: it must not follow the mouse out of this window.
+      case QEvent::Leave:
+      case QEvent::Hide: ReleaseRimCursor(); break;
       default: break;
     }
   }

@@ -89,6 +89,7 @@ class TSkinForm : public QWidget, public TSkinFormStyleSource {
   void FitForm();
   void WindowStateChanged();
   bool HandleRimMouse(QWidget* receiver, QEvent* event);
+  void ReleaseRimCursor();
 
   QWidget* form_ = nullptr;
   TSkinTitleBar* titleBar_ = nullptr;

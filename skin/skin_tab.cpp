@@ -42,6 +42,8 @@ void TSkinTabControlTopPanel::SetColor(TColor color) {
 
 void TSkinTabControlTopPanel::SetTabs(const QStringList& tabs) {
   tabs_ = tabs;
+  // An index past the new last tab would name a tab that is gone.
+  if (tabIndex_ >= tabs_.size()) tabIndex_ = -1;
   update();
 }
 
@@ -55,6 +57,11 @@ void TSkinTabControlTopPanel::SetTabIndex(int index) {
   if (index < -1 || index >= tabs_.size()) return;
   tabIndex_ = index;
   tabControl_->TabActive(index);
+}
+
+void TSkinTabControlTopPanel::ClearTabIndex() {
+  tabIndex_ = -1;
+  update();
 }
 
 void TSkinTabControlTopPanel::SetLeftMargin(int margin) {

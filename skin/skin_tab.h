@@ -31,6 +31,8 @@ class TSkinTabControlTopPanel : public QWidget {
   // With no tabs the index becomes -1; -1 up to the last tab is taken and reported to the owner;
   // anything else only repaints.
   void SetTabIndex(int index);
+  // Marks no tab, without reporting to the owner (its page went).
+  void ClearTabIndex();
   int LeftMargin() const { return leftMargin_; }
   void SetLeftMargin(int margin);
   void SetTabVisible(const std::vector<bool>& visible);

@@ -3,6 +3,7 @@
 // buttons (control box at the left; close, maximise, minimise and any extra ones from the right).
 #include <QFont>
 #include <QImage>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -30,7 +31,7 @@ struct TSkinTitleBarButton {
   bool Transparent = false;  // magenta shows the bar through
   int Top = 2;
   TSkinUIStyle UIStyle = TSkinUIStyle::Navy;
-  TSkinPopupMenu* ControlBoxMenu = nullptr;
+  QPointer<TSkinPopupMenu> ControlBoxMenu;  // clears itself when the menu goes
   QImage PicNormal, PicMouseOn, PicMouseDown;
 };
 

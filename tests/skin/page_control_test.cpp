@@ -91,7 +91,8 @@ TEST(PageControl, InsertRemoveAndMovePages) {
   EXPECT_EQ(Captions(*pc), (QStringList{"skinTabSheet3", "skinTabSheet2", "skinTabSheet1"}));
   EXPECT_EQ(pc->ActivePage(), p.sheets[0]);
 
-  delete p.sheets[1];  // the middle page: the one before it comes up
+  pc->SetActivePage(p.sheets[1]);
+  delete p.sheets[1];  // the middle page, shown: the one before it comes up
   EXPECT_EQ(pc->PageCount(), 2);
   EXPECT_EQ(Captions(*pc), (QStringList{"skinTabSheet3", "skinTabSheet1"}));
   EXPECT_EQ(p.sheets[0]->PageIndex(), 1);
@@ -167,4 +168,84 @@ TEST(TabStrip, AClickWhereARemovedTabWasChoosesNothing) {
   EXPECT_EQ(tabs.TabIndex(), 0);
   kavri_test::Press(strip, QPoint(strip->LeftMargin() + w / 2, 5));
   EXPECT_EQ(reported, std::vector<int>{0});
+}
+
+TEST(PageControl, RemovingAPageKeepsTheStripOnThePageShown) {
+  TPages p(3);
+  TSkinPageControl* pc = p.pc;
+  pc->SetActivePageIndex(1);
+  p.shown.clear();
+  p.tabActive.clear();
+
+  TabSheet_RemovePage(p.sheets[0]);  // a page before the one shown: the same page stays up
+  EXPECT_EQ(pc->ActivePage(), p.sheets[1]);
+  EXPECT_EQ(pc->TopPanel()->TabIndex(), 0);
+  EXPECT_TRUE(p.sheets[1]->isVisibleTo(pc));
+  EXPECT_EQ(p.tabActive, std::vector<int>{0});
+
+  TabSheet_RemovePage(p.sheets[2]);  // a page after it: nothing changes
+  EXPECT_EQ(pc->ActivePage(), p.sheets[1]);
+  EXPECT_EQ(pc->TopPanel()->TabIndex(), 0);
+  EXPECT_EQ(p.tabActive, std::vector<int>{0});
+
+  TSkinTabSheet* added = pc->NewPage();
+  pc->SetActivePage(p.sheets[1]);
+  p.tabActive.clear();
+  p.shown.clear();
+  TabSheet_RemovePage(p.sheets[1]);  // the first page, shown: no page and no tab is active
+  EXPECT_EQ(pc->ActivePage(), nullptr);
+  EXPECT_EQ(pc->TopPanel()->TabIndex(), -1);
+  EXPECT_FALSE(added->isVisibleTo(pc));
+  EXPECT_TRUE(p.shown.empty());
+  EXPECT_TRUE(p.tabActive.empty());
+}
+
+TEST(PageControl, ASheetMadeOnThePageControlIsOneOfItsPages) {
+  TPages p(1);
+  auto* sheet = new TSkinTabSheet(p.pc);
+  EXPECT_EQ(sheet->PageControl(), p.pc);
+  EXPECT_EQ(p.pc->PageCount(), 2);
+  EXPECT_EQ(sheet->PageIndex(), 1);
+  EXPECT_EQ(Captions(*p.pc), (QStringList{"skinTabSheet1", ""}));
+  EXPECT_EQ(p.pc->ActivePage(), sheet);
+  EXPECT_EQ(sheet->geometry(), p.sheets[0]->geometry());
+  EXPECT_EQ(p.pc->NewPage()->Caption(), "skinTabSheet3");
+  EXPECT_EQ(Captions(*p.pc), (QStringList{"skinTabSheet1", "", "skinTabSheet3"}));
+}
+
+TEST(TabStrip, FewerTabsDropAnIndexThatIsGone) {
+  QWidget form;
+  TSkinTabControl tabs(&form);
+  tabs.SetTabs({"First", "Second", "Third"});
+  tabs.SetTabIndex(2);
+  tabs.SetTabs({"First", "Second", "Third", "Fourth"});
+  EXPECT_EQ(tabs.TabIndex(), 2);
+  tabs.SetTabs({"First"});
+  EXPECT_EQ(tabs.TabIndex(), -1);
+  tabs.SetTabIndex(0);
+  tabs.SetTabs({});
+  EXPECT_EQ(tabs.TabIndex(), -1);
+}
+
+TEST(PageControl, ASheetOfAnotherPageControlIsNotMadeActive) {
+  TPages ours(1), theirs(3);
+  ours.pc->SetActivePage(theirs.sheets[2]);
+  EXPECT_EQ(ours.pc->ActivePage(), ours.sheets[0]);
+  delete theirs.sheets[2];
+  EXPECT_EQ(ours.pc->ActivePage(), ours.sheets[0]);
+  EXPECT_EQ(ours.pc->TopPanel()->TabIndex(), 0);
+
+  ours.pc->SetActivePage(nullptr);  // no page: no tab marked either
+  EXPECT_EQ(ours.pc->ActivePage(), nullptr);
+  EXPECT_EQ(ours.pc->TopPanel()->TabIndex(), -1);
+}
+
+TEST(PageControl, ASheetTakenOutIsNoLongerShownOverThePages) {
+  TPages p(2);
+  p.pc->SetActivePageIndex(0);
+  p.sheets[0]->SetPageControl(nullptr);
+  EXPECT_EQ(p.pc->PageCount(), 1);
+  EXPECT_EQ(p.sheets[0]->PageControl(), nullptr);
+  EXPECT_FALSE(p.sheets[0]->isVisibleTo(p.pc));
+  delete p.sheets[0];
 }

@@ -162,6 +162,26 @@ TEST(SkinForm, RimOfASizeableWindowResizesItUnlessMaximised) {
   EXPECT_EQ(rimCursor(), Qt::ArrowCursor);
 }
 
+TEST(SkinForm, TheRimCursorEndsWhenTheMouseLeavesOrTheWindowHides) {
+  QWidget form;
+  form.resize(300, 200);
+  TSkinForm skin(&form);
+  auto* button = new TSkinButton(&skin);
+  button->setGeometry(0, 100, 60, 25);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  kavri_test::Move(button, QPoint(1, 10));
+  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+  QEvent leave(QEvent::Leave);  // out over the rim, onto another window
+  QCoreApplication::sendEvent(&form, &leave);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+  kavri_test::Move(button, QPoint(1, 10));
+  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+  form.hide();
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
 TEST(FormGeometry, ResizeEdgesWithinFivePixelsCornersFirst) {
   const QSize size(200, 100);
   struct Case {
@@ -312,6 +332,23 @@ TEST(SkinTitleBar, EachButtonDoesItsJobWhenClicked) {
   EXPECT_EQ(custom, std::vector<int>{customIndex});
   click(1);
   EXPECT_FALSE(form.isVisible());
+}
+
+TEST(SkinTitleBar, AControlBoxMenuThatIsGoneIsNotPoppedUp) {
+  QWidget form;
+  form.resize(300, 200);
+  TSkinForm skin(&form);
+  TSkinTitleBar* bar = skin.TitleBar();
+  auto* controlMenu = new TSkinPopupMenu(&form);
+  bar->Button(0).ControlBoxMenu = controlMenu;
+  delete controlMenu;
+  ASSERT_FALSE(bar->Buttons()[0].ControlBoxMenu);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  const QPoint at = Centre(bar->ButtonRects()[0]);
+  kavri_test::Press(bar, at);
+  kavri_test::Release(bar, at);
+  EXPECT_TRUE(form.isVisible());
 }
 
 TEST(SkinTitleBar, DoubleClickOnTheBarMaximisesAndRestores) {
