@@ -83,7 +83,7 @@ inline double Zoom(int n, double v) {
   const int32_t upper = v > 128;
   int32_t t = TruncToInt(std::fabs(v - 128) * n * 0.05);
   const uint32_t cap = 128 - upper;
-  if (static_cast<uint32_t>(t) > cap) t = static_cast<int32_t>(cap);
+  t = static_cast<int32_t>(std::min(static_cast<uint32_t>(t), cap));
   return 128 + (2 * upper - 1) * t;  // arithmetic, as the compiler made a branch of a select
 }
 
@@ -109,7 +109,8 @@ inline double Squash(int a, double v) {
   const int64_t m = std::abs(d - 64);
   const int64_t towardLower = 128 - t * m / 63;
   const int64_t towardUpper = 127 + t * m / 64;
-  return static_cast<double>(lower == (d < 64) ? towardLower : towardUpper);
+  const int64_t toLower = lower == (d < 64);
+  return static_cast<double>(towardUpper ^ ((towardLower ^ towardUpper) & -toLower));
 }
 
 }  // namespace transforms_detail
