@@ -80,34 +80,37 @@ inline void Scroll(int d, double& v) {
 // The caps compare t as unsigned, so a negative t (negative n) is capped too. The point's side
 // is hard to predict, so it only picks between integers (128 - v is exactly -(v - 128)).
 inline double Zoom(int n, double v) {
-  const bool upper = v > 128;
+  const int32_t upper = v > 128;
   int32_t t = TruncToInt(std::fabs(v - 128) * n * 0.05);
-  const uint32_t cap = upper ? 127 : 128;
-  if (static_cast<uint32_t>(t) > cap) t = static_cast<int32_t>(cap);
-  return 128 + (upper ? t : -t);
+  const uint32_t cap = 128 - upper;
+  t = static_cast<int32_t>(std::min(static_cast<uint32_t>(t), cap));
+  return 128 + (2 * upper - 1) * t;  // arithmetic, as the compiler made a branch of a select
 }
 
 // 64-bit so that sizes and coordinates from an unchecked settings file cannot overflow. As in
 // Zoom, the side only picks between integers.
 inline int Scale(int v, int n) {
-  const bool upper = v > 128;
-  const int64_t t = std::min<int64_t>(std::abs(int64_t{v} - 128) * n / 20, upper ? 127 : 128);
-  return static_cast<int>(std::clamp<int64_t>(128 + (upper ? t : -t), 0, 255));
+  const int64_t upper = v > 128;
+  const int64_t t = std::min<int64_t>(std::abs(int64_t{v} - 128) * n / 20, 128 - upper);
+  return static_cast<int>(std::clamp<int64_t>(128 + (2 * upper - 1) * t, 0, 255));
 }
 
 // The lower side uses 128 and /63, the upper side 127 and /64; integer division toward zero.
 // The point's side and the angle's quarter each flip the direction; t * m is never negative, so
 // the four cases reduce to selects between integers.
 inline double Squash(int a, double v) {
-  const int64_t d = a < 128 ? 127 - int64_t{a} : int64_t{a} - 128;
+  // a - 128 below 0 gives 127 - a = ~(a - 128): flipping by the sign mask avoids a branch.
+  const int64_t fromMiddle = int64_t{a} - 128;
+  const int64_t d = fromMiddle ^ (fromMiddle >> 63);
   const bool lower = v < 128;
   const int64_t lowerT = TruncToInt(127 - v);
   const int64_t upperT = TruncToInt(v - 128);
-  const int64_t t = lower ? lowerT : upperT;
-  const int64_t m = d < 64 ? 64 - d : d - 64;
+  const int64_t t = upperT ^ ((lowerT ^ upperT) & -int64_t{lower});
+  const int64_t m = std::abs(d - 64);
   const int64_t towardLower = 128 - t * m / 63;
   const int64_t towardUpper = 127 + t * m / 64;
-  return static_cast<double>(lower == (d < 64) ? towardLower : towardUpper);
+  const int64_t toLower = lower == (d < 64);
+  return static_cast<double>(towardUpper ^ ((towardLower ^ towardUpper) & -toLower));
 }
 
 }  // namespace transforms_detail
