@@ -36,7 +36,7 @@ namespace {
 class CellMapping {
  public:
   CellMapping(const TReferenceMetrics& reference, const TCellRect& cell, int bytes)
-      : cell_(cell), boxWidth_(2 * (cell.width / bytes)), width_(reference.Width()), blackBoxY_(reference.blackBoxY) {}
+      : cell_(cell), boxWidth_(2.0 * cell.width / bytes), width_(reference.Width()), blackBoxY_(reference.blackBoxY) {}
 
   PointRecord Map(TFixedPoint v, int kind, uint8_t blanked, uint8_t colour) const {
     const double fx = v.x / 65536.0 + 0.5, fy = v.y / 65536.0 + 0.5;

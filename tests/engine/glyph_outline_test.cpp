@@ -62,6 +62,24 @@ TEST(GlyphToPointLists, AZeroReferenceWidthGivesNothing) {
   EXPECT_TRUE(out.Empty());
 }
 
+TEST(GlyphToPointLists, AGlyphAsWideAsTheReferenceSpansItsWholeBoxInEveryCellWidth) {
+  // From the reference's left edge to its right edge: the box is 2 w / n wide, also for odd w.
+  TOutlineContour edge;
+  edge.start = Fx(-0.5, 0);
+  edge.records.push_back({TOutlineRecord::Kind::Line, {Fx(15.5, 0)}});
+  struct Case {
+    int left, width, bytes, right;
+  };
+  for (const Case& c : std::vector<Case>{{0, 17, 2, 17}, {100, 31, 2, 131}, {0, 16, 2, 16}, {0, 85, 2, 85},
+                                         {0, 17, 1, 34}, {5, 9, 1, 23}}) {
+    DrawingObject out;
+    GlyphToPointLists(TGlyphOutline{{edge}}, {16, 16, 0}, {c.left, 0, c.width, 16}, c.bytes, 4, out);
+    ASSERT_EQ(out.Count(), 3u);
+    EXPECT_EQ(out[0].x, c.left) << c.width << " / " << c.bytes;
+    EXPECT_EQ(out[1].x, c.right) << c.width << " / " << c.bytes;
+  }
+}
+
 TEST(GlyphCells, WidthsAndNarrowShifts) {
   EXPECT_EQ(CharacterCellWidth(U'a', 8), 32);
   EXPECT_EQ(CharacterCellWidth(U'W', 8), 22);
