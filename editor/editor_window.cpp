@@ -175,10 +175,13 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     if (tools_.Move(m.Ctrl, m.X, m.Y)) RedrawCanvas();
     Image90->SetConfined(tools_.WaitsForPress());
   };
+  // The selection box lies between the grid and the objects, so it is part of every redraw.
+  Image90->OnDrawUnderObjects = [this](TCanvas& canvas) {
+    for (const PreviewShape& shape : tools_.Preview().underDrawing) DrawPreviewShape(canvas, shape);
+  };
   Image90->OnDrawOverlay = [this](TCanvas& canvas) {
     const ToolPreview& preview = tools_.Preview();
-    for (const auto* shapes : {&preview.underDrawing, &preview.overDrawing})
-      for (const PreviewShape& shape : *shapes) DrawPreviewShape(canvas, shape);
+    for (const PreviewShape& shape : preview.overDrawing) DrawPreviewShape(canvas, shape);
     if (preview.selectionOnTop) {
       canvas.Brush.Style = TBrushStyle::Solid;
       canvas.Brush.Color = clRed;

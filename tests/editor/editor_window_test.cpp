@@ -285,5 +285,23 @@ TEST_F(EditorWindowTest, NumberFieldsTakeOnlyDigitsEnterAndBackspaceWhileLetters
   EXPECT_EQ(form.Tools().CurrentTool(), 20);
 }
 
+TEST_F(EditorWindowTest, SelectionBoxIsDrawnUnderTheObjects) {
+  form.show();
+  DrawLine();  // along row 30, from x 20 to 200
+  form.ToolButtons[9].button->Click();  // Select Point
+  const QImage before = form.Image90->grab().toImage();
+  Click(100, 30);  // no point in reach: the box's first corner
+  QTest::mouseMove(form.Image90, QPoint(150, 80));
+  const QImage shown = form.Image90->grab().toImage();
+  int redOnTheLeftSide = 0;
+  for (int y = 31; y < 80; ++y) redOnTheLeftSide += shown.pixel(100, y) == qRgb(255, 0, 0);
+  EXPECT_GT(redOnTheLeftSide, 0);
+  // Where the box's top side runs along the line, the line shows.
+  int hidden = 0;
+  for (int x = 100; x < 150; ++x) hidden += shown.pixel(x, 30) != before.pixel(x, 30);
+  EXPECT_EQ(hidden, 0);
+  ASSERT_TRUE(shown.save(QString::fromStdString(kavri_test::ArtifactPath("editor_selection_box.png"))));
+}
+
 }  // namespace
 }  // namespace kavri
