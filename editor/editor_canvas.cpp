@@ -51,7 +51,11 @@ size_t TEditorCanvas::Redraw(Drawing& drawing, bool showPoints, int blankColor) 
   RemoveMarkedPoints(drawing);
   RebuildLayerIfStale();
   image_ = layer_;
-  TCanvas canvas(image_);  // writing detaches the copy from the layer
+  if (OnDrawUnderObjects) {
+    TCanvas under(image_);  // writing detaches the copy from the layer
+    OnDrawUnderObjects(under);
+  }
+  TCanvas canvas(image_);
   for (const auto& object : drawing.Objects()) DrawEditorPoints(canvas, *object, true, showPoints, blankColor);
   update();
   return drawing.PointCount();

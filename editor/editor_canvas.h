@@ -1,12 +1,14 @@
 #pragma once
 // The editor's 512 x 512 drawing surface. The background colour, background picture and grid are
 // kept as a ready layer, rebuilt only when one of them changes; a redraw copies that layer and
-// draws the drawing's objects over it. Tool previews are drawn over the result at paint time, so
+// draws the drawing's objects over it. Tool previews that lie under the objects are drawn by each
+// redraw between the layer and the objects; those over the objects are drawn at paint time, so
 // they come and go without a redraw.
 //
 //   canvas->SetBackColor(BackColor);
 //   canvas->SetGridSteps(GridStep1, GridStep2);
 //   canvas->OnMouseDown = [this](const TCanvasMouse& m) { tools.Press(m.Button, m.Ctrl, m.X, m.Y); };
+//   canvas->OnDrawUnderObjects = [this](TCanvas& c) { DrawBox(c); };  // drawn by Redraw
 //   canvas->OnDrawOverlay = [this](TCanvas& c) { tools.DrawPreview(c); };
 //   Label6->setText(QString::number(canvas->Redraw(EditorDrawing, ShowPoints, BlankColor)));
 //   canvas->SetConfined(true);  // while a tool waits for its next press
@@ -46,7 +48,7 @@ class TEditorCanvas : public QWidget {
   // blankColor). Returns the drawing's point count after the removal.
   size_t Redraw(Drawing& drawing, bool showPoints, int blankColor);
 
-  // The canvas picture as the last redraw left it, without previews.
+  // The canvas picture as the last redraw left it, without the previews over the objects.
   const QImage& Image() const { return image_; }
   const QImage& Layer() const { return layer_; }
 
@@ -58,6 +60,8 @@ class TEditorCanvas : public QWidget {
   std::function<void(const TCanvasMouse&)> OnMouseDown;
   std::function<void(const TCanvasMouse&)> OnMouseMove;
   std::function<void(const TCanvasMouse&)> OnMouseUp;
+  // Draws previews between the layer and the objects at every redraw.
+  std::function<void(TCanvas&)> OnDrawUnderObjects;
   // Draws previews over the canvas picture; call update() when they change.
   std::function<void(TCanvas&)> OnDrawOverlay;
 

@@ -36,6 +36,14 @@ namespace {
 
 constexpr int kButtonColumns = 3;
 
+// Typed characters other than digits are refused; keys that type nothing (Enter, Backspace,
+// arrows, Ctrl shortcuts) and the menus' Alt keys go on as usual.
+bool NumberFieldTakes(const QKeyEvent& key) {
+  if (key.modifiers() & Qt::AltModifier) return true;
+  const QString text = key.text();
+  return text.isEmpty() || !text[0].isPrint() || (text[0] >= u'0' && text[0] <= u'9');
+}
+
 void DrawPreviewShape(TCanvas& canvas, const PreviewShape& shape) {
   canvas.Pen.Color = shape.colour;
   canvas.Pen.Style = shape.dashed ? TPenStyle::Dot : TPenStyle::Solid;
@@ -167,10 +175,13 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     if (tools_.Move(m.Ctrl, m.X, m.Y)) RedrawCanvas();
     Image90->SetConfined(tools_.WaitsForPress());
   };
+  // The selection box lies between the grid and the objects, so it is part of every redraw.
+  Image90->OnDrawUnderObjects = [this](TCanvas& canvas) {
+    for (const PreviewShape& shape : tools_.Preview().underDrawing) DrawPreviewShape(canvas, shape);
+  };
   Image90->OnDrawOverlay = [this](TCanvas& canvas) {
     const ToolPreview& preview = tools_.Preview();
-    for (const auto* shapes : {&preview.underDrawing, &preview.overDrawing})
-      for (const PreviewShape& shape : *shapes) DrawPreviewShape(canvas, shape);
+    for (const PreviewShape& shape : preview.overDrawing) DrawPreviewShape(canvas, shape);
     if (preview.selectionOnTop) {
       canvas.Brush.Style = TBrushStyle::Solid;
       canvas.Brush.Color = clRed;
@@ -492,6 +503,7 @@ void TForm1::SelectTool(int code) {
 
 void TForm1::AfterPress(const PressResult& result) {
   Image90->SetConfined(tools_.WaitsForPress());
+  if (result.colourPicked) ShowCurrentColour();
   if (result.redraw) RedrawCanvas();
   Image90->update();
 }
@@ -514,8 +526,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched != first) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
   const bool handled = FormKeyDown(key->key(), key->modifiers());
-  // Letters also reach a focused number field, which then refuses them itself.
-  return handled && key->key() == Qt::Key_Escape;
+  // The number fields take digits, Enter and Backspace; a letter has chosen its tool above all
+  // the same.
+  const bool refused = (watched == Edit1 || watched == Edit2) && !NumberFieldTakes(*key);
+  return (handled && key->key() == Qt::Key_Escape) || refused;
 }
 
 bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {

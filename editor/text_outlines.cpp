@@ -20,8 +20,8 @@ Drawing BuildTextOutlines(const std::vector<std::u32string>& lines, const TTextI
       const TGlyphOutline* outline = glyphs.Outline(c);
       if (!outline) continue;
       DrawingObject object;
-      const TCellRect cell{0, 0, CharacterCellWidth(c, settings.widthFactor), cellHeight};
-      GlyphToPointLists(*outline, reference, cell, ByteLength(c), static_cast<uint8_t>(colour), object);
+      const int boxWidth = TextImportGlyphBoxWidth(CharacterCellWidth(c, settings.widthFactor), ByteLength(c));
+      GlyphToPointLists(*outline, reference, {0, 0, boxWidth, cellHeight}, static_cast<uint8_t>(colour), object);
       ThinGlyphPoints(object, settings.fine);
       if (object.Empty()) continue;
       const int shift = NarrowLetterShift(c, settings.widthFactor, settings.largeSize);

@@ -35,14 +35,14 @@ namespace {
 
 class CellMapping {
  public:
-  CellMapping(const TReferenceMetrics& reference, const TCellRect& cell, int bytes)
-      : cell_(cell), boxWidth_(2 * (cell.width / bytes)), width_(reference.Width()), blackBoxY_(reference.blackBoxY) {}
+  CellMapping(const TReferenceMetrics& reference, const TCellRect& box)
+      : box_(box), width_(reference.Width()), blackBoxY_(reference.blackBoxY) {}
 
   PointRecord Map(TFixedPoint v, int kind, uint8_t blanked, uint8_t colour) const {
     const double fx = v.x / 65536.0 + 0.5, fy = v.y / 65536.0 + 0.5;
     PointRecord p;
-    p.x = static_cast<int32_t>(std::trunc(cell_.left + boxWidth_ * fx / width_));
-    p.y = static_cast<int32_t>(std::trunc(cell_.top + cell_.height * (blackBoxY_ - fy) / width_));
+    p.x = static_cast<int32_t>(std::trunc(box_.left + box_.width * fx / width_));
+    p.y = static_cast<int32_t>(std::trunc(box_.top + box_.height * (blackBoxY_ - fy) / width_));
     p.kind = kind;
     p.blanked = blanked;
     p.colour = colour;
@@ -50,18 +50,17 @@ class CellMapping {
   }
 
  private:
-  TCellRect cell_;
-  double boxWidth_;
+  TCellRect box_;
   double width_;
   double blackBoxY_;
 };
 
 }  // namespace
 
-void GlyphToPointLists(const TGlyphOutline& outline, const TReferenceMetrics& reference, const TCellRect& cell,
-                       int bytes, uint8_t colour, DrawingObject& out) {
-  if (reference.Width() <= 0 || bytes < 1) return;
-  const CellMapping mapping(reference, cell, bytes);
+void GlyphToPointLists(const TGlyphOutline& outline, const TReferenceMetrics& reference, const TCellRect& box,
+                       uint8_t colour, DrawingObject& out) {
+  if (reference.Width() <= 0) return;
+  const CellMapping mapping(reference, box);
   for (const TOutlineContour& contour : outline.contours) {
     const PointRecord start = mapping.Map(contour.start, 2, 1, colour);
     PointRecord last = *out.Add(start);

@@ -32,13 +32,19 @@ int CharacterCellWidth(char32_t c, int widthFactor);
 // What "i", "j", "l", "r", "t", "f", "I", "J" move right by (0 for other characters).
 int NarrowLetterShift(char32_t c, int widthFactor, bool largeSize);
 
+// The width of the box a character of `bytes` bytes (1 or 2) is mapped into in a cell `cellWidth`
+// wide: a double-byte glyph spans the cell, a single-byte glyph twice the cell width. The text
+// import divides twice the width; the rolling text halves the cell first, dropping an odd pixel.
+inline int TextImportGlyphBoxWidth(int cellWidth, int bytes) { return 2 * cellWidth / bytes; }
+inline int RollingTextGlyphBoxWidth(int cellWidth, int bytes) { return 2 * (cellWidth / bytes); }
+
 // Appends the outline's contours to `out`: each contour's start point (blanked), its line points,
 // the two points of each quadratic segment (its start again and the midpoint of its control
 // points, kind 0), the record's last control point, and the start point again to close it.
-// A single-byte glyph is mapped to twice the cell width in proportion to the reference width;
-// `bytes` is 1 or 2. Nothing is added when the reference width is not positive.
-void GlyphToPointLists(const TGlyphOutline& outline, const TReferenceMetrics& reference, const TCellRect& cell,
-                       int bytes, uint8_t colour, DrawingObject& out);
+// A glyph as wide as the reference spans the box's width; heights are in proportion to the same
+// reference width. Nothing is added when the reference width is not positive.
+void GlyphToPointLists(const TGlyphOutline& outline, const TReferenceMetrics& reference, const TCellRect& box,
+                       uint8_t colour, DrawingObject& out);
 
 // Removes every point closer than `fine` to the last one kept.
 void ThinGlyphPoints(DrawingObject& object, int fine);

@@ -22,7 +22,9 @@ void TextToOutline(char32_t c, const TCellRect& cell, TGlyphSource& glyphs, uint
   const TGlyphOutline* outline = glyphs.Outline(c);
   if (!outline) return;
   DrawingObject points;
-  GlyphToPointLists(*outline, glyphs.ReferenceMetrics(), cell, ByteLength(c), colour, points);
+  TCellRect box = cell;
+  box.width = RollingTextGlyphBoxWidth(cell.width, ByteLength(c));
+  GlyphToPointLists(*outline, glyphs.ReferenceMetrics(), box, colour, points);
   for (const auto& p : points.Points()) out.push_back(*p);
 }
 

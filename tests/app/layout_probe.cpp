@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <utility>
 
 #include "editor/editor_window.h"
 #include "editor/import_plt_window.h"
@@ -51,6 +52,13 @@ int main(int argc, char** argv) {
   Print("BitBtn4", &editor);
   Print("BitBtn5", &editor);
   Print("BitBtn22", &editor);
+  for (const char* name : {"Edit2", "skinButton29", "Label1", "Label13", "Label22", "Label24", "Label34", "Panel1"})
+    Print(name, &editor);
+  for (auto [col, row] : {std::pair{0, 4}, std::pair{1, 5}}) {
+    const QRect r = editor.skinDrawGrid1->CellRect(col, row);
+    const QPoint at = editor.skinDrawGrid1->mapTo(&editor, r.topLeft());
+    std::printf("skinDrawGrid1.cell%d.%d %d %d %d %d\n", col, row, at.x(), at.y(), r.width(), r.height());
+  }
   kavri::TForm17 plt(&editor);
   kavri::TForm6 text(&editor);
   plt.show();

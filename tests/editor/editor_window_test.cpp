@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QTest>
 
@@ -223,6 +224,83 @@ TEST_F(EditorWindowTest, OpeningAMissingFileOrCancellingChangesNothing) {
   EXPECT_EQ(form.Label8->text(), "newdrawing");
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_EQ(dialogs.fileRequests.at(0).folder, DrawingFolder());
+}
+
+}  // namespace
+}  // namespace kavri
+
+namespace kavri {
+namespace {
+
+// What the window shows of the current colour: red, green, blue, index and the panel's colour.
+std::string ColourShown(const TForm1& form) {
+  return (form.Label13->text() + "," + form.Label22->text() + "," + form.Label24->text() + " #" +
+          form.Label34->text() + " " + form.Panel1->palette().color(QPalette::Window).name())
+      .toStdString();
+}
+
+TEST_F(EditorWindowTest, DropperShowsThePickedColourAsAPaletteClickDoes) {
+  form.show();
+  form.SelectPaletteCell(1, 5);
+  const std::string shownFor69 = ColourShown(form);
+  EXPECT_EQ(shownFor69, "255,128,186 #69 #ff80ba");
+  DrawLine();  // in colour 69
+  form.SelectPaletteCell(0, 4);
+  ASSERT_NE(ColourShown(form), shownFor69);
+  form.ToolButtons[17].button->Click();  // Dropper
+  Click(100, 31);
+  EXPECT_EQ(form.Document().CurrentColor, 69);
+  EXPECT_EQ(ColourShown(form), shownFor69);
+  Click(100, 300);  // nothing there: the colour stays
+  EXPECT_EQ(form.Document().CurrentColor, 69);
+  EXPECT_EQ(ColourShown(form), shownFor69);
+}
+
+TEST_F(EditorWindowTest, NumberFieldsTakeOnlyDigitsEnterAndBackspaceWhileLettersStillChooseTools) {
+  form.show();
+  QApplication::setActiveWindow(&form);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  struct Case {
+    const char* typed;  // "\b" is Backspace
+    const char* shown;
+    int tool;  // the window still sees the letters
+  };
+  for (const Case& c : std::vector<Case>{{"7a", "7", 3}, {"12 3", "123", 3}, {"4-5l", "45", 1}, {"x9.", "9", 25},
+                                         {"86\bz", "8", 27}}) {
+    for (TSkinEdit* field : {form.Edit2, form.Edit1}) {
+      field->setFocus();
+      ASSERT_EQ(QApplication::focusWidget(), field);
+      field->clear();
+      QTest::keyClicks(field, c.typed);
+      QTest::keyClick(field, Qt::Key_Return);
+      EXPECT_EQ(field->text().toStdString(), c.shown) << c.typed;
+      EXPECT_EQ(form.Tools().CurrentTool(), c.tool) << c.typed;
+    }
+    EXPECT_EQ(form.Document().PointSpace, std::stoi(c.shown)) << c.typed;
+  }
+  EXPECT_EQ(form.Document().PolygonSides, 8);
+  // With the canvas focused the letters choose tools as before.
+  form.Image90->setFocus();
+  QTest::keyClick(form.Image90, Qt::Key_S);
+  EXPECT_EQ(form.Tools().CurrentTool(), 20);
+}
+
+TEST_F(EditorWindowTest, SelectionBoxIsDrawnUnderTheObjects) {
+  form.show();
+  DrawLine();  // along row 30, from x 20 to 200
+  form.ToolButtons[9].button->Click();  // Select Point
+  const QImage before = form.Image90->grab().toImage();
+  Click(100, 30);  // no point in reach: the box's first corner
+  QTest::mouseMove(form.Image90, QPoint(150, 80));
+  const QImage shown = form.Image90->grab().toImage();
+  int redOnTheLeftSide = 0;
+  for (int y = 31; y < 80; ++y) redOnTheLeftSide += shown.pixel(100, y) == qRgb(255, 0, 0);
+  EXPECT_GT(redOnTheLeftSide, 0);
+  // Where the box's top side runs along the line, the line shows.
+  int hidden = 0;
+  for (int x = 100; x < 150; ++x) hidden += shown.pixel(x, 30) != before.pixel(x, 30);
+  EXPECT_EQ(hidden, 0);
+  ASSERT_TRUE(shown.save(QString::fromStdString(kavri_test::ArtifactPath("editor_selection_box.png"))));
 }
 
 }  // namespace

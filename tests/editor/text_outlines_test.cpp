@@ -55,6 +55,15 @@ TEST_F(TextOutlinesTest, CutsLinesAtTwentyBytesCountingDoubleByteCharactersTwice
   EXPECT_EQ(FirstX(d, 2), 66);
 }
 
+TEST_F(TextOutlinesTest, ADoubleByteGlyphSpansAnOddWidthCellToItsLastPixel) {
+  glyphs.glyphs[U'\u4E00'] = kavri_test::SyntheticGlyphSource::Square(15.5);  // as wide as the reference
+  TTextImportSettings s = Large();
+  s.widthFactor = 15;  // cells of 17
+  const Drawing d = BuildTextOutlines({U"\u4E00"}, s, glyphs, 4);
+  ASSERT_EQ(d.Count(), 1u);
+  EXPECT_EQ(d[0][1].x, 17);
+}
+
 TEST_F(TextOutlinesTest, SmallSizeScalesDownAndNarrowLettersMoveRight) {
   TTextImportSettings s = Large();
   s.largeSize = false;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "tests/support/synthetic_glyph_source.h"
@@ -31,7 +32,7 @@ TEST(GlyphToPointLists, GivesStartLinesCurveMidpointsAndTheClosingPoint) {
   DrawingObject single;
   // Reference width 16, cell 16 x 16: a single-byte glyph spans 32 pixels, x = 2 vx + 1 and
   // y = 15.5 - vy, truncated.
-  GlyphToPointLists(LineAndCurve(), {16, 16, 0}, {0, 0, 16, 16}, 1, 5, single);
+  GlyphToPointLists(LineAndCurve(), {16, 16, 0}, {0, 0, 32, 16}, 5, single);
   EXPECT_EQ(Sequence(single), (std::vector<Pt>{{1, 15, 2, 1},
                                                {17, 15, 2, 0},
                                                {17, 15, 0, 0},
@@ -47,7 +48,7 @@ TEST(GlyphToPointLists, GivesStartLinesCurveMidpointsAndTheClosingPoint) {
   // the cell's corner moves every point.
   TGlyphOutline two = TGlyphOutline{{LineAndCurve().contours[0], kavri_test::SyntheticGlyphSource::Square(4).contours[0]}};
   DrawingObject wide;
-  GlyphToPointLists(two, {12, 16, 4}, {100, 50, 16, 16}, 2, 5, wide);
+  GlyphToPointLists(two, {12, 16, 4}, {100, 50, 16, 16}, 5, wide);
   ASSERT_EQ(wide.Count(), 8u + 5u);
   EXPECT_EQ(Sequence(wide)[0], (Pt{100, 65, 2, 1}));
   EXPECT_EQ(Sequence(wide)[1], (Pt{108, 65, 2, 0}));
@@ -57,9 +58,31 @@ TEST(GlyphToPointLists, GivesStartLinesCurveMidpointsAndTheClosingPoint) {
 
 TEST(GlyphToPointLists, AZeroReferenceWidthGivesNothing) {
   DrawingObject out;
-  GlyphToPointLists(LineAndCurve(), {0, 16, 0}, {0, 0, 16, 16}, 1, 4, out);
-  GlyphToPointLists(LineAndCurve(), {-3, 16, 3}, {0, 0, 16, 16}, 1, 4, out);
+  GlyphToPointLists(LineAndCurve(), {0, 16, 0}, {0, 0, 32, 16}, 4, out);
+  GlyphToPointLists(LineAndCurve(), {-3, 16, 3}, {0, 0, 32, 16}, 4, out);
   EXPECT_TRUE(out.Empty());
+}
+
+TEST(GlyphToPointLists, AGlyphAsWideAsTheReferenceSpansItsBoxAsEachTextWidensIt) {
+  // From the reference's left edge to its right edge. The text import's box is 2 w / n wide, also
+  // for an odd w; the rolling text halves the cell first.
+  TOutlineContour edge;
+  edge.start = Fx(-0.5, 0);
+  edge.records.push_back({TOutlineRecord::Kind::Line, {Fx(15.5, 0)}});
+  struct Case {
+    int left, cellWidth, bytes, importRight, rollingRight;
+  };
+  for (const Case& c : std::vector<Case>{{0, 17, 2, 17, 16}, {100, 31, 2, 131, 130}, {0, 16, 2, 16, 16},
+                                         {0, 85, 2, 85, 84}, {0, 17, 1, 34, 34}, {5, 9, 1, 23, 23}}) {
+    for (auto [boxWidth, right] : {std::pair{TextImportGlyphBoxWidth(c.cellWidth, c.bytes), c.importRight},
+                                   std::pair{RollingTextGlyphBoxWidth(c.cellWidth, c.bytes), c.rollingRight}}) {
+      DrawingObject out;
+      GlyphToPointLists(TGlyphOutline{{edge}}, {16, 16, 0}, {c.left, 0, boxWidth, 16}, 4, out);
+      ASSERT_EQ(out.Count(), 3u);
+      EXPECT_EQ(out[0].x, c.left) << c.cellWidth << " / " << c.bytes;
+      EXPECT_EQ(out[1].x, right) << c.cellWidth << " / " << c.bytes;
+    }
+  }
 }
 
 TEST(GlyphCells, WidthsAndNarrowShifts) {
@@ -126,7 +149,7 @@ TEST(FontGlyphSource, ReadsRealOutlinesAndReferenceMetrics) {
   ASSERT_TRUE(o);
   EXPECT_EQ(o->contours.size(), 2u);
   DrawingObject points;
-  GlyphToPointLists(*o, reference, {0, 0, 32, 32}, 1, 4, points);
+  GlyphToPointLists(*o, reference, {0, 0, 64, 32}, 4, points);
   ASSERT_GT(points.Count(), 10u);
   for (const auto& p : points.Points()) {
     EXPECT_GE(p->x, 0);

@@ -50,6 +50,13 @@ TEST_F(TextRollOutlines, WideLettersTakeA180CellAndNarrowOnesMoveInTheirOwnList)
   }
 }
 
+TEST_F(TextRollOutlines, ADoubleByteGlyphInAnOddCellIsMappedIntoTheCellHalvedFirst) {
+  glyphs.glyphs[U'\u4E00'] = SyntheticGlyphSource::Square(15.5);  // as wide as the reference
+  const TPlayDrawing d = BuildTextCharOutlines({U"\u4E00"}, {15, 4, true}, glyphs);
+  ASSERT_EQ(d.ObjectCount(), 1u);
+  EXPECT_EQ(MaxX(d.Object(0)), 16);  // cells of 17: 2 x (17 div 2)
+}
+
 TEST_F(TextRollOutlines, QuadraticRecordsGiveTheirStartAndMidpointsThenTheLastControlPoint) {
   TOutlineContour contour;
   contour.start = Fx(0, 0);
