@@ -51,6 +51,8 @@ int main(int argc, char** argv) {
   Print("BitBtn4", &editor);
   Print("BitBtn5", &editor);
   Print("BitBtn22", &editor);
+  Print("BitBtn9", &editor);
+  Print("ToolButton2", &editor);
   kavri::TForm17 plt(&editor);
   kavri::TForm6 text(&editor);
   plt.show();

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Opens every window of the program under a window manager (openbox) on screens of 1280x1024 and
+# 1024x768, the way a person does: the main window's buttons, then the editor's dialogs and its
+# about box. Each window's frame must lie on the screen, or start at the screen's top-left edge on
+# an axis where it is larger; a picture of the whole screen is kept for each window.
+set -euo pipefail
+source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
+begin_session "$@"
+
+cat >"$home/session.sh" <<'SESSION'
+#!/usr/bin/env bash
+set -uo pipefail
+source "$SESSION_LIB"
+openbox >"$LOGS/wm.txt" 2>&1 &
+wm=$!
+start_program
+size=$XVFB_SCREEN
+failed=0
+# check NAME TITLE: the window titled TITLE, its frame measured against the screen, and a picture
+# of the whole screen.
+check() {
+  local name=$1 title=$2 out
+  out=$("$X_TOOL" --title "$title" --timeout 10 --frame --screen-shot "$ARTIFACTS/placement_${size}_${name}.png") ||
+    { echo "$size: no window \"$title\"" >&2; failed=1; return; }
+  read -r _ x y w h < <(grep '^frame ' <<<"$out")
+  read -r _ sw sh < <(grep '^screen ' <<<"$out")
+  echo "$size $name: frame $x $y ${w}x$h"
+  local ok=1
+  if [ "$w" -le "$sw" ]; then [ "$x" -ge 0 ] && [ $((x + w)) -le "$sw" ] || ok=0; else [ "$x" -eq 0 ] || ok=0; fi
+  if [ "$h" -le "$sh" ]; then [ "$y" -ge 0 ] && [ $((y + h)) -le "$sh" ] || ok=0; else [ "$y" -eq 0 ] || ok=0; fi
+  [ "$ok" -eq 1 ] || { echo "$size: \"$title\" is not on the ${sw}x$sh screen" >&2; failed=1; }
+}
+main="Kavri laser software-0"
+check main "$main"
+for pair in "BitBtn2:segment_edit:Segment Edit" "BitBtn5:quick_play:Quick play" "BitBtn4:show_edit:Show Edit" \
+            "BitBtn3:converter:Converter" "BitBtn7:select_device:Select device"; do
+  IFS=: read -r button name title <<<"$pair"
+  "$X_TOOL" --title "$main" --click "$(place "Form15.$button")" >/dev/null || exit 21
+  check "$name" "$title"
+  "$X_TOOL" --title "$title" --close >/dev/null
+done
+"$X_TOOL" --title "$main" --click "$(place BitBtn1)" >/dev/null || exit 22
+check editor "Picure Edit"
+for pair in "BitBtn5:import_plt:Import plt" "BitBtn9:rotating:Rotating" "BitBtn22:import_text:Import Text" \
+            "ToolButton2:settings:Settings"; do
+  IFS=: read -r button name title <<<"$pair"
+  "$X_TOOL" --title "Picure Edit" --click "$(place "$button")" >/dev/null || exit 23
+  check "$name" "$title"
+  "$X_TOOL" --title "$title" --close >/dev/null
+done
+"$X_TOOL" --title "Picure Edit" --key Alt_L+h --key a >/dev/null || exit 24
+check about About
+"$X_TOOL" --title "$main" --close >/dev/null
+wait_for_exit "$pid" || failed=1
+kill "$wm" 2>/dev/null
+exit "$failed"
+SESSION
+
+for screen in 1280x1024 1024x768; do
+  XVFB_SCREEN=$screen XVFB_FIRST_DISPLAY=180 run_session || exit 1
+done
+echo "PASS: every window lies on the screen at 1280x1024 and 1024x768"
