@@ -45,16 +45,12 @@ QMargins FrameFor(const QWidget* window, const QWidget* opener) {
   return LastFrameMargins();
 }
 
-int FitAxis(int start, int length, int areaStart, int areaLength) {
-  if (length >= areaLength) return areaStart;
-  return std::clamp(start, areaStart, areaStart + areaLength - length);
-}
-
 }  // namespace
 
 QPoint FitInside(const QRect& frame, const QRect& available) {
-  return {FitAxis(frame.x(), frame.width(), available.x(), available.width()),
-          FitAxis(frame.y(), frame.height(), available.y(), available.height())};
+  if (frame.width() > available.width() || frame.height() > available.height()) return available.topLeft();
+  return {std::clamp(frame.x(), available.left(), available.right() + 1 - frame.width()),
+          std::clamp(frame.y(), available.top(), available.bottom() + 1 - frame.height())};
 }
 
 QPoint PlacedFrameTopLeft(const QRect& frame, const QRect& available, TWindowPlacement placement,

@@ -1,7 +1,7 @@
 #pragma once
 // Where a top-level window opens: every window lies inside the screen's available area (the work
-// area, without panels), frame included; one larger than that area starts at its top-left, so that
-// its title bar and top-left controls can be reached.
+// area, without panels), frame included; one wider or taller than that area starts at its top-left,
+// so that its title bar and top-left controls can be reached.
 #include <cstdint>
 #include <QPoint>
 #include <QRect>
@@ -16,8 +16,8 @@ enum class TWindowPlacement : uint8_t {
   CentreOnScreen,  // centred on the screen, as the splash, the about box and the skinned dialogs
 };
 
-// The frame's top-left inside `available` that is nearest to `frame`'s; an axis on which the frame is
-// larger than the area starts at the area's edge.
+// The frame's top-left inside `available` that is nearest to `frame`'s; a frame larger than the area
+// (in width or height) starts at the area's top-left.
 QPoint FitInside(const QRect& frame, const QRect& available);
 
 // The top-left of the window's frame (outer rectangle, window manager's frame included). `placedBefore`
