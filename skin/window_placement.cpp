@@ -66,17 +66,34 @@ QPoint PlacedFrameTopLeft(const QRect& frame, const QRect& available, TWindowPla
 
 namespace {
 
+// The screen with the largest part of the rectangle; null when it is on none.
+QScreen* ScreenHolding(const QRect& frame) {
+  QScreen* best = nullptr;
+  qint64 bestArea = 0;
+  for (QScreen* screen : QGuiApplication::screens()) {
+    const QRect part = screen->geometry() & frame;
+    const qint64 area = qint64(part.width()) * part.height();
+    if (area > bestArea) {
+      best = screen;
+      bestArea = area;
+    }
+  }
+  return best;
+}
+
 void Place(QWidget* window, TWindowPlacement placement, QWidget* opener, bool placedBefore) {
   // The size the window will show at: its size hint unless it was resized, and never below what its
   // layout asks for now.
   window->ensurePolished();
   if (QLayout* layout = window->layout()) layout->activate();
   if (!window->testAttribute(Qt::WA_Resized)) window->adjustSize();
-  QScreen* screen = opener ? opener->screen() : QGuiApplication::primaryScreen();
-  if (!screen) return;
   const QMargins margins = FrameFor(window, opener);
   const QRect frame(window->geometry().topLeft() - QPoint(margins.left(), margins.top()),
                     window->size().grownBy(margins));
+  // A window that keeps its place stays on the screen it stood on; the others open on the opener's.
+  QScreen* screen = placement == TWindowPlacement::KeepOnScreen && placedBefore ? ScreenHolding(frame) : nullptr;
+  if (!screen) screen = opener ? opener->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
   const QRect openerFrame = opener ? opener->frameGeometry() : QRect();
   window->move(PlacedFrameTopLeft(frame, screen->availableGeometry(), placement, placedBefore, openerFrame));
   window->setProperty(kPlacedProperty, true);

@@ -168,4 +168,36 @@ TEST_F(WindowPlacementTest, AWindowKeepsItsPlaceButComesBackOnTheScreen) {
   EXPECT_EQ(converter_->frameGeometry().topLeft(), Area().topLeft() + QPoint(5, 5));
 }
 
+class WindowPlacementTwoScreensTest : public WindowPlacementTest {};
+
+TEST_F(WindowPlacementTwoScreensTest, AWindowStaysOnTheScreenItWasLeftOn) {
+  const QList<QScreen*> screens = QGuiApplication::screens();
+  ASSERT_EQ(screens.size(), 2);
+  const QRect right = screens[1]->availableGeometry();
+  ASSERT_FALSE(right.intersects(main_->frameGeometry()));
+  main_->BitBtn1->Click();
+  ASSERT_TRUE(editor_->frameGeometry().width() < right.width() - 20);
+  ASSERT_TRUE(editor_->frameGeometry().height() < right.height() - 10);
+  const QPoint there = right.topLeft() + QPoint(20, 10);
+  editor_->move(there);
+  editor_->hide();
+  main_->BitBtn1->Click();  // opened again from the main window on the other screen
+  EXPECT_EQ(editor_->frameGeometry().topLeft(), there);
+  // Most of it off the right-hand screen's bottom-right: back inside that screen, not the opener's.
+  editor_->move(right.bottomRight() - QPoint(60, 60));
+  editor_->hide();
+  main_->BitBtn1->Click();
+  EXPECT_TRUE(right.contains(editor_->frameGeometry()));
+  // Wider than the right-hand screen: at its top-left.
+  main_->BitBtn4->Click();
+  ASSERT_GT(shows_->frameGeometry().width(), right.width());
+  shows_->move(right.topLeft() + QPoint(20, 10));
+  shows_->hide();
+  main_->BitBtn4->Click();
+  EXPECT_EQ(shows_->frameGeometry().topLeft(), right.topLeft());
+  // A dialog opens on its opener's screen.
+  main_->BitBtn7->Click();
+  EXPECT_TRUE(screens[0]->availableGeometry().contains(select_->frameGeometry()));
+}
+
 }  // namespace
