@@ -1,8 +1,13 @@
 #include "skin/window_placement.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QScreen>
 #include <QWidget>
 #include <gtest/gtest.h>
+
+#include "skin/skin_dialogs.h"
+#include "tests/skin/modal_answer.h"
 
 using namespace kavri;
 
@@ -75,6 +80,34 @@ TEST(WindowPlacement, AFramelessWindowIsPlacedByItsOwnRectangle) {
   EXPECT_EQ(frameless.frameGeometry(), frameless.geometry());
   const QRect area = frameless.screen()->availableGeometry();
   EXPECT_EQ(frameless.geometry().center(), area.center());
+}
+
+}  // namespace
+
+namespace {
+
+// The skinned dialogs are frameless and open at the screen's centre, whatever window is active.
+TEST(WindowPlacement, SkinnedDialogsOpenAtTheScreensCentre) {
+  QWidget active;
+  active.setGeometry(10, 10, 200, 100);
+  active.show();
+  active.activateWindow();
+  for (int kind = 0; kind < 2; ++kind) {
+    QRect shown;
+    kavri_test::WhenModal([&](QDialog* form) {
+      shown = form->frameGeometry();
+      form->reject();
+    });
+    if (kind == 0) {
+      TSkinMessageDialog dialog;
+      dialog.ShowModal();
+    } else {
+      TSkinInputDialog dialog;
+      dialog.ShowModal();
+    }
+    const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE((shown.center() - centre).manhattanLength(), 1) << kind;
+  }
 }
 
 }  // namespace
