@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
 
   QObject::connect(Form15, &TForm15::Closed, &app, &QCoreApplication::quit);
   CloseOnTerminationSignals(Form15);
-  Form15->show();
+  ShowRegisteredWindow("Form15");
   const int result = app.exec();
 
   for (const char* name : {"AboutBox", "Form9", "Form8", "Form4", "Form5", "Form6", "Form3", "Form19", "Form17",

@@ -6,6 +6,7 @@
 #include "platform/file_io.h"
 #include "platform/program_folder.h"
 #include "shell/error_guard.h"
+#include "shell/window_registry.h"
 
 // The editor's file commands and the unsaved-drawing question.
 namespace kavri {
@@ -104,7 +105,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 bool OpenDrawingInEditor(const std::string& path) {
   if (!Form1 || !Form1->OpenDrawing(path)) return false;
-  Form1->show();
+  ShowRegisteredWindow("Form1");
   return true;
 }
 

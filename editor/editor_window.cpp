@@ -102,9 +102,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   tools->addWidget(BitBtn5, dialogRow, 1);
   tools->addWidget(BitBtn22, dialogRow, 2);
   tools->addWidget(BitBtn9, dialogRow + 1, 0);
-  BitBtn5->OnClick = [](TSkinCustomButton*) { ShowRegisteredWindow("Form17"); };
+  BitBtn5->OnClick = [this](TSkinCustomButton*) { ShowRegisteredWindow("Form17", this); };
   BitBtn22->OnClick = [this](TSkinCustomButton*) { ShowImportText(editor_texts::kImportTextButton); };
-  BitBtn9->OnClick = [](TSkinCustomButton*) { ShowRegisteredWindow("Form3"); };
+  BitBtn9->OnClick = [this](TSkinCustomButton*) { ShowRegisteredWindow("Form3", this); };
   auto* fields = new QGridLayout;
   fields->addWidget(new QLabel("Sides of polygon", this), 0, 0);
   Edit1 = MakeSkinEdit(this, "Edit1");
@@ -393,7 +393,7 @@ void TForm1::BuildMenus() {
   file->AddItem("Save As     (&A)", [this] { SaveAs(); });
   file->AddItem("Save to buffer(&W)", button("skinButton30"));
   file->AddItem("&Load from buffer(&R)", button("skinButton31"));
-  file->AddItem("Import Plt file (&P)", [] { ShowRegisteredWindow("Form17"); });
+  file->AddItem("Import Plt file (&P)", [this] { ShowRegisteredWindow("Form17", this); });
   file->AddItem("Draw text       (&T)", [this] { ShowImportText(editor_texts::kImportTextMenu); });
   file->AddItem("Background picture(&B)", [this] { ChoosePicture(); });
   file->AddItem("Close          (&C)", [this] { close(); });
@@ -415,7 +415,7 @@ void TForm1::BuildMenus() {
   modify->AddItem("Cancel Selected (&Q)", command(UnselectAll, editor_texts::kUnselectAll));
   modify->AddItem("Move(move selected)(&M)", tool(26));
   modify->AddItem("Scale              (&X)", tool(27));
-  modify->AddItem("Rotate             (&R)", [] { ShowRegisteredWindow("Form3"); });
+  modify->AddItem("Rotate             (&R)", [this] { ShowRegisteredWindow("Form3", this); });
   modify->AddItem("Horiznotal mirrored(&H)", button("BitBtn17"));
   modify->AddItem("Vertical mirrored  (&V)", button("BitBtn18"));
   modify->AddItem("Erase(delete selected)(&D)", command(EraseSelection, editor_texts::kErase));
@@ -437,13 +437,13 @@ void TForm1::BuildMenus() {
   run->AddItem("Stop       (&S)", [this] { Stop(); });
   QAction* hInvert = run->AddCheckItem("Horizontal invert(&H)");
   QAction* vInvert = run->AddCheckItem("Vertical invert (&V)");
-  run->AddItem("Playing settings(&O)...", [] { ShowRegisteredWindow("Form13"); });
+  run->AddItem("Playing settings(&O)...", [this] { ShowRegisteredWindow("Form13", this); });
   // The loop reads both flags for every point, so a change shows in the next frame.
   BindToggleTwins(ToolButton9, hInvert, [](bool on) { HInvertFlag = on; });
   BindToggleTwins(ToolButton3, vInvert, [](bool on) { VInvertFlag = on; });
   ToolButton1->OnClick = [this](QObject*) { Play(); };
   ToolButton8->OnClick = [this](QObject*) { Stop(); };
-  ToolButton2->OnClick = [](QObject*) { ShowRegisteredWindow("Form13"); };
+  ToolButton2->OnClick = [this](QObject*) { ShowRegisteredWindow("Form13", this); };
   TSkinMenu* help = skinMainMenu1->AddOwnMenu("&Help");
   help->AddItem("About(&A)...", [] { ShowRegisteredWindow("AboutBox"); });
 }
@@ -492,7 +492,7 @@ void TForm1::Timer3Timer() {
 
 void TForm1::ShowImportText(std::string_view status) {
   ShowStatus(status);
-  ShowRegisteredWindow("Form6");
+  ShowRegisteredWindow("Form6", this);
 }
 
 void TForm1::SelectTool(int code) {

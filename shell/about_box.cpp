@@ -1,8 +1,6 @@
 #include "shell/about_box.h"
 
-#include <QGuiApplication>
 #include <QPainter>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace kavri {
@@ -62,9 +60,6 @@ TAboutBox::TAboutBox(QWidget* parent) : QWidget(parent) {
   setFixedWidth(320);
   OKButton->OnClick = [this](TSkinCustomButton*) { OKButtonClick(); };
   adjustSize();
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->availableGeometry().center() - rect().center());
-  }
 }
 
 TAboutBox::~TAboutBox() {

@@ -47,12 +47,12 @@ TForm15::TForm15(TDeviceDetector detector, QWidget* parent)
   Timer1->setObjectName("Timer1");
   Timer1->setInterval(kRedetectIntervalMs);
 
-  BitBtn1->OnClick = [](TSkinCustomButton*) { ShowRegisteredWindow("Form1"); };
-  BitBtn2->OnClick = [](TSkinCustomButton*) { ShowRegisteredWindow("Form5"); };
-  BitBtn5->OnClick = [](TSkinCustomButton*) { ShowRegisteredWindow("Form4"); };
-  BitBtn4->OnClick = [](TSkinCustomButton*) { ShowRegisteredWindow("Form8"); };
-  BitBtn3->OnClick = [](TSkinCustomButton*) { ShowRegisteredWindow("Form9"); };
-  BitBtn7->OnClick = [](TSkinCustomButton*) { ShowRegisteredWindow("Form19"); };
+  BitBtn1->OnClick = [this](TSkinCustomButton*) { ShowRegisteredWindow("Form1", this); };
+  BitBtn2->OnClick = [this](TSkinCustomButton*) { ShowRegisteredWindow("Form5", this); };
+  BitBtn5->OnClick = [this](TSkinCustomButton*) { ShowRegisteredWindow("Form4", this); };
+  BitBtn4->OnClick = [this](TSkinCustomButton*) { ShowRegisteredWindow("Form8", this); };
+  BitBtn3->OnClick = [this](TSkinCustomButton*) { ShowRegisteredWindow("Form9", this); };
+  BitBtn7->OnClick = [this](TSkinCustomButton*) { ShowRegisteredWindow("Form19", this); };
   skinButton1->OnClick = [this](TSkinCustomButton*) { skinButton1Click(); };
   ComboBox1->OnChange = [this] { ComboBox1Change(ComboBox1->ItemIndex()); };
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });

@@ -36,14 +36,14 @@ void TRunControls::BuildRunMenu(TWindowMenuBar* bar, const std::function<void()>
   LoopItem = run->AddCheckItem("Loop(&L)");
   HInvertItem = run->AddCheckItem("Horizontal invert(&H)");
   VInvertItem = run->AddCheckItem("Vertical invert(&V)");
-  run->AddItem("Settings(&O)...", [] { ShowRegisteredWindow("Form13"); });
+  run->AddItem("Settings(&O)...", [bar] { ShowRegisteredWindow("Form13", bar->window()); });
   BindToggleTwins(ToolButton10, PauseItem, [](bool on) { PauseFlag = on; });
   BindToggleTwins(ToolButton5, LoopItem, [](bool on) { LoopFlag = on; });
   BindToggleTwins(ToolButton9, HInvertItem, [](bool on) { HInvertFlag = on; });
   BindToggleTwins(ToolButton3, VInvertItem, [](bool on) { VInvertFlag = on; });
   ToolButton1->OnClick = [play](QObject*) { play(); };
   ToolButton8->OnClick = [stop](QObject*) { stop(); };
-  ToolButton2->OnClick = [](QObject*) { ShowRegisteredWindow("Form13"); };
+  ToolButton2->OnClick = [](QObject* sender) { ShowRegisteredWindow("Form13", qobject_cast<QWidget*>(sender)); };
 }
 
 }  // namespace kavri

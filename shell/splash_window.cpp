@@ -6,13 +6,12 @@
 #include <QThread>
 #include <QWindow>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QImage>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "platform/case_blind_path.h"
 #include "platform/picture_loader.h"
+#include "skin/window_placement.h"
 
 namespace kavri {
 
@@ -26,9 +25,7 @@ TForm14::TForm14(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Frame
   Image1->setAlignment(Qt::AlignCenter);
   layout->addWidget(Image1);
   setFixedSize(640, 480);
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->availableGeometry().center() - rect().center());
-  }
+  PlaceWindow(this, TWindowPlacement::CentreOnScreen, nullptr);
 }
 
 void TForm14::ShowPainted(int timeoutMs) {

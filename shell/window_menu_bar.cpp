@@ -59,7 +59,7 @@ TWindowMenuTexts ConverterMenuTexts() {
 TWindowMenuBar::TWindowMenuBar(QWidget* window, const TWindowMenuTexts& texts) : TSkinMainMenu(window) {
   for (const TWindowMenuEntry& entry : texts.Windows) {
     const std::string name = entry.PointerName;
-    QAction* item = AddItem(entry.Caption, [name] { ShowRegisteredWindow(name); });
+    QAction* item = AddItem(entry.Caption, [name, window] { ShowRegisteredWindow(name, window); });
     windowItems_.emplace_back(name, item);
     if (!firstShared_) firstShared_ = item;
   }
@@ -69,7 +69,7 @@ TWindowMenuBar::TWindowMenuBar(QWidget* window, const TWindowMenuTexts& texts) :
   detect_ = system->AddItem(texts.DetectDevice, [] {
     if (Form15) Form15->skinButton1Click();
   });
-  select_ = system->AddItem(texts.SelectDevice, [] { ShowRegisteredWindow("Form19"); });
+  select_ = system->AddItem(texts.SelectDevice, [window] { ShowRegisteredWindow("Form19", window); });
   exit_ = system->AddItem(texts.Exit, [] {
     if (Form15) Form15->close();
   });

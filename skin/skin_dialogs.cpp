@@ -1,9 +1,7 @@
 #include "skin/skin_dialogs.h"
 
-#include <QGuiApplication>
 #include <QBitmap>
 #include <QPixmap>
-#include <QScreen>
 #include <algorithm>
 #include <memory>
 
@@ -13,6 +11,7 @@
 #include "skin/skin_edit.h"
 #include "skin/skin_form.h"
 #include "skin/skin_pictures.h"
+#include "skin/window_placement.h"
 
 namespace kavri {
 namespace {
@@ -45,13 +44,7 @@ void TSkinDialog::SetUIStyle(TSkinUIStyle style) {
 int TSkinDialog::Run(TSkinDialogForm& form) const {
   form.skinForm1->SetCaption(Caption);
   form.skinForm1->SetUIStyle(uiStyle_);
-  if (Position == TPosition::poScreenCenter) {
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-      QRect frame = form.frameGeometry();
-      frame.moveCenter(screen->availableGeometry().center());
-      form.move(frame.topLeft());
-    }
-  }
+  if (Position == TPosition::poScreenCenter) PlaceWindow(&form, TWindowPlacement::CentreOnScreen, nullptr);
   return form.exec();
 }
 

@@ -59,6 +59,8 @@ int main(int argc, char** argv) {
     const QPoint at = editor.skinDrawGrid1->mapTo(&editor, r.topLeft());
     std::printf("skinDrawGrid1.cell%d.%d %d %d %d %d\n", col, row, at.x(), at.y(), r.width(), r.height());
   }
+  Print("BitBtn9", &editor);
+  Print("ToolButton2", &editor);
   kavri::TForm17 plt(&editor);
   kavri::TForm6 text(&editor);
   plt.show();

@@ -21,10 +21,10 @@ wait_for_exit() {
 }
 
 # Runs "$home/session.sh" under a virtual X server (searching for a free display from
-# XVFB_FIRST_DISPLAY), as the outer test script: the program sees
-# simulated interfaces 0 and 1 with a capture file and a fresh program folder. Prints the program's
-# standard error; fails when the session did. Uses the script's kavri, xtool, artifacts, layout
-# and home.
+# XVFB_FIRST_DISPLAY; a screen of XVFB_SCREEN pixels, 1280x1024 when unset), as the outer test
+# script: the program sees simulated interfaces 0 and 1 with a capture file and a fresh program
+# folder. Prints the program's standard error; fails when the session did. Uses the script's kavri,
+# xtool, artifacts, layout and home.
 run_session() {
   export SESSION_LIB=${BASH_SOURCE[0]} KAVRI_BIN=$kavri X_TOOL=$xtool ARTIFACTS=$artifacts LOGS=$home
   export LAYOUT_PROBE=$layout KAVRI_HOME=$home/program KAVRI_SIM_DEVICES="0,1" KAVRI_SIM_CAPTURE=$home/capture.txt
@@ -32,7 +32,8 @@ run_session() {
   local status=0
   # Each script starts its search for a free display elsewhere, as ctest runs them side by side
   # and two servers starting on one number race for it.
-  xvfb-run -a -n "${XVFB_FIRST_DISPLAY:-100}" -s "-screen 0 1280x1024x24 -nolisten tcp" bash "$home/session.sh" ||
+  xvfb-run -a -n "${XVFB_FIRST_DISPLAY:-100}" -s "-screen 0 ${XVFB_SCREEN:-1280x1024}x24 -nolisten tcp" \
+    bash "$home/session.sh" ||
     status=$?
   echo "--- program stderr"
   cat "$home/stderr.txt" 2>/dev/null || true

@@ -3,12 +3,15 @@
 //
 //   kavri_x_window --title TEXT [--timeout SECONDS] [--click X,Y]... [--region X,Y,W,H]
 //                  [--key NAME]... [--until-lit X,Y,W,H] [--screenshot FILE.png] [--close]
+//                  [--frame] [--screen-shot FILE.png]
 //
 // --click presses and releases the left button at X,Y inside the window through the XTest
 // extension, as a real mouse would, in the order given; --key types a key (X key name, or names
 // joined by "+" for a key typed with others held, as "Control_L+a") the same way;
 // --until-lit waits, up to the timeout again, until a part of the window shows anything but black;
-// --region cuts the screenshot to a part of the window.
+// --region cuts the screenshot to a part of the window; --frame prints "frame X Y W H" (the window
+// with the window manager's frame, on the screen) and "screen W H"; --screen-shot saves the whole
+// screen.
 //
 // Exit status: 0 done, 2 no such window within the timeout, 3 cannot open the display, 4 cannot
 // save the screenshot, 5 the part stayed black, 1 bad use.
@@ -149,6 +152,27 @@ void TypeKey(Display* display, const std::string& combination) {
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
 }
 
+// The window as the window manager framed it: its ancestor that is a child of the root.
+TWindowRegion OuterFrame(Display* display, Window window) {
+  const Window root = DefaultRootWindow(display);
+  for (;;) {
+    Window rootOut = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, window, &rootOut, &parent, &children, &count)) break;
+    if (children) XFree(children);
+    if (parent == root || parent == 0) break;
+    window = parent;
+  }
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display, window, &attributes);
+  int x = 0, y = 0;
+  Window child = 0;
+  XTranslateCoordinates(display, window, root, 0, 0, &x, &y, &child);
+  return {x - attributes.border_width, y - attributes.border_width, attributes.width + 2 * attributes.border_width,
+          attributes.height + 2 * attributes.border_width};
+}
+
 void SendDeleteWindow(Display* display, Window window) {
   XEvent event{};
   event.xclient.type = ClientMessage;
@@ -164,9 +188,9 @@ void SendDeleteWindow(Display* display, Window window) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string title, screenshot;
+  std::string title, screenshot, screenShot;
   double timeout = 20;
-  bool close = false;
+  bool close = false, frame = false;
   std::vector<std::pair<int, int>> clicks;
   std::vector<std::string> keys;
   TWindowRegion region, litRegion;
@@ -180,6 +204,10 @@ int main(int argc, char** argv) {
       screenshot = argv[++i];
     } else if (arg == "--close") {
       close = true;
+    } else if (arg == "--frame") {
+      frame = true;
+    } else if (arg == "--screen-shot" && i + 1 < argc) {
+      screenShot = argv[++i];
     } else if (arg == "--click" && i + 1 < argc) {
       int x = 0, y = 0;
       if (std::sscanf(argv[++i], "%d,%d", &x, &y) != 2) return 1;
@@ -230,6 +258,15 @@ int main(int argc, char** argv) {
   }
   if (!screenshot.empty() && !SaveScreenshot(display, window, region, screenshot)) {
     std::fprintf(stderr, "cannot save a picture of the window to %s\n", screenshot.c_str());
+    status = 4;
+  }
+  if (frame) {
+    const TWindowRegion outer = OuterFrame(display, window);
+    std::printf("frame %d %d %d %d\nscreen %d %d\n", outer.x, outer.y, outer.width, outer.height,
+                DisplayWidth(display, DefaultScreen(display)), DisplayHeight(display, DefaultScreen(display)));
+  }
+  if (!screenShot.empty() && !SaveScreenshot(display, DefaultRootWindow(display), {}, screenShot)) {
+    std::fprintf(stderr, "cannot save a picture of the screen to %s\n", screenShot.c_str());
     status = 4;
   }
   if (close) SendDeleteWindow(display, window);

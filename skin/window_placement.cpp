@@ -1,0 +1,127 @@
+#include "skin/window_placement.h"
+
+#include <QApplication>
+#include <QLayout>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+#include <algorithm>
+
+namespace kavri {
+
+namespace {
+
+constexpr const char* kPlacedProperty = "kavriPlaced";
+
+QMargins& LastFrameMargins() {
+  static QMargins margins;
+  return margins;
+}
+
+bool IsFrameless(const QWidget* window) {
+  const Qt::WindowFlags flags = window->windowFlags();
+  const Qt::WindowType type = window->windowType();
+  return flags.testFlag(Qt::FramelessWindowHint) || type == Qt::SplashScreen || type == Qt::Popup ||
+         type == Qt::ToolTip;
+}
+
+// The window manager's frame of a shown window; null while it has none (yet).
+QMargins ShownFrame(const QWidget* window) {
+  if (!window || !window->isVisible() || IsFrameless(window) || !window->windowHandle()) return {};
+  return window->windowHandle()->frameMargins();
+}
+
+// Every normal window gets the same frame from one window manager: the window's own, else the
+// opener's, else any shown window's, else the last one seen.
+QMargins FrameFor(const QWidget* window, const QWidget* opener) {
+  if (IsFrameless(window)) return {};
+  QMargins found = ShownFrame(window);
+  if (found.isNull()) found = ShownFrame(opener);
+  for (const QWidget* other : QApplication::topLevelWidgets()) {
+    if (!found.isNull()) break;
+    found = ShownFrame(other);
+  }
+  if (!found.isNull()) LastFrameMargins() = found;
+  return LastFrameMargins();
+}
+
+}  // namespace
+
+QPoint FitInside(const QRect& frame, const QRect& available) {
+  if (frame.width() > available.width() || frame.height() > available.height()) return available.topLeft();
+  return {std::clamp(frame.x(), available.left(), available.right() + 1 - frame.width()),
+          std::clamp(frame.y(), available.top(), available.bottom() + 1 - frame.height())};
+}
+
+QPoint PlacedFrameTopLeft(const QRect& frame, const QRect& available, TWindowPlacement placement,
+                          bool placedBefore, const QRect& opener) {
+  QRect placed = frame;
+  const bool onOpener = placement == TWindowPlacement::CentreOnOpener && !opener.isNull();
+  if (onOpener)
+    placed.moveCenter(opener.center());
+  else if (placement != TWindowPlacement::KeepOnScreen || !placedBefore)
+    placed.moveCenter(available.center());
+  return FitInside(placed, available);
+}
+
+namespace {
+
+// The screen with the largest part of the rectangle; null when it is on none.
+QScreen* ScreenHolding(const QRect& frame) {
+  QScreen* best = nullptr;
+  qint64 bestArea = 0;
+  for (QScreen* screen : QGuiApplication::screens()) {
+    const QRect part = screen->geometry() & frame;
+    const qint64 area = qint64(part.width()) * part.height();
+    if (area > bestArea) {
+      best = screen;
+      bestArea = area;
+    }
+  }
+  return best;
+}
+
+void Place(QWidget* window, TWindowPlacement placement, QWidget* opener, bool placedBefore) {
+  // The size the window will show at: its size hint unless it was resized, and never below what its
+  // layout asks for now.
+  window->ensurePolished();
+  if (QLayout* layout = window->layout()) layout->activate();
+  if (!window->testAttribute(Qt::WA_Resized)) window->adjustSize();
+  const QMargins margins = FrameFor(window, opener);
+  const QRect frame(window->geometry().topLeft() - QPoint(margins.left(), margins.top()),
+                    window->size().grownBy(margins));
+  // A window that keeps its place stays on the screen it stood on; the others open on the opener's.
+  QScreen* screen = placement == TWindowPlacement::KeepOnScreen && placedBefore ? ScreenHolding(frame) : nullptr;
+  if (!screen) screen = opener ? opener->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect openerFrame = opener ? opener->frameGeometry() : QRect();
+  window->move(PlacedFrameTopLeft(frame, screen->availableGeometry(), placement, placedBefore, openerFrame));
+  window->setProperty(kPlacedProperty, true);
+}
+
+QWidget* OpeningWindow(QWidget* window, QWidget* opener) {
+  if (opener) opener = opener->window();
+  return opener == window || (opener && !opener->isVisible()) ? nullptr : opener;
+}
+
+}  // namespace
+
+void PlaceWindow(QWidget* window, TWindowPlacement placement, QWidget* opener) {
+  if (!window || !window->isWindow()) return;
+  Place(window, placement, OpeningWindow(window, opener), window->property(kPlacedProperty).toBool());
+}
+
+void ShowPlaced(QWidget* window, TWindowPlacement placement, QWidget* opener) {
+  if (!window || !window->isWindow() || window->isVisible()) return;
+  opener = OpeningWindow(window, opener);
+  const bool placedBefore = window->property(kPlacedProperty).toBool();
+  Place(window, placement, opener, placedBefore);
+  const QSize planned = window->size();
+  window->show();
+  // Showing may change what the window holds (texts filled in as it opens): once its layout has
+  // settled, a window that changed size is placed again.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  if (window->size() != planned) Place(window, placement, opener, placedBefore);
+}
+
+}  // namespace kavri
