@@ -15,19 +15,19 @@ Bytes Cat(const Bytes& a, const Bytes& b) {
   return out;
 }
 
-// Raises its tick whenever a track waits for it, and counts the waits.
+// Raises a tick whenever a track waits for one, and counts the waits.
 class WaitCountingTicks : public TTickSource {
  public:
-  bool Raised() const override { return raised_; }
-  void Clear() override { raised_ = false; }
-  void WaitRaisedOrStop() override {
+  int64_t Owed() const override { return owed_; }
+  void Take(int64_t n) override { owed_ -= n; }
+  void WaitOwedOrStop() override {
     ++waits;
-    raised_ = true;
+    ++owed_;
   }
   int waits = 0;
 
  private:
-  bool raised_ = false;
+  int64_t owed_ = 0;
 };
 
 // One call of track `track`'s builder for its first row, on a still clock.
@@ -199,14 +199,14 @@ TEST_F(ShowTrackPlayer, RowsWithNothingToSendWaitForTheClockAndSendNothing) {
     show.ClearTracks();
     if (AddRow(1, name, 3).name == "untimed.sec") show.track1[0]->rows = untimed;
     SetShowTrackRows(show);
-    WaitCountingTicks rowTicks, frameTicks;
-    TShowTrackPlayer player(1, rowTicks, frameTicks);
+    WaitCountingTicks ticks;
+    TShowTrackPlayer player(1, ticks);
     player.Start();
     int calls = 0;
     while (player.Step() && calls < 100) ++calls;
     // Each call waits for one row tick: the row lasts its three ticks.
     EXPECT_EQ(calls, 3) << name;
-    EXPECT_EQ(rowTicks.waits, 3) << name;
+    EXPECT_EQ(ticks.waits, 3) << name;
     EXPECT_EQ(Writes(), std::vector<Bytes>{}) << name;
   }
 }
@@ -228,13 +228,13 @@ TEST_F(ShowTrackPlayer, RowsWithoutTimeArePassedAtOnce) {
   AddRow(1, "pause.xyz", -5);
   AddRow(1, "b.ddr", 1).drawing = drawing;
   SetShowTrackRows(show);
-  WaitCountingTicks rowTicks, frameTicks;
-  TShowTrackPlayer player(1, rowTicks, frameTicks);
+  WaitCountingTicks ticks;
+  TShowTrackPlayer player(1, ticks);
   player.Start();
   EXPECT_TRUE(player.Step());
   EXPECT_EQ(ShowTrackRow[0], 2);
   EXPECT_EQ(Writes().size(), 2u);
-  EXPECT_EQ(rowTicks.waits, 0);
+  EXPECT_EQ(ticks.waits, 0);
 }
 
 }  // namespace
