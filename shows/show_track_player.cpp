@@ -39,9 +39,11 @@ struct TFramePoints {
 
 }  // namespace
 
-// Drawings and ILDA frames: a row tick before every point, the track's colour cadence.
+// Drawings and ILDA frames: a row tick before every point, the track's colour cadence (unless
+// `cadence` is off: track 1's images show their own colours and leave its cycle as it stands).
 struct TShowTrackPlayer::TPlainHooks {
   TShowTrackPlayer& player;
+  bool cadence = true;
   int32_t mode = ShowColourMode.load(std::memory_order_relaxed);
   bool BeforeList() { return !Stopped(); }
   bool BeforePoint() {
@@ -52,7 +54,7 @@ struct TShowTrackPlayer::TPlainHooks {
   int32_t ColourSpeed() { return ShowColourSpeed; }
   int32_t ColourMode() { return mode; }
   bool Paused() {
-    if (kavri::Paused()) return true;
+    if (!cadence || kavri::Paused()) return true;
     // The track tests its point count before counting the point, so its first point only starts
     // the count: the first colour step comes at the twelfth point, then every eleventh.
     if (player.cadenceStarted_) return false;
@@ -211,8 +213,7 @@ void TShowTrackPlayer::PlaySegment(const TSectionList& items) {
     TakeRowTick();
     if (Stopped() || RowOver()) return;
     const TSectionRecord& item = *items[i];
-    // An item without time plays no pass: nothing of it is sent.
-    if (item.A <= 0) continue;
+    // An item without time begins like any other, its settings packet sent, and plays no pass.
     BeginItem(i, item);
     TEffectParams params = SegmentRowEffects(item);
     params.O = item.O;
@@ -282,10 +283,15 @@ void TShowTrackPlayer::PlayImage(const TILDAimage& image) {
   if (image.frames.empty()) return WaitRowTick();
   TakeRowTick();
   ildaPacket_.Send();
-  values_.colourCycle = 0;
-  ShowColourCycle[track_] = 0;
-  // Track 1 keeps an image's own colours under the automatic modes; tracks 2 and 3 cycle them.
-  const TPassPolicy policy{TStartMap::IldaRaw, track_ == 0 ? TColourRule::IldaOwnUnlessFixed : TColourRule::Ilda,
+  // Track 1 keeps an image's own colours under the automatic modes, and its colour cycle, which
+  // belongs to its drawings, runs on untouched; tracks 2 and 3 cycle an image's colours, from 0 at
+  // every pass through it.
+  const bool cycles = track_ != 0;
+  if (cycles) {
+    values_.colourCycle = 0;
+    ShowColourCycle[track_] = 0;
+  }
+  const TPassPolicy policy{TStartMap::IldaRaw, cycles ? TColourRule::Ilda : TColourRule::IldaOwnUnlessFixed,
                            TSlowDrawCut::Immediate};
   const size_t count = image.frames.size();
   // A pass that ran past the image's end while its last frame was written starts as late.
@@ -315,7 +321,7 @@ void TShowTrackPlayer::PlayImage(const TILDAimage& image) {
         ticks_.WaitOwedOrStop();  // nothing to send: wait for the clock instead
         continue;
       }
-      TPlainHooks hooks{*this};
+      TPlainHooks hooks{*this, cycles};
       const auto end = WalkPass(points, policy, TOutputSettings::Live(), static_cast<int32_t>(points.points.size()),
                                 pointSteps_, values_, frame_, hooks);
       if (end == TPassEnd::Complete) SendToAllOutputs(frame_.Bytes(), frame_.ByteCount());
