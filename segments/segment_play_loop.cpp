@@ -99,9 +99,10 @@ void TSegmentPlayLoop::PlayEmptyRowPass() {
   if (ticks_ > row_.A) return;
   tickSource_.WaitOwedOrStop();
   const int64_t owed = tickSource_.Owed();
-  const int64_t taken = Paused() ? owed : std::min<int64_t>(owed, int64_t{row_.A} + 1 - ticks_);
+  const bool paused = Paused();
+  const int64_t taken = paused ? owed : std::min<int64_t>(owed, int64_t{row_.A} + 1 - ticks_);
   tickSource_.Take(taken);
-  if (!Paused()) ticks_ += taken;
+  if (!paused) ticks_ += taken;
 }
 
 bool TSegmentPlayLoop::Step() {
