@@ -142,17 +142,19 @@ bool TQuickIldaLoop::Step() {
   if (frames_->frames.empty()) {
     // Nothing to send: with Loop each round waits for a tick rather than spinning.
     if (!LoopFlag.load(std::memory_order_relaxed)) return false;
-    ticks_.WaitRaisedOrStop();
-    ticks_.Clear();
+    ticks_.WaitOwedOrStop();
+    ticks_.TakeAll();
     return !Stopped();
   }
-  if (ticks_.Raised()) {
-    ticks_.Clear();  // a tick that comes while paused is dropped
-    if (!PauseFlag.load(std::memory_order_relaxed) && !NextFrame()) return false;
-  }
+  // A frame per tick. Ticks that came while a frame was written step as many frames, so frames
+  // written slower than the clock ticks are skipped and the image keeps its speed. Ticks that
+  // come while paused are dropped.
+  if (const int64_t passed = ticks_.TakeAll(); passed > 0 && !PauseFlag.load(std::memory_order_relaxed))
+    for (int64_t i = 0; i < passed; ++i)
+      if (!NextFrame()) return false;
   const std::vector<PointRecord>& points = frames_->frames[frameIndex_]->points;
   if (points.empty())
-    ticks_.WaitRaisedOrStop();  // an empty frame lasts its tick without spinning
+    ticks_.WaitOwedOrStop();  // an empty frame lasts its tick without spinning
   else
     pass_.Play(points);
   return !Stopped();

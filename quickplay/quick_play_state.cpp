@@ -7,7 +7,7 @@ namespace kavri {
 TQuickPlayEffects QuickPlayEffects;
 std::atomic<int32_t> QuickPlayMode{QuickPlayDrawing};
 std::atomic<int32_t> QuickPlayColourMode{ColourModeAuto};
-TTickFlag QuickPlayTickFlag;
+TTickCounter QuickPlayTickFlag;
 TPublishedEffects QuickPlayEffectState;
 std::atomic<int32_t> QuickPlayPointTotal{0};
 std::atomic<int32_t> QuickPlaySlowDrawCount{0};

@@ -1,6 +1,7 @@
 #include "quickplay/text_roll_loop.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/play_threads.h"
 #include "engine/shared_state.h"
@@ -30,6 +31,7 @@ void TTextRollLoop::Start() {
   outlines_ = TextCharOutlines;
   first_ = 0;
   inWindow_ = inRollStep_ = roundPlayed_ = false;
+  lateTicks_ = 0;
 }
 
 bool TTextRollLoop::BeginWindow() {
@@ -62,8 +64,8 @@ TTextRollLoop::TBegin TTextRollLoop::BeginRollStep() {
       first_ = 0;
       // A round that played nothing (no text) waits for a tick, so Loop cannot spin.
       if (!roundPlayed_) {
-        ticks_.WaitRaisedOrStop();
-        ticks_.Clear();
+        ticks_.WaitOwedOrStop();
+        ticks_.TakeAll();
         return TBegin::Idle;
       }
       roundPlayed_ = false;
@@ -75,6 +77,13 @@ TTextRollLoop::TBegin TTextRollLoop::BeginRollStep() {
       ++first_;
       continue;
     }
+    // A position whose stay went by while the last pass was written is skipped.
+    const int64_t stay = QuickPlayEffects.StayTime.load();
+    if (stay > 0 && lateTicks_ >= stay) {
+      lateTicks_ -= stay;
+      MoveOn();
+      continue;
+    }
     if (direction_ == TTextRollDirection::Horizontal)
       ClipTextWindowH(window_, offset_, rows, frame_);
     else
@@ -82,7 +91,7 @@ TTextRollLoop::TBegin TTextRollLoop::BeginRollStep() {
     PublishTextRollFrame(frame_);
     PreviewDirtyFlag = true;
     pass_.SetPointTotal(static_cast<int32_t>(frame_.PointCount()));
-    heldTicks_ = 0;
+    heldTicks_ = std::exchange(lateTicks_, 0);
     inRollStep_ = roundPlayed_ = true;
     return TBegin::Pass;
   }
@@ -92,15 +101,21 @@ void TTextRollLoop::Pass() {
   pass_.CheckSettings();
   if (direction_ == TTextRollDirection::Vertical) gains_.SendIfChanged();
   pass_.Play(frame_);
-  if (ticks_.Raised()) {
-    ticks_.Clear();
-    if (!Paused()) ++heldTicks_;
-  }
-  if (heldTicks_ >= QuickPlayEffects.StayTime.load()) {
+  // Every tick counts, those that came while the pass was written included; ticks during a
+  // pause are dropped.
+  if (const int64_t taken = ticks_.TakeAll(); taken > 0 && !Paused()) heldTicks_ += taken;
+  const int64_t stay = QuickPlayEffects.StayTime.load();
+  if (heldTicks_ >= stay) {
+    // Ticks beyond the stay belong to the positions after this one.
+    lateTicks_ = stay > 0 ? heldTicks_ - stay : 0;
     inRollStep_ = false;
-    const int step = QuickPlayEffects.RollStep.load();
-    offset_ += direction_ == TTextRollDirection::Horizontal ? step : -step;
+    MoveOn();
   }
+}
+
+void TTextRollLoop::MoveOn() {
+  const int step = QuickPlayEffects.RollStep.load();
+  offset_ += direction_ == TTextRollDirection::Horizontal ? step : -step;
 }
 
 bool TTextRollLoop::Step() {

@@ -1,5 +1,7 @@
 #include "segments/segment_play_loop.h"
 
+#include <algorithm>
+
 #include "engine/play_threads.h"
 #include "engine/shared_state.h"
 #include "segments/segment_play_state.h"
@@ -26,11 +28,7 @@ void Stepped(const TEffectValues& v) {
 struct TSegmentPlayLoop::Hooks {
   TSegmentPlayLoop& loop;
   bool BeforeList() { return !Stopped() && loop.ticks_ <= loop.row_.A; }
-  bool BeforePoint() {
-    if (loop.tickSource_.Raised() && !Paused() && ++loop.ticks_ > loop.row_.A) return false;
-    loop.tickSource_.Clear();  // a tick that came during a pause is used up
-    return true;
-  }
+  bool BeforePoint() { return loop.CountTicks(); }
   const TEffectParams& Params() { return loop.row_; }
   int32_t ColourSpeed() { return SegmentLiveEffects.N.load(std::memory_order_relaxed); }
   int32_t ColourMode() { return SegmentColourMode.load(std::memory_order_relaxed); }
@@ -55,8 +53,8 @@ bool TSegmentPlayLoop::BeginNextRow() {
     if (!LoopFlag.load() || Stopped()) return false;
     // A round that sent nothing (no rows, or all skipped) waits for a tick, so Loop cannot spin.
     if (!roundSentSomething_) {
-      tickSource_.WaitRaisedOrStop();
-      tickSource_.Clear();
+      tickSource_.WaitOwedOrStop();
+      tickSource_.TakeAll();
       if (Stopped()) return false;
     }
     nextRow_ = 0;
@@ -80,13 +78,31 @@ bool TSegmentPlayLoop::BeginNextRow() {
   return true;
 }
 
-// A drawing without points gives the walk nothing to count ticks on: the pass takes the tick
-// itself, so the row still lasts A ticks, and sends nothing.
+bool TSegmentPlayLoop::CountTicks() {
+  const int64_t owed = tickSource_.Owed();
+  if (owed <= 0) return true;
+  if (Paused()) {
+    tickSource_.Take(owed);
+    return true;
+  }
+  const int64_t taken = std::min<int64_t>(owed, std::max<int64_t>(row_.A - ticks_, 0));
+  tickSource_.Take(taken);
+  ticks_ += taken;
+  if (taken == owed) return true;
+  ticks_ = int64_t{row_.A} + 1;
+  return false;
+}
+
+// A drawing without points gives the walk nothing to count ticks on: the pass takes the ticks
+// itself, the one that ends the row included, so the row still lasts A ticks, and sends nothing.
 void TSegmentPlayLoop::PlayEmptyRowPass() {
   if (ticks_ > row_.A) return;
-  tickSource_.WaitRaisedOrStop();
-  if (tickSource_.Raised() && !Paused()) ++ticks_;
-  tickSource_.Clear();
+  tickSource_.WaitOwedOrStop();
+  const int64_t owed = tickSource_.Owed();
+  const bool paused = Paused();
+  const int64_t taken = paused ? owed : std::min<int64_t>(owed, int64_t{row_.A} + 1 - ticks_);
+  tickSource_.Take(taken);
+  if (!paused) ticks_ += taken;
 }
 
 bool TSegmentPlayLoop::Step() {

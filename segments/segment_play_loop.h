@@ -1,6 +1,7 @@
 #pragma once
 // The "Segment Edit" window's two play loops on the play kernel: the segment (job 3) walks the
-// rows, holding each for its time A in 5 ms ticks while its letters move the picture; "Play
+// rows, holding each for its time A in 5 ms ticks (every tick counted, those that come while a
+// pass is written included) while its letters move the picture; "Play
 // drawing" (job 7) plays one drawing with the live sliders until Stop. Both can be stepped one pass
 // at a time (tests raise PlayTickFlag by hand); Run is what the worker thread calls.
 #include "engine/device_packets.h"
@@ -24,6 +25,9 @@ class TSegmentPlayLoop {
  private:
   struct Hooks;
   bool BeginNextRow();
+  // Counts the ticks owed towards the row's A; false once a tick beyond A has come, which is left
+  // owed as the next row's first. Ticks during a pause are used up.
+  bool CountTicks();
   void PlayEmptyRowPass();
 
   TTickSource& tickSource_;

@@ -9,7 +9,7 @@ std::atomic<int32_t> RowPointTotal{0};
 TPublishedEffects SegmentEffectState;
 TSegmentLiveEffects SegmentLiveEffects;
 std::atomic<int32_t> SegmentColourMode{ColourModeAuto};
-TTickFlag PlayTickFlag;
+TTickCounter PlayTickFlag;
 std::atomic<int32_t> SegmentPreviewMode{0};
 
 TEffectParams TSegmentLiveEffects::Read() const {

@@ -30,7 +30,7 @@ extern std::atomic<int32_t> RowPointTotal;
 extern TPublishedEffects SegmentEffectState;  // accumulators, slow-draw limit and colour cycle
 extern TSegmentLiveEffects SegmentLiveEffects;
 extern std::atomic<int32_t> SegmentColourMode;  // the window's colour choice, Auto at first
-extern TTickFlag PlayTickFlag;                  // raised by Timer1
+extern TTickCounter PlayTickFlag;               // raised by Timer1, counted
 extern std::atomic<int32_t> SegmentPreviewMode;  // 0 a segment plays, 1 a single drawing
 
 // The row the preview should draw, or nullptr when the index is outside the rows: the loop moves

@@ -5,10 +5,7 @@
 namespace kavri {
 
 void TShowClock::Tick() {
-  for (auto& track : ticks_) {
-    track.row.Raise();
-    track.frame.Raise();
-  }
+  for (auto& track : ticks_) track.Raise();
   count_.fetch_add(1, std::memory_order_relaxed);
 }
 

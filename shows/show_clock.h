@@ -1,6 +1,6 @@
 #pragma once
-// The show clock: each event raises all six tick flags (a row and a frame tick per track). A tick
-// that comes while a flag is still raised is lost, so the tracks count clock events, not time.
+// The show clock: each event raises a tick for each of the three tracks, owed to it until the
+// track takes it, so the tracks count every clock event however long their frames take to write.
 // TShowClock is the event itself, driven by hand in tests; TShowClockThread calls it on a thread of
 // its own, sleeping to absolute deadlines on the monotonic clock, so a busy window thread never
 // costs the show its ticks.
@@ -23,14 +23,14 @@ constexpr int64_t kShowClockCatchUpLimit = 20;  // events
 
 class TShowClock {
  public:
-  explicit TShowClock(std::array<TShowTrackTicks, kShowTrackCount>& ticks = ShowClockTicks) : ticks_(ticks) {}
-  // One clock event: all six flags raised.
+  explicit TShowClock(std::array<TTickCounter, kShowTrackCount>& ticks = ShowClockTicks) : ticks_(ticks) {}
+  // One clock event: a tick for each track.
   void Tick();
   // Events so far.
   uint64_t Ticks() const { return count_.load(std::memory_order_relaxed); }
 
  private:
-  std::array<TShowTrackTicks, kShowTrackCount>& ticks_;
+  std::array<TTickCounter, kShowTrackCount>& ticks_;
   std::atomic<uint64_t> count_{0};
 };
 

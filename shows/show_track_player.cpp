@@ -1,6 +1,8 @@
 #include "shows/show_track_player.h"
 
+#include <algorithm>
 #include <span>
+#include <utility>
 
 #include "engine/output_change.h"
 #include "engine/play_kernel.h"
@@ -37,9 +39,11 @@ struct TFramePoints {
 
 }  // namespace
 
-// Drawings and ILDA frames: a row tick before every point, the track's colour cadence.
+// Drawings and ILDA frames: a row tick before every point, the track's colour cadence (unless
+// `cadence` is off: track 1's images show their own colours and leave its cycle as it stands).
 struct TShowTrackPlayer::TPlainHooks {
   TShowTrackPlayer& player;
+  bool cadence = true;
   int32_t mode = ShowColourMode.load(std::memory_order_relaxed);
   bool BeforeList() { return !Stopped(); }
   bool BeforePoint() {
@@ -50,7 +54,7 @@ struct TShowTrackPlayer::TPlainHooks {
   int32_t ColourSpeed() { return ShowColourSpeed; }
   int32_t ColourMode() { return mode; }
   bool Paused() {
-    if (kavri::Paused()) return true;
+    if (!cadence || kavri::Paused()) return true;
     // The track tests its point count before counting the point, so its first point only starts
     // the count: the first colour step comes at the twelfth point, then every eleventh.
     if (player.cadenceStarted_) return false;
@@ -66,7 +70,7 @@ struct TShowTrackPlayer::TPlainHooks {
   }
 };
 
-// A segment item's pass: a row tick before every point, then the frame tick counts item time.
+// A segment item's pass: before every point the owed ticks are taken, and count item time.
 struct TShowTrackPlayer::TItemHooks {
   TShowTrackPlayer& player;
   const TEffectParams& params;
@@ -74,11 +78,7 @@ struct TShowTrackPlayer::TItemHooks {
   bool BeforeList() { return !Stopped() && player.itemTicks_ <= params.A; }
   bool BeforePoint() {
     player.TakeRowTick();
-    if (player.frameTick_.Raised()) {
-      player.frameTick_.Clear();
-      if (!kavri::Paused()) ++player.itemTicks_;
-    }
-    return player.itemTicks_ <= params.A;
+    return player.TakeItemTicks(params.A);
   }
   const TEffectParams& Params() { return params; }
   // The item's own N under Auto, else the show's fixed speed.
@@ -91,11 +91,9 @@ struct TShowTrackPlayer::TItemHooks {
   }
 };
 
-TShowTrackPlayer::TShowTrackPlayer(int track, TTickSource& rowTick, TTickSource& frameTick)
-    : track_(track - 1), rowTick_(rowTick), frameTick_(frameTick) {}
+TShowTrackPlayer::TShowTrackPlayer(int track, TTickSource& ticks) : track_(track - 1), ticks_(ticks) {}
 
-TShowTrackPlayer::TShowTrackPlayer(int track)
-    : TShowTrackPlayer(track, ShowClockTicks[track - 1].row, ShowClockTicks[track - 1].frame) {}
+TShowTrackPlayer::TShowTrackPlayer(int track) : TShowTrackPlayer(track, ShowClockTicks[track - 1]) {}
 
 void TShowTrackPlayer::Start() {
   ShowTrackRunning[track_] = true;
@@ -126,16 +124,34 @@ void TShowTrackPlayer::Run() {
 }
 
 void TShowTrackPlayer::TakeRowTick() {
-  if (!rowTick_.Raised()) return;
-  rowTick_.Clear();
-  if (Paused()) return;
-  ++rowTime_;
+  const int64_t owed = ticks_.Owed();
+  if (owed <= 0) return;
+  if (Paused()) return ticks_.Take(owed);
+  const int64_t taken = std::min<int64_t>(owed, std::max<int64_t>(int64_t{rowLimit_} - rowTime_, 0));
+  if (taken == 0) return;
+  ticks_.Take(taken);
+  rowTime_ += static_cast<int32_t>(taken);
+  frameTicks_ += taken;
   ShowTrackRowTime[track_].store(rowTime_, std::memory_order_relaxed);
 }
 
+bool TShowTrackPlayer::RowOver() const { return rowTime_ >= rowLimit_ && !Paused() && ticks_.Owed() > 0; }
+
 void TShowTrackPlayer::WaitRowTick() {
-  rowTick_.WaitRaisedOrStop();
+  ticks_.WaitOwedOrStop();
   TakeRowTick();
+}
+
+bool TShowTrackPlayer::TakeItemTicks(int32_t a) {
+  if (frameTicks_ == 0) return true;
+  if (Paused()) {
+    frameTicks_ = 0;
+    return true;
+  }
+  const int64_t taken = std::min<int64_t>(frameTicks_, std::max<int64_t>(a - itemTicks_, 0));
+  itemTicks_ += taken;
+  frameTicks_ -= taken;
+  return frameTicks_ == 0;
 }
 
 bool TShowTrackPlayer::BeginNextRow() {
@@ -147,6 +163,8 @@ bool TShowTrackPlayer::BeginNextRow() {
     PreviewDirtyFlag = true;
     rowTime_ = 0;
     ShowTrackRowTime[track_] = 0;
+    frameTicks_ = 0;
+    ildaCarry_ = 0;
     rowLimit_ = row_->time;
     rowKind_ = ShowRowKind(row_->name);
     if (rowLimit_ > 0) return true;
@@ -172,6 +190,10 @@ bool TShowTrackPlayer::Step() {
 void TShowTrackPlayer::PlayDrawing(const TPlayDrawing& drawing) {
   // A drawing without points has nothing to send: its row passes by the clock alone.
   if (drawing.Empty()) return WaitRowTick();
+  // Ticks that came while the last frame was written may take the row past its time: then it
+  // ends here, and those beyond it begin the next row.
+  TakeRowTick();
+  if (RowOver()) return;
   CheckOutputChange();
   if (!(ScanDelay.load() == 1 && BlankingDelay.load() == 1)) drawingPacket_.Send();
   TakeRowTick();
@@ -191,8 +213,7 @@ void TShowTrackPlayer::PlaySegment(const TSectionList& items) {
     TakeRowTick();
     if (Stopped() || RowOver()) return;
     const TSectionRecord& item = *items[i];
-    // An item without time plays no pass: nothing of it is sent.
-    if (item.A <= 0) continue;
+    // An item without time begins like any other, its settings packet sent, and plays no pass.
     BeginItem(i, item);
     TEffectParams params = SegmentRowEffects(item);
     params.O = item.O;
@@ -228,12 +249,9 @@ bool TShowTrackPlayer::PlayItemPass(const TSectionRecord& item, const TEffectPar
   if (params.D < 1) values_.slowDraw = itemPoints_;
   if (itemPoints_ == 0) {
     // Nothing to walk, so no point takes the ticks: the pass waits for the clock instead.
-    frameTick_.WaitRaisedOrStop();
+    ticks_.WaitOwedOrStop();
     TakeRowTick();
-    if (frameTick_.Raised()) {
-      frameTick_.Clear();
-      if (!Paused()) ++itemTicks_;
-    }
+    TakeItemTicks(params.A);
     return !Stopped();
   }
   TItemHooks hooks{*this, params};
@@ -265,39 +283,53 @@ void TShowTrackPlayer::PlayImage(const TILDAimage& image) {
   if (image.frames.empty()) return WaitRowTick();
   TakeRowTick();
   ildaPacket_.Send();
-  values_.colourCycle = 0;
-  ShowColourCycle[track_] = 0;
-  // Track 1 keeps an image's own colours under the automatic modes; tracks 2 and 3 cycle them.
-  const TPassPolicy policy{TStartMap::IldaRaw, track_ == 0 ? TColourRule::IldaOwnUnlessFixed : TColourRule::Ilda,
+  // Track 1 keeps an image's own colours under the automatic modes, and its colour cycle, which
+  // belongs to its drawings, runs on untouched; tracks 2 and 3 cycle an image's colours, from 0 at
+  // every pass through it.
+  const bool cycles = track_ != 0;
+  if (cycles) {
+    values_.colourCycle = 0;
+    ShowColourCycle[track_] = 0;
+  }
+  const TPassPolicy policy{TStartMap::IldaRaw, cycles ? TColourRule::Ilda : TColourRule::IldaOwnUnlessFixed,
                            TSlowDrawCut::Immediate};
-  for (size_t f = 0; f < image.frames.size(); ++f) {
+  const size_t count = image.frames.size();
+  // A pass that ran past the image's end while its last frame was written starts as late.
+  size_t f = std::exchange(ildaCarry_, 0) % count;
+  while (f < count) {
     TakeRowTick();
     if (Stopped() || RowOver()) return;
     ShowTrackIldaFrame[track_] = static_cast<int32_t>(f);
     PreviewDirtyFlag = true;
-    frameTick_.Clear();
+    frameTicks_ = 0;
     ildaPacket_.SendIfChanged();
     const TFramePoints points{image.frames[f]->points};
-    // The frame is sent again and again until the next clock event.
+    // The frame is sent again and again until the next clock event. Events that came while it
+    // was written step as many frames, so an image whose frames take longer to write than a
+    // tick skips the frames it is late for and keeps its speed.
+    int64_t passed = 0;
     while (!Stopped()) {
       TakeRowTick();
       if (RowOver()) return;
-      if (frameTick_.Raised()) {
-        frameTick_.Clear();
+      if (frameTicks_ > 0) {
+        passed = std::exchange(frameTicks_, 0);
         if (!Paused()) break;
+        passed = 0;
       }
       CheckOutputChange();
       if (points.points.empty()) {
-        frameTick_.WaitRaisedOrStop();  // nothing to send: wait for the clock instead
+        ticks_.WaitOwedOrStop();  // nothing to send: wait for the clock instead
         continue;
       }
-      TPlainHooks hooks{*this};
+      TPlainHooks hooks{*this, cycles};
       const auto end = WalkPass(points, policy, TOutputSettings::Live(), static_cast<int32_t>(points.points.size()),
                                 pointSteps_, values_, frame_, hooks);
       if (end == TPassEnd::Complete) SendToAllOutputs(frame_.Bytes(), frame_.ByteCount());
     }
     PublishColourCadence();
+    f += static_cast<size_t>(passed);
   }
+  ildaCarry_ = f - count;
 }
 
 void TShowTrackPlayer::PublishColourCadence() {

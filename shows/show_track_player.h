@@ -1,8 +1,10 @@
 #pragma once
 // One show track's player: walks the track's rows in order and, for each row, calls the builder of
 // the row's kind (drawing, segment or ILDA image) until the row's time in clock ticks is used up.
-// One class serves the three tracks; the track number picks its state, its tick flags and its
-// ILDA colour rule. Step plays one builder call, so tests drive a track without a thread.
+// The track counts every tick of the show's clock, those that come while it writes a frame
+// included, so its rows keep time with the music however long their frames take to write.
+// One class serves the three tracks; the track number picks its state, its ticks and its ILDA
+// colour rule. Step plays one builder call, so tests drive a track without a thread.
 #include <cstdint>
 
 #include "engine/device_packets.h"
@@ -19,7 +21,7 @@ namespace kavri {
 class TShowTrackPlayer {
  public:
   // `track` 1..3 reads the rows set by SetShowTrackRows and publishes into the track's state.
-  TShowTrackPlayer(int track, TTickSource& rowTick, TTickSource& frameTick);
+  TShowTrackPlayer(int track, TTickSource& ticks);
   explicit TShowTrackPlayer(int track);  // ticked by ShowClockTicks
 
   // The track runs and the show plays; the change-test copies take the live values; counters and
@@ -40,10 +42,17 @@ class TShowTrackPlayer {
   struct TPlainHooks;
   struct TItemHooks;
 
+  // Takes the ticks owed as row time, as many as the row's time still holds: those beyond stay
+  // owed to the next row. They also count segment item time and step ILDA frames (frameTicks_).
+  // Ticks during a pause are used up.
   void TakeRowTick();
-  bool RowOver() const { return rowTime_ > rowLimit_; }
-  // For rows with nothing to send: sleeps until the next row tick and takes it.
+  // The row's time is used up and a tick beyond it has come: nothing more of the row begins.
+  bool RowOver() const;
+  // For rows with nothing to send: sleeps until the next tick and takes it.
   void WaitRowTick();
+  // Counts the ticks taken as row time towards the item's time A; a tick beyond A ends the item
+  // and is left for the next one. False once the item's time is over.
+  bool TakeItemTicks(int32_t a);
   bool BeginNextRow();
   void BeginItem(size_t index, const TSectionRecord& item);
   bool PlayItemPass(const TSectionRecord& item, const TEffectParams& params);
@@ -51,14 +60,15 @@ class TShowTrackPlayer {
   void PublishColourCadence();
 
   int track_;  // 0..2
-  TTickSource& rowTick_;
-  TTickSource& frameTick_;
+  TTickSource& ticks_;
   const TSequenceTrack* rows_ = nullptr;
   size_t nextRow_ = 0;
   const TSequenceRecord* row_ = nullptr;
   TShowRowKind rowKind_ = TShowRowKind::Other;
   int32_t rowTime_ = 0;
   int32_t rowLimit_ = 0;
+  int64_t frameTicks_ = 0;  // row ticks not yet counted as item time or used to step ILDA frames
+  size_t ildaCarry_ = 0;    // frames the last pass through the image ran past its end
   int64_t itemTicks_ = 0;
   int32_t itemPoints_ = 0;
   bool cadenceStarted_ = false;

@@ -12,8 +12,7 @@ bool StartShowTracks(const TSequence& show) {
   RegisterShowTrackLoops();
   SetShowTrackRows(show);
   for (int t = 0; t < kShowTrackCount; ++t) {
-    ShowClockTicks[t].row.Clear();
-    ShowClockTicks[t].frame.Clear();
+    ShowClockTicks[t].Clear();
     ShowTrackRunning[t] = true;
   }
   ShowPlayingFlag = true;

@@ -8,7 +8,7 @@
 
 namespace kavri {
 
-std::array<TShowTrackTicks, kShowTrackCount> ShowClockTicks;
+std::array<TTickCounter, kShowTrackCount> ShowClockTicks;
 std::array<std::atomic<bool>, kShowTrackCount> ShowTrackRunning{};
 std::array<std::atomic<int32_t>, kShowTrackCount> ShowTrackRow{};
 std::array<std::atomic<int32_t>, kShowTrackCount> ShowTrackRowTime{};
@@ -85,8 +85,7 @@ bool AnyShowTrackRunning() {
 
 void ResetShowTrackState() {
   for (int t = 0; t < kShowTrackCount; ++t) {
-    ShowClockTicks[t].row.Clear();
-    ShowClockTicks[t].frame.Clear();
+    ShowClockTicks[t].Clear();
     for (auto* v : {&ShowTrackRow[t], &ShowTrackRowTime[t], &ShowTrackItem[t], &ShowTrackItemPoints[t],
                     &ShowTrackSlowDraw[t], &ShowColourCycle[t], &ShowColourStep[t], &ShowTrackIldaFrame[t],
                     &ShowPointStepCount[t], &ShowColourStepCount[t]})

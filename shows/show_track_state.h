@@ -15,13 +15,9 @@
 
 namespace kavri {
 
-// The two flags the clock raises for one track: the row tick counts row time, the frame tick
-// counts segment item time and steps ILDA frames.
-struct TShowTrackTicks {
-  TTickFlag row;
-  TTickFlag frame;
-};
-extern std::array<TShowTrackTicks, kShowTrackCount> ShowClockTicks;
+// The clock's ticks owed to each track. A track takes them as row time, and the same ticks count
+// its segment items' time and step its ILDA frames.
+extern std::array<TTickCounter, kShowTrackCount> ShowClockTicks;
 
 extern std::array<std::atomic<bool>, kShowTrackCount> ShowTrackRunning;
 extern std::array<std::atomic<int32_t>, kShowTrackCount> ShowTrackRow;      // row index in the track

@@ -8,6 +8,7 @@
 #include "engine/ilda_file.h"
 #include "engine/shared_state.h"
 #include "quickplay/quick_play_preview.h"
+#include "tests/engine/ticking_interface.h"
 #include "tests/quickplay/quick_play_fixture.h"
 #include "tests/support/test_support.h"
 
@@ -44,11 +45,11 @@ class QuickPlayLoops : public kavri_test::QuickPlayFixture {
 
 // Ticks raised by hand; waiting for one only counts the waits.
 struct HandTicks : TTickSource {
-  bool raised = false;
+  int64_t owed = 0;
   int waits = 0;
-  bool Raised() const override { return raised; }
-  void Clear() override { raised = false; }
-  void WaitRaisedOrStop() override { ++waits; }
+  int64_t Owed() const override { return owed; }
+  void Take(int64_t n) override { owed -= n; }
+  void WaitOwedOrStop() override { ++waits; }
 };
 
 TEST_F(QuickPlayLoops, OnePointThroughTheLoops) {
@@ -227,7 +228,7 @@ TEST_F(QuickPlayLoops, SettingsPacketGoesOutAtStartAndAgainOnlyWhenItChanges) {
     step();
     if (isIlda) {  // the ILDA loop looks once per frame, the drawing loop before every pass
       EXPECT_EQ(packets(), Packets{});
-      ticks.raised = true;
+      ticks.owed = 1;
       step();
     }
     EXPECT_EQ(packets(), (Packets{{90, 61}}));
@@ -246,7 +247,7 @@ TEST_F(QuickPlayLoops, IldaFramesLastOneTickEachPauseHoldsThemLoopRepeatsStopEnd
   const auto sizes = [&](const std::vector<bool>& tickBefore) {
     Sizes out;
     for (bool tick : tickBefore) {
-      ticks.raised = tick;
+      ticks.owed = tick ? 1 : 0;
       if (!loop.Step()) break;
       for (const auto& f : Frames()) out.push_back(f.size());
     }
@@ -256,7 +257,7 @@ TEST_F(QuickPlayLoops, IldaFramesLastOneTickEachPauseHoldsThemLoopRepeatsStopEnd
   EXPECT_EQ(sizes({false, false, true, false}), (Sizes{1, 1, 2, 2}));
   PauseFlag = true;
   EXPECT_EQ(sizes({true, false, true}), (Sizes{2, 2, 2}));
-  EXPECT_FALSE(ticks.raised);  // a tick while paused is used up
+  EXPECT_EQ(ticks.owed, 0);  // a tick while paused is used up
   PauseFlag = false;
   LoopFlag = true;
   EXPECT_EQ(sizes({true, true, true, false}), (Sizes{3, 1, 2, 2}));
@@ -272,6 +273,31 @@ TEST_F(QuickPlayLoops, IldaFramesLastOneTickEachPauseHoldsThemLoopRepeatsStopEnd
   loop.Finish();
   EXPECT_EQ(QuickPlayFrameIndex, 2);
   EXPECT_EQ(Frames().size(), 0u);
+}
+
+TEST_F(QuickPlayLoops, IldaFramesWrittenSlowerThanTicksComeAreSkippedSoTheImageKeepsItsSpeed) {
+  // Ten frames, frame i of i + 1 points, so a frame's size tells which one was sent.
+  std::vector<std::vector<PointRecord>> frames;
+  for (int i = 0; i < 10; ++i) frames.emplace_back(i + 1, PointRecord{});
+  struct Case {
+    int ticksPerFrame;
+    Sizes sent;
+  };
+  for (const Case& c : {Case{1, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}}, Case{2, {1, 3, 5, 7, 9}}, Case{3, {1, 4, 7, 10}}}) {
+    SCOPED_TRACE(std::to_string(c.ticksPerFrame) + " ticks a frame");
+    auto slow = std::make_shared<kavri_test::TickingInterface>("0", [] { QuickPlayTickFlag.Raise(); });
+    slow->ticksPerFrame = c.ticksPerFrame;
+    sim = slow;
+    SetActiveUsbDriver(sim);
+    QuickPlayIldaFrames = PreparedFrames(frames);
+    TQuickIldaLoop loop;
+    loop.Start();
+    for (int steps = 0; loop.Step(); ++steps) ASSERT_LT(steps, 100);
+    loop.Finish();
+    Sizes sizes;
+    for (const auto& f : Frames()) sizes.push_back(f.size());
+    EXPECT_EQ(sizes, c.sent);
+  }
 }
 
 TEST_F(QuickPlayLoops, WithNothingToSendTheIldaLoopWaitsForATickInsteadOfSpinning) {

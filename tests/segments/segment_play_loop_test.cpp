@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -11,6 +12,7 @@
 #include "platform/usb/usb_sim_driver.h"
 #include "segments/segment_play_loop.h"
 #include "segments/segment_play_state.h"
+#include "tests/engine/ticking_interface.h"
 
 namespace kavri {
 namespace {
@@ -134,19 +136,19 @@ TEST_F(SegmentPlayLoop, RowsLastTheirTicksAndTheLastPassIsDropped) {
 class PointTicks : public TTickSource {
  public:
   explicit PointTicks(std::vector<int> at) : at_(std::move(at)) {}
-  bool Raised() const override {
+  int64_t Owed() const override {
     ++looks_;
     for (int n : at_)
-      if (n == looks_) raised_ = true;
-    return raised_;
+      if (n == looks_) ++owed_;
+    return owed_;
   }
-  void Clear() override { raised_ = false; }
-  void WaitRaisedOrStop() override {}
+  void Take(int64_t n) override { owed_ -= n; }
+  void WaitOwedOrStop() override {}
 
  private:
   std::vector<int> at_;
   mutable int looks_ = 0;
-  mutable bool raised_ = false;
+  mutable int64_t owed_ = 0;
 };
 
 TEST_F(SegmentPlayLoop, APassInWhichTheRowTimeRunsOutIsDroppedEvenHalfWritten) {
@@ -174,7 +176,7 @@ TEST_F(SegmentPlayLoop, PauseHoldsTheRowTimeAndTheFrameAndLoopRepeats) {
     PlayTickFlag.Raise();  // used up while paused
     ASSERT_TRUE(loop.Step());
   }
-  EXPECT_FALSE(PlayTickFlag.Raised());
+  EXPECT_EQ(PlayTickFlag.Owed(), 0);
   std::vector<std::vector<uint8_t>> frames;
   for (const auto& p : sim->Packets())
     if (p.kind == TSimPacket::Bulk && p.bytes.size() == 32) frames.push_back(p.bytes);
@@ -183,8 +185,10 @@ TEST_F(SegmentPlayLoop, PauseHoldsTheRowTimeAndTheFrameAndLoopRepeats) {
   PauseFlag = false;
   LoopFlag = true;
   sim->ClearPackets();
+  // A tick for each step that finds none owed: they come no faster than the passes. The tick that
+  // ends the row is the next round's first.
   for (int i = 0; i < 12; ++i) {
-    PlayTickFlag.Raise();
+    if (PlayTickFlag.Owed() == 0) PlayTickFlag.Raise();
     ASSERT_TRUE(loop.Step());
   }
   EXPECT_EQ(FrameSizes().size(), 4u);  // the one row again: begin, one pass, the dropped pass
@@ -236,13 +240,50 @@ TEST_F(SegmentPlayLoop, SegmentSendsXAsStoredWhilePlayDrawingMirrorsIt) {
   EXPECT_FALSE(drawing.Step());
 }
 
+TEST_F(SegmentPlayLoop, RowsLastTheirTicksHoweverLongTheirPassesTakeToWrite) {
+  struct Case {
+    int ticksPerPass;
+    int firstRowPasses, secondRowPasses;
+  };
+  // Two rows of A = 30. One tick per pass: 31 passes, the tick that ends the row being the second
+  // row's first. Passes of 3 ticks begin at 0, 3 .. 30; passes of 4 at 0 .. 28, and the 2 ticks
+  // beyond A start the second row. Either way the segment lasts its 60 ticks and a pass.
+  for (const Case& c : {Case{1, 31, 30}, Case{3, 11, 10}, Case{4, 8, 8}}) {
+    SCOPED_TRACE(std::to_string(c.ticksPerPass) + " ticks a pass");
+    ResetSegmentPlayState();
+    int ticks = 0;
+    auto slow = std::make_shared<kavri_test::TickingInterface>("0", [&] {
+      ++ticks;
+      PlayTickFlag.Raise();
+    });
+    slow->ticksPerFrame = c.ticksPerPass;
+    SetActiveUsbDriver(slow);
+    auto first = Row(30, LineDrawing(1));
+    auto second = Row(30, LineDrawing(2));
+    SegmentPlayRows.push_back(std::move(first));
+    SegmentPlayRows.push_back(std::move(second));
+    TSegmentPlayLoop loop;
+    loop.Start();
+    for (int steps = 0; loop.Step(); ++steps) ASSERT_LT(steps, 1000);
+    loop.Finish();
+    std::vector<size_t> passes;  // 8 bytes a point: 1 for the first row, 2 for the second
+    for (const auto& p : slow->Packets())
+      if (p.bytes.size() >= 8) passes.push_back(p.bytes.size() / 8);
+    EXPECT_EQ(std::count(passes.begin(), passes.end(), 1u), c.firstRowPasses);
+    EXPECT_EQ(std::count(passes.begin(), passes.end(), 2u), c.secondRowPasses);
+    EXPECT_EQ(passes.size(), static_cast<size_t>(c.firstRowPasses + c.secondRowPasses));
+    EXPECT_GT(ticks, 60);
+    EXPECT_LE(ticks, 60 + c.ticksPerPass);
+  }
+}
+
 TEST_F(SegmentPlayLoop, ThreadsAnEmptySegmentWithLoopWaitsForTicks) {
   LoopFlag = true;
   TSegmentPlayLoop loop;
   loop.Start();
   PlayTickFlag.Raise();
   EXPECT_TRUE(loop.Step());  // one round per tick
-  EXPECT_FALSE(PlayTickFlag.Raised());
+  EXPECT_EQ(PlayTickFlag.Owed(), 0);
   std::thread stopper([] {
     std::this_thread::sleep_for(20ms);
     StopFlag = true;

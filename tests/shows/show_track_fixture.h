@@ -15,27 +15,19 @@
 #include "platform/usb/usb_sim_driver.h"
 #include "shows/show_clock.h"
 #include "shows/show_track_state.h"
+#include "tests/engine/ticking_interface.h"
 
 namespace kavri_test {
 
 using Bytes = std::vector<uint8_t>;
 
-// Simulated interface 0, raising one show clock event after every frame it takes while `ticking`,
-// so a single-threaded test sees the clock move as the tracks play.
-class ClockedInterface : public kavri::TSimUsbDriver {
+// Simulated interface 0, raising show clock events as it takes frames while `ticking` (one after
+// every frame unless told otherwise), so a single-threaded test sees the clock move as the tracks play.
+class ClockedInterface : public TickingInterface {
  public:
-  explicit ClockedInterface(kavri::TShowClock& clock) : TSimUsbDriver("0"), clock_(clock) { SetRecordLimit(1 << 20); }
-  bool BulkWrite(int n, uint32_t pipe, const uint8_t* data, size_t length, kavri::TUsbStop stop) override {
-    const bool ok = TSimUsbDriver::BulkWrite(n, pipe, data, length, stop);
-    if (length > 2 && ticking) clock_.Tick();
-    if (length > 2 && onFrame) onFrame();
-    return ok;
+  explicit ClockedInterface(kavri::TShowClock& clock) : TickingInterface("0", [&clock] { clock.Tick(); }) {
+    ticking = false;
   }
-  std::atomic<bool> ticking{false};
-  std::function<void()> onFrame;  // after each frame and its tick
-
- private:
-  kavri::TShowClock& clock_;
 };
 
 class ShowTracks : public ::testing::Test {
@@ -61,10 +53,7 @@ class ShowTracks : public ::testing::Test {
   }
   // A track starts on a still clock, as StartShowTracks leaves it.
   static void ClearTicks() {
-    for (auto& t : kavri::ShowClockTicks) {
-      t.row.Clear();
-      t.frame.Clear();
-    }
+    for (auto& t : kavri::ShowClockTicks) t.Clear();
   }
   kavri::TSequenceRecord& AddRow(int track, const std::string& name, int32_t time) {
     show.Track(track - 1).push_back(std::make_unique<kavri::TSequenceRecord>());

@@ -15,19 +15,19 @@ Bytes Cat(const Bytes& a, const Bytes& b) {
   return out;
 }
 
-// Raises its tick whenever a track waits for it, and counts the waits.
+// Raises a tick whenever a track waits for one, and counts the waits.
 class WaitCountingTicks : public TTickSource {
  public:
-  bool Raised() const override { return raised_; }
-  void Clear() override { raised_ = false; }
-  void WaitRaisedOrStop() override {
+  int64_t Owed() const override { return owed_; }
+  void Take(int64_t n) override { owed_ -= n; }
+  void WaitOwedOrStop() override {
     ++waits;
-    raised_ = true;
+    ++owed_;
   }
   int waits = 0;
 
  private:
-  bool raised_ = false;
+  int64_t owed_ = 0;
 };
 
 // One call of track `track`'s builder for its first row, on a still clock.
@@ -193,22 +193,61 @@ TEST_F(ShowTrackPlayer, PauseFreezesRowTimeAndIldaFramesWhileTheSameFrameIsSent)
   EXPECT_EQ(rowTimes[0], rowTimes[3]);
 }
 
-TEST_F(ShowTrackPlayer, RowsWithNothingToSendWaitForTheClockAndSendNothing) {
+TEST_F(ShowTrackPlayer, RowsWithNothingToSendWaitForTheClockAndSendNoFrame) {
   const auto untimed = OneItem(MakeDrawing({{1, 1, 1, 1, 0, 0}}), [](TSectionRecord&) {});  // A = 0
   for (const char* name : {"pause.xyz", "empty.ddr", "empty.ild", "empty.sec", "untimed.sec"}) {
     show.ClearTracks();
-    if (AddRow(1, name, 3).name == "untimed.sec") show.track1[0]->rows = untimed;
+    const bool untimedItem = AddRow(1, name, 3).name == "untimed.sec";
+    if (untimedItem) show.track1[0]->rows = untimed;
     SetShowTrackRows(show);
-    WaitCountingTicks rowTicks, frameTicks;
-    TShowTrackPlayer player(1, rowTicks, frameTicks);
+    WaitCountingTicks ticks;
+    TShowTrackPlayer player(1, ticks);
     player.Start();
     int calls = 0;
     while (player.Step() && calls < 100) ++calls;
     // Each call waits for one row tick: the row lasts its three ticks.
     EXPECT_EQ(calls, 3) << name;
-    EXPECT_EQ(rowTicks.waits, 3) << name;
-    EXPECT_EQ(Writes(), std::vector<Bytes>{}) << name;
+    EXPECT_EQ(ticks.waits, 3) << name;
+    // An item without time plays no pass, but begins as every item does, with its settings packet.
+    EXPECT_EQ(Writes(), untimedItem ? std::vector<Bytes>(3, Bytes{100, 0x15}) : std::vector<Bytes>{}) << name;
   }
+}
+
+TEST_F(ShowTrackPlayer, ASegmentItemWithoutTimeSendsItsSettingsPacketAndNoPass) {
+  auto items = OneItem(MakeDrawing({{10, 20, 1, 3, 0, 0}}), [](TSectionRecord& r) { r.A = -2; });
+  items->push_back(std::move(OneItem(MakeDrawing({{30, 20, 1, 3, 0, 0}}), [](TSectionRecord& r) { r.A = 1; })->front()));
+  AddRow(1, "s.sec", 100).rows = items;
+  sim->ticking = true;
+  BlankingDelay = 42;
+  // Both items' packets; the timed one's pass before its tick and the pass in which its time ran out.
+  const Bytes frame = PointBytes(225, 235, ColorIndexToTColor(3), 0);
+  EXPECT_EQ(PlayOnce(1), (std::vector<Bytes>{{42, 0x15}, {42, 0x15}, frame, frame}));
+}
+
+TEST_F(ShowTrackPlayer, Track1sColourCycleRunsOnAcrossAnIldaRowAsIfItWereNotThere) {
+  // Under Rnd2 a drawing's points take the cycle's colour, cycle + 1. Two drawing rows of 65-point
+  // frames with an image row between them: the cycle advances at the 122nd point the drawings
+  // send and again 121 points on, at the 243rd; the image neither restarts it nor counts towards it.
+  const auto drawing = MakeDrawing(std::vector<PointRecord>(65, PointRecord{5, 5, 1, 9, 0, 0}));
+  AddRow(1, "a.ddr", 1).drawing = drawing;
+  AddRow(1, "i.ild", 2).ilda = MakeImage({{{0, 0, 0, 1, 0, 0}}, {{1, 0, 0, 1, 0, 0}}});
+  AddRow(1, "b.ddr", 3).drawing = drawing;
+  ShowColourMode = ColourModeRnd2;
+  SetShowTrackRows(show);
+  sim->ticking = true;
+  TShowTrackPlayer player(1);
+  player.Start();
+  for (int calls = 0; player.Step(); ++calls) ASSERT_LT(calls, 100);
+  std::vector<Bytes> colours;  // of every drawing point sent, in order
+  for (const Bytes& w : Writes())
+    if (w.size() == 65 * 8)
+      for (size_t p = 0; p < w.size(); p += 8) colours.push_back(Bytes(w.begin() + p + 4, w.begin() + p + 7));
+  ASSERT_GT(colours.size(), 242u);
+  ASSERT_EQ(Writes().size(), 0u);
+  std::vector<Bytes> expected;
+  for (size_t i = 0; i < colours.size(); ++i)
+    expected.push_back(ColourBytes(ColorIndexToTColor(i < 121 ? 1 : i < 242 ? 2 : 3)));
+  EXPECT_EQ(colours, expected);
 }
 
 TEST_F(ShowTrackPlayer, ATrackStartingLeavesTheMarkOfAnotherTracksRowForThePreview) {
@@ -228,13 +267,13 @@ TEST_F(ShowTrackPlayer, RowsWithoutTimeArePassedAtOnce) {
   AddRow(1, "pause.xyz", -5);
   AddRow(1, "b.ddr", 1).drawing = drawing;
   SetShowTrackRows(show);
-  WaitCountingTicks rowTicks, frameTicks;
-  TShowTrackPlayer player(1, rowTicks, frameTicks);
+  WaitCountingTicks ticks;
+  TShowTrackPlayer player(1, ticks);
   player.Start();
   EXPECT_TRUE(player.Step());
   EXPECT_EQ(ShowTrackRow[0], 2);
   EXPECT_EQ(Writes().size(), 2u);
-  EXPECT_EQ(rowTicks.waits, 0);
+  EXPECT_EQ(ticks.waits, 0);
 }
 
 }  // namespace

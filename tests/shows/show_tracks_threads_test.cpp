@@ -34,7 +34,7 @@ TEST_F(ShowTrackThreads, ClockThreadRaisesAllSixFlagsUntilStopped) {
   ASSERT_TRUE(WaitUntil([&] { return clock.Ticks() >= 5; }));
   ticking.Stop();
   const uint64_t ticks = clock.Ticks();
-  for (auto& t : ShowClockTicks) EXPECT_TRUE(t.row.Raised() && t.frame.Raised());
+  for (auto& t : ShowClockTicks) EXPECT_GT(t.Owed(), 0);
   std::this_thread::sleep_for(5ms);
   EXPECT_EQ(clock.Ticks(), ticks);
 }
