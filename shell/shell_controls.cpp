@@ -66,15 +66,16 @@ QLabel* MakeBlackImage(QWidget* parent, const char* name, int size) {
 TSkinToolBar* MakeRunToolBar(QWidget* parent) {
   auto* bar = new TSkinToolBar(parent);
   bar->setObjectName("skinToolBar1");
-  bar->SetShowCaptions(true);
-  bar->SetButtonSize(64, 24);
-  bar->setFixedHeight(28);
+  bar->SetImages(&RunImages());
+  // Room for the picture and the one-pixel shift of a pressed one, as a tool bar sizes its buttons.
+  bar->SetButtonSize(kRunImageSize + 7, kRunImageSize + 6);
+  bar->setFixedHeight(kRunImageSize + 10);
   return bar;
 }
 
-TSkinToolButton* AddToolButton(TSkinToolBar* bar, const char* name, const QString& caption, const QString& hint,
+TSkinToolButton* AddToolButton(TSkinToolBar* bar, const char* name, TRunImage image, const QString& hint,
                                TToolButtonStyle style) {
-  TSkinToolButton* button = bar->AddButton(caption, -1, style);
+  TSkinToolButton* button = bar->AddButton(QString(), static_cast<int>(image), style);
   button->setObjectName(name);
   button->SetHint(hint);
   return button;
