@@ -263,9 +263,8 @@ QWidget* TForm4::BuildIldaSide() {
   Image3->setPixmap(QPixmap::fromImage(ildaBitmap_));
   Label6 = MakeLabel(box, "Label6", "0");
   Label24 = MakeLabel(box, "Label24");
-  for (QWidget* w : {static_cast<QWidget*>(DriveComboBox1), static_cast<QWidget*>(DirectoryListBox1),
-                     static_cast<QWidget*>(FileListBox2)})
-    w->setFixedWidth(160);
+  DriveComboBox1->setFixedWidth(160);
+  for (TSkinListBox* box : {DirectoryListBox1, static_cast<TSkinListBox*>(FileListBox2)}) box->SetBaseWidth(160);
   column->addWidget(DriveComboBox1);
   column->addWidget(DirectoryListBox1, 1);
   column->addWidget(FileListBox2, 2);

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QLabel>
+#include <algorithm>
 
 namespace kavri {
 
@@ -12,7 +13,9 @@ TSkinButton* MakeSkinButton(QWidget* parent, const char* name, const QString& ca
   button->setObjectName(name);
   button->SetCaption(caption);
   button->SetUIStyle(kShellStyle);
-  button->setFixedSize(width, 26);
+  // The width asked for, or what the caption needs when that is more.
+  constexpr int kCaptionMargins = 2 * 6;
+  button->setFixedSize(std::max(width, QFontMetrics(button->font()).horizontalAdvance(caption) + kCaptionMargins), 26);
   return button;
 }
 

@@ -1,6 +1,8 @@
 #include "skin/list_box.h"
 
+#include <QFontMetrics>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace kavri {
 
@@ -12,6 +14,38 @@ TSkinListBox::TSkinListBox(QWidget* parent)
   QScrollBar* native = verticalScrollBar();
   connect(native, &QScrollBar::valueChanged, this, &TSkinListBox::UpdateScrollBars);
   connect(native, &QScrollBar::rangeChanged, this, &TSkinListBox::UpdateScrollBars);
+  // The width the items need follows them.
+  QAbstractItemModel* items = model();
+  connect(items, &QAbstractItemModel::rowsInserted, this, [this] { updateGeometry(); });
+  connect(items, &QAbstractItemModel::rowsRemoved, this, [this] { updateGeometry(); });
+  connect(items, &QAbstractItemModel::modelReset, this, [this] { updateGeometry(); });
+  connect(items, &QAbstractItemModel::dataChanged, this, [this] { updateGeometry(); });
+}
+
+void TSkinListBox::SetBaseWidth(int width) {
+  FBaseWidth = width;
+  setSizePolicy(width > 0 ? QSizePolicy::Fixed : QSizePolicy::Expanding, sizePolicy().verticalPolicy());
+  updateGeometry();
+}
+
+int TSkinListBox::ItemsWidth() const {
+  const QFontMetrics metrics(font());
+  int widest = 0;
+  for (int i = 0; i < count(); ++i) widest = std::max(widest, metrics.horizontalAdvance(item(i)->text()));
+  constexpr int kTextMargins = 2 * 4;
+  constexpr int kBarWidth = 16;
+  const int bar = VScrollBar() ? VScrollBar()->width() + 2 : kBarWidth;
+  return widest + kTextMargins + 2 * frameWidth() + bar;
+}
+
+QSize TSkinListBox::sizeHint() const {
+  const QSize base = TScrollBarHost<QListWidget>::sizeHint();
+  return {std::max(FBaseWidth > 0 ? FBaseWidth : base.width(), ItemsWidth()), base.height()};
+}
+
+QSize TSkinListBox::minimumSizeHint() const {
+  const QSize base = TScrollBarHost<QListWidget>::minimumSizeHint();
+  return {std::max(std::max(FBaseWidth, base.width()), ItemsWidth()), base.height()};
 }
 
 void TSkinListBox::SetVScrollBar(TSkinScrollBar* bar) {
