@@ -2,8 +2,8 @@
 
 #include <QFontMetrics>
 #include <QMouseEvent>
-#include <algorithm>
 #include <QPainter>
+#include <algorithm>
 #include <qdrawutil.h>
 
 #include "engine/colour_modes.h"

@@ -16,10 +16,20 @@ TSkinListBox::TSkinListBox(QWidget* parent)
   connect(native, &QScrollBar::rangeChanged, this, &TSkinListBox::UpdateScrollBars);
   // The width the items need follows them.
   QAbstractItemModel* items = model();
-  connect(items, &QAbstractItemModel::rowsInserted, this, [this] { updateGeometry(); });
-  connect(items, &QAbstractItemModel::rowsRemoved, this, [this] { updateGeometry(); });
-  connect(items, &QAbstractItemModel::modelReset, this, [this] { updateGeometry(); });
-  connect(items, &QAbstractItemModel::dataChanged, this, [this] { updateGeometry(); });
+  connect(items, &QAbstractItemModel::rowsInserted, this, &TSkinListBox::ItemsChanged);
+  connect(items, &QAbstractItemModel::rowsRemoved, this, &TSkinListBox::ItemsChanged);
+  connect(items, &QAbstractItemModel::modelReset, this, &TSkinListBox::ItemsChanged);
+  connect(items, &QAbstractItemModel::dataChanged, this, &TSkinListBox::ItemsChanged);
+}
+
+void TSkinListBox::ItemsChanged() {
+  FWidestItem = -1;
+  updateGeometry();
+}
+
+void TSkinListBox::changeEvent(QEvent* event) {
+  TScrollBarHost<QListWidget>::changeEvent(event);
+  if (event->type() == QEvent::FontChange) ItemsChanged();
 }
 
 void TSkinListBox::SetBaseWidth(int width) {
@@ -29,13 +39,15 @@ void TSkinListBox::SetBaseWidth(int width) {
 }
 
 int TSkinListBox::ItemsWidth() const {
-  const QFontMetrics metrics(font());
-  int widest = 0;
-  for (int i = 0; i < count(); ++i) widest = std::max(widest, metrics.horizontalAdvance(item(i)->text()));
+  if (FWidestItem < 0) {
+    const QFontMetrics metrics(font());
+    FWidestItem = 0;
+    for (int i = 0; i < count(); ++i) FWidestItem = std::max(FWidestItem, metrics.horizontalAdvance(item(i)->text()));
+  }
   constexpr int kTextMargins = 2 * 4;
   constexpr int kBarWidth = 16;
   const int bar = VScrollBar() ? VScrollBar()->width() + 2 : kBarWidth;
-  return widest + kTextMargins + 2 * frameWidth() + bar;
+  return FWidestItem + kTextMargins + 2 * frameWidth() + bar;
 }
 
 QSize TSkinListBox::sizeHint() const {

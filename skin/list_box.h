@@ -26,9 +26,15 @@ class TSkinListBox : public TScrollBarHost<QListWidget> {
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
+  void ItemsChanged();
+
   TAttachedScrollBar FVBar;
   int FBaseWidth = 0;
+  mutable int FWidestItem = -1;  // text width of the widest item; -1 until measured again
 };
 
 }  // namespace kavri

@@ -1,8 +1,7 @@
 #include "skin/skin_grid.h"
 
-#include <QFontMetrics>
-
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -130,10 +129,10 @@ void TSkinCustomDrawGrid::SetColWidths(int col, int width) {
   Changed();
 }
 
-void TSkinCustomDrawGrid::FitColumn(int col) {
-  if (col < 0 || col >= ColCount()) return;
-  const int needed = ColumnTextWidth(col);
-  if (needed <= model_.ColWidth(col)) return;
+void TSkinCustomDrawGrid::FitColumn(int col) { WidenColumn(col, ColumnTextWidth(col)); }
+
+void TSkinCustomDrawGrid::WidenColumn(int col, int needed) {
+  if (col < 0 || col >= ColCount() || needed <= model_.ColWidth(col)) return;
   model_.SetColWidth(col, needed);
   Changed();
 }
@@ -575,7 +574,7 @@ TSkinStringGrid::TSkinStringGrid(QWidget* owner) : TSkinCustomDrawGrid(owner, 0x
 
 void TSkinStringGrid::SetCell(int col, int row, const QString& text) {
   Model().SetCell(col, row, text);
-  FitColumn(col);
+  WidenColumn(col, TextWidthNeeded(text));
   update();
 }
 
@@ -589,20 +588,20 @@ QStringList TSkinStringGrid::RowTexts(int row) const {
 void TSkinStringGrid::SetRowTexts(int row, const QStringList& texts) {
   for (int c = 0; c < ColCount(); ++c) {
     Model().SetCell(c, row, c < texts.size() ? texts[c] : QString());
-    FitColumn(c);
+    WidenColumn(c, TextWidthNeeded(Model().Cell(c, row)));
   }
   update();
 }
 
-int TSkinStringGrid::ColumnTextWidth(int col) const {
-  const QFontMetrics metrics(font());
-  int widest = 0;
-  for (int r = 0; r < RowCount(); ++r) {
-    const QString& text = Model().Cell(col, r);
-    if (!text.isEmpty()) widest = std::max(widest, metrics.horizontalAdvance(text));
-  }
+int TSkinStringGrid::TextWidthNeeded(const QString& text) const {
   // The text's indent on both sides and the grid line.
-  return widest == 0 ? 0 : widest + 2 * kCellTextIndent + 1;
+  return text.isEmpty() ? 0 : QFontMetrics(font()).horizontalAdvance(text) + 2 * kCellTextIndent + 1;
+}
+
+int TSkinStringGrid::ColumnTextWidth(int col) const {
+  int widest = 0;
+  for (int r = 0; r < RowCount(); ++r) widest = std::max(widest, TextWidthNeeded(Model().Cell(col, r)));
+  return widest;
 }
 
 void TSkinStringGrid::DrawCellText(QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state) {

@@ -137,6 +137,7 @@ class TSkinCustomDrawGrid : public QWidget, public TSkinStyleHooks {
   // The width the column's texts need, 0 when it has none; FitColumn widens the column to it.
   virtual int ColumnTextWidth(int) const { return 0; }
   void FitColumn(int col);
+  void WidenColumn(int col, int needed);
   void changeEvent(QEvent* event) override;
   // The in-place editor opens only when this agrees, with the text this gives.
   virtual bool CanEditShow() { return true; }
@@ -249,6 +250,7 @@ class TSkinStringGrid : public TSkinCustomDrawGrid {
   int ColumnTextWidth(int col) const override;
 
  private:
+  int TextWidthNeeded(const QString& text) const;
   static constexpr int kCellTextIndent = 2;
 };
 
