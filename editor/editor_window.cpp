@@ -68,11 +68,11 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   skinMainMenu1 = new TWindowMenuBar(this, EditorMenuTexts());
   layout->setMenuBar(skinMainMenu1);
   skinToolBar1 = MakeRunToolBar(this);
-  ToolButton1 = AddToolButton(skinToolBar1, "ToolButton1", "Play", "Play");
-  ToolButton8 = AddToolButton(skinToolBar1, "ToolButton8", "Stop", "Stop");
-  ToolButton9 = AddToolButton(skinToolBar1, "ToolButton9", "H invert", "Horizontal invert", TToolButtonStyle::tbsCheck);
-  ToolButton3 = AddToolButton(skinToolBar1, "ToolButton3", "V invert", "Vertical invert", TToolButtonStyle::tbsCheck);
-  ToolButton2 = AddToolButton(skinToolBar1, "ToolButton2", "Settings", "Playing settings");
+  ToolButton1 = AddToolButton(skinToolBar1, "ToolButton1", TRunImage::Play, "Play");
+  ToolButton8 = AddToolButton(skinToolBar1, "ToolButton8", TRunImage::Stop, "Stop");
+  ToolButton9 = AddToolButton(skinToolBar1, "ToolButton9", TRunImage::HInvert, "Horizontal invert", TToolButtonStyle::tbsCheck);
+  ToolButton3 = AddToolButton(skinToolBar1, "ToolButton3", TRunImage::VInvert, "Vertical invert", TToolButtonStyle::tbsCheck);
+  ToolButton2 = AddToolButton(skinToolBar1, "ToolButton2", TRunImage::Settings, "Playing settings");
   layout->addWidget(skinToolBar1);
 
   auto* body = new QHBoxLayout;

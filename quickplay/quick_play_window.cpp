@@ -90,13 +90,13 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
 
   skinToolBar1 = MakeRunToolBar(this);
   constexpr auto kCheck = TToolButtonStyle::tbsCheck;
-  ToolButton1 = AddToolButton(skinToolBar1, "ToolButton1", "播放", "播放");
-  ToolButton5 = AddToolButton(skinToolBar1, "ToolButton5", "循环", "循环", kCheck);
-  ToolButton8 = AddToolButton(skinToolBar1, "ToolButton8", "停止", "停止");
-  ToolButton9 = AddToolButton(skinToolBar1, "ToolButton9", "水平反向", "水平反向", kCheck);
-  ToolButton3 = AddToolButton(skinToolBar1, "ToolButton3", "垂直反向", "垂直反向", kCheck);
-  ToolButton10 = AddToolButton(skinToolBar1, "ToolButton10", "暂停", "暂停", kCheck);
-  ToolButton2 = AddToolButton(skinToolBar1, "ToolButton2", "播放设定", "播放设定");
+  ToolButton1 = AddToolButton(skinToolBar1, "ToolButton1", TRunImage::Play, "播放");
+  ToolButton5 = AddToolButton(skinToolBar1, "ToolButton5", TRunImage::Loop, "循环", kCheck);
+  ToolButton8 = AddToolButton(skinToolBar1, "ToolButton8", TRunImage::Stop, "停止");
+  ToolButton9 = AddToolButton(skinToolBar1, "ToolButton9", TRunImage::HInvert, "水平反向", kCheck);
+  ToolButton3 = AddToolButton(skinToolBar1, "ToolButton3", TRunImage::VInvert, "垂直反向", kCheck);
+  ToolButton10 = AddToolButton(skinToolBar1, "ToolButton10", TRunImage::Pause, "暂停", kCheck);
+  ToolButton2 = AddToolButton(skinToolBar1, "ToolButton2", TRunImage::Settings, "播放设定");
   layout->addWidget(skinToolBar1);
 
   FileListBox1 = new TFileListBox(this);
@@ -263,9 +263,8 @@ QWidget* TForm4::BuildIldaSide() {
   Image3->setPixmap(QPixmap::fromImage(ildaBitmap_));
   Label6 = MakeLabel(box, "Label6", "0");
   Label24 = MakeLabel(box, "Label24");
-  for (QWidget* w : {static_cast<QWidget*>(DriveComboBox1), static_cast<QWidget*>(DirectoryListBox1),
-                     static_cast<QWidget*>(FileListBox2)})
-    w->setFixedWidth(160);
+  DriveComboBox1->setFixedWidth(160);
+  for (TSkinListBox* box : {DirectoryListBox1, static_cast<TSkinListBox*>(FileListBox2)}) box->SetBaseWidth(160);
   column->addWidget(DriveComboBox1);
   column->addWidget(DirectoryListBox1, 1);
   column->addWidget(FileListBox2, 2);

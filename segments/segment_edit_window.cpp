@@ -97,7 +97,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   FileListBox2->Files().SetMask("*.sec");
   skinButton1 = MakeSkinButton(this, "skinButton1", " Find drawing", 150);
   skinButton2 = MakeSkinButton(this, "skinButton2", "Find segment", 150);
-  for (QWidget* w : {static_cast<QWidget*>(FileListBox1), static_cast<QWidget*>(FileListBox2)}) w->setFixedWidth(150);
+  for (TFileListBox* box : {FileListBox1, FileListBox2}) box->SetBaseWidth(150);
   lists->addWidget(FileListBox1, 1);
   lists->addWidget(skinButton1);
   lists->addWidget(FileListBox2, 1);

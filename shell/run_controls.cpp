@@ -17,13 +17,13 @@ void TRunControls::TakeRunFlags() const {
 TSkinToolBar* TRunControls::BuildRunToolBar(QWidget* window) {
   skinToolBar1 = MakeRunToolBar(window);
   constexpr auto kCheck = TToolButtonStyle::tbsCheck;
-  ToolButton1 = AddToolButton(skinToolBar1, "ToolButton1", "Play", "Play");
-  ToolButton8 = AddToolButton(skinToolBar1, "ToolButton8", "Stop", "Stop");
-  ToolButton10 = AddToolButton(skinToolBar1, "ToolButton10", "Pause", "Pause", kCheck);
-  ToolButton5 = AddToolButton(skinToolBar1, "ToolButton5", "Loop", "Loop", kCheck);
-  ToolButton9 = AddToolButton(skinToolBar1, "ToolButton9", "H invert", "Horizontal invert", kCheck);
-  ToolButton3 = AddToolButton(skinToolBar1, "ToolButton3", "V invert", "Vertical invert", kCheck);
-  ToolButton2 = AddToolButton(skinToolBar1, "ToolButton2", "Settings", "Settings");
+  ToolButton1 = AddToolButton(skinToolBar1, "ToolButton1", TRunImage::Play, "Play");
+  ToolButton8 = AddToolButton(skinToolBar1, "ToolButton8", TRunImage::Stop, "Stop");
+  ToolButton10 = AddToolButton(skinToolBar1, "ToolButton10", TRunImage::Pause, "Pause", kCheck);
+  ToolButton5 = AddToolButton(skinToolBar1, "ToolButton5", TRunImage::Loop, "Loop", kCheck);
+  ToolButton9 = AddToolButton(skinToolBar1, "ToolButton9", TRunImage::HInvert, "Horizontal invert", kCheck);
+  ToolButton3 = AddToolButton(skinToolBar1, "ToolButton3", TRunImage::VInvert, "Vertical invert", kCheck);
+  ToolButton2 = AddToolButton(skinToolBar1, "ToolButton2", TRunImage::Settings, "Settings");
   return skinToolBar1;
 }
 

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QLabel>
+#include <algorithm>
 
 namespace kavri {
 
@@ -12,7 +13,9 @@ TSkinButton* MakeSkinButton(QWidget* parent, const char* name, const QString& ca
   button->setObjectName(name);
   button->SetCaption(caption);
   button->SetUIStyle(kShellStyle);
-  button->setFixedSize(width, 26);
+  // The width asked for, or what the caption needs when that is more.
+  constexpr int kCaptionMargins = 2 * 6;
+  button->setFixedSize(std::max(width, QFontMetrics(button->font()).horizontalAdvance(caption) + kCaptionMargins), 26);
   return button;
 }
 
@@ -66,15 +69,16 @@ QLabel* MakeBlackImage(QWidget* parent, const char* name, int size) {
 TSkinToolBar* MakeRunToolBar(QWidget* parent) {
   auto* bar = new TSkinToolBar(parent);
   bar->setObjectName("skinToolBar1");
-  bar->SetShowCaptions(true);
-  bar->SetButtonSize(64, 24);
-  bar->setFixedHeight(28);
+  bar->SetImages(&RunImages());
+  // Room for the picture and the one-pixel shift of a pressed one, as a tool bar sizes its buttons.
+  bar->SetButtonSize(kRunImageSize + 7, kRunImageSize + 6);
+  bar->setFixedHeight(kRunImageSize + 10);
   return bar;
 }
 
-TSkinToolButton* AddToolButton(TSkinToolBar* bar, const char* name, const QString& caption, const QString& hint,
+TSkinToolButton* AddToolButton(TSkinToolBar* bar, const char* name, TRunImage image, const QString& hint,
                                TToolButtonStyle style) {
-  TSkinToolButton* button = bar->AddButton(caption, -1, style);
+  TSkinToolButton* button = bar->AddButton(QString(), static_cast<int>(image), style);
   button->setObjectName(name);
   button->SetHint(hint);
   return button;

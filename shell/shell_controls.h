@@ -9,6 +9,7 @@
 #include "skin/skin_check_box.h"
 #include "skin/skin_combo.h"
 #include "skin/skin_edit.h"
+#include "skin/run_images.h"
 #include "skin/tool_bar.h"
 #include "skin/track_bar.h"
 
@@ -18,6 +19,7 @@ namespace kavri {
 
 inline constexpr TSkinUIStyle kShellStyle = TSkinUIStyle::Azure;
 
+// At least `width` wide, and wider when the caption needs it.
 TSkinButton* MakeSkinButton(QWidget* parent, const char* name, const QString& caption, int width = 100);
 TSkinCheckBox* MakeSkinCheckBox(QWidget* parent, const char* name, const QString& caption);
 TSkinComboBox* MakeSkinComboBox(QWidget* parent, const char* name);
@@ -28,10 +30,10 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text = {});
 // A square picture label of `size` pixels, black until something is drawn in it.
 QLabel* MakeBlackImage(QWidget* parent, const char* name, int size);
 
-// The tool bar of the playing windows, captions shown; AddToolButton names each button and gives
-// it its hint.
+// The tool bar of the playing windows: pictures from the shared run image list, no captions;
+// AddToolButton names each button, gives it its picture and its hint (shown as the tooltip).
 TSkinToolBar* MakeRunToolBar(QWidget* parent);
-TSkinToolButton* AddToolButton(TSkinToolBar* bar, const char* name, const QString& caption, const QString& hint,
+TSkinToolButton* AddToolButton(TSkinToolBar* bar, const char* name, TRunImage image, const QString& hint,
                                TToolButtonStyle style = TToolButtonStyle::tbsButton);
 
 // Replaces a combo box's items by `labels` and selects `index` (-1: none).

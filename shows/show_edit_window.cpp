@@ -132,7 +132,7 @@ QLayout* TForm8::BuildLists() {
     auto* box = new TFileListBox(this);
     box->setObjectName(name);
     box->Files().SetMask(mask);
-    box->setFixedWidth(kListWidth);
+    box->SetBaseWidth(kListWidth);
     lists->addWidget(box, 1);
     if (find) lists->addWidget(find);
     return box;

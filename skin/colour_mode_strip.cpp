@@ -1,7 +1,9 @@
 #include "skin/colour_mode_strip.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <qdrawutil.h>
 
 #include "engine/colour_modes.h"
@@ -50,6 +52,18 @@ TColourModeStrip::TColourModeStrip(QWidget* parent) : QWidget(parent) {
   }
   resize(kVisiblePanels * 40, 22);
   PlacePanels();
+}
+
+QSize TColourModeStrip::minimumSizeHint() const {
+  constexpr int kBevelsAndMargins = 2 * 5;
+  const QFontMetrics metrics(font());
+  int widest = 0, shown = 0;
+  for (int i = 0; i < kPanelCount; ++i) {
+    if (!panels_[i]->isVisibleTo(this)) continue;
+    ++shown;
+    widest = std::max(widest, metrics.horizontalAdvance(QString::fromUtf8(ColourModePanels[i].caption)));
+  }
+  return {shown * (widest + kBevelsAndMargins), 22};
 }
 
 QWidget* TColourModeStrip::Panel(int i) const { return i >= 0 && i < kPanelCount ? panels_[i] : nullptr; }

@@ -31,6 +31,10 @@ class TColourModeStrip : public QWidget {
   void Choose(int32_t mode);
   std::function<void(int32_t mode)> OnChoose;
 
+  // Wide enough that every shown panel holds its caption whole.
+  QSize minimumSizeHint() const override;
+  QSize sizeHint() const override { return minimumSizeHint().expandedTo(QSize(12 * 40, 22)); }
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
 

@@ -2,6 +2,8 @@
 #include <QImage>
 #include <vector>
 
+#include "platform/tcolor.h"
+
 namespace kavri {
 
 // A list of equally sized small pictures picked by index (tool bar and menu images).
@@ -13,6 +15,9 @@ class TImageList {
   int Count() const { return static_cast<int>(FImages.size()); }
   // Adds one picture, or a strip of several side by side; returns the first new index.
   int Add(const QImage& picture);
+  // As Add, with every pixel of the mask colour made transparent. A missing picture still takes its
+  // index (drawn as nothing), so the indexes of the pictures after it hold.
+  int AddMasked(const QImage& picture, TColor mask);
   // Null for an index outside the list.
   QImage Image(int index) const;
 

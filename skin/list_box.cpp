@@ -1,6 +1,8 @@
 #include "skin/list_box.h"
 
+#include <QFontMetrics>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace kavri {
 
@@ -12,6 +14,50 @@ TSkinListBox::TSkinListBox(QWidget* parent)
   QScrollBar* native = verticalScrollBar();
   connect(native, &QScrollBar::valueChanged, this, &TSkinListBox::UpdateScrollBars);
   connect(native, &QScrollBar::rangeChanged, this, &TSkinListBox::UpdateScrollBars);
+  // The width the items need follows them.
+  QAbstractItemModel* items = model();
+  connect(items, &QAbstractItemModel::rowsInserted, this, &TSkinListBox::ItemsChanged);
+  connect(items, &QAbstractItemModel::rowsRemoved, this, &TSkinListBox::ItemsChanged);
+  connect(items, &QAbstractItemModel::modelReset, this, &TSkinListBox::ItemsChanged);
+  connect(items, &QAbstractItemModel::dataChanged, this, &TSkinListBox::ItemsChanged);
+}
+
+void TSkinListBox::ItemsChanged() {
+  FWidestItem = -1;
+  updateGeometry();
+}
+
+void TSkinListBox::changeEvent(QEvent* event) {
+  TScrollBarHost<QListWidget>::changeEvent(event);
+  if (event->type() == QEvent::FontChange) ItemsChanged();
+}
+
+void TSkinListBox::SetBaseWidth(int width) {
+  FBaseWidth = width;
+  setSizePolicy(width > 0 ? QSizePolicy::Fixed : QSizePolicy::Expanding, sizePolicy().verticalPolicy());
+  updateGeometry();
+}
+
+int TSkinListBox::ItemsWidth() const {
+  if (FWidestItem < 0) {
+    const QFontMetrics metrics(font());
+    FWidestItem = 0;
+    for (int i = 0; i < count(); ++i) FWidestItem = std::max(FWidestItem, metrics.horizontalAdvance(item(i)->text()));
+  }
+  constexpr int kTextMargins = 2 * 4;
+  constexpr int kBarWidth = 16;
+  const int bar = VScrollBar() ? VScrollBar()->width() + 2 : kBarWidth;
+  return FWidestItem + kTextMargins + 2 * frameWidth() + bar;
+}
+
+QSize TSkinListBox::sizeHint() const {
+  const QSize base = TScrollBarHost<QListWidget>::sizeHint();
+  return {std::max(FBaseWidth > 0 ? FBaseWidth : base.width(), ItemsWidth()), base.height()};
+}
+
+QSize TSkinListBox::minimumSizeHint() const {
+  const QSize base = TScrollBarHost<QListWidget>::minimumSizeHint();
+  return {std::max(std::max(FBaseWidth, base.width()), ItemsWidth()), base.height()};
 }
 
 void TSkinListBox::SetVScrollBar(TSkinScrollBar* bar) {

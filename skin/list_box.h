@@ -18,8 +18,23 @@ class TSkinListBox : public TScrollBarHost<QListWidget> {
   void UpdateScrollBarsPos() override;
   void UpdateScrollBars() override;
 
+  // The box is never narrower than its widest item needs (the text with its margins, the frame and
+  // the bar laid over the right edge), so no name is shown cut. A base width makes it exactly that
+  // wide while its items need less; without one the layout gives it what is left.
+  void SetBaseWidth(int width);
+  int ItemsWidth() const;
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
+  void ItemsChanged();
+
   TAttachedScrollBar FVBar;
+  int FBaseWidth = 0;
+  mutable int FWidestItem = -1;  // text width of the widest item; -1 until measured again
 };
 
 }  // namespace kavri

@@ -1,6 +1,7 @@
 #include "skin/skin_grid.h"
 
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -114,6 +115,7 @@ bool TSkinCustomDrawGrid::MoveRow(int from, int to) {
 
 void TSkinCustomDrawGrid::SetDefaultColWidth(int width) {
   model_.SetDefaultColWidth(width);
+  for (int c = 0; c < ColCount(); ++c) model_.SetColWidth(c, std::max(width, ColumnTextWidth(c)));
   Changed();
 }
 
@@ -123,8 +125,22 @@ void TSkinCustomDrawGrid::SetDefaultRowHeight(int height) {
 }
 
 void TSkinCustomDrawGrid::SetColWidths(int col, int width) {
-  model_.SetColWidth(col, width);
+  model_.SetColWidth(col, std::max(width, ColumnTextWidth(col)));
   Changed();
+}
+
+void TSkinCustomDrawGrid::FitColumn(int col) { WidenColumn(col, ColumnTextWidth(col)); }
+
+void TSkinCustomDrawGrid::WidenColumn(int col, int needed) {
+  if (col < 0 || col >= ColCount() || needed <= model_.ColWidth(col)) return;
+  model_.SetColWidth(col, needed);
+  Changed();
+}
+
+void TSkinCustomDrawGrid::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange)
+    for (int c = 0; c < ColCount(); ++c) FitColumn(c);
 }
 
 void TSkinCustomDrawGrid::SetRowHeights(int row, int height) {
@@ -486,6 +502,7 @@ void TSkinCustomDrawGrid::HideEditor(bool store) {
   editor_->hide();
   if (store && model_.Contains(editCol_, editRow_)) {
     model_.SetCell(editCol_, editRow_, text);
+    FitColumn(editCol_);
     if (OnSetEditText) OnSetEditText(editCol_, editRow_, text);
   }
   if (hadFocus) setFocus(Qt::OtherFocusReason);
@@ -557,6 +574,7 @@ TSkinStringGrid::TSkinStringGrid(QWidget* owner) : TSkinCustomDrawGrid(owner, 0x
 
 void TSkinStringGrid::SetCell(int col, int row, const QString& text) {
   Model().SetCell(col, row, text);
+  WidenColumn(col, TextWidthNeeded(text));
   update();
 }
 
@@ -568,15 +586,29 @@ QStringList TSkinStringGrid::RowTexts(int row) const {
 }
 
 void TSkinStringGrid::SetRowTexts(int row, const QStringList& texts) {
-  for (int c = 0; c < ColCount(); ++c) Model().SetCell(c, row, c < texts.size() ? texts[c] : QString());
+  for (int c = 0; c < ColCount(); ++c) {
+    Model().SetCell(c, row, c < texts.size() ? texts[c] : QString());
+    WidenColumn(c, TextWidthNeeded(Model().Cell(c, row)));
+  }
   update();
+}
+
+int TSkinStringGrid::TextWidthNeeded(const QString& text) const {
+  // The text's indent on both sides and the grid line.
+  return text.isEmpty() ? 0 : QFontMetrics(font()).horizontalAdvance(text) + 2 * kCellTextIndent + 1;
+}
+
+int TSkinStringGrid::ColumnTextWidth(int col) const {
+  int widest = 0;
+  for (int r = 0; r < RowCount(); ++r) widest = std::max(widest, TextWidthNeeded(Model().Cell(col, r)));
+  return widest;
 }
 
 void TSkinStringGrid::DrawCellText(QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state) {
   const QString& text = Model().Cell(col, row);
   if (text.isEmpty()) return;
   canvas.setPen(Rgb((state & gdFixed) ? FixedFontColor() : FontColor()));
-  const QRect textRect = rect.adjusted(2, 2, 0, 0);
+  const QRect textRect = rect.adjusted(kCellTextIndent, 2, 0, 0);
   canvas.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
 }
 

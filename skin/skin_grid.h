@@ -76,6 +76,8 @@ class TSkinCustomDrawGrid : public QWidget, public TSkinStyleHooks {
   void SetDefaultRowHeight(int height);
   int ColWidths(int col) const { return model_.ColWidth(col); }
   int RowHeights(int row) const { return model_.RowHeight(row); }
+  // A width given is the least a column gets: a column is always as wide as its texts need, so no
+  // text (a number above all) is ever shown cut.
   void SetColWidths(int col, int width);
   void SetRowHeights(int row, int height);
   TGridOptions Options() const { return options_; }
@@ -132,6 +134,11 @@ class TSkinCustomDrawGrid : public QWidget, public TSkinStyleHooks {
   // The string grid writes its texts; the draw grid has none of its own.
   virtual void DrawCellText(QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state);
   virtual bool HasCellTexts() const { return false; }
+  // The width the column's texts need, 0 when it has none; FitColumn widens the column to it.
+  virtual int ColumnTextWidth(int) const { return 0; }
+  void FitColumn(int col);
+  void WidenColumn(int col, int needed);
+  void changeEvent(QEvent* event) override;
   // The in-place editor opens only when this agrees, with the text this gives.
   virtual bool CanEditShow() { return true; }
   virtual QString GetEditText(int col, int row) const { return model_.Cell(col, row); }
@@ -240,6 +247,11 @@ class TSkinStringGrid : public TSkinCustomDrawGrid {
  protected:
   void DrawCellText(QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state) override;
   bool HasCellTexts() const override { return true; }
+  int ColumnTextWidth(int col) const override;
+
+ private:
+  int TextWidthNeeded(const QString& text) const;
+  static constexpr int kCellTextIndent = 2;
 };
 
 // Stores the text of every cell still being typed in the window's grids. A command chosen from a

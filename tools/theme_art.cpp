@@ -7,6 +7,7 @@
 #include <cmath>
 #include <map>
 
+#include "skin/run_images.h"
 #include "skin/theme_style.h"
 #include "tools/art_raster.h"
 
@@ -422,6 +423,75 @@ QImage NavigatorGlyph(const std::string& kind) {
   return KeyedGlyph(16, 16, Union(ring, head), ink);
 }
 
+// ---- the playing windows' tool bar pictures: 30 x 30, keyed magenta outside the glyph, each in a
+// colour of its own so Play, Stop and Pause tell apart at a glance.
+
+// A band of width w just inside a convex shape's edge: the shape drawn as an outline.
+TShape Outline(TShape shape, double w) {
+  return [shape, w](double x, double y) { return std::abs(shape(x, y) + w / 2) - w / 2; };
+}
+TShape Grow(TShape shape, double r) {
+  return [shape, r](double x, double y) { return shape(x, y) - r; };
+}
+
+// A dashed line across the picture through its middle: the mirror's axis.
+TShape MirrorAxis(bool vertical) {
+  auto dash = [vertical](double at) { return vertical ? Box(14.2, at, 15.8, at + 2.5) : Box(at, 14.2, at + 2.5, 15.8); };
+  TShape axis = dash(2);
+  for (double at = 6.5; at < 28; at += 4.5) axis = Union(axis, dash(at));
+  return axis;
+}
+
+QImage RunImage(const std::string& kind) {
+  const TColor ink = Rgb(0x34424F), blue = Rgb(0x2A67B0);
+  TArtCanvas c(30, 30, kNeutral);
+  TShape all;
+  if (kind == "PLAY") {
+    all = Grow(Polygon({{10, 7}, {23.5, 15}, {10, 23}}), 1.5);
+    c.Paint(all, Rgb(0x2E9A45));
+  } else if (kind == "STOP") {
+    all = Box(7.5, 7.5, 22.5, 22.5, 2.5);
+    c.Paint(all, Rgb(0xCC3A2F));
+  } else if (kind == "PAUSE") {
+    all = Union(Box(8, 6.5, 13, 23.5, 1.5), Box(17, 6.5, 22, 23.5, 1.5));
+    c.Paint(all, Rgb(0xD07C0C));
+  } else if (kind == "LOOP") {
+    // A ring open at the top right whose end carries an arrow head going round clockwise.
+    auto ring = Subtract(Subtract(Circle(15, 16, 10), Circle(15, 16, 6.6)), Box(15, 2, 28, 13));
+    auto head = Polygon({{14.5, 1.5}, {21.5, 7.7}, {14.5, 13.9}});
+    all = Union(ring, head);
+    c.Paint(all, blue);
+  } else if (kind == "HINVERT" || kind == "VINVERT") {
+    // A picture and its mirror image on the two sides of the mirror's axis.
+    const bool h = kind == "HINVERT";
+    auto swap = [h](std::vector<std::pair<double, double>> pts) {
+      if (!h)
+        for (auto& [x, y] : pts) std::swap(x, y);
+      return pts;
+    };
+    auto solid = Polygon(swap({{3, 15}, {12, 6.5}, {12, 23.5}}));
+    auto mirror = Outline(Polygon(swap({{27, 15}, {18, 6.5}, {18, 23.5}})), 1.8);
+    auto axis = MirrorAxis(h);
+    c.Paint(axis, ink);
+    c.Paint(solid, blue);
+    c.Paint(mirror, blue);
+    all = Union(Union(solid, mirror), axis);
+  } else if (kind == "SETTINGS") {
+    TShape gear = Circle(15, 15, 8.2);
+    for (int k = 0; k < 8; ++k) {
+      const double a = k * M_PI / 4;
+      gear = Union(gear, Capsule(15 + 8 * std::cos(a), 15 + 8 * std::sin(a), 15 + 10.6 * std::cos(a),
+                                 15 + 10.6 * std::sin(a), 2.1));
+    }
+    all = Subtract(gear, Circle(15, 15, 3.6));
+    c.Paint(all, ink);
+  } else {
+    return {};
+  }
+  c.KeyOutside(all, kKey);
+  return c.Image();
+}
+
 bool StartsWith(const std::string& s, const std::string& p) { return s.rfind(p, 0) == 0; }
 
 QImage DrawThemed(const TPalette& p, const std::string& e) {
@@ -479,13 +549,20 @@ QImage DrawShared(const std::string& name) {
   if (name == "FONTCOMBO_TRUETYPE_FNT") return FontComboGlyph(true);
   if (name == "FONTCOMBO_DEVICE_FNT") return FontComboGlyph(false);
   if (StartsWith(name, "DBNAV_BUTTON_")) return NavigatorGlyph(name.substr(13));
+  if (StartsWith(name, "RUNBTN_")) return RunImage(name.substr(7));
   return {};
 }
 
 }  // namespace
 
-QImage DrawThemeArt(const std::string& name) {
+std::vector<std::string> EmbeddedArtNames() {
   std::vector<std::string> all = AllSkinBitmapNames();
+  for (const std::string& name : RunImageNames()) all.push_back(name);
+  return all;
+}
+
+QImage DrawThemeArt(const std::string& name) {
+  std::vector<std::string> all = EmbeddedArtNames();
   if (std::find(all.begin(), all.end(), name) == all.end()) return {};
   for (TSkinUIStyle s : kThemedStyles) {
     std::string prefix = std::string(StylePrefix(s)) + "_";
@@ -500,7 +577,7 @@ bool WriteThemeArt(const QString& folder, QString* error) {
     return false;
   }
   QString qrc = "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/skin\">\n";
-  for (const std::string& name : AllSkinBitmapNames()) {
+  for (const std::string& name : EmbeddedArtNames()) {
     QImage img = DrawThemeArt(name);
     QString file = QString::fromStdString(name) + ".png";
     if (img.isNull() || !img.save(folder + "/" + file, "PNG")) {
@@ -523,6 +600,7 @@ QImage ThemeArtContactSheet(int scale) {
   std::vector<std::pair<QString, std::vector<std::string>>> rows;
   for (TSkinUIStyle s : kThemedStyles) rows.push_back({QString::fromUtf8(StylePrefix(s).data(), int(StylePrefix(s).size())), ThemeBitmapNames(s)});
   rows.push_back({"SHARED", SharedBitmapNames()});
+  rows.push_back({"TOOL BAR", RunImageNames()});
   const int cellW = 34 * scale, perRow = 14, labelH = 12;
   int height = 0;
   std::vector<int> rowHeights;

@@ -6,6 +6,9 @@
 
 namespace kavri {
 
+// Every picture the generator draws: the theme pictures and the tool bar pictures.
+std::vector<std::string> EmbeddedArtNames();
+
 // Draws the theme picture of that name from the theme colours; a null image for a name the themes do
 // not use. The same name always gives the same pixels.
 QImage DrawThemeArt(const std::string& name);

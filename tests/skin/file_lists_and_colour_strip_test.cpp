@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QTest>
 #include <string>
@@ -98,3 +99,24 @@ TEST(ColourModeStrip, AClickChoosesThePanelAndOnlyItIsLowered) {
 
 }  // namespace
 }  // namespace kavri
+
+namespace {
+
+// A list box is never narrower than its widest item needs; a base width holds while items need less.
+TEST(SkinListBox, WidthFollowsTheWidestItemAboveItsBaseWidth) {
+  kavri::TSkinListBox box;
+  box.SetBaseWidth(150);
+  box.addItem("a.ddr");
+  EXPECT_EQ(box.sizeHint().width(), 150);
+  EXPECT_EQ(box.minimumSizeHint().width(), 150);
+  const QString name = "a_drawing_with_a_rather_long_name_00001.ddr";
+  box.addItem(name);
+  const int needed = QFontMetrics(box.font()).horizontalAdvance(name);
+  EXPECT_GT(box.minimumSizeHint().width(), needed);
+  EXPECT_EQ(box.sizeHint().width(), box.minimumSizeHint().width());
+  EXPECT_EQ(box.sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
+  delete box.takeItem(1);
+  EXPECT_EQ(box.sizeHint().width(), 150);
+}
+
+}  // namespace

@@ -5,8 +5,11 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QTest>
+#include <algorithm>
 
 #include "skin/system_colors.h"
 #include "skin/theme_style.h"
@@ -266,3 +269,43 @@ TEST(SkinGrid, SystemColoursPaintAsTheirPaletteColours) {
   EXPECT_EQ(Px(img, current.bottomRight() - QPoint(1, 1)), C(ColorToRGB(clHighlight)));
   EXPECT_EQ(Px(img, {0, 50}), C(ColorToRGB(clWindowText)));
 }
+
+namespace {
+
+int Needs(const TSkinStringGrid* grid, const QString& text) {
+  return QFontMetrics(grid->font()).horizontalAdvance(text) + 2 * 2 + 1;  // indents and grid line
+}
+
+// A column is as wide as its widest text, however the text got there, and a width given is only
+// the least it gets; a column of short texts keeps the width given.
+TEST(SkinGrid, ColumnsWidenToTheirWidestTextAndNeverCutIt) {
+  TrackGrid t(2);
+  EXPECT_EQ(t.grid->ColWidths(1), 46);  // "100", "200" fit
+  t.grid->Cells[1][2] = "123456789";
+  EXPECT_EQ(t.grid->ColWidths(1), Needs(t.grid, "123456789"));
+  t.grid->SetColWidths(1, 20);
+  EXPECT_EQ(t.grid->ColWidths(1), Needs(t.grid, "123456789"));
+  t.grid->SetDefaultColWidth(10);
+  EXPECT_EQ(t.grid->ColWidths(0), std::max({Needs(t.grid, "FileName"), Needs(t.grid, "file1.ddr"), Needs(t.grid, "file2.ddr")}));
+  t.grid->SetRowTexts(1, {"a_much_longer_file_name.ddr", "1"});
+  EXPECT_EQ(t.grid->ColWidths(0), Needs(t.grid, "a_much_longer_file_name.ddr"));
+  // Typed in the cell editor.
+  t.window.show();
+  t.grid->SetOptions(t.grid->Options() | goEditing);
+  t.grid->FocusCell(1, 1);
+  ASSERT_EQ(t.grid->Col(), 1);
+  ASSERT_EQ(t.grid->Row(), 1);
+  t.grid->ShowEditor();
+  auto* editor = t.grid->findChild<QLineEdit*>();
+  ASSERT_NE(editor, nullptr);
+  editor->setText("3000000000000");
+  t.grid->HideEditor(true);
+  EXPECT_EQ(t.grid->ColWidths(1), Needs(t.grid, "3000000000000"));
+  // A larger font widens the columns again.
+  QFont big = t.grid->font();
+  big.setPixelSize(QFontInfo(big).pixelSize() * 2);
+  t.grid->setFont(big);
+  EXPECT_EQ(t.grid->ColWidths(1), Needs(t.grid, "3000000000000"));
+}
+
+}  // namespace

@@ -123,3 +123,27 @@ TEST(ToolBar, HintsInChineseHaveGlyphs) {
   }
   EXPECT_GE(glyphs, 8);
 }
+
+namespace kavri {
+namespace {
+
+TEST(ImageList, MaskedPicturesShowTheBarThroughAndMissingOnesKeepTheIndexesAfterThem) {
+  QImage strip(8, 4, QImage::Format_RGB32);
+  strip.fill(QColor(255, 0, 255));
+  strip.setPixel(1, 1, qRgb(10, 20, 30));
+  strip.setPixel(6, 2, qRgb(255, 0, 254));  // next to the mask colour, so it stays
+  TImageList images(4, 4);
+  EXPECT_EQ(images.AddMasked(strip, 0xFF00FF), 0);
+  EXPECT_EQ(images.AddMasked(QImage(), 0xFF00FF), 2);
+  EXPECT_EQ(images.AddMasked(strip, 0xFF00FF), 3);
+  ASSERT_EQ(images.Count(), 5);
+  EXPECT_TRUE(images.Image(2).isNull());
+  const QImage first = images.Image(0), second = images.Image(4);
+  EXPECT_EQ(qAlpha(first.pixel(0, 0)), 0);
+  EXPECT_EQ(first.pixel(1, 1), qRgb(10, 20, 30));
+  EXPECT_EQ(qAlpha(second.pixel(1, 1)), 0);
+  EXPECT_EQ(second.pixel(2, 2), qRgb(255, 0, 254));
+}
+
+}  // namespace
+}  // namespace kavri

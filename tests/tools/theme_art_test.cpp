@@ -11,7 +11,7 @@ using namespace kavri;
 // The embedded pictures are the generator's output: redrawing gives the same pixels, so the art can be
 // regenerated at any time and nobody edits a picture by hand.
 TEST(ThemeArt, EmbeddedPicturesAreExactlyWhatTheGeneratorDraws) {
-  for (const std::string& name : AllSkinBitmapNames()) {
+  for (const std::string& name : EmbeddedArtNames()) {
     QImage drawn = DrawThemeArt(name);
     QImage embedded = LoadSkinPicture(name);
     ASSERT_FALSE(drawn.isNull()) << name;
@@ -31,7 +31,7 @@ TEST(ThemeArt, WritesEveryPictureAndTheResourceList) {
   ASSERT_TRUE(WriteThemeArt(QString::fromStdString(dir.Path("art")), &error)) << error.toStdString();
   std::vector<uint8_t> qrc = kavri_test::ReadBytes(dir.Path("art/skin_art.qrc"));
   std::string text(qrc.begin(), qrc.end());
-  for (const std::string& name : AllSkinBitmapNames()) {
+  for (const std::string& name : EmbeddedArtNames()) {
     EXPECT_NE(text.find("<file>" + name + ".png</file>"), std::string::npos) << name;
     EXPECT_FALSE(QImage(QString::fromStdString(dir.Path("art/" + name + ".png"))).isNull()) << name;
   }
