@@ -18,6 +18,10 @@ std::string MusicFolder();     // "Music/"
 // Creates the program folder and every content folder that is missing; false when one cannot be made.
 bool EnsureContentFolders();
 
+// Removes what saves killed before their end left in the program folder and the content folders;
+// gives how many files went. Only while this program holds the folder.
+int RemoveInterruptedSaves();
+
 // Forgets the cached program folder (tests change KAVRI_HOME between cases).
 void ResetProgramFolderForTests();
 
