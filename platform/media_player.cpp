@@ -170,7 +170,8 @@ bool TMediaPlayerProcess::ReapIfEnded(pid_t pid, int* status) {
 
 void TMediaPlayerProcess::ReadErrorOutput() {
   char chunk[4096];
-  while (errorOutput_ >= 0) {
+  // A pipe's worth at most per look, so a player that writes without end cannot hold the window.
+  for (int reads = 0; errorOutput_ >= 0 && reads < kErrorPipeSize / static_cast<int>(sizeof chunk); ++reads) {
     const ssize_t got = read(errorOutput_, chunk, sizeof chunk);
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) {
