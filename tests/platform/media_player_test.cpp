@@ -294,5 +294,22 @@ TEST_F(MediaPlayerProcessTest, RealMpvPlaysASecondOfMusicToTheEndAndExits) {
   EXPECT_GE(played, std::chrono::milliseconds(900));
 }
 
+TEST_F(MediaPlayerProcessTest, RealMpvThatCannotPlayTheFileEndsAtOnceAndItsStatusIsKept) {
+  const auto mpv = FindMediaPlayer("");
+  ASSERT_TRUE(mpv) << "mpv is installed by the project's set-up";
+  mkdir(dir_.Path("mpv home").c_str(), 0755);
+  std::ofstream(dir_.Path("mpv home/mpv.conf")) << "ao=null\n";
+  setenv("MPV_HOME", dir_.Path("mpv home").c_str(), 1);
+  std::ofstream(dir_.Path("not music.wav")) << "not music";
+  TMediaPlayerProcess player;
+  ASSERT_TRUE(player.Start(*mpv, dir_.Path("not music.wav")));
+  const auto end = PollUntilEnded(player);
+  unsetenv("MPV_HOME");
+  ASSERT_TRUE(end);
+  EXPECT_EQ(end->signal, 0);
+  EXPECT_EQ(end->exitStatus, 2) << "mpv's status for a file it could not load";
+  EXPECT_EQ(player.Pid(), 0);
+}
+
 }  // namespace
 }  // namespace kavri
