@@ -3,7 +3,7 @@
 
 namespace kavri {
 
-// The folder that holds "Kavri.ini" and the content folders, with a trailing "/".
+// The folder that holds "Kavri.ini" and the content folders, absolute, with a trailing "/".
 // KAVRI_HOME names it when set; else the executable's folder when a "Kavri.ini" stands there
 // (a portable copy); else ~/Kavri.
 std::string ProgramFolder();
