@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
   TProgramFolderLock folderLock;
   QDir().mkpath(QString::fromStdString(ProgramFolder()));
   std::string lockProblem;
+  bool folderIsOurs = false;
   switch (folderLock.Acquire(ProgramFolder(), &lockProblem)) {
     case TProgramFolderLock::TResult::HeldByAnother:
       Dialogs().ShowMessage(ProgramFolderInUseMessage(ProgramFolder()), TMessageKind::Error);
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "kavri: %s; a second start on this folder is not prevented\n", lockProblem.c_str());
       break;
     case TProgramFolderLock::TResult::Acquired:
+      folderIsOurs = true;
       break;
   }
 
@@ -64,6 +66,9 @@ int main(int argc, char** argv) {
   RunGuarded([] {
     if (!EnsureContentFolders()) throw std::runtime_error("Cannot create the folders in " + ProgramFolder());
   });
+  // Saves killed before their rename leave full-size temporary files; while we hold the folder
+  // nobody else is saving there, so they can go.
+  if (folderIsOurs) RemoveInterruptedSaves();
 
   // Creation order matters: later windows read what the main window loaded.
   Form15 = new TForm15;

@@ -5,8 +5,11 @@
 #include <climits>
 #include <csignal>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <new>
+#include <random>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +21,33 @@ namespace {
 
 // Links followed before giving up, as the kernel does.
 constexpr int kMaxLinks = 40;
+
+// A save's temporary file is this prefix and kTempSuffixLength letters or digits, beside its target;
+// short, so that it fits beside the longest name the folder takes.
+constexpr std::string_view kTempPrefix = ".kavri-";
+constexpr size_t kTempSuffixLength = 6;
+constexpr std::string_view kTempLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+bool IsTempName(std::string_view name) {
+  return name.size() == kTempPrefix.size() + kTempSuffixLength && name.substr(0, kTempPrefix.size()) == kTempPrefix &&
+         name.find_first_not_of(kTempLetters, kTempPrefix.size()) == std::string_view::npos;
+}
+
+// Creates a fresh temporary file in `folder` with `mode` as the kernel applies it (the process's
+// file mode mask takes its share, which is never changed here: other threads create files too).
+int CreateTempFile(const std::string& folder, mode_t mode, std::string* path) {
+  thread_local std::mt19937 random{std::random_device{}()};
+  std::uniform_int_distribution<size_t> letter(0, kTempLetters.size() - 1);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name(kTempPrefix);
+    for (size_t i = 0; i < kTempSuffixLength; ++i) name += kTempLetters[letter(random)];
+    *path = folder + "/" + name;
+    const int fd = ::open(path->c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
 
 bool Fail(std::string* error, const std::string& what, const std::string& path, const std::string& reason) {
   if (error) *error = what + " " + path + ": " + reason;
@@ -142,21 +172,18 @@ bool ReplaceFileAtomically(const std::string& path, const Bytes& image, std::str
       return Fail(error, "Cannot write", path, "the file is read-only");
   }
 
-  // A short name of its own, so that it fits beside the longest name the folder takes.
-  std::string temp = FolderOf(target) + "/.kavri-XXXXXX";
-  const int fd = ::mkstemp(temp.data());
+  // A new file gets what any new file gets. A replacement starts private, so nobody can open it
+  // before it has the old file's owner and mode.
+  std::string temp;
+  const int fd = CreateTempFile(FolderOf(target), exists ? 0600 : 0666, &temp);
   if (fd < 0) return FailErrno(error, "Cannot create a temporary file for", path);
-  mode_t mode = 0;
+  bool ok = true;
   if (exists) {
-    mode = old.st_mode & 07777;
     // Root replacing someone else's file gives it back to them; for anyone else this fails harmlessly.
     if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) (void)::fchown(fd, old.st_uid, old.st_gid);
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode = 0666 & ~mask;
+    ok = ::fchmod(fd, old.st_mode & 07777) == 0;
   }
-  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, image.data(), image.size()) && ::fsync(fd) == 0;
+  ok = ok && WriteAll(fd, image.data(), image.size()) && ::fsync(fd) == 0;
   if (!ok) FailErrno(error, "Cannot write", path);
   if (::close(fd) != 0 && ok) ok = FailErrno(error, "Cannot write", path);
   if (ok && ::rename(temp.c_str(), target.c_str()) != 0) ok = FailErrno(error, "Cannot replace", path);
@@ -171,6 +198,29 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& image, st
 bool FileExists(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string AbsolutePath(const std::string& path) {
+  if (!path.empty() && path.front() == '/') return path;
+  char here[PATH_MAX];
+  if (!::getcwd(here, sizeof here)) return {};
+  const std::string folder = here;
+  return path.empty() ? folder : folder == "/" ? "/" + path : folder + "/" + path;
+}
+
+int RemoveLeftTemporaryFiles(const std::string& folder) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return 0;
+  int removed = 0;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (!IsTempName(entry->d_name)) continue;
+    struct stat st {};
+    // Only what a save makes: a file (or a link planted under such a name), never a folder.
+    if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || S_ISDIR(st.st_mode)) continue;
+    if (::unlinkat(::dirfd(dir), entry->d_name, 0) == 0) ++removed;
+  }
+  ::closedir(dir);
+  return removed;
 }
 
 }  // namespace kavri

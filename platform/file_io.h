@@ -23,4 +23,12 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& image, st
 
 bool FileExists(const std::string& path);
 
+// `path` taken from the current folder when relative, not otherwise changed (links and ".." stay);
+// "" when the current folder cannot be found.
+std::string AbsolutePath(const std::string& path);
+
+// Removes from `folder` (not below it) the temporary files that saves killed before their rename
+// left behind; gives how many went. Only for a folder no other program saves into at the time.
+int RemoveLeftTemporaryFiles(const std::string& folder);
+
 }  // namespace kavri

@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <thread>
+#include <utility>
 
 #include "platform/file_io.h"
 
@@ -24,15 +25,16 @@ namespace {
 constexpr std::chrono::milliseconds kReapGrace{20};
 constexpr std::chrono::milliseconds kReapPoll{2};
 
-TMediaPlayerProgram ProgramAt(const std::string& path) {
-  const size_t slash = path.find_last_of("/\\");
-  if (slash == std::string::npos) return {path, path, ""};
+// By its absolute path: the child changes to the player's folder before it starts the program.
+TMediaPlayerProgram ProgramAt(const std::string& given) {
+  const std::string path = AbsolutePath(given);
+  const size_t slash = path.find_last_of('/');
   return {path, path.substr(slash + 1), slash == 0 ? "/" : path.substr(0, slash)};
 }
 
 // In the child between fork and exec: only async-signal-safe calls.
-[[noreturn]] void RunChild(const char* path, char* const argv[], const char* folder, int devNull, int errorPipe,
-                           pid_t parent) {
+[[noreturn]] void RunChild(const char* path, char* const argv[], const char* folder, int devNull, int errorOutput,
+                           int errorPipe, pid_t parent) {
   setpgid(0, 0);
   // Dies with the program even when the program is killed. The signal follows the forking thread,
   // which is the window thread: it lives as long as the program.
@@ -45,7 +47,7 @@ TMediaPlayerProgram ProgramAt(const std::string& path) {
     if (sig != SIGKILL && sig != SIGSTOP) signal(sig, SIG_DFL);  // ignored signals survive exec
   dup2(devNull, STDIN_FILENO);
   dup2(devNull, STDOUT_FILENO);
-  dup2(devNull, STDERR_FILENO);
+  dup2(errorOutput, STDERR_FILENO);
   // The program's own files (device handles, pipes) are not the player's business.
   syscall(SYS_close_range, 3U, ~0U, CLOSE_RANGE_CLOEXEC);
   int error = 0;
@@ -59,6 +61,9 @@ TMediaPlayerProgram ProgramAt(const std::string& path) {
   }
   _exit(127);
 }
+
+// Room for what the player writes to its error output between two looks; more only waits.
+constexpr int kErrorPipeSize = 1 << 20;
 
 template <typename Done>
 bool WaitUntil(std::chrono::milliseconds limit, Done done) {
@@ -98,23 +103,39 @@ TMediaPlayerProcess::~TMediaPlayerProcess() { End(); }
 bool TMediaPlayerProcess::Start(const TMediaPlayerProgram& player, const std::string& music) {
   ReapStragglers();
   if (Running() || player.path.empty()) return false;
-  // Everything the child needs is built before the fork: it may not allocate.
+  ended_.reset();
+  // Everything the child needs is built before the fork: it may not allocate. The music goes as an
+  // absolute path, which the player can never take for one of its options.
   std::string name = player.name;
-  std::string argument = music;
+  std::string argument = AbsolutePath(music);
+  if (argument.empty()) return false;
   char* argv[] = {name.data(), argument.data(), nullptr};
   const int devNull = open("/dev/null", O_RDWR | O_CLOEXEC);
   if (devNull < 0) return false;
+  // Its error output comes to us: read without waiting, so the player never blocks on it.
+  int errorOutput[2];
+  if (pipe2(errorOutput, O_CLOEXEC) != 0) {
+    close(devNull);
+    return false;
+  }
+  fcntl(errorOutput[0], F_SETFL, O_NONBLOCK);
+  fcntl(errorOutput[0], F_SETPIPE_SZ, kErrorPipeSize);  // a smaller pipe only means earlier waits
   int errorPipe[2];
   if (pipe2(errorPipe, O_CLOEXEC) != 0) {
     close(devNull);
+    close(errorOutput[0]);
+    close(errorOutput[1]);
     return false;
   }
   const pid_t parent = getpid();
   const pid_t pid = fork();
-  if (pid == 0) RunChild(player.path.c_str(), argv, player.folder.c_str(), devNull, errorPipe[1], parent);
+  if (pid == 0)
+    RunChild(player.path.c_str(), argv, player.folder.c_str(), devNull, errorOutput[1], errorPipe[1], parent);
   close(devNull);
+  close(errorOutput[1]);
   close(errorPipe[1]);
   if (pid < 0) {
+    close(errorOutput[0]);
     close(errorPipe[0]);
     return false;
   }
@@ -126,32 +147,79 @@ bool TMediaPlayerProcess::Start(const TMediaPlayerProgram& player, const std::st
   }
   close(errorPipe[0]);
   if (got > 0) {
+    close(errorOutput[0]);
     while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
     }
     return false;
   }
   pid_ = pid;
+  errorOutput_ = errorOutput[0];
+  errorLine_.clear();
+  errorLineDone_ = false;
   return true;
 }
 
-bool TMediaPlayerProcess::ReapIfEnded(pid_t pid) {
+bool TMediaPlayerProcess::ReapIfEnded(pid_t pid, int* status) {
   for (;;) {
-    const pid_t got = waitpid(pid, nullptr, WNOHANG);
+    const pid_t got = waitpid(pid, status, WNOHANG);
     if (got == pid) return true;
     if (got == 0) return false;
     if (errno != EINTR) return true;  // not our child any more: nothing left to signal
   }
 }
 
-bool TMediaPlayerProcess::Running() {
-  if (pid_ == 0) return false;
-  if (!ReapIfEnded(pid_)) return true;
+void TMediaPlayerProcess::ReadErrorOutput() {
+  char chunk[4096];
+  // A pipe's worth at most per look, so a player that writes without end cannot hold the window.
+  for (int reads = 0; errorOutput_ >= 0 && reads < kErrorPipeSize / static_cast<int>(sizeof chunk); ++reads) {
+    const ssize_t got = read(errorOutput_, chunk, sizeof chunk);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      if (got == 0 || errno != EAGAIN) CloseErrorOutput();  // every writer has gone
+      return;
+    }
+    // Only the first line is kept; the rest is read only so that the pipe never fills.
+    for (ssize_t i = 0; i < got && !errorLineDone_; ++i) {
+      if (chunk[i] == '\n' || errorLine_.size() == kMediaPlayerErrorLineLimit)
+        errorLineDone_ = true;
+      else
+        errorLine_ += chunk[i];
+    }
+  }
+}
+
+void TMediaPlayerProcess::CloseErrorOutput() {
+  if (errorOutput_ >= 0) close(errorOutput_);
+  errorOutput_ = -1;
+}
+
+void TMediaPlayerProcess::Look() {
+  if (pid_ == 0) return;
+  ReadErrorOutput();
+  int status = 0;
+  if (!ReapIfEnded(pid_, &status)) return;
+  ReadErrorOutput();  // what it wrote last
+  CloseErrorOutput();
   pid_ = 0;
-  return false;
+  if (!errorLine_.empty() && errorLine_.back() == '\r') errorLine_.pop_back();
+  ended_ = TMediaPlayerEnd{WIFEXITED(status) ? WEXITSTATUS(status) : 0, WIFSIGNALED(status) ? WTERMSIG(status) : 0,
+                           errorLine_};
+}
+
+bool TMediaPlayerProcess::Running() {
+  Look();
+  return pid_ != 0;
+}
+
+std::optional<TMediaPlayerEnd> TMediaPlayerProcess::TakeEnd() {
+  Look();
+  return std::exchange(ended_, std::nullopt);
 }
 
 void TMediaPlayerProcess::End() {
   ReapStragglers();
+  ended_.reset();
+  CloseErrorOutput();
   const pid_t pid = pid_;
   pid_ = 0;
   // Reaped first: a player that ended by itself is not signalled. From here on it stays unreaped
@@ -165,6 +233,12 @@ void TMediaPlayerProcess::End() {
 
 void TMediaPlayerProcess::ReapStragglers() {
   std::erase_if(stragglers_, [this](pid_t pid) { return ReapIfEnded(pid); });
+}
+
+std::string MediaPlayerEndText(const TMediaPlayerEnd& end) {
+  std::string text = end.signal != 0 ? "The media player ended by signal " + std::to_string(end.signal)
+                                     : "The media player ended with exit status " + std::to_string(end.exitStatus);
+  return text + (end.errorLine.empty() ? "." : ": " + end.errorLine);
 }
 
 TMediaPlayerProcess& MediaPlayer() {

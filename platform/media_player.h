@@ -1,6 +1,7 @@
 #pragma once
 // The external media player that plays a show's music: a child process in its own process group,
-// hidden (no terminal), started and ended, never waited for.
+// hidden (no terminal), started and ended, never waited for; its error output is read for the
+// message line when it ends by itself.
 #include <sys/types.h>
 
 #include <optional>
@@ -11,6 +12,18 @@ namespace kavri {
 
 // What the message line says when no player can be found.
 constexpr const char* kMediaPlayerMissingText = "mpv not installed.";
+
+// How a player that ended by itself ended: its exit status or the signal that ended it, and the
+// first line it wrote to its error output (at most kMediaPlayerErrorLineLimit bytes of it).
+struct TMediaPlayerEnd {
+  int exitStatus = 0;
+  int signal = 0;  // 0 when it exited
+  std::string errorLine;
+};
+constexpr size_t kMediaPlayerErrorLineLimit = 200;
+
+// The message line's text for such an end.
+std::string MediaPlayerEndText(const TMediaPlayerEnd& end);
 
 struct TMediaPlayerProgram {
   std::string path;    // the program file
@@ -40,20 +53,31 @@ class TMediaPlayerProcess {
   // Ends the player and its whole group and reaps it; a player that has already ended is only
   // reaped. Never waits more than a few milliseconds.
   void End();
-  // True while the player runs; a player that has ended by itself is reaped here.
+  // True while the player runs; a player that has ended by itself is reaped here. Never waits.
   bool Running();
+  // Looks at the player as Running does; how it ended when it ended by itself, handed out once.
+  // Nothing while it runs, or once End or Start came after its end. Never waits.
+  std::optional<TMediaPlayerEnd> TakeEnd();
   // The running player's process id, 0 when none.
   pid_t Pid() const { return pid_; }
 
  private:
-  bool ReapIfEnded(pid_t pid);
+  bool ReapIfEnded(pid_t pid, int* status = nullptr);
   void ReapStragglers();
+  // Reads what the player wrote to its error output, and reaps it when it has ended.
+  void Look();
+  void ReadErrorOutput();
+  void CloseErrorOutput();
 
   TSignalSender sendSignal_;
   pid_t pid_ = 0;
   // Killed but not reaped within the wait (a process stuck in the kernel): reaped later, so that
   // its id is never handed out again while we might still signal it.
   std::vector<pid_t> stragglers_;
+  int errorOutput_ = -1;  // the read end of the player's error output
+  std::string errorLine_;  // its first line as far as it has come
+  bool errorLineDone_ = false;
+  std::optional<TMediaPlayerEnd> ended_;
 };
 
 // The one media player of the program (the show's music); any window's Play or Stop ends it.

@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <mutex>
+#include <vector>
+
+#include "platform/file_io.h"
 
 namespace kavri {
 
@@ -12,8 +15,10 @@ namespace {
 std::mutex g_mutex;
 std::string g_folder;
 
+// Made absolute once, at the first call: a relative folder (or one starting with "-") would name
+// another place, or read as an option, wherever a child process or a later step takes it.
 std::string WithSlash(QString path) {
-  path = QDir::cleanPath(path);
+  path = QDir::cleanPath(QDir::current().absoluteFilePath(path));
   if (!path.endsWith('/')) path += '/';
   return path.toStdString();
 }
@@ -42,13 +47,24 @@ std::string IldaFolder() { return ProgramFolder() + "ILDAimage/"; }
 std::string SequenceFolder() { return ProgramFolder() + "Sequence/"; }
 std::string MusicFolder() { return ProgramFolder() + "Music/"; }
 
+namespace {
+
+std::vector<std::string> ProgramAndContentFolders() {
+  return {ProgramFolder(), DrawingFolder(), SectionFolder(), IldaFolder(), SequenceFolder(), MusicFolder()};
+}
+
+}  // namespace
+
 bool EnsureContentFolders() {
   bool ok = true;
-  for (const std::string& dir :
-       {ProgramFolder(), DrawingFolder(), SectionFolder(), IldaFolder(), SequenceFolder(), MusicFolder()}) {
-    ok = QDir().mkpath(QString::fromStdString(dir)) && ok;
-  }
+  for (const std::string& dir : ProgramAndContentFolders()) ok = QDir().mkpath(QString::fromStdString(dir)) && ok;
   return ok;
+}
+
+int RemoveInterruptedSaves() {
+  int removed = 0;
+  for (const std::string& dir : ProgramAndContentFolders()) removed += RemoveLeftTemporaryFiles(dir);
+  return removed;
 }
 
 void ResetProgramFolderForTests() {

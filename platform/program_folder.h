@@ -3,7 +3,7 @@
 
 namespace kavri {
 
-// The folder that holds "Kavri.ini" and the content folders, with a trailing "/".
+// The folder that holds "Kavri.ini" and the content folders, absolute, with a trailing "/".
 // KAVRI_HOME names it when set; else the executable's folder when a "Kavri.ini" stands there
 // (a portable copy); else ~/Kavri.
 std::string ProgramFolder();
@@ -17,6 +17,10 @@ std::string MusicFolder();     // "Music/"
 
 // Creates the program folder and every content folder that is missing; false when one cannot be made.
 bool EnsureContentFolders();
+
+// Removes what saves killed before their end left in the program folder and the content folders;
+// gives how many files went. Only while this program holds the folder.
+int RemoveInterruptedSaves();
 
 // Forgets the cached program folder (tests change KAVRI_HOME between cases).
 void ResetProgramFolderForTests();

@@ -1,5 +1,7 @@
 #include "shell/quit_signals.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QPointer>
 #include <QSocketNotifier>
 #include <QWidget>
@@ -19,6 +21,20 @@ void OnSignal(int) {
   [[maybe_unused]] ssize_t written = ::write(g_pipe[1], &byte, 1);
 }
 
+// Each open modal box runs an event loop of its own, and a close that showed one is still under way:
+// the boxes are answered as by Escape, top one first, so their loops return and the exit goes on.
+void DismissModalBoxes() {
+  QWidget* last = nullptr;
+  while (QWidget* box = QApplication::activeModalWidget()) {
+    if (box == last) return;  // it would not go
+    last = box;
+    if (auto* dialog = qobject_cast<QDialog*>(box))
+      dialog->reject();
+    else
+      box->close();
+  }
+}
+
 }  // namespace
 
 void CloseOnTerminationSignals(QWidget* mainWindow) {
@@ -28,6 +44,7 @@ void CloseOnTerminationSignals(QWidget* mainWindow) {
   QObject::connect(notifier, &QSocketNotifier::activated, mainWindow, [window] {
     char byte = 0;
     [[maybe_unused]] ssize_t got = ::read(g_pipe[0], &byte, 1);
+    DismissModalBoxes();
     if (window) window->close();
   });
   struct sigaction action {};

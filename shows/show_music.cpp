@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/case_blind_path.h"
+#include "platform/file_io.h"
 
 namespace kavri {
 
@@ -18,10 +19,7 @@ std::string WithSlash(std::string folder) {
   return folder;
 }
 
-}  // namespace
-
-std::string FindShowMusic(const std::string& music, const std::string& musicFolder) {
-  const std::string path = ToSlashes(music);
+std::string FindShowMusicAsGiven(const std::string& path, const std::string& musicFolder) {
   if (!path.empty() && path.front() == '/' && IsFile(path)) return path;
   const std::string name = path.substr(path.find_last_of('/') + 1);
   if (!name.empty() && name != "." && name != "..") {
@@ -32,6 +30,15 @@ std::string FindShowMusic(const std::string& music, const std::string& musicFold
   }
   if (!path.empty() && path.front() != '/' && IsFile(path)) return path;
   return {};
+}
+
+}  // namespace
+
+std::string FindShowMusic(const std::string& music, const std::string& musicFolder) {
+  // Handed on absolute: relative, it would name another file in the player's own folder, and a
+  // text starting with "-" would read as one of the player's options.
+  const std::string found = FindShowMusicAsGiven(ToSlashes(music), musicFolder);
+  return found.empty() ? found : AbsolutePath(found);
 }
 
 std::string MusicFieldText(const std::string& chosenFile, const std::string& musicFolder) {

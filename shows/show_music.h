@@ -7,7 +7,7 @@ namespace kavri {
 // The file a show's music text names: the text itself when it is an absolute path to a file; else
 // the file of the same name (the part after the last "/" or "\") in `musicFolder`, exactly or
 // without regard to case, so shows made on another system still find their music; else the text
-// as a path relative to the current folder. "" when none of them is a file.
+// as a path relative to the current folder. The file's absolute path, "" when none of them is a file.
 std::string FindShowMusic(const std::string& music, const std::string& musicFolder);
 
 // What the music field stores for a file the operator chose: the bare name when the file stands

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -37,7 +38,25 @@ mode_t ModeOf(const std::string& path) {
   return ::lstat(path.c_str(), &st) == 0 ? st.st_mode : 0;
 }
 
+// Every change of the process's file mode mask while counting is on; the mask is shared by all
+// threads, so a save that changes it even for a moment gives files other threads create the wrong mode.
+int umaskChanges = -1;
+// Set in a child process: its next save dies between writing the temporary file and renaming it.
+bool dieAtSync = false;
+
 }  // namespace
+
+// Takes the place of the C library's umask for the whole test program and passes every call on.
+extern "C" mode_t umask(mode_t mask) {
+  const auto old = static_cast<mode_t>(::syscall(SYS_umask, mask));
+  if (umaskChanges >= 0 && old != mask) ++umaskChanges;
+  return old;
+}
+
+extern "C" int fsync(int fd) {
+  if (dieAtSync) _exit(9);
+  return static_cast<int>(::syscall(SYS_fsync, fd));
+}
 
 TEST(FileIo, ReplaceWritesWholeImageAndReadsBack) {
   ScratchDir dir;
@@ -133,6 +152,60 @@ TEST(FileIo, AReplacedFileKeepsItsPermissionBits) {
   EXPECT_TRUE(ReplaceFileAtomically(dir.Path("new.ddr"), Bytes{1}));
   EXPECT_EQ(ModeOf(dir.Path("new.ddr")) & 07777, 0644u);
   ::umask(oldMask);
+}
+
+TEST(FileIo, SavingNeverChangesTheProcessWideFileModeMask) {
+  ScratchDir dir;
+  const mode_t oldMask = ::umask(027);
+  kavri_test::WriteBytes(dir.Path("old.ddr"), Bytes{4});
+  ASSERT_EQ(chmod(dir.Path("old.ddr").c_str(), 0604), 0);
+  umaskChanges = 0;
+  EXPECT_TRUE(ReplaceFileAtomically(dir.Path("new.ddr"), Bytes{1}));
+  EXPECT_TRUE(ReplaceFileAtomically(dir.Path("old.ddr"), Bytes{2}));
+  EXPECT_EQ(umaskChanges, 0);
+  umaskChanges = -1;
+  EXPECT_EQ(ModeOf(dir.Path("new.ddr")) & 07777, 0640u);
+  EXPECT_EQ(ModeOf(dir.Path("old.ddr")) & 07777, 0604u);
+  ::umask(oldMask);
+}
+
+TEST(FileIo, TemporaryFilesThatInterruptedSavesLeftAreRemovedAndNothingElse) {
+  ScratchDir dir;
+  const std::string folder = dir.Path() + "/";
+  struct Case {
+    std::string name;
+    bool removed;
+  };
+  const Case cases[] = {
+      {".kavri-Ab12Z9", true},   {".kavri-000000", true},   {".kavri-abc", false},  // too short
+      {".kavri-Ab12Z9x", false}, {".kavri-Ab_2Z9", false}, {"kavri-Ab12Z9", false},
+      {"song.wav", false},       {"Kavri.lock", false},
+  };
+  for (const Case& c : cases) kavri_test::WriteBytes(folder + c.name, Bytes(100, 7));
+  ASSERT_EQ(::mkdir((folder + ".kavri-Folder").c_str(), 0700), 0);  // a folder is not ours
+  ASSERT_EQ(::symlink("song.wav", (folder + ".kavri-Linked").c_str()), 0);  // the link goes, not its target
+  EXPECT_EQ(RemoveLeftTemporaryFiles(folder), 3);
+  for (const Case& c : cases) EXPECT_EQ(ModeOf(folder + c.name) == 0, c.removed) << c.name;
+  EXPECT_TRUE(S_ISDIR(ModeOf(folder + ".kavri-Folder")));
+  EXPECT_EQ(ModeOf(folder + ".kavri-Linked"), 0u);
+  EXPECT_EQ(ReadBytes(folder + "song.wav"), Bytes(100, 7));
+  EXPECT_EQ(RemoveLeftTemporaryFiles(dir.Path("missing")), 0);
+}
+
+TEST(FileIo, ASaveKilledBeforeItsRenameLeavesATemporaryFileThatIsRemovedLater) {
+  ScratchDir dir;
+  const std::string folder = dir.Path() + "/";
+  kavri_test::WriteBytes(folder + "a.ddr", Bytes{1, 2, 3});
+  RunInChild(5, [&] {
+    dieAtSync = true;
+    return ReplaceFileAtomically(folder + "a.ddr", Bytes(5000, 9));
+  });
+  const std::vector<std::string> left = NamesIn(folder);
+  ASSERT_EQ(left.size(), 2u);
+  EXPECT_EQ(ReadBytes(folder + left[0]).size(), 5000u) << left[0] << " is as big as the image";
+  EXPECT_EQ(RemoveLeftTemporaryFiles(folder), 1);
+  EXPECT_EQ(NamesIn(folder), std::vector<std::string>{"a.ddr"});
+  EXPECT_EQ(ReadBytes(folder + "a.ddr"), (Bytes{1, 2, 3}));
 }
 
 TEST(FileIo, ReplacingThroughSymbolicLinksWritesTheirTargetAndKeepsTheLinks) {

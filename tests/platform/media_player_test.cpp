@@ -11,6 +11,7 @@
 #include <fstream>
 #include <thread>
 
+#include "tests/support/current_folder_scope.h"
 #include "tests/support/fake_player.h"
 #include "tests/support/test_support.h"
 
@@ -126,6 +127,101 @@ TEST_F(MediaPlayerProcessTest, APlayerThatEndedByItselfIsNotSignalled) {
   EXPECT_EQ(waitpid(pid, nullptr, WNOHANG), -1) << "reaped";
 }
 
+// A music text or settings path that starts with "-" must never reach the player as an option, and
+// a relative one would be looked up again in the player's own folder.
+TEST_F(MediaPlayerProcessTest, ARelativePlayerAndMusicAreStartedByTheirAbsolutePaths) {
+  kavri_test::CurrentFolderScope here(dir_.Path());
+  ASSERT_EQ(mkdir(dir_.Path("-bin").c_str(), 0755), 0);
+  FakePlayer fake(dir_.Path("-bin"));
+  const auto found = FindMediaPlayer("-bin/player", "");
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found->path, dir_.Path("-bin/player"));
+  EXPECT_EQ(found->name, "player");
+  EXPECT_EQ(found->folder, dir_.Path("-bin"));
+  TMediaPlayerProcess player;
+  ASSERT_TRUE(player.Start(*found, "-o.wav"));
+  FakePlayerStart start;
+  ASSERT_TRUE(fake.WaitForStart(&start));
+  EXPECT_EQ(start.arguments, std::vector<std::string>{dir_.Path("-o.wav")});
+  EXPECT_EQ(start.folder, dir_.Path("-bin"));
+}
+
+// Watched the way the show window watches it: a poll now and then, which never waits.
+std::optional<TMediaPlayerEnd> PollUntilEnded(TMediaPlayerProcess& player) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (auto end = player.TakeEnd()) return end;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return std::nullopt;
+}
+
+TEST_F(MediaPlayerProcessTest, APlayerThatEndsByItselfIsReapedAtOnceAndSaysHowItEnded) {
+  struct Case {
+    const char* what;
+    std::string errorScript;
+    int status;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"an error", "printf 'Cannot open the audio device.\r\nmore\n'", 2,
+       "The media player ended with exit status 2: Cannot open the audio device."},
+      {"nothing written", "", 0, "The media player ended with exit status 0."},
+      // Far more than a pipe holds: the player must never block on its error output.
+      {"much more after the first line", "echo 'Bad file.'; head -c 1000000 /dev/zero", 1,
+       "The media player ended with exit status 1: Bad file."},
+      {"a long line", "head -c 5000 /dev/zero | tr '\\0' x", 3,
+       "The media player ended with exit status 3: " + std::string(kMediaPlayerErrorLineLimit, 'x')},
+      {"a signal", "kill -TERM $$", 0, "The media player ended by signal 15."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::remove(dir_.Path("started.txt").c_str());
+    FakePlayer fake(dir_.Path(), /*exitAtOnce=*/true, c.errorScript, c.status);
+    TMediaPlayerProcess player;
+    ASSERT_TRUE(player.Start(Program(fake), "a.wav"));
+    FakePlayerStart start;
+    ASSERT_TRUE(fake.WaitForStart(&start));
+    const auto end = PollUntilEnded(player);
+    ASSERT_TRUE(end) << "never seen to end";
+    EXPECT_EQ(MediaPlayerEndText(*end), c.text);
+    EXPECT_EQ(player.Pid(), 0);
+    errno = 0;
+    EXPECT_EQ(waitpid(start.pid, nullptr, WNOHANG), -1) << "reaped, no zombie left";
+    EXPECT_EQ(errno, ECHILD);
+    EXPECT_FALSE(player.TakeEnd()) << "told once";
+  }
+}
+
+TEST_F(MediaPlayerProcessTest, AnEndedPlayerIsToldOnlyUntilItIsEndedOrStartedAgain) {
+  FakePlayer fake(dir_.Path(), /*exitAtOnce=*/true, "echo gone", 4);
+  TMediaPlayerProcess player;
+  // Running() reaps it as well; how it ended is kept for the next look.
+  ASSERT_TRUE(player.Start(Program(fake), "a.wav"));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (player.Running() && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  const auto end = player.TakeEnd();
+  ASSERT_TRUE(end);
+  EXPECT_EQ(MediaPlayerEndText(*end), "The media player ended with exit status 4: gone");
+  // Ended on purpose: nothing to tell.
+  ASSERT_TRUE(player.Start(Program(fake), "a.wav"));
+  while (player.Running() && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  player.End();
+  EXPECT_FALSE(player.TakeEnd());
+  // Nor is a running player that is killed.
+  ASSERT_EQ(mkdir(dir_.Path("waits").c_str(), 0755), 0);
+  FakePlayer waiting(dir_.Path("waits"));
+  ASSERT_TRUE(player.Start({waiting.Path(), "player", dir_.Path("waits")}, "a.wav"));
+  FakePlayerStart start;
+  ASSERT_TRUE(waiting.WaitForStart(&start));
+  EXPECT_FALSE(player.TakeEnd());
+  player.End();
+  EXPECT_FALSE(player.TakeEnd());
+  EXPECT_TRUE(ProcessEnds(start.childPid));
+}
+
 TEST_F(MediaPlayerProcessTest, AProgramThatCannotRunIsNotStarted) {
   TMediaPlayerProcess player;
   std::ofstream(dir_.Path("text")) << "no program";
@@ -196,6 +292,23 @@ TEST_F(MediaPlayerProcessTest, RealMpvPlaysASecondOfMusicToTheEndAndExits) {
   EXPECT_FALSE(player.Running()) << "the player exits at the end of the music";
   // A player that cannot play the file gives up at once; this one played the whole second.
   EXPECT_GE(played, std::chrono::milliseconds(900));
+}
+
+TEST_F(MediaPlayerProcessTest, RealMpvThatCannotPlayTheFileEndsAtOnceAndItsStatusIsKept) {
+  const auto mpv = FindMediaPlayer("");
+  ASSERT_TRUE(mpv) << "mpv is installed by the project's set-up";
+  mkdir(dir_.Path("mpv home").c_str(), 0755);
+  std::ofstream(dir_.Path("mpv home/mpv.conf")) << "ao=null\n";
+  setenv("MPV_HOME", dir_.Path("mpv home").c_str(), 1);
+  std::ofstream(dir_.Path("not music.wav")) << "not music";
+  TMediaPlayerProcess player;
+  ASSERT_TRUE(player.Start(*mpv, dir_.Path("not music.wav")));
+  const auto end = PollUntilEnded(player);
+  unsetenv("MPV_HOME");
+  ASSERT_TRUE(end);
+  EXPECT_EQ(end->signal, 0);
+  EXPECT_EQ(end->exitStatus, 2) << "mpv's status for a file it could not load";
+  EXPECT_EQ(player.Pid(), 0);
 }
 
 }  // namespace

@@ -6,8 +6,11 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <sys/wait.h>
 
 #include "tests/shows/playing_show.h"
+#include "tests/support/current_folder_scope.h"
 
 namespace kavri {
 namespace {
@@ -199,6 +202,60 @@ TEST_F(ShowPlayback, ThreadsWithoutAPlayerTheShowPlaysSilently) {
   EXPECT_EQ(Count("mpv not installed."), 1);
   EXPECT_EQ(MediaPlayer().Pid(), 0);
   ASSERT_TRUE(PumpUntil([&] { return Ended(); }));
+  EXPECT_EQ(TracksSent(), (std::set<int>{1, 2, 3}));
+}
+
+// Whatever the music text holds, the player gets one argument: the music file's absolute path, which
+// it can never read as one of its options nor look up again in its own folder.
+TEST_F(ShowPlayback, ThreadsTheMusicReachesThePlayerAsItsAbsolutePathAlone) {
+  kavri_test::ScratchDir here;  // the program's current folder
+  kavri_test::CurrentFolderScope scope(here.Path());
+  ASSERT_EQ(mkdir(here.Path("sub").c_str(), 0755), 0);
+  ASSERT_EQ(symlink(folder_.dir.Path().c_str(), here.Path("-home").c_str()), 0);
+  struct Case {
+    std::string music, programFolder, file;
+  };
+  const Case cases[] = {
+      {"--log-file=x", folder_.dir.Path(), here.Path("--log-file=x")},
+      {"-o.wav", folder_.dir.Path(), here.Path("-o.wav")},
+      {"--script=x.lua", folder_.dir.Path(), here.Path("--script=x.lua")},
+      {"sub/song.wav", folder_.dir.Path(), here.Path("sub/song.wav")},
+      {"song one.wav", "-home", here.Path("-home/Music/song one.wav")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.music + " | " + c.programFolder);
+    qputenv("KAVRI_HOME", QByteArray::fromStdString(c.programFolder));
+    ResetProgramFolderForTests();
+    kavri_test::WriteBytes(here.Path(c.music), kavri_test::TextBytes("music"));
+    const std::string show = folder_.Write("Sequence/music.seq", "[Music]\r\n" + c.music + "\r\n[Track1]\r\ntrack1.ddr|100\r\n");
+    Playback().Play(show, {});
+    const FakePlayerStart player = PlayerStart();
+    ASSERT_EQ(player.arguments.size(), 1u);
+    EXPECT_EQ(player.arguments[0].front(), '/') << player.arguments[0];
+    EXPECT_TRUE(std::filesystem::equivalent(player.arguments[0], c.file)) << player.arguments[0];
+    Playback().Stop();
+    ASSERT_TRUE(PumpUntil([] { return !AnyShowTrackRunning(); }));
+  }
+  qputenv("KAVRI_HOME", QByteArray::fromStdString(folder_.dir.Path()));
+  ResetProgramFolderForTests();
+}
+
+// A player that cannot play (no sound device, a file it cannot read) ends at once: the message line
+// says so and why, no zombie stays behind, and the show plays on.
+TEST_F(ShowPlayback, ThreadsAPlayerThatEndsAtOnceIsReapedAndSaysWhyWhileTheShowPlaysOn) {
+  fake_ = std::make_unique<kavri_test::FakePlayer>(player_.Path("bin"), /*exitAtOnce=*/true,
+                                                   "echo 'Cannot open the audio device.'", 2);
+  Playback().Play(show_, {});
+  const FakePlayerStart player = PlayerStart();
+  const std::string said = "The media player ended with exit status 2: Cannot open the audio device.";
+  ASSERT_TRUE(PumpUntil([&] { return Count(said) == 1; })) << "the message line says nothing";
+  EXPECT_TRUE(AnyShowTrackRunning()) << "the show plays on";
+  EXPECT_EQ(MediaPlayer().Pid(), 0);
+  errno = 0;
+  EXPECT_EQ(waitpid(player.pid, nullptr, WNOHANG), -1) << "reaped, no zombie left";
+  EXPECT_EQ(errno, ECHILD);
+  ASSERT_TRUE(PumpUntil([&] { return Ended(); }));
+  EXPECT_EQ(Count(said), 1);
   EXPECT_EQ(TracksSent(), (std::set<int>{1, 2, 3}));
 }
 

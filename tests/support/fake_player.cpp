@@ -8,14 +8,16 @@
 
 namespace kavri_test {
 
-FakePlayer::FakePlayer(const std::string& folder, bool exitAtOnce) : path_(folder + "/player"), record_(folder + "/started.txt") {
+FakePlayer::FakePlayer(const std::string& folder, bool exitAtOnce, const std::string& errorScript, int exitStatus)
+    : path_(folder + "/player"), record_(folder + "/started.txt") {
   std::ofstream script(path_, std::ios::trunc);
   // Written whole and then renamed, so a reader never sees half a record.
   script << "#!/bin/sh\n"
          << "sleep 30 &\n"
          << "{ echo $$; echo $!; pwd; for a in \"$@\"; do echo \"$a\"; done; } > '" << record_ << ".part'\n"
          << "mv '" << record_ << ".part' '" << record_ << "'\n"
-         << (exitAtOnce ? "kill $!\nexit 0\n" : "wait\n");
+         << (exitAtOnce ? "kill $!\n{\n" + errorScript + "\n:\n} >&2\nexit " + std::to_string(exitStatus) + "\n"
+                        : "wait\n");
   script.close();
   chmod(path_.c_str(), 0755);
 }

@@ -17,8 +17,11 @@ struct FakePlayerStart {
 
 class FakePlayer {
  public:
-  // Written into `folder` as "player"; with `exitAtOnce` it records and ends instead of waiting.
-  explicit FakePlayer(const std::string& folder, bool exitAtOnce = false);
+  // Written into `folder` as "player"; with `exitAtOnce` it records and ends instead of waiting,
+  // after running `errorScript` (shell commands whose output goes to its error output), with
+  // `exitStatus`.
+  explicit FakePlayer(const std::string& folder, bool exitAtOnce = false, const std::string& errorScript = "",
+                      int exitStatus = 0);
   const std::string& Path() const { return path_; }
   // Waits up to 5 s for the record; false when the player did not start.
   bool WaitForStart(FakePlayerStart* start) const;
