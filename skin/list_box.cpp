@@ -47,7 +47,7 @@ int TSkinListBox::ItemsWidth() const {
   constexpr int kTextMargins = 2 * 4;
   constexpr int kBarWidth = 16;
   const int bar = VScrollBar() ? VScrollBar()->width() + 2 : kBarWidth;
-  return FWidestItem + kTextMargins + 2 * frameWidth() + bar;
+  return std::min(FWidestItem + kTextMargins + 2 * frameWidth() + bar, kMaxItemsWidth);
 }
 
 QSize TSkinListBox::sizeHint() const {

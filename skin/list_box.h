@@ -19,10 +19,12 @@ class TSkinListBox : public TScrollBarHost<QListWidget> {
   void UpdateScrollBars() override;
 
   // The box is never narrower than its widest item needs (the text with its margins, the frame and
-  // the bar laid over the right edge), so no name is shown cut. A base width makes it exactly that
-  // wide while its items need less; without one the layout gives it what is left.
+  // the bar laid over the right edge), so no name is shown cut, up to kMaxItemsWidth: a longer name
+  // is cut rather than pushing its window off the screen. A base width makes it exactly that wide
+  // while its items need less; without one the layout gives it what is left.
   void SetBaseWidth(int width);
   int ItemsWidth() const;
+  static constexpr int kMaxItemsWidth = 320;
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 

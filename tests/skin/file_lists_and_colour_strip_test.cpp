@@ -117,6 +117,9 @@ TEST(SkinListBox, WidthFollowsTheWidestItemAboveItsBaseWidth) {
   EXPECT_EQ(box.sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
   delete box.takeItem(1);
   EXPECT_EQ(box.sizeHint().width(), 150);
+  // A name of any length cannot push its window off the screen.
+  box.addItem(QString(400, 'w') + ".ddr");
+  EXPECT_EQ(box.minimumSizeHint().width(), kavri::TSkinListBox::kMaxItemsWidth);
 }
 
 }  // namespace
