@@ -234,7 +234,12 @@ void TDataSet::Delete() {
 
 void TDataSet::Refresh() {
   CheckBrowseMode();
-  const TBookmark bookmark = GetBookmark();
+  TBookmark bookmark = kNoBookmark;
+  try {
+    bookmark = GetBookmark();
+  } catch (const EDatabaseError&) {
+    // The current record went from the storage: the cursor stays at its place.
+  }
   DoRefresh();
   const int index = bookmark == kNoBookmark ? -1 : DoIndexOf(bookmark);
   current_ = index >= 0 ? index : std::clamp(current_, 0, std::max(0, DoRecordCount() - 1));

@@ -31,6 +31,14 @@ QString TField::AsString() const {
   }
 }
 
+QString TField::DisplayText() const {
+  try {
+    return AsString();
+  } catch (const EDatabaseError&) {
+    return {};
+  }
+}
+
 QVariant TField::Converted(const QVariant& value) const {
   if (!value.isValid() || value.isNull()) return {};
   const QString text = value.toString();

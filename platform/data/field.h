@@ -29,7 +29,9 @@ class TField {
   bool IsNull() const { return !Value().isValid(); }
   QString AsString() const;
   QString Text() const { return AsString(); }         // the editing text
-  QString DisplayText() const { return AsString(); }  // the text shown while not editing
+  // The text shown while not editing. Drawing never fails: a record the storage no longer holds
+  // (another program deleted it) shows empty.
+  QString DisplayText() const;
 
   // Writes need the set in edit or insert state. A text that is not a value of the field's type
   // raises EDatabaseError and leaves the field as it was; an empty text makes a non-string null.

@@ -5,6 +5,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <algorithm>
+#include <limits>
 
 namespace kavri {
 
@@ -68,7 +69,7 @@ void TSQLiteDataSet::DoOpen() {
     }
     if (FieldCount() == 0) throw EDatabaseError(QStringLiteral("no such table: %1").arg(table_));
     count_ = CountRows();
-    page_.clear();
+    ForgetPage();
     pageFirst_ = 0;
   } catch (...) {
     db = QSqlDatabase();
@@ -78,7 +79,7 @@ void TSQLiteDataSet::DoOpen() {
 }
 
 void TSQLiteDataSet::DoClose() {
-  page_.clear();
+  ForgetPage();
   count_ = 0;
   {
     QSqlDatabase db = Connection(connection_);
@@ -94,7 +95,8 @@ int TSQLiteDataSet::CountRows() const {
   return q.value(0).toInt();
 }
 
-void TSQLiteDataSet::LoadPage(const QString& where, const QVariantList& binds, int firstIndex, bool descending) const {
+std::vector<TStoredRecord> TSQLiteDataSet::LoadPage(const QString& where, const QVariantList& binds, int firstIndex,
+                                                     bool descending) const {
   QSqlQuery q(Connection(connection_));
   q.setForwardOnly(true);
   q.prepare(QStringLiteral("SELECT %1 FROM %2 %3 ORDER BY rowid %4 LIMIT %5")
@@ -112,24 +114,39 @@ void TSQLiteDataSet::LoadPage(const QString& where, const QVariantList& binds, i
     rows.push_back(std::move(r));
   }
   if (descending) std::reverse(rows.begin(), rows.end());
-  page_ = std::move(rows);
+  return rows;
+}
+
+void TSQLiteDataSet::NoteForwardLoad(int firstIndex, size_t rows) const {
+  // A short page reached the table's end: rows counted past it were deleted by another writer.
+  if (rows < static_cast<size_t>(kPageRows)) knownEnd_ = firstIndex + static_cast<int>(rows);
 }
 
 TStoredRecord TSQLiteDataSet::DoRecordAt(int index) const {
+  // Reading a row known to be gone asks the file nothing, however often it is drawn.
+  if (index >= knownEnd_) throw EDatabaseError(QStringLiteral("Record not found"));
   const int pageEnd = pageFirst_ + static_cast<int>(page_.size());
   if (index < pageFirst_ || index >= pageEnd) {
     if (!page_.empty() && index == pageEnd) {
       // Scrolling on: the rows after the page's last row id.
-      LoadPage(QStringLiteral("WHERE rowid > ?"), {page_.back().bookmark}, -1, false);
-      pageFirst_ = index;
+      std::vector<TStoredRecord> rows = LoadPage(QStringLiteral("WHERE rowid > ?"), {page_.back().bookmark}, -1, false);
+      NoteForwardLoad(index, rows.size());
+      if (!rows.empty()) {
+        page_ = std::move(rows);
+        pageFirst_ = index;
+      }
     } else if (!page_.empty() && index == pageFirst_ - 1) {
-      LoadPage(QStringLiteral("WHERE rowid < ?"), {page_.front().bookmark}, -1, true);
-      pageFirst_ = index - static_cast<int>(page_.size()) + 1;
+      std::vector<TStoredRecord> rows = LoadPage(QStringLiteral("WHERE rowid < ?"), {page_.front().bookmark}, -1, true);
+      if (!rows.empty()) {
+        page_ = std::move(rows);
+        pageFirst_ = index - static_cast<int>(page_.size()) + 1;
+      }
     } else {
       // A jump: a page centred on the row, found by its offset.
       const int first = std::max(0, index - kPageRows / 2);
-      LoadPage(QString(), {}, first, false);
+      page_ = LoadPage(QString(), {}, first, false);
       pageFirst_ = first;
+      NoteForwardLoad(first, page_.size());
     }
   }
   const int at = index - pageFirst_;
@@ -172,7 +189,7 @@ QVariant TSQLiteDataSet::Write(const QString& sql, const QVariantList& binds, bo
     throw EDatabaseError(message);
   }
   // Whatever was written, the page no longer shows the table.
-  page_.clear();
+  ForgetPage();
   return id;
 }
 
@@ -216,8 +233,13 @@ void TSQLiteDataSet::DoDelete(int index) {
   --count_;
 }
 
-void TSQLiteDataSet::DoRefresh() {
+void TSQLiteDataSet::ForgetPage() const {
   page_.clear();
+  knownEnd_ = std::numeric_limits<int>::max();
+}
+
+void TSQLiteDataSet::DoRefresh() {
+  ForgetPage();
   count_ = CountRows();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <QSqlDatabase>
 #include <QString>
+#include <limits>
 #include <vector>
 
 #include "platform/data/data_set.h"
@@ -44,7 +45,10 @@ class TSQLiteDataSet : public TDataSet {
  private:
   QString Quoted(const QString& name) const;
   QString SelectList() const;
-  void LoadPage(const QString& where, const QVariantList& binds, int firstIndex, bool descending) const;
+  std::vector<TStoredRecord> LoadPage(const QString& where, const QVariantList& binds, int firstIndex,
+                                      bool descending) const;
+  void NoteForwardLoad(int firstIndex, size_t rows) const;
+  void ForgetPage() const;
   // Runs one statement inside its own transaction; rolls back and raises on any refusal, and
   // with `needsRow` when it touched no row (another writer deleted it), so no edit is lost unseen.
   QVariant Write(const QString& sql, const QVariantList& binds, bool needsRow = false);
@@ -55,6 +59,9 @@ class TSQLiteDataSet : public TDataSet {
   int count_ = 0;
   mutable std::vector<TStoredRecord> page_;
   mutable int pageFirst_ = 0;
+  // Rows from here on were counted but are no longer in the file; known until the next write or
+  // Refresh.
+  mutable int knownEnd_ = std::numeric_limits<int>::max();
 };
 
 }  // namespace kavri
