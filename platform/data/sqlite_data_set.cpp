@@ -1,9 +1,14 @@
 #include "platform/data/sqlite_data_set.h"
 
 #include <QAtomicInteger>
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <limits>
 
@@ -38,6 +43,23 @@ std::pair<TFieldType, int> FieldTypeOf(const QString& declared) {
 
 QVariant Normalised(const QVariant& v) { return v.isNull() ? QVariant() : v; }
 
+// Whether a path may be written: the caller's rights (access() also sees a read-only mount), and
+// at least one write bit in its mode, since for root the rights alone never refuse.
+bool PathWritable(const QString& path) {
+  const QByteArray native = QFile::encodeName(path);
+  struct stat info {};
+  if (::stat(native.constData(), &info) != 0) return false;
+  return ::access(native.constData(), W_OK) == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+}
+
+// A database is written through its file and, for the journal beside it, its folder.
+bool DatabaseWritable(const QString& fileName) {
+  if (fileName.isEmpty() || fileName == QLatin1String(":memory:")) return true;
+  const QFileInfo file(fileName);
+  if (file.exists() && !PathWritable(file.absoluteFilePath())) return false;
+  return PathWritable(file.absolutePath());
+}
+
 }  // namespace
 
 TSQLiteDataSet::~TSQLiteDataSet() { Close(); }
@@ -57,7 +79,10 @@ void TSQLiteDataSet::DoOpen() {
   connection_ = QStringLiteral("kavri-data-set-%1").arg(serial.fetchAndAddRelaxed(1));
   QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
   db.setDatabaseName(fileName_);
-  if (readOnly_) db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+  // A database that cannot be written opens read-only, so no edit starts that only its post
+  // would find refused.
+  openedReadOnly_ = readOnly_ || !DatabaseWritable(fileName_);
+  if (openedReadOnly_) db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
   try {
     if (!db.open()) throw EDatabaseError(DatabaseMessage(db.lastError()));
     QSqlQuery info(db);

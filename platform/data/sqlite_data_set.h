@@ -23,6 +23,7 @@ class TSQLiteDataSet : public TDataSet {
   void SetDatabaseName(const QString& fileName) { fileName_ = fileName; }
   QString TableName() const { return table_; }
   void SetTableName(const QString& table) { table_ = table; }
+  // Asked for read-only; a file or folder without write access opens read-only all the same.
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool value) { readOnly_ = value; }
 
@@ -33,7 +34,7 @@ class TSQLiteDataSet : public TDataSet {
  protected:
   void DoOpen() override;
   void DoClose() override;
-  bool DoCanModify() const override { return !readOnly_; }
+  bool DoCanModify() const override { return !openedReadOnly_; }
   int DoRecordCount() const override { return count_; }
   TStoredRecord DoRecordAt(int index) const override;
   int DoIndexOf(TBookmark bookmark) const override;
@@ -56,6 +57,7 @@ class TSQLiteDataSet : public TDataSet {
 
   QString fileName_, table_, connection_;
   bool readOnly_ = false;
+  bool openedReadOnly_ = false;
   int count_ = 0;
   mutable std::vector<TStoredRecord> page_;
   mutable int pageFirst_ = 0;

@@ -1,6 +1,8 @@
 // The same cursor, editing and notification cases on the in-memory set and on a SQLite table.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <memory>
 
 #include "platform/data/data_link.h"
@@ -285,6 +287,24 @@ TYPED_TEST(DataSetTest, ALinkWindowKeepsTheCurrentRecordInView) {
   EXPECT_EQ(link.Field()->AsString(), "b");
 }
 
+TYPED_TEST(DataSetTest, ALinkFollowsItsSourceToAnotherOpenSet) {
+  auto first = kavri_test::OpenPeopleInMemory({"ann"});
+  auto second = this->Make({"bob"});
+  TDataSource source;
+  source.SetDataSet(first.get());
+  TFieldDataLink link;
+  link.SetFieldName("name");
+  link.SetDataSource(&source);
+  QStringList shown;
+  link.OnDataChange = [&] { shown << (link.Field() ? link.Field()->AsString() : QString()); };
+  source.SetDataSet(second.get());
+  ASSERT_NE(link.Field(), nullptr);
+  EXPECT_EQ(link.Field()->DataSet(), second.get());
+  EXPECT_EQ(shown.value(shown.size() - 1), "bob");
+  first.reset();  // the link holds nothing of the set it left
+  EXPECT_EQ(link.Field()->AsString(), "bob");
+}
+
 TYPED_TEST(DataSetTest, LinksGoInactiveWhenTheSourceOrTheSetGoes) {
   auto set = this->Make({"ann"});
   auto source = std::make_unique<TDataSource>();
@@ -429,6 +449,45 @@ TEST_F(SqliteDataSetTest, OpeningAMissingTableOrAReadOnlySetRefusesClearly) {
   set.Open();
   EXPECT_FALSE(set.CanModify());
   EXPECT_THROW(set.Edit(), EDatabaseError);
+}
+
+TEST_F(SqliteDataSetTest, AFileOrFolderWithoutWriteAccessOpensAsAReadOnlySet) {
+  // Modes rather than the caller's rights: tests run as root, whom file modes do not stop.
+  const QFileDevice::Permissions readable = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+  const QFileDevice::Permissions writable = readable | QFileDevice::WriteOwner;
+  const QFileDevice::Permissions folder = readable | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
+  const struct {
+    const char* what;
+    QFileDevice::Permissions fileMode, folderMode;
+    bool canModify;
+  } cases[] = {
+      {"writable", writable, folder | QFileDevice::WriteOwner, true},
+      {"read-only file", readable, folder | QFileDevice::WriteOwner, false},
+      {"read-only folder", writable, folder, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    kavri_test::ScratchDir dir;
+    const QString folderPath = QString::fromStdString(dir.Path("db"));
+    ASSERT_TRUE(QDir().mkpath(folderPath));
+    const QString file = folderPath + "/people.db";
+    kavri_test::WritePeopleTable(file, {"ann"});
+    QFile::setPermissions(file, c.fileMode);
+    QFile::setPermissions(folderPath, c.folderMode);
+    TSQLiteDataSet set;
+    set.SetDatabaseName(file);
+    set.SetTableName("people");
+    set.Open();
+    EXPECT_EQ(set.CanModify(), c.canModify);
+    if (!c.canModify) {
+      EXPECT_THROW(set.Edit(), EDatabaseError);
+      EXPECT_THROW(set.Append(), EDatabaseError);
+      EXPECT_EQ(set.State(), TDataSetState::dsBrowse);
+    }
+    EXPECT_EQ(set.FieldByName("name")->AsString(), "ann");
+    set.Close();
+    QFile::setPermissions(folderPath, c.folderMode | QFileDevice::WriteOwner);
+  }
 }
 
 }  // namespace
