@@ -70,7 +70,7 @@ QString TSQLiteDataSet::Quoted(const QString& name) const {
 
 QString TSQLiteDataSet::SelectList() const {
   QStringList columns{QStringLiteral("rowid")};
-  for (int i = 0; i < FieldCount(); ++i) columns << Quoted(Fields(i)->FieldName());
+  for (int i = 0; i < StoredFieldCount(); ++i) columns << Quoted(Fields(i)->FieldName());
   return columns.join(',');
 }
 
@@ -134,8 +134,8 @@ std::vector<TStoredRecord> TSQLiteDataSet::LoadPage(const QString& where, const 
   while (q.next()) {
     TStoredRecord r;
     r.bookmark = q.value(0).toLongLong();
-    r.values.reserve(FieldCount());
-    for (int i = 0; i < FieldCount(); ++i) r.values.append(Normalised(q.value(i + 1)));
+    r.values.reserve(StoredFieldCount());
+    for (int i = 0; i < StoredFieldCount(); ++i) r.values.append(Normalised(q.value(i + 1)));
     rows.push_back(std::move(r));
   }
   if (descending) std::reverse(rows.begin(), rows.end());
@@ -223,7 +223,7 @@ TBookmark TSQLiteDataSet::DoInsert(int, const TRecordValues& values) {
   // id and so come last.
   QStringList columns, marks;
   QVariantList binds;
-  for (int i = 0; i < FieldCount(); ++i) {
+  for (int i = 0; i < StoredFieldCount(); ++i) {
     if (!values.value(i).isValid()) continue;
     columns << Quoted(Fields(i)->FieldName());
     marks << QStringLiteral("?");
@@ -242,7 +242,7 @@ void TSQLiteDataSet::DoUpdate(int index, const TRecordValues& old, const TRecord
   // Only the changed columns: nothing else of the row is overwritten.
   QStringList sets;
   QVariantList binds;
-  for (int i = 0; i < FieldCount(); ++i) {
+  for (int i = 0; i < StoredFieldCount(); ++i) {
     if (values.value(i) == old.value(i)) continue;
     sets << Quoted(Fields(i)->FieldName()) + QStringLiteral("=?");
     binds << values.value(i);
