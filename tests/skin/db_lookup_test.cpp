@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QImage>
 #include <QTest>
 
 #include "skin/db_lookup_combo_box.h"
@@ -236,6 +237,28 @@ TYPED_TEST(DBLookupTest, ALookupFieldGivesTheListItsSetKeyAndResultField) {
   EXPECT_TRUE(people.Active());
   EXPECT_EQ(this->dialogs.messages, std::vector<std::string>{"Field 'nobody' not found"});
   EXPECT_EQ(this->combo->Text(), "Ann Laser");
+}
+
+TEST(DBLookupListBox, ARowAnotherProgramDeletedDrawsEmptyAndNothingRaises) {
+  kavri_test::PeopleOn<kavri_test::SqlitePeople> people{{"Ann"}};
+  kavri_test::PeopleOn<kavri_test::SqlitePeople> choices{{"Ann Laser", "Bob Beam", "Cid Scan"}};
+  kavri_test::RecordingDialogs dialogs;
+  TSkinDBLookupListBox list;
+  list.SetDataSource(&people.source);
+  list.SetDataField("id");
+  list.SetListSource(&choices.source);
+  list.SetKeyField("id");
+  list.SetListField("name");
+  kavri_test::RunSqlite(choices.kind.file, "DELETE FROM people WHERE name = 'Cid Scan';");
+  // A write of the list set's own drops the rows it held, so painting reads the file again.
+  choices.set->Edit();
+  choices.set->FieldByName("note")->SetAsString("seen");
+  choices.set->Post();
+  QImage shot;
+  EXPECT_NO_THROW(shot = list.grab().toImage());
+  EXPECT_FALSE(shot.isNull());
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(list.SelectedItem(), "Ann Laser");
 }
 
 TEST(DBLookupListBox, RowCountKeepsToOneToAHundredAndTheHeightSnapsToRows) {
