@@ -54,8 +54,9 @@ class TField {
   // (another program deleted it) shows empty.
   QString DisplayText() const;
 
-  // Writes need the set in edit or insert state, and a data field: a lookup field follows its key. A text that is not a value of the field's type
-  // raises EDatabaseError and leaves the field as it was; an empty text makes a non-string null.
+  // Writes need the set in edit or insert state, and a data field (a lookup field follows its
+  // key). A text that is not a value of the field's type raises EDatabaseError and leaves the
+  // field as it was; an empty text makes a non-string null.
   void SetValue(const QVariant& value);
   void SetAsString(const QString& text);
   void SetText(const QString& text) { SetAsString(text); }
