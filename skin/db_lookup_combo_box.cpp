@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "skin/db_error.h"
 #include "skin/db_lookup_list_box.h"
@@ -43,9 +44,14 @@ bool TSkinDBLookupComboBox::ListVisible() const { return dataList_->isVisible();
 
 void TSkinDBLookupComboBox::DropDown() {
   if (ListVisible() || !ListActive()) return;
-  dataList_->SetListSource(ListSource());
-  dataList_->SetKeyField(KeyField());
-  dataList_->SetListField(ListField());
+  // The open list shows what this control shows, in lookup-field mode too.
+  dataList_->SetListSource(ListSourceInUse());
+  dataList_->SetKeyField(KeyFieldInUse());
+  QStringList names;
+  for (TField* f : ListFields()) names << f->FieldName();
+  dataList_->SetListField(names.join(';'));
+  const auto shown = std::find(ListFields().begin(), ListFields().end(), ListFieldObject());
+  dataList_->SetListFieldIndex(static_cast<int>(shown - ListFields().begin()));
   dataList_->SetKeyValue(KeyValue());
   dataList_->resize(width(), dataList_->height());
   dataList_->move(mapToGlobal(QPoint(0, height())));

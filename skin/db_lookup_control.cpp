@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QKeyEvent>
+#include <algorithm>
 
 #include "skin/db_error.h"
 
@@ -31,7 +32,7 @@ bool LookupValuesEqual(const QVariant& a, const QVariant& b) {
 // ---- links ----
 
 void TSkinDataSourceLink::ActiveChanged() {
-  if (control_) control_->UpdateDataFields();
+  if (control_) control_->DataFieldsChanged();
 }
 void TSkinDataSourceLink::LayoutChanged() { ActiveChanged(); }
 void TSkinDataSourceLink::RecordChanged(TField* field) {
@@ -56,6 +57,7 @@ void TSkinListSourceLink::DataSetChanged() {
 
 TSkinDBLookupControl::TSkinDBLookupControl(QWidget* owner)
     : QWidget(owner),
+      lookupSource_(std::make_unique<TDataSource>()),
       dataLink_(std::make_unique<TSkinDataSourceLink>(this)),
       listLink_(std::make_unique<TSkinListSourceLink>(this)) {
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -70,7 +72,10 @@ TSkinDBLookupControl::~TSkinDBLookupControl() {
 void TSkinDBLookupControl::SetSearchClock(std::function<qint64()> clock) { SearchClock() = std::move(clock); }
 
 void TSkinDBLookupControl::SetDataSource(TDataSource* source) {
+  // The fields are resolved once, below, where a missing one raises to the caller.
+  settingSource_ = true;
   dataLink_->SetDataSource(source);
+  settingSource_ = false;
   UpdateDataFields();
 }
 
@@ -111,17 +116,54 @@ void TSkinDBLookupControl::CheckNotCircular() const {
 }
 
 void TSkinDBLookupControl::CheckNotLookup() const {
+  if (lookupMode_) throw EDatabaseError(QStringLiteral("Property already defined by lookup field"));
   if (dataLink_->DataSourceFixed()) throw EDatabaseError(QStringLiteral("Operation not allowed in a DBCtrlGrid"));
 }
 
 void TSkinDBLookupControl::UpdateDataFields() {
   dataField_ = masterField_ = nullptr;
-  if (dataLink_->Active() && !dataFieldName_.isEmpty()) {
-    CheckNotCircular();
-    dataField_ = dataLink_->DataSet()->FindField(dataFieldName_);
-    masterField_ = dataField_;
+  try {
+    if (dataLink_->Active() && !dataFieldName_.isEmpty()) {
+      CheckNotCircular();
+      TDataSet* set = dataLink_->DataSet();
+      TField* field = set->FieldByName(dataFieldName_);
+      masterField_ = field->Lookup() ? set->FieldByName(field->KeyFields()) : field;
+      dataField_ = field;
+    }
+    SetLookupMode(dataField_ && dataField_->Lookup());
+  } catch (...) {
+    // Bound to nothing, and nothing left of a lookup field bound before.
+    dataField_ = masterField_ = nullptr;
+    SetLookupMode(false);
+    DataLinkRecordChanged(nullptr);
+    throw;
   }
   DataLinkRecordChanged(nullptr);
+}
+
+void TSkinDBLookupControl::DataFieldsChanged() {
+  // The set opened or changed its fields: a field name it lacks is shown, and the set's other
+  // controls still hear of the change.
+  if (!settingSource_) RunDataStep([this] { UpdateDataFields(); });
+}
+
+void TSkinDBLookupControl::SetLookupMode(bool value) {
+  if (value) {
+    // Also when another lookup field replaces one: the list follows the field now bound.
+    masterField_ = dataField_->DataSet()->FieldByName(dataField_->KeyFields());
+    lookupSource_->SetDataSet(dataField_->LookupDataSet());
+    keyFieldName_ = dataField_->LookupKeyFields();
+    lookupMode_ = true;
+    listLink_->SetDataSource(lookupSource_.get());
+    ListChanged();
+  } else if (lookupMode_) {
+    listLink_->SetDataSource(nullptr);
+    lookupMode_ = false;
+    keyFieldName_.clear();
+    lookupSource_->SetDataSet(nullptr);
+    masterField_ = dataField_;
+    ListChanged();
+  }
 }
 
 void TSkinDBLookupControl::UpdateListFields() {
@@ -137,9 +179,17 @@ void TSkinDBLookupControl::UpdateListFields() {
     } catch (const EDatabaseError&) {
       throw EDatabaseError(QStringLiteral("Field '%1' not found").arg(listFieldName_));
     }
-    if (listFields_.empty()) listFields_.push_back(keyField_);
-    const bool valid = listFieldIndex_ >= 0 && listFieldIndex_ < static_cast<int>(listFields_.size());
-    listField_ = listFields_[valid ? listFieldIndex_ : 0];
+    if (lookupMode_) {
+      // The lookup field's result is what the list shows first and searches.
+      TField* result = set->FieldByName(dataField_->LookupResultField());
+      if (std::find(listFields_.begin(), listFields_.end(), result) == listFields_.end())
+        listFields_.insert(listFields_.begin(), result);
+      listField_ = result;
+    } else {
+      if (listFields_.empty()) listFields_.push_back(keyField_);
+      const bool valid = listFieldIndex_ >= 0 && listFieldIndex_ < static_cast<int>(listFields_.size());
+      listField_ = listFields_[valid ? listFieldIndex_ : 0];
+    }
     listActive_ = true;
   }
 }
@@ -214,8 +264,9 @@ void TSkinDBLookupControl::ProcessSearchKey(QChar key) {
 
 bool TSkinDBLookupControl::NullValueKeyPressed(QKeyEvent* event) {
   if (nullValueKey_.isEmpty() || QKeySequence(event->keyCombination()) != nullValueKey_ || !CanModify()) return false;
+  // The field cleared is the one written: a lookup field is emptied through its key.
   RunDataStep([&] {
-    if (dataLink_->Edit() && dataField_) dataField_->Clear();
+    if (dataLink_->Edit() && masterField_) masterField_->Clear();
   });
   event->accept();
   return true;

@@ -45,7 +45,10 @@ class TSkinListSourceLink : public TDataLink {
 };
 
 // Chooses a record of a list data set whose key field becomes the value of a field of another
-// data set, showing the list's readable fields instead of the key. Typing searches the list field
+// data set, showing the list's readable fields instead of the key. Bound to a lookup field, the
+// field itself names the list set, its key field and the field shown (lookup-field mode): the
+// choice is written into the field the lookup field is keyed by, and KeyField and ListSource
+// can then not be set. Typing searches the list field
 // by its start, without regard to case: keys typed within 2,000 ms of each other build one search
 // text of at most 32 characters (one time stamp shared by every lookup control).
 class TSkinDBLookupControl : public QWidget {
@@ -58,9 +61,12 @@ class TSkinDBLookupControl : public QWidget {
   void SetDataSource(TDataSource* source);
   QString DataField() const { return dataFieldName_; }
   void SetDataField(const QString& name);
-  TDataSource* ListSource() const { return listLink_->DataSource(); }
+  // Setting a name no field of the set has raises EDatabaseError (field not found).
+  // None in lookup-field mode.
+  TDataSource* ListSource() const { return lookupMode_ ? nullptr : listLink_->DataSource(); }
   void SetListSource(TDataSource* source);
-  QString KeyField() const { return keyFieldName_; }
+  // Empty in lookup-field mode.
+  QString KeyField() const { return lookupMode_ ? QString() : keyFieldName_; }
   void SetKeyField(const QString& name);
   // Semicolon-separated; the first (or the one at ListFieldIndex) is the one searched and shown.
   QString ListField() const { return listFieldName_; }
@@ -76,6 +82,9 @@ class TSkinDBLookupControl : public QWidget {
   QVariant KeyValue() const { return keyValue_; }
   void SetKeyValue(const QVariant& value);
   TField* Field() const { return dataField_; }
+  // The field the choice is written into: the data field, or the key of a lookup field.
+  TField* MasterField() const { return masterField_; }
+  bool LookupMode() const { return lookupMode_; }
   TField* KeyFieldObject() const { return keyField_; }
   TField* ListFieldObject() const { return listField_; }
   const std::vector<TField*>& ListFields() const { return listFields_; }
@@ -104,9 +113,14 @@ class TSkinDBLookupControl : public QWidget {
   // Raises EDatabaseError when a list field is missing; the list stays inactive then.
   virtual void UpdateListFields();
   void DataLinkRecordChanged(TField* field);
+  void DataFieldsChanged();
+  void SetLookupMode(bool value);
   void CheckNotCircular() const;
   void CheckNotLookup() const;
   TDataSet* ListSet() const { return listLink_->DataSet(); }
+  // The list's source and key field as in use, whether set or taken from a lookup field.
+  TDataSource* ListSourceInUse() const { return listLink_->DataSource(); }
+  const QString& KeyFieldInUse() const { return keyFieldName_; }
   TSkinListSourceLink& ListLink() { return *listLink_; }
   void ClearSearch() { searchText_.clear(); }
 
@@ -119,6 +133,8 @@ class TSkinDBLookupControl : public QWidget {
  private:
   void ListChanged();  // from the list link: fields again, a failure leaves the list inactive
 
+  // The list source of lookup-field mode, over the lookup field's set.
+  std::unique_ptr<TDataSource> lookupSource_;
   std::unique_ptr<TSkinDataSourceLink> dataLink_;
   std::unique_ptr<TSkinListSourceLink> listLink_;
   QString dataFieldName_, keyFieldName_, listFieldName_;
@@ -131,6 +147,8 @@ class TSkinDBLookupControl : public QWidget {
   QVariant keyValue_;
   QString searchText_;
   bool listActive_ = false;
+  bool lookupMode_ = false;
+  bool settingSource_ = false;
   QKeySequence nullValueKey_;
 };
 

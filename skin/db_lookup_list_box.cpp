@@ -283,9 +283,18 @@ void TSkinDBLookupListBox::paintEvent(QPaintEvent*) {
     QColor text = palette().color(isEnabled() ? QPalette::Text : QPalette::PlaceholderText);
     QColor fill = background;
     bool selected = i == 0 && !keySelected_;
-    if (i < recordCount_ && key) {
+    bool record = i < recordCount_ && key;
+    QVariant rowKey;
+    if (record) {
       ListLink().SetActiveRecord(i);
-      if (LookupValuesEqual(key->Value(), KeyValue())) {
+      try {
+        rowKey = key->Value();
+      } catch (const EDatabaseError&) {
+        record = false;  // another program deleted it: an empty row until the list is refreshed
+      }
+    }
+    if (record) {
+      if (LookupValuesEqual(rowKey, KeyValue())) {
         text = palette().color(QPalette::HighlightedText);
         fill = palette().color(QPalette::Highlight);
         selected = true;

@@ -40,10 +40,25 @@ TField* TDataSet::AddField(const QString& name, TFieldType type, int size) {
   return fields_.back().get();
 }
 
+void TDataSet::AddLookupField(const QString& name, TFieldType type, int size, const TLookupDef& lookup) {
+  if (Active()) throw EDatabaseError(QStringLiteral("Cannot perform this operation on an open dataset"));
+  lookupDefs_.push_back({name, type, size, lookup});
+}
+
 void TDataSet::Open() {
   if (Active()) return;
   fields_.clear();
+  lookupKeys_.clear();
   DoOpen();
+  storedFields_ = FieldCount();
+  try {
+    AddLookupFields();
+  } catch (...) {
+    DoClose();
+    fields_.clear();
+    lookupKeys_.clear();
+    throw;
+  }
   MoveTo(0, true, DoRecordCount() == 0);
   SetState(TDataSetState::dsBrowse);
 }
@@ -56,7 +71,29 @@ void TDataSet::Close() {
   SetState(TDataSetState::dsInactive);
   DoClose();
   fields_.clear();
+  lookupKeys_.clear();
   bof_ = eof_ = true;
+}
+
+void TDataSet::AddLookupFields() {
+  for (const TLookupFieldDef& def : lookupDefs_) {
+    std::vector<TField*> keys = GetFieldList(def.lookup.keyFields);
+    fields_.push_back(std::make_unique<TField>(this, FieldCount(), def.name, def.type, def.size, def.lookup));
+    lookupKeys_.push_back(std::move(keys));
+  }
+}
+
+QVariant TDataSet::LookupValue(int fieldIndex) const {
+  const TField& field = *fields_.at(fieldIndex);
+  TDataSet* list = field.LookupDataSet();
+  if (!list || !list->Active()) return {};
+  QVariantList keys;
+  for (TField* key : lookupKeys_.at(fieldIndex - storedFields_)) {
+    const QVariant value = key->Value();
+    if (!value.isValid()) return {};  // no key, nothing to look up
+    keys << value;
+  }
+  return field.Converted(list->Lookup(field.LookupKeyFields(), keys, field.LookupResultField()));
 }
 
 void TDataSet::SetState(TDataSetState state) {
@@ -171,7 +208,7 @@ void TDataSet::BeginInsert(bool append) {
     MoveTo(insertRow_, false, true);
   else
     MoveTo(insertRow_, bof_, eof_);
-  editBuffer_ = TRecordValues(FieldCount());
+  editBuffer_ = TRecordValues(StoredFieldCount());
   oldValues_.clear();
   SetState(TDataSetState::dsInsert);
   DataEvent(TDataEvent::deDataSetChange);
@@ -234,7 +271,12 @@ void TDataSet::Delete() {
 
 void TDataSet::Refresh() {
   CheckBrowseMode();
-  const TBookmark bookmark = GetBookmark();
+  TBookmark bookmark = kNoBookmark;
+  try {
+    bookmark = GetBookmark();
+  } catch (const EDatabaseError&) {
+    // The current record went from the storage: the cursor stays at its place.
+  }
   DoRefresh();
   const int index = bookmark == kNoBookmark ? -1 : DoIndexOf(bookmark);
   current_ = index >= 0 ? index : std::clamp(current_, 0, std::max(0, DoRecordCount() - 1));
@@ -324,6 +366,7 @@ std::vector<TField*> TDataSet::GetFieldList(const QString& names) const {
 
 QVariant TDataSet::FieldValue(int fieldIndex) const {
   if (!Active()) return {};
+  if (fieldIndex >= storedFields_) return LookupValue(fieldIndex);
   const int row = DisplayRow();
   if (IsEditState(state_) && row == current_) return editBuffer_.value(fieldIndex);
   // Rows after one being inserted sit one place further down than they are stored.
@@ -334,10 +377,17 @@ QVariant TDataSet::FieldValue(int fieldIndex) const {
 
 void TDataSet::SetFieldValue(TField* field, const QVariant& value) {
   CheckEditing();
+  if (field->Lookup()) throw EDatabaseError(QStringLiteral("Field '%1' cannot be modified").arg(field->FieldName()));
   const QVariant converted = field->Converted(value);
   editBuffer_[field->Index()] = converted;
   modified_ = true;
   DataEvent(TDataEvent::deFieldChange, field);
+  // The lookup fields keyed by this one now read another value.
+  for (size_t i = 0; i < lookupKeys_.size(); ++i) {
+    const std::vector<TField*>& keys = lookupKeys_[i];
+    if (std::find(keys.begin(), keys.end(), field) != keys.end())
+      DataEvent(TDataEvent::deFieldChange, fields_.at(storedFields_ + i).get());
+  }
 }
 
 }  // namespace kavri

@@ -96,7 +96,13 @@ class TDataSet : public QObject {
   bool BookmarkValid(TBookmark bookmark) const;
   void GotoBookmark(TBookmark bookmark);
 
+  // Defines a lookup field, only while the set is closed; on opening it comes after the stored
+  // fields, and a key field this set lacks refuses the open.
+  void AddLookupField(const QString& name, TFieldType type, int size, const TLookupDef& lookup);
+
   int FieldCount() const { return static_cast<int>(fields_.size()); }
+  // The fields the storage holds: the first ones; the lookup fields follow.
+  int StoredFieldCount() const { return storedFields_; }
   TField* Fields(int index) const { return fields_.at(index).get(); }
   TField* FindField(const QString& name) const;  // without regard to case; null when missing
   TField* FieldByName(const QString& name) const;
@@ -141,9 +147,21 @@ class TDataSet : public QObject {
   void Resync();
   int FindRecord(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options) const;
   bool Inserting() const { return state_ == TDataSetState::dsInsert; }
+  void AddLookupFields();
+  QVariant LookupValue(int fieldIndex) const;
 
   TDataSetState state_ = TDataSetState::dsInactive;
   std::vector<std::unique_ptr<TField>> fields_;
+  int storedFields_ = 0;
+  struct TLookupFieldDef {
+    QString name;
+    TFieldType type;
+    int size;
+    TLookupDef lookup;
+  };
+  std::vector<TLookupFieldDef> lookupDefs_;
+  // Per lookup field (in field order), its key fields in this set.
+  std::vector<std::vector<TField*>> lookupKeys_;
   std::vector<TDataSource*> sources_;
   int current_ = 0;
   int display_ = -1;

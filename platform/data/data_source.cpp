@@ -19,6 +19,10 @@ void TDataSource::SetDataSet(TDataSet* dataSet) {
   if (dataSet_) {
     auto& sources = dataSet_->sources_;
     sources.erase(std::remove(sources.begin(), sources.end(), this), sources.end());
+    // The links let go of the old set's fields before they see the new set, even when both are
+    // open and the state stays the same.
+    dataSet_ = nullptr;
+    NotifyLinks(TDataEvent::deUpdateState, nullptr);
   }
   dataSet_ = dataSet;
   if (dataSet_) dataSet_->sources_.push_back(this);

@@ -9,6 +9,17 @@ namespace kavri {
 TField::TField(TDataSet* dataSet, int index, QString name, TFieldType type, int size)
     : dataSet_(dataSet), index_(index), name_(std::move(name)), type_(type), size_(size) {}
 
+TField::TField(TDataSet* dataSet, int index, QString name, TFieldType type, int size, TLookupDef lookup)
+    : dataSet_(dataSet),
+      index_(index),
+      name_(std::move(name)),
+      type_(type),
+      size_(size),
+      kind_(TFieldKind::fkLookup),
+      lookup_(std::move(lookup)) {}
+
+TDataSet* TField::LookupDataSet() const { return lookup_.lookupDataSet.data(); }
+
 Qt::Alignment TField::Alignment() const {
   const bool numeric = type_ == TFieldType::ftInteger || type_ == TFieldType::ftFloat;
   return numeric ? Qt::AlignRight : Qt::AlignLeft;
@@ -28,6 +39,14 @@ QString TField::AsString() const {
       return QString::fromUtf8(v.toByteArray());
     default:
       return v.toString();
+  }
+}
+
+QString TField::DisplayText() const {
+  try {
+    return AsString();
+  } catch (const EDatabaseError&) {
+    return {};
   }
 }
 
@@ -86,7 +105,7 @@ bool TField::IsValidChar(QChar c) const {
   }
 }
 
-bool TField::CanModify() const { return dataSet_->CanModify(); }
+bool TField::CanModify() const { return !Lookup() && dataSet_->CanModify(); }
 
 void TField::FocusControl() { dataSet_->DataEvent(TDataEvent::deFocusControl, this); }
 

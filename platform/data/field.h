@@ -1,4 +1,5 @@
 #pragma once
+#include <QPointer>
 #include <QString>
 #include <QVariant>
 #include <Qt>
@@ -9,11 +10,24 @@ class TDataSet;
 
 enum class TFieldType { ftString, ftInteger, ftFloat, ftBoolean, ftMemo, ftBlob };
 
+// A data field is stored with its record; a lookup field is computed each time it is read.
+enum class TFieldKind { fkData, fkLookup };
+
+// Where a lookup field takes its value: the record of `lookupDataSet` whose `lookupKeyFields`
+// equal this record's `keyFields` (semicolon-separated lists, one to one), its `lookupResultField`.
+struct TLookupDef {
+  QString keyFields;
+  QPointer<TDataSet> lookupDataSet;
+  QString lookupKeyFields;
+  QString lookupResultField;
+};
+
 // One column of a data set, read and written at the set's current record (or, while a link
 // draws another row of its window, at that row). Values are QVariants; an invalid one is null.
 class TField {
  public:
   TField(TDataSet* dataSet, int index, QString name, TFieldType type, int size);
+  TField(TDataSet* dataSet, int index, QString name, TFieldType type, int size, TLookupDef lookup);
 
   TDataSet* DataSet() const { return dataSet_; }
   int Index() const { return index_; }
@@ -23,16 +37,26 @@ class TField {
   int Size() const { return size_; }  // characters of a string field; 0 elsewhere
   bool IsBlob() const { return type_ == TFieldType::ftMemo || type_ == TFieldType::ftBlob; }
   bool IsString() const { return type_ == TFieldType::ftString; }
+  TFieldKind FieldKind() const { return kind_; }
+  bool Lookup() const { return kind_ == TFieldKind::fkLookup; }
+  // A lookup field's definition; empty texts and no set for a data field.
+  const QString& KeyFields() const { return lookup_.keyFields; }
+  TDataSet* LookupDataSet() const;
+  const QString& LookupKeyFields() const { return lookup_.lookupKeyFields; }
+  const QString& LookupResultField() const { return lookup_.lookupResultField; }
   Qt::Alignment Alignment() const;
 
   QVariant Value() const;
   bool IsNull() const { return !Value().isValid(); }
   QString AsString() const;
   QString Text() const { return AsString(); }         // the editing text
-  QString DisplayText() const { return AsString(); }  // the text shown while not editing
+  // The text shown while not editing. Drawing never fails: a record the storage no longer holds
+  // (another program deleted it) shows empty.
+  QString DisplayText() const;
 
-  // Writes need the set in edit or insert state. A text that is not a value of the field's type
-  // raises EDatabaseError and leaves the field as it was; an empty text makes a non-string null.
+  // Writes need the set in edit or insert state, and a data field (a lookup field follows its
+  // key). A text that is not a value of the field's type raises EDatabaseError and leaves the
+  // field as it was; an empty text makes a non-string null.
   void SetValue(const QVariant& value);
   void SetAsString(const QString& text);
   void SetText(const QString& text) { SetAsString(text); }
@@ -55,6 +79,8 @@ class TField {
   QString name_;
   TFieldType type_;
   int size_;
+  TFieldKind kind_ = TFieldKind::fkData;
+  TLookupDef lookup_;
 };
 
 }  // namespace kavri

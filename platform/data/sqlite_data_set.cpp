@@ -1,10 +1,16 @@
 #include "platform/data/sqlite_data_set.h"
 
 #include <QAtomicInteger>
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <limits>
 
 namespace kavri {
 
@@ -37,6 +43,23 @@ std::pair<TFieldType, int> FieldTypeOf(const QString& declared) {
 
 QVariant Normalised(const QVariant& v) { return v.isNull() ? QVariant() : v; }
 
+// Whether a path may be written: the caller's rights (access() also sees a read-only mount), and
+// at least one write bit in its mode, since for root the rights alone never refuse.
+bool PathWritable(const QString& path) {
+  const QByteArray native = QFile::encodeName(path);
+  struct stat info {};
+  if (::stat(native.constData(), &info) != 0) return false;
+  return ::access(native.constData(), W_OK) == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+}
+
+// A database is written through its file and, for the journal beside it, its folder.
+bool DatabaseWritable(const QString& fileName) {
+  if (fileName.isEmpty() || fileName == QLatin1String(":memory:")) return true;
+  const QFileInfo file(fileName);
+  if (file.exists() && !PathWritable(file.absoluteFilePath())) return false;
+  return PathWritable(file.absolutePath());
+}
+
 }  // namespace
 
 TSQLiteDataSet::~TSQLiteDataSet() { Close(); }
@@ -47,7 +70,7 @@ QString TSQLiteDataSet::Quoted(const QString& name) const {
 
 QString TSQLiteDataSet::SelectList() const {
   QStringList columns{QStringLiteral("rowid")};
-  for (int i = 0; i < FieldCount(); ++i) columns << Quoted(Fields(i)->FieldName());
+  for (int i = 0; i < StoredFieldCount(); ++i) columns << Quoted(Fields(i)->FieldName());
   return columns.join(',');
 }
 
@@ -56,7 +79,10 @@ void TSQLiteDataSet::DoOpen() {
   connection_ = QStringLiteral("kavri-data-set-%1").arg(serial.fetchAndAddRelaxed(1));
   QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
   db.setDatabaseName(fileName_);
-  if (readOnly_) db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+  // A database that cannot be written opens read-only, so no edit starts that only its post
+  // would find refused.
+  openedReadOnly_ = readOnly_ || !DatabaseWritable(fileName_);
+  if (openedReadOnly_) db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
   try {
     if (!db.open()) throw EDatabaseError(DatabaseMessage(db.lastError()));
     QSqlQuery info(db);
@@ -68,7 +94,7 @@ void TSQLiteDataSet::DoOpen() {
     }
     if (FieldCount() == 0) throw EDatabaseError(QStringLiteral("no such table: %1").arg(table_));
     count_ = CountRows();
-    page_.clear();
+    ForgetPage();
     pageFirst_ = 0;
   } catch (...) {
     db = QSqlDatabase();
@@ -78,7 +104,7 @@ void TSQLiteDataSet::DoOpen() {
 }
 
 void TSQLiteDataSet::DoClose() {
-  page_.clear();
+  ForgetPage();
   count_ = 0;
   {
     QSqlDatabase db = Connection(connection_);
@@ -94,7 +120,8 @@ int TSQLiteDataSet::CountRows() const {
   return q.value(0).toInt();
 }
 
-void TSQLiteDataSet::LoadPage(const QString& where, const QVariantList& binds, int firstIndex, bool descending) const {
+std::vector<TStoredRecord> TSQLiteDataSet::LoadPage(const QString& where, const QVariantList& binds, int firstIndex,
+                                                     bool descending) const {
   QSqlQuery q(Connection(connection_));
   q.setForwardOnly(true);
   q.prepare(QStringLiteral("SELECT %1 FROM %2 %3 ORDER BY rowid %4 LIMIT %5")
@@ -107,29 +134,44 @@ void TSQLiteDataSet::LoadPage(const QString& where, const QVariantList& binds, i
   while (q.next()) {
     TStoredRecord r;
     r.bookmark = q.value(0).toLongLong();
-    r.values.reserve(FieldCount());
-    for (int i = 0; i < FieldCount(); ++i) r.values.append(Normalised(q.value(i + 1)));
+    r.values.reserve(StoredFieldCount());
+    for (int i = 0; i < StoredFieldCount(); ++i) r.values.append(Normalised(q.value(i + 1)));
     rows.push_back(std::move(r));
   }
   if (descending) std::reverse(rows.begin(), rows.end());
-  page_ = std::move(rows);
+  return rows;
+}
+
+void TSQLiteDataSet::NoteForwardLoad(int firstIndex, size_t rows) const {
+  // A short page reached the table's end: rows counted past it were deleted by another writer.
+  if (rows < static_cast<size_t>(kPageRows)) knownEnd_ = firstIndex + static_cast<int>(rows);
 }
 
 TStoredRecord TSQLiteDataSet::DoRecordAt(int index) const {
+  // Reading a row known to be gone asks the file nothing, however often it is drawn.
+  if (index >= knownEnd_) throw EDatabaseError(QStringLiteral("Record not found"));
   const int pageEnd = pageFirst_ + static_cast<int>(page_.size());
   if (index < pageFirst_ || index >= pageEnd) {
     if (!page_.empty() && index == pageEnd) {
       // Scrolling on: the rows after the page's last row id.
-      LoadPage(QStringLiteral("WHERE rowid > ?"), {page_.back().bookmark}, -1, false);
-      pageFirst_ = index;
+      std::vector<TStoredRecord> rows = LoadPage(QStringLiteral("WHERE rowid > ?"), {page_.back().bookmark}, -1, false);
+      NoteForwardLoad(index, rows.size());
+      if (!rows.empty()) {
+        page_ = std::move(rows);
+        pageFirst_ = index;
+      }
     } else if (!page_.empty() && index == pageFirst_ - 1) {
-      LoadPage(QStringLiteral("WHERE rowid < ?"), {page_.front().bookmark}, -1, true);
-      pageFirst_ = index - static_cast<int>(page_.size()) + 1;
+      std::vector<TStoredRecord> rows = LoadPage(QStringLiteral("WHERE rowid < ?"), {page_.front().bookmark}, -1, true);
+      if (!rows.empty()) {
+        page_ = std::move(rows);
+        pageFirst_ = index - static_cast<int>(page_.size()) + 1;
+      }
     } else {
       // A jump: a page centred on the row, found by its offset.
       const int first = std::max(0, index - kPageRows / 2);
-      LoadPage(QString(), {}, first, false);
+      page_ = LoadPage(QString(), {}, first, false);
       pageFirst_ = first;
+      NoteForwardLoad(first, page_.size());
     }
   }
   const int at = index - pageFirst_;
@@ -172,7 +214,7 @@ QVariant TSQLiteDataSet::Write(const QString& sql, const QVariantList& binds, bo
     throw EDatabaseError(message);
   }
   // Whatever was written, the page no longer shows the table.
-  page_.clear();
+  ForgetPage();
   return id;
 }
 
@@ -181,7 +223,7 @@ TBookmark TSQLiteDataSet::DoInsert(int, const TRecordValues& values) {
   // id and so come last.
   QStringList columns, marks;
   QVariantList binds;
-  for (int i = 0; i < FieldCount(); ++i) {
+  for (int i = 0; i < StoredFieldCount(); ++i) {
     if (!values.value(i).isValid()) continue;
     columns << Quoted(Fields(i)->FieldName());
     marks << QStringLiteral("?");
@@ -200,7 +242,7 @@ void TSQLiteDataSet::DoUpdate(int index, const TRecordValues& old, const TRecord
   // Only the changed columns: nothing else of the row is overwritten.
   QStringList sets;
   QVariantList binds;
-  for (int i = 0; i < FieldCount(); ++i) {
+  for (int i = 0; i < StoredFieldCount(); ++i) {
     if (values.value(i) == old.value(i)) continue;
     sets << Quoted(Fields(i)->FieldName()) + QStringLiteral("=?");
     binds << values.value(i);
@@ -216,8 +258,13 @@ void TSQLiteDataSet::DoDelete(int index) {
   --count_;
 }
 
-void TSQLiteDataSet::DoRefresh() {
+void TSQLiteDataSet::ForgetPage() const {
   page_.clear();
+  knownEnd_ = std::numeric_limits<int>::max();
+}
+
+void TSQLiteDataSet::DoRefresh() {
+  ForgetPage();
   count_ = CountRows();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <QSqlDatabase>
 #include <QString>
+#include <limits>
 #include <vector>
 
 #include "platform/data/data_set.h"
@@ -22,6 +23,7 @@ class TSQLiteDataSet : public TDataSet {
   void SetDatabaseName(const QString& fileName) { fileName_ = fileName; }
   QString TableName() const { return table_; }
   void SetTableName(const QString& table) { table_ = table; }
+  // Asked for read-only; a file or folder without write access opens read-only all the same.
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool value) { readOnly_ = value; }
 
@@ -32,7 +34,7 @@ class TSQLiteDataSet : public TDataSet {
  protected:
   void DoOpen() override;
   void DoClose() override;
-  bool DoCanModify() const override { return !readOnly_; }
+  bool DoCanModify() const override { return !openedReadOnly_; }
   int DoRecordCount() const override { return count_; }
   TStoredRecord DoRecordAt(int index) const override;
   int DoIndexOf(TBookmark bookmark) const override;
@@ -44,7 +46,10 @@ class TSQLiteDataSet : public TDataSet {
  private:
   QString Quoted(const QString& name) const;
   QString SelectList() const;
-  void LoadPage(const QString& where, const QVariantList& binds, int firstIndex, bool descending) const;
+  std::vector<TStoredRecord> LoadPage(const QString& where, const QVariantList& binds, int firstIndex,
+                                      bool descending) const;
+  void NoteForwardLoad(int firstIndex, size_t rows) const;
+  void ForgetPage() const;
   // Runs one statement inside its own transaction; rolls back and raises on any refusal, and
   // with `needsRow` when it touched no row (another writer deleted it), so no edit is lost unseen.
   QVariant Write(const QString& sql, const QVariantList& binds, bool needsRow = false);
@@ -52,9 +57,13 @@ class TSQLiteDataSet : public TDataSet {
 
   QString fileName_, table_, connection_;
   bool readOnly_ = false;
+  bool openedReadOnly_ = false;
   int count_ = 0;
   mutable std::vector<TStoredRecord> page_;
   mutable int pageFirst_ = 0;
+  // Rows from here on were counted but are no longer in the file; known until the next write or
+  // Refresh.
+  mutable int knownEnd_ = std::numeric_limits<int>::max();
 };
 
 }  // namespace kavri

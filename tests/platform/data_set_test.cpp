@@ -1,6 +1,8 @@
 // The same cursor, editing and notification cases on the in-memory set and on a SQLite table.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <memory>
 
 #include "platform/data/data_link.h"
@@ -15,18 +17,25 @@ namespace {
 
 struct MemorySet {
   std::unique_ptr<TDataSet> Make(const QStringList& names) { return kavri_test::OpenPeopleInMemory(names); }
+  std::unique_ptr<TDataSet> MakeSecond(const QStringList& names) { return Make(names); }
 };
 
 struct SqliteSet {
   kavri_test::ScratchDir dir;
   QString file = QString::fromStdString(dir.Path("people.db"));
+  QString secondFile = QString::fromStdString(dir.Path("second.db"));
   std::unique_ptr<TDataSet> Make(const QStringList& names) { return kavri_test::OpenPeopleInSqlite(file, names); }
+  // Another people table of the same kind, in its own file.
+  std::unique_ptr<TDataSet> MakeSecond(const QStringList& names) {
+    return kavri_test::OpenPeopleInSqlite(secondFile, names);
+  }
 };
 
 template <typename Maker>
 class DataSetTest : public ::testing::Test {
  protected:
   std::unique_ptr<TDataSet> Make(const QStringList& names) { return maker_.Make(names); }
+  std::unique_ptr<TDataSet> MakeSecond(const QStringList& names) { return maker_.MakeSecond(names); }
   static QString Name(TDataSet& set) { return set.FieldByName("name")->AsString(); }
   Maker maker_;
 };
@@ -285,6 +294,24 @@ TYPED_TEST(DataSetTest, ALinkWindowKeepsTheCurrentRecordInView) {
   EXPECT_EQ(link.Field()->AsString(), "b");
 }
 
+TYPED_TEST(DataSetTest, ALinkFollowsItsSourceToAnotherOpenSet) {
+  auto first = kavri_test::OpenPeopleInMemory({"ann"});
+  auto second = this->Make({"bob"});
+  TDataSource source;
+  source.SetDataSet(first.get());
+  TFieldDataLink link;
+  link.SetFieldName("name");
+  link.SetDataSource(&source);
+  QStringList shown;
+  link.OnDataChange = [&] { shown << (link.Field() ? link.Field()->AsString() : QString()); };
+  source.SetDataSet(second.get());
+  ASSERT_NE(link.Field(), nullptr);
+  EXPECT_EQ(link.Field()->DataSet(), second.get());
+  EXPECT_EQ(shown.value(shown.size() - 1), "bob");
+  first.reset();  // the link holds nothing of the set it left
+  EXPECT_EQ(link.Field()->AsString(), "bob");
+}
+
 TYPED_TEST(DataSetTest, LinksGoInactiveWhenTheSourceOrTheSetGoes) {
   auto set = this->Make({"ann"});
   auto source = std::make_unique<TDataSource>();
@@ -307,6 +334,71 @@ TYPED_TEST(DataSetTest, LinksGoInactiveWhenTheSourceOrTheSetGoes) {
   set.reset();
   EXPECT_FALSE(link.Active());
   EXPECT_EQ(second.DataSet(), nullptr);
+}
+
+// "choice": each person's id looked up in a second people table of the same kind, its name shown.
+void AddChoiceField(TDataSet& people, TDataSet* choices, const QString& keyFields = "id") {
+  people.Close();
+  people.AddLookupField("choice", TFieldType::ftString, 20, {keyFields, choices, "id", "name"});
+  people.Open();
+}
+
+TYPED_TEST(DataSetTest, ALookupFieldReadsTheResultOfItsKeyInTheLookupSet) {
+  auto choices = this->MakeSecond({"Ann Laser", "Bob Beam"});
+  auto people = this->Make({"ann", "bob", "cid"});
+  TDataSet& set = *people;
+  AddChoiceField(set, choices.get());
+  TField* choice = set.FieldByName("choice");
+  EXPECT_EQ(choice->FieldKind(), TFieldKind::fkLookup);
+  EXPECT_EQ(choice->Index(), 3);  // after the stored fields
+  EXPECT_FALSE(choice->CanModify());
+  const struct {
+    int move;
+    const char* shown;
+  } rows[] = {{0, "Ann Laser"}, {1, "Bob Beam"}, {1, ""}};  // id 3 has no choice
+  set.First();
+  for (const auto& r : rows) {
+    set.MoveBy(r.move);
+    EXPECT_EQ(choice->DisplayText(), r.shown) << set.FieldByName("name")->AsString().toStdString();
+  }
+  EXPECT_TRUE(choice->IsNull());
+  // Changing the key changes the looked-up value, and its controls hear of it.
+  TDataSource source;
+  source.SetDataSet(&set);
+  TFieldDataLink link;
+  link.SetFieldName("choice");
+  link.SetDataSource(&source);
+  QStringList heard;
+  link.OnDataChange = [&] { heard << (link.Field() ? link.Field()->DisplayText() : QString()); };
+  set.Edit();
+  heard.clear();
+  set.FieldByName("id")->SetValue(2);
+  EXPECT_EQ(heard, QStringList{"Bob Beam"});
+  EXPECT_THROW(choice->SetAsString("Ann Laser"), EDatabaseError);
+  set.Post();
+  EXPECT_EQ(choice->AsString(), "Bob Beam");
+  // The lookup set is read without moving, and a closed one gives nothing.
+  choices->Last();
+  set.First();
+  EXPECT_EQ(choice->AsString(), "Ann Laser");
+  EXPECT_EQ(choices->FieldByName("name")->AsString(), "Bob Beam");
+  choices->Close();
+  EXPECT_TRUE(choice->IsNull());
+  link.SetDataSource(nullptr);
+}
+
+TYPED_TEST(DataSetTest, ALookupFieldIsDefinedOnlyWhileClosedAndOnlyOnFieldsThatExist) {
+  auto choices = this->MakeSecond({"Ann Laser"});
+  auto people = this->Make({"ann"});
+  EXPECT_THROW(people->AddLookupField("choice", TFieldType::ftString, 20, {"id", choices.get(), "id", "name"}),
+               EDatabaseError);
+  try {
+    AddChoiceField(*people, choices.get(), "nobody");
+    FAIL() << "opened with a lookup on a missing key field";
+  } catch (const EDatabaseError& e) {
+    EXPECT_STREQ(e.what(), "Field 'nobody' not found");
+  }
+  EXPECT_FALSE(people->Active());
 }
 
 // ---- SQLite only ----
@@ -429,6 +521,45 @@ TEST_F(SqliteDataSetTest, OpeningAMissingTableOrAReadOnlySetRefusesClearly) {
   set.Open();
   EXPECT_FALSE(set.CanModify());
   EXPECT_THROW(set.Edit(), EDatabaseError);
+}
+
+TEST_F(SqliteDataSetTest, AFileOrFolderWithoutWriteAccessOpensAsAReadOnlySet) {
+  // Modes rather than the caller's rights: tests run as root, whom file modes do not stop.
+  const QFileDevice::Permissions readable = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+  const QFileDevice::Permissions writable = readable | QFileDevice::WriteOwner;
+  const QFileDevice::Permissions folder = readable | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
+  const struct {
+    const char* what;
+    QFileDevice::Permissions fileMode, folderMode;
+    bool canModify;
+  } cases[] = {
+      {"writable", writable, folder | QFileDevice::WriteOwner, true},
+      {"read-only file", readable, folder | QFileDevice::WriteOwner, false},
+      {"read-only folder", writable, folder, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    kavri_test::ScratchDir dir;
+    const QString folderPath = QString::fromStdString(dir.Path("db"));
+    ASSERT_TRUE(QDir().mkpath(folderPath));
+    const QString file = folderPath + "/people.db";
+    kavri_test::WritePeopleTable(file, {"ann"});
+    QFile::setPermissions(file, c.fileMode);
+    QFile::setPermissions(folderPath, c.folderMode);
+    TSQLiteDataSet set;
+    set.SetDatabaseName(file);
+    set.SetTableName("people");
+    set.Open();
+    EXPECT_EQ(set.CanModify(), c.canModify);
+    if (!c.canModify) {
+      EXPECT_THROW(set.Edit(), EDatabaseError);
+      EXPECT_THROW(set.Append(), EDatabaseError);
+      EXPECT_EQ(set.State(), TDataSetState::dsBrowse);
+    }
+    EXPECT_EQ(set.FieldByName("name")->AsString(), "ann");
+    set.Close();
+    QFile::setPermissions(folderPath, c.folderMode | QFileDevice::WriteOwner);
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Data-aware controls in the screenshot panel, second part: list and combo boxes, check boxes, a
-// radio group, lookup controls, an image and a grid, all on a SQLite file.
+// radio group, lookup controls (one bound to a lookup field), an image and a grid, all on a
+// SQLite file.
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
@@ -55,11 +56,13 @@ QString GearFile() {
   return file;
 }
 
-TDataSource* OpenTable(QWidget* area, const QString& table) {
+// `lookup` names a set that gives the table the lookup field "kind name": its kind's name.
+TDataSource* OpenTable(QWidget* area, const QString& table, TDataSet* lookup = nullptr) {
   auto* set = new TSQLiteDataSet;
   set->setParent(area);
   set->SetDatabaseName(GearFile());
   set->SetTableName(table);
+  if (lookup) set->AddLookupField("kind name", TFieldType::ftString, 12, {"kind", lookup, "id", "name"});
   set->Open();
   auto* source = new TDataSource(area);
   source->SetDataSet(set);
@@ -67,8 +70,11 @@ TDataSource* OpenTable(QWidget* area, const QString& table) {
 }
 
 int FillChoiceControls(QWidget* area, TSkinUIStyle style) {
-  TDataSource* gear = OpenTable(area, "gear");
   TDataSource* kinds = OpenTable(area, "kinds");
+  TDataSource* gear = OpenTable(area, "gear", kinds->DataSet());
+  // A second cursor on the table, on the diode, for the combo bound to the lookup field.
+  TDataSource* diode = OpenTable(area, "gear", kinds->DataSet());
+  diode->DataSet()->Next();
   const TColor border = GetThemeColor(style, 8);
 
   auto* list = new TSkinDBListBox(area);
@@ -126,6 +132,11 @@ int FillChoiceControls(QWidget* area, TSkinUIStyle style) {
   lookupCombo->SetListSource(kinds);
   lookupCombo->SetKeyField("id");
   lookupCombo->SetListField("name");
+  auto* lookupField = new TSkinDBLookupComboBox(area);  // the list, key and name from the field
+  lookupField->setGeometry(0, 180, 150, 22);
+  lookupField->SetBorderColor(border);
+  lookupField->SetDataSource(diode);
+  lookupField->SetDataField("kind name");
   auto* image = new TSkinDBImage(area);
   image->setGeometry(158, 150, 64, 64);
   image->SetBorderColor(border);

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -354,6 +355,27 @@ TEST(DBControls, OutliveTheirDataSourceWithoutTouchingIt) {
   form.Focus(form.other);
   form.nav->Button(B::nbNext)->Click();
   EXPECT_EQ(form.set->State(), TDataSetState::dsEdit);  // the set itself was left alone
+}
+
+TEST(DBControls, OfferNoEditingOnAReadOnlyDatabaseFile) {
+  kavri_test::ScratchDir dir;
+  const QString file = QString::fromStdString(dir.Path("people.db"));
+  kavri_test::WritePeopleTable(file, {"a", "b"});
+  QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+  Form form({});
+  TSQLiteDataSet set;
+  set.SetDatabaseName(file);
+  set.SetTableName("people");
+  set.Open();
+  form.source->SetDataSet(&set);
+  form.Show();
+  EXPECT_EQ(EnabledButtons(*form.nav), Bits({B::nbNext, B::nbLast}));
+  form.Focus(form.edit);
+  QTest::keyClicks(form.edit, "9");
+  EXPECT_TRUE(form.edit->isReadOnly());
+  EXPECT_EQ(form.edit->text(), "1");
+  EXPECT_EQ(set.State(), TDataSetState::dsBrowse);
+  form.source->SetDataSet(nullptr);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QTest>
 
@@ -151,6 +152,43 @@ TYPED_TEST(DBGridTest, ARefusedEditOpensNoEditor) {
   EXPECT_FALSE(this->grid->EditorMode());
   EXPECT_EQ(this->Set().State(), TDataSetState::dsBrowse);
   EXPECT_EQ(this->people.Stored(), (QStringList{"1|Ann", "2|Bob", "3|Cid"}));
+}
+
+// ---- SQLite only: another program changes the file under the grid ----
+
+// A cell with nothing drawn in it is one colour inside its lines.
+bool CellIsBlank(const QImage& image, const QRect& cell) {
+  const QRect inner = cell.adjusted(2, 2, -3, -3);
+  const QRgb first = image.pixel(inner.topLeft());
+  for (int y = inner.top(); y <= inner.bottom(); ++y)
+    for (int x = inner.left(); x <= inner.right(); ++x)
+      if (image.pixel(x, y) != first) return false;
+  return true;
+}
+
+TEST(DBGridSqliteTest, ARowAnotherProgramDeletedDrawsEmptyUntilTheNextRefresh) {
+  kavri_test::PeopleOn<kavri_test::SqlitePeople> people{{"Ann", "Bob", "Cid"}};
+  kavri_test::RecordingDialogs dialogs;
+  TSkinDBGrid grid;
+  grid.resize(320, 200);
+  grid.SetDataSource(&people.source);
+  kavri_test::RunSqlite(people.kind.file, "DELETE FROM people WHERE name = 'Bob';");
+  // A write of the set's own drops the rows it held, so painting reads the file again.
+  people.set->Edit();
+  people.set->FieldByName("note")->SetAsString("seen");
+  people.set->Post();
+  people.set->Last();  // the set still counts three rows: the last one is gone from the file
+  QImage shot;
+  EXPECT_NO_THROW(shot = grid.grab().toImage());
+  ASSERT_FALSE(shot.isNull());
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_FALSE(CellIsBlank(shot, grid.CellRect(kNameCol, 1)));
+  EXPECT_FALSE(CellIsBlank(shot, grid.CellRect(kNameCol, 2)));  // Cid, one row up in the file
+  EXPECT_TRUE(CellIsBlank(shot, grid.CellRect(kNameCol, 3)));
+  EXPECT_TRUE(CellIsBlank(shot, grid.CellRect(kIdCol, 3)));
+  people.set->Refresh();
+  EXPECT_EQ(grid.RowCount(), 3);
+  EXPECT_EQ(people.set->FieldByName("name")->AsString(), "Cid");
 }
 
 }  // namespace

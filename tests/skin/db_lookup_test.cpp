@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QImage>
 #include <QTest>
 
 #include "skin/db_lookup_combo_box.h"
@@ -154,6 +155,110 @@ TYPED_TEST(DBLookupTest, ComboShowsTheKeysTextStepsAndTakesAPickFromItsList) {
   this->combo->SetReadOnly(true);
   QTest::keyClick(this->combo, Qt::Key_Down);
   EXPECT_EQ(this->Id().toInt(), 4);
+}
+
+TYPED_TEST(DBLookupTest, ALookupFieldGivesTheListItsSetKeyAndResultField) {
+  TDataSet& people = *this->people.set;
+  people.Close();
+  people.AddLookupField("choice", TFieldType::ftString, 20, {"id", this->choices.set.get(), "id", "name"});
+  people.Open();
+  people.Next();
+  for (TSkinDBLookupControl* c : std::initializer_list<TSkinDBLookupControl*>{this->list, this->combo}) {
+    c->SetDataField("choice");
+    EXPECT_TRUE(c->ListActive());
+    EXPECT_EQ(c->KeyField(), "");  // the field defines them, so the properties read empty
+    EXPECT_EQ(c->ListSource(), nullptr);
+    EXPECT_EQ(c->KeyFieldObject()->DataSet(), this->choices.set.get());
+    EXPECT_EQ(c->ListFieldObject()->FieldName(), "name");
+    EXPECT_EQ(c->KeyValue().toInt(), 2);
+  }
+  EXPECT_EQ(this->list->SelectedItem(), "anna");
+  EXPECT_EQ(this->combo->Text(), "anna");
+  // Choosing a row writes its key into the field the lookup field is keyed by.
+  this->Type("c");
+  EXPECT_EQ(this->Id().toInt(), 4);
+  EXPECT_EQ(people.FieldByName("choice")->AsString(), "Cid Scan");
+  EXPECT_EQ(this->combo->Text(), "Cid Scan");
+  this->combo->setFocus();
+  QTest::keyClick(this->combo, Qt::Key_F4);
+  ASSERT_TRUE(this->combo->ListVisible());
+  QTest::keyClick(this->combo, Qt::Key_Down);
+  QTest::keyClick(this->combo, Qt::Key_Return);
+  EXPECT_EQ(this->Id().toInt(), 5);
+  EXPECT_EQ(this->list->SelectedItem(), "Dan");
+  people.Post();
+  EXPECT_EQ(this->people.Stored(), (QStringList{"1|Ann", "5|Bob", "3|Cid"}));
+  this->list->SetNullValueKey(QKeySequence(Qt::CTRL | Qt::Key_N));
+  QTest::keyClick(this->list, Qt::Key_N, Qt::ControlModifier);
+  EXPECT_TRUE(this->people.set->FieldByName("id")->IsNull());
+  EXPECT_EQ(this->list->SelectedItem(), "Ann Laser");  // no key: the list's first row
+  people.Cancel();
+
+  kavri_test::PeopleOn<TypeParam> others{{"Eve"}};  // a set without the lookup field
+  const struct {
+    const char* what;
+    std::function<void(TSkinDBLookupControl&)> set;
+    const char* error;
+  } refusals[] = {
+      {"KeyField", [](TSkinDBLookupControl& c) { c.SetKeyField("id"); }, "Property already defined by lookup field"},
+      {"ListSource", [this](TSkinDBLookupControl& c) { c.SetListSource(&this->choices.source); },
+       "Property already defined by lookup field"},
+      {"DataField", [](TSkinDBLookupControl& c) { c.SetDataField("nobody"); }, "Field 'nobody' not found"},
+      {"DataSource", [&](TSkinDBLookupControl& c) { c.SetDataSource(&others.source); }, "Field 'choice' not found"},
+  };
+  for (TSkinDBLookupControl* c : std::initializer_list<TSkinDBLookupControl*>{this->list, this->combo}) {
+    for (const auto& r : refusals) {
+      SCOPED_TRACE(r.what);
+      c->SetDataField("");
+      c->SetDataSource(&this->people.source);
+      c->SetDataField("choice");
+      try {
+        r.set(*c);
+        ADD_FAILURE() << "no error";
+      } catch (const EDatabaseError& e) {
+        EXPECT_STREQ(e.what(), r.error);
+      }
+    }
+    // A data field of its own ends the lookup-field mode and what it defined.
+    c->SetDataSource(&this->people.source);
+    c->SetDataField("id");
+    EXPECT_FALSE(c->ListActive());
+    EXPECT_EQ(c->ListSource(), nullptr);
+    EXPECT_EQ(c->KeyField(), "");
+    c->SetListSource(&this->choices.source);
+    c->SetKeyField("id");
+    EXPECT_TRUE(c->ListActive());
+  }
+  // Named while the set is closed, a missing field is shown when it opens, and the set opens.
+  EXPECT_TRUE(this->dialogs.messages.empty());
+  people.Close();
+  this->list->SetDataField("nobody");
+  people.Open();
+  EXPECT_TRUE(people.Active());
+  EXPECT_EQ(this->dialogs.messages, std::vector<std::string>{"Field 'nobody' not found"});
+  EXPECT_EQ(this->combo->Text(), "Ann Laser");
+}
+
+TEST(DBLookupListBox, ARowAnotherProgramDeletedDrawsEmptyAndNothingRaises) {
+  kavri_test::PeopleOn<kavri_test::SqlitePeople> people{{"Ann"}};
+  kavri_test::PeopleOn<kavri_test::SqlitePeople> choices{{"Ann Laser", "Bob Beam", "Cid Scan"}};
+  kavri_test::RecordingDialogs dialogs;
+  TSkinDBLookupListBox list;
+  list.SetDataSource(&people.source);
+  list.SetDataField("id");
+  list.SetListSource(&choices.source);
+  list.SetKeyField("id");
+  list.SetListField("name");
+  kavri_test::RunSqlite(choices.kind.file, "DELETE FROM people WHERE name = 'Cid Scan';");
+  // A write of the list set's own drops the rows it held, so painting reads the file again.
+  choices.set->Edit();
+  choices.set->FieldByName("note")->SetAsString("seen");
+  choices.set->Post();
+  QImage shot;
+  EXPECT_NO_THROW(shot = list.grab().toImage());
+  EXPECT_FALSE(shot.isNull());
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(list.SelectedItem(), "Ann Laser");
 }
 
 TEST(DBLookupListBox, RowCountKeepsToOneToAHundredAndTheHeightSnapsToRows) {
