@@ -52,12 +52,14 @@ int TSkinListBox::ItemsWidth() const {
 
 QSize TSkinListBox::sizeHint() const {
   const QSize base = TScrollBarHost<QListWidget>::sizeHint();
-  return {std::max(FBaseWidth > 0 ? FBaseWidth : base.width(), ItemsWidth()), base.height()};
+  // The view's own hint grows with its contents too, so it is bounded like the items' width.
+  const int own = std::min(base.width(), kMaxItemsWidth);
+  return {std::max(FBaseWidth > 0 ? FBaseWidth : own, ItemsWidth()), base.height()};
 }
 
 QSize TSkinListBox::minimumSizeHint() const {
   const QSize base = TScrollBarHost<QListWidget>::minimumSizeHint();
-  return {std::max(std::max(FBaseWidth, base.width()), ItemsWidth()), base.height()};
+  return {std::max({FBaseWidth, std::min(base.width(), kMaxItemsWidth), ItemsWidth()}), base.height()};
 }
 
 void TSkinListBox::SetVScrollBar(TSkinScrollBar* bar) {
