@@ -356,10 +356,11 @@ TSegmentControls TForm5::Controls() const {
 }
 
 // The model changes whole rows at a time; the grid shows it again afterwards, whatever happened.
+// Showing is guarded too: memory running out while the grid is filled is said like any other failure.
 void TForm5::RunCommand(const std::function<void()>& command) {
   CommitTypedCells(this);
   RunGuarded(command);
-  ShowSegment();
+  RunGuarded([this] { ShowSegment(); });
 }
 
 void TForm5::ShowSegment() {
