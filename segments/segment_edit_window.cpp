@@ -366,9 +366,9 @@ void TForm5::RunCommand(const std::function<void()>& command) {
 void TForm5::ShowSegment() {
   showing_ = true;
   skinStringGrid1->SetRowCount(segment_.RowCount());
+  TSharedCellTexts texts;
   for (int row = 0; row < segment_.RowCount(); ++row)
-    for (int col = 0; col < kSegmentColumns; ++col)
-      skinStringGrid1->SetCell(col, row, QString::fromStdString(segment_.Cell(col, row)));
+    for (int col = 0; col < kSegmentColumns; ++col) skinStringGrid1->SetCell(col, row, texts.Text(segment_.Cell(col, row)));
   skinStringGrid1->SetRow(segment_.CurrentRow());
   showing_ = false;
   skinEdit1->setText(QString::fromStdString(segment_.SegmentName()));
