@@ -193,7 +193,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
     button->OnClick = [run = std::move(run)](TSkinCustomButton*) { run(); };
   };
   click(BitBtn4, [this] { RunCommand([this] { files_->New(); }); });
-  click(BitBtn17, [this] { RunCommand([this] { files_->Open(); }); });
+  click(BitBtn17, [this] { RunCommand([this] { OpenSegment(); }); });
   click(BitBtn5, [this] { RunCommand([this] { files_->Save(); }); });
   click(BitBtn16, [this] { RunCommand([this] { files_->SaveAs(); }); });
   click(BitBtn1, [this] { RunCommand([this] { segment_.Add(Controls()); }); });
@@ -361,6 +361,15 @@ void TForm5::RunCommand(const std::function<void()>& command) {
   CommitTypedCells(this);
   RunGuarded(command);
   RunGuarded([this] { ShowSegment(); });
+}
+
+// The grid only shows the segment: it lets go of its rows before a file is read, so a long segment
+// opened over another never holds both with their grid copies, and is filled again from the
+// segment afterwards, whether the file opened or not.
+void TForm5::OpenSegment() {
+  if (FileListBox2->Files().ItemIndex() < 0) return;
+  skinStringGrid1->SetRowCount(2);
+  files_->Open();
 }
 
 void TForm5::ShowSegment() {
