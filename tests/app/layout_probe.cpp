@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
   quickPlay.show();
   app.processEvents();
   Print("BitBtn5", &main, "Form15.");
-  for (const char* name : {"Image4", "Image5", "ToolButton1", "ToolButton5", "ToolButton8", "TrackBar2", "Image1",
+  for (const char* name : {"Image4", "Image5", "ToolButton1", "ToolButton5", "ToolButton8", "TrackBar2", "Image1", "FileListBox2",
                            "skinMemo1", "skinCheckBox4"})
     Print(name, &quickPlay, "Form4.");
   for (int i = 0; i < quickPlay.skinRadioGroup1->ButtonCount(); ++i)
