@@ -61,7 +61,8 @@ bool DeleteSelectedFile(TFileList& list) {
   if (list.Count() > 1) neighbour = list.Items()[index + 1 < list.Count() ? index + 1 : index - 1];
   // A file that vanished meanwhile is simply not there to delete; any other failure says why and
   // leaves the list as the operator saw it, with the file still selected.
-  if (::unlink(list.SelectedPath().c_str()) != 0 && errno != ENOENT) {
+  const std::string path = list.SelectedPath();
+  if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
     const std::string reason = std::strerror(errno);
     Dialogs().ShowMessage("\"" + list.SelectedName() + "\" was not deleted: " + reason + ".", TMessageKind::Error);
     return true;
