@@ -99,6 +99,7 @@ bool TForm17::ImportPlt() {
     return false;
   }
   ImportList = std::move(result.objects);
+  if (ImportList.PointCount() == 0) Dialogs().ShowMessage(kNoPlotterLinesText, TMessageKind::Information);
   return true;
 }
 

@@ -11,6 +11,11 @@ namespace kavri {
 
 class TForm1;
 
+// Said when a file gives no point: which form of plotter file is read.
+constexpr const char* kNoPlotterLinesText =
+    "No plotter lines were found in this file. It is read one command per line: a line starting with "
+    "\"LT\" starts a block, and lines such as \"PU1200 3400;\" and \"PD1200 3400;\" give its points.";
+
 class TForm17 : public QWidget {
   Q_OBJECT
  public:
@@ -41,7 +46,7 @@ class TForm17 : public QWidget {
 
  private:
   // Imports the file named in Edit1 into ImportList; false (list untouched, error shown) when a
-  // value is not a number.
+  // value is not a number. A file that gives no point says which form is read.
   bool ImportPlt();
   void CloseAndRedraw();
 

@@ -116,8 +116,7 @@ std::vector<uint8_t> EncodeDrawing(const Drawing& drawing, int scale) {
 bool LoadDrawingFile(const std::string& fileName, Drawing& drawing, int scale, std::string* error) {
   drawing.Clear();
   if (scale <= 0) return false;
-  // Room for a trailing partial record, which is ignored.
-  std::optional<Bytes> bytes = ReadWholeFile(fileName, kMaxDrawingPoints * 5 + 4, error);
+  std::optional<Bytes> bytes = ReadWholeFile(fileName, kMaxDrawingFileBytes, error);
   if (!bytes) return false;
   try {
     DecodeDrawing(bytes->data(), bytes->size(), drawing, scale);

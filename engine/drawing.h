@@ -99,6 +99,9 @@ void DecodeDrawing(const uint8_t* data, size_t size, Drawing& drawing, int scale
 
 // One record of a drawing file: its point, and whether it is the last point of its object.
 constexpr size_t kDrawingRecordSize = 5;
+// The largest drawing file the reader takes: kMaxDrawingPoints records and a trailing partial one,
+// which is ignored.
+constexpr size_t kMaxDrawingFileBytes = kMaxDrawingPoints * kDrawingRecordSize + kDrawingRecordSize - 1;
 PointRecord DrawingRecordPoint(const uint8_t* record, int scale);
 inline bool DrawingRecordEndsObject(const uint8_t* record) { return (record[4] & 0x80) != 0; }
 

@@ -1,5 +1,6 @@
 #include "platform/text_lines.h"
 
+#include <limits>
 #include <new>
 
 #include "platform/file_io.h"
@@ -7,18 +8,39 @@
 
 namespace kavri {
 
-TextLines SplitTextLines(std::string_view text) {
-  TextLines lines;
+namespace {
+
+std::string FileNameOf(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Calls `take` with each line of the text, as SplitTextLines cuts them.
+template <typename TTake>
+void ForEachTextLine(std::string_view text, TTake&& take) {
   size_t start = 0;
   const size_t n = text.size();
   for (size_t i = 0; i < n; ++i) {
     const char c = text[i];
     if (c != '\r' && c != '\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
+    take(text.substr(start, i - start));
     if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
     start = i + 1;
   }
-  if (start < n) lines.emplace_back(text.substr(start));
+  if (start < n) take(text.substr(start));
+}
+
+}  // namespace
+
+TextLines SplitTextLines(std::string_view text) {
+  TextLines lines;
+  ForEachTextLine(text, [&](std::string_view line) { lines.emplace_back(line); });
+  return lines;
+}
+
+size_t CountTextLines(std::string_view text) {
+  size_t lines = 0;
+  ForEachTextLine(text, [&](std::string_view) { ++lines; });
   return lines;
 }
 
@@ -35,10 +57,22 @@ std::string JoinTextLines(const TextLines& lines) {
 }
 
 std::optional<TextLines> ReadTextLines(const std::string& path, std::string* error) {
+  return ReadRowLines(path, std::numeric_limits<size_t>::max(), std::string(), error);
+}
+
+std::optional<TextLines> ReadRowLines(const std::string& path, size_t maxLines, const std::string& window,
+                                      std::string* error) {
   std::optional<Bytes> bytes = ReadWholeFile(path, kMaxTextFileBytes, error);
   if (!bytes) return std::nullopt;
+  const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+  if (const size_t count = CountTextLines(text); count > maxLines) {
+    if (error)
+      *error = "\"" + FileNameOf(path) + "\" was not opened: it has " + std::to_string(count) + " lines, more than the " +
+               std::to_string(maxLines) + " that " + window + " takes.";
+    return std::nullopt;
+  }
   try {
-    return SplitTextLines(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    return SplitTextLines(text);
   } catch (const std::bad_alloc&) {
     if (error) *error = CannotReadText(path, kNotEnoughMemory);
     return std::nullopt;

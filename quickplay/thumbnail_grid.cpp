@@ -18,11 +18,13 @@ constexpr const char* kNoCount = "00000";
 
 }  // namespace
 
-int DrawingFilePointCount(const std::string& path) {
+std::optional<int> DrawingFilePointCount(const std::string& path) {
   std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
   const uintmax_t bytes = std::filesystem::file_size(path, error);
-  if (error) return 0;
-  return static_cast<int>(std::min<uintmax_t>(bytes / kDrawingRecordSize, kMaxDrawingPoints));
+  // A file the reader refuses has no count to show.
+  if (error || bytes > kMaxDrawingFileBytes) return std::nullopt;
+  return static_cast<int>(bytes / kDrawingRecordSize);
 }
 
 QImage DrawThumbnail(const std::string& path) {
@@ -129,7 +131,9 @@ std::string TThumbnailGrid::SelectedNameText() const {
 }
 
 std::string TThumbnailGrid::PointCountText() const {
-  return drawings_.ItemIndex() < 0 ? kNoCount : std::to_string(DrawingFilePointCount(drawings_.SelectedPath()));
+  if (drawings_.ItemIndex() < 0) return kNoCount;
+  const std::optional<int> count = DrawingFilePointCount(drawings_.SelectedPath());
+  return count ? std::to_string(*count) : std::string();
 }
 
 }  // namespace kavri

@@ -4,6 +4,7 @@
 // so that opening on a folder of thousands of drawings reads only the first page's files.
 #include <QImage>
 #include <list>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -15,8 +16,9 @@ constexpr int kTilesPerPage = 30;
 constexpr int kTileColumns = 6;
 constexpr int kThumbnailSide = 64;
 
-// Points of a drawing file, counted from its size (one 5-byte record a point); 0 when missing.
-int DrawingFilePointCount(const std::string& path);
+// Points of a drawing file, counted from its size (one 5-byte record a point); nothing for a file
+// the drawing reader would not read (missing, not a regular file, or past its size limit).
+std::optional<int> DrawingFilePointCount(const std::string& path);
 // The drawing at a quarter of its size on black; all black when the file is missing or unreadable.
 QImage DrawThumbnail(const std::string& path);
 
@@ -48,7 +50,8 @@ class TThumbnailGrid {
   // the thumbnails.
   void Refresh();
 
-  // The labels of the selection: its name ("None") and its point count ("00000") when none.
+  // The labels of the selection: its name ("None") and its point count ("00000") when none; a
+  // drawing that cannot be read shows no count ("").
   std::string SelectedNameText() const;
   std::string PointCountText() const;
 

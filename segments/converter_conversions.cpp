@@ -13,6 +13,7 @@
 #include "platform/int_convert.h"
 #include "platform/program_folder.h"
 #include "platform/text.h"
+#include "segments/file_list_commands.h"
 #include "shell/error_guard.h"
 
 namespace kavri {
@@ -24,16 +25,6 @@ constexpr const char* kIldaExtension = ".ild";
 constexpr const char* kReplaceSegment = "This segment have exists,replace it?";
 constexpr const char* kReplaceImage = "Image have exists,replace it?";
 constexpr const char* kReplaceMerged = "This ILD have exists,replace it?";
-
-// The input box's answer, trimmed; nothing on Cancel, for an empty answer, and for a name with a
-// folder part (it would reach outside the target folder).
-std::optional<std::string> AskName(const char* caption, const char* prompt, const char* initial) {
-  std::string answer = initial;
-  if (!Dialogs().InputQuery(caption, prompt, answer)) return std::nullopt;
-  answer = Trim(answer);
-  if (!IsBareFileName(answer)) return std::nullopt;
-  return answer;
-}
 
 // False when the target exists and the operator does not answer Yes.
 bool MayWrite(const std::string& path, const char* question) {
@@ -87,7 +78,9 @@ bool WriteImage(const std::string& path, const TILDAimage& image) {
 // Re-reads the list and selects the file just written.
 void SelectWritten(TFileList& list, const std::string& name) {
   list.Update();
-  list.SetItemIndex(list.IndexOf(name));
+  const int index = list.IndexOf(name);
+  list.SetItemIndex(index);
+  list.SetSelected(index, true);  // a multi-select list marks it too, so it shows as selected
 }
 
 }  // namespace
@@ -104,7 +97,7 @@ std::string TConverterConversions::FrameDrawingName(const std::string& segmentNa
 bool TConverterConversions::ListToSegment(const std::vector<std::string>& drawingNames,
                                           const std::string& segmentName, const std::string& timeText) {
   const std::string typed = Trim(segmentName);
-  if (!IsBareFileName(typed) || !TimeTextReadsBack(timeText)) return false;
+  if (!CheckFileName(typed) || !TimeTextReadsBack(timeText)) return false;
   for (const std::string& drawing : drawingNames)
     if (RefusedInSegment(drawing)) return false;
   const std::string name = WithExtension(typed, kSegmentExtension);
@@ -121,7 +114,7 @@ bool TConverterConversions::ListToSegment(const std::vector<std::string>& drawin
 
 bool TConverterConversions::ListToIlda(const std::vector<std::string>& drawingNames, const std::string& ildaName) {
   const std::string typed = Trim(ildaName);
-  if (drawingNames.empty() || !IsBareFileName(typed)) return false;
+  if (drawingNames.empty() || !CheckFileName(typed)) return false;
   const std::string name = WithExtension(typed, kIldaExtension);
   const std::string path = ildas_.PathOf(name);
   if (!MayWrite(path, kReplaceImage)) return false;
@@ -146,7 +139,7 @@ bool TConverterConversions::ListToIlda(const std::vector<std::string>& drawingNa
 
 bool TConverterConversions::SegmentToIlda() {
   if (segments_.ItemIndex() < 0) return false;
-  const std::optional<std::string> answer = AskName("Creat a new ILD", "ILD name", "newImage");
+  const std::optional<std::string> answer = AskFileName("Creat a new ILD", "ILD name", "newImage");
   const std::string source = segments_.SelectedPath();
   if (!FileExists(source)) {
     segments_.Refresh();
@@ -180,7 +173,7 @@ bool TConverterConversions::SegmentToIlda() {
 
 bool TConverterConversions::IldaToSegment(const std::string& timeText) {
   if (ildas_.ItemIndex() < 0 || !TimeTextReadsBack(timeText)) return false;
-  const std::optional<std::string> answer = AskName("Create new segment", "Segment name", "newSection");
+  const std::optional<std::string> answer = AskFileName("Create new segment", "Segment name", "newSection");
   const std::string source = ildas_.SelectedPath();
   if (!FileExists(source)) {
     ildas_.Refresh();
@@ -217,7 +210,7 @@ bool TConverterConversions::IldaToSegment(const std::string& timeText) {
 }
 
 bool TConverterConversions::MergeIlda(const std::vector<std::string>& ildaPaths, const std::string& ildaName) {
-  if (ildaPaths.empty() || !IsBareFileName(ildaName)) return false;
+  if (ildaPaths.empty() || !CheckFileName(ildaName)) return false;
   const std::string name = WithExtension(ildaName, kIldaExtension);
   const std::string path = ildas_.PathOf(name);
   if (!MayWrite(path, kReplaceMerged)) return false;

@@ -536,10 +536,13 @@ void TForm9::Convert(const std::function<bool(TConverterConversions&)>& conversi
   conversion(convert);
 }
 
-// The new image is selected in the ILDA list; a running preview starts over with it.
+// The new image is selected in the ILDA list with its size shown; a running preview starts over with it.
 void TForm9::ConvertToIlda(const std::function<bool(TConverterConversions&)>& conversion) {
   TConverterConversions convert(FileListBox1->Files(), FileListBox2->Files(), FileListBox3->Files());
-  if (conversion(convert) && preview_.On()) LoadIldaPreview(FileListBox3->Files().SelectedPath());
+  if (!conversion(convert)) return;
+  TFileList& ildas = FileListBox3->Files();
+  if (ildas.ItemIndex() >= 0) ShowFileSize(ildas.SelectedPath(), Label5, FileListBox3);
+  if (preview_.On()) LoadIldaPreview(ildas.SelectedPath());
 }
 
 void TForm9::Timer3Timer() {

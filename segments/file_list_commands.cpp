@@ -2,12 +2,29 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
 #include "engine/content_path.h"
 #include "platform/dialog_service.h"
 #include "platform/file_io.h"
 #include "platform/text.h"
 
 namespace kavri {
+
+bool CheckFileName(const std::string& name) {
+  if (name.empty()) return false;
+  const bool control = std::any_of(name.begin(), name.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7f;
+  });
+  // A folder part would reach outside the list's folder.
+  if (!control && name != "." && name.find_first_of("/\\") == std::string::npos && name.find("..") == std::string::npos)
+    return true;
+  Dialogs().ShowMessage(kRefusedNameText, TMessageKind::Error);
+  return false;
+}
 
 std::optional<std::string> AskFileName(const char* caption, const char* prompt, const char* initial,
                                        TCancelAnswer cancel) {
@@ -17,8 +34,7 @@ std::optional<std::string> AskFileName(const char* caption, const char* prompt, 
     answer = initial;
   }
   answer = Trim(answer);
-  // A folder part would reach outside the list's folder: taken as no answer.
-  if (!IsBareFileName(answer)) return std::nullopt;
+  if (!CheckFileName(answer)) return std::nullopt;
   return answer;
 }
 
@@ -43,7 +59,14 @@ bool DeleteSelectedFile(TFileList& list) {
   if (index < 0) return false;
   std::string neighbour;
   if (list.Count() > 1) neighbour = list.Items()[index + 1 < list.Count() ? index + 1 : index - 1];
-  ::unlink(list.SelectedPath().c_str());  // a file that vanished meanwhile is simply not there to delete
+  // A file that vanished meanwhile is simply not there to delete; any other failure says why and
+  // leaves the list as the operator saw it, with the file still selected.
+  const std::string path = list.SelectedPath();
+  if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+    const std::string reason = std::strerror(errno);
+    Dialogs().ShowMessage("\"" + list.SelectedName() + "\" was not deleted: " + reason + ".", TMessageKind::Error);
+    return true;
+  }
   list.Update();
   list.SetItemIndex(list.IndexOf(neighbour));
   return list.ItemIndex() >= 0;

@@ -7,10 +7,19 @@
 
 namespace kavri {
 
+// What every window says when it refuses a name typed for a file of one of its folders.
+constexpr const char* kRefusedNameText =
+    "A name may not be \".\" or hold \"/\", \"\\\", \"..\" or control characters.";
+
 // What Cancel on the name box means: nothing asked for, or the name the box started with.
 enum class TCancelAnswer { Nothing, Initial };
 
-// Asks for a bare file name (trimmed); nothing on Cancel, an empty answer or a folder part.
+// True for a name that can stand for a file of a list's folder. An empty name is false without a
+// word; one with a folder part ("/", "\\", "..", or ".") or a control character is refused with
+// kRefusedNameText in a message box.
+bool CheckFileName(const std::string& name);
+
+// Asks for a bare file name (trimmed); nothing on Cancel, an empty answer or a refused name.
 std::optional<std::string> AskFileName(const char* caption, const char* prompt, const char* initial,
                                        TCancelAnswer cancel = TCancelAnswer::Nothing);
 
@@ -24,7 +33,8 @@ std::optional<bool> FindListFile(TFileList& list, const char* caption, const cha
 std::string ExistingFileName(const std::string& folder, const std::string& name);
 
 // Deletes the selected file without asking, re-reads the list and selects the neighbour (the next
-// item, or the previous one for the last); true when one is selected afterwards.
+// item, or the previous one for the last); true when one is selected afterwards. When the system
+// refuses the delete, a message box says why and the list stays as it was.
 bool DeleteSelectedFile(TFileList& list);
 
 }  // namespace kavri

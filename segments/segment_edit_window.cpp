@@ -193,7 +193,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
     button->OnClick = [run = std::move(run)](TSkinCustomButton*) { run(); };
   };
   click(BitBtn4, [this] { RunCommand([this] { files_->New(); }); });
-  click(BitBtn17, [this] { RunCommand([this] { files_->Open(); }); });
+  click(BitBtn17, [this] { RunCommand([this] { OpenSegment(); }); });
   click(BitBtn5, [this] { RunCommand([this] { files_->Save(); }); });
   click(BitBtn16, [this] { RunCommand([this] { files_->SaveAs(); }); });
   click(BitBtn1, [this] { RunCommand([this] { segment_.Add(Controls()); }); });
@@ -356,18 +356,28 @@ TSegmentControls TForm5::Controls() const {
 }
 
 // The model changes whole rows at a time; the grid shows it again afterwards, whatever happened.
+// Showing is guarded too: memory running out while the grid is filled is said like any other failure.
 void TForm5::RunCommand(const std::function<void()>& command) {
   CommitTypedCells(this);
   RunGuarded(command);
-  ShowSegment();
+  RunGuarded([this] { ShowSegment(); });
+}
+
+// The grid only shows the segment: it lets go of its rows before a file is read, so a long segment
+// opened over another never holds both with their grid copies, and is filled again from the
+// segment afterwards, whether the file opened or not.
+void TForm5::OpenSegment() {
+  if (FileListBox2->Files().ItemIndex() < 0) return;
+  skinStringGrid1->SetRowCount(2);
+  files_->Open();
 }
 
 void TForm5::ShowSegment() {
   showing_ = true;
   skinStringGrid1->SetRowCount(segment_.RowCount());
+  TSharedCellTexts texts;
   for (int row = 0; row < segment_.RowCount(); ++row)
-    for (int col = 0; col < kSegmentColumns; ++col)
-      skinStringGrid1->SetCell(col, row, QString::fromStdString(segment_.Cell(col, row)));
+    for (int col = 0; col < kSegmentColumns; ++col) skinStringGrid1->SetCell(col, row, texts.Text(segment_.Cell(col, row)));
   skinStringGrid1->SetRow(segment_.CurrentRow());
   showing_ = false;
   skinEdit1->setText(QString::fromStdString(segment_.SegmentName()));

@@ -97,6 +97,7 @@ class TForm5 : public QWidget, public TRunControls {
   QLayout* BuildSliders();
   void SliderChanged(const TEffectSlider& slider);
   void ShowSegment();
+  void OpenSegment();
   void RunCommand(const std::function<void()>& command);
   void ShowStatus(const std::string& text);
   void PreviewSelectedDrawing();

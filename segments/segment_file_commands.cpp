@@ -47,7 +47,7 @@ bool TSegmentFileCommands::Open() {
   if (name.empty() || !FileExists(segments_.PathOf(name))) return false;
   // Everything is read into a scratch list first, so a bad file leaves the name and grid as they were.
   std::string error;
-  const std::optional<TextLines> lines = ReadTextLines(segments_.PathOf(name), &error);
+  const std::optional<TextLines> lines = ReadRowLines(segments_.PathOf(name), kMaxSegmentRows, "Segment Edit", &error);
   if (!lines) {
     ShowStandardError(error);
     return false;

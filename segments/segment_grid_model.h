@@ -11,6 +11,7 @@
 //   RunGuarded([&] { segment.Add(controls); });   // a bad time raises and changes nothing
 //   Label18->SetCaption(segment.Status());
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,6 +19,11 @@
 namespace kavri {
 
 constexpr int kSegmentColumns = 19;  // drawing name, A..R
+
+// The most lines (rows) of a segment file Open takes. The grid scrolls one row per step of a bar a
+// few hundred pixels long: at 100,000 rows of 21 pixels each pixel of the bar already passes
+// hundreds of rows, so a longer segment could be shown no better, only cost more memory.
+constexpr size_t kMaxSegmentRows = 100000;
 using TSegmentRow = std::array<std::string, kSegmentColumns>;
 
 // What the effect controls hold when a row is made from them; the defaults are the controls'

@@ -1,6 +1,7 @@
 #include "shell/error_guard.h"
 
 #include <exception>
+#include <new>
 
 #include "platform/dialog_service.h"
 
@@ -14,6 +15,9 @@ bool RunGuarded(const std::function<void()>& step) {
   try {
     step();
     return true;
+  } catch (const std::bad_alloc&) {
+    // The command's own memory is released by now; its library text would tell the operator nothing.
+    ShowStandardError(kOutOfMemoryText);
   } catch (const std::exception& error) {
     ShowStandardError(error.what());
   } catch (...) {

@@ -6,6 +6,9 @@
 
 namespace kavri {
 
+// What the box says when memory ran out during a command.
+constexpr const char* kOutOfMemoryText = "There was not enough memory for this command; it was stopped.";
+
 // Runs `step`; an exception it throws is shown in the standard error box. False when one was.
 bool RunGuarded(const std::function<void()>& step);
 

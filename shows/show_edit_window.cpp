@@ -411,8 +411,9 @@ void TForm8::ShowTracks() {
     const TShowTrackGrid& track = show_.Track(t);
     TSkinStringGrid* grid = Grid(t);
     grid->SetRowCount(track.RowCount());
+    TSharedCellTexts texts;
     for (int row = 0; row < track.RowCount(); ++row)
-      for (int col = 0; col < 2; ++col) grid->SetCell(col, row, QString::fromStdString(track.Cell(col, row)));
+      for (int col = 0; col < 2; ++col) grid->SetCell(col, row, texts.Text(track.Cell(col, row)));
     grid->SetRow(track.CurrentRow());
   }
   skinEdit1->setText(QString::fromStdString(show_.ShowName()));

@@ -25,16 +25,6 @@ void Call(const std::function<void()>& hook) {
 
 }  // namespace
 
-bool CheckShowName(const std::string& name) {
-  const bool control = std::any_of(name.begin(), name.end(), [](char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte < 0x20 || byte == 0x7f;
-  });
-  if (!control && name.find_first_of("/\\") == std::string::npos && name.find("..") == std::string::npos) return true;
-  Dialogs().ShowMessage("A show name may not hold \"/\", \"\\\", \"..\" or control characters.", TMessageKind::Error);
-  return false;
-}
-
 TShowFileCommands::TShowFileCommands(TShowGridModel& show, TShowFileLists lists, TShowFileHooks hooks)
     : show_(show), lists_(lists), hooks_(std::move(hooks)) {}
 
@@ -46,7 +36,7 @@ std::optional<std::string> TShowFileCommands::AskShowName(const char* caption) c
   std::string answer;
   if (!Dialogs().InputQuery(caption, "show name", answer)) return std::nullopt;
   answer = Trim(answer);
-  if (answer.empty() || !CheckShowName(answer)) return std::nullopt;
+  if (!CheckFileName(answer)) return std::nullopt;
   return answer;
 }
 
@@ -69,7 +59,7 @@ bool TShowFileCommands::Open() {
   // The file is read into a scratch show first: one that cannot be read or holds a bad time leaves
   // name, music and grids as they were, so a later Save cannot overwrite it with another show.
   std::string error;
-  const std::optional<TextLines> lines = ReadTextLines(shows.PathOf(item), &error);
+  const std::optional<TextLines> lines = ReadRowLines(shows.PathOf(item), kMaxShowLines, "Show Edit", &error);
   if (!lines) {
     ShowStandardError(error);
     return false;
@@ -97,7 +87,7 @@ bool TShowFileCommands::CanSave() const {
 }
 
 bool TShowFileCommands::Write(const std::string& name, const char* done) {
-  if (name.empty() || !CheckShowName(name)) return false;
+  if (!CheckFileName(name)) return false;
   TFileList& shows = *lists_.shows;
   // A show saved on a case-blind system is replaced, not given a twin differing in case.
   const std::string file = ExistingFileName(shows.Directory(), name + kShowExtension);

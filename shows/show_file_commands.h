@@ -70,8 +70,4 @@ class TShowFileCommands {
   TShowFileHooks hooks_;
 };
 
-// False (and says why) for a show name that would not stay a plain file in the show folder:
-// one holding "/", "\", "..", a control character or NUL.
-bool CheckShowName(const std::string& name);
-
 }  // namespace kavri

@@ -612,6 +612,13 @@ void TSkinStringGrid::DrawCellText(QPainter& canvas, int col, int row, const QRe
   canvas.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
 }
 
+QString TSharedCellTexts::Text(const std::string& text) {
+  if (text.size() > kLongestShared) return QString::fromStdString(text);
+  auto [at, added] = shared_.try_emplace(text);
+  if (added) at->second = QString::fromStdString(text);
+  return at->second;
+}
+
 void CommitTypedCells(QWidget* window) {
   for (TSkinCustomDrawGrid* grid : window->findChildren<TSkinCustomDrawGrid*>()) grid->HideEditor(true);
 }

@@ -22,6 +22,8 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <unordered_map>
 
 #include "platform/tcolor.h"
 #include "skin/grid_model.h"
@@ -252,6 +254,18 @@ class TSkinStringGrid : public TSkinCustomDrawGrid {
  private:
   int TextWidthNeeded(const QString& text) const;
   static constexpr int kCellTextIndent = 2;
+};
+
+// Turns cell texts into the grid's strings, sharing one string among equal short texts: the rows of
+// a long segment or show repeat the same few numbers, so their cells then cost little more than
+// their handles. Longer texts (names) are converted one by one, so the table stays small.
+class TSharedCellTexts {
+ public:
+  QString Text(const std::string& text);
+
+ private:
+  static constexpr size_t kLongestShared = 11;  // an int32 in decimal with its sign
+  std::unordered_map<std::string, QString> shared_;
 };
 
 // Stores the text of every cell still being typed in the window's grids. A command chosen from a

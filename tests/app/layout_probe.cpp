@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
   segments.show();
   app.processEvents();
   for (const char* name : {"BitBtn2"}) Print(name, &main, "Form15.");
-  for (const char* name : {"skinEdit2", "BitBtn1", "BitBtn5", "ToolButton1", "FileListBox2", "Image1"})
+  for (const char* name : {"skinEdit2", "BitBtn1", "BitBtn5", "BitBtn17", "ToolButton1", "FileListBox2", "Image1"})
     Print(name, &segments, "Form5.");
   for (int i = 0; i < 2; ++i) {
     QListWidget* list = segments.FileListBox1;
@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
   quickPlay.show();
   app.processEvents();
   Print("BitBtn5", &main, "Form15.");
-  for (const char* name : {"Image4", "Image5", "ToolButton1", "ToolButton5", "ToolButton8", "TrackBar2", "Image1",
+  for (const char* name : {"Image4", "Image5", "ToolButton1", "ToolButton5", "ToolButton8", "TrackBar2", "Image1", "FileListBox2",
                            "skinMemo1", "skinCheckBox4"})
     Print(name, &quickPlay, "Form4.");
   for (int i = 0; i < quickPlay.skinRadioGroup1->ButtonCount(); ++i)

@@ -78,6 +78,33 @@ TEST_F(ImportPltWindowTest, AFileWithoutBlocksAddsNothingFromAnEarlierPreview) {
   form.BitBtn1->Click();
   EXPECT_FALSE(form.isVisible());
   EXPECT_TRUE(editor.Document().EditorDrawing.Empty());
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{kNoPlotterLinesText});
+}
+
+// A file that gives no point says so, and which form is read, instead of a silent count of 0.
+TEST_F(ImportPltWindowTest, AFileWithoutPointsSaysWhichFormIsRead) {
+  const struct {
+    const char* name;
+    const char* text;
+  } cases[] = {{"comma.plt", "IN;SP1;PU1000,1000;PD2000,2000;PD1000,2000;SP0;\n"},
+               {"commas.plt", "IN;\nSP1;\nPU1000,1000;\nPD2000,2000;\nSP0;\n"},
+               {"blocks.plt", "IN;\nLT;\nSP1;\nLT;\nSP0;\n"},
+               {"empty.plt", ""}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    dialogs.messages.clear();
+    form.Label5->setText("x");
+    form.Edit1->setText(QString::fromStdString(WritePlt(c.name, c.text)));
+    form.BitBtn3->Click();
+    EXPECT_EQ(form.Label5->text(), "0");
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{kNoPlotterLinesText});
+  }
+  // A file with points says nothing.
+  dialogs.messages.clear();
+  form.Edit1->setText(QString::fromStdString(WritePlt("good.plt", "LT;\nPU0 0;\nPD9 9;\n")));
+  form.BitBtn3->Click();
+  EXPECT_EQ(form.Label5->text(), "2");
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(ImportPltWindowTest, AMissingFileChangesNothingAndOkOnlyCloses) {

@@ -22,6 +22,22 @@ TEST(TextLines, SplitsAtCrLfLfAndLoneCrWithoutAnExtraLastLine) {
   EXPECT_EQ(SplitTextLines("a\n\rb"), (TextLines{"a", "", "b"}));
 }
 
+TEST(TextLines, CountsTheLinesTheSplitGivesAndRowFilesPastTheirLimitAreRefused) {
+  for (const char* text : {"", "a", "a\r\n", "a\r\nb\nc\rd", "a\r\n\r\nb\n\n", "\n", "\r\r\n\n", "a\n\rb", "\r"}) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(CountTextLines(text), SplitTextLines(text).size());
+  }
+  kavri_test::ScratchDir dir;
+  const std::string path = dir.Path("three.txt");
+  kavri_test::WriteBytes(path, kavri_test::TextBytes("a\r\nb\nc"));
+  std::string error;
+  EXPECT_EQ(ReadRowLines(path, 3, "Here", &error), (TextLines{"a", "b", "c"}));
+  EXPECT_EQ(ReadRowLines(path, 2, "Here", &error), std::nullopt);
+  EXPECT_EQ(error, "\"three.txt\" was not opened: it has 3 lines, more than the 2 that Here takes.");
+  EXPECT_EQ(ReadRowLines(dir.Path("none.txt"), 2, "Here", &error), std::nullopt);
+  EXPECT_NE(error.find("none.txt"), std::string::npos);
+}
+
 TEST(TextLines, WritesCrLfAndReadsBackAnyEnding) {
   ScratchDir dir;
   const std::string path = dir.Path("t.txt");

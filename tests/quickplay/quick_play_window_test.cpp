@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <thread>
 
@@ -254,6 +258,19 @@ TEST_F(QuickPlayWindow, DeleteKeySelectsTheNeighbourAndTheLastFileTurnsThePrevie
   EXPECT_FALSE(form->skinCheckBox1->Checked());
   EXPECT_FALSE(form->IldPreviewItem->isChecked());
   EXPECT_FALSE(form->IldaPreview().On());
+}
+
+TEST_F(QuickPlayWindow, ADeleteThatFailsSaysWhyAndKeepsTheFileSelected) {
+  form->SetIldPreview(true);
+  SelectIlda("b.ild");
+  // The file turned into a folder with something in it after the list was read: it cannot be unlinked.
+  ASSERT_TRUE(QFile::remove(QString::fromStdString(IldaFolder() + "b.ild")));
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(IldaFolder() + "b.ild/inside")));
+  QTest::keyClick(form->FileListBox2, Qt::Key_Delete);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0], "\"b.ild\" was not deleted: " + std::string(std::strerror(EISDIR)) + ".");
+  EXPECT_EQ(Ildas().SelectedName(), "b.ild");
+  EXPECT_TRUE(form->IldaPreview().On());
 }
 
 TEST_F(QuickPlayWindow, IldaListShowsTheSizeAndFindFollowsTheExtensionRule) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 
 #include "engine/colour_tables.h"
 #include "engine/drawing.h"
@@ -88,7 +89,39 @@ TEST_F(ThumbnailGrid, AMissingFileGivesABlackThumbnailAndNoPoints) {
   ASSERT_EQ(thumb.size(), QSize(kThumbnailSide, kThumbnailSide));
   for (int y = 0; y < kThumbnailSide; ++y)
     for (int x = 0; x < kThumbnailSide; ++x) ASSERT_EQ(thumb.pixel(x, y), qRgb(0, 0, 0));
-  EXPECT_EQ(DrawingFilePointCount(dir.Path("gone.ddr")), 0);
+  EXPECT_EQ(DrawingFilePointCount(dir.Path("gone.ddr")), std::nullopt);
+}
+
+// A count is shown only for a drawing the reader takes: one past its limit, or a missing one, shows none.
+TEST_F(ThumbnailGrid, PointCountIsShownOnlyForADrawingThatIsRead) {
+  struct Case {
+    const char* name;
+    uintmax_t bytes;  // 0: a two-point line
+    const char* shown;
+  };
+  const uintmax_t most = kMaxDrawingPoints * kDrawingRecordSize + kDrawingRecordSize - 1;
+  const Case cases[] = {{"a_line.ddr", 0, "2"},
+                        {"b_full.ddr", most, "1048576"},
+                        {"c_over.ddr", most + 1, ""},
+                        {"d_huge.ddr", uintmax_t{1} << 32, ""}};
+  for (const Case& c : cases) {
+    if (c.bytes == 0) {
+      WriteLine(dir.Path(c.name), 2);
+    } else {
+      kavri_test::WriteBytes(dir.Path(c.name), {});
+      std::filesystem::resize_file(dir.Path(c.name), c.bytes);  // sparse: no disk space taken
+    }
+  }
+  list.SetMask("*.ddr");
+  list.SetDirectory(dir.Path());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    list.SetItemIndex(list.IndexOf(c.name));
+    EXPECT_EQ(grid.PointCountText(), c.shown);
+  }
+  list.SetItemIndex(0);
+  ASSERT_TRUE(std::filesystem::remove(dir.Path("a_line.ddr")));
+  EXPECT_EQ(grid.PointCountText(), "");
 }
 
 TEST_F(ThumbnailGrid, FrameIsRedOnTheFramedTileOnly) {

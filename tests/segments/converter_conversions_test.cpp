@@ -12,6 +12,8 @@
 #include "engine/section_file.h"
 #include "platform/file_io.h"
 #include "platform/program_folder.h"
+#include "platform/text.h"
+#include "segments/file_list_commands.h"
 #include "tests/support/program_folder_scope.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/test_support.h"
@@ -137,13 +139,18 @@ TEST_F(ConverterConversionsTest, TargetNamesGetTheirExtensionUnlessTheyHaveItInA
   EXPECT_TRUE(FileExists(IldaFolder() + "pic.ILD"));
   EXPECT_EQ(ildas.SelectedName(), "pic.ILD");
   // Empty names and names with a folder part write nothing; the merge name is taken untrimmed.
+  // A name with a folder part says why, in the words every window uses; an empty one says nothing.
   for (const char* typed : {"", "   ", "../out", "sub/x"}) {
     SCOPED_TRACE(typed);
+    dialogs.messages.clear();
     EXPECT_FALSE(convert.ListToSegment({"a.ddr"}, typed, "10"));
     EXPECT_FALSE(convert.ListToIlda({"a.ddr"}, typed));
+    size_t refusals = Trim(typed).empty() ? 0 : 2;
     if (std::string(typed) != "   ") {
       EXPECT_FALSE(convert.MergeIlda({IldaFolder() + "pic.ILD"}, typed));
+      if (refusals) ++refusals;
     }
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>(refusals, kRefusedNameText));
   }
   EXPECT_FALSE(convert.ListToIlda({}, "pic2"));
   EXPECT_FALSE(convert.MergeIlda({}, "pic2"));

@@ -143,6 +143,26 @@ TEST_F(ConverterWindow, ListsFillCaseBlindAndTheConvertListKeepsItsOrder) {
   EXPECT_EQ(form->IldaPreview().Index(), 0);
 }
 
+// The image a conversion writes is the selected item: marked in the box, with its size shown.
+TEST_F(ConverterWindow, AConversionsNewImageIsHighlightedWithItsSize) {
+  TFileList& ildas = form->FileListBox3->Files();
+  ildas.SetSelected(ildas.IndexOf("one.ild"), true);
+  form->FileListBox3->OnChange();
+  ASSERT_FALSE(form->Label5->text().isEmpty());
+  SelectDrawings({"mid.ddr", "Small.ddr"});
+  form->BitBtn2->Click();
+  form->skinEdit3->setText("Fresh");
+  form->skinButton9->Click();
+  ASSERT_EQ(ildas.SelectedName(), "Fresh.ild");
+  EXPECT_EQ(ildas.SelectedNames(), std::vector<std::string>{"Fresh.ild"});
+  const QList<QListWidgetItem*> marked = form->FileListBox3->selectedItems();
+  ASSERT_EQ(marked.size(), 1);
+  EXPECT_EQ(marked.front()->text(), "Fresh.ild");
+  const TSizeText size = FileSizeText(QFileInfo(QString::fromStdString(IldaFolder() + "Fresh.ild")).size());
+  EXPECT_EQ(form->Label5->text().toStdString(), size.label);
+  EXPECT_EQ(form->FileListBox3->toolTip().toStdString(), size.hint);
+}
+
 TEST_F(ConverterWindow, MergeListKeepsFullPathsWhileTheIldaListBrowsesElsewhere) {
   const std::string other = dir.Path("elsewhere");
   ASSERT_TRUE(QDir().mkpath(QString::fromStdString(other)));

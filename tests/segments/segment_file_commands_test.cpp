@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 #include <string>
 #include <vector>
@@ -7,6 +12,7 @@
 #include "engine/section_file.h"
 #include "platform/file_io.h"
 #include "platform/program_folder.h"
+#include "segments/file_list_commands.h"
 #include "segments/segment_file_commands.h"
 #include "tests/support/program_folder_scope.h"
 #include "tests/support/recording_dialogs.h"
@@ -152,17 +158,73 @@ TEST_F(SegmentFileCommandsTest, AFailedWriteIsReportedAndChangesNothing) {
   EXPECT_EQ(segments.SelectedName(), "listed.sec");
 }
 
-TEST_F(SegmentFileCommandsTest, TypedNamesWithAFolderPartAreTakenAsNoAnswer) {
+// A refused name says why, in the words every window uses; an empty answer asks for nothing.
+TEST_F(SegmentFileCommandsTest, TypedNamesWithAFolderPartAreRefusedWithTheSharedText) {
   AddRows({"a.ddr"});
-  for (const char* typed : {"../escape", "sub/name", "sub\\name", "..", "   "}) {
+  const std::vector<std::string> refused = {"../../evil", "sub/name", "sub\\name", "..", ".", "x..y",
+                                            std::string("a\0b", 3), "a\tb"};
+  for (const std::string& typed : refused) {
     SCOPED_TRACE(typed);
-    dialogs.inputAnswers.push_back(std::string(typed));
+    dialogs.messages.clear();
+    dialogs.inputAnswers.push_back(typed);
     EXPECT_FALSE(files.Save());
-    dialogs.inputAnswers.push_back(std::string(typed));
+    dialogs.inputAnswers.push_back(typed);
+    EXPECT_FALSE(files.SaveAs());
+    dialogs.inputAnswers.push_back(typed);
     files.New();
+    dialogs.inputAnswers.push_back(typed);
+    files.FindSegment();
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>(4, kRefusedNameText));
     EXPECT_EQ(segment.SegmentName(), "NewSection");
   }
-  EXPECT_FALSE(FileExists(dir.Path("escape.sec")));
+  dialogs.messages.clear();
+  dialogs.inputAnswers.push_back(std::string("   "));
+  EXPECT_FALSE(files.Save());
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_FALSE(FileExists(dir.Path("evil.sec")));
+  segments.Update();
+  EXPECT_EQ(segments.Count(), 0);
+}
+
+// A file with more lines than the grid takes is refused, counted before any row is made, with a
+// message naming the file and the limit; name and grid stay as they were.
+TEST_F(SegmentFileCommandsTest, OpenRefusesMoreRowsThanTheGridTakesAndTakesTheLimitItself) {
+  const std::string row = "a.ddr|5|1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17\r\n";
+  std::string atLimit;
+  for (size_t i = 0; i < kMaxSegmentRows; ++i) atLimit += row;
+  struct Case {
+    const char* name;
+    std::string text;
+    const char* message;  // "" when it opens
+  };
+  const Case cases[] = {
+      {"empty_lines.sec", std::string(3u << 20, '\n'),
+       "\"empty_lines.sec\" was not opened: it has 3145728 lines, more than the 100000 that Segment Edit takes."},
+      {"one_over.sec", atLimit + "b.ddr",
+       "\"one_over.sec\" was not opened: it has 100001 lines, more than the 100000 that Segment Edit takes."},
+      {"at_limit.sec", atLimit, ""}};
+  for (const Case& c : cases) WriteBytes(SegmentPath(c.name), TextBytes(c.text));
+  segments.Update();
+  AddRows({"kept.ddr"});
+  segment.SetSegmentName("mine");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    dialogs.messages.clear();
+    segments.SetItemIndex(segments.IndexOf(c.name));
+    const bool opened = files.Open();
+    if (*c.message) {
+      EXPECT_FALSE(opened);
+      EXPECT_EQ(dialogs.messages, std::vector<std::string>{c.message});
+      EXPECT_EQ(segment.SegmentName(), "mine");
+      EXPECT_EQ(segment.LastRow(), 1);
+      EXPECT_EQ(segment.Cell(0, 1), "kept.ddr");
+    } else {
+      EXPECT_TRUE(opened);
+      EXPECT_TRUE(dialogs.messages.empty());
+      EXPECT_EQ(segment.LastRow(), static_cast<int>(kMaxSegmentRows));
+      EXPECT_EQ(segment.Cell(18, static_cast<int>(kMaxSegmentRows)), "17");
+    }
+  }
 }
 
 TEST_F(SegmentFileCommandsTest, OpenFillsTheGridAndAFailedOpenKeepsNameAndGrid) {
@@ -249,6 +311,30 @@ TEST_F(SegmentFileCommandsTest, DeleteRemovesTheFileAndSelectsTheNeighbour) {
   files.DeleteDrawing();
   EXPECT_EQ(drawings.Count(), 0);
   EXPECT_EQ(previews, 2);
+}
+
+// A delete the system refuses says why and keeps the file selected; one that vanished meanwhile is silent.
+TEST_F(SegmentFileCommandsTest, ADeleteThatFailsSaysWhyAndKeepsTheSelection) {
+  for (const char* name : {"a.ddr", "b.ddr", "c.ddr"}) WriteBytes(DrawingFolder() + name, {});
+  drawings.Update();
+  drawings.SetItemIndex(1);
+  // Between listing and deleting, the file became a folder with something in it: unlink refuses it.
+  ASSERT_EQ(::unlink((DrawingFolder() + "b.ddr").c_str()), 0);
+  ASSERT_EQ(::mkdir((DrawingFolder() + "b.ddr").c_str(), 0700), 0);
+  WriteBytes(DrawingFolder() + "b.ddr/inside", {});
+  files.DeleteDrawing();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0], "\"b.ddr\" was not deleted: " + std::string(std::strerror(EISDIR)) + ".");
+  EXPECT_EQ(drawings.SelectedName(), "b.ddr");
+  EXPECT_EQ(drawings.Count(), 3);  // not re-read: the list stays as the operator saw it
+
+  std::filesystem::remove_all(DrawingFolder() + "b.ddr");
+  WriteBytes(DrawingFolder() + "b.ddr", {});
+  drawings.SetItemIndex(0);
+  ASSERT_EQ(::unlink((DrawingFolder() + "a.ddr").c_str()), 0);
+  files.DeleteDrawing();
+  EXPECT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(drawings.SelectedName(), "b.ddr");
 }
 
 TEST_F(SegmentFileCommandsTest, RowDrawingsAndTheEditorFindFilesWithoutRegardToCase) {

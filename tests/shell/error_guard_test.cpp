@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <new>
 #include <stdexcept>
+#include <vector>
 
 #include "shell/error_guard.h"
 #include "tests/support/recording_dialogs.h"
@@ -18,4 +20,12 @@ TEST(ErrorGuardTest, AnEscapingErrorIsShownOnceAndReportedAsFailure) {
   EXPECT_FALSE(RunGuarded([] { throw 42; }));
   EXPECT_FALSE(RunGuarded([] { throw std::runtime_error(""); }));
   EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"Cannot open Kavri.ini", "Unknown error", "Unknown error"}));
+}
+
+// Memory running out in a command says so in words, not as the library's "std::bad_alloc".
+TEST(ErrorGuardTest, RunningOutOfMemoryIsShownAsAPlainMessage) {
+  kavri_test::RecordingDialogs dialogs;
+  EXPECT_FALSE(RunGuarded([] { throw std::bad_alloc(); }));
+  EXPECT_FALSE(RunGuarded([] { std::vector<char> v; v.reserve(v.max_size()); }));  // a real failed allocation
+  EXPECT_EQ(dialogs.messages, (std::vector<std::string>{kOutOfMemoryText, kOutOfMemoryText}));
 }

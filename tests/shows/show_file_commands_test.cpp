@@ -14,6 +14,7 @@
 #include "platform/file_io.h"
 #include "platform/program_folder.h"
 #include "platform/text_lines.h"
+#include "segments/file_list_commands.h"
 #include "shows/show_music.h"
 #include "tests/support/program_folder_scope.h"
 #include "tests/support/recording_dialogs.h"
@@ -135,6 +136,27 @@ TEST_F(ShowFileCommandsTest, NewRefusesAListedShowAndOtherwiseStartsBlankKeeping
   EXPECT_FALSE(FileExists(ShowPath("Fresh.seq")));
 }
 
+// A show file with more lines than the track grids take is refused before any row is made, with a
+// message naming the file and the limit; the show stays as it was.
+TEST_F(ShowFileCommandsTest, OpenRefusesAFileWithMoreLinesThanTheGridsTake) {
+  std::string text = "[Music]\r\nsong.mp3\r\n[Track1]\r\n";
+  for (size_t i = 0; i + 5 < kMaxShowLines; ++i) text += "a.ddr|1\r\n";
+  text += "[Track2]\r\n[Track3]\r\n";
+  WriteBytes(ShowPath("full.seq"), TextBytes(text));
+  WriteBytes(ShowPath("over.seq"), TextBytes(text + "b.ddr|1\r\n"));
+  Select(shows, "over.seq");
+  EXPECT_FALSE(files.Open());
+  EXPECT_EQ(dialogs.messages,
+            std::vector<std::string>{"\"over.seq\" was not opened: it has 100001 lines, more than the 100000 that Show Edit takes."});
+  EXPECT_EQ(show.ShowName(), TShowGridModel::kNoName);
+  EXPECT_EQ(show.Track(0).LastRow(), 1);
+
+  Select(shows, "full.seq");
+  EXPECT_TRUE(files.Open());
+  EXPECT_EQ(show.Track(0).LastRow(), static_cast<int>(kMaxShowLines - 5));
+  EXPECT_EQ(dialogs.messages.size(), 1u);
+}
+
 TEST_F(ShowFileCommandsTest, OpenOfAShowWrittenOnWindowsFindsItsContentAndMusicWithoutRegardToCase) {
   // Files copied from a case-blind system, named in other case than the show names them.
   Drawing star;
@@ -240,7 +262,7 @@ TEST_F(ShowFileCommandsTest, TypedNamesThatWouldLeaveTheShowFolderAreRefusedWith
     EXPECT_EQ(dialogs.messages.size(), 3u);
     EXPECT_EQ(show.ShowName(), "NewSequence");
   }
-  EXPECT_EQ(dialogs.messages[0], "A show name may not hold \"/\", \"\\\", \"..\" or control characters.");
+  EXPECT_EQ(dialogs.messages[0], kRefusedNameText);
   shows.Update();
   EXPECT_EQ(shows.Count(), 0);
   EXPECT_FALSE(FileExists(dir.Path("up.seq")));

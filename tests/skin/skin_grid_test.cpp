@@ -309,3 +309,18 @@ TEST(SkinGrid, ColumnsWidenToTheirWidestTextAndNeverCutIt) {
 }
 
 }  // namespace
+// Equal short texts (the numbers a long segment repeats) share one string; names do not fill the table.
+TEST(SkinGrid, SharedCellTextsShareEqualNumbersAndKeepEveryText) {
+  TSharedCellTexts texts;
+  const QString a = texts.Text("30000");
+  const QString b = texts.Text("30000");
+  EXPECT_EQ(b, "30000");
+  EXPECT_TRUE(a.isSharedWith(b));
+  EXPECT_EQ(texts.Text("-2147483648"), "-2147483648");
+  EXPECT_TRUE(texts.Text("-2147483648").isSharedWith(texts.Text("-2147483648")));
+  const QString name = texts.Text("a_long_drawing_name.ddr");
+  EXPECT_EQ(name, "a_long_drawing_name.ddr");
+  EXPECT_FALSE(name.isSharedWith(texts.Text("a_long_drawing_name.ddr")));
+  EXPECT_EQ(texts.Text(""), "");
+  EXPECT_EQ(texts.Text("\xc3\xa9t\xc3\xa9"), QString::fromUtf8("\xc3\xa9t\xc3\xa9"));
+}
