@@ -594,8 +594,18 @@ void TSkinStringGrid::SetRowTexts(int row, const QStringList& texts) {
 }
 
 int TSkinStringGrid::TextWidthNeeded(const QString& text) const {
+  if (text.isEmpty()) return 0;
+  if (const auto known = textWidths_.constFind(text); known != textWidths_.cend()) return *known;
+  if (textWidths_.size() >= kMostTextWidths) textWidths_.clear();
   // The text's indent on both sides and the grid line.
-  return text.isEmpty() ? 0 : QFontMetrics(font()).horizontalAdvance(text) + 2 * kCellTextIndent + 1;
+  const int needed = QFontMetrics(font()).horizontalAdvance(text) + 2 * kCellTextIndent + 1;
+  textWidths_.insert(text, needed);
+  return needed;
+}
+
+void TSkinStringGrid::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange) textWidths_.clear();
+  TSkinCustomDrawGrid::changeEvent(event);
 }
 
 int TSkinStringGrid::ColumnTextWidth(int col) const {

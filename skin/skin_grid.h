@@ -18,6 +18,7 @@
 // the cell stores the text (OnSetEditText), Escape drops it. With goRowMoving a row is dragged by
 // its fixed-column cell, or, in a grid without fixed columns, by any of its cells; the row's cells
 // really move and the current row follows the row it was on.
+#include <QHash>
 #include <QPointer>
 #include <QWidget>
 #include <cstdint>
@@ -250,10 +251,15 @@ class TSkinStringGrid : public TSkinCustomDrawGrid {
   void DrawCellText(QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state) override;
   bool HasCellTexts() const override { return true; }
   int ColumnTextWidth(int col) const override;
+  void changeEvent(QEvent* event) override;
 
  private:
   int TextWidthNeeded(const QString& text) const;
   static constexpr int kCellTextIndent = 2;
+  // Measured widths by text, for the grid's font: a long segment repeats the same few texts, and
+  // measuring each cell again made opening one ten times slower.
+  mutable QHash<QString, int> textWidths_;
+  static constexpr qsizetype kMostTextWidths = 4096;
 };
 
 // Turns cell texts into the grid's strings, sharing one string among equal short texts: the rows of
