@@ -8,25 +8,54 @@ function(kavri_autogen_tracks_sources name sources)
   target_sources(${name} PRIVATE ${list_file})
 endfunction()
 
-# kavri_library(name [LIBS ...]): a static library of every .cpp/.h in the calling folder.
+# The headers most sources of a kind include, precompiled once per target: parsing them again in
+# every source was most of the build's time.
+set(KAVRI_PCH_CORE <algorithm> <array> <atomic> <chrono> <cmath> <cstdint> <cstring> <functional> <memory> <mutex>
+    <optional> <string> <string_view> <vector> <QObject> <QString>)
+set(KAVRI_PCH_WIDGETS ${KAVRI_PCH_CORE} <QApplication> <QImage> <QKeyEvent> <QLabel> <QMouseEvent> <QPainter>
+    <QPointer> <QTimer> <QVBoxLayout> <QWidget>)
+set(KAVRI_PCH_TESTS ${KAVRI_PCH_WIDGETS} <thread> <QTest> <gtest/gtest.h>)
+
+# kavri_precompile(target CORE|WIDGETS|TESTS)
+function(kavri_precompile target kind)
+  if(KAVRI_PRECOMPILED_HEADERS)
+    target_precompile_headers(${target} PRIVATE ${KAVRI_PCH_${kind}})
+  endif()
+endfunction()
+
+# kavri_library(name [PCH CORE|WIDGETS] [LIBS ...]): a static library of every .cpp/.h in the calling
+# folder; PCH names the headers it precompiles (WIDGETS unless said).
 function(kavri_library name)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "PCH" "LIBS" ${ARGN})
+  if(NOT ARG_PCH)
+    set(ARG_PCH WIDGETS)
+  endif()
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
   add_library(${name} STATIC ${sources})
   kavri_autogen_tracks_sources(${name} "${sources}")
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  kavri_precompile(${name} ${ARG_PCH})
+endfunction()
+
+# kavri_light_test_code(target): test code is built with little optimisation and line tables only.
+function(kavri_light_test_code target)
+  target_compile_options(${target} PRIVATE $<$<CONFIG:RelWithDebInfo,Release>:-O1> -g1)
 endfunction()
 
 # kavri_test_folder(name [LIBS ...] [LABELS ...]): one test executable of every .cpp in the calling
-# folder, run on the offscreen platform through the shared test main.
+# folder, run on the offscreen platform through the shared test main. The test code itself is built
+# lightly (the code under test keeps the build's own optimisation): optimising gtest's expansions
+# cost more build time than it ever saved in the tests' run.
 function(kavri_test_folder name)
   cmake_parse_arguments(ARG "" "" "LIBS;LABELS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   add_executable(${name} ${sources})
   kavri_autogen_tracks_sources(${name} "${sources}")
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} kavri_test_support GTest::gtest GTest::gmock)
+  kavri_light_test_code(${name})
+  kavri_precompile(${name} TESTS)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60

@@ -9,7 +9,7 @@ seconds=${KAVRI_FUZZ_SECONDS:-60}
 readers=(drawing segment ilda show picture hpgl)
 
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DCMAKE_CXX_COMPILER=clang++ \
   -DKAVRI_BUILD_TESTS=OFF -DKAVRI_BUILD_BENCH=OFF -DKAVRI_BUILD_FUZZ=ON \
   -DCMAKE_CXX_FLAGS="$flags" >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target "${readers[@]/#/fuzz_}"
