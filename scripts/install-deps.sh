@@ -20,13 +20,16 @@ fi
 # Without it a desktop user's writes to an interface fail for want of permission.
 rule="$here/udev/70-kavri-laser.rules"
 rules_dir=${KAVRI_UDEV_RULES_DIR:-/etc/udev/rules.d}
-if [ ! -e "$rules_dir/$(basename "$rule")" ]; then
-  echo "Installing the udev rule $rules_dir/$(basename "$rule")"
-  $sudo install -D -m 0644 "$rule" "$rules_dir/$(basename "$rule")"
+target="$rules_dir/$(basename "$rule")"
+if [ ! -e "$target" ]; then
+  echo "Installing the udev rule $target"
+  admin=$sudo
+  mkdir -p "$rules_dir" 2>/dev/null && [ -w "$rules_dir" ] && admin=""
+  $admin install -D -m 0644 "$rule" "$target"
   # Interfaces already attached get the access now; where udev does not run (a container) this
   # does nothing, and the rule takes effect when it does.
   if command -v udevadm >/dev/null 2>&1; then
-    $sudo udevadm control --reload-rules >/dev/null 2>&1 || true
-    $sudo udevadm trigger --action=change --subsystem-match=usb --attr-match=idVendor=9999 >/dev/null 2>&1 || true
+    $admin udevadm control --reload-rules >/dev/null 2>&1 || true
+    $admin udevadm trigger --action=change --subsystem-match=usb --attr-match=idVendor=9999 >/dev/null 2>&1 || true
   fi
 fi

@@ -84,6 +84,8 @@ void TForm15::ShowInterfaceFault(int number, TUsbFault fault) {
   const std::string text = notices_.Text();
   DeviceNotice->setText(QString::fromStdString(text));
   DeviceNotice->setVisible(!text.empty());
+  // The window grows to show every line whole, and shrinks back once they are gone.
+  if (isVisible()) adjustSize();
 }
 
 void TForm15::FormCreate() {
