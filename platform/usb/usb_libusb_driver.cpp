@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <vector>
 
@@ -26,6 +27,8 @@ int TransferResult(libusb_transfer_status status) {
     default: return LIBUSB_ERROR_IO;
   }
 }
+
+constexpr auto kOpenRetryInterval = std::chrono::milliseconds(500);
 
 // Why a device did not open, from libusb's error code.
 TUsbFault FaultOf(int rc) {
@@ -81,9 +84,18 @@ struct TLibusbDevice {
   TLibusbDevice(const TLibusbDevice&) = delete;
   TLibusbDevice& operator=(const TLibusbDevice&) = delete;
 
-  // Called with `mutex` held. Returns a libusb error code (0: the handle is open).
+  // Called with `mutex` held. Returns a libusb error code (0: the handle is open). A device that
+  // would not open is tried again only after kOpenRetryInterval; until then requests fail at once
+  // for the same reason, so loops writing every frame to it do not open it every frame.
   int EnsureHandle() {
     if (handle) return 0;
+    const auto now = std::chrono::steady_clock::now();
+    if (openError != 0 && now < retryAt) return openError;
+    openError = OpenHandle();
+    if (openError != 0) retryAt = now + kOpenRetryInterval;
+    return openError;
+  }
+  int OpenHandle() {
     if (const int rc = libusb_open(device, &handle); rc != 0) {
       handle = nullptr;
       NoteResult(rc);
@@ -123,6 +135,8 @@ struct TLibusbDevice {
   libusb_transfer* transfer;       // reused by every request; guarded by `mutex`
   std::vector<uint8_t> endpoints;  // interface 0, in descriptor order: pipe N is endpoints[N]
   std::mutex mutex;                // one request at a time per device
+  int openError = 0;               // why the last open failed (guarded by `mutex`)
+  std::chrono::steady_clock::time_point retryAt;  // when to try opening again after that
   std::atomic<bool> gone{false};   // the device answered "no such device"
 };
 

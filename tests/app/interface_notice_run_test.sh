@@ -2,8 +2,7 @@
 # Starts the program twice under a virtual X server: with simulated interfaces 0 and 1 that both
 # open, then with interface 1 refused to this user (as without the udev rule). The second time the
 # main window still lists both but shows a line under its buttons that names Usb-1, why and what
-# to do, so the window grows; no message box stands in the way. Screenshots of both main windows
-# go to the artifacts folder.
+# to do, so the window grows. Screenshots of both main windows go to the artifacts folder.
 set -euo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
 begin_session "$@"

@@ -48,6 +48,7 @@ gboolean HandleIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer u
       return TRUE;
     }
     case USBDEVFS_CLAIMINTERFACE:
+      ++dev->claims;
       if (dev->heldElsewhere) {
         umockdev_ioctl_client_complete(client, -1, EBUSY);
         return TRUE;

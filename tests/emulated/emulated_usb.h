@@ -32,6 +32,7 @@ struct TEmulatedDevice {
   std::deque<UMockdevIoctlData*> held;   // bulk URBs held by the stall, until discarded
   std::deque<UMockdevIoctlData*> done;   // submitted URBs waiting to be reaped
   std::vector<TRequest> requests;
+  int claims = 0;                        // requests to claim interface 0, taken or not
 
   // Back to a fresh device (a suite set up again on a repeated run).
   void Reset() {
@@ -40,6 +41,7 @@ struct TEmulatedDevice {
     held.clear();
     done.clear();
     requests.clear();
+    claims = 0;
   }
   void SetStalled(bool value) {
     std::lock_guard lock(mutex);
@@ -56,6 +58,10 @@ struct TEmulatedDevice {
   std::vector<TRequest> Requests() {
     std::lock_guard lock(mutex);
     return requests;
+  }
+  int Claims() {
+    std::lock_guard lock(mutex);
+    return claims;
   }
   size_t BulkCount() {
     std::lock_guard lock(mutex);

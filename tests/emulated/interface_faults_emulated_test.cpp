@@ -128,7 +128,8 @@ TEST_F(EmulatedInterfaceFaults, TheWindowTellsWhyEachInterfaceCannotBeOpenedOnce
   EXPECT_FALSE(Mentions(told, "Usb-0")) << told;
   EXPECT_FALSE(Mentions(told, "Usb-1")) << told;
 
-  // Playing to the refused interfaces says nothing more; the working one takes the frames.
+  // Playing to the refused interfaces says nothing more, and does not knock on them every frame;
+  // the working one takes the frames.
   SetCurrentDeviceName("ezusb-2");
   SetSelectedDevices({"Usb-3", "Usb-0"});
   MultiDeviceFlag = true;
@@ -143,17 +144,18 @@ TEST_F(EmulatedInterfaceFaults, TheWindowTellsWhyEachInterfaceCannotBeOpenedOnce
   EXPECT_EQ(first_.BulkCount(), before + 20);
   EXPECT_EQ(denied_.BulkCount(), 0u);
   EXPECT_EQ(held_.BulkCount(), 0u);
+  EXPECT_LE(held_.Claims(), 3);  // detection's, and at most a retry or two, not one a frame
 
-  // Given access and let go by the other program, both take frames and their lines go.
+  // Given access and let go by the other program, both take frames again soon and their lines go.
   chmod(bus_->NodeFileOf(4).c_str(), 0666);
   held_.SetHeldElsewhere(false);
-  {
+  EXPECT_TRUE(PumpUntil([&] {
     TAsOrdinaryUser user;
-    EXPECT_EQ(SendToAllOutputs(packet, sizeof packet), 3);
-  }
+    return SendToAllOutputs(packet, sizeof packet) == 3;
+  }));
   EXPECT_TRUE(PumpUntil([&] { return Shown(form).empty(); })) << Shown(form);
-  EXPECT_EQ(denied_.BulkCount(), 1u);
-  EXPECT_EQ(held_.BulkCount(), 1u);
+  EXPECT_GE(denied_.BulkCount(), 1u);
+  EXPECT_GE(held_.BulkCount(), 1u);
   EXPECT_TRUE(dialogs.shown.empty());  // told in the window, never in a box that waits
 }
 
