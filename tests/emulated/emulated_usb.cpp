@@ -32,7 +32,10 @@ gboolean HandleIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer u
   UMockdevIoctlData* arg = umockdev_ioctl_client_get_arg(client);
   GError* error = nullptr;
   std::lock_guard lock(dev->mutex);
-  if (dev->unplugged) {
+  // Unplugged, a device answers nothing but gives back what was submitted before, as the kernel
+  // completes the pending URBs of a device that goes away.
+  const bool reap = request == USBDEVFS_REAPURB || request == USBDEVFS_REAPURBNDELAY;
+  if (dev->unplugged && !(reap && !dev->done.empty())) {
     umockdev_ioctl_client_complete(client, -1, ENODEV);
     return TRUE;
   }
@@ -136,6 +139,18 @@ gboolean HandleIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer u
 
 
 }  // namespace
+
+void TEmulatedDevice::Unplug() {
+  std::lock_guard lock(mutex);
+  unplugged = true;
+  for (UMockdevIoctlData* urbData : held) {
+    auto* urb = reinterpret_cast<usbdevfs_urb*>(urbData->data);
+    urb->status = -ENODEV;
+    urb->actual_length = 0;
+    done.push_back(urbData);
+  }
+  held.clear();
+}
 
 TEmulatedBus::TEmulatedBus() : testbed_(umockdev_testbed_new()) {}
 

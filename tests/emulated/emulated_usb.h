@@ -69,10 +69,8 @@ struct TEmulatedDevice {
     for (const auto& r : requests) n += r.kind == TRequest::Bulk;
     return n;
   }
-  void Unplug() {
-    std::lock_guard lock(mutex);
-    unplugged = true;
-  }
+  // Held URBs come back failed with "no such device".
+  void Unplug();
 };
 
 // A testbed with devices on bus 1. One at a time per process: it sets the preload's testbed.

@@ -98,7 +98,12 @@ class EmulatedInterfaceFaults : public ::testing::Test {
     ResetSharedState();
     ForgetInterfaceFaults();
   }
-  void TearDown() override { ResetSharedState(); }
+  void TearDown() override {
+    // A worker left writing when a check failed would wait on the testbed once it is gone.
+    EXPECT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
+    RegisterPlayLoop(kPlayJobEditorDrawing, nullptr);
+    ResetSharedState();
+  }
 
   static TEmulatedBus* bus_;
   static TEmulatedDevice first_, second_, denied_, held_;
@@ -182,7 +187,6 @@ TEST_F(EmulatedInterfaceFaults, UnpluggingOneOfTwoWhilePlayingKeepsTheOtherPlayi
   EXPECT_TRUE(PumpUntil([&] { return second_.BulkCount() > afterNotice + 10; }));
   EXPECT_TRUE(PlayController().AnyWorkerRunning());
   EXPECT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
-  RegisterPlayLoop(kPlayJobEditorDrawing, nullptr);
 
   const std::string told = Shown(form);
   EXPECT_TRUE(Mentions(told, "Usb-0 cannot be opened: it is no longer attached")) << told;
