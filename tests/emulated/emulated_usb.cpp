@@ -165,7 +165,12 @@ std::string TEmulatedBus::NodeOf(int devnum) {
   return devnode;
 }
 
-std::string TEmulatedBus::Root() const { return umockdev_testbed_get_root_dir(testbed_); }
+std::string TEmulatedBus::Root() const {
+  gchar* root = umockdev_testbed_get_root_dir(testbed_);
+  std::string path = root;
+  g_free(root);
+  return path;
+}
 
 std::string TEmulatedBus::NodeFileOf(int devnum) const { return Root() + NodeOf(devnum); }
 
