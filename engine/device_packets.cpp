@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/interface_faults.h"
 #include "engine/shared_state.h"
 #include "platform/usb/usb_driver.h"
 #include "platform/usb/usb_sim_driver.h"
@@ -50,10 +51,16 @@ int SendToAllOutputs(const uint8_t* data, size_t length) {
     const uint32_t pipe = UsbPipe.load(std::memory_order_relaxed);
     // A Stop must reach a loop whose write waits on an interface that takes nothing.
     const TUsbStop stop = &StopFlag;
-    if (targets.master >= 0 && driver->BulkWrite(targets.master, pipe, data, length, stop)) ++sent;
+    // An interface that cannot be opened is told to the window (once), not written to in silence.
+    const auto write = [&](int number) {
+      if (number < 0) return;
+      const bool ok = driver->BulkWrite(number, pipe, data, length, stop);
+      NoteInterfaceOpen(number, ok ? TUsbFault::None : driver->OpenFault(number));
+      sent += ok ? 1 : 0;
+    };
+    write(targets.master);
     if (MultiDeviceFlag.load(std::memory_order_relaxed))
-      for (int extra : targets.extras)
-        if (extra >= 0 && driver->BulkWrite(extra, pipe, data, length, stop)) ++sent;
+      for (int extra : targets.extras) write(extra);
   }
   if (sent == 0) std::this_thread::sleep_for(kNothingSentPause);
   return sent;

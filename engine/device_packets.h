@@ -57,7 +57,8 @@ void PaceSimulatedInterfaces();
 
 // Sends a packet to the master interface (CurrentDeviceName), then, when MultiDeviceFlag is set,
 // to each extra interface in SelectedDevices order (label "Usb-N" -> device "ezusb-N"), all on
-// UsbPipe. Returns how many writes succeeded. Failures are not reported; when nothing went out
+// UsbPipe. Returns how many writes succeeded. Failed writes are not reported, but an interface
+// that cannot be opened is noted for the window (NoteInterfaceOpen); when nothing went out
 // (no interface attached, or an empty packet) it pauses briefly so a loop cannot spin a core.
 // Once StopFlag is set no further write starts, and one under way gives up soon (TUsbStop).
 int SendToAllOutputs(const uint8_t* data, size_t length);

@@ -16,6 +16,11 @@ bool GetUsbDeviceDescriptor(const TUsbHandle& handle, TUsbDeviceDescriptor& desc
   return handle.valid() && ActiveUsbDriver()->ReadDeviceDescriptor(handle.number, descriptor);
 }
 
+TUsbFault ClaimUsbDevice(const std::string& deviceName) {
+  const auto number = ParseUsbDeviceName(deviceName);
+  return number ? ActiveUsbDriver()->Claim(*number) : TUsbFault::Gone;
+}
+
 bool AbortUsbPipe(const std::string& deviceName, uint32_t pipe, TUsbStop stop) {
   const auto number = ParseUsbDeviceName(deviceName);
   return number && ActiveUsbDriver()->AbortPipe(*number, pipe, stop);

@@ -28,6 +28,10 @@ void CloseUsbDevice(TUsbHandle& handle);
 // The 18-byte USB device descriptor (vendor id: DescriptorVendorId).
 bool GetUsbDeviceDescriptor(const TUsbHandle& handle, TUsbDeviceDescriptor& descriptor);
 
+// Opens the interface for requests now, as the first write would, and says why it could not.
+// Detection reads only the descriptor, which needs no permission; this tells what a write meets.
+TUsbFault ClaimUsbDevice(const std::string& deviceName);
+
 // `stop` (optional) makes a request give up, failed, as soon as it is set (see TUsbStop).
 bool AbortUsbPipe(const std::string& deviceName, uint32_t pipe, TUsbStop stop = nullptr);
 // Holds the interface's CPU in reset, then lets it run; true when the second request succeeded.

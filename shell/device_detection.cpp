@@ -1,5 +1,6 @@
 #include "shell/device_detection.h"
 
+#include "engine/interface_faults.h"
 #include "engine/usb_device.h"
 #include "shell/device_labels.h"
 
@@ -14,7 +15,10 @@ std::vector<TDetectedDevice> DetectDevices() {
     TUsbDeviceDescriptor descriptor{};
     const bool read = GetUsbDeviceDescriptor(handle, descriptor);
     CloseUsbDevice(handle);
-    if (read && DescriptorVendorId(descriptor) == kLaserVendorId) found.push_back({name, DeviceLabelOf(n)});
+    if (!read || DescriptorVendorId(descriptor) != kLaserVendorId) continue;
+    found.push_back({name, DeviceLabelOf(n)});
+    // Listed all the same: the operator learns why it would take nothing.
+    NoteInterfaceOpen(n, ClaimUsbDevice(name));
   }
   return found;
 }

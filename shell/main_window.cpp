@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "engine/interface_faults.h"
 #include "engine/shared_state.h"
 #include "engine/play_threads.h"
 #include "platform/dialog_service.h"
@@ -43,6 +44,11 @@ TForm15::TForm15(TDeviceDetector detector, QWidget* parent)
   ComboBox1 = MakeSkinComboBox(this, "ComboBox1");
   layout->addWidget(ComboBox1);
   skinButton1 = AddButton(this, layout, "skinButton1", "Detect Device");
+  DeviceNotice = MakeLabel(this, "DeviceNotice");
+  DeviceNotice->setWordWrap(true);
+  DeviceNotice->setFixedWidth(180);
+  DeviceNotice->hide();
+  layout->addWidget(DeviceNotice);
   Timer1 = new QTimer(this);
   Timer1->setObjectName("Timer1");
   Timer1->setInterval(kRedetectIntervalMs);
@@ -56,6 +62,8 @@ TForm15::TForm15(TDeviceDetector detector, QWidget* parent)
   skinButton1->OnClick = [this](TSkinCustomButton*) { skinButton1Click(); };
   ComboBox1->OnChange = [this] { ComboBox1Change(ComboBox1->ItemIndex()); };
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+  // The play loops find out on their threads; the notice comes here on the window thread.
+  RegisterInterfaceFaultNotice(this, [this](int number, TUsbFault fault) { ShowInterfaceFault(number, fault); });
 }
 
 TForm15::~TForm15() {
@@ -71,6 +79,15 @@ void TForm15::ApplyTitle() {
   setWindowTitle(QString::fromStdString(choice_.Title()));
 }
 
+void TForm15::ShowInterfaceFault(int number, TUsbFault fault) {
+  if (!notices_.Take(number, fault)) return;
+  const std::string text = notices_.Text();
+  DeviceNotice->setText(QString::fromStdString(text));
+  DeviceNotice->setVisible(!text.empty());
+  // The window grows to show every line whole, and shrinks back once they are gone.
+  if (isVisible()) adjustSize();
+}
+
 void TForm15::FormCreate() {
   bool found = false;
   Memo2 = LoadSettingsLines(SettingsFilePath(), &found);
@@ -80,6 +97,7 @@ void TForm15::FormCreate() {
   SetMediaPlayerPath(ReadMediaPlayerPath(Memo2));
   MultiDeviceFlag = false;
   SetSelectedDevices({});
+  ForgetInterfaceFaults();  // what this window shows starts empty
   choice_.TakeFirstDetection(detector_());
   FillComboBox();
   ApplyTitle();

@@ -1,11 +1,13 @@
 #pragma once
 // The main window: buttons that show the other windows, the master interface choice and device
 // detection, and the exit sequence of the program.
+#include <QLabel>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <vector>
 
+#include "shell/interface_notices.h"
 #include "shell/master_choice.h"
 #include "shell/settings_file.h"
 #include "shell/shell_controls.h"
@@ -39,6 +41,8 @@ class TForm15 : public QWidget {
   std::function<TEditorSettings()> CurrentEditorSettings;
   // Puts the master's title on the application and this window.
   void ApplyTitle();
+  // An interface's reason for not opening changed (None: it opens again); updates DeviceNotice.
+  void ShowInterfaceFault(int number, TUsbFault fault);
 
   TSkinButton* BitBtn1;  // "Picture Edit"
   TSkinButton* BitBtn2;  // "Segment Edit"
@@ -48,6 +52,9 @@ class TForm15 : public QWidget {
   TSkinButton* BitBtn7;  // "Select Device"
   TSkinButton* skinButton1;  // "Detect Device"
   TSkinComboBox* ComboBox1;
+  // Which interfaces cannot be opened, why and what to do; hidden while every one opens. Told
+  // in place, never in a message box, so that nothing stops a show.
+  QLabel* DeviceNotice;
   QTimer* Timer1;
   TSettingsLines Memo2;  // the settings file's lines
 
@@ -65,6 +72,7 @@ class TForm15 : public QWidget {
 
   TDeviceDetector detector_;
   TMasterChoice choice_;
+  TInterfaceNotices notices_;
   bool closed_ = false;
 };
 

@@ -74,6 +74,15 @@ class TUsbStopWatch {
   std::chrono::steady_clock::time_point since_;
 };
 
+// Why an interface could not be opened, as the last request that tried found it.
+enum class TUsbFault : uint8_t {
+  None,      // it opened (or nothing has tried yet)
+  NoAccess,  // this user may not open its device node
+  Busy,      // another program holds it
+  Gone,      // it is no longer attached
+  Failed,    // it would not open for another reason
+};
+
 // A backend. Every call is safe from any thread; calls for one device are serialised, so packets
 // of concurrent writers arrive whole. Names are validated by the caller (ParseUsbDeviceName).
 class TUsbDriver {
@@ -86,6 +95,11 @@ class TUsbDriver {
   virtual bool AbortPipe(int number, uint32_t pipe, TUsbStop stop) = 0;
   // True only when every byte went out on the pipe's endpoint within kUsbRequestTimeout.
   virtual bool BulkWrite(int number, uint32_t pipe, const uint8_t* data, size_t length, TUsbStop stop) = 0;
+  // Opens the interface for requests now, as a request would, and says why it could not.
+  virtual TUsbFault Claim(int number) = 0;
+  // Why the last request to the interface could not open it; None once one did. Cheap: it
+  // reads what the requests left.
+  virtual TUsbFault OpenFault(int number) const = 0;
 };
 
 // The driver every device operation uses. On first use it is the simulated backend when

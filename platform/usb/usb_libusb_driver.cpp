@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <vector>
 
@@ -24,6 +25,20 @@ int TransferResult(libusb_transfer_status status) {
     case LIBUSB_TRANSFER_NO_DEVICE: return LIBUSB_ERROR_NO_DEVICE;
     case LIBUSB_TRANSFER_OVERFLOW: return LIBUSB_ERROR_OVERFLOW;
     default: return LIBUSB_ERROR_IO;
+  }
+}
+
+constexpr auto kOpenRetryInterval = std::chrono::milliseconds(500);
+
+// Why a device did not open, from libusb's error code.
+TUsbFault FaultOf(int rc) {
+  switch (rc) {
+    case 0: return TUsbFault::None;
+    case LIBUSB_ERROR_ACCESS: return TUsbFault::NoAccess;
+    case LIBUSB_ERROR_BUSY: return TUsbFault::Busy;
+    case LIBUSB_ERROR_NO_DEVICE:
+    case LIBUSB_ERROR_NOT_FOUND: return TUsbFault::Gone;
+    default: return TUsbFault::Failed;
   }
 }
 
@@ -69,13 +84,22 @@ struct TLibusbDevice {
   TLibusbDevice(const TLibusbDevice&) = delete;
   TLibusbDevice& operator=(const TLibusbDevice&) = delete;
 
-  // Called with `mutex` held.
-  bool EnsureHandle() {
-    if (handle) return true;
+  // Called with `mutex` held. Returns a libusb error code (0: the handle is open). A device that
+  // would not open is tried again only after kOpenRetryInterval; until then requests fail at once
+  // for the same reason, so loops writing every frame to it do not open it every frame.
+  int EnsureHandle() {
+    if (handle) return 0;
+    const auto now = std::chrono::steady_clock::now();
+    if (openError != 0 && now < retryAt) return openError;
+    openError = OpenHandle();
+    if (openError != 0) retryAt = now + kOpenRetryInterval;
+    return openError;
+  }
+  int OpenHandle() {
     if (const int rc = libusb_open(device, &handle); rc != 0) {
       handle = nullptr;
       NoteResult(rc);
-      return false;
+      return rc;
     }
     int rc = libusb_claim_interface(handle, 0);
     if (rc == LIBUSB_ERROR_BUSY && libusb_kernel_driver_active(handle, 0) == 1 &&
@@ -85,9 +109,8 @@ struct TLibusbDevice {
       libusb_close(handle);
       handle = nullptr;
       NoteResult(rc);
-      return false;
     }
-    return true;
+    return rc;
   }
   void CloseHandle() {
     if (!handle) return;
@@ -112,6 +135,8 @@ struct TLibusbDevice {
   libusb_transfer* transfer;       // reused by every request; guarded by `mutex`
   std::vector<uint8_t> endpoints;  // interface 0, in descriptor order: pipe N is endpoints[N]
   std::mutex mutex;                // one request at a time per device
+  int openError = 0;               // why the last open failed (guarded by `mutex`)
+  std::chrono::steady_clock::time_point retryAt;  // when to try opening again after that
   std::atomic<bool> gone{false};   // the device answered "no such device"
 };
 
@@ -148,10 +173,10 @@ class TLibusbDriver : public TUsbDriver {
   }
 
   bool VendorRequest(int number, const TVendorRequest& r, TUsbStop stop) override {
-    auto dev = Slot(number);
+    auto dev = RequestSlot(number);
     if (!dev || r.length > 1) return false;
     std::lock_guard lock(dev->mutex);
-    if (!dev->transfer || TUsbStopWatch(stop).Requested() || !dev->EnsureHandle()) return false;
+    if (!dev->transfer || TUsbStopWatch(stop).Requested() || !Opened(number, *dev)) return false;
     const uint8_t type = static_cast<uint8_t>(r.direction ? LIBUSB_ENDPOINT_IN : LIBUSB_ENDPOINT_OUT) |
                          static_cast<uint8_t>(LIBUSB_REQUEST_TYPE_VENDOR) |
                          LIBUSB_RECIPIENT_DEVICE;
@@ -160,39 +185,70 @@ class TLibusbDriver : public TUsbDriver {
     buffer[LIBUSB_CONTROL_SETUP_SIZE] = r.data;
     libusb_fill_control_transfer(dev->transfer, dev->handle, buffer.data(), nullptr, nullptr, timeoutMs_);
     const int rc = RunTransfer(context_, dev->transfer, stop);
-    dev->NoteResult(rc);
+    NoteResult(number, *dev, rc);
     return rc == 0 && dev->transfer->actual_length == r.length;
   }
 
   bool AbortPipe(int number, uint32_t pipe, TUsbStop stop) override {
-    auto dev = Slot(number);
+    auto dev = RequestSlot(number);
     if (!dev) return false;
     const auto endpoint = dev->Endpoint(pipe);
     if (!endpoint) return false;
     std::lock_guard lock(dev->mutex);
     // Clearing a halt cannot be cancelled once asked for; a stop only keeps it from starting.
-    if (TUsbStopWatch(stop).Requested() || !dev->EnsureHandle()) return false;
+    if (TUsbStopWatch(stop).Requested() || !Opened(number, *dev)) return false;
     // Nothing of ours is pending between calls; leave the pipe ready by clearing any stall.
     const int rc = libusb_clear_halt(dev->handle, *endpoint);
-    dev->NoteResult(rc);
+    NoteResult(number, *dev, rc);
     return rc == 0;
   }
 
   bool BulkWrite(int number, uint32_t pipe, const uint8_t* data, size_t length, TUsbStop stop) override {
-    auto dev = Slot(number);
+    auto dev = RequestSlot(number);
     if (!dev || length > static_cast<size_t>(INT32_MAX)) return false;
     const auto endpoint = dev->Endpoint(pipe);
     if (!endpoint || (*endpoint & LIBUSB_ENDPOINT_IN)) return false;
     std::lock_guard lock(dev->mutex);
-    if (!dev->transfer || TUsbStopWatch(stop).Requested() || !dev->EnsureHandle()) return false;
+    if (!dev->transfer || TUsbStopWatch(stop).Requested() || !Opened(number, *dev)) return false;
     libusb_fill_bulk_transfer(dev->transfer, dev->handle, *endpoint, const_cast<uint8_t*>(data),
                               static_cast<int>(length), nullptr, nullptr, timeoutMs_);
     const int rc = RunTransfer(context_, dev->transfer, stop);
-    dev->NoteResult(rc);
+    NoteResult(number, *dev, rc);
     return rc == 0 && static_cast<size_t>(dev->transfer->actual_length) == length;
   }
 
+  TUsbFault Claim(int number) override {
+    auto dev = RequestSlot(number);
+    if (!dev) return OpenFault(number);
+    std::lock_guard lock(dev->mutex);
+    Opened(number, *dev);
+    return OpenFault(number);
+  }
+
+  TUsbFault OpenFault(int number) const override {
+    if (number < 0 || number > kMaxUsbDeviceNumber) return TUsbFault::Gone;
+    return faults_[number].load(std::memory_order_relaxed);
+  }
+
  private:
+  // The device a request goes to; when there is none, the request finds the interface gone.
+  std::shared_ptr<TLibusbDevice> RequestSlot(int number) {
+    auto dev = Slot(number);
+    if (!dev && number >= 0 && number <= kMaxUsbDeviceNumber)
+      faults_[number].store(context_ ? TUsbFault::Gone : TUsbFault::Failed, std::memory_order_relaxed);
+    return dev;
+  }
+  // Opens the device's handle (its mutex held) and keeps why it did not open.
+  bool Opened(int number, TLibusbDevice& dev) {
+    const int rc = dev.EnsureHandle();
+    faults_[number].store(FaultOf(rc), std::memory_order_relaxed);
+    return rc == 0;
+  }
+  void NoteResult(int number, TLibusbDevice& dev, int rc) {
+    dev.NoteResult(rc);
+    if (rc == LIBUSB_ERROR_NO_DEVICE) faults_[number].store(TUsbFault::Gone, std::memory_order_relaxed);
+  }
+
   std::shared_ptr<TLibusbDevice> Slot(int number) {
     if (!context_ || number < 0 || number > kMaxUsbDeviceNumber) return nullptr;
     std::lock_guard lock(slotsMutex_);
@@ -234,6 +290,7 @@ class TLibusbDriver : public TUsbDriver {
   unsigned timeoutMs_;
   std::mutex slotsMutex_;
   std::array<std::shared_ptr<TLibusbDevice>, kMaxUsbDeviceNumber + 1> slots_;
+  std::array<std::atomic<TUsbFault>, kMaxUsbDeviceNumber + 1> faults_{};
 };
 
 }  // namespace

@@ -59,24 +59,39 @@ std::string CaptureLine(const TSimPacket& p) {
 }  // namespace
 
 TSimUsbDriver::TSimUsbDriver(const std::string& deviceList, const std::string& capturePath)
-    : vendors_(kMaxUsbDeviceNumber + 1, -1), busyUntil_(kMaxUsbDeviceNumber + 1) {
+    : vendors_(kMaxUsbDeviceNumber + 1, -1),
+      injected_(kMaxUsbDeviceNumber + 1, TUsbFault::None),
+      openFaults_(kMaxUsbDeviceNumber + 1, TUsbFault::None),
+      busyUntil_(kMaxUsbDeviceNumber + 1) {
   std::stringstream list(deviceList);
   std::string entry;
   std::string rejected;
   while (std::getline(list, entry, ',')) {
+    auto fault = TUsbFault::None;
+    if (const auto slash = entry.find('/'); slash != std::string::npos) {
+      const std::string problem = entry.substr(slash + 1);
+      fault = problem == "denied" ? TUsbFault::NoAccess : problem == "busy" ? TUsbFault::Busy : TUsbFault::Failed;
+      if (fault == TUsbFault::Failed) {
+        rejected += (rejected.empty() ? "\"" : ", \"") + entry + "\"";
+        continue;
+      }
+      entry.erase(slash);
+    }
     const auto colon = entry.find(':');
     const auto number = WholeNumber(entry.substr(0, colon), 10);
     const auto vendor = colon == std::string::npos ? std::optional<long>(kLaserVendorId)
                                                    : WholeNumber(entry.substr(colon + 1), 16);
     // A malformed entry ("3x", "0;3", "5:12zz") attaches nothing rather than a guess.
-    if (number && vendor && ValidNumber(*number) && *vendor >= 0 && *vendor <= 0xFFFF)
+    if (number && vendor && ValidNumber(*number) && *vendor >= 0 && *vendor <= 0xFFFF) {
       vendors_[*number] = static_cast<int>(*vendor);
-    else
+      injected_[*number] = fault;
+    } else
       rejected += (rejected.empty() ? "\"" : ", \"") + entry + "\"";
   }
   if (!rejected.empty())
     problems_.push_back("KAVRI_SIM_DEVICES: ignored " + rejected + " (expected numbers 0 to " +
-                        std::to_string(kMaxUsbDeviceNumber) + ", optionally \":vendor\" in hex, separated by commas)");
+                        std::to_string(kMaxUsbDeviceNumber) +
+                        ", optionally \":vendor\" in hex and \"/denied\" or \"/busy\", separated by commas)");
   if (!capturePath.empty()) {
     capture_ = std::fopen(capturePath.c_str(), "a");
     if (!capture_)
@@ -159,10 +174,34 @@ bool TSimUsbDriver::Attached(int number) const {
   return ValidNumber(number) && vendors_[number] >= 0 && !writesFail_;
 }
 
+bool TSimUsbDriver::Opens(int number) {
+  if (!ValidNumber(number)) return false;
+  auto& fault = openFaults_[static_cast<size_t>(number)];
+  fault = vendors_[number] < 0 ? TUsbFault::Gone : injected_[static_cast<size_t>(number)];
+  return fault == TUsbFault::None;
+}
+
+TUsbFault TSimUsbDriver::Claim(int number) {
+  std::lock_guard lock(mutex_);
+  if (!ValidNumber(number)) return TUsbFault::Gone;
+  Opens(number);
+  return openFaults_[static_cast<size_t>(number)];
+}
+
+TUsbFault TSimUsbDriver::OpenFault(int number) const {
+  std::lock_guard lock(mutex_);
+  return ValidNumber(number) ? openFaults_[static_cast<size_t>(number)] : TUsbFault::Gone;
+}
+
+void TSimUsbDriver::SetOpenFault(int number, TUsbFault fault) {
+  std::lock_guard lock(mutex_);
+  if (ValidNumber(number)) injected_[static_cast<size_t>(number)] = fault;
+}
+
 bool TSimUsbDriver::Accept(int number, TSimPacket packet, TUsbStop stop) {
   std::unique_lock lock(mutex_);
   TUsbStopWatch watch(stop);
-  if (!Attached(number) || watch.Requested()) return false;
+  if (watch.Requested() || !Opens(number) || !Attached(number)) return false;
   if (stalled_) {
     // Short slices: the stop flag is polled, as the libusb backend does.
     constexpr auto kPoll = std::chrono::milliseconds(5);
@@ -171,7 +210,7 @@ bool TSimUsbDriver::Accept(int number, TSimPacket packet, TUsbStop stop) {
     while (stalled_ && !watch.GiveUp() && std::chrono::steady_clock::now() < deadline)
       stallLifted_.wait_for(lock, kPoll);
     --waiting_;
-    if (stalled_ || !Attached(number)) return false;
+    if (!Opens(number) || stalled_ || !Attached(number)) return false;
   }
   packet.device = UsbDeviceName(number);
   Record(std::move(packet));

@@ -5,6 +5,8 @@
 // "ezusb-0" and "ezusb-3" with vendor id 0x9999; "5:1234" attaches number 5 with the (hex) vendor
 // id 0x1234, which detection is expected to skip. An entry that is not wholly such a number
 // ("3x", "5:12zz", "4294967296") attaches nothing and is named in Problems(). Set but empty means: simulation, nothing attached.
+// "/denied" or "/busy" after an entry ("1/denied") attaches an interface that is listed but cannot
+// be opened, as one without permission or held by another program.
 //
 // KAVRI_SIM_CAPTURE=path appends every request that an attached interface took to that file, one
 // line each (fields separated by one space, ended by "\n"), flushed at once:
@@ -49,11 +51,15 @@ class TSimUsbDriver : public TUsbDriver {
   bool VendorRequest(int number, const TVendorRequest& request, TUsbStop stop) override;
   bool AbortPipe(int number, uint32_t pipe, TUsbStop stop) override;
   bool BulkWrite(int number, uint32_t pipe, const uint8_t* data, size_t length, TUsbStop stop) override;
+  TUsbFault Claim(int number) override;
+  TUsbFault OpenFault(int number) const override;
 
   // Test controls.
   void Plug(int number, uint16_t vendorId = kLaserVendorId);
   void Unplug(int number);
   void SetWritesFail(bool fail);            // every request fails while set
+  // While not None, the interface stays listed but no request opens it, for that reason.
+  void SetOpenFault(int number, TUsbFault fault);
   // While stalled, a request to an attached interface waits as on an interface that takes
   // nothing: until the stall is lifted (then it is taken as usual), until its stop flag makes it
   // give up, or for `timeout`; the last two fail.
@@ -73,11 +79,15 @@ class TSimUsbDriver : public TUsbDriver {
   // Records the request when the interface takes it.
   bool Accept(int number, TSimPacket packet, TUsbStop stop);
   bool Attached(int number) const;  // called with mutex_ held
+  // Whether a request opens the interface; keeps why not (called with mutex_ held).
+  bool Opens(int number);
   void Record(TSimPacket packet);
   void TakeAtPace(int number, size_t length, TUsbStop stop);
 
   mutable std::mutex mutex_;
   std::vector<int> vendors_;  // per number: vendor id, or -1 when not attached
+  std::vector<TUsbFault> injected_;    // per number: why it will not open (SetOpenFault)
+  std::vector<TUsbFault> openFaults_;  // per number: why the last request did not open it
   std::function<double()> pointRate_;
   std::vector<std::chrono::steady_clock::time_point> busyUntil_;  // per number
   bool writesFail_ = false;

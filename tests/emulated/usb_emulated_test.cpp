@@ -1,20 +1,11 @@
-// The libusb backend, through real libusb calls, against USB devices emulated by libumockdev:
-// the testbed publishes the devices in sysfs and answers the usbfs requests of their device
-// nodes, as the kernel would. Runs under umockdev-wrapper (LD_PRELOAD of the umockdev library).
+// The libusb backend, through real libusb calls, against USB devices emulated by libumockdev
+// (tests/emulated/emulated_usb.h).
 #include <gtest/gtest.h>
-#include <sys/ioctl.h>
-#include <linux/usbdevice_fs.h>
-#include <umockdev.h>
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <chrono>
-#include <cstddef>
-#include <cstring>
-#include <deque>
 #include <future>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,168 +14,23 @@
 #include "engine/shared_state.h"
 #include "engine/usb_device.h"
 #include "platform/usb/usb_driver.h"
+#include "tests/emulated/emulated_usb.h"
 #include "tests/engine/patterned_frames.h"
 
 namespace kavri {
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-// The descriptors file of a full-speed device: interface 0 with bulk OUT endpoints 0x01, 0x02,
-// 0x04 and 0x06 (pipes 0 to 3) and bulk IN 0x88 (pipe 4).
-Bytes Descriptors(uint16_t vendor) {
-  Bytes d = {18, 1, 0x00, 0x02, 0xFF, 0xFF, 0xFF, 64, static_cast<uint8_t>(vendor), static_cast<uint8_t>(vendor >> 8),
-             0x01, 0x00, 0x01, 0x00, 0, 0, 0, 1};
-  const uint8_t endpoints[] = {0x01, 0x02, 0x04, 0x06, 0x88};
-  const uint16_t total = 9 + 9 + 7 * sizeof endpoints;
-  const Bytes config = {9, 2, static_cast<uint8_t>(total), static_cast<uint8_t>(total >> 8), 1, 1, 0, 0x80, 50};
-  const Bytes interface = {9, 4, 0, 0, sizeof endpoints, 0xFF, 0xFF, 0xFF, 0};
-  d.insert(d.end(), config.begin(), config.end());
-  d.insert(d.end(), interface.begin(), interface.end());
-  for (uint8_t ep : endpoints) d.insert(d.end(), {7, 5, ep, 2, 64, 0, 0});
-  return d;
-}
-
-struct TRequest {
-  enum Kind { Control, Bulk, ClearHalt } kind;
-  uint8_t endpoint = 0;
-  Bytes setup;  // control: the 8-byte setup packet
-  Bytes data;
-};
-
-// One emulated device: answers usbfs ioctls on the testbed's thread and records what arrives.
-struct TEmulatedDevice {
-  std::mutex mutex;
-  bool unplugged = false;
-  bool stalled = false;                  // bulk URBs are held, as by an interface that takes nothing
-  std::deque<UMockdevIoctlData*> held;   // bulk URBs held by the stall, until discarded
-  std::deque<UMockdevIoctlData*> done;   // submitted URBs waiting to be reaped
-  std::vector<TRequest> requests;
-
-  void SetStalled(bool value) {
-    std::lock_guard lock(mutex);
-    stalled = value;
-  }
-  size_t Held() {
-    std::lock_guard lock(mutex);
-    return held.size();
-  }
-
-  std::vector<TRequest> Requests() {
-    std::lock_guard lock(mutex);
-    return requests;
-  }
-  void Unplug() {
-    std::lock_guard lock(mutex);
-    unplugged = true;
-  }
-};
-
-gboolean HandleIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer userData) {
-  auto* dev = static_cast<TEmulatedDevice*>(userData);
-  const gulong request = umockdev_ioctl_client_get_request(client);
-  UMockdevIoctlData* arg = umockdev_ioctl_client_get_arg(client);
-  GError* error = nullptr;
-  std::lock_guard lock(dev->mutex);
-  if (dev->unplugged) {
-    umockdev_ioctl_client_complete(client, -1, ENODEV);
-    return TRUE;
-  }
-  switch (request) {
-    case USBDEVFS_GET_CAPABILITIES: {
-      UMockdevIoctlData* caps = umockdev_ioctl_data_resolve(arg, 0, sizeof(uint32_t), &error);
-      // Like an older kernel: bulk transfers above 16 KiB arrive as several URBs, so frames of
-      // concurrent writers could interleave unless the driver keeps them apart.
-      const uint32_t value = USBDEVFS_CAP_ZERO_PACKET | USBDEVFS_CAP_BULK_CONTINUATION;
-      std::memcpy(caps->data, &value, sizeof value);
-      g_object_unref(caps);
-      umockdev_ioctl_client_complete(client, 0, 0);
-      return TRUE;
-    }
-    case USBDEVFS_CLAIMINTERFACE:
-    case USBDEVFS_RELEASEINTERFACE:
-      umockdev_ioctl_client_complete(client, 0, 0);
-      return TRUE;
-    case USBDEVFS_CLEAR_HALT: {
-      UMockdevIoctlData* ep = umockdev_ioctl_data_resolve(arg, 0, sizeof(unsigned int), &error);
-      unsigned int endpoint = 0;
-      std::memcpy(&endpoint, ep->data, sizeof endpoint);
-      g_object_unref(ep);
-      dev->requests.push_back({TRequest::ClearHalt, static_cast<uint8_t>(endpoint), {}, {}});
-      umockdev_ioctl_client_complete(client, 0, 0);
-      return TRUE;
-    }
-    case USBDEVFS_SUBMITURB: {
-      UMockdevIoctlData* urbData = umockdev_ioctl_data_resolve(arg, 0, sizeof(usbdevfs_urb), &error);
-      auto* urb = reinterpret_cast<usbdevfs_urb*>(urbData->data);
-      UMockdevIoctlData* buffer = nullptr;
-      if (urb->buffer_length > 0)
-        buffer = umockdev_ioctl_data_resolve(urbData, offsetof(usbdevfs_urb, buffer), urb->buffer_length, &error);
-      urb = reinterpret_cast<usbdevfs_urb*>(urbData->data);
-      const Bytes bytes = buffer ? Bytes(buffer->data, buffer->data + buffer->data_len) : Bytes{};
-      if (urb->type == USBDEVFS_URB_TYPE_CONTROL && bytes.size() >= 8) {
-        dev->requests.push_back({TRequest::Control, 0, Bytes(bytes.begin(), bytes.begin() + 8),
-                                 Bytes(bytes.begin() + 8, bytes.end())});
-        urb->actual_length = static_cast<int>(bytes.size() - 8);
-      } else if (urb->type == USBDEVFS_URB_TYPE_BULK && dev->stalled) {
-        if (buffer) g_object_unref(buffer);
-        dev->held.push_back(urbData);
-        umockdev_ioctl_client_complete(client, 0, 0);
-        return TRUE;
-      } else if (urb->type == USBDEVFS_URB_TYPE_BULK) {
-        dev->requests.push_back({TRequest::Bulk, urb->endpoint, {}, bytes});
-        urb->actual_length = urb->buffer_length;
-      }
-      urb->status = 0;
-      if (buffer) g_object_unref(buffer);
-      dev->done.push_back(urbData);
-      umockdev_ioctl_client_complete(client, 0, 0);
-      return TRUE;
-    }
-    case USBDEVFS_DISCARDURB: {
-      // The argument is the caller's URB pointer: give that URB back as cancelled.
-      gulong address = 0;
-      std::memcpy(&address, arg->data, sizeof address);
-      const auto it = std::find_if(dev->held.begin(), dev->held.end(),
-                                   [address](UMockdevIoctlData* u) { return u->client_addr == address; });
-      if (it == dev->held.end()) {
-        umockdev_ioctl_client_complete(client, -1, EINVAL);
-        return TRUE;
-      }
-      auto* urb = reinterpret_cast<usbdevfs_urb*>((*it)->data);
-      urb->status = -ENOENT;
-      urb->actual_length = 0;
-      dev->done.push_back(*it);
-      dev->held.erase(it);
-      umockdev_ioctl_client_complete(client, 0, 0);
-      return TRUE;
-    }
-    case USBDEVFS_REAPURB:
-    case USBDEVFS_REAPURBNDELAY: {
-      if (dev->done.empty()) {
-        umockdev_ioctl_client_complete(client, -1, EAGAIN);
-        return TRUE;
-      }
-      UMockdevIoctlData* urbData = dev->done.front();
-      dev->done.pop_front();
-      // The argument points at the caller's URB pointer; make that point at the reaped URB.
-      UMockdevIoctlData* slot = umockdev_ioctl_data_resolve(arg, 0, sizeof(void*), &error);
-      umockdev_ioctl_data_set_ptr(slot, 0, urbData);
-      g_object_unref(slot);
-      g_object_unref(urbData);
-      umockdev_ioctl_client_complete(client, 0, 0);
-      return TRUE;
-    }
-    default:
-      umockdev_ioctl_client_complete(client, -1, ENOTTY);
-      return TRUE;
-  }
-}
+using kavri_test::Bytes;
+using kavri_test::TEmulatedBus;
+using kavri_test::TEmulatedDevice;
+using kavri_test::TRequest;
 
 class EmulatedUsb : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    testbed_ = umockdev_testbed_new();
+    bus_ = new TEmulatedBus;
+    laser_.Reset();
+    foreign_.Reset();
     AddDevice("1-1", 2, kLaserVendorId, &laser_);
     AddDevice("1-2", 3, 0x04B4, &foreign_);
     // A long request timeout: a write that ends soon after its stop flag was cancelled.
@@ -192,54 +38,22 @@ class EmulatedUsb : public ::testing::Test {
   }
   static void TearDownTestSuite() {
     SetActiveUsbDriver(nullptr);
-    for (auto* h : handlers_) g_object_unref(h);
-    handlers_.clear();  // a repeated run sets the suite up again
-    g_object_unref(testbed_);
+    delete bus_;  // a repeated run sets the suite up again
+    bus_ = nullptr;
   }
   void SetUp() override { ResetSharedState(); }
 
-  // Adds the device in umockdev's record format, which also creates its device node.
   static void AddDevice(const char* name, int devnum, uint16_t vendor, TEmulatedDevice* dev) {
-    char devnode[40];
-    std::snprintf(devnode, sizeof devnode, "/dev/bus/usb/001/%03d", devnum);
-    std::string hex;
-    char digits[4];
-    for (uint8_t b : Descriptors(vendor)) {
-      std::snprintf(digits, sizeof digits, "%02X", b);
-      hex += digits;
-    }
-    char vendorText[8];
-    std::snprintf(vendorText, sizeof vendorText, "%04x", vendor);
-    const std::string record = std::string("P: /devices/pci0000:00/usb1/") + name + "\n" +
-                               "N: " + (devnode + 5) + "\n" +
-                               "E: DEVNAME=" + devnode + "\n" +
-                               "E: DEVTYPE=usb_device\n" +
-                               "E: SUBSYSTEM=usb\n" +
-                               "A: busnum=1\\n\n" +
-                               "A: devnum=" + std::to_string(devnum) + "\\n\n" +
-                               "A: idVendor=" + vendorText + "\\n\n" +
-                               "A: speed=12\\n\n" +
-                               "A: bConfigurationValue=1\\n\n" +
-                               "A: dev=189:" + std::to_string(devnum - 1) + "\\n\n" +
-                               "H: descriptors=" + hex + "\n";
-    GError* error = nullptr;
-    ASSERT_TRUE(umockdev_testbed_add_from_string(testbed_, record.c_str(), &error))
-        << (error ? error->message : "add failed");
-    UMockdevIoctlBase* handler = umockdev_ioctl_base_new();
-    g_signal_connect(handler, "handle-ioctl", G_CALLBACK(HandleIoctl), dev);
-    ASSERT_TRUE(umockdev_testbed_attach_ioctl(testbed_, devnode, handler, &error))
-        << (error ? error->message : "attach failed");
-    handlers_.push_back(handler);
+    std::string error;
+    ASSERT_TRUE(bus_->Add(name, devnum, vendor, dev, &error)) << error;
   }
 
-  static UMockdevTestbed* testbed_;
-  static std::vector<UMockdevIoctlBase*> handlers_;
+  static TEmulatedBus* bus_;
   static TEmulatedDevice laser_;
   static TEmulatedDevice foreign_;
 };
 
-UMockdevTestbed* EmulatedUsb::testbed_ = nullptr;
-std::vector<UMockdevIoctlBase*> EmulatedUsb::handlers_;
+TEmulatedBus* EmulatedUsb::bus_ = nullptr;
 TEmulatedDevice EmulatedUsb::laser_;
 TEmulatedDevice EmulatedUsb::foreign_;
 
@@ -374,11 +188,12 @@ TEST_F(EmulatedUsb, WritesToAnUnpluggedDeviceFailWithoutHanging) {
 // loops' writes to its name reach it again without anyone running a new detection.
 TEST_F(EmulatedUsb, AReplugTakesTheNameBackWithoutANewDetection) {
   const char* oldPath = "/sys/devices/pci0000:00/usb1/1-1";
-  umockdev_testbed_uevent(testbed_, oldPath, "remove");
-  umockdev_testbed_remove_device(testbed_, oldPath);
+  umockdev_testbed_uevent(bus_->Testbed(), oldPath, "remove");
+  umockdev_testbed_remove_device(bus_->Testbed(), oldPath);
   static TEmulatedDevice replugged;
+  replugged.Reset();
   AddDevice("1-3", 4, kLaserVendorId, &replugged);
-  umockdev_testbed_uevent(testbed_, "/sys/devices/pci0000:00/usb1/1-3", "add");
+  umockdev_testbed_uevent(bus_->Testbed(), "/sys/devices/pci0000:00/usb1/1-3", "add");
 
   const uint8_t packet[] = {5, 6, 7};
   bool sent = false;

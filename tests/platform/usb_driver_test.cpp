@@ -78,6 +78,47 @@ TEST(SimUsbDriver, NumbersPastTheIntRangeAttachNothingAndAreReported) {
   EXPECT_TRUE(noCapture.Open(0));
 }
 
+// Interfaces that are listed from their descriptor but cannot be opened, and say why.
+TEST(SimUsbDriver, ListedInterfacesThatCannotBeOpenedSayWhy) {
+  TSimUsbDriver sim("0,1/denied,2/busy,3:1234/busy,4/other");
+  ASSERT_EQ(sim.Problems().size(), 1u);
+  EXPECT_NE(sim.Problems()[0].find("\"4/other\""), std::string::npos) << sim.Problems()[0];
+  struct Case {
+    int number;
+    bool listed;
+    TUsbFault fault;
+  };
+  const Case cases[] = {{0, true, TUsbFault::None},  {1, true, TUsbFault::NoAccess}, {2, true, TUsbFault::Busy},
+                        {3, true, TUsbFault::Busy},  {4, false, TUsbFault::Gone}};
+  const uint8_t byte = 1;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.number);
+    EXPECT_EQ(sim.OpenFault(c.number), TUsbFault::None);  // nothing has tried yet
+    TUsbDeviceDescriptor d{};
+    EXPECT_EQ(sim.Open(c.number), c.listed);
+    EXPECT_EQ(sim.ReadDeviceDescriptor(c.number, d), c.listed);
+    EXPECT_EQ(sim.BulkWrite(c.number, 1, &byte, 1, nullptr), c.fault == TUsbFault::None);
+    EXPECT_EQ(sim.OpenFault(c.number), c.fault);
+    EXPECT_EQ(sim.VendorRequest(c.number, TVendorRequest{}, nullptr), c.fault == TUsbFault::None);
+    EXPECT_EQ(sim.AbortPipe(c.number, 1, nullptr), c.fault == TUsbFault::None);
+    EXPECT_EQ(sim.Claim(c.number), c.fault);
+  }
+  // A request that its stop flag keeps from starting learns nothing about the interface.
+  const std::atomic<bool> stop{true};
+  sim.Unplug(0);
+  EXPECT_FALSE(sim.BulkWrite(0, 1, &byte, 1, &stop));
+  EXPECT_EQ(sim.OpenFault(0), TUsbFault::None);
+  EXPECT_FALSE(sim.BulkWrite(0, 1, &byte, 1, nullptr));
+  EXPECT_EQ(sim.OpenFault(0), TUsbFault::Gone);
+  sim.Plug(0);
+  sim.SetOpenFault(1, TUsbFault::None);
+  for (int n : {0, 1}) {
+    EXPECT_TRUE(sim.BulkWrite(n, 1, &byte, 1, nullptr)) << n;
+    EXPECT_EQ(sim.OpenFault(n), TUsbFault::None) << n;
+  }
+  EXPECT_EQ(sim.Claim(kMaxUsbDeviceNumber + 1), TUsbFault::Gone);
+}
+
 TEST(SimUsbDriver, KeepsOnlyTheNewestPacketsInMemory) {
   TSimUsbDriver sim("0");
   sim.SetRecordLimit(3);

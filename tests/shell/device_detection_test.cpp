@@ -5,10 +5,12 @@
 #include <memory>
 #include <thread>
 
+#include "engine/interface_faults.h"
 #include "engine/shared_state.h"
 #include "platform/usb/usb_sim_driver.h"
 #include "shell/device_detection.h"
 #include "shell/device_reset.h"
+#include "shell/interface_notices.h"
 #include "shell/main_window.h"
 #include "shell/select_device_window.h"
 #include "tests/support/recording_dialogs.h"
@@ -98,6 +100,56 @@ TEST_F(SimulatedDetectionTest, MainWindowDetectsThroughTheDeviceLayer) {
   EXPECT_EQ(form.windowTitle(), "Kavri laser software-1");
   form.skinButton1Click();
   EXPECT_EQ(CurrentDeviceName(), "ezusb-3");  // the chosen master stays
+}
+
+TEST(InterfaceNoticesTest, OneLinePerInterfaceInNumberOrderUntilItOpens) {
+  TInterfaceNotices notices;
+  EXPECT_FALSE(notices.Take(3, TUsbFault::None));
+  EXPECT_EQ(notices.Text(), "");
+  EXPECT_TRUE(notices.Take(12, TUsbFault::Busy));
+  EXPECT_TRUE(notices.Take(3, TUsbFault::NoAccess));
+  EXPECT_FALSE(notices.Take(3, TUsbFault::NoAccess));
+  EXPECT_EQ(notices.Text(), InterfaceFaultText(3, TUsbFault::NoAccess) + "\n" + InterfaceFaultText(12, TUsbFault::Busy));
+  EXPECT_TRUE(notices.Take(12, TUsbFault::Gone));  // a new reason replaces the line
+  EXPECT_TRUE(notices.Take(3, TUsbFault::None));
+  EXPECT_EQ(notices.Text(), InterfaceFaultText(12, TUsbFault::Gone));
+
+  // Each reason names the interface, why, and what to do about it.
+  const struct {
+    TUsbFault fault;
+    const char* why;
+    const char* todo;
+  } reasons[] = {
+      {TUsbFault::NoAccess, "no permission", "udev rule 70-kavri-laser.rules"},
+      {TUsbFault::Busy, "another program is using it", "Close that program"},
+      {TUsbFault::Gone, "no longer attached", "Plug it in again"},
+      {TUsbFault::Failed, "cannot be opened", "plug it in again"},
+  };
+  for (const auto& r : reasons) {
+    const std::string text = InterfaceFaultText(12, r.fault);
+    EXPECT_EQ(text.rfind("Usb-12 cannot be opened", 0), 0u) << text;
+    EXPECT_NE(text.find(r.why), std::string::npos) << text;
+    EXPECT_NE(text.find(r.todo), std::string::npos) << text;
+  }
+  EXPECT_EQ(InterfaceFaultText(12, TUsbFault::None), "");
+}
+
+TEST_F(SimulatedDetectionTest, MainWindowTellsWhyAListedInterfaceCannotBeOpened) {
+  sim->SetOpenFault(3, TUsbFault::NoAccess);
+  kavri_test::RecordingDialogs dialogs;
+  TForm15 form;
+  form.FormCreate();
+  EXPECT_EQ(form.ComboBox1->count(), 2);  // listed all the same
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(form.DeviceNotice->isHidden());
+  EXPECT_EQ(form.DeviceNotice->text().toStdString(), InterfaceFaultText(3, TUsbFault::NoAccess));
+  for (const std::string& message : dialogs.messages) EXPECT_EQ(message.find("Usb-"), std::string::npos) << message;
+  EXPECT_TRUE(sim->Packets().empty());  // opening sends nothing
+
+  sim->SetOpenFault(3, TUsbFault::None);
+  form.skinButton1Click();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(form.DeviceNotice->isHidden());
 }
 
 TEST_F(DeviceResetThreads, ResetAbortsThePipesThenHoldsAndReleasesEachInterface) {
