@@ -24,6 +24,7 @@
 #include <X11/extensions/XTest.h>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -58,6 +59,16 @@ std::string WindowTitle(Display* display, Window window) {
 bool IsMapped(Display* display, Window window) {
   XWindowAttributes attributes;
   return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
+}
+
+// Windows come and go while the tree is walked (a box closing, a tooltip): a request about one that
+// has gone fails and the walk takes it for "not this window", instead of the tool ending on it.
+int IgnoreVanishedWindows(Display* display, XErrorEvent* error) {
+  if (error->error_code == BadWindow || error->error_code == BadDrawable) return 0;
+  char text[256];
+  XGetErrorText(display, error->error_code, text, sizeof text);
+  std::fprintf(stderr, "X error: %s (request %d)\n", text, error->request_code);
+  std::exit(1);
 }
 
 // Top-level windows are the root's children when no window manager reparents them, one level
@@ -164,8 +175,8 @@ TWindowRegion OuterFrame(Display* display, Window window) {
     if (parent == root || parent == 0) break;
     window = parent;
   }
-  XWindowAttributes attributes;
-  XGetWindowAttributes(display, window, &attributes);
+  XWindowAttributes attributes{};
+  if (!XGetWindowAttributes(display, window, &attributes)) return {};
   int x = 0, y = 0;
   Window child = 0;
   XTranslateCoordinates(display, window, root, 0, 0, &x, &y, &child);
@@ -230,6 +241,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot open the X display\n");
     return 3;
   }
+  XSetErrorHandler(IgnoreVanishedWindows);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);
   Window window = 0;
   while (!(window = FindWindow(display, DefaultRootWindow(display), title, 2))) {
