@@ -35,6 +35,6 @@ if [ ! -e "$target" ]; then
       $admin udevadm trigger --action=change --subsystem-match=usb --attr-match=idVendor=9999 >/dev/null 2>&1 || true
     fi
   else
-    echo "Could not install the udev rule (no administrator rights); as root run: install -m 0644 $rule $target" >&2
+    echo "Could not install the udev rule $target; as root run: install -D -m 0644 $rule $target" >&2
   fi
 fi
