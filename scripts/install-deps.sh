@@ -25,11 +25,16 @@ if [ ! -e "$target" ]; then
   echo "Installing the udev rule $target"
   admin=$sudo
   mkdir -p "$rules_dir" 2>/dev/null && [ -w "$rules_dir" ] && admin=""
-  $admin install -D -m 0644 "$rule" "$target"
-  # Interfaces already attached get the access now; where udev does not run (a container) this
-  # does nothing, and the rule takes effect when it does.
-  if command -v udevadm >/dev/null 2>&1; then
-    $admin udevadm control --reload-rules >/dev/null 2>&1 || true
-    $admin udevadm trigger --action=change --subsystem-match=usb --attr-match=idVendor=9999 >/dev/null 2>&1 || true
+  # Building and testing need no rule: without administrator rights the set-up goes on, and the
+  # main window names the missing permission when an interface is attached.
+  if { [ -z "$admin" ] || command -v "$admin" >/dev/null 2>&1; } && $admin install -D -m 0644 "$rule" "$target"; then
+    # Interfaces already attached get the access now; where udev does not run (a container) this
+    # does nothing, and the rule takes effect when it does.
+    if command -v udevadm >/dev/null 2>&1; then
+      $admin udevadm control --reload-rules >/dev/null 2>&1 || true
+      $admin udevadm trigger --action=change --subsystem-match=usb --attr-match=idVendor=9999 >/dev/null 2>&1 || true
+    fi
+  else
+    echo "Could not install the udev rule $target; as root run: install -D -m 0644 $rule $target" >&2
   fi
 fi

@@ -95,7 +95,8 @@ class TUsbDriver {
   virtual bool AbortPipe(int number, uint32_t pipe, TUsbStop stop) = 0;
   // True only when every byte went out on the pipe's endpoint within kUsbRequestTimeout.
   virtual bool BulkWrite(int number, uint32_t pipe, const uint8_t* data, size_t length, TUsbStop stop) = 0;
-  // Opens the interface for requests now, as a request would, and says why it could not.
+  // Opens the interface for requests now, as a request would, and says why it could not. Never
+  // waits for a request under way: that one opens it, and this gives what is known so far.
   virtual TUsbFault Claim(int number) = 0;
   // Why the last request to the interface could not open it; None once one did. Cheap: it
   // reads what the requests left.

@@ -220,8 +220,10 @@ class TLibusbDriver : public TUsbDriver {
   TUsbFault Claim(int number) override {
     auto dev = RequestSlot(number);
     if (!dev) return OpenFault(number);
-    std::lock_guard lock(dev->mutex);
-    Opened(number, *dev);
+    // Detection calls this on the window thread, which must not wait for a loop's write to an
+    // interface that takes nothing; a request under way opens the device itself and keeps why not.
+    std::unique_lock lock(dev->mutex, std::try_to_lock);
+    if (lock.owns_lock()) Opened(number, *dev);
     return OpenFault(number);
   }
 

@@ -29,4 +29,22 @@ rm "$scratch/udevadm.log"
 PATH="$scratch/bin:$PATH" KAVRI_UDEV_RULES_DIR=$rules bash "$root/scripts/install-deps.sh"
 [ "$(cat "$installed")" = '# kept' ] || { echo "FAIL: an existing rule was replaced" >&2; exit 1; }
 [ ! -e "$scratch/udevadm.log" ] || { echo "FAIL: udev was asked again" >&2; exit 1; }
-echo "PASS: the udev rule is installed when missing and the set-up does not need udev running"
+
+# A developer who is not root and has no sudo: the rule cannot be installed, but the set-up (which
+# the test and run commands go through) goes on and says how to install it.
+mkdir -p "$scratch/nosudo" "$scratch/locked"
+for tool in bash setpriv dirname id cat sed tr sort dpkg-query grep basename mkdir install; do
+  ln -s "$(command -v "$tool")" "$scratch/nosudo/$tool"
+done
+chmod 0555 "$scratch/locked"
+as_user=()
+[ "$(id -u)" -ne 0 ] || as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+chmod a+rx "$scratch"
+if ! out=$(env PATH="$scratch/nosudo" KAVRI_UDEV_RULES_DIR="$scratch/locked/rules.d" "${as_user[@]}" \
+  bash "$root/scripts/install-deps.sh" 2>&1); then
+  echo "FAIL: the set-up failed for a user without sudo: $out" >&2
+  exit 1
+fi
+grep -q "Could not install the udev rule.*70-kavri-laser.rules" <<<"$out" || { echo "FAIL: nothing said about the missing rule: $out" >&2; exit 1; }
+[ ! -e "$scratch/locked/rules.d" ] || { echo "FAIL: a rules folder appeared" >&2; exit 1; }
+echo "PASS: the udev rule is installed when missing and the set-up does not need udev running or sudo"

@@ -14,6 +14,7 @@
 #include "engine/shared_state.h"
 #include "engine/usb_device.h"
 #include "platform/usb/usb_driver.h"
+#include "shell/device_detection.h"
 #include "tests/emulated/emulated_usb.h"
 #include "tests/engine/patterned_frames.h"
 
@@ -170,6 +171,36 @@ TEST_F(EmulatedUsb, AStopCancelsAWriteTheInterfaceDoesNotTakeThreads) {
   const auto requests = laser_.Requests();
   ASSERT_EQ(requests.size(), before + 1);
   EXPECT_EQ(requests.back().data, (Bytes{1, 2, 3}));
+}
+
+// Detect Device runs on the window thread; a loop's write that the interface does not take must
+// not hold it. The watchdog only ends the test should detection wait for the write after all.
+TEST_F(EmulatedUsb, DetectionDoesNotWaitForAWriteTheInterfaceDoesNotTakeThreads) {
+  laser_.SetStalled(true);
+  std::atomic<bool> stop{false};
+  const uint8_t packet[] = {1, 2, 3};
+  auto write = std::async(std::launch::async, [&] { return UsbBulkWrite(packet, sizeof packet, "ezusb-0", 1, &stop); });
+  for (int i = 0; i < 10000 && laser_.Held() == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ASSERT_EQ(laser_.Held(), 1u);
+  std::atomic<bool> detected{false};
+  auto watchdog = std::async(std::launch::async, [&] {
+    for (int i = 0; i < 5000 && !detected; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    stop = true;
+  });
+
+  const std::vector<TDetectedDevice> found = DetectDevices();
+  const bool writeStillWaiting = write.wait_for(std::chrono::seconds(0)) == std::future_status::timeout;
+  detected = true;
+  watchdog.wait();
+  EXPECT_TRUE(writeStillWaiting) << "detection waited until the write had given up";
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].name, "ezusb-0");
+
+  stop = true;
+  ASSERT_EQ(write.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+  EXPECT_FALSE(write.get());
+  laser_.SetStalled(false);
+  EXPECT_TRUE(UsbBulkWrite(packet, sizeof packet, "ezusb-0", 1));
 }
 
 // Last: the device stays unplugged.
