@@ -22,6 +22,10 @@ TSkinListBox::TSkinListBox(QWidget* parent)
   connect(items, &QAbstractItemModel::dataChanged, this, &TSkinListBox::ItemsChanged);
 }
 
+// The view deletes its model as a child after this part of it has gone; the model's last signals
+// must not reach it.
+TSkinListBox::~TSkinListBox() { model()->disconnect(this); }
+
 void TSkinListBox::ItemsChanged() {
   FWidestItem = -1;
   updateGeometry();

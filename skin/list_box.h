@@ -11,6 +11,7 @@ class TSkinListBox : public TScrollBarHost<QListWidget> {
   Q_OBJECT
  public:
   explicit TSkinListBox(QWidget* parent = nullptr);
+  ~TSkinListBox() override;
 
   TSkinScrollBar* VScrollBar() const { return FVBar.Bar(); }
   void SetVScrollBar(TSkinScrollBar* bar);
