@@ -239,11 +239,14 @@ TEST_F(ShowTrackPlayer, Track1sColourCycleRunsOnAcrossAnIldaRowAsIfItWereNotTher
   player.Start();
   for (int calls = 0; player.Step(); ++calls) ASSERT_LT(calls, 100);
   std::vector<Bytes> colours;  // of every drawing point sent, in order
-  for (const Bytes& w : Writes())
+  size_t imageFrames = 0;      // of one point each
+  for (const Bytes& w : Writes()) {
+    if (w.size() == 8) ++imageFrames;
     if (w.size() == 65 * 8)
       for (size_t p = 0; p < w.size(); p += 8) colours.push_back(Bytes(w.begin() + p + 4, w.begin() + p + 7));
+  }
   ASSERT_GT(colours.size(), 242u);
-  ASSERT_EQ(Writes().size(), 0u);
+  ASSERT_GT(imageFrames, 0u);  // the image did play between the drawings
   std::vector<Bytes> expected;
   for (size_t i = 0; i < colours.size(); ++i)
     expected.push_back(ColourBytes(ColorIndexToTColor(i < 121 ? 1 : i < 242 ? 2 : 3)));
