@@ -28,7 +28,7 @@ class ShowTrackThreads : public ShowTracks {
   }
 };
 
-TEST_F(ShowTrackThreads, ClockThreadRaisesAllSixFlagsUntilStopped) {
+TEST_F(ShowTrackThreads, ClockThreadRaisesEveryTracksTicksUntilStopped) {
   TShowClockThread ticking(clock, 1ms, 1ms);
   ticking.Start();
   ASSERT_TRUE(WaitUntil([&] { return clock.Ticks() >= 5; }));
