@@ -20,18 +20,6 @@ cat >"$home/session.sh" <<'SESSION'
 set -uo pipefail
 source "$SESSION_LIB"
 start_program
-keys_of() {
-  local text=$1 i c
-  for ((i = 0; i < ${#text}; i++)); do
-    c=${text:i:1}
-    case "$c" in
-      /) printf -- '--key slash ' ;;
-      .) printf -- '--key period ' ;;
-      " ") printf -- '--key space ' ;;
-      *) printf -- '--key %s ' "$c" ;;
-    esac
-  done
-}
 read -r _ cx cy cw ch < <(grep '^Image90 ' "$LOGS/layout.txt")
 canvas="$cx,$cy,$cw,$ch"
 "$X_TOOL" --title "Kavri laser software-0" --timeout 30 --click "$(place BitBtn1)" || exit 21

@@ -24,17 +24,6 @@ cat >"$home/session.sh" <<'SESSION'
 set -uo pipefail
 source "$SESSION_LIB"
 start_program
-keys_of() {
-  local text=$1 i c
-  for ((i = 0; i < ${#text}; i++)); do
-    c=${text:i:1}
-    case "$c" in
-      /) printf -- '--key slash ' ;;
-      .) printf -- '--key period ' ;;
-      *) printf -- '--key %s ' "$c" ;;
-    esac
-  done
-}
 "$X_TOOL" --title "Kavri laser software-0" --timeout 30 --click "$(place Form15.BitBtn5)" || exit 21
 # The second tile is b.ddr, the drawing the reader refuses.
 "$X_TOOL" --title "Quick play" --timeout 10 --click "$(place Form4.Image5)" || exit 22

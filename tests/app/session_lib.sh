@@ -64,6 +64,20 @@ write_two_drawings() {
   printf '\xc8\x64\x00\x04\x00\xdc\x78\x00\x04\x80' >"$home/program/Drawing/b.ddr"
 }
 
+# Inside a session: the window tool's key arguments that type `text`.
+keys_of() {
+  local text=$1 i c
+  for ((i = 0; i < ${#text}; i++)); do
+    c=${text:i:1}
+    case "$c" in
+      /) printf -- '--key slash ' ;;
+      .) printf -- '--key period ' ;;
+      " ") printf -- '--key space ' ;;
+      *) printf -- '--key %s ' "$c" ;;
+    esac
+  done
+}
+
 # Inside a session: the layout probe's places, then the program started in the background ($pid).
 start_program() {
   "$LAYOUT_PROBE" >"$LOGS/layout.txt" 2>/dev/null || exit 20
