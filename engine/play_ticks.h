@@ -1,8 +1,13 @@
 #pragma once
-// Ticks that pace the play loops: a window's clock raises them, a play loop takes them to count
-// time. Ticks are counted, not flagged: those raised while a loop is busy writing a frame stay
-// owed until it takes them, so a loop keeps time however long its frames take to write. A loop
-// that has nothing to send waits for the next tick instead of spinning a core.
+// Ticks that pace the play loops: a window's clock raises them, a play loop takes them. Ticks are
+// counted: those raised while a loop is busy writing a frame stay owed until it takes them. A loop
+// takes them in one of two ways:
+//  - counted (TakeAll): every tick is a step, so a loop that must keep time with music (the show's
+//    tracks, Segment Edit) keeps it however long its frames take, skipping what it is late for;
+//  - one step per check (TakeStep): however many ticks came, the loop steps once, so a loop that
+//    must show every step (Quick play's frames and roll positions) shows them all, only slower
+//    when its frames take longer than a tick.
+// A loop that has nothing to send waits for the next tick instead of spinning a core.
 #include <atomic>
 #include <cstdint>
 
@@ -26,6 +31,8 @@ class TTickSource {
     if (n > 0) Take(n);
     return n;
   }
+  // Takes every tick owed as one step; returns whether there was any.
+  bool TakeStep() { return TakeAll() > 0; }
 };
 
 class TTickCounter final : public TTickSource {

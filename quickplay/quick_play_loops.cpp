@@ -143,15 +143,13 @@ bool TQuickIldaLoop::Step() {
     // Nothing to send: with Loop each round waits for a tick rather than spinning.
     if (!LoopFlag.load(std::memory_order_relaxed)) return false;
     ticks_.WaitOwedOrStop();
-    ticks_.TakeAll();
+    ticks_.TakeStep();
     return !Stopped();
   }
-  // A frame per tick. Ticks that came while a frame was written step as many frames, so frames
-  // written slower than the clock ticks are skipped and the image keeps its speed. Ticks that
-  // come while paused are dropped.
-  if (const int64_t passed = ticks_.TakeAll(); passed > 0 && !PauseFlag.load(std::memory_order_relaxed))
-    for (int64_t i = 0; i < passed; ++i)
-      if (!NextFrame()) return false;
+  // One frame on when ticks came, however many: every frame is sent at least once, and an image
+  // whose frames take longer to write than the clock's ticks plays slower instead of losing
+  // frames. Ticks that come while paused are dropped.
+  if (ticks_.TakeStep() && !PauseFlag.load(std::memory_order_relaxed) && !NextFrame()) return false;
   const std::vector<PointRecord>& points = frames_->frames[frameIndex_]->points;
   if (points.empty())
     ticks_.WaitOwedOrStop();  // an empty frame lasts its tick without spinning

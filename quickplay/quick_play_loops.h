@@ -38,7 +38,7 @@ class TQuickIldaLoop {
   explicit TQuickIldaLoop(TTickSource& ticks);
   TQuickIldaLoop();  // paced by QuickPlayTickFlag
   void Start();
-  // One pass of the current frame, after moving on a frame for each tick that came (not while
+  // One pass of the current frame, after moving on one frame if any tick came (not while
   // paused); false once the frames ran out without Loop, or on Stop.
   bool Step();
   void Finish();

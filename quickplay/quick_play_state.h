@@ -38,7 +38,7 @@ enum TQuickPlayMode : int32_t { QuickPlayDrawing = 0, QuickPlayIld = 1, QuickPla
 extern TQuickPlayEffects QuickPlayEffects;
 extern std::atomic<int32_t> QuickPlayMode;
 extern std::atomic<int32_t> QuickPlayColourMode;  // Auto at first
-extern TTickCounter QuickPlayTickFlag;             // raised by the window's frame clock, counted
+extern TTickCounter QuickPlayTickFlag;             // raised by the frame clock, taken a step per check
 extern TPublishedEffects QuickPlayEffectState;     // accumulators, slow-draw limit, colour cycle
 extern std::atomic<int32_t> QuickPlayPointTotal;
 extern std::atomic<int32_t> QuickPlaySlowDrawCount;

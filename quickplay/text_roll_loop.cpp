@@ -1,7 +1,6 @@
 #include "quickplay/text_roll_loop.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "engine/play_threads.h"
 #include "engine/shared_state.h"
@@ -31,7 +30,6 @@ void TTextRollLoop::Start() {
   outlines_ = TextCharOutlines;
   first_ = 0;
   inWindow_ = inRollStep_ = roundPlayed_ = false;
-  lateTicks_ = 0;
 }
 
 bool TTextRollLoop::BeginWindow() {
@@ -65,7 +63,7 @@ TTextRollLoop::TBegin TTextRollLoop::BeginRollStep() {
       // A round that played nothing (no text) waits for a tick, so Loop cannot spin.
       if (!roundPlayed_) {
         ticks_.WaitOwedOrStop();
-        ticks_.TakeAll();
+        ticks_.TakeStep();
         return TBegin::Idle;
       }
       roundPlayed_ = false;
@@ -77,13 +75,6 @@ TTextRollLoop::TBegin TTextRollLoop::BeginRollStep() {
       ++first_;
       continue;
     }
-    // A position whose stay went by while the last pass was written is skipped.
-    const int64_t stay = QuickPlayEffects.StayTime.load();
-    if (stay > 0 && lateTicks_ >= stay) {
-      lateTicks_ -= stay;
-      MoveOn();
-      continue;
-    }
     if (direction_ == TTextRollDirection::Horizontal)
       ClipTextWindowH(window_, offset_, rows, frame_);
     else
@@ -91,7 +82,7 @@ TTextRollLoop::TBegin TTextRollLoop::BeginRollStep() {
     PublishTextRollFrame(frame_);
     PreviewDirtyFlag = true;
     pass_.SetPointTotal(static_cast<int32_t>(frame_.PointCount()));
-    heldTicks_ = std::exchange(lateTicks_, 0);
+    heldTicks_ = 0;
     inRollStep_ = roundPlayed_ = true;
     return TBegin::Pass;
   }
@@ -101,13 +92,10 @@ void TTextRollLoop::Pass() {
   pass_.CheckSettings();
   if (direction_ == TTextRollDirection::Vertical) gains_.SendIfChanged();
   pass_.Play(frame_);
-  // Every tick counts, those that came while the pass was written included; ticks during a
-  // pause are dropped.
-  if (const int64_t taken = ticks_.TakeAll(); taken > 0 && !Paused()) heldTicks_ += taken;
-  const int64_t stay = QuickPlayEffects.StayTime.load();
-  if (heldTicks_ >= stay) {
-    // Ticks beyond the stay belong to the positions after this one.
-    lateTicks_ = stay > 0 ? heldTicks_ - stay : 0;
+  // A pass counts one tick however many came while it was written, so a slow pass makes the
+  // roll slower instead of jumping positions; ticks during a pause are dropped.
+  if (ticks_.TakeStep() && !Paused()) ++heldTicks_;
+  if (heldTicks_ >= QuickPlayEffects.StayTime.load()) {
     inRollStep_ = false;
     MoveOn();
   }

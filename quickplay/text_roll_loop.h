@@ -2,9 +2,9 @@
 // The rolling text's play loops on the play kernel: job 6 rolls TextCharOutlines right to left a
 // character at a time, job 8 rolls the lines upwards and also sends the colour gains. Each roll
 // position is held for StayTime ticks of the window's frame clock while passes go out back to
-// back, then the text moves by RollStep; positions whose stay went by while a slow pass was
-// written are skipped, so the roll keeps its speed. Steppable one pass at a time with an injected tick
-// source; Run is what the worker thread calls.
+// back, then the text moves by RollStep; a pass counts at most one tick, so passes slower than
+// the clock roll the text slower rather than skip positions. Steppable one pass at a time with an
+// injected tick source; Run is what the worker thread calls.
 #include <cstddef>
 #include <cstdint>
 
@@ -48,7 +48,6 @@ class TTextRollLoop {
   bool roundPlayed_ = false;
   int offset_ = 0;
   int64_t heldTicks_ = 0;
-  int64_t lateTicks_ = 0;  // ticks past the last position's stay, owed to the positions after it
 };
 
 // Registers both rolls with the play controller under jobs 6 and 8.

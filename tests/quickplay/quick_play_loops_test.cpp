@@ -275,20 +275,28 @@ TEST_F(QuickPlayLoops, IldaFramesLastOneTickEachPauseHoldsThemLoopRepeatsStopEnd
   EXPECT_EQ(Frames().size(), 0u);
 }
 
-TEST_F(QuickPlayLoops, IldaFramesWrittenSlowerThanTicksComeAreSkippedSoTheImageKeepsItsSpeed) {
-  // Ten frames, frame i of i + 1 points, so a frame's size tells which one was sent.
+TEST_F(QuickPlayLoops, IldaFramesWrittenSlowerThanTicksComeAreEachSentInOrderAndTheImagePlaysSlower) {
+  // Three frames, frame i of i + 1 points, so a frame's size tells which one was sent.
   std::vector<std::vector<PointRecord>> frames;
-  for (int i = 0; i < 10; ++i) frames.emplace_back(i + 1, PointRecord{});
+  for (int i = 0; i < 3; ++i) frames.emplace_back(i + 1, PointRecord{});
   struct Case {
     int ticksPerFrame;
-    Sizes sent;
+    bool loop;
+    Sizes sent;  // with Loop: the first six frames, then Stop
   };
-  for (const Case& c : {Case{1, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}}, Case{2, {1, 3, 5, 7, 9}}, Case{3, {1, 4, 7, 10}}}) {
-    SCOPED_TRACE(std::to_string(c.ticksPerFrame) + " ticks a frame");
+  for (const Case& c : {Case{1, false, {1, 2, 3}}, Case{5, false, {1, 2, 3}}, Case{1, true, {1, 2, 3, 1, 2, 3}},
+                        Case{5, true, {1, 2, 3, 1, 2, 3}}}) {
+    SCOPED_TRACE(std::to_string(c.ticksPerFrame) + " ticks a frame" + (c.loop ? ", Loop" : ""));
     auto slow = std::make_shared<kavri_test::TickingInterface>("0", [] { QuickPlayTickFlag.Raise(); });
     slow->ticksPerFrame = c.ticksPerFrame;
+    int sentFrames = 0;
+    slow->onFrame = [&] {
+      if (++sentFrames == 6) StopFlag = true;
+    };
     sim = slow;
     SetActiveUsbDriver(sim);
+    QuickPlayTickFlag.Clear();
+    LoopFlag = c.loop;
     QuickPlayIldaFrames = PreparedFrames(frames);
     TQuickIldaLoop loop;
     loop.Start();
@@ -297,6 +305,8 @@ TEST_F(QuickPlayLoops, IldaFramesWrittenSlowerThanTicksComeAreSkippedSoTheImageK
     Sizes sizes;
     for (const auto& f : Frames()) sizes.push_back(f.size());
     EXPECT_EQ(sizes, c.sent);
+    slow->onFrame = nullptr;
+    StopFlag = false;
   }
 }
 

@@ -96,18 +96,18 @@ TEST_F(TextRollLoop, APositionIsHeldForStayTimeTicksWhichPauseDoesNotCount) {
   EXPECT_EQ(Sent().size(), xs.size());  // every pass is sent
 }
 
-TEST_F(TextRollLoop, PositionsPassesWereTooSlowToShowAreSkippedSoTheRollKeepsItsSpeed) {
+TEST_F(TextRollLoop, APassCountsOneTickHoweverManyCameSoSlowPassesRollThroughEveryPosition) {
   SetText(1);
   QuickPlayEffects.RollStep = 16;  // four positions: x 100, 84, 68, 52
   struct Case {
     int stayTime, ticksPerPass;
     std::vector<int> xs;  // of the passes sent
   };
-  // Stay 2, passes of 3 ticks: 100 holds 3 ticks, 84 the one left over and 3, which are its 2 and
-  // all of 68's; 52 gets the next pass. Stay 3, passes of 2: 100 two passes (4 ticks), 84 one
-  // (the tick left over and 2), 68 two, 52 one.
-  for (const Case& c : {Case{2, 1, {100, 100, 84, 84, 68, 68, 52, 52}}, Case{2, 3, {100, 84, 52}},
-                        Case{3, 2, {100, 100, 84, 68, 68, 52}}}) {
+  // However long a pass takes, a position is held for StayTime passes and the next is the one a
+  // roll step on.
+  for (const Case& c : {Case{2, 1, {100, 100, 84, 84, 68, 68, 52, 52}}, Case{1, 3, {100, 84, 68, 52}},
+                        Case{2, 6, {100, 100, 84, 84, 68, 68, 52, 52}},
+                        Case{3, 9, {100, 100, 100, 84, 84, 84, 68, 68, 68, 52, 52, 52}}}) {
     SCOPED_TRACE("stay " + std::to_string(c.stayTime) + ", " + std::to_string(c.ticksPerPass) + " ticks a pass");
     QuickPlayEffects.StayTime = c.stayTime;
     auto slow = std::make_shared<kavri_test::TickingInterface>("0", [] { QuickPlayTickFlag.Raise(); });
