@@ -139,8 +139,9 @@ TEST_F(ConverterConversionsTest, TargetNamesGetTheirExtensionUnlessTheyHaveItInA
   EXPECT_TRUE(FileExists(IldaFolder() + "pic.ILD"));
   EXPECT_EQ(ildas.SelectedName(), "pic.ILD");
   // Empty names and names with a folder part write nothing; the merge name is taken untrimmed.
-  // A name with a folder part says why, in the words every window uses; an empty one says nothing.
-  for (const char* typed : {"", "   ", "../out", "sub/x"}) {
+  // A name with a folder part or a leading "." says why, in the words every window uses; an empty
+  // one says nothing.
+  for (const char* typed : {"", "   ", "../out", "sub/x", ".hidden"}) {
     SCOPED_TRACE(typed);
     dialogs.messages.clear();
     EXPECT_FALSE(convert.ListToSegment({"a.ddr"}, typed, "10"));
@@ -155,6 +156,8 @@ TEST_F(ConverterConversionsTest, TargetNamesGetTheirExtensionUnlessTheyHaveItInA
   EXPECT_FALSE(convert.ListToIlda({}, "pic2"));
   EXPECT_FALSE(convert.MergeIlda({}, "pic2"));
   EXPECT_FALSE(FileExists(dir.Path("out.sec")));
+  EXPECT_FALSE(FileExists(SectionFolder() + ".hidden.sec"));
+  EXPECT_FALSE(FileExists(IldaFolder() + ".hidden.ild"));
   EXPECT_FALSE(FileExists(IldaFolder() + "pic2.ild"));
 }
 
