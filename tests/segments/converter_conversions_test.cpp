@@ -359,6 +359,28 @@ TEST_F(ConverterConversionsTest, SegmentToIldaGivesOneFramePerRowAndAnEmptyFrame
   EXPECT_EQ(image.frames[2]->points[1].x, image.frames[0]->points[1].x);
 }
 
+// A segment whose frames would hold more points than the ILDA reader takes is refused before a
+// frame is built, with a box naming the limit; the file of that name stays as it was.
+TEST_F(ConverterConversionsTest, SegmentToIldaRefusesAnImageTheIldaReaderWouldRefuse) {
+  SaveDrawing("full.ddr", MakeDrawing(0, 0, static_cast<int>(kIldaMaxFramePoints)));
+  std::string lines;
+  for (size_t i = 0; i <= kIldaMaxRecords / kIldaMaxFramePoints; ++i) lines += "full.ddr|1\r\n";
+  WriteBytes(SectionFolder() + "big.sec", TextBytes(lines));
+  WriteImage(IldaFolder() + "big.ild", {FrameOf({{1, 2}}, 3)});
+  segments.Update();
+  segments.SetItemIndex(segments.IndexOf("big.sec"));
+  dialogs.inputAnswers.push_back(std::string("big"));
+  dialogs.confirmAnswers.push_back(TDialogAnswer::Yes);  // replace it
+  EXPECT_FALSE(convert.SegmentToIlda());
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0], "Cannot write " + IldaFolder() +
+                                     "big.ild: its frames would hold 33619455 points, more than the 33554432 an "
+                                     "ILDA file may hold");
+  const TILDAimage kept = ReadImage(IldaFolder() + "big.ild");
+  ASSERT_EQ(kept.frames.size(), 1u);
+  EXPECT_EQ(kept.frames[0]->points.size(), 1u);
+}
+
 TEST_F(ConverterConversionsTest, CancelOrAnEmptyAnswerWritesNothing) {
   SaveDrawing("a.ddr", MakeDrawing(10, 10, 2));
   WriteBytes(SectionFolder() + "rows.sec", TextBytes("a.ddr|5\r\n"));
