@@ -233,6 +233,21 @@ int TotalFrames(TIldaSource& source) {
 
 }  // namespace
 
+size_t IldaFrameRecords(size_t points) { return std::clamp<size_t>(points, 1, kIldaMaxFramePoints); }
+
+bool IldaImageFits(const std::string& fileName, size_t frames, size_t records, std::string* error) {
+  std::string reason;
+  if (frames > kIldaMaxSections)
+    reason = "it would hold " + std::to_string(frames) + " frames, more than the " + std::to_string(kIldaMaxSections);
+  else if (records > kIldaMaxRecords)
+    reason = "its frames would hold " + std::to_string(records) + " points, more than the " +
+             std::to_string(kIldaMaxRecords);
+  else
+    return true;
+  if (error) *error = "Cannot write " + fileName + ": " + reason + " an ILDA file may hold";
+  return false;
+}
+
 TIldaReadResult DecodeIldaImage(const uint8_t* data, size_t size, TILDAimage& image, std::string* reason) {
   TMemorySource source(data, size);
   return ReadSections(source, image, reason);
@@ -267,8 +282,7 @@ int ReadIldaTotalFrames(const std::string& fileName) {
 std::vector<uint8_t> EncodeIldaImage(const TILDAimage& image) {
   const size_t frames = image.frames.size();
   size_t size = kHeaderSize;
-  for (const auto& frame : image.frames)
-    size += kHeaderSize + 8 * std::clamp<size_t>(frame->points.size(), 1, kIldaMaxFramePoints);
+  for (const auto& frame : image.frames) size += kHeaderSize + 8 * IldaFrameRecords(frame->points.size());
   std::vector<uint8_t> out(size);
   uint8_t* w = out.data();
   const uint16_t total = static_cast<uint16_t>(std::min<size_t>(frames, 0xFFFF));
@@ -301,6 +315,9 @@ std::vector<uint8_t> EncodeIldaImage(const TILDAimage& image) {
 }
 
 bool WriteIldaFile(const std::string& fileName, const TILDAimage& image, std::string* error) {
+  size_t records = 0;
+  for (const auto& frame : image.frames) records += IldaFrameRecords(frame->points.size());
+  if (!IldaImageFits(fileName, image.frames.size(), records, error)) return false;
   return ReplaceFileAtomically(fileName, EncodeIldaImage(image), error);
 }
 

@@ -66,6 +66,15 @@ constexpr size_t kIldaMaxFramePoints = 65535;
 constexpr size_t kIldaMaxSections = size_t{1} << 18;
 constexpr size_t kIldaMaxRecords = size_t{1} << 25;
 
+// The point records a frame of `points` points takes in a written file: an empty frame is written
+// as one blanked point, and a frame keeps at most kIldaMaxFramePoints.
+size_t IldaFrameRecords(size_t points);
+
+// Whether a file of `frames` frames holding `records` point records in all (see IldaFrameRecords)
+// is one the reader takes; when not, *error (when given) says "Cannot write <fileName>: " and which
+// limit it would pass. The writer refuses such an image, so it never writes a file it cannot read.
+bool IldaImageFits(const std::string& fileName, size_t frames, size_t records, std::string* error = nullptr);
+
 // Replaces the image's frames and palettes with the sections of `data`, never reading past it.
 // With TooLarge or Unreadable, *reason (when given) says why.
 TIldaReadResult DecodeIldaImage(const uint8_t* data, size_t size, TILDAimage& image, std::string* reason = nullptr);
@@ -88,7 +97,8 @@ int ReadIldaTotalFrames(const std::string& fileName);
 // frame keeps at most kIldaMaxFramePoints points.
 std::vector<uint8_t> EncodeIldaImage(const TILDAimage& image);
 
-// Writes EncodeIldaImage, replacing the file atomically; false, keeping the old file, on failure.
+// Writes EncodeIldaImage, replacing the file atomically; false, keeping the old file, on failure
+// and for an image past IldaImageFits, which is refused before it is encoded.
 bool WriteIldaFile(const std::string& fileName, const TILDAimage& image, std::string* error = nullptr);
 
 // Frame space (0..255, y down) to ILDA space (-128..127, y up) and back; the exact inverse of each

@@ -160,6 +160,14 @@ bool TConverterConversions::SegmentToIlda() {
     ShowStandardError(bad.what());
     return false;
   }
+  // Rows share their drawings, so a long segment could make frames far larger than the segment:
+  // it is measured before any frame is built.
+  size_t records = 0;
+  for (const auto& row : rows) records += IldaFrameRecords(row->drawing->PointCount());
+  if (!IldaImageFits(path, rows.size(), records, &error)) {
+    ShowFailure(error);
+    return false;
+  }
   TILDAimage image;
   for (const auto& row : rows) {
     auto frame = std::make_unique<TILDAframe>();

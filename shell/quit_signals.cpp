@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QSocketNotifier>
 #include <QWidget>
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -15,10 +16,24 @@ namespace {
 
 int g_pipe[2] = {-1, -1};
 
-// Only async-signal-safe work here: one byte into the pipe the event loop watches.
+// Only async-signal-safe work here: one byte into the pipe the event loop watches. The write end
+// never blocks: when the socket is full a quit is already pending there and this byte is not
+// needed, while a handler that waited on the window thread would wait for itself.
 void OnSignal(int) {
+  const int saved = errno;
   const char byte = 1;
   [[maybe_unused]] ssize_t written = ::write(g_pipe[1], &byte, 1);
+  errno = saved;
+}
+
+// However many signals came, they ask for one quit: everything pending is taken at once.
+void DrainPipe() {
+  char bytes[256];
+  for (;;) {
+    const ssize_t got = ::read(g_pipe[0], bytes, sizeof bytes);
+    if (got > 0 || (got < 0 && errno == EINTR)) continue;
+    return;
+  }
 }
 
 // Each open modal box runs an event loop of its own, and a close that showed one is still under way:
@@ -38,12 +53,11 @@ void DismissModalBoxes() {
 }  // namespace
 
 void CloseOnTerminationSignals(QWidget* mainWindow) {
-  if (g_pipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM, 0, g_pipe) != 0) return;
+  if (g_pipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, g_pipe) != 0) return;
   auto* notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, mainWindow);
   QPointer<QWidget> window(mainWindow);
   QObject::connect(notifier, &QSocketNotifier::activated, mainWindow, [window] {
-    char byte = 0;
-    [[maybe_unused]] ssize_t got = ::read(g_pipe[0], &byte, 1);
+    DrainPipe();
     DismissModalBoxes();
     if (window) window->close();
   });

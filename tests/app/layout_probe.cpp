@@ -1,8 +1,10 @@
 // Prints where the controls that the end-to-end test clicks stand inside their windows, laid out
 // on the same display with the same fonts as the program lays them out:
 //   NAME X Y WIDTH HEIGHT        (window coordinates)
+#include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <utility>
@@ -15,6 +17,7 @@
 #include "segments/segment_edit_window.h"
 #include "shell/main_window.h"
 #include "shell/select_device_window.h"
+#include "shell/window_menu_bar.h"
 #include "shows/show_edit_window.h"
 
 namespace {
@@ -61,6 +64,13 @@ int main(int argc, char** argv) {
   }
   Print("BitBtn9", &editor);
   Print("ToolButton2", &editor);
+  // The title of the System menu on the editor's bar.
+  for (QAction* entry : editor.skinMainMenu1->actions()) {
+    if (!entry->menu() || !entry->menu()->actions().contains(editor.skinMainMenu1->ExitItem())) continue;
+    const QRect r = editor.skinMainMenu1->actionGeometry(entry);
+    const QPoint at = editor.skinMainMenu1->mapTo(&editor, r.topLeft());
+    std::printf("skinMainMenu1.System %d %d %d %d\n", at.x(), at.y(), r.width(), r.height());
+  }
   kavri::TForm17 plt(&editor);
   kavri::TForm6 text(&editor);
   plt.show();

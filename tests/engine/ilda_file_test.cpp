@@ -306,6 +306,29 @@ TEST(IldaWrite, AnEmptyFrameDoesNotEndTheFileAndFramesKeepAtMost65535Points) {
   EXPECT_EQ(bytes[bytes.size() - 32 - 2] & 0x80, 0x80);
 }
 
+// The writer makes only files its reader takes: an image of as many frames as a file may hold is
+// read back whole, and one frame more is refused by name of the limit, keeping the old file.
+TEST(IldaWrite, AnImageThatTheReaderWouldRefuseIsNotWritten) {
+  TILDAimage image;
+  image.frames.reserve(kIldaMaxSections + 1);
+  for (size_t i = 0; i < kIldaMaxSections; ++i) image.frames.push_back(std::make_unique<TILDAframe>());
+  const Bytes bytes = EncodeIldaImage(image);
+  TILDAimage back;
+  std::string reason;
+  EXPECT_EQ(DecodeIldaImage(bytes.data(), bytes.size(), back, &reason), TIldaReadResult::Ok) << reason;
+  EXPECT_EQ(back.frames.size(), kIldaMaxSections);
+  back.Clear();
+
+  ScratchDir dir;
+  const std::string path = dir.Path("big.ild");
+  WriteBytes(path, {'o', 'l', 'd'});
+  image.frames.push_back(std::make_unique<TILDAframe>());
+  std::string error;
+  EXPECT_FALSE(WriteIldaFile(path, image, &error));
+  EXPECT_EQ(error, "Cannot write " + path + ": it would hold 262145 frames, more than the 262144 an ILDA file may hold");
+  EXPECT_EQ(ReadBytes(path), (Bytes{'o', 'l', 'd'}));
+}
+
 TEST(IldaRead, OldShortEndMarkStillEndsTheFile) {
   Bytes f = Header(0, 1, 0, 1);
   Append(f, {5, 0, 6, 0, 0, 0, 0x80, 1});

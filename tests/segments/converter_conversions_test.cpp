@@ -139,8 +139,9 @@ TEST_F(ConverterConversionsTest, TargetNamesGetTheirExtensionUnlessTheyHaveItInA
   EXPECT_TRUE(FileExists(IldaFolder() + "pic.ILD"));
   EXPECT_EQ(ildas.SelectedName(), "pic.ILD");
   // Empty names and names with a folder part write nothing; the merge name is taken untrimmed.
-  // A name with a folder part says why, in the words every window uses; an empty one says nothing.
-  for (const char* typed : {"", "   ", "../out", "sub/x"}) {
+  // A name with a folder part or a leading "." says why, in the words every window uses; an empty
+  // one says nothing.
+  for (const char* typed : {"", "   ", "../out", "sub/x", ".hidden"}) {
     SCOPED_TRACE(typed);
     dialogs.messages.clear();
     EXPECT_FALSE(convert.ListToSegment({"a.ddr"}, typed, "10"));
@@ -155,6 +156,8 @@ TEST_F(ConverterConversionsTest, TargetNamesGetTheirExtensionUnlessTheyHaveItInA
   EXPECT_FALSE(convert.ListToIlda({}, "pic2"));
   EXPECT_FALSE(convert.MergeIlda({}, "pic2"));
   EXPECT_FALSE(FileExists(dir.Path("out.sec")));
+  EXPECT_FALSE(FileExists(SectionFolder() + ".hidden.sec"));
+  EXPECT_FALSE(FileExists(IldaFolder() + ".hidden.ild"));
   EXPECT_FALSE(FileExists(IldaFolder() + "pic2.ild"));
 }
 
@@ -354,6 +357,28 @@ TEST_F(ConverterConversionsTest, SegmentToIldaGivesOneFramePerRowAndAnEmptyFrame
   EXPECT_EQ(image.frames[1]->points[0].blanked, 1);
   EXPECT_EQ(image.frames[2]->points.size(), 2u);
   EXPECT_EQ(image.frames[2]->points[1].x, image.frames[0]->points[1].x);
+}
+
+// A segment whose frames would hold more points than the ILDA reader takes is refused before a
+// frame is built, with a box naming the limit; the file of that name stays as it was.
+TEST_F(ConverterConversionsTest, SegmentToIldaRefusesAnImageTheIldaReaderWouldRefuse) {
+  SaveDrawing("full.ddr", MakeDrawing(0, 0, static_cast<int>(kIldaMaxFramePoints)));
+  std::string lines;
+  for (size_t i = 0; i <= kIldaMaxRecords / kIldaMaxFramePoints; ++i) lines += "full.ddr|1\r\n";
+  WriteBytes(SectionFolder() + "big.sec", TextBytes(lines));
+  WriteImage(IldaFolder() + "big.ild", {FrameOf({{1, 2}}, 3)});
+  segments.Update();
+  segments.SetItemIndex(segments.IndexOf("big.sec"));
+  dialogs.inputAnswers.push_back(std::string("big"));
+  dialogs.confirmAnswers.push_back(TDialogAnswer::Yes);  // replace it
+  EXPECT_FALSE(convert.SegmentToIlda());
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0], "Cannot write " + IldaFolder() +
+                                     "big.ild: its frames would hold 33619455 points, more than the 33554432 an "
+                                     "ILDA file may hold");
+  const TILDAimage kept = ReadImage(IldaFolder() + "big.ild");
+  ASSERT_EQ(kept.frames.size(), 1u);
+  EXPECT_EQ(kept.frames[0]->points.size(), 1u);
 }
 
 TEST_F(ConverterConversionsTest, CancelOrAnEmptyAnswerWritesNothing) {

@@ -62,6 +62,45 @@ bool EndsOnSigtermWhileABoxIsOpen(bool boxAtClose) {
   return sent && window.closed && !QApplication::activeModalWidget();
 }
 
+// Stands in for a main window whose close is refused, as with an unsaved drawing kept by Cancel.
+class RefusingWindow : public QWidget {
+ public:
+  int closeRequests = 0;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    ++closeRequests;
+    event->ignore();
+  }
+};
+
+// Runs the window thread's event loop a fixed number of passes: a reader that leaves bytes behind
+// is woken again on each pass.
+void RunEventPasses() {
+  for (int i = 0; i < 50; ++i) QCoreApplication::processEvents();
+}
+
+// In a child process: far more signals than the socket holds arrive while the window thread does
+// not read. Every handler must return at once, the whole burst must be taken as one quit, and a
+// later signal must still be heard.
+bool ABurstIsOneQuitAndNeverBlocks() {
+  RefusingWindow window;
+  CloseOnTerminationSignals(&window);
+  window.show();
+  for (int i = 0; i < 20000; ++i) {
+    ::raise(i % 3 == 0 ? SIGTERM : i % 3 == 1 ? SIGINT : SIGHUP);
+  }
+  RunEventPasses();
+  if (window.closeRequests != 1) return false;
+  ::raise(SIGTERM);
+  RunEventPasses();
+  return window.closeRequests == 2;
+}
+
+TEST(QuitSignals, ABurstOfSignalsNeverBlocksTheHandlerAndIsSeenAsOneQuit) {
+  EXPECT_EQ(kavri_test::RunInChild(10, ABurstIsOneQuitAndNeverBlocks), "");
+}
+
 TEST(QuitSignals, SigtermEndsTheProgramWhileAModalBoxIsOpen) {
   for (const bool boxAtClose : {true, false}) {
     SCOPED_TRACE(boxAtClose ? "the box the exit shows" : "a box shown before the exit");
