@@ -250,8 +250,8 @@ TEST_F(MediaPlayerProcessTest, APlayerThatEndsByItselfIsReapedAtOnceAndAFailureS
        "The media player ended with exit status 2: Cannot open the audio device."},
       {"nothing written", "", 0, ""},
       {"a normal end after status lines",
-       "printf '\\033[0mA: 00:00:00 / 00:00:10 (0%%)\\r\\033[KA: 00:00:10 / 00:00:10 (100%%)\\r\\n\\nExiting... (End of "
-       "file)\\n'",
+       "printf '\\033[0mA: 00:00:00 / 00:00:10 (0%%)\\r\\033[KA: 00:00:10 / 00:00:10 (100%%)\\r\\n"
+       "\\nExiting... (End of file)\\n'",
        0, ""},
       {"a warning, then the error", "echo 'Warning: no config file here'; echo '[ao] Could not open audio device'", 2,
        "The media player ended with exit status 2: [ao] Could not open audio device"},

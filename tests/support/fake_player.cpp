@@ -17,8 +17,9 @@ FakePlayer::FakePlayer(const std::string& folder, bool exitAtOnce, const std::st
          << "sleep 30 &\n"
          << "{ echo $$; echo $!; pwd; for a in \"$@\"; do echo \"$a\"; done; } > '" << record_ << ".part'\n"
          << "mv '" << record_ << ".part' '" << record_ << "'\n"
-         << (exitAtOnce ? std::string(leavesChild ? "" : "kill $!\n") + "{\n" + errorScript + "\n:\n} 3>&1 >&2\nexit " + std::to_string(exitStatus) + "\n"
-                        : "wait\n");
+         << (!exitAtOnce    ? std::string("wait\n")
+             : (leavesChild ? "" : "kill $!\n") + std::string("{\n") + errorScript + "\n:\n} 3>&1 >&2\nexit " +
+                   std::to_string(exitStatus) + "\n");
   script.close();
   chmod(path_.c_str(), 0755);
 }
