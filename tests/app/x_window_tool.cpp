@@ -35,21 +35,25 @@
 
 namespace {
 
-std::string WindowTitle(Display* display, Window window) {
-  const Atom netName = XInternAtom(display, "_NET_WM_NAME", False);
-  const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-  Atom type = None;
+// A property of the window as its bytes (32-bit items come as longs); false when it has none of
+// that type.
+bool ReadProperty(Display* display, Window window, const char* name, Atom type, std::string* bytes) {
+  Atom actual = None;
   int format = 0;
   unsigned long count = 0, after = 0;
   unsigned char* data = nullptr;
+  if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1024, False, type, &actual, &format,
+                         &count, &after, &data) != Success ||
+      !data)
+    return false;
+  bytes->assign(reinterpret_cast<char*>(data), count * (format == 32 ? sizeof(long) : format / 8));
+  XFree(data);
+  return true;
+}
+
+std::string WindowTitle(Display* display, Window window) {
   std::string title;
-  if (XGetWindowProperty(display, window, netName, 0, 1024, False, utf8, &type, &format, &count, &after, &data) ==
-          Success &&
-      data) {
-    title.assign(reinterpret_cast<char*>(data), count);
-    XFree(data);
-    return title;
-  }
+  if (ReadProperty(display, window, "_NET_WM_NAME", XInternAtom(display, "UTF8_STRING", False), &title)) return title;
   char* name = nullptr;
   if (XFetchName(display, window, &name) && name) {
     title = name;
@@ -59,21 +63,15 @@ std::string WindowTitle(Display* display, Window window) {
 }
 
 bool IsDialog(Display* display, Window window) {
-  const Atom typeAtom = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
+  std::string types;
+  if (!ReadProperty(display, window, "_NET_WM_WINDOW_TYPE", XA_ATOM, &types)) return false;
   const Atom dialog = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
-  bool found = false;
-  if (XGetWindowProperty(display, window, typeAtom, 0, 16, False, XA_ATOM, &type, &format, &count, &after, &data) ==
-          Success &&
-      data) {
-    const Atom* types = reinterpret_cast<const Atom*>(data);
-    for (unsigned long i = 0; i < count && !found; ++i) found = types[i] == dialog;
-    XFree(data);
+  for (size_t at = 0; at + sizeof(long) <= types.size(); at += sizeof(long)) {
+    long type = 0;
+    std::memcpy(&type, types.data() + at, sizeof type);
+    if (static_cast<Atom>(type) == dialog) return true;
   }
-  return found;
+  return false;
 }
 
 bool IsMapped(Display* display, Window window) {
