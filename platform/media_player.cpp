@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "platform/file_io.h"
+#include "platform/terminal_text.h"
 
 namespace kavri {
 
@@ -33,7 +34,7 @@ TMediaPlayerProgram ProgramAt(const std::string& given) {
 }
 
 // In the child between fork and exec: only async-signal-safe calls.
-[[noreturn]] void RunChild(const char* path, char* const argv[], const char* folder, int devNull, int errorOutput,
+[[noreturn]] void RunChild(const char* path, char* const argv[], const char* folder, int devNull, int output,
                            int errorPipe, pid_t parent) {
   setpgid(0, 0);
   // Dies with the program even when the program is killed. The signal follows the forking thread,
@@ -46,8 +47,9 @@ TMediaPlayerProgram ProgramAt(const std::string& given) {
   for (int sig = 1; sig < NSIG; ++sig)
     if (sig != SIGKILL && sig != SIGSTOP) signal(sig, SIG_DFL);  // ignored signals survive exec
   dup2(devNull, STDIN_FILENO);
-  dup2(devNull, STDOUT_FILENO);
-  dup2(errorOutput, STDERR_FILENO);
+  // Both outputs: mpv writes its own errors to the standard output, its libraries to the other.
+  dup2(output, STDOUT_FILENO);
+  dup2(output, STDERR_FILENO);
   // The program's own files (device handles, pipes) are not the player's business.
   syscall(SYS_close_range, 3U, ~0U, CLOSE_RANGE_CLOEXEC);
   int error = 0;
@@ -62,8 +64,16 @@ TMediaPlayerProgram ProgramAt(const std::string& given) {
   _exit(127);
 }
 
-// Room for what the player writes to its error output between two looks; more only waits.
-constexpr int kErrorPipeSize = 1 << 20;
+// Room for what the player writes between two looks; more only waits.
+constexpr int kOutputPipeSize = 1 << 20;
+
+// mpv is asked for its errors alone: its status line and its chatter would hide the cause of a
+// failure. Another player's options are unknown, so it gets the music alone.
+constexpr const char* kMpvOptions[] = {"--msg-level=all=error", "--term-osd=no"};
+
+// Some process is still in the group. While one is, the group's id cannot be handed out again;
+// once none is, the id may go to another program's group and must never be signalled.
+bool GroupHasMembers(pid_t group) { return kill(-group, 0) == 0 || errno == EPERM; }
 
 template <typename Done>
 bool WaitUntil(std::chrono::milliseconds limit, Done done) {
@@ -103,39 +113,43 @@ TMediaPlayerProcess::~TMediaPlayerProcess() { End(); }
 bool TMediaPlayerProcess::Start(const TMediaPlayerProgram& player, const std::string& music) {
   ReapStragglers();
   if (Running() || player.path.empty()) return false;
-  ended_.reset();
+  End();  // what the last player left behind in its group
   // Everything the child needs is built before the fork: it may not allocate. The music goes as an
   // absolute path, which the player can never take for one of its options.
   std::string name = player.name;
   std::string argument = AbsolutePath(music);
   if (argument.empty()) return false;
-  char* argv[] = {name.data(), argument.data(), nullptr};
+  std::vector<char*> argv{name.data()};
+  if (player.name == "mpv")
+    for (const char* option : kMpvOptions) argv.push_back(const_cast<char*>(option));
+  argv.push_back(argument.data());
+  argv.push_back(nullptr);
   const int devNull = open("/dev/null", O_RDWR | O_CLOEXEC);
   if (devNull < 0) return false;
-  // Its error output comes to us: read without waiting, so the player never blocks on it.
-  int errorOutput[2];
-  if (pipe2(errorOutput, O_CLOEXEC) != 0) {
+  // Its output comes to us: read without waiting, so the player never blocks on it.
+  int output[2];
+  if (pipe2(output, O_CLOEXEC) != 0) {
     close(devNull);
     return false;
   }
-  fcntl(errorOutput[0], F_SETFL, O_NONBLOCK);
-  fcntl(errorOutput[0], F_SETPIPE_SZ, kErrorPipeSize);  // a smaller pipe only means earlier waits
+  fcntl(output[0], F_SETFL, O_NONBLOCK);
+  fcntl(output[0], F_SETPIPE_SZ, kOutputPipeSize);  // a smaller pipe only means earlier waits
   int errorPipe[2];
   if (pipe2(errorPipe, O_CLOEXEC) != 0) {
     close(devNull);
-    close(errorOutput[0]);
-    close(errorOutput[1]);
+    close(output[0]);
+    close(output[1]);
     return false;
   }
   const pid_t parent = getpid();
   const pid_t pid = fork();
   if (pid == 0)
-    RunChild(player.path.c_str(), argv, player.folder.c_str(), devNull, errorOutput[1], errorPipe[1], parent);
+    RunChild(player.path.c_str(), argv.data(), player.folder.c_str(), devNull, output[1], errorPipe[1], parent);
   close(devNull);
-  close(errorOutput[1]);
+  close(output[1]);
   close(errorPipe[1]);
   if (pid < 0) {
-    close(errorOutput[0]);
+    close(output[0]);
     close(errorPipe[0]);
     return false;
   }
@@ -147,15 +161,15 @@ bool TMediaPlayerProcess::Start(const TMediaPlayerProgram& player, const std::st
   }
   close(errorPipe[0]);
   if (got > 0) {
-    close(errorOutput[0]);
+    close(output[0]);
     while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
     }
     return false;
   }
   pid_ = pid;
-  errorOutput_ = errorOutput[0];
-  errorLine_.clear();
-  errorLineDone_ = false;
+  group_ = pid;
+  output_ = output[0];
+  cause_ = TCauseLineReader(kMediaPlayerErrorLineLimit);
   return true;
 }
 
@@ -168,42 +182,42 @@ bool TMediaPlayerProcess::ReapIfEnded(pid_t pid, int* status) {
   }
 }
 
-void TMediaPlayerProcess::ReadErrorOutput() {
+void TMediaPlayerProcess::ReadOutput() {
   char chunk[4096];
   // A pipe's worth at most per look, so a player that writes without end cannot hold the window.
-  for (int reads = 0; errorOutput_ >= 0 && reads < kErrorPipeSize / static_cast<int>(sizeof chunk); ++reads) {
-    const ssize_t got = read(errorOutput_, chunk, sizeof chunk);
+  for (int reads = 0; output_ >= 0 && reads < kOutputPipeSize / static_cast<int>(sizeof chunk); ++reads) {
+    const ssize_t got = read(output_, chunk, sizeof chunk);
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) {
-      if (got == 0 || errno != EAGAIN) CloseErrorOutput();  // every writer has gone
+      if (got == 0 || errno != EAGAIN) CloseOutput();  // every writer has gone
       return;
     }
-    // Only the first line is kept; the rest is read only so that the pipe never fills.
-    for (ssize_t i = 0; i < got && !errorLineDone_; ++i) {
-      if (chunk[i] == '\n' || errorLine_.size() == kMediaPlayerErrorLineLimit)
-        errorLineDone_ = true;
-      else
-        errorLine_ += chunk[i];
-    }
+    // All of it is read, so that the pipe never fills; only the cause of a failure is kept.
+    cause_.Add(std::string_view(chunk, static_cast<size_t>(got)));
   }
 }
 
-void TMediaPlayerProcess::CloseErrorOutput() {
-  if (errorOutput_ >= 0) close(errorOutput_);
-  errorOutput_ = -1;
+void TMediaPlayerProcess::CloseOutput() {
+  if (output_ >= 0) close(output_);
+  output_ = -1;
 }
 
 void TMediaPlayerProcess::Look() {
-  if (pid_ == 0) return;
-  ReadErrorOutput();
+  if (pid_ == 0) {
+    if (group_ != 0 && !GroupHasMembers(group_)) group_ = 0;
+    return;
+  }
+  ReadOutput();
   int status = 0;
   if (!ReapIfEnded(pid_, &status)) return;
-  ReadErrorOutput();  // what it wrote last
-  CloseErrorOutput();
+  ReadOutput();  // what it wrote last; a child it left may write on, unread
+  CloseOutput();
   pid_ = 0;
-  if (!errorLine_.empty() && errorLine_.back() == '\r') errorLine_.pop_back();
+  if (group_ != 0 && !GroupHasMembers(group_)) group_ = 0;
+  // A player that played its music to the end says nothing.
+  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return;
   ended_ = TMediaPlayerEnd{WIFEXITED(status) ? WEXITSTATUS(status) : 0, WIFSIGNALED(status) ? WTERMSIG(status) : 0,
-                           errorLine_};
+                           cause_.Line()};
 }
 
 bool TMediaPlayerProcess::Running() {
@@ -211,7 +225,7 @@ bool TMediaPlayerProcess::Running() {
   return pid_ != 0;
 }
 
-std::optional<TMediaPlayerEnd> TMediaPlayerProcess::TakeEnd() {
+std::optional<TMediaPlayerEnd> TMediaPlayerProcess::TakeFailure() {
   Look();
   return std::exchange(ended_, std::nullopt);
 }
@@ -219,16 +233,16 @@ std::optional<TMediaPlayerEnd> TMediaPlayerProcess::TakeEnd() {
 void TMediaPlayerProcess::End() {
   ReapStragglers();
   ended_.reset();
-  CloseErrorOutput();
-  const pid_t pid = pid_;
-  pid_ = 0;
-  // Reaped first: a player that ended by itself is not signalled. From here on it stays unreaped
-  // until the group has been killed, so its id (and its group's) cannot belong to anyone else.
-  if (pid == 0 || ReapIfEnded(pid)) return;
+  CloseOutput();
+  pid_t pid = std::exchange(pid_, 0);
+  const pid_t group = std::exchange(group_, 0);
+  if (pid != 0 && ReapIfEnded(pid)) pid = 0;
+  // An unreaped leader holds the group's id; without it, only a member still alive does.
+  if (group == 0 || (pid == 0 && !GroupHasMembers(group))) return;
   // Killed outright, as Play and Stop must not wait for a player to wind down; the sound device
-  // goes with its file handles.
-  sendSignal_(-pid, SIGKILL);
-  if (!WaitUntil(kReapGrace, [this, pid] { return ReapIfEnded(pid); })) stragglers_.push_back(pid);
+  // goes with its file handles. Children the player started, even after it ended, go with it.
+  sendSignal_(-group, SIGKILL);
+  if (pid != 0 && !WaitUntil(kReapGrace, [this, pid] { return ReapIfEnded(pid); })) stragglers_.push_back(pid);
 }
 
 void TMediaPlayerProcess::ReapStragglers() {

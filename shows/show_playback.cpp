@@ -165,7 +165,7 @@ void TShowPlayback::PreviewTick() {
   }
   // A player that gives up (no sound device, a file it cannot play) is reaped here at once, and
   // the message line says why; the show plays on.
-  if (const std::optional<TMediaPlayerEnd> end = MediaPlayer().TakeEnd()) Say(MediaPlayerEndText(*end));
+  if (const std::optional<TMediaPlayerEnd> end = MediaPlayer().TakeFailure()) Say(MediaPlayerEndText(*end));
   if (PreviewDirtyFlag.exchange(false)) {
     if (hooks_.preview) hooks_.preview(LiveShowPreview());
     if (!AnyShowTrackRunning()) return ShowEnded("Show play end.", true);

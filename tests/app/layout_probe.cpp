@@ -1,11 +1,16 @@
 // Prints where the controls that the end-to-end test clicks stand inside their windows, laid out
 // on the same display with the same fonts as the program lays them out:
 //   NAME X Y WIDTH HEIGHT        (window coordinates)
+// With --show-edit-message TEXT FILE.png, it shows Show Edit's message line saying TEXT instead,
+// prints the line's place and saves its picture: what the program's window must show when its
+// message line says that, to compare with. With --error-box TEXT FILE.png it saves the picture of
+// the program's error box saying TEXT.
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdio>
 #include <utility>
 
@@ -16,6 +21,7 @@
 #include "segments/converter_window.h"
 #include "segments/segment_edit_window.h"
 #include "shell/main_window.h"
+#include "shell/qt_dialog_service.h"
 #include "shell/select_device_window.h"
 #include "shell/window_menu_bar.h"
 #include "shows/show_edit_window.h"
@@ -37,10 +43,35 @@ void Print(const char* name, QWidget* window, const char* prefix = "") {
   PrintPlace(QString(prefix) + name, widget, window);
 }
 
+int ShowEditMessage(const QString& text, const QString& picture) {
+  kavri::TForm8 shows;
+  shows.show();
+  shows.Label18->setText(text);
+  QApplication::processEvents();
+  const QRect place(shows.Label18->mapTo(&shows, QPoint(0, 0)), shows.Label18->size());
+  PrintPlace("Form8.Label18", shows.Label18, &shows);
+  return shows.grab(place).save(picture, "PNG") ? 0 : 1;
+}
+
+// Taken while the box waits for its answer, then answered.
+int ErrorBox(const std::string& text, const QString& picture) {
+  bool saved = false;
+  QTimer::singleShot(0, [&] {
+    if (QWidget* box = QApplication::activeModalWidget()) {
+      saved = box->grab().save(picture, "PNG");
+      box->close();
+    }
+  });
+  kavri::TQtDialogService().ShowMessage(text, kavri::TMessageKind::Error);
+  return saved ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  if (argc == 4 && QString(argv[1]) == "--show-edit-message") return ShowEditMessage(argv[2], argv[3]);
+  if (argc == 4 && QString(argv[1]) == "--error-box") return ErrorBox(argv[2], argv[3]);
   kavri::TForm15 main([] { return std::vector<kavri::TDetectedDevice>{}; });
   kavri::TForm1 editor;
   editor.FormCreate({});

@@ -1,20 +1,22 @@
 // Finds a top-level window on the X display by its exact title and acts on it as a window manager
 // or a person would: saves a picture of it and asks it to close (WM_DELETE_WINDOW).
 //
-//   kavri_x_window --title TEXT [--timeout SECONDS] [--click X,Y]... [--region X,Y,W,H]
-//                  [--key NAME]... [--until-lit X,Y,W,H] [--screenshot FILE.png] [--close]
-//                  [--frame] [--screen-shot FILE.png]
+//   kavri_x_window --title TEXT [--dialog] [--timeout SECONDS] [--click X,Y]... [--region X,Y,W,H]
+//                  [--key NAME]... [--until-lit X,Y,W,H] [--until-same FILE.png]
+//                  [--screenshot FILE.png] [--close] [--frame] [--screen-shot FILE.png]
 //
 // --click presses and releases the left button at X,Y inside the window through the XTest
 // extension, as a real mouse would, in the order given; --key types a key (X key name, or names
 // joined by "+" for a key typed with others held, as "Control_L+a") the same way;
 // --until-lit waits, up to the timeout again, until a part of the window shows anything but black;
+// --until-same waits the same way until the window (or its --region) shows exactly the picture in
+// the file; --dialog takes only a dialog window (a box) with the title, not the window it belongs to;
 // --region cuts the screenshot to a part of the window; --frame prints "frame X Y W H" (the window
 // with the window manager's frame, on the screen) and "screen W H"; --screen-shot saves the whole
 // screen.
 //
 // Exit status: 0 done, 2 no such window within the timeout, 3 cannot open the display, 4 cannot
-// save the screenshot, 5 the part stayed black, 1 bad use.
+// save the screenshot, 5 the part stayed black, 6 the picture stayed different, 1 bad use.
 // Qt first: the X headers define names (Status) that Qt's headers refuse to follow.
 #include <QImage>
 
@@ -33,27 +35,43 @@
 
 namespace {
 
-std::string WindowTitle(Display* display, Window window) {
-  const Atom netName = XInternAtom(display, "_NET_WM_NAME", False);
-  const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-  Atom type = None;
+// A property of the window as its bytes (32-bit items come as longs); false when it has none of
+// that type.
+bool ReadProperty(Display* display, Window window, const char* name, Atom type, std::string* bytes) {
+  Atom actual = None;
   int format = 0;
   unsigned long count = 0, after = 0;
   unsigned char* data = nullptr;
+  if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1024, False, type, &actual, &format,
+                         &count, &after, &data) != Success ||
+      !data)
+    return false;
+  bytes->assign(reinterpret_cast<char*>(data), count * (format == 32 ? sizeof(long) : format / 8));
+  XFree(data);
+  return true;
+}
+
+std::string WindowTitle(Display* display, Window window) {
   std::string title;
-  if (XGetWindowProperty(display, window, netName, 0, 1024, False, utf8, &type, &format, &count, &after, &data) ==
-          Success &&
-      data) {
-    title.assign(reinterpret_cast<char*>(data), count);
-    XFree(data);
-    return title;
-  }
+  if (ReadProperty(display, window, "_NET_WM_NAME", XInternAtom(display, "UTF8_STRING", False), &title)) return title;
   char* name = nullptr;
   if (XFetchName(display, window, &name) && name) {
     title = name;
     XFree(name);
   }
   return title;
+}
+
+bool IsDialog(Display* display, Window window) {
+  std::string types;
+  if (!ReadProperty(display, window, "_NET_WM_WINDOW_TYPE", XA_ATOM, &types)) return false;
+  const Atom dialog = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+  for (size_t at = 0; at + sizeof(long) <= types.size(); at += sizeof(long)) {
+    long type = 0;
+    std::memcpy(&type, types.data() + at, sizeof type);
+    if (static_cast<Atom>(type) == dialog) return true;
+  }
+  return false;
 }
 
 bool IsMapped(Display* display, Window window) {
@@ -74,17 +92,19 @@ int IgnoreVanishedWindows(Display* display, XErrorEvent* error) {
 // Top-level windows are the root's children when no window manager reparents them, one level
 // further down when one does. Of several with the title, the topmost: a question box that a
 // window opens shares its title.
-Window FindWindow(Display* display, Window parent, const std::string& wanted, int depth) {
+Window FindWindow(Display* display, Window parent, const std::string& wanted, bool dialog, int depth) {
   Window root = 0, parentOut = 0;
   Window* children = nullptr;
   unsigned int count = 0;
   if (!XQueryTree(display, parent, &root, &parentOut, &children, &count)) return 0;
   Window found = 0;
   for (unsigned int i = count; i-- > 0 && !found;) {  // the tree lists children bottom to top
-    if (WindowTitle(display, children[i]) == wanted && IsMapped(display, children[i])) found = children[i];
+    if (WindowTitle(display, children[i]) == wanted && IsMapped(display, children[i]) &&
+        (!dialog || IsDialog(display, children[i])))
+      found = children[i];
   }
   for (unsigned int i = count; i-- > 0 && !found && depth > 0;) {
-    found = FindWindow(display, children[i], wanted, depth - 1);
+    found = FindWindow(display, children[i], wanted, dialog, depth - 1);
   }
   if (children) XFree(children);
   return found;
@@ -102,12 +122,12 @@ struct TWindowRegion {
   int x = 0, y = 0, width = 0, height = 0;  // width 0: the whole window
 };
 
-bool SaveScreenshot(Display* display, Window window, TWindowRegion region, const std::string& path) {
+QImage Picture(Display* display, Window window, TWindowRegion region) {
   XWindowAttributes attributes;
-  if (!XGetWindowAttributes(display, window, &attributes)) return false;
+  if (!XGetWindowAttributes(display, window, &attributes)) return {};
   if (region.width <= 0) region = {0, 0, attributes.width, attributes.height};
   XImage* image = XGetImage(display, window, region.x, region.y, region.width, region.height, AllPlanes, ZPixmap);
-  if (!image) return false;
+  if (!image) return {};
   QImage picture(region.width, region.height, QImage::Format_RGB32);
   for (int y = 0; y < region.height; ++y) {
     for (int x = 0; x < region.width; ++x) {
@@ -117,7 +137,17 @@ bool SaveScreenshot(Display* display, Window window, TWindowRegion region, const
     }
   }
   XDestroyImage(image);
-  return picture.save(QString::fromStdString(path), "PNG");
+  return picture;
+}
+
+bool SaveScreenshot(Display* display, Window window, TWindowRegion region, const std::string& path) {
+  const QImage picture = Picture(display, window, region);
+  return !picture.isNull() && picture.save(QString::fromStdString(path), "PNG");
+}
+
+bool ShowsPicture(Display* display, Window window, TWindowRegion region, const QImage& wanted) {
+  const QImage shown = Picture(display, window, region);
+  return !shown.isNull() && shown == wanted.convertToFormat(QImage::Format_RGB32);
 }
 
 // Whether a part of the window shows anything but black, as a preview does once it draws.
@@ -199,9 +229,9 @@ void SendDeleteWindow(Display* display, Window window) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string title, screenshot, screenShot;
+  std::string title, screenshot, screenShot, samePicture;
   double timeout = 20;
-  bool close = false, frame = false;
+  bool close = false, frame = false, dialog = false;
   std::vector<std::pair<int, int>> clicks;
   std::vector<std::string> keys;
   TWindowRegion region, litRegion;
@@ -213,6 +243,10 @@ int main(int argc, char** argv) {
       timeout = std::atof(argv[++i]);
     } else if (arg == "--screenshot" && i + 1 < argc) {
       screenshot = argv[++i];
+    } else if (arg == "--dialog") {
+      dialog = true;
+    } else if (arg == "--until-same" && i + 1 < argc) {
+      samePicture = argv[++i];
     } else if (arg == "--close") {
       close = true;
     } else if (arg == "--frame") {
@@ -244,7 +278,7 @@ int main(int argc, char** argv) {
   XSetErrorHandler(IgnoreVanishedWindows);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);
   Window window = 0;
-  while (!(window = FindWindow(display, DefaultRootWindow(display), title, 2))) {
+  while (!(window = FindWindow(display, DefaultRootWindow(display), title, dialog, 2))) {
     if (std::chrono::steady_clock::now() > deadline) {
       std::fprintf(stderr, "no window titled \"%s\"\n", title.c_str());
       XCloseDisplay(display);
@@ -266,6 +300,17 @@ int main(int argc, char** argv) {
     if (!RegionLit(display, window, litRegion)) {
       std::fprintf(stderr, "the region stayed black\n");
       status = 5;
+    }
+  }
+  if (!samePicture.empty()) {
+    const QImage wanted(QString::fromStdString(samePicture));
+    const auto sameDeadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);
+    while (!wanted.isNull() && !ShowsPicture(display, window, region, wanted) &&
+           std::chrono::steady_clock::now() < sameDeadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (wanted.isNull() || !ShowsPicture(display, window, region, wanted)) {
+      std::fprintf(stderr, "the window does not show the picture in %s\n", samePicture.c_str());
+      status = 6;
     }
   }
   if (!screenshot.empty() && !SaveScreenshot(display, window, region, screenshot)) {

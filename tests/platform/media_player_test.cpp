@@ -9,6 +9,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <thread>
 
 #include "tests/support/current_folder_scope.h"
@@ -78,6 +80,27 @@ TEST_F(MediaPlayerProcessTest, MusicWithBlanksIsOneArgumentAndThePlayerRunsInIts
   EXPECT_FALSE(player.Start(Program(fake), music)) << "one player at a time";
 }
 
+// Another player's options are unknown: only mpv, by its name, is asked for its errors alone.
+TEST_F(MediaPlayerProcessTest, OnlyMpvIsAskedForItsErrorsAloneAndForNoStatusLine) {
+  FakePlayer fake(dir_.Path());
+  const std::string music = dir_.Path("a.wav");
+  const std::vector<std::string> mpvArguments{"--msg-level=all=error", "--term-osd=no", music};
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
+      {"mpv", mpvArguments},
+      {"player", {music}},
+      {"mpv.sh", {music}},
+  };
+  for (const auto& [name, arguments] : cases) {
+    SCOPED_TRACE(name);
+    std::remove(dir_.Path("started.txt").c_str());
+    TMediaPlayerProcess player;
+    ASSERT_TRUE(player.Start({fake.Path(), name, dir_.Path()}, music));
+    FakePlayerStart start;
+    ASSERT_TRUE(fake.WaitForStart(&start));
+    EXPECT_EQ(start.arguments, arguments);
+  }
+}
+
 TEST_F(MediaPlayerProcessTest, EndingKillsTheWholeGroupAndReapsIt) {
   FakePlayer fake(dir_.Path());
   FakePlayerStart start;
@@ -101,27 +124,86 @@ TEST_F(MediaPlayerProcessTest, EndingKillsTheWholeGroupAndReapsIt) {
   EXPECT_TRUE(ProcessEnds(start.childPid));
 }
 
+// A wrapper that backgrounds the real player and ends: its child would play on after Stop.
+TEST_F(MediaPlayerProcessTest, AChildThePlayerLeftBehindEndsWithTheGroupWhenThePlayerHasGone) {
+  ASSERT_EQ(mkdir(dir_.Path("next").c_str(), 0755), 0);
+  FakePlayer next(dir_.Path("next"));
+  struct Case {
+    const char* what;
+    bool looked;  // the player's end was seen before the group's end came
+    std::function<void(std::optional<TMediaPlayerProcess>&)> end;
+  };
+  const Case cases[] = {
+      {"Stop after the end was seen", true, [](auto& player) { player->End(); }},
+      {"Stop before anyone looked", false, [](auto& player) { player->End(); }},
+      {"a new Play", true,
+       [&](auto& player) { ASSERT_TRUE(player->Start({next.Path(), "player", dir_.Path("next")}, "b.wav")); }},
+      {"the program's end", true, [](auto& player) { player.reset(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::remove(dir_.Path("started.txt").c_str());
+    FakePlayer wrapper(dir_.Path(), /*exitAtOnce=*/true, "", 0, /*leavesChild=*/true);
+    std::optional<TMediaPlayerProcess> player(std::in_place);
+    ASSERT_TRUE(player->Start(Program(wrapper), "a.wav"));
+    FakePlayerStart start;
+    ASSERT_TRUE(wrapper.WaitForStart(&start));
+    if (c.looked) {
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+      while (player->Running() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      ASSERT_FALSE(player->Running());
+    } else {
+      siginfo_t info{};
+      ASSERT_EQ(waitid(P_PID, static_cast<id_t>(start.pid), &info, WEXITED | WNOWAIT), 0);
+    }
+    ASSERT_EQ(kill(start.childPid, 0), 0) << "the child outlives the player";
+    c.end(player);
+    EXPECT_TRUE(ProcessEnds(start.childPid));
+    if (player) player->End();
+    kill(start.childPid, SIGKILL);
+  }
+}
+
+// True once the player is seen to have ended, looking as the show window does.
+bool WaitUntilEnded(TMediaPlayerProcess& player) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (player.Running() && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  return !player.Running();
+}
+
 int signalsSent = 0;
 int CountSignal(pid_t, int) { return ++signalsSent, 0; }
 
-TEST_F(MediaPlayerProcessTest, APlayerThatEndedByItselfIsNotSignalled) {
+// Once nothing of the group lives, its id may belong to another program's group.
+TEST_F(MediaPlayerProcessTest, AGroupWithNothingLeftInItIsNeverSignalled) {
   FakePlayer fake(dir_.Path(), /*exitAtOnce=*/true);
   signalsSent = 0;
   TMediaPlayerProcess player(&CountSignal);
+  // Gone and reaped by whoever is its parent.
+  const auto gone = [](pid_t pid) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (kill(pid, 0) == 0 && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    return kill(pid, 0) != 0;
+  };
   ASSERT_TRUE(player.Start(Program(fake), "a.wav"));
   FakePlayerStart start;
   ASSERT_TRUE(fake.WaitForStart(&start));
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (player.Running() && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  EXPECT_EQ(player.Pid(), 0);
+  ASSERT_TRUE(WaitUntilEnded(player));
+  ASSERT_TRUE(gone(start.childPid));
+  ASSERT_NE(kill(-start.pid, 0), 0);
   player.End();
   EXPECT_EQ(signalsSent, 0);
   // Ended before anyone looked: End reaps it without a signal.
+  std::remove(dir_.Path("started.txt").c_str());
   ASSERT_TRUE(player.Start(Program(fake), "b.wav"));
   const pid_t pid = player.Pid();
+  ASSERT_TRUE(fake.WaitForStart(&start));
   siginfo_t info{};
   ASSERT_EQ(waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT), 0);
+  ASSERT_TRUE(gone(start.childPid));
   player.End();
   EXPECT_EQ(signalsSent, 0);
   EXPECT_EQ(waitpid(pid, nullptr, WNOHANG), -1) << "reaped";
@@ -150,23 +232,36 @@ TEST_F(MediaPlayerProcessTest, ARelativePlayerAndMusicAreStartedByTheirAbsoluteP
 std::optional<TMediaPlayerEnd> PollUntilEnded(TMediaPlayerProcess& player) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   while (std::chrono::steady_clock::now() < deadline) {
-    if (auto end = player.TakeEnd()) return end;
+    if (auto end = player.TakeFailure()) return end;
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
   return std::nullopt;
 }
 
-TEST_F(MediaPlayerProcessTest, APlayerThatEndsByItselfIsReapedAtOnceAndSaysHowItEnded) {
+TEST_F(MediaPlayerProcessTest, APlayerThatEndsByItselfIsReapedAtOnceAndAFailureSaysItsCause) {
   struct Case {
     const char* what;
     std::string errorScript;
     int status;
-    std::string text;
+    std::string text;  // empty: no failure
   };
   const Case cases[] = {
       {"an error", "printf 'Cannot open the audio device.\r\nmore\n'", 2,
        "The media player ended with exit status 2: Cannot open the audio device."},
-      {"nothing written", "", 0, "The media player ended with exit status 0."},
+      {"nothing written", "", 0, ""},
+      {"a normal end after status lines",
+       "printf '\\033[0mA: 00:00:00 / 00:00:10 (0%%)\\r\\033[KA: 00:00:10 / 00:00:10 (100%%)\\r\\n"
+       "\\nExiting... (End of file)\\n'",
+       0, ""},
+      {"a warning, then the error", "echo 'Warning: no config file here'; echo '[ao] Could not open audio device'", 2,
+       "The media player ended with exit status 2: [ao] Could not open audio device"},
+      {"status lines, then a coloured error",
+       "printf 'A: 00:00:00\\rA: 00:00:01\\r\\033[1;31mError\\tloading file\\033[0m\\a\\n'", 2,
+       "The media player ended with exit status 2: Error loading file"},
+      {"no line reports an error: the first with text", "echo; echo 'Something odd.'; echo 'more'", 1,
+       "The media player ended with exit status 1: Something odd."},
+      {"its standard output counts too", "echo 'Warning: slow disk'; echo 'FAILED to decode' >&3", 2,
+       "The media player ended with exit status 2: FAILED to decode"},
       // Far more than a pipe holds: the player must never block on its error output.
       {"much more after the first line", "echo 'Bad file.'; head -c 1000000 /dev/zero", 1,
        "The media player ended with exit status 1: Bad file."},
@@ -182,14 +277,19 @@ TEST_F(MediaPlayerProcessTest, APlayerThatEndsByItselfIsReapedAtOnceAndSaysHowIt
     ASSERT_TRUE(player.Start(Program(fake), "a.wav"));
     FakePlayerStart start;
     ASSERT_TRUE(fake.WaitForStart(&start));
-    const auto end = PollUntilEnded(player);
-    ASSERT_TRUE(end) << "never seen to end";
-    EXPECT_EQ(MediaPlayerEndText(*end), c.text);
+    if (c.text.empty()) {
+      ASSERT_TRUE(WaitUntilEnded(player));
+      EXPECT_FALSE(player.TakeFailure()) << "no failure";
+    } else {
+      const auto end = PollUntilEnded(player);
+      ASSERT_TRUE(end) << "never seen to end";
+      EXPECT_EQ(MediaPlayerEndText(*end), c.text);
+    }
     EXPECT_EQ(player.Pid(), 0);
     errno = 0;
     EXPECT_EQ(waitpid(start.pid, nullptr, WNOHANG), -1) << "reaped, no zombie left";
     EXPECT_EQ(errno, ECHILD);
-    EXPECT_FALSE(player.TakeEnd()) << "told once";
+    EXPECT_FALSE(player.TakeFailure()) << "told once";
   }
 }
 
@@ -201,7 +301,7 @@ TEST_F(MediaPlayerProcessTest, AnEndedPlayerIsToldOnlyUntilItIsEndedOrStartedAga
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   while (player.Running() && std::chrono::steady_clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  const auto end = player.TakeEnd();
+  const auto end = player.TakeFailure();
   ASSERT_TRUE(end);
   EXPECT_EQ(MediaPlayerEndText(*end), "The media player ended with exit status 4: gone");
   // Ended on purpose: nothing to tell.
@@ -209,16 +309,16 @@ TEST_F(MediaPlayerProcessTest, AnEndedPlayerIsToldOnlyUntilItIsEndedOrStartedAga
   while (player.Running() && std::chrono::steady_clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   player.End();
-  EXPECT_FALSE(player.TakeEnd());
+  EXPECT_FALSE(player.TakeFailure());
   // Nor is a running player that is killed.
   ASSERT_EQ(mkdir(dir_.Path("waits").c_str(), 0755), 0);
   FakePlayer waiting(dir_.Path("waits"));
   ASSERT_TRUE(player.Start({waiting.Path(), "player", dir_.Path("waits")}, "a.wav"));
   FakePlayerStart start;
   ASSERT_TRUE(waiting.WaitForStart(&start));
-  EXPECT_FALSE(player.TakeEnd());
+  EXPECT_FALSE(player.TakeFailure());
   player.End();
-  EXPECT_FALSE(player.TakeEnd());
+  EXPECT_FALSE(player.TakeFailure());
   EXPECT_TRUE(ProcessEnds(start.childPid));
 }
 
@@ -290,6 +390,7 @@ TEST_F(MediaPlayerProcessTest, RealMpvPlaysASecondOfMusicToTheEndAndExits) {
   const auto played = std::chrono::steady_clock::now() - started;
   unsetenv("MPV_HOME");
   EXPECT_FALSE(player.Running()) << "the player exits at the end of the music";
+  EXPECT_FALSE(player.TakeFailure()) << "a player that played to the end has not failed";
   // A player that cannot play the file gives up at once; this one played the whole second.
   EXPECT_GE(played, std::chrono::milliseconds(900));
 }
@@ -308,6 +409,8 @@ TEST_F(MediaPlayerProcessTest, RealMpvThatCannotPlayTheFileEndsAtOnceAndItsStatu
   ASSERT_TRUE(end);
   EXPECT_EQ(end->signal, 0);
   EXPECT_EQ(end->exitStatus, 2) << "mpv's status for a file it could not load";
+  // Written to its standard output, and the only line it writes when asked for errors alone.
+  EXPECT_EQ(end->errorLine, "Failed to recognize file format.");
   EXPECT_EQ(player.Pid(), 0);
 }
 

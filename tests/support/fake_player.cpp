@@ -8,7 +8,8 @@
 
 namespace kavri_test {
 
-FakePlayer::FakePlayer(const std::string& folder, bool exitAtOnce, const std::string& errorScript, int exitStatus)
+FakePlayer::FakePlayer(const std::string& folder, bool exitAtOnce, const std::string& errorScript, int exitStatus,
+                       bool leavesChild)
     : path_(folder + "/player"), record_(folder + "/started.txt") {
   std::ofstream script(path_, std::ios::trunc);
   // Written whole and then renamed, so a reader never sees half a record.
@@ -16,8 +17,9 @@ FakePlayer::FakePlayer(const std::string& folder, bool exitAtOnce, const std::st
          << "sleep 30 &\n"
          << "{ echo $$; echo $!; pwd; for a in \"$@\"; do echo \"$a\"; done; } > '" << record_ << ".part'\n"
          << "mv '" << record_ << ".part' '" << record_ << "'\n"
-         << (exitAtOnce ? "kill $!\n{\n" + errorScript + "\n:\n} >&2\nexit " + std::to_string(exitStatus) + "\n"
-                        : "wait\n");
+         << (!exitAtOnce    ? std::string("wait\n")
+             : (leavesChild ? "" : "kill $!\n") + std::string("{\n") + errorScript + "\n:\n} 3>&1 >&2\nexit " +
+                   std::to_string(exitStatus) + "\n");
   script.close();
   chmod(path_.c_str(), 0755);
 }

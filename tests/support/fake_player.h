@@ -18,10 +18,12 @@ struct FakePlayerStart {
 class FakePlayer {
  public:
   // Written into `folder` as "player"; with `exitAtOnce` it records and ends instead of waiting,
-  // after running `errorScript` (shell commands whose output goes to its error output), with
-  // `exitStatus`.
+  // after running `errorScript` (shell commands whose output goes to its error output, and to its
+  // standard output through descriptor 3), with
+  // `exitStatus`; its child ends first unless `leavesChild` (as a wrapper that backgrounds the real
+  // player would).
   explicit FakePlayer(const std::string& folder, bool exitAtOnce = false, const std::string& errorScript = "",
-                      int exitStatus = 0);
+                      int exitStatus = 0, bool leavesChild = false);
   const std::string& Path() const { return path_; }
   // Waits up to 5 s for the record; false when the player did not start.
   bool WaitForStart(FakePlayerStart* start) const;

@@ -1,0 +1,122 @@
+#include "platform/terminal_text.h"
+
+#include <utility>
+
+#include "platform/text.h"
+
+namespace kavri {
+
+namespace {
+
+// A part longer than this is progress gone wrong, not a message: the rest of it is not kept.
+constexpr size_t kPartBound = 16 * 1024;
+
+bool InRange(unsigned char c, unsigned char low, unsigned char high) { return c >= low && c <= high; }
+
+// Where the escape sequence that starts at `at` (an ESC) ends, one past it.
+size_t EscapeEnd(std::string_view text, size_t at) {
+  size_t i = at + 1;
+  if (i == text.size()) return i;
+  const unsigned char kind = text[i++];
+  if (kind == '[') {  // parameters, intermediates, one final byte
+    while (i < text.size() && InRange(text[i], 0x20, 0x3F)) ++i;
+    return i < text.size() && InRange(text[i], 0x40, 0x7E) ? i + 1 : i;
+  }
+  if (kind == ']' || kind == 'P' || kind == 'X' || kind == '^' || kind == '_') {  // a string, up to BEL or ESC "\"
+    while (i < text.size() && text[i] != '\a' && text[i] != '\x1b') ++i;
+    if (i < text.size() && text[i] == '\x1b' && i + 1 < text.size() && text[i + 1] == '\\') return i + 2;
+    return i < text.size() && text[i] == '\a' ? i + 1 : i;
+  }
+  --i;  // intermediates, then one final byte
+  while (i < text.size() && InRange(text[i], 0x20, 0x2F)) ++i;
+  return i < text.size() && InRange(text[i], 0x30, 0x7E) ? i + 1 : i;
+}
+
+// One part between carriage returns, without escape sequences and control characters.
+std::string PlainPart(std::string_view part) {
+  std::string out;
+  out.reserve(part.size());
+  for (size_t i = 0; i < part.size();) {
+    const unsigned char c = part[i];
+    if (c == '\x1b') {
+      i = EscapeEnd(part, i);
+    } else if (c == '\t') {
+      out += ' ';
+      ++i;
+    } else if (c < 0x20 || c == 0x7F) {
+      ++i;
+    } else if (c == 0xC2 && i + 1 < part.size() && InRange(part[i + 1], 0x80, 0x9F)) {
+      i += 2;  // a control of the eight-bit set, in UTF-8
+    } else {
+      out += static_cast<char>(c);
+      ++i;
+    }
+  }
+  return Trim(out);
+}
+
+}  // namespace
+
+std::string ShownLine(std::string_view line) {
+  std::string shown;
+  for (size_t start = 0; start <= line.size();) {
+    size_t end = line.find('\r', start);
+    if (end == std::string_view::npos) end = line.size();
+    if (std::string plain = PlainPart(line.substr(start, end - start)); !plain.empty()) shown = std::move(plain);
+    start = end + 1;
+  }
+  return shown;
+}
+
+bool ReportsError(std::string_view line) {
+  const std::string lower = LowerCase(line);
+  for (const char* word : {"error", "fail", "cannot", "could not"})
+    if (lower.find(word) != std::string::npos) return true;
+  return false;
+}
+
+void TCauseLineReader::Add(std::string_view bytes) {
+  for (const char c : bytes) {
+    if (!error_.empty()) return;  // the cause is known; the rest is only read away
+    if (c == '\r') {
+      EndPart();
+    } else if (c == '\n') {
+      EndPart();
+      EndLine();
+    } else if (part_.size() < kPartBound) {
+      part_ += c;
+    }
+  }
+}
+
+void TCauseLineReader::EndPart() {
+  if (std::string plain = PlainPart(part_); !plain.empty()) shown_ = std::move(plain);
+  part_.clear();
+}
+
+void TCauseLineReader::EndLine() {
+  if (shown_.empty()) return;
+  if (ReportsError(shown_))
+    error_ = Cut(std::move(shown_));
+  else if (first_.empty())
+    first_ = Cut(std::move(shown_));
+  shown_.clear();
+}
+
+std::string TCauseLineReader::Line() const {
+  if (!error_.empty()) return error_;
+  std::string last = PlainPart(part_);
+  if (last.empty()) last = shown_;
+  if (ReportsError(last) || first_.empty()) return Cut(std::move(last));
+  return first_;
+}
+
+std::string TCauseLineReader::Cut(std::string text) const {
+  if (text.size() <= limit_) return text;
+  size_t end = limit_;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  text.resize(end);
+  return text;
+}
+
+}  // namespace kavri
