@@ -2,19 +2,22 @@
 // or a person would: saves a picture of it and asks it to close (WM_DELETE_WINDOW).
 //
 //   kavri_x_window --title TEXT [--timeout SECONDS] [--click X,Y]... [--region X,Y,W,H]
-//                  [--key NAME]... [--until-lit X,Y,W,H] [--screenshot FILE.png] [--close]
-//                  [--frame] [--screen-shot FILE.png]
+//                  [--key NAME]... [--until-lit X,Y,W,H] [--until-same X,Y,W,H,FILE.png]
+//                  [--screenshot FILE.png] [--close] [--frame] [--screen-shot FILE.png]
 //
 // --click presses and releases the left button at X,Y inside the window through the XTest
 // extension, as a real mouse would, in the order given; --key types a key (X key name, or names
 // joined by "+" for a key typed with others held, as "Control_L+a") the same way;
 // --until-lit waits, up to the timeout again, until a part of the window shows anything but black;
+// --until-same waits the same way until a part of the topmost window with the title shows what the
+// same part of the picture shows, pixel for pixel (a box that opens late, over a window of its
+// title, is found when it comes);
 // --region cuts the screenshot to a part of the window; --frame prints "frame X Y W H" (the window
 // with the window manager's frame, on the screen) and "screen W H"; --screen-shot saves the whole
 // screen.
 //
 // Exit status: 0 done, 2 no such window within the timeout, 3 cannot open the display, 4 cannot
-// save the screenshot, 5 the part stayed black, 1 bad use.
+// save the screenshot, 5 the part stayed black, 6 the part never showed the picture's, 1 bad use.
 // Qt first: the X headers define names (Status) that Qt's headers refuse to follow.
 #include <QImage>
 
@@ -22,6 +25,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -131,6 +135,28 @@ bool RegionLit(Display* display, Window window, TWindowRegion region) {
   return lit;
 }
 
+// Pixels of a part of the window that differ from the same part of `picture`; -1 when the part
+// lies outside either.
+long DifferingPixels(Display* display, Window window, TWindowRegion part, const QImage& picture) {
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(display, window, &attributes)) return -1;
+  const int width = std::min(attributes.width, picture.width()), height = std::min(attributes.height, picture.height());
+  if (part.x < 0 || part.y < 0 || part.x + part.width > width || part.y + part.height > height) return -1;
+  XImage* image = XGetImage(display, window, part.x, part.y, part.width, part.height, AllPlanes, ZPixmap);
+  if (!image) return -1;
+  long differing = 0;
+  for (int y = 0; y < part.height; ++y) {
+    for (int x = 0; x < part.width; ++x) {
+      const unsigned long pixel = XGetPixel(image, x, y);
+      const QRgb shown = qRgb(Channel(pixel, image->red_mask), Channel(pixel, image->green_mask),
+                              Channel(pixel, image->blue_mask));
+      if ((shown & 0xFFFFFF) != (picture.pixel(part.x + x, part.y + y) & 0xFFFFFF)) ++differing;
+    }
+  }
+  XDestroyImage(image);
+  return differing;
+}
+
 void ClickAt(Display* display, Window window, int x, int y) {
   int screenX = 0, screenY = 0;
   Window child = 0;
@@ -199,12 +225,12 @@ void SendDeleteWindow(Display* display, Window window) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string title, screenshot, screenShot;
+  std::string title, screenshot, screenShot, samePicture;
   double timeout = 20;
   bool close = false, frame = false;
   std::vector<std::pair<int, int>> clicks;
   std::vector<std::string> keys;
-  TWindowRegion region, litRegion;
+  TWindowRegion region, litRegion, samePart;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--title" && i + 1 < argc) {
@@ -228,6 +254,13 @@ int main(int argc, char** argv) {
     } else if (arg == "--until-lit" && i + 1 < argc) {
       if (std::sscanf(argv[++i], "%d,%d,%d,%d", &litRegion.x, &litRegion.y, &litRegion.width, &litRegion.height) != 4)
         return 1;
+    } else if (arg == "--until-same" && i + 1 < argc) {
+      int used = 0;
+      if (std::sscanf(argv[++i], "%d,%d,%d,%d,%n", &samePart.x, &samePart.y, &samePart.width, &samePart.height,
+                      &used) != 4 ||
+          used == 0)
+        return 1;
+      samePicture = argv[i] + used;
     } else if (arg == "--region" && i + 1 < argc) {
       if (std::sscanf(argv[++i], "%d,%d,%d,%d", &region.x, &region.y, &region.width, &region.height) != 4) return 1;
     } else {
@@ -266,6 +299,22 @@ int main(int argc, char** argv) {
     if (!RegionLit(display, window, litRegion)) {
       std::fprintf(stderr, "the region stayed black\n");
       status = 5;
+    }
+  }
+  if (!samePicture.empty()) {
+    const QImage picture(QString::fromStdString(samePicture));
+    const auto sameDeadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);
+    long differing = -1;
+    for (;;) {
+      if (const Window top = FindWindow(display, DefaultRootWindow(display), title, 2)) window = top;
+      differing = picture.isNull() ? -1 : DifferingPixels(display, window, samePart, picture);
+      if (differing == 0 || std::chrono::steady_clock::now() > sameDeadline) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    if (differing != 0) {
+      std::fprintf(stderr, "the part %d,%d,%d,%d differs from %s (%ld pixels; -1: outside the window or picture)\n",
+                   samePart.x, samePart.y, samePart.width, samePart.height, samePicture.c_str(), differing);
+      status = 6;
     }
   }
   if (!screenshot.empty() && !SaveScreenshot(display, window, region, screenshot)) {
