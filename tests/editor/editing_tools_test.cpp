@@ -155,6 +155,7 @@ TEST_F(EditingToolsTest, ScaleFactorIsTheOffsetOverFiftyPerAxisWithCtrl) {
     tools.SelectTool(27);
     Left(255, 255);
     Left(c.px, c.py, c.ctrl);
+    ASSERT_GT(doc.EditorDrawing.Count(), 0u);
     const DrawingObject& result = doc.EditorDrawing[doc.EditorDrawing.Count() - 1];
     EXPECT_EQ(PlacesOf(result), c.want) << c.px << "," << c.py;
     EXPECT_EQ(doc.EditorDrawing.Count(), c.copy ? 2u : 1u);

@@ -345,6 +345,7 @@ TEST_F(ConverterConversionsTest, SegmentToIldaGivesOneFramePerRowAndAnEmptyFrame
   segments.SetItemIndex(segments.IndexOf("rows.sec"));
   dialogs.inputAnswers.push_back(std::string("rows"));
   ASSERT_TRUE(convert.SegmentToIlda());
+  ASSERT_FALSE(dialogs.shown.empty());
   EXPECT_EQ(dialogs.shown.front().text, "ILD name");
   const TILDAimage image = ReadImage(IldaFolder() + "rows.ild");
   ASSERT_EQ(image.frames.size(), 3u);

@@ -107,6 +107,7 @@ TEST_F(ShowEditWindow, TheEditTrackFollowsClicksAndFocusAndTheRowButtonsActOnIt)
   form->skinEdit2->setText("x");
   form->BitBtn1->Click();  // the standard error box, the grid unchanged
   EXPECT_EQ(form->Grid(2)->RowCount(), 2);
+  ASSERT_FALSE(dialogs.messages.empty());
   EXPECT_EQ(dialogs.messages.back(), "'x' is not a valid integer value");
   form->BitBtn15->Click();
   EXPECT_EQ(form->Grid(2)->RowCount(), 2);
