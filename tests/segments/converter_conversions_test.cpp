@@ -407,11 +407,14 @@ TEST_F(ConverterConversionsTest, MergeJoinsTheFilesAtTheirFullPathsInListOrder) 
   EXPECT_EQ(ildas.SelectedName(), "all.ild");
   const TILDAimage merged = ReadImage(IldaFolder() + "all.ild");
   std::vector<int> xs;
+  ASSERT_EQ(merged.frames.size(), 6u);
   for (const auto& frame : merged.frames) {
+    ASSERT_FALSE(frame->points.empty());
     xs.push_back(frame->points.front().x);
     EXPECT_EQ(frame->totalFrames, 6);
   }
   EXPECT_EQ(xs, (std::vector<int>{5, 6, 7, 1, 2, 3}));
+  ASSERT_EQ(merged.frames[5]->points.size(), 2u);
   EXPECT_EQ(merged.frames[5]->points.size(), 2u);
   EXPECT_EQ(merged.frames[5]->points[1].y, 4);
 

@@ -142,6 +142,7 @@ TEST_F(ShowEditWindow, MenusColourPanelsAndTwinsAndThePlayHooks) {
   ASSERT_NE(rnd2, nullptr);
   rnd2->trigger();
   EXPECT_EQ(form->ColourPanels->ChosenPanel(), 10);
+  ASSERT_FALSE(calls.empty());
   EXPECT_EQ(calls.back(), "colour 259");
 
   form->LoopItem->trigger();
