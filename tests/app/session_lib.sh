@@ -27,7 +27,7 @@ wait_for_exit() {
 # xtool, artifacts, layout and home.
 run_session() {
   export SESSION_LIB=${BASH_SOURCE[0]} KAVRI_BIN=$kavri X_TOOL=$xtool ARTIFACTS=$artifacts LOGS=$home
-  export LAYOUT_PROBE=$layout KAVRI_HOME=$home/program KAVRI_SIM_DEVICES="0,1" KAVRI_SIM_CAPTURE=$home/capture.txt
+  export LAYOUT_PROBE=$layout PICTURE_PROBE=$picture KAVRI_HOME=$home/program KAVRI_SIM_DEVICES="0,1" KAVRI_SIM_CAPTURE=$home/capture.txt
   export QT_QPA_PLATFORM=xcb
   local status=0
   # Each script starts its search for a free display elsewhere, as ctest runs them side by side
@@ -43,10 +43,11 @@ run_session() {
   fi
 }
 
-# The outer script's start: its arguments (the program, the window tool, the artifacts folder and
-# the layout probe), a scratch home removed at exit, and a check that the virtual X server is there.
+# The outer script's start: its arguments (the program, the window tool, the artifacts folder, the
+# layout probe and the picture probe), a scratch home removed at exit, and a check that the virtual
+# X server is there.
 begin_session() {
-  kavri=$1 xtool=$2 artifacts=$3 layout=$4
+  kavri=$1 xtool=$2 artifacts=$3 layout=$4 picture=${5:-}
   mkdir -p "$artifacts"
   home=$(mktemp -d)
   trap 'rm -rf "$home"' EXIT

@@ -2,7 +2,7 @@
 // or a person would: saves a picture of it and asks it to close (WM_DELETE_WINDOW).
 //
 //   kavri_x_window --title TEXT [--dialog] [--timeout SECONDS] [--click X,Y]... [--region X,Y,W,H]
-//                  [--key NAME]... [--until-lit X,Y,W,H] [--until-same FILE.png]
+//                  [--key NAME]... [--until-lit X,Y,W,H] [--until-same [X,Y,W,H,]FILE.png]
 //                  [--screenshot FILE.png] [--close] [--frame] [--screen-shot FILE.png]
 //
 // --click presses and releases the left button at X,Y inside the window through the XTest
@@ -10,7 +10,10 @@
 // joined by "+" for a key typed with others held, as "Control_L+a") the same way;
 // --until-lit waits, up to the timeout again, until a part of the window shows anything but black;
 // --until-same waits the same way until the window (or its --region) shows exactly the picture in
-// the file; --dialog takes only a dialog window (a box) with the title, not the window it belongs to;
+// the file, or, given X,Y,W,H, until that part of the window shows what the same part of the
+// picture shows; the window is looked for again on each look, so a box that opens late over a
+// window of its title is found when it comes; --dialog takes only a dialog window (a box) with the
+// title, not the window it belongs to;
 // --region cuts the screenshot to a part of the window; --frame prints "frame X Y W H" (the window
 // with the window manager's frame, on the screen) and "screen W H"; --screen-shot saves the whole
 // screen.
@@ -24,6 +27,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -145,11 +149,6 @@ bool SaveScreenshot(Display* display, Window window, TWindowRegion region, const
   return !picture.isNull() && picture.save(QString::fromStdString(path), "PNG");
 }
 
-bool ShowsPicture(Display* display, Window window, TWindowRegion region, const QImage& wanted) {
-  const QImage shown = Picture(display, window, region);
-  return !shown.isNull() && shown == wanted.convertToFormat(QImage::Format_RGB32);
-}
-
 // Whether a part of the window shows anything but black, as a preview does once it draws.
 bool RegionLit(Display* display, Window window, TWindowRegion region) {
   XImage* image = XGetImage(display, window, region.x, region.y, region.width, region.height, AllPlanes, ZPixmap);
@@ -159,6 +158,23 @@ bool RegionLit(Display* display, Window window, TWindowRegion region) {
     for (int x = 0; x < region.width && !lit; ++x) lit = (XGetPixel(image, x, y) & 0xFFFFFF) != 0;
   XDestroyImage(image);
   return lit;
+}
+
+// Pixels of a part of the window (the whole window for width 0) that differ from a part of the
+// same size of `picture`; -1 when the part lies outside either or their sizes differ.
+long DifferingPixels(Display* display, Window window, TWindowRegion windowPart, const QImage& picture,
+                     TWindowRegion picturePart) {
+  const QImage shown = Picture(display, window, windowPart);
+  if (shown.isNull() || picturePart.x < 0 || picturePart.y < 0 || shown.width() != picturePart.width ||
+      shown.height() != picturePart.height || picturePart.x + picturePart.width > picture.width() ||
+      picturePart.y + picturePart.height > picture.height())
+    return -1;
+  long differing = 0;
+  for (int y = 0; y < shown.height(); ++y)
+    for (int x = 0; x < shown.width(); ++x)
+      if ((shown.pixel(x, y) & 0xFFFFFF) != (picture.pixel(picturePart.x + x, picturePart.y + y) & 0xFFFFFF))
+        ++differing;
+  return differing;
 }
 
 void ClickAt(Display* display, Window window, int x, int y) {
@@ -234,7 +250,7 @@ int main(int argc, char** argv) {
   bool close = false, frame = false, dialog = false;
   std::vector<std::pair<int, int>> clicks;
   std::vector<std::string> keys;
-  TWindowRegion region, litRegion;
+  TWindowRegion region, litRegion, samePart;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--title" && i + 1 < argc) {
@@ -245,8 +261,6 @@ int main(int argc, char** argv) {
       screenshot = argv[++i];
     } else if (arg == "--dialog") {
       dialog = true;
-    } else if (arg == "--until-same" && i + 1 < argc) {
-      samePicture = argv[++i];
     } else if (arg == "--close") {
       close = true;
     } else if (arg == "--frame") {
@@ -262,6 +276,16 @@ int main(int argc, char** argv) {
     } else if (arg == "--until-lit" && i + 1 < argc) {
       if (std::sscanf(argv[++i], "%d,%d,%d,%d", &litRegion.x, &litRegion.y, &litRegion.width, &litRegion.height) != 4)
         return 1;
+    } else if (arg == "--until-same" && i + 1 < argc) {
+      // A leading X,Y,W,H names the part to compare; without it the whole picture is compared.
+      int used = 0;
+      if (std::sscanf(argv[++i], "%d,%d,%d,%d,%n", &samePart.x, &samePart.y, &samePart.width, &samePart.height,
+                      &used) != 4 ||
+          used == 0) {
+        samePart = {};
+        used = 0;
+      }
+      samePicture = argv[i] + used;
     } else if (arg == "--region" && i + 1 < argc) {
       if (std::sscanf(argv[++i], "%d,%d,%d,%d", &region.x, &region.y, &region.width, &region.height) != 4) return 1;
     } else {
@@ -303,13 +327,22 @@ int main(int argc, char** argv) {
     }
   }
   if (!samePicture.empty()) {
-    const QImage wanted(QString::fromStdString(samePicture));
+    const QImage picture(QString::fromStdString(samePicture));
+    // The same part of window and picture, or the window's region against the whole picture.
+    const bool part = samePart.width > 0;
+    const TWindowRegion picturePart = part ? samePart : TWindowRegion{0, 0, picture.width(), picture.height()};
     const auto sameDeadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);
-    while (!wanted.isNull() && !ShowsPicture(display, window, region, wanted) &&
-           std::chrono::steady_clock::now() < sameDeadline)
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    if (wanted.isNull() || !ShowsPicture(display, window, region, wanted)) {
-      std::fprintf(stderr, "the window does not show the picture in %s\n", samePicture.c_str());
+    long differing = -1;
+    for (;;) {
+      if (const Window top = FindWindow(display, DefaultRootWindow(display), title, dialog, 2)) window = top;
+      differing = picture.isNull() ? -1
+                                   : DifferingPixels(display, window, part ? samePart : region, picture, picturePart);
+      if (differing == 0 || std::chrono::steady_clock::now() > sameDeadline) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    if (differing != 0) {
+      std::fprintf(stderr, "the window differs from %s (%ld pixels; -1: sizes differ or outside the window)\n",
+                   samePicture.c_str(), differing);
       status = 6;
     }
   }

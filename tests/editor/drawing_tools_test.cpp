@@ -44,6 +44,7 @@ TEST_F(DrawingToolsTest, MultiPointLineFillsBetweenVerticesAtThePointSpace) {
   Left(10, 0);
   doc.PointSpace = 50;
   Left(10, 20);  // shorter than the spacing: the two vertices only
+  ASSERT_GE(doc.EditorDrawing.Count(), 1u);
   EXPECT_EQ(PointsOf(doc.EditorDrawing[0]), (std::vector<P>{{0, 0, 2, 4, 1},
                                                             {3, 0, 0, 4, 0},
                                                             {6, 0, 0, 4, 0},
@@ -71,6 +72,7 @@ TEST_F(DrawingToolsTest, ManyPointRectangleFillsItsSides) {
   doc.PointSpace = 10;
   Left(0, 0);
   Left(20, 20);
+  ASSERT_GE(doc.EditorDrawing.Count(), 1u);
   EXPECT_EQ(PlacesOf(doc.EditorDrawing[0]),
             (std::vector<std::pair<int, int>>{{0, 0}, {0, 10}, {0, 20}, {10, 20}, {20, 20}, {20, 10}, {20, 0}, {10, 0}, {0, 0}}));
   std::vector<int> kinds;
@@ -117,6 +119,7 @@ TEST_F(DrawingToolsTest, PolygonVerticesAreCornersWithTheFirstBlanked) {
   Left(300, 200);
   DrawingObject expected;
   CircleToPoints(200, 200, 300, 200, 4, expected);
+  ASSERT_GE(doc.EditorDrawing.Count(), 1u);
   const auto points = PointsOf(doc.EditorDrawing[0]);
   ASSERT_EQ(points.size(), expected.Count());
   for (size_t i = 0; i < points.size(); ++i)
@@ -128,6 +131,7 @@ TEST_F(DrawingToolsTest, PointToolAddsADotOfTwoCorners) {
   tools.SelectTool(9);
   Left(7, 8);
   EXPECT_FALSE(tools.WaitsForPress());
+  ASSERT_GE(doc.EditorDrawing.Count(), 1u);
   EXPECT_EQ(PointsOf(doc.EditorDrawing[0]), (std::vector<P>{{7, 8, 2, 12, 1}, {7, 8, 2, 12, 0}}));
 }
 

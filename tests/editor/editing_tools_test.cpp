@@ -70,6 +70,7 @@ TEST_F(EditingToolsTest, MovePointDragsTheFirstPointInReachAndUnselects) {
   Left(101, 101);
   EXPECT_TRUE(tools.WaitsForPress());
   ASSERT_TRUE(tools.Move(false, 150, 150));
+  ASSERT_GE(doc.EditorDrawing.Count(), 1u);
   EXPECT_EQ(PlacesOf(doc.EditorDrawing[0]), (std::vector<std::pair<int, int>>{{150, 150}, {103, 101}}));
   Left(200, 210);
   EXPECT_EQ(PlacesOf(doc.EditorDrawing[0]), (std::vector<std::pair<int, int>>{{200, 210}, {103, 101}}));
@@ -120,6 +121,7 @@ TEST_F(EditingToolsTest, MoveShiftsTheSelectionOrAddsMovedCopies) {
     Left(0, 0);
     ASSERT_TRUE(tools.Move(false, 5, 5));
     EXPECT_TRUE(tools.Preview().selectionOnTop);
+    ASSERT_GE(doc.EditorDrawing.Count(), 1u);
     EXPECT_EQ(PlacesOf(doc.EditorDrawing[0]), (std::vector<std::pair<int, int>>{{15, 15}, {25, 15}}));
     Left(30, 40);
     const std::vector<std::pair<int, int>> moved{{40, 50}, {50, 50}}, original{{10, 10}, {20, 10}};
@@ -155,6 +157,7 @@ TEST_F(EditingToolsTest, ScaleFactorIsTheOffsetOverFiftyPerAxisWithCtrl) {
     tools.SelectTool(27);
     Left(255, 255);
     Left(c.px, c.py, c.ctrl);
+    ASSERT_GT(doc.EditorDrawing.Count(), 0u);
     const DrawingObject& result = doc.EditorDrawing[doc.EditorDrawing.Count() - 1];
     EXPECT_EQ(PlacesOf(result), c.want) << c.px << "," << c.py;
     EXPECT_EQ(doc.EditorDrawing.Count(), c.copy ? 2u : 1u);

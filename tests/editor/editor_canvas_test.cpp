@@ -69,6 +69,7 @@ TEST(EditorCanvas, ReportsPressMoveAndReleaseInCanvasPixelsWithButtonAndCtrl) {
   EXPECT_FALSE(seen.ups[0].Ctrl);
   // Without confinement a drag past the edge is reported as it is.
   Send(&canvas, QEvent::MouseMove, {600, -5}, Qt::LeftButton, Qt::NoModifier);
+  ASSERT_FALSE(seen.moves.empty());
   EXPECT_EQ(Canvas(seen.moves.back()), QPoint(600, -5));
 }
 
@@ -90,6 +91,7 @@ TEST(EditorCanvas, ConfinedCanvasHoldsTheMouseAndClampsEveryPosition) {
                                          {{100, 200}, {100, 200}}}) {
     Send(&canvas, QEvent::MouseMove, c.sent, Qt::NoButton, Qt::NoModifier);
     Send(&canvas, QEvent::MouseButtonPress, c.sent, Qt::LeftButton, Qt::ControlModifier);
+    ASSERT_TRUE(!seen.moves.empty() && !seen.downs.empty());
     EXPECT_EQ(Canvas(seen.moves.back()), c.expected);
     EXPECT_EQ(Canvas(seen.downs.back()), c.expected);
     EXPECT_TRUE(seen.downs.back().Ctrl);

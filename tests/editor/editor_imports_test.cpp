@@ -60,10 +60,12 @@ TEST_F(RotationTest, OkIsOneUndoStepAndNothingSelectedChangesNothing) {
 
   doc.Select(object.At(1));
   RotateSelection(doc, 180, 256, 256);
+  ASSERT_GE(doc.EditorDrawing.Count(), 1u);
   EXPECT_EQ(PlacesOf(doc.EditorDrawing[0]), (Places{{300, 200}, {112, 312}}));
   EXPECT_EQ(doc.History().Count(), steps + 1);
   EXPECT_TRUE(doc.ModifiedFlag);
   ASSERT_TRUE(doc.Undo());
+  ASSERT_GE(doc.EditorDrawing.Count(), 1u);
   EXPECT_EQ(PlacesOf(doc.EditorDrawing[0]), (Places{{300, 200}, {400, 200}}));
 }
 
@@ -73,6 +75,7 @@ TEST_F(RotationTest, CancelsADragInProgressBeforeTurning) {
   doc.BeginDrag(false);
   object[0].x = 350;  // the drag has moved it
   RotateSelection(doc, 180, 256, 256);
+  ASSERT_GE(doc.EditorDrawing.Count(), 1u);
   EXPECT_EQ(PlacesOf(doc.EditorDrawing[0]), (Places{{212, 312}, {400, 200}}));
 }
 

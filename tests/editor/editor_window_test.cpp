@@ -122,11 +122,13 @@ TEST_F(EditorWindowTest, OpenDrawingInEditorAsksFirstAndLoads) {
   dialogs.confirmAnswers = {TDialogAnswer::Cancel};
   EXPECT_FALSE(OpenDrawingInEditor(path));
   EXPECT_EQ(form.Document().EditorDrawing.PointCount(), 2u);
+  ASSERT_GE(form.Document().EditorDrawing.Count(), 1u);
   EXPECT_EQ(form.Document().EditorDrawing[0][1].x, 200);  // still the drawn line
 
   dialogs.confirmAnswers = {TDialogAnswer::No};
   ASSERT_TRUE(OpenDrawingInEditor(path));
   EXPECT_FALSE(form.Document().ModifiedFlag);
+  ASSERT_GE(form.Document().EditorDrawing.Count(), 1u);
   EXPECT_EQ(form.Document().EditorDrawing[0][1].x, 6);  // at the editor's scale
   EXPECT_EQ(form.Label8->text(), "two.ddr");
   EXPECT_TRUE(form.RedrawPending);
@@ -171,6 +173,7 @@ TEST_F(EditorWindowTest, EscCancelsTheToolsPressesAndReleasesTheMouse) {
   Click(100, 100);
   Click(120, 100);
   EXPECT_EQ(form.Label6->text(), "2");  // a fresh line, not one from the cancelled press
+  ASSERT_GE(form.Document().EditorDrawing.Count(), 1u);
   EXPECT_EQ(form.Document().EditorDrawing[0][0].x, 100);
 }
 

@@ -40,6 +40,7 @@ TEST_F(RotatingWindowTest, PreviewFollowsTheAngleAndTheDirection) {
   // A press on the preview moves the centre, at half scale.
   QTest::mouseClick(form.Image1, Qt::RightButton, Qt::NoModifier, QPoint(150, 50));
   EXPECT_EQ(form.CentreX(), 150);
+  ASSERT_GE(form.PreviewList().Count(), 1u);
   EXPECT_EQ(form.PreviewList()[0].x, 300);
   EXPECT_EQ(form.PreviewList()[0].y, 100);
   form.TrackBar1->SetPosition(30);
@@ -66,9 +67,11 @@ TEST_F(RotatingWindowTest, OkTurnsTheSelectionAsOneUndoStepAndCancelLeavesIt) {
   form.BitBtn1->Click();
   EXPECT_FALSE(form.isVisible());
   EXPECT_TRUE(editor.Document().ModifiedFlag);
+  ASSERT_GE(editor.Document().EditorDrawing.Count(), 1u);
   EXPECT_EQ(testing_editor::PlacesOf(editor.Document().EditorDrawing[0]),
             (Places{{212, 412}, {112, 412}, {112, 312}}));
   ASSERT_TRUE(editor.Document().Undo());
+  ASSERT_GE(editor.Document().EditorDrawing.Count(), 1u);
   EXPECT_EQ(testing_editor::PlacesOf(editor.Document().EditorDrawing[0]),
             (Places{{300, 100}, {400, 100}, {400, 200}}));
 }
@@ -79,6 +82,8 @@ TEST_F(RotatingWindowTest, NothingSelectedShowsOnlyTheCentre) {
   EXPECT_EQ(form.PreviewList().Count(), 0u);
   EXPECT_EQ(LitPixels(form.Image1->Bitmap()), 16);  // the 5 x 5 hollow square
   form.BitBtn1->Click();
+  ASSERT_GE(editor.Document().EditorDrawing.Count(), 1u);
+  ASSERT_GE(editor.Document().EditorDrawing.Count(), 1u);
   EXPECT_EQ(testing_editor::PlacesOf(editor.Document().EditorDrawing[0]),
             (Places{{300, 100}, {400, 100}, {400, 200}}));
   EXPECT_FALSE(editor.Document().ModifiedFlag);

@@ -34,6 +34,7 @@ TEST_F(SelectionCommandsTest, MirrorsFlipTheSelectionOrAddMirroredCopies) {
     doc.Select(doc.EditorDrawing[0].At(0));
     MirrorSelection(doc, c.horizontal);
     EXPECT_EQ(doc.History().Count(), 2u);
+    ASSERT_GE(doc.EditorDrawing.Count(), 1u);
     if (!c.copy) {
       EXPECT_EQ(PlacesOf(doc.EditorDrawing[0])[0], c.want);
       EXPECT_EQ(doc.EditorDrawing.Count(), 2u);

@@ -49,6 +49,7 @@ TEST_F(ToolStateTest, SelectionChangeDuringAMovePutsTheDragBackAndEndsIt) {
   Left(0, 0);
   tools.Move(false, 50, 50);
   SelectAll(doc);
+  ASSERT_GE(doc.EditorDrawing.Count(), 1u);
   EXPECT_EQ(PlacesOf(doc.EditorDrawing[0]), (std::vector<std::pair<int, int>>{{10, 10}, {20, 20}}));
   ExpectNoToolState(doc);
   EXPECT_FALSE(tools.Move(false, 60, 60));  // no drag left to follow the mouse
@@ -66,6 +67,7 @@ TEST_F(ToolStateTest, ChoosingAnotherToolOrEscCancelsPressesButTheLineToolsShare
   ExpectNoToolState(doc);
   Left(50, 50);  // a first Move point press, so the selected point does not jump
   Left(60, 60);
+  ASSERT_GE(doc.EditorDrawing.Count(), 1u);
   EXPECT_EQ(PlacesOf(doc.EditorDrawing[0]), (std::vector<std::pair<int, int>>{{300, 300}}));
 
   doc.PointSpace = 500;
@@ -75,6 +77,7 @@ TEST_F(ToolStateTest, ChoosingAnotherToolOrEscCancelsPressesButTheLineToolsShare
   tools.SelectTool(2);
   tools.SelectTool(2);
   Left(200, 200);
+  ASSERT_GE(doc.EditorDrawing.Count(), 2u);
   EXPECT_EQ(PlacesOf(doc.EditorDrawing[1]), (std::vector<std::pair<int, int>>{{100, 100}, {200, 100}, {200, 200}}));
 
   tools.Escape();
@@ -120,6 +123,7 @@ TEST_F(ToolStateTest, DragToolsShowNothingUntilTheirFirstPress) {
     SelectEverything();
     tools.SelectTool(tool);
     EXPECT_FALSE(tools.Move(false, 300, 300)) << tool;
+    ASSERT_GE(doc.EditorDrawing.Count(), 1u);
     EXPECT_EQ(PlacesOf(doc.EditorDrawing[0]), (std::vector<std::pair<int, int>>{{100, 100}, {150, 120}})) << tool;
   }
 }

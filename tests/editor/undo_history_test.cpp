@@ -58,12 +58,15 @@ TEST_F(UndoTest, EraseUndoRedoLeavesTheErasedPointsGoneAgain) {
   doc.PushUndo();
   doc.Select(doc.EditorDrawing[0].At(1));
   EraseSelection(doc);
+  ASSERT_GE(doc.EditorDrawing.Count(), 1u);
   EXPECT_EQ(PlacesOf(doc.EditorDrawing[0]), (std::vector<std::pair<int, int>>{{1, 1}, {3, 3}}));
   doc.Undo();
+  ASSERT_GE(doc.EditorDrawing.Count(), 1u);
   EXPECT_EQ(doc.EditorDrawing[0].Count(), 3u);
   EXPECT_TRUE(doc.SelectionList().empty());
   EXPECT_EQ(doc.EditorDrawing[0][1].state, 0);
   doc.Redo();
+  ASSERT_GE(doc.EditorDrawing.Count(), 1u);
   EXPECT_EQ(PlacesOf(doc.EditorDrawing[0]), (std::vector<std::pair<int, int>>{{1, 1}, {3, 3}}));
 }
 

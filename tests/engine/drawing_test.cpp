@@ -98,6 +98,7 @@ TEST(DrawingFile, ScaleTwoHalvesTruncatesAndClamps) {
   EXPECT_EQ(bytes[9], 0x80);
   Drawing back;
   LoadDrawingFile(dir.Path("s.ddr"), back, 2);
+  ASSERT_TRUE(back.Count() >= 1 && back[0].Count() >= 1);
   EXPECT_EQ(back[0][0].x, 510);
   EXPECT_EQ(back[0][0].y, 2);
 }

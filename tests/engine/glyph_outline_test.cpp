@@ -41,6 +41,7 @@ TEST(GlyphToPointLists, GivesStartLinesCurveMidpointsAndTheClosingPoint) {
                                                {1, 9, 0, 0},
                                                {1, 11, 2, 0},
                                                {1, 15, 2, 0}}));
+  ASSERT_GE(single.Count(), 4u);
   EXPECT_EQ(single[3].colour, 5);
   EXPECT_EQ(single[3].state, 0);
 

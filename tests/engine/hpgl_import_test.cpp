@@ -74,7 +74,9 @@ TEST(HpglImport, ThinsCloseDiagonalPointsButKeepsRowsColumnsAndPenUps) {
   EXPECT_EQ(Shape(Import({"LT;", "PU0 0;", "PD100 0;", "PU102 2;", "PD200 2;"}, 5).objects),
             (std::vector<std::vector<Pt>>{{{0, 510, 1}, {100, 510, 0}, {102, 508, 1}, {200, 508, 0}}}));
   // Fine 0 keeps even duplicates.
-  EXPECT_EQ(Import({"LT;", "PU0 0;", "PD0 0;", "PD0 0;"}, 0).objects[0].Count(), 3u);
+  const Drawing fine = Import({"LT;", "PU0 0;", "PD0 0;", "PD0 0;"}, 0).objects;
+  ASSERT_EQ(fine.Count(), 1u);
+  EXPECT_EQ(fine[0].Count(), 3u);
 }
 
 TEST(HpglImport, ExtremeCoordinatesDoNotOverflow) {

@@ -154,7 +154,7 @@ TEST(CircleToPoints, SideCountsAndGuards) {
   for (int sides : {3, 5, 6, 8}) {
     DrawingObject list;
     CircleToPoints(250, 250, 250, 100, sides, list);
-    EXPECT_EQ(list.Count(), static_cast<size_t>(sides) + 1) << sides;
+    ASSERT_EQ(list.Count(), static_cast<size_t>(sides) + 1) << sides;
     EXPECT_EQ(list[0].x, list[list.Count() - 1].x);
     EXPECT_EQ(list[0].y, list[list.Count() - 1].y);
   }

@@ -358,6 +358,7 @@ TEST_F(QuickPlayLoops, PrepareEmptiesThePlayListWhenThereIsNothingToPlay) {
   EXPECT_TRUE(ilda.start);
   EXPECT_EQ(ilda.status, "ILDAimage Playing start...");
   const auto& moved = QuickPlayIldaFrames->frames.at(0)->points;
+  ASSERT_EQ(moved.size(), 2u);
   EXPECT_EQ((std::vector<int32_t>{moved[0].x, moved[0].y, moved[1].x, moved[1].y}),
             (std::vector<int32_t>{0, 0, 255, 255}));
 

@@ -33,7 +33,13 @@ void SetText(int count, int x = 100, int y = 10) {
   TextCharOutlines = std::move(text);
 }
 
-int FirstX() { return TextRollFrameSnapshot()->Object(0)[0].x; }
+// The first point of the frame the loop left; one at (-1, -1), which no check expects, when it left none.
+PointRecord FirstPoint() {
+  const TPlayDrawingPtr frame = TextRollFrameSnapshot();
+  if (!frame || frame->ObjectCount() == 0 || frame->Object(0).empty()) return PointRecord{-1, -1};
+  return frame->Object(0)[0];
+}
+int FirstX() { return FirstPoint().x; }
 
 class TextRollLoop : public kavri_test::QuickPlayFixture {
  protected:
@@ -138,7 +144,7 @@ TEST_F(TextRollLoop, TheWindowHoldsRowsPlusOneCharactersOrRowsLines) {
     loop.Start();
     while (loop.Step()) {
       lists.push_back(TextRollFrameSnapshot()->ObjectCount());
-      if (direction == V) ys.push_back(TextRollFrameSnapshot()->Object(0)[0].y);
+      if (direction == V) ys.push_back(FirstPoint().y);
     }
   }
   // Horizontal offsets 0, 32; vertical 64, 32, 0, -32 (above -64).

@@ -348,6 +348,7 @@ TEST_F(ConverterConversionsTest, SegmentToIldaGivesOneFramePerRowAndAnEmptyFrame
   segments.SetItemIndex(segments.IndexOf("rows.sec"));
   dialogs.inputAnswers.push_back(std::string("rows"));
   ASSERT_TRUE(convert.SegmentToIlda());
+  ASSERT_FALSE(dialogs.shown.empty());
   EXPECT_EQ(dialogs.shown.front().text, "ILD name");
   const TILDAimage image = ReadImage(IldaFolder() + "rows.ild");
   ASSERT_EQ(image.frames.size(), 3u);
@@ -431,11 +432,14 @@ TEST_F(ConverterConversionsTest, MergeJoinsTheFilesAtTheirFullPathsInListOrder) 
   EXPECT_EQ(ildas.SelectedName(), "all.ild");
   const TILDAimage merged = ReadImage(IldaFolder() + "all.ild");
   std::vector<int> xs;
+  ASSERT_EQ(merged.frames.size(), 6u);
   for (const auto& frame : merged.frames) {
+    ASSERT_FALSE(frame->points.empty());
     xs.push_back(frame->points.front().x);
     EXPECT_EQ(frame->totalFrames, 6);
   }
   EXPECT_EQ(xs, (std::vector<int>{5, 6, 7, 1, 2, 3}));
+  ASSERT_EQ(merged.frames[5]->points.size(), 2u);
   EXPECT_EQ(merged.frames[5]->points.size(), 2u);
   EXPECT_EQ(merged.frames[5]->points[1].y, 4);
 

@@ -55,6 +55,7 @@ TEST(ConverterList, KeepsTheOperatorsOrderAndIgnoresMovesWithoutACurrentItem) {
   EXPECT_EQ(list.Current(), 2);
   list.SetCurrent(-1);
   list.Insert({"/d/f.ddr"});  // no current item: before the first
+  ASSERT_FALSE(list.Names().empty());
   EXPECT_EQ(list.Names().front(), "f.ddr");
   list.SetCurrent(0);
   EXPECT_FALSE(list.Up());

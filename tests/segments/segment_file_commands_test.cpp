@@ -58,7 +58,7 @@ TEST_F(SegmentFileCommandsTest, FirstSaveAsksForANameAndAppendsTheExtensionLater
   AddRows({"a.ddr", "b.ddr"});
   dialogs.inputAnswers.push_back(std::string(" Show1 "));
   ASSERT_TRUE(files.Save());
-  EXPECT_EQ(dialogs.shown.size(), 1u);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text, "segment name");
   EXPECT_EQ(segment.SegmentName(), "Show1.sec");
   EXPECT_EQ(segment.Status(), "The segment have saved.");
@@ -85,6 +85,7 @@ TEST_F(SegmentFileCommandsTest, SavingANewSegmentOverAnExistingFileAsksFirst) {
   dialogs.inputAnswers.push_back(std::string("OLD"));  // the same file on a case-blind system
   dialogs.confirmAnswers.push_back(TDialogAnswer::No);
   EXPECT_FALSE(files.Save());
+  ASSERT_FALSE(dialogs.shown.empty());
   EXPECT_EQ(dialogs.shown.back().text, "The segment have exists,replace it?");
   EXPECT_EQ(ReadBytes(SegmentPath("old.sec")), TextBytes("x.ddr|1\r\n"));
   EXPECT_EQ(segment.SegmentName(), "NewSection");
@@ -97,6 +98,7 @@ TEST_F(SegmentFileCommandsTest, SaveAsOntoAnotherExistingNameAsksAndNoKeepsTheFi
   dialogs.inputAnswers.push_back(std::string("other"));
   dialogs.confirmAnswers.push_back(TDialogAnswer::No);
   EXPECT_FALSE(files.SaveAs());
+  ASSERT_FALSE(dialogs.shown.empty());
   EXPECT_EQ(dialogs.shown.back().text, "This segment have exists,replace it?");
   EXPECT_EQ(ReadBytes(SegmentPath("other.sec")), TextBytes("x.ddr|1\r\n"));
   EXPECT_EQ(segment.SegmentName(), "mine");
@@ -105,6 +107,7 @@ TEST_F(SegmentFileCommandsTest, SaveAsOntoAnotherExistingNameAsksAndNoKeepsTheFi
   WriteBytes(SegmentPath("mine.sec"), TextBytes("old\r\n"));
   dialogs.inputAnswers.push_back(std::string("mine"));
   ASSERT_TRUE(files.SaveAs());
+  ASSERT_FALSE(dialogs.shown.empty());
   EXPECT_EQ(dialogs.shown.back().what, "input");
   EXPECT_EQ(segment.Status(), "Save as segment sucess.");
   EXPECT_EQ(segment.SegmentName(), "mine.sec");

@@ -222,6 +222,7 @@ TEST_F(SegmentPlayLoop, SegmentSendsXAsStoredWhilePlayDrawingMirrorsIt) {
   segment.Step();
   auto packets = sim->Packets();
   ASSERT_EQ(packets.size(), 1u);
+  ASSERT_GE(packets[0].bytes.size(), 16u);
   EXPECT_EQ(packets[0].bytes[0], 0);    // x as stored
   EXPECT_EQ(packets[0].bytes[2], 245);  // 255 - y
   EXPECT_EQ(packets[0].bytes[8], 1);
@@ -234,6 +235,7 @@ TEST_F(SegmentPlayLoop, SegmentSendsXAsStoredWhilePlayDrawingMirrorsIt) {
   ASSERT_TRUE(drawing.Step());
   packets = sim->Packets();
   ASSERT_EQ(packets.size(), 1u);
+  ASSERT_GE(packets[0].bytes.size(), 16u);
   EXPECT_EQ(packets[0].bytes[0], 250);  // 255 - x - Q
   EXPECT_EQ(packets[0].bytes[8], 249);
   StopFlag = true;

@@ -107,6 +107,7 @@ TEST_F(ShowEditWindow, TheEditTrackFollowsClicksAndFocusAndTheRowButtonsActOnIt)
   form->skinEdit2->setText("x");
   form->BitBtn1->Click();  // the standard error box, the grid unchanged
   EXPECT_EQ(form->Grid(2)->RowCount(), 2);
+  ASSERT_FALSE(dialogs.messages.empty());
   EXPECT_EQ(dialogs.messages.back(), "'x' is not a valid integer value");
   form->BitBtn15->Click();
   EXPECT_EQ(form->Grid(2)->RowCount(), 2);
@@ -141,6 +142,7 @@ TEST_F(ShowEditWindow, MenusColourPanelsAndTwinsAndThePlayHooks) {
   ASSERT_NE(rnd2, nullptr);
   rnd2->trigger();
   EXPECT_EQ(form->ColourPanels->ChosenPanel(), 10);
+  ASSERT_FALSE(calls.empty());
   EXPECT_EQ(calls.back(), "colour 259");
 
   form->LoopItem->trigger();

@@ -262,6 +262,7 @@ TEST_F(ShowFileCommandsTest, TypedNamesThatWouldLeaveTheShowFolderAreRefusedWith
     EXPECT_EQ(dialogs.messages.size(), 3u);
     EXPECT_EQ(show.ShowName(), "NewSequence");
   }
+  ASSERT_FALSE(dialogs.messages.empty());
   EXPECT_EQ(dialogs.messages[0], kRefusedNameText);
   shows.Update();
   EXPECT_EQ(shows.Count(), 0);

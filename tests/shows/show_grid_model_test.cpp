@@ -48,6 +48,7 @@ TEST_F(ShowGridModelTest, AddTakesItsTimeFromTheKindOfContentOnEachTrack) {
   // Nothing selected in the list: a nameless row; a segment or image time of a file not there is 0.
   show.Add({TShowContentKind::Segment, "", ""});
   show.Add({TShowContentKind::Ilda, "gone.ild", dir.Path("gone.ild")});
+  ASSERT_GE(show.Track(2).Rows().size(), 4u);
   EXPECT_EQ(show.Track(2).Rows().back(), (TShowRow{"gone.ild", "0"}));
   EXPECT_EQ(show.Track(2).Rows()[3], (TShowRow{"", "0"}));
 }
@@ -107,6 +108,7 @@ TEST_F(ShowGridModelTest, UpAndDownSwapWithTheNeighbourAndTheCurrentRowFollows) 
   show.SetEditTrack(2);
   grid.ReplaceRows(Rows({{"a", "1"}, {"b", "2"}, {"c", "3"}}));
   show.Up();  // row 1: nothing
+  ASSERT_EQ(grid.Rows().size(), 3u);
   EXPECT_EQ(grid.Rows()[0].name, "a");
   show.Down();
   EXPECT_EQ(grid.Rows(), Rows({{"b", "2"}, {"a", "1"}, {"c", "3"}}));

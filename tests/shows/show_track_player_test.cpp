@@ -69,8 +69,11 @@ TEST_F(ShowTrackPlayer, SettingsPacketsCarry0x15ForDrawingsAndSegmentsAnd0ForIma
   AddRow(3, "c.ild", 100).ilda = MakeImage({{{1, 1, 0, 1, 0, 0}}});
   sim->ticking = true;
   BlankingDelay = 42;
-  for (const auto& [track, second] : {std::pair{1, 0x15}, std::pair{2, 0x15}, std::pair{3, 0}})
-    EXPECT_EQ(PlayOnce(track).front(), (Bytes{42, static_cast<uint8_t>(second)})) << "track " << track;
+  for (const auto& [track, second] : {std::pair{1, 0x15}, std::pair{2, 0x15}, std::pair{3, 0}}) {
+    const std::vector<Bytes> writes = PlayOnce(track);
+    ASSERT_FALSE(writes.empty()) << "track " << track;
+    EXPECT_EQ(writes.front(), (Bytes{42, static_cast<uint8_t>(second)})) << "track " << track;
+  }
   // A drawing frame goes without the packet while both delays are 1.
   ScanDelay = 1;
   BlankingDelay = 1;
@@ -157,6 +160,7 @@ TEST_F(ShowTrackPlayer, DrawingColourCycleAdvancesEvery121PointsAndPersistsAcros
     for (size_t p = 0; p < f.size(); p += 8) colours.push_back(Bytes(f.begin() + p + 4, f.begin() + p + 7));
   }
   // The colour steps come at points 12, 23, 34...: the eleventh, at point 122, advances the cycle.
+  ASSERT_GE(colours.size(), 243u);
   EXPECT_EQ(colours[120], ColourBytes(ColorIndexToTColor(1)));
   EXPECT_EQ(colours[121], ColourBytes(ColorIndexToTColor(2)));
   EXPECT_EQ(colours[241], ColourBytes(ColorIndexToTColor(2)));
@@ -190,6 +194,7 @@ TEST_F(ShowTrackPlayer, PauseFreezesRowTimeAndIldaFramesWhileTheSameFrameIsSent)
   ASSERT_GE(writes.size(), 6u);
   for (int i = 1; i <= 4; ++i) EXPECT_EQ(writes[i], PointBytes(127, 128, IldaColorToTColor(1), 0)) << i;
   EXPECT_EQ(writes[5], PointBytes(122, 133, IldaColorToTColor(1), 0));
+  ASSERT_GE(rowTimes.size(), 4u);
   EXPECT_EQ(rowTimes[0], rowTimes[3]);
 }
 

@@ -49,6 +49,7 @@ TEST(SkinMessageDialog, ThreeButtonsKeepTheWidthFewerWithoutIconAre64Narrower) {
       labelLeft = form->findChild<QLabel*>("lbl")->x();
       for (TSkinButton* b : Buttons(form)) lefts.push_back(b->x());
       if (auto* b = qobject_cast<TSkinButton*>(form->focusWidget())) focused = b->Caption();
+      if (Buttons(form).empty()) return form->reject();  // the size check below fails
       Buttons(form).back()->Click();
     });
     const int result = dialog.ShowModal();
@@ -68,6 +69,7 @@ TEST(SkinMsgDlg, ConfirmationShowsTheQuestionIconAndOneOk) {
   WhenModal([&](QDialog* form) {
     icon = form->findChild<QLabel*>("Image1")->pixmap().toImage();
     for (TSkinButton* b : Buttons(form)) captions.push_back(b->Caption());
+    if (Buttons(form).empty()) return form->reject();  // the caption check below fails
     Buttons(form).front()->Click();
   });
   EXPECT_EQ(SkinMsgDlg("Remove it?", TMsgDlgType::mtConfirmation, 0x3, 0), 1);

@@ -77,6 +77,7 @@ TEST(SkinForm, EachStyleFitsTheWindowRoundThePanelAndDrawsItsBorder) {
     EXPECT_EQ(FromQRgb(shot.pixel(shot.width() - 1, 100)), GetThemeColor(style, 2)) << int(style);
     EXPECT_EQ(FromQRgb(shot.pixel(100, shot.height() - 1)), GetThemeColor(style, 2)) << int(style);
     // The title bar is the first section's picture high and spans the panel.
+    ASSERT_FALSE(skin.TitleBar()->Sections().empty()) << int(style);
     EXPECT_EQ(skin.TitleBar()->geometry(), QRect(0, 0, 280, skin.TitleBar()->Sections().front().Picture.height()));
 
     skin.SetTitleBarVisible(false);
@@ -270,6 +271,7 @@ TEST(SkinTitleBar, ThemeSectionsAndButtonsPerStyleAndNoneForCustom) {
     EXPECT_EQ(bar->height(), bar->Sections()[0].Picture.height());
     EXPECT_EQ(form.minimumWidth(), GetThemeInt(style, 6));
     const std::vector<TPixelRect> r = bar->ButtonRects();
+    ASSERT_TRUE(bar->Buttons().size() >= 3 && r.size() >= 3) << int(style);
     const int closeWidth = bar->Buttons()[1].PicNormal.width();
     EXPECT_EQ(r[1].Right, bar->width() + 1 + GetThemeInt(style, 68) - 1) << int(style);
     EXPECT_EQ(r[1].Right - r[1].Left, closeWidth);
@@ -288,6 +290,7 @@ TEST(SkinTitleBar, OnlyOneClientSectionAndOneControlBox) {
   EXPECT_EQ(bar.AddSection({10, A::skinClient, {}, false, false}), -1);
   EXPECT_EQ(bar.AddButton(B::skinControlBox), -1);
   EXPECT_FALSE(bar.SetButtonType(1, B::skinControlBox));
+  ASSERT_GE(bar.Buttons().size(), 2u);
   EXPECT_EQ(bar.Buttons()[1].ButtonType, B::skinClose);
   const std::string client = "Sorry, only one section's Align property can be \"skinClient\"";
   const std::string box = "Sorry, only one button's ButtonType property can be \"skinControlBox\"";
@@ -345,6 +348,7 @@ TEST(SkinTitleBar, AControlBoxMenuThatIsGoneIsNotPoppedUp) {
   ASSERT_FALSE(bar->Buttons()[0].ControlBoxMenu);
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  ASSERT_FALSE(bar->ButtonRects().empty());
   const QPoint at = Centre(bar->ButtonRects()[0]);
   kavri_test::Press(bar, at);
   kavri_test::Release(bar, at);
@@ -357,6 +361,7 @@ TEST(SkinTitleBar, DoubleClickOnTheBarMaximisesAndRestores) {
   TSkinForm skin(&form);
   skin.SetUIStyle(TSkinUIStyle::Azure);
   TSkinTitleBar* bar = skin.TitleBar();
+  ASSERT_GE(bar->Buttons().size(), 3u);
   const QImage maxPicture = bar->Buttons()[2].PicNormal;
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
