@@ -142,6 +142,24 @@ std::vector<TStoredRecord> TSQLiteDataSet::LoadPage(const QString& where, const 
   return rows;
 }
 
+void TSQLiteDataSet::DoScanField(int fieldIndex, const std::function<void(TBookmark, const QVariant&)>& take) const {
+  // One column and the row ids in one pass, without the pages.
+  QSqlQuery q(Connection(connection_));
+  q.setForwardOnly(true);
+  if (!q.exec(QStringLiteral("SELECT rowid,%1 FROM %2 ORDER BY rowid").arg(Quoted(Fields(fieldIndex)->FieldName()), Quoted(table_))))
+    throw EDatabaseError(DatabaseMessage(q.lastError()));
+  while (q.next()) take(q.value(0).toLongLong(), Normalised(q.value(1)));
+}
+
+TStoredRecord TSQLiteDataSet::DoRecordWithBookmark(int index, TBookmark bookmark) const {
+  const int at = index - pageFirst_;
+  if (at >= 0 && at < static_cast<int>(page_.size()) && page_[at].bookmark == bookmark) return page_[at];
+  // One row by its id; the page stays where it is, for the rows a list is showing.
+  std::vector<TStoredRecord> rows = LoadPage(QStringLiteral("WHERE rowid = ?"), {bookmark}, -1, false);
+  if (rows.empty()) throw EDatabaseError(QStringLiteral("Record not found"));
+  return std::move(rows.front());
+}
+
 void TSQLiteDataSet::NoteForwardLoad(int firstIndex, size_t rows) const {
   // A short page reached the table's end: rows counted past it were deleted by another writer.
   if (rows < static_cast<size_t>(kPageRows)) knownEnd_ = firstIndex + static_cast<int>(rows);

@@ -42,6 +42,8 @@ class TSQLiteDataSet : public TDataSet {
   void DoUpdate(int index, const TRecordValues& old, const TRecordValues& values) override;
   void DoDelete(int index) override;
   void DoRefresh() override;
+  void DoScanField(int fieldIndex, const std::function<void(TBookmark, const QVariant&)>& take) const override;
+  TStoredRecord DoRecordWithBookmark(int index, TBookmark bookmark) const override;
 
  private:
   QString Quoted(const QString& name) const;

@@ -1,0 +1,126 @@
+// Lookups against a 1,000,000-row SQLite table. Goal: under 50 ms to show 100 rows.
+// "GridShows100Rows": a grid paints 100 records of a small set whose lookup field finds its text in
+//   the big table (each paint reads the 100 lookup values again).
+// "FirstShowAfterAChange": the same paint right after the big table was written to, so the first
+//   lookup pays for reading the table's keys again.
+// "ListBoxFollowsTheKey": a lookup list box over the big table finds the row of a new key.
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "bench/qt_bench_main.h"
+#include "platform/data/memory_data_set.h"
+#include "skin/db_grid.h"
+#include "skin/db_lookup_list_box.h"
+#include "tests/support/people_data.h"
+
+using namespace kavri;
+
+namespace {
+
+constexpr int kListRows = 1000000;
+constexpr int kShownRows = 100;
+
+// Far apart keys, so no two lookups read neighbouring rows of the table.
+int KeyOf(int i) { return static_cast<int>((static_cast<long long>(i) * 7919 * 13) % kListRows) + 1; }
+
+struct BigList {
+  BigList() {
+    file = dir.filePath("choices.db");
+    kavri_test::WritePeopleTable(file, {});
+    kavri_test::RunSqlite(file, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                                               "INSERT INTO people SELECT i, 'choice ' || i, 'note ' || i FROM n;")
+                                    .arg(kListRows));
+    set.SetDatabaseName(file);
+    set.SetTableName("people");
+    set.Open();
+    source.SetDataSet(&set);
+  }
+  bool Written() const { return set.RecordCount() == kListRows; }
+
+  QTemporaryDir dir;
+  QString file;
+  TSQLiteDataSet set;
+  TDataSource source;
+};
+
+// A hundred people, each with a lookup field showing the name of their choice in the big table.
+struct GridOfPeople {
+  explicit GridOfPeople(BigList& list) {
+    people.AddFieldDef("id", TFieldType::ftInteger);
+    people.AddFieldDef("name", TFieldType::ftString, 20);
+    for (int i = 0; i < kShownRows; ++i) people.AddRecord({KeyOf(i), QStringLiteral("person %1").arg(i)});
+    people.AddLookupField("choice", TFieldType::ftString, 20, {"id", &list.set, "id", "name"});
+    people.Open();
+    source.SetDataSet(&people);
+    grid.SetDefaultRowHeight(12);
+    grid.resize(480, 12 * (kShownRows + 1) + 40);
+    grid.SetDataSource(&source);
+    screen = QImage(grid.size(), QImage::Format_RGB32);
+  }
+  void Paint() { grid.render(&screen); }
+  // What the last row shows, as a check that the lookups found their rows.
+  bool ShowsTheLastChoice() {
+    people.Last();
+    return people.FieldByName("choice")->AsString() == QStringLiteral("choice %1").arg(KeyOf(kShownRows - 1));
+  }
+
+  TMemoryDataSet people;
+  TDataSource source;
+  TSkinDBGrid grid;
+  QImage screen;
+};
+
+BigList& List() {
+  static BigList list;
+  return list;
+}
+
+void BM_LookupGridShows100Rows(benchmark::State& state) {
+  if (!List().Written()) state.SkipWithError("the table was not written");
+  GridOfPeople g(List());
+  g.Paint();  // the first paint may read the table's keys
+  for (auto _ : state) g.Paint();
+  if (!g.ShowsTheLastChoice()) state.SkipWithError("a lookup found the wrong row");
+  state.counters["list_rows"] = kListRows;
+  state.counters["rows_shown"] = kShownRows;
+}
+BENCHMARK(BM_LookupGridShows100Rows)->Unit(benchmark::kMillisecond);
+
+void BM_LookupFirstShowAfterAChange(benchmark::State& state) {
+  if (!List().Written()) state.SkipWithError("the table was not written");
+  GridOfPeople g(List());
+  TSQLiteDataSet& set = List().set;
+  for (auto _ : state) {
+    state.PauseTiming();
+    set.Last();
+    set.Edit();
+    set.FieldByName("note")->SetAsString(QStringLiteral("changed %1").arg(state.iterations()));
+    set.Post();
+    state.ResumeTiming();
+    g.Paint();
+  }
+  if (!g.ShowsTheLastChoice()) state.SkipWithError("a lookup found the wrong row");
+}
+BENCHMARK(BM_LookupFirstShowAfterAChange)->Unit(benchmark::kMillisecond);
+
+void BM_LookupListBoxFollowsTheKey(benchmark::State& state) {
+  if (!List().Written()) state.SkipWithError("the table was not written");
+  TSkinDBLookupListBox box;
+  box.SetListSource(&List().source);
+  box.SetKeyField("id");
+  box.SetListField("name");
+  int i = 0, wrong = 0;
+  for (auto _ : state) {
+    const int key = KeyOf(i++);
+    box.SetKeyValue(key);
+    if (box.SelectedItem() != QStringLiteral("choice %1").arg(key)) ++wrong;
+  }
+  if (wrong > 0) state.SkipWithError("the list box showed the wrong row");
+}
+BENCHMARK(BM_LookupListBoxFollowsTheKey)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }
