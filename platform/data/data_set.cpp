@@ -376,8 +376,10 @@ int TDataSet::FindRecord(const QString& keyFields, const QVariantList& keyValues
 
 bool TDataSet::Locate(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options) {
   CheckBrowseMode();
-  const int index = FindRecord(keyFields, keyValues, options);
+  TStoredRecord record;
+  const int index = FindRecord(keyFields, keyValues, options, &record);
   if (index < 0) return false;
+  DoGoingTo(index, record.bookmark);
   current_ = index;
   Resync();
   return true;

@@ -140,6 +140,9 @@ class TDataSet : public QObject {
   // The record at `index`, which a key index saw with `bookmark`; a storage that finds a record
   // sooner by its bookmark than by its place does so. Raises EDatabaseError when it is gone.
   virtual TStoredRecord DoRecordWithBookmark(int index, TBookmark bookmark) const;
+  // The cursor goes to the record at `index`, found by key; a storage that reads the rows around a
+  // record sooner from its bookmark than from its place may ready them now.
+  virtual void DoGoingTo(int index, TBookmark bookmark) { (void)index, (void)bookmark; }
   // The stored records changed: the key indexes are made again when next needed.
   void DropKeyIndexes() { keyIndexes_.clear(); }
 

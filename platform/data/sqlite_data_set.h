@@ -44,6 +44,7 @@ class TSQLiteDataSet : public TDataSet {
   void DoRefresh() override;
   void DoScanField(int fieldIndex, const std::function<void(TBookmark, const QVariant&)>& take) const override;
   TStoredRecord DoRecordWithBookmark(int index, TBookmark bookmark) const override;
+  void DoGoingTo(int index, TBookmark bookmark) override;
 
  private:
   QString Quoted(const QString& name) const;

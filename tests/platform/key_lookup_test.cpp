@@ -127,6 +127,29 @@ TEST(KeyLookup, AKeyIsFoundWithoutReadingEveryRecordUntilTheRecordsChange) {
   EXPECT_LE(set.reads, 1);
 }
 
+TEST(KeyLookup, ASqliteSetFoundByKeyReadsTheRightRowsAroundIt) {
+  kavri_test::ScratchDir dir;
+  const QString file = QString::fromStdString(dir.Path("people.db"));
+  auto set = kavri_test::OpenPeopleInSqlite(file, {});
+  kavri_test::RunSqlite(file,
+                        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+                        "INSERT INTO people SELECT i, 'p' || i, NULL FROM n;");
+  set->Refresh();
+  ASSERT_EQ(set->RecordCount(), 3000);
+  auto id = [&] { return set->FieldByName("id")->Value().toInt(); };
+  for (int key : {2999, 1500, 3000, 130, 1, 129, 2000}) {
+    SCOPED_TRACE(key);
+    ASSERT_TRUE(set->Locate("id", {key}));
+    EXPECT_EQ(set->FieldByName("name")->AsString().toStdString(), "p" + std::to_string(key));
+    EXPECT_EQ(set->MoveBy(-200), -std::min(200, key - 1));
+    EXPECT_EQ(id(), std::max(1, key - 200));
+    ASSERT_TRUE(set->Locate("id", {key}));
+    EXPECT_EQ(set->MoveBy(300), std::min(300, 3000 - key));
+    EXPECT_EQ(id(), std::min(3000, key + 300));
+    EXPECT_LE(set->CachedRowCount(), TSQLiteDataSet::kPageRows);
+  }
+}
+
 // Every way the records change, on both sets: the index never answers with what was there before.
 template <typename Kind>
 class KeyIndexChanges : public ::testing::Test {
