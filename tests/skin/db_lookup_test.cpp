@@ -5,11 +5,13 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QImage>
+#include <QScrollBar>
 #include <QTest>
 
 #include "skin/db_lookup_combo_box.h"
 #include "skin/db_lookup_list_box.h"
 #include "tests/skin/db_test_sets.h"
+#include "tests/skin/pixel_checks.h"
 #include "tests/support/recording_dialogs.h"
 
 using namespace kavri;
@@ -248,7 +250,10 @@ TEST(DBLookupListBox, ARowAnotherProgramDeletedDrawsEmptyAndNothingRaises) {
   list.SetDataField("id");
   list.SetListSource(&choices.source);
   list.SetKeyField("id");
-  list.SetListField("name");
+  // Two columns: a row drawn as a record has a divider even where its texts are empty.
+  list.SetListField("id;name");
+  list.SetListFieldIndex(1);
+  list.resize(220, list.height());
   kavri_test::RunSqlite(choices.kind.file, "DELETE FROM people WHERE name = 'Cid Scan';");
   // A write of the list set's own drops the rows it held, so painting reads the file again.
   choices.set->Edit();
@@ -256,9 +261,18 @@ TEST(DBLookupListBox, ARowAnotherProgramDeletedDrawsEmptyAndNothingRaises) {
   choices.set->Post();
   QImage shot;
   EXPECT_NO_THROW(shot = list.grab().toImage());
-  EXPECT_FALSE(shot.isNull());
+  ASSERT_FALSE(shot.isNull());
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_EQ(list.SelectedItem(), "Ann Laser");
+  // Rows inside the border, left of the position bar.
+  const QScrollBar* bar = list.findChild<QScrollBar*>();
+  ASSERT_NE(bar, nullptr);
+  const int rowHeight = list.fontMetrics().height();
+  auto row = [&](int i) { return QRect(2, 2 + i * rowHeight, bar->x() - 2, rowHeight); };
+  EXPECT_FALSE(kavri_test::CellIsBlank(shot, row(0)));  // the chosen row, highlighted
+  EXPECT_FALSE(kavri_test::CellIsBlank(shot, row(1)));
+  EXPECT_TRUE(kavri_test::CellIsBlank(shot, row(2)));  // the set still counts it: gone from the file
+  EXPECT_TRUE(kavri_test::CellIsBlank(shot, row(3)));
 }
 
 TEST(DBLookupListBox, RowCountKeepsToOneToAHundredAndTheHeightSnapsToRows) {
