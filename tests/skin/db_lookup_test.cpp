@@ -241,6 +241,65 @@ TYPED_TEST(DBLookupTest, ALookupFieldGivesTheListItsSetKeyAndResultField) {
   EXPECT_EQ(this->combo->Text(), "Ann Laser");
 }
 
+TYPED_TEST(DBLookupTest, ALookupFieldNamingAFieldTheListLacksRaises) {
+  TDataSet& people = *this->people.set;
+  people.Close();
+  people.AddLookupField("noResult", TFieldType::ftString, 20, {"id", this->choices.set.get(), "id", "nothing"});
+  people.AddLookupField("noKey", TFieldType::ftString, 20, {"id", this->choices.set.get(), "nokey", "name"});
+  people.Open();
+  const struct {
+    const char* field;
+    const char* error;
+  } cases[] = {{"noResult", "Field 'nothing' not found"}, {"noKey", "Field 'nokey' not found"}};
+  for (TSkinDBLookupControl* c : std::initializer_list<TSkinDBLookupControl*>{this->list, this->combo}) {
+    for (const auto& k : cases) {
+      SCOPED_TRACE(k.field);
+      try {
+        c->SetDataField(k.field);
+        ADD_FAILURE() << "no error";
+      } catch (const EDatabaseError& e) {
+        EXPECT_STREQ(e.what(), k.error);
+      }
+      EXPECT_FALSE(c->ListActive());
+      EXPECT_EQ(c->Field(), nullptr);
+    }
+  }
+  EXPECT_TRUE(this->dialogs.messages.empty());  // raised to the caller, not shown
+  // Named while the set is closed, the error is shown when it opens.
+  people.Close();
+  this->list->SetDataField("");
+  this->combo->SetDataField("noResult");
+  people.Open();
+  EXPECT_EQ(this->dialogs.messages, std::vector<std::string>{"Field 'nothing' not found"});
+  EXPECT_FALSE(this->combo->ListActive());
+}
+
+TEST(DBLookupComboBox, ANullKeyShowsNoRowsTextEvenWhereTheListHasANullKey) {
+  auto choices = std::make_unique<TMemoryDataSet>();
+  choices->AddFieldDef("id", TFieldType::ftInteger);
+  choices->AddFieldDef("name", TFieldType::ftString, 20);
+  choices->AddRecord({QVariant(), "without a key"});
+  choices->AddRecord({1, "Ann Laser"});
+  choices->Open();
+  auto people = kavri_test::OpenPeopleInMemory({"Ann", "Bob"});
+  TDataSource peopleSource, choiceSource;
+  peopleSource.SetDataSet(people.get());
+  choiceSource.SetDataSet(choices.get());
+  TSkinDBLookupComboBox combo;
+  combo.SetDataSource(&peopleSource);
+  combo.SetDataField("id");
+  combo.SetListSource(&choiceSource);
+  combo.SetKeyField("id");
+  combo.SetListField("name");
+  EXPECT_EQ(combo.Text().toStdString(), "Ann Laser");
+  people->Edit();
+  people->FieldByName("id")->Clear();
+  EXPECT_TRUE(combo.KeyValue().isNull());
+  EXPECT_EQ(combo.Text().toStdString(), "");
+  people->Cancel();
+  EXPECT_EQ(combo.Text().toStdString(), "Ann Laser");
+}
+
 TEST(DBLookupListBox, ARowAnotherProgramDeletedDrawsEmptyAndNothingRaises) {
   kavri_test::PeopleOn<kavri_test::SqlitePeople> people{{"Ann"}};
   kavri_test::PeopleOn<kavri_test::SqlitePeople> choices{{"Ann Laser", "Bob Beam", "Cid Scan"}};
