@@ -326,6 +326,7 @@ const TKeyIndex& TDataSet::KeyIndex(const TField& field) const {
   for (const auto& index : keyIndexes_)
     if (index->FieldIndex() == field.Index()) return *index;
   auto index = std::make_unique<TKeyIndex>(field.Index(), field.DataType());
+  index->Reserve(DoRecordCount());
   DoScanField(field.Index(), [&](TBookmark bookmark, const QVariant& value) { index->Add(bookmark, value); });
   index->Seal();
   keyIndexes_.push_back(std::move(index));

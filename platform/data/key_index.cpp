@@ -6,6 +6,11 @@
 
 namespace kavri {
 
+void TKeyIndex::Reserve(int records) {
+  entries_.reserve(static_cast<size_t>(records));
+  bookmarks_.reserve(static_cast<size_t>(records));
+}
+
 void TKeyIndex::Add(TBookmark bookmark, const QVariant& stored) {
   const int position = static_cast<int>(bookmarks_.size());
   bookmarks_.push_back(bookmark);

@@ -18,6 +18,8 @@ class TKeyIndex {
   TKeyIndex(int fieldIndex, TFieldType type) : fieldIndex_(fieldIndex), type_(type) {}
 
   int FieldIndex() const { return fieldIndex_; }
+  // Room for this many records, so that a large index is not copied while it grows.
+  void Reserve(int records);
   // Records are added in order, positions from 0.
   void Add(TBookmark bookmark, const QVariant& stored);
   // After the last Add.

@@ -10,7 +10,8 @@ namespace kavri {
 
 // One table of a SQLite file, in row id order. Only a page of rows around the place being read is
 // held in memory, fetched by row id (or by offset for a jump), so a set of any size scrolls in
-// bounded memory. Every Post and Delete is written at once by row id in its own transaction; a
+// bounded memory; an exact search (Locate, Lookup) keeps an index of the searched column, about 24
+// bytes a row. Every Post and Delete is written at once by row id in its own transaction; a
 // refusal by the database raises EDatabaseError with the database's message and commits nothing.
 class TSQLiteDataSet : public TDataSet {
   Q_OBJECT
