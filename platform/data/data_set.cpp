@@ -236,8 +236,8 @@ void TDataSet::Edit() {
 void TDataSet::Post() {
   UpdateRecord();
   DataEvent(TDataEvent::deCheckBrowseMode);
-  // A refusal by the storage leaves the set in its edit state with every value still there.
   DropKeyIndexes();
+  // A refusal by the storage leaves the set in its edit state with every value still there.
   if (Inserting()) {
     const TBookmark bookmark = DoInsert(insertRow_, editBuffer_);
     current_ = std::max(0, DoIndexOf(bookmark));

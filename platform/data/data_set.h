@@ -157,9 +157,9 @@ class TDataSet : public QObject {
   // Back to browsing after a post, cancel or delete: the links hear the state, then the new place.
   void EndEdit();
   void Resync();
-  // The position of the first record matching, -1 for none; `record` gets it when given.
+  // The position of the first record matching, -1 for none; `found` gets the record when given.
   int FindRecord(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options,
-                 TStoredRecord* record = nullptr) const;
+                 TStoredRecord* found = nullptr) const;
   const TKeyIndex& KeyIndex(const TField& field) const;
   bool Inserting() const { return state_ == TDataSetState::dsInsert; }
   void AddLookupFields();

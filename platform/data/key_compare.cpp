@@ -81,6 +81,7 @@ TKeyValue Classified(const QVariant& value) {
 }
 
 bool IsSpace(QChar c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
+bool IsDigit(QChar c) { return c >= '0' && c <= '9'; }
 
 // SQLite's numeric affinity on a text: a well-formed integer or real literal, spaces around it
 // allowed, becomes that number (an integer too large for 64 bits a real); any other text stays.
@@ -93,12 +94,12 @@ TKeyValue Numeric(const TKeyValue& v) {
   int i = from;
   if (i < to && (t[i] == '+' || t[i] == '-')) ++i;
   int digits = 0;
-  while (i < to && t[i].isDigit() && t[i].unicode() < 128) ++i, ++digits;
+  while (i < to && IsDigit(t[i])) ++i, ++digits;
   bool integral = true;
   if (i < to && t[i] == '.') {
     integral = false;
     ++i;
-    while (i < to && t[i].unicode() < 128 && t[i].isDigit()) ++i, ++digits;
+    while (i < to && IsDigit(t[i])) ++i, ++digits;
   }
   if (digits == 0) return v;
   if (i < to && (t[i] == 'e' || t[i] == 'E')) {
@@ -106,7 +107,7 @@ TKeyValue Numeric(const TKeyValue& v) {
     ++i;
     if (i < to && (t[i] == '+' || t[i] == '-')) ++i;
     int exponent = 0;
-    while (i < to && t[i].unicode() < 128 && t[i].isDigit()) ++i, ++exponent;
+    while (i < to && IsDigit(t[i])) ++i, ++exponent;
     if (exponent == 0) return v;
   }
   if (i != to) return v;

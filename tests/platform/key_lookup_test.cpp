@@ -83,7 +83,9 @@ TEST(KeyLookup, KeysCompareAsSqliteComparesThem) {
       const std::string first = expected.section(',', 0, 0).toStdString();
       EXPECT_EQ(set.Lookup(column, {key.value}, "name").toString().toStdString(), first);
       EXPECT_EQ(set.Locate(column, {key.value}), !first.empty());
-      if (!first.empty()) EXPECT_EQ(set.FieldByName("name")->AsString().toStdString(), first);
+      if (!first.empty()) {
+        EXPECT_EQ(set.FieldByName("name")->AsString().toStdString(), first);
+      }
     }
   }
 }
