@@ -121,11 +121,18 @@ TKeyValue Numeric(const TKeyValue& v) {
   return ok ? Real(d) : v;
 }
 
-// An integer and a real are equal when the real is that whole number.
-bool RealIsInteger(double d, qint64 n) {
+// A real that is a whole number within 64 bits, as that integer.
+bool WholeInteger(double d, qint64& n) {
   constexpr double kTwo63 = 9223372036854775808.0;
   if (!(d >= -kTwo63 && d < kTwo63) || std::trunc(d) != d) return false;
-  return static_cast<qint64>(d) == n;
+  n = static_cast<qint64>(d);
+  return true;
+}
+
+// An integer and a real are equal when the real is that whole number.
+bool RealIsInteger(double d, qint64 n) {
+  qint64 whole = 0;
+  return WholeInteger(d, whole) && whole == n;
 }
 
 bool SameValue(const TKeyValue& a, const TKeyValue& b) {
@@ -184,7 +191,8 @@ quint64 HashOf(const TKeyValue& v) {
     case TKeyValue::kReal: {
       // A whole real hashes as the integer it equals.
       const double d = v.real;
-      if (RealIsInteger(d, static_cast<qint64>(d))) return Mixed(static_cast<quint64>(static_cast<qint64>(d)));
+      qint64 whole = 0;
+      if (WholeInteger(d, whole)) return Mixed(static_cast<quint64>(whole));
       quint64 bits;
       std::memcpy(&bits, &d, sizeof bits);
       return Mixed(bits ^ 0x7265616cULL);
