@@ -27,11 +27,8 @@ long PeakRssKb() {
 void BM_ScrollSqliteTableThroughNavigator(benchmark::State& state) {
   QTemporaryDir dir;
   const QString file = dir.filePath("people.db");
-  kavri_test::WriteNumberedPeople(file, kRows);
-  TSQLiteDataSet set;
-  set.SetDatabaseName(file);
-  set.SetTableName("people");
-  set.Open();
+  const std::unique_ptr<TSQLiteDataSet> people = kavri_test::OpenNumberedPeople(file, kRows);
+  TSQLiteDataSet& set = *people;
   if (set.RecordCount() != kRows) state.SkipWithError("the table was not written");
   TDataSource source;
   source.SetDataSet(&set);

@@ -32,18 +32,13 @@ int KeyOf(int i) { return static_cast<int>((static_cast<long long>(i) * 7919 * 1
 
 struct BigList {
   BigList() {
-    file = dir.filePath("choices.db");
-    kavri_test::WriteNumberedPeople(file, kListRows);
-    set.SetDatabaseName(file);
-    set.SetTableName("people");
-    set.Open();
-    source.SetDataSet(&set);
+    set = kavri_test::OpenNumberedPeople(dir.filePath("choices.db"), kListRows);
+    source.SetDataSet(set.get());
   }
-  bool Written() const { return set.RecordCount() == kListRows; }
+  bool Written() const { return set->RecordCount() == kListRows; }
 
   QTemporaryDir dir;
-  QString file;
-  TSQLiteDataSet set;
+  std::unique_ptr<TSQLiteDataSet> set;
   TDataSource source;
 };
 
@@ -53,7 +48,7 @@ struct GridOfPeople {
     people.AddFieldDef("id", TFieldType::ftInteger);
     people.AddFieldDef("name", TFieldType::ftString, 20);
     for (int i = 0; i < kShownRows; ++i) people.AddRecord({KeyOf(i), QStringLiteral("viewer %1").arg(i)});
-    people.AddLookupField("choice", TFieldType::ftString, 20, {"id", &list.set, "id", "name"});
+    people.AddLookupField("choice", TFieldType::ftString, 20, {"id", list.set.get(), "id", "name"});
     people.Open();
     source.SetDataSet(&people);
     grid.SetDefaultRowHeight(12);
@@ -102,7 +97,7 @@ BENCHMARK(BM_LookupGridShows100Rows)->Unit(benchmark::kMillisecond);
 void BM_LookupFirstShowAfterAChange(benchmark::State& state) {
   if (!List().Written()) state.SkipWithError("the table was not written");
   GridOfPeople g(List());
-  TSQLiteDataSet& set = List().set;
+  TSQLiteDataSet& set = *List().set;
   for (auto _ : state) {
     state.PauseTiming();
     set.Last();
@@ -120,7 +115,7 @@ BENCHMARK(BM_LookupFirstShowAfterAChange)->Unit(benchmark::kMillisecond);
 // for that figure: after the others, it reuses memory they freed).
 void BM_LookupIndexOfAMillionKeys(benchmark::State& state) {
   if (!List().Written()) state.SkipWithError("the table was not written");
-  TSQLiteDataSet& set = List().set;
+  TSQLiteDataSet& set = *List().set;
   set.Refresh();  // drops the index
   const long before = ResidentKb();
   long kept = 0;

@@ -52,14 +52,25 @@ inline std::unique_ptr<kavri::TMemoryDataSet> OpenPeopleInMemory(const QStringLi
   return set;
 }
 
-// The table written to `file` and opened.
-inline std::unique_ptr<kavri::TSQLiteDataSet> OpenPeopleInSqlite(const QString& file, const QStringList& names) {
-  WritePeopleTable(file, names);
+// The table in `file`, opened.
+inline std::unique_ptr<kavri::TSQLiteDataSet> OpenPeopleFile(const QString& file) {
   auto set = std::make_unique<kavri::TSQLiteDataSet>();
   set->SetDatabaseName(file);
   set->SetTableName("people");
   set->Open();
   return set;
+}
+
+// The table written to `file` and opened.
+inline std::unique_ptr<kavri::TSQLiteDataSet> OpenPeopleInSqlite(const QString& file, const QStringList& names) {
+  WritePeopleTable(file, names);
+  return OpenPeopleFile(file);
+}
+
+// The numbered people written to `file` and opened.
+inline std::unique_ptr<kavri::TSQLiteDataSet> OpenNumberedPeople(const QString& file, int rows) {
+  WriteNumberedPeople(file, rows);
+  return OpenPeopleFile(file);
 }
 
 }  // namespace kavri_test
