@@ -27,14 +27,8 @@ long PeakRssKb() {
 void BM_ScrollSqliteTableThroughNavigator(benchmark::State& state) {
   QTemporaryDir dir;
   const QString file = dir.filePath("people.db");
-  kavri_test::WritePeopleTable(file, {});
-  kavri_test::RunSqlite(file, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-                                             "INSERT INTO people SELECT i, 'person ' || i, 'a note on person ' || i FROM n;")
-                                  .arg(kRows));
-  TSQLiteDataSet set;
-  set.SetDatabaseName(file);
-  set.SetTableName("people");
-  set.Open();
+  const std::unique_ptr<TSQLiteDataSet> people = kavri_test::OpenNumberedPeople(file, kRows);
+  TSQLiteDataSet& set = *people;
   if (set.RecordCount() != kRows) state.SkipWithError("the table was not written");
   TDataSource source;
   source.SetDataSet(&set);

@@ -18,23 +18,15 @@ constexpr int kRows = 100000;
 
 struct GridOnBigTable {
   GridOnBigTable() {
-    file = dir.filePath("people.db");
-    kavri_test::WritePeopleTable(file, {});
-    kavri_test::RunSqlite(file, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-                                               "INSERT INTO people SELECT i, 'person ' || i, 'a note on person ' || i FROM n;")
-                                    .arg(kRows));
-    set.SetDatabaseName(file);
-    set.SetTableName("people");
-    set.Open();
-    source.SetDataSet(&set);
+    set = kavri_test::OpenNumberedPeople(dir.filePath("people.db"), kRows);
+    source.SetDataSet(set.get());
     grid.resize(640, 480);
     grid.SetDataSource(&source);
   }
   void Paint() { grid.render(&screen); }
 
   QTemporaryDir dir;
-  QString file;
-  TSQLiteDataSet set;
+  std::unique_ptr<TSQLiteDataSet> set;
   TDataSource source;
   TSkinDBGrid grid;
   QImage screen{640, 480, QImage::Format_RGB32};
@@ -42,7 +34,7 @@ struct GridOnBigTable {
 
 void BM_DBGridPaintStill(benchmark::State& state) {
   GridOnBigTable g;
-  if (g.set.RecordCount() != kRows) state.SkipWithError("the table was not written");
+  if (g.set->RecordCount() != kRows) state.SkipWithError("the table was not written");
   g.grid.SetTopRow(static_cast<int>(state.range(0)));
   for (auto _ : state) g.Paint();
 }
@@ -50,7 +42,7 @@ BENCHMARK(BM_DBGridPaintStill)->Arg(1)->Arg(kRows / 2)->Arg(kRows - 10)->Unit(be
 
 void BM_DBGridPaintJumping(benchmark::State& state) {
   GridOnBigTable g;
-  if (g.set.RecordCount() != kRows) state.SkipWithError("the table was not written");
+  if (g.set->RecordCount() != kRows) state.SkipWithError("the table was not written");
   long step = 0;
   for (auto _ : state) {
     // Far enough apart that no two screens share a page of rows.

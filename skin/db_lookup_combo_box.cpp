@@ -31,7 +31,9 @@ void TSkinDBLookupComboBox::UpdateListFields() {
 void TSkinDBLookupComboBox::KeyValueChanged() {
   text_.clear();
   TDataSet* set = ListSet();
-  if (ListActive() && set && ListFieldObject()) {
+  // No key is no row, though a list row may have no key either.
+  const bool key = KeyValue().isValid() && !KeyValue().isNull();
+  if (key && ListActive() && set && ListFieldObject()) {
     // Looked up without moving the list, which the open list may be showing.
     RunDataStep([&] {
       text_ = set->Lookup(KeyFieldObject()->FieldName(), {KeyValue()}, ListFieldObject()->FieldName()).toString();

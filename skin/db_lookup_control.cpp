@@ -155,7 +155,8 @@ void TSkinDBLookupControl::SetLookupMode(bool value) {
     keyFieldName_ = dataField_->LookupKeyFields();
     lookupMode_ = true;
     listLink_->SetDataSource(lookupSource_.get());
-    ListChanged();
+    // A list field the lookup field names and its set lacks raises to whoever bound the field.
+    UpdateListFields();
   } else if (lookupMode_) {
     listLink_->SetDataSource(nullptr);
     lookupMode_ = false;

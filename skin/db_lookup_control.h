@@ -60,8 +60,9 @@ class TSkinDBLookupControl : public QWidget {
   TDataSource* DataSource() const { return dataLink_->DataSource(); }
   void SetDataSource(TDataSource* source);
   QString DataField() const { return dataFieldName_; }
+  // A name no field of the set has, or a lookup field naming a field its list set lacks, raises
+  // EDatabaseError (field not found), and the control is bound to nothing.
   void SetDataField(const QString& name);
-  // Setting a name no field of the set has raises EDatabaseError (field not found).
   // None in lookup-field mode.
   TDataSource* ListSource() const { return lookupMode_ ? nullptr : listLink_->DataSource(); }
   void SetListSource(TDataSource* source);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/data/data_source.h"
+#include "platform/data/key_compare.h"
 
 namespace kavri {
 
@@ -10,19 +11,15 @@ namespace {
 
 bool IsEditState(TDataSetState s) { return s == TDataSetState::dsEdit || s == TDataSetState::dsInsert; }
 
+// An exact key compares as the database compares values; a case-blind or partial search of a text
+// field reads both sides as texts.
 bool ValueMatches(const TField& field, const QVariant& stored, const QVariant& key, TLocateOptions options) {
-  if (!key.isValid() || key.isNull()) return !stored.isValid();
-  if (!stored.isValid()) return false;
-  if (field.IsString() || field.DataType() == TFieldType::ftMemo) {
-    const QString s = stored.toString(), k = key.toString();
-    const Qt::CaseSensitivity cs = (options & loCaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive;
-    return (options & loPartialKey) ? s.startsWith(k, cs) : s.compare(k, cs) == 0;
-  }
-  try {
-    return field.Converted(key) == stored;
-  } catch (const EDatabaseError&) {
-    return false;  // a key that is no value of the field matches nothing
-  }
+  const bool text = field.IsString() || field.DataType() == TFieldType::ftMemo;
+  if (options == 0 || !text || !key.isValid() || key.isNull() || !stored.isValid())
+    return KeyEquals(field.DataType(), stored, key);
+  const QString s = stored.toString(), k = key.toString();
+  const Qt::CaseSensitivity cs = (options & loCaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive;
+  return (options & loPartialKey) ? s.startsWith(k, cs) : s.compare(k, cs) == 0;
 }
 
 }  // namespace
@@ -49,6 +46,7 @@ void TDataSet::Open() {
   if (Active()) return;
   fields_.clear();
   lookupKeys_.clear();
+  DropKeyIndexes();
   DoOpen();
   storedFields_ = FieldCount();
   try {
@@ -72,6 +70,7 @@ void TDataSet::Close() {
   DoClose();
   fields_.clear();
   lookupKeys_.clear();
+  DropKeyIndexes();
   bof_ = eof_ = true;
 }
 
@@ -237,6 +236,7 @@ void TDataSet::Edit() {
 void TDataSet::Post() {
   UpdateRecord();
   DataEvent(TDataEvent::deCheckBrowseMode);
+  DropKeyIndexes();
   // A refusal by the storage leaves the set in its edit state with every value still there.
   if (Inserting()) {
     const TBookmark bookmark = DoInsert(insertRow_, editBuffer_);
@@ -264,6 +264,7 @@ void TDataSet::Delete() {
   if (DoRecordCount() == 0) throw EDatabaseError(QStringLiteral("Cannot perform this operation on an empty dataset"));
   CheckCanModify();
   DataEvent(TDataEvent::deCheckBrowseMode);
+  DropKeyIndexes();
   DoDelete(current_);
   current_ = std::clamp(current_, 0, std::max(0, DoRecordCount() - 1));
   EndEdit();
@@ -277,6 +278,7 @@ void TDataSet::Refresh() {
   } catch (const EDatabaseError&) {
     // The current record went from the storage: the cursor stays at its place.
   }
+  DropKeyIndexes();
   DoRefresh();
   const int index = bookmark == kNoBookmark ? -1 : DoIndexOf(bookmark);
   current_ = index >= 0 ? index : std::clamp(current_, 0, std::max(0, DoRecordCount() - 1));
@@ -310,35 +312,83 @@ void TDataSet::GotoBookmark(TBookmark bookmark) {
   Resync();
 }
 
-int TDataSet::FindRecord(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options) const {
+void TDataSet::DoScanField(int fieldIndex, const std::function<void(TBookmark, const QVariant&)>& take) const {
+  const int count = DoRecordCount();
+  for (int i = 0; i < count; ++i) {
+    const TStoredRecord record = DoRecordAt(i);
+    take(record.bookmark, record.values.value(fieldIndex));
+  }
+}
+
+TStoredRecord TDataSet::DoRecordWithBookmark(int index, TBookmark) const { return DoRecordAt(index); }
+
+const TKeyIndex& TDataSet::KeyIndex(const TField& field) const {
+  for (const auto& index : keyIndexes_)
+    if (index->FieldIndex() == field.Index()) return *index;
+  auto index = std::make_unique<TKeyIndex>(field.Index(), field.DataType());
+  index->Reserve(DoRecordCount());
+  DoScanField(field.Index(), [&](TBookmark bookmark, const QVariant& value) { index->Add(bookmark, value); });
+  index->Seal();
+  keyIndexes_.push_back(std::move(index));
+  return *keyIndexes_.back();
+}
+
+int TDataSet::FindRecord(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options,
+                         TStoredRecord* found) const {
   CheckActive();
   const std::vector<TField*> keys = GetFieldList(keyFields);
   if (static_cast<int>(keys.size()) != keyValues.size())
     throw EDatabaseError(QStringLiteral("Number of key values does not match the key fields"));
+  auto matches = [&](const TStoredRecord& record) {
+    for (size_t k = 0; k < keys.size(); ++k)
+      if (!ValueMatches(*keys[k], record.values.value(keys[k]->Index()), keyValues[static_cast<int>(k)], options))
+        return false;
+    return true;
+  };
+  TStoredRecord match;
   const int count = DoRecordCount();
-  for (int i = 0; i < count; ++i) {
-    const TStoredRecord record = DoRecordAt(i);
-    bool all = true;
-    for (size_t k = 0; all && k < keys.size(); ++k)
-      all = ValueMatches(*keys[k], record.values.value(keys[k]->Index()), keyValues[static_cast<int>(k)], options);
-    if (all) return i;
+  int index = -1;
+  if (options == 0 && !keys.empty() && keys[0]->Index() < storedFields_) {
+    // An exact key is found through the index of the first key field; the index only names
+    // candidates, so each one is read and compared like any record.
+    index = KeyIndex(*keys[0]).Find(keyValues[0], [&](int position, TBookmark bookmark) {
+      if (position >= count) return false;
+      try {
+        TStoredRecord record = DoRecordWithBookmark(position, bookmark);
+        if (!matches(record)) return false;
+        match = std::move(record);
+        return true;
+      } catch (const EDatabaseError&) {
+        return false;  // another program deleted it
+      }
+    });
+  } else {
+    for (int i = 0; i < count && index < 0; ++i) {
+      TStoredRecord record = DoRecordAt(i);
+      if (matches(record)) {
+        index = i;
+        match = std::move(record);
+      }
+    }
   }
-  return -1;
+  if (index >= 0 && found) *found = std::move(match);
+  return index;
 }
 
 bool TDataSet::Locate(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options) {
   CheckBrowseMode();
-  const int index = FindRecord(keyFields, keyValues, options);
+  TStoredRecord record;
+  const int index = FindRecord(keyFields, keyValues, options, &record);
   if (index < 0) return false;
+  DoGoingTo(index, record.bookmark);
   current_ = index;
   Resync();
   return true;
 }
 
 QVariant TDataSet::Lookup(const QString& keyFields, const QVariantList& keyValues, const QString& resultFields) {
-  const int index = FindRecord(keyFields, keyValues, 0);
-  if (index < 0) return {};
-  const TStoredRecord record = DoRecordAt(index);
+  TStoredRecord record;
+  if (FindRecord(keyFields, keyValues, 0, &record) < 0) return {};
   const std::vector<TField*> results = GetFieldList(resultFields);
   if (results.size() == 1) return record.values.value(results[0]->Index());
   QVariantList values;

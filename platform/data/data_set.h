@@ -4,11 +4,13 @@
 #include <QVariant>
 #include <QVector>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "platform/data/database_error.h"
 #include "platform/data/field.h"
+#include "platform/data/key_index.h"
 
 namespace kavri {
 
@@ -133,6 +135,16 @@ class TDataSet : public QObject {
   virtual void DoUpdate(int index, const TRecordValues& old, const TRecordValues& values) = 0;
   virtual void DoDelete(int index) = 0;
   virtual void DoRefresh() {}
+  // Gives `take` one stored field of every record, in order, for a key index.
+  virtual void DoScanField(int fieldIndex, const std::function<void(TBookmark, const QVariant&)>& take) const;
+  // The record at `index`, which a key index saw with `bookmark`; a storage that finds a record
+  // sooner by its bookmark than by its place does so. Raises EDatabaseError when it is gone.
+  virtual TStoredRecord DoRecordWithBookmark(int index, TBookmark bookmark) const;
+  // The cursor goes to the record at `index`, found by key; a storage that reads the rows around a
+  // record sooner from its bookmark than from its place may ready them now.
+  virtual void DoGoingTo(int index, TBookmark bookmark) { (void)index, (void)bookmark; }
+  // The stored records changed: the key indexes are made again when next needed.
+  void DropKeyIndexes() { keyIndexes_.clear(); }
 
  private:
   friend class TDataSource;
@@ -145,7 +157,10 @@ class TDataSet : public QObject {
   // Back to browsing after a post, cancel or delete: the links hear the state, then the new place.
   void EndEdit();
   void Resync();
-  int FindRecord(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options) const;
+  // The position of the first record matching, -1 for none; `found` gets the record when given.
+  int FindRecord(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options,
+                 TStoredRecord* found = nullptr) const;
+  const TKeyIndex& KeyIndex(const TField& field) const;
   bool Inserting() const { return state_ == TDataSetState::dsInsert; }
   void AddLookupFields();
   QVariant LookupValue(int fieldIndex) const;
@@ -169,6 +184,8 @@ class TDataSet : public QObject {
   bool bof_ = true, eof_ = true;
   bool modified_ = false;
   TRecordValues editBuffer_, oldValues_;
+  // Made on the first exact search of a field, dropped when the records change.
+  mutable std::vector<std::unique_ptr<TKeyIndex>> keyIndexes_;
 };
 
 }  // namespace kavri

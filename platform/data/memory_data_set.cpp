@@ -13,6 +13,7 @@ void TMemoryDataSet::AddRecord(const TRecordValues& values) {
   TRecordValues row = values;
   row.resize(static_cast<int>(defs_.size()));
   records_.push_back({nextBookmark_++, row});
+  DropKeyIndexes();
 }
 
 void TMemoryDataSet::DoOpen() {

@@ -142,6 +142,41 @@ std::vector<TStoredRecord> TSQLiteDataSet::LoadPage(const QString& where, const 
   return rows;
 }
 
+void TSQLiteDataSet::DoScanField(int fieldIndex, const std::function<void(TBookmark, const QVariant&)>& take) const {
+  // One column and the row ids in one pass, without the pages.
+  QSqlQuery q(Connection(connection_));
+  q.setForwardOnly(true);
+  if (!q.exec(QStringLiteral("SELECT rowid,%1 FROM %2 ORDER BY rowid").arg(Quoted(Fields(fieldIndex)->FieldName()), Quoted(table_))))
+    throw EDatabaseError(DatabaseMessage(q.lastError()));
+  while (q.next()) take(q.value(0).toLongLong(), Normalised(q.value(1)));
+}
+
+TStoredRecord TSQLiteDataSet::DoRecordWithBookmark(int index, TBookmark bookmark) const {
+  const int at = index - pageFirst_;
+  if (at >= 0 && at < static_cast<int>(page_.size()) && page_[at].bookmark == bookmark) return page_[at];
+  // One row by its id; the page stays where it is, for the rows a list is showing.
+  std::vector<TStoredRecord> rows = LoadPage(QStringLiteral("WHERE rowid = ?"), {bookmark}, -1, false);
+  if (rows.empty()) throw EDatabaseError(QStringLiteral("Record not found"));
+  return std::move(rows.front());
+}
+
+void TSQLiteDataSet::DoGoingTo(int index, TBookmark bookmark) {
+  const int at = index - pageFirst_;
+  if (at >= 0 && at < static_cast<int>(page_.size())) return;
+  // A page around the record read by row id: a jump by offset would count every row before it.
+  std::vector<TStoredRecord> from = LoadPage(QStringLiteral("WHERE rowid >= ?"), {bookmark}, -1, false);
+  if (from.empty() || from.front().bookmark != bookmark) return;  // the table changed under the set
+  std::vector<TStoredRecord> before = LoadPage(QStringLiteral("WHERE rowid < ?"), {bookmark}, -1, true);
+  NoteForwardLoad(index, from.size());
+  const size_t keepBefore = std::min(before.size(), static_cast<size_t>(std::min(index, kPageRows / 2)));
+  const size_t keepFrom = std::min(from.size(), static_cast<size_t>(kPageRows) - keepBefore);
+  page_.assign(std::make_move_iterator(before.end() - static_cast<std::ptrdiff_t>(keepBefore)),
+               std::make_move_iterator(before.end()));
+  page_.insert(page_.end(), std::make_move_iterator(from.begin()),
+               std::make_move_iterator(from.begin() + static_cast<std::ptrdiff_t>(keepFrom)));
+  pageFirst_ = index - static_cast<int>(keepBefore);
+}
+
 void TSQLiteDataSet::NoteForwardLoad(int firstIndex, size_t rows) const {
   // A short page reached the table's end: rows counted past it were deleted by another writer.
   if (rows < static_cast<size_t>(kPageRows)) knownEnd_ = firstIndex + static_cast<int>(rows);

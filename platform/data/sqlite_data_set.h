@@ -10,7 +10,8 @@ namespace kavri {
 
 // One table of a SQLite file, in row id order. Only a page of rows around the place being read is
 // held in memory, fetched by row id (or by offset for a jump), so a set of any size scrolls in
-// bounded memory. Every Post and Delete is written at once by row id in its own transaction; a
+// bounded memory; an exact search (Locate, Lookup) keeps an index of the searched column, about 24
+// bytes a row. Every Post and Delete is written at once by row id in its own transaction; a
 // refusal by the database raises EDatabaseError with the database's message and commits nothing.
 class TSQLiteDataSet : public TDataSet {
   Q_OBJECT
@@ -42,6 +43,9 @@ class TSQLiteDataSet : public TDataSet {
   void DoUpdate(int index, const TRecordValues& old, const TRecordValues& values) override;
   void DoDelete(int index) override;
   void DoRefresh() override;
+  void DoScanField(int fieldIndex, const std::function<void(TBookmark, const QVariant&)>& take) const override;
+  TStoredRecord DoRecordWithBookmark(int index, TBookmark bookmark) const override;
+  void DoGoingTo(int index, TBookmark bookmark) override;
 
  private:
   QString Quoted(const QString& name) const;

@@ -8,6 +8,7 @@
 
 #include "skin/db_grid.h"
 #include "tests/skin/db_test_sets.h"
+#include "tests/skin/pixel_checks.h"
 #include "tests/support/recording_dialogs.h"
 
 using namespace kavri;
@@ -156,15 +157,7 @@ TYPED_TEST(DBGridTest, ARefusedEditOpensNoEditor) {
 
 // ---- SQLite only: another program changes the file under the grid ----
 
-// A cell with nothing drawn in it is one colour inside its lines.
-bool CellIsBlank(const QImage& image, const QRect& cell) {
-  const QRect inner = cell.adjusted(2, 2, -3, -3);
-  const QRgb first = image.pixel(inner.topLeft());
-  for (int y = inner.top(); y <= inner.bottom(); ++y)
-    for (int x = inner.left(); x <= inner.right(); ++x)
-      if (image.pixel(x, y) != first) return false;
-  return true;
-}
+using kavri_test::CellIsBlank;
 
 TEST(DBGridSqliteTest, ARowAnotherProgramDeletedDrawsEmptyUntilTheNextRefresh) {
   kavri_test::PeopleOn<kavri_test::SqlitePeople> people{{"Ann", "Bob", "Cid"}};

@@ -5,11 +5,13 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QImage>
+#include <QScrollBar>
 #include <QTest>
 
 #include "skin/db_lookup_combo_box.h"
 #include "skin/db_lookup_list_box.h"
 #include "tests/skin/db_test_sets.h"
+#include "tests/skin/pixel_checks.h"
 #include "tests/support/recording_dialogs.h"
 
 using namespace kavri;
@@ -239,6 +241,65 @@ TYPED_TEST(DBLookupTest, ALookupFieldGivesTheListItsSetKeyAndResultField) {
   EXPECT_EQ(this->combo->Text(), "Ann Laser");
 }
 
+TYPED_TEST(DBLookupTest, ALookupFieldNamingAFieldTheListLacksRaises) {
+  TDataSet& people = *this->people.set;
+  people.Close();
+  people.AddLookupField("noResult", TFieldType::ftString, 20, {"id", this->choices.set.get(), "id", "nothing"});
+  people.AddLookupField("noKey", TFieldType::ftString, 20, {"id", this->choices.set.get(), "nokey", "name"});
+  people.Open();
+  const struct {
+    const char* field;
+    const char* error;
+  } cases[] = {{"noResult", "Field 'nothing' not found"}, {"noKey", "Field 'nokey' not found"}};
+  for (TSkinDBLookupControl* c : std::initializer_list<TSkinDBLookupControl*>{this->list, this->combo}) {
+    for (const auto& k : cases) {
+      SCOPED_TRACE(k.field);
+      try {
+        c->SetDataField(k.field);
+        ADD_FAILURE() << "no error";
+      } catch (const EDatabaseError& e) {
+        EXPECT_STREQ(e.what(), k.error);
+      }
+      EXPECT_FALSE(c->ListActive());
+      EXPECT_EQ(c->Field(), nullptr);
+    }
+  }
+  EXPECT_TRUE(this->dialogs.messages.empty());  // raised to the caller, not shown
+  // Named while the set is closed, the error is shown when it opens.
+  people.Close();
+  this->list->SetDataField("");
+  this->combo->SetDataField("noResult");
+  people.Open();
+  EXPECT_EQ(this->dialogs.messages, std::vector<std::string>{"Field 'nothing' not found"});
+  EXPECT_FALSE(this->combo->ListActive());
+}
+
+TEST(DBLookupComboBox, ANullKeyShowsNoRowsTextEvenWhereTheListHasANullKey) {
+  auto choices = std::make_unique<TMemoryDataSet>();
+  choices->AddFieldDef("id", TFieldType::ftInteger);
+  choices->AddFieldDef("name", TFieldType::ftString, 20);
+  choices->AddRecord({QVariant(), "without a key"});
+  choices->AddRecord({1, "Ann Laser"});
+  choices->Open();
+  auto people = kavri_test::OpenPeopleInMemory({"Ann", "Bob"});
+  TDataSource peopleSource, choiceSource;
+  peopleSource.SetDataSet(people.get());
+  choiceSource.SetDataSet(choices.get());
+  TSkinDBLookupComboBox combo;
+  combo.SetDataSource(&peopleSource);
+  combo.SetDataField("id");
+  combo.SetListSource(&choiceSource);
+  combo.SetKeyField("id");
+  combo.SetListField("name");
+  EXPECT_EQ(combo.Text().toStdString(), "Ann Laser");
+  people->Edit();
+  people->FieldByName("id")->Clear();
+  EXPECT_TRUE(combo.KeyValue().isNull());
+  EXPECT_EQ(combo.Text().toStdString(), "");
+  people->Cancel();
+  EXPECT_EQ(combo.Text().toStdString(), "Ann Laser");
+}
+
 TEST(DBLookupListBox, ARowAnotherProgramDeletedDrawsEmptyAndNothingRaises) {
   kavri_test::PeopleOn<kavri_test::SqlitePeople> people{{"Ann"}};
   kavri_test::PeopleOn<kavri_test::SqlitePeople> choices{{"Ann Laser", "Bob Beam", "Cid Scan"}};
@@ -248,7 +309,10 @@ TEST(DBLookupListBox, ARowAnotherProgramDeletedDrawsEmptyAndNothingRaises) {
   list.SetDataField("id");
   list.SetListSource(&choices.source);
   list.SetKeyField("id");
-  list.SetListField("name");
+  // Two columns: a row drawn as a record has a divider even where its texts are empty.
+  list.SetListField("id;name");
+  list.SetListFieldIndex(1);
+  list.resize(220, list.height());
   kavri_test::RunSqlite(choices.kind.file, "DELETE FROM people WHERE name = 'Cid Scan';");
   // A write of the list set's own drops the rows it held, so painting reads the file again.
   choices.set->Edit();
@@ -256,9 +320,18 @@ TEST(DBLookupListBox, ARowAnotherProgramDeletedDrawsEmptyAndNothingRaises) {
   choices.set->Post();
   QImage shot;
   EXPECT_NO_THROW(shot = list.grab().toImage());
-  EXPECT_FALSE(shot.isNull());
+  ASSERT_FALSE(shot.isNull());
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_EQ(list.SelectedItem(), "Ann Laser");
+  // Rows inside the border, left of the position bar.
+  const QScrollBar* bar = list.findChild<QScrollBar*>();
+  ASSERT_NE(bar, nullptr);
+  const int rowHeight = list.fontMetrics().height();
+  auto row = [&](int i) { return QRect(2, 2 + i * rowHeight, bar->x() - 2, rowHeight); };
+  EXPECT_FALSE(kavri_test::CellIsBlank(shot, row(0)));  // the chosen row, highlighted
+  EXPECT_FALSE(kavri_test::CellIsBlank(shot, row(1)));
+  EXPECT_TRUE(kavri_test::CellIsBlank(shot, row(2)));  // the set still counts it: gone from the file
+  EXPECT_TRUE(kavri_test::CellIsBlank(shot, row(3)));
 }
 
 TEST(DBLookupListBox, RowCountKeepsToOneToAHundredAndTheHeightSnapsToRows) {

@@ -32,6 +32,14 @@ inline void WritePeopleTable(const QString& file, const QStringList& names) {
   RunSqlite(file, sql);
 }
 
+// The same table holding people 1 to `rows`, named "person <id>" with the note "a note on person <id>".
+inline void WriteNumberedPeople(const QString& file, int rows) {
+  WritePeopleTable(file, {});
+  RunSqlite(file, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                                 "INSERT INTO people SELECT i, 'person ' || i, 'a note on person ' || i FROM n;")
+                      .arg(rows));
+}
+
 // The same table in memory, open.
 inline std::unique_ptr<kavri::TMemoryDataSet> OpenPeopleInMemory(const QStringList& names) {
   using kavri::TFieldType;
@@ -44,14 +52,25 @@ inline std::unique_ptr<kavri::TMemoryDataSet> OpenPeopleInMemory(const QStringLi
   return set;
 }
 
-// The table written to `file` and opened.
-inline std::unique_ptr<kavri::TSQLiteDataSet> OpenPeopleInSqlite(const QString& file, const QStringList& names) {
-  WritePeopleTable(file, names);
+// The table in `file`, opened.
+inline std::unique_ptr<kavri::TSQLiteDataSet> OpenPeopleFile(const QString& file) {
   auto set = std::make_unique<kavri::TSQLiteDataSet>();
   set->SetDatabaseName(file);
   set->SetTableName("people");
   set->Open();
   return set;
+}
+
+// The table written to `file` and opened.
+inline std::unique_ptr<kavri::TSQLiteDataSet> OpenPeopleInSqlite(const QString& file, const QStringList& names) {
+  WritePeopleTable(file, names);
+  return OpenPeopleFile(file);
+}
+
+// The numbered people written to `file` and opened.
+inline std::unique_ptr<kavri::TSQLiteDataSet> OpenNumberedPeople(const QString& file, int rows) {
+  WriteNumberedPeople(file, rows);
+  return OpenPeopleFile(file);
 }
 
 }  // namespace kavri_test
