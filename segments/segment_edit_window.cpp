@@ -187,6 +187,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   TSegmentFileHooks hooks;
   hooks.previewSelectedDrawing = [this] { PreviewSelectedDrawing(); };
   hooks.openDrawingInEditor = [](const std::string& path) { return OpenDrawingInEditor(path); };
+  hooks.releaseShownRows = [this] { skinStringGrid1->SetRowCount(2); };
   files_ = std::make_unique<TSegmentFileCommands>(segment_, FileListBox1->Files(), FileListBox2->Files(), hooks);
 
   auto click = [](TSkinButton* button, std::function<void()> run) {
@@ -363,12 +364,11 @@ void TForm5::RunCommand(const std::function<void()>& command) {
   RunGuarded([this] { ShowSegment(); });
 }
 
-// The grid only shows the segment: it lets go of its rows before a file is read, so a long segment
-// opened over another never holds both with their grid copies, and is filled again from the
-// segment afterwards, whether the file opened or not.
+// The grid only shows the segment: once a file has opened it lets go of its rows before the new
+// ones replace the segment's, so a long segment opened over another is not held a third time in
+// the grid's copies, and a refused file leaves the grid as it was.
 void TForm5::OpenSegment() {
   if (FileListBox2->Files().ItemIndex() < 0) return;
-  skinStringGrid1->SetRowCount(2);
   files_->Open();
 }
 

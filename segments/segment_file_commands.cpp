@@ -46,37 +46,43 @@ bool TSegmentFileCommands::Open() {
   const std::string name = segments_.SelectedName();
   if (name.empty() || !FileExists(segments_.PathOf(name))) return false;
   // Everything is read into a scratch list first, so a bad file leaves the name and grid as they were.
-  std::string error;
-  const std::optional<TextLines> lines = ReadRowLines(segments_.PathOf(name), kMaxSegmentRows, "Segment Edit", &error);
-  if (!lines) {
-    ShowStandardError(error);
-    return false;
-  }
   std::vector<TSegmentRow> rows;
-  rows.reserve(lines->size());
-  try {
-    for (const std::string& line : *lines) {
-      TSectionRecord record;
-      ParseSectionFields(line, record);
-      const std::vector<std::string> cells = SectionCells(record);
-      TSegmentRow& row = rows.emplace_back();
-      std::copy(cells.begin(), cells.end(), row.begin());
+  {
+    std::string error;
+    const std::optional<TextLines> lines = ReadRowLines(segments_.PathOf(name), kSegmentFileRule, &error);
+    if (!lines) return Refuse(error);
+    rows.reserve(lines->size());
+    try {
+      for (const std::string& line : *lines) {
+        TSectionRecord record;
+        ParseSectionFields(line, record);
+        const std::vector<std::string> cells = SectionCells(record);
+        TSegmentRow& row = rows.emplace_back();
+        std::copy(cells.begin(), cells.end(), row.begin());
+      }
+    } catch (const EConvertError& bad) {
+      return Refuse(bad.what());
     }
-  } catch (const EConvertError& bad) {
-    ShowStandardError(bad.what());
-    return false;
   }
+  if (hooks_.releaseShownRows) hooks_.releaseShownRows();
   segment_.SetSegmentName(name.size() > 4 ? name.substr(0, name.size() - 4) : name);
   segment_.ReplaceRows(std::move(rows));
   return true;
 }
 
-bool TSegmentFileCommands::CanSave() const {
+// A command that ends early says why in a box and in the message line, so no earlier word stays
+// there as if the command had done its work.
+bool TSegmentFileCommands::Refuse(const std::string& why) {
+  ShowStandardError(why);
+  segment_.SetStatus(why);
+  return false;
+}
+
+bool TSegmentFileCommands::CanSave() {
   try {
     segment_.CheckNumberCells();
   } catch (const EConvertError& bad) {
-    Dialogs().ShowMessage(std::string("The segment was not saved. ") + bad.what(), TMessageKind::Error);
-    return false;
+    return Refuse(std::string("The segment was not saved. ") + bad.what());
   }
   return true;
 }
@@ -87,8 +93,7 @@ bool TSegmentFileCommands::Write(const std::string& path) {
   for (const TSegmentRow& row : segment_.Rows()) cellRows.emplace_back(row.begin(), row.end());
   std::string error;
   if (!SaveSectionFile(path, cellRows, &error)) {
-    Dialogs().ShowMessage("The segment was not saved. " + error, TMessageKind::Error);
-    return false;
+    return Refuse("The segment was not saved. " + error);
   }
   return true;
 }

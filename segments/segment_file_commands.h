@@ -22,6 +22,9 @@ struct TSegmentFileHooks {
   std::function<void()> previewSelectedDrawing;
   // Opens a drawing file in the drawing editor.
   std::function<bool(const std::string& path)> openDrawingInEditor;
+  // A file opened and its rows are about to replace the segment's: whatever shows the old rows may
+  // let go of them first.
+  std::function<void()> releaseShownRows;
 };
 
 class TSegmentFileCommands {
@@ -49,7 +52,8 @@ class TSegmentFileCommands {
 
  private:
   std::optional<std::string> AskName(const char* caption, const char* prompt, const char* initial) const;
-  bool CanSave() const;
+  bool Refuse(const std::string& why);
+  bool CanSave();
   bool Write(const std::string& path);
   void Find(TFileList& list, const char* caption, const char* prompt, const char* initial,
             const char* extension, const char* notFound, bool preview);

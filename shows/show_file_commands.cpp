@@ -59,29 +59,32 @@ bool TShowFileCommands::Open() {
   // The file is read into a scratch show first: one that cannot be read or holds a bad time leaves
   // name, music and grids as they were, so a later Save cannot overwrite it with another show.
   std::string error;
-  const std::optional<TextLines> lines = ReadRowLines(shows.PathOf(item), kMaxShowLines, "Show Edit", &error);
-  if (!lines) {
-    ShowStandardError(error);
-    return false;
-  }
+  const std::optional<TextLines> lines = ReadRowLines(shows.PathOf(item), kShowFileRule, &error);
+  if (!lines) return Refuse(error);
   TSequence scratch;
   try {
     LoadShowLines(*lines, scratch, nullptr);
   } catch (const EConvertError& bad) {
-    ShowStandardError(bad.what());
-    return false;
+    return Refuse(bad.what());
   }
   show_.ReplaceShow(item.size() > 4 ? item.substr(0, item.size() - 4) : std::string(), scratch.music,
                     ShowTrackCells(scratch));
   return true;
 }
 
-bool TShowFileCommands::CanSave() const {
+// A command that ends early says why in a box and in the message line, so no earlier word stays
+// there as if the command had done its work.
+bool TShowFileCommands::Refuse(const std::string& why) {
+  ShowStandardError(why);
+  show_.SetStatus(why);
+  return false;
+}
+
+bool TShowFileCommands::CanSave() {
   try {
     show_.CheckTimeCells();
   } catch (const EConvertError& bad) {
-    Dialogs().ShowMessage(kNotSaved + std::string(bad.what()), TMessageKind::Error);
-    return false;
+    return Refuse(kNotSaved + std::string(bad.what()));
   }
   return true;
 }
@@ -93,8 +96,7 @@ bool TShowFileCommands::Write(const std::string& name, const char* done) {
   const std::string file = ExistingFileName(shows.Directory(), name + kShowExtension);
   std::string error;
   if (!SaveShowFile(shows.PathOf(file), show_.Music(), show_.Cells(), &error)) {
-    Dialogs().ShowMessage(kNotSaved + error, TMessageKind::Error);
-    return false;
+    return Refuse(kNotSaved + error);
   }
   show_.SetShowName(name);
   shows.Refresh();

@@ -51,7 +51,7 @@ class SegmentFileCommandsTest : public ::testing::Test {
   int previews = 0;
   std::vector<std::string> edited;
   TSegmentFileCommands files{segment, drawings, segments,
-                             {[this] { ++previews; }, [this](const std::string& p) { edited.push_back(p); return true; }}};
+                             {[this] { ++previews; }, [this](const std::string& p) { edited.push_back(p); return true; }, {}}};
 };
 
 TEST_F(SegmentFileCommandsTest, FirstSaveAsksForANameAndAppendsTheExtensionLaterSavesDoNot) {
@@ -136,9 +136,9 @@ TEST_F(SegmentFileCommandsTest, CellsThatWouldNotReadBackAreRefusedWithTheOldFil
     EXPECT_FALSE(files.Save());
     EXPECT_EQ(ReadBytes(SegmentPath("keep.sec")), TextBytes("x.ddr|1\r\n"));
     EXPECT_EQ(segment.SegmentName(), "keep");
-    EXPECT_EQ(segment.Status(), "before");
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_NE(dialogs.messages[0].find(c.reason), std::string::npos) << dialogs.messages[0];
+    EXPECT_EQ(segment.Status(), dialogs.messages[0]);  // the refusal, not an earlier word
   }
   segment.SetCell(3, 1, " ");  // a blank number cell reads back as 0
   EXPECT_TRUE(files.Save());
@@ -156,7 +156,7 @@ TEST_F(SegmentFileCommandsTest, AFailedWriteIsReportedAndChangesNothing) {
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].rfind("The segment was not saved. ", 0), 0u) << dialogs.messages[0];
   EXPECT_EQ(segment.SegmentName(), "mine");
-  EXPECT_EQ(segment.Status(), "before");
+  EXPECT_EQ(segment.Status(), dialogs.messages[0]);
   EXPECT_EQ(segments.Items(), std::vector<std::string>{"listed.sec"});
   EXPECT_EQ(segments.SelectedName(), "listed.sec");
 }
@@ -189,27 +189,41 @@ TEST_F(SegmentFileCommandsTest, TypedNamesWithAFolderPartAreRefusedWithTheShared
   EXPECT_EQ(segments.Count(), 0);
 }
 
-// A file with more lines than the grid takes is refused, counted before any row is made, with a
-// message naming the file and the limit; name and grid stay as they were.
-TEST_F(SegmentFileCommandsTest, OpenRefusesMoreRowsThanTheGridTakesAndTakesTheLimitItself) {
+// A file with more lines than the grid takes, or a line longer than any row the program writes, is
+// refused, found before any row is made, with a message naming the file and the limit; name, grid
+// and message line then say nothing false: the message line gives the refusal's words.
+TEST_F(SegmentFileCommandsTest, OpenRefusesMoreRowsOrLongerLinesThanItTakesAndTakesTheLimitsThemselves) {
   const std::string row = "a.ddr|5|1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17\r\n";
   std::string atLimit;
   for (size_t i = 0; i < kMaxSegmentRows; ++i) atLimit += row;
+  // The longest row the program writes: the longest file name and the widest numbers.
+  std::string longest = std::string(251, 'n') + ".ddr";
+  for (int i = 0; i < 18; ++i) longest += "|-2147483648";
   struct Case {
     const char* name;
     std::string text;
     const char* message;  // "" when it opens
+    int rows;             // when it opens
   };
   const Case cases[] = {
       {"empty_lines.sec", std::string(3u << 20, '\n'),
-       "\"empty_lines.sec\" was not opened: it has 3145728 lines, more than the 100000 that Segment Edit takes."},
+       "\"empty_lines.sec\" was not opened: it has 3145728 lines, more than the 100000 that Segment Edit takes.", 0},
       {"one_over.sec", atLimit + "b.ddr",
-       "\"one_over.sec\" was not opened: it has 100001 lines, more than the 100000 that Segment Edit takes."},
-      {"at_limit.sec", atLimit, ""}};
+       "\"one_over.sec\" was not opened: it has 100001 lines, more than the 100000 that Segment Edit takes.", 0},
+      {"long_line.sec", row + std::string(4u << 20, 'a') + "\r\n" + std::string(2000, 'b'),
+       "\"long_line.sec\" was not opened: its line 2 is 4194304 bytes long, more than the 1024 that Segment Edit "
+       "takes.",
+       0},
+      {"just_over.sec", std::string(1025, 'c'),
+       "\"just_over.sec\" was not opened: its line 1 is 1025 bytes long, more than the 1024 that Segment Edit takes.",
+       0},
+      {"at_limit.sec", atLimit, "", static_cast<int>(kMaxSegmentRows)},
+      {"longest.sec", longest + "\r\n" + std::string(1024, 'd'), "", 2}};
   for (const Case& c : cases) WriteBytes(SegmentPath(c.name), TextBytes(c.text));
   segments.Update();
   AddRows({"kept.ddr"});
   segment.SetSegmentName("mine");
+  segment.SetStatus("The segment have saved.");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     dialogs.messages.clear();
@@ -218,14 +232,15 @@ TEST_F(SegmentFileCommandsTest, OpenRefusesMoreRowsThanTheGridTakesAndTakesTheLi
     if (*c.message) {
       EXPECT_FALSE(opened);
       EXPECT_EQ(dialogs.messages, std::vector<std::string>{c.message});
+      EXPECT_EQ(segment.Status(), c.message);
       EXPECT_EQ(segment.SegmentName(), "mine");
       EXPECT_EQ(segment.LastRow(), 1);
       EXPECT_EQ(segment.Cell(0, 1), "kept.ddr");
     } else {
       EXPECT_TRUE(opened);
       EXPECT_TRUE(dialogs.messages.empty());
-      EXPECT_EQ(segment.LastRow(), static_cast<int>(kMaxSegmentRows));
-      EXPECT_EQ(segment.Cell(18, static_cast<int>(kMaxSegmentRows)), "17");
+      ASSERT_EQ(segment.LastRow(), c.rows);
+      EXPECT_EQ(segment.Cell(0, 1), std::string(c.text.substr(0, c.text.find('|'))));
     }
   }
 }

@@ -137,6 +137,37 @@ TEST_F(ShowEditWindow, SaveFromTheMenuTakesACellStillBeingTyped) {
             kavri_test::TextBytes("[Music]\r\n\r\n[Track1]\r\n|250\r\n[Track2]\r\n|0\r\n[Track3]\r\n|0\r\n"));
 }
 
+// A refused open leaves no stale word in the message line: it says why the show was not opened,
+// and name and grids stay as they were.
+TEST_F(ShowEditWindow, ARefusedOpenSaysSoInTheMessageLineAndKeepsTheGrids) {
+  dialogs.inputAnswers.push_back(std::string("gig"));
+  form->BitBtn4->Click();
+  form->BitBtn5->Click();
+  ASSERT_EQ(form->Label18->text(), "Save show success.");
+  std::string over = "[Music]\r\n\r\n[Track1]\r\n";
+  for (size_t i = 0; i + 2 < kMaxShowLines; ++i) over += "a.ddr|1\r\n";
+  kavri_test::WriteBytes(SequenceFolder() + "over.seq", kavri_test::TextBytes(over));
+  kavri_test::WriteBytes(SequenceFolder() + "bad.seq", kavri_test::TextBytes("[Track1]\r\na.ddr|x\r\n"));
+  const struct {
+    const char* file;
+    const char* words;
+  } cases[] = {{"over.seq", "\"over.seq\" was not opened: it has 100001 lines, more than the 100000 that Show Edit takes."},
+               {"bad.seq", "'x' is not a valid integer value"}};
+  TFileList& shows = form->FileListBox4->Files();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    dialogs.messages.clear();
+    shows.Update();
+    shows.SetItemIndex(shows.IndexOf(c.file));
+    form->BitBtn17->Click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_NE(dialogs.messages[0].find(c.words), std::string::npos) << dialogs.messages[0];
+    EXPECT_EQ(form->Label18->text().toStdString(), dialogs.messages[0]);
+    EXPECT_EQ(form->skinEdit1->text(), "gig");
+    EXPECT_EQ(form->Grid(0)->RowTexts(1).join("|"), "|0");
+  }
+}
+
 TEST_F(ShowEditWindow, MenusColourPanelsAndTwinsAndThePlayHooks) {
   QAction* rnd2 = MenuItem(form->skinMainMenu1, "&Color", "Mutiple color alternate(Rnd2)(&E)");
   ASSERT_NE(rnd2, nullptr);
