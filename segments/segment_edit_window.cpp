@@ -10,6 +10,7 @@
 #include "engine/render.h"
 #include "engine/section_file.h"
 #include "engine/shared_state.h"
+#include "platform/dialog_service.h"
 #include "platform/file_io.h"
 #include "platform/program_folder.h"
 #include "segments/segment_play_loop.h"
@@ -358,9 +359,15 @@ TSegmentControls TForm5::Controls() const {
 
 // The model changes whole rows at a time; the grid shows it again afterwards, whatever happened.
 // Showing is guarded too: memory running out while the grid is filled is said like any other failure.
+// A command that ended in an error box leaves its words in the message line, never an earlier
+// command's word that would tell of work not done.
 void TForm5::RunCommand(const std::function<void()>& command) {
   CommitTypedCells(this);
-  RunGuarded(command);
+  {
+    TErrorBoxNotes refusals;
+    RunGuarded(command);
+    if (refusals.Last()) segment_.SetStatus(*refusals.Last());
+  }
   RunGuarded([this] { ShowSegment(); });
 }
 

@@ -70,11 +70,10 @@ bool TSegmentFileCommands::Open() {
   return true;
 }
 
-// A command that ends early says why in a box and in the message line, so no earlier word stays
-// there as if the command had done its work.
+// A command that ends early says why in the standard error box; the window's message line takes
+// the same words.
 bool TSegmentFileCommands::Refuse(const std::string& why) {
   ShowStandardError(why);
-  segment_.SetStatus(why);
   return false;
 }
 

@@ -72,11 +72,10 @@ bool TShowFileCommands::Open() {
   return true;
 }
 
-// A command that ends early says why in a box and in the message line, so no earlier word stays
-// there as if the command had done its work.
+// A command that ends early says why in the standard error box; the window's message line takes
+// the same words.
 bool TShowFileCommands::Refuse(const std::string& why) {
   ShowStandardError(why);
-  show_.SetStatus(why);
   return false;
 }
 

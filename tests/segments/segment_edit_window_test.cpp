@@ -11,6 +11,7 @@
 #include "platform/file_io.h"
 #include "platform/program_folder.h"
 #include "platform/usb/usb_sim_driver.h"
+#include "segments/file_list_commands.h"
 #include "segments/segment_edit_window.h"
 #include "segments/segment_play_state.h"
 #include "tests/support/menu_item.h"
@@ -205,6 +206,13 @@ TEST_F(SegmentEditWindow, ARefusedOpenSaysSoInTheMessageLineAndTheGridKeepsItsRo
     ASSERT_EQ(form->skinStringGrid1->RowCount(), 3);
     EXPECT_EQ(Cell(0, 2), "small.DDR");
   }
+  // A refusal from the name box that every window shares says so too.
+  form->Label18->setText("The segment have saved.");
+  dialogs.messages.clear();
+  dialogs.inputAnswers.push_back(std::string("../evil"));
+  form->BitBtn16->Click();
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{kRefusedNameText});
+  EXPECT_EQ(form->Label18->text().toStdString(), kRefusedNameText);
 }
 
 TEST_F(SegmentEditWindow, SaveFromTheMenuTakesACellStillBeingTyped) {

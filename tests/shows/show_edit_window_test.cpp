@@ -15,6 +15,7 @@
 #include "engine/shared_state.h"
 #include "platform/program_folder.h"
 #include "platform/size_text.h"
+#include "segments/file_list_commands.h"
 #include "skin/skin_check_box.h"
 #include "tests/support/menu_item.h"
 #include "tests/support/program_folder_scope.h"
@@ -166,6 +167,14 @@ TEST_F(ShowEditWindow, ARefusedOpenSaysSoInTheMessageLineAndKeepsTheGrids) {
     EXPECT_EQ(form->skinEdit1->text(), "gig");
     EXPECT_EQ(form->Grid(0)->RowTexts(1).join("|"), "|0");
   }
+  // A refusal from the name box that every window shares says so too.
+  form->BitBtn5->Click();
+  ASSERT_EQ(form->Label18->text(), "Save show success.");
+  dialogs.messages.clear();
+  dialogs.inputAnswers.push_back(std::string("../evil"));
+  form->BitBtn16->Click();
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{kRefusedNameText});
+  EXPECT_EQ(form->Label18->text().toStdString(), kRefusedNameText);
 }
 
 TEST_F(ShowEditWindow, MenusColourPanelsAndTwinsAndThePlayHooks) {
