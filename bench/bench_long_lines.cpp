@@ -1,5 +1,6 @@
 // Opening and playing segment and show files that hold what no row of ours is: 64 MiB of one line,
-// 64 MiB of line breaks, and beside them a segment (and a show) of 100,000 ordinary rows. Each is
+// 64 MiB of line breaks, and beside them a segment (and a show) of 100,000 ordinary rows and one
+// of 64 MiB of the longest lines the rule takes. Each is
 // opened in Segment Edit or Show Edit, or loaded for play. Goal: each refused or opened in under
 // 1 s, with a peak under 300 MB. The peak is the process's, so run one case per process:
 //   bench_long_lines --benchmark_filter='BM_SegmentEditOpen/0$'
@@ -25,8 +26,8 @@ using namespace kavri;
 
 namespace {
 
-enum TKind { kOneLine, kLineBreaks, kRows };
-const char* const kNames[] = {"one_line", "line_breaks", "rows"};
+enum TKind { kOneLine, kLineBreaks, kRows, kLongestLines };
+const char* const kNames[] = {"one_line", "line_breaks", "rows", "longest_lines"};
 
 double PeakMegabytes() {
   rusage usage{};
@@ -53,6 +54,13 @@ void WriteKind(const std::string& path, TKind kind, bool show) {
     case kLineBreaks:
       Fill(out, "\n", kMaxTextFileBytes);
       break;
+    case kLongestLines: {
+      // 64 MiB of lines as long as the rule takes: the most text a file can hold in rows.
+      const size_t length = show ? kShowFileRule.maxLineBytes : kSegmentFileRule.maxLineBytes;
+      if (show) out << "[Music]\r\n\r\n[Track1]\r\n";
+      Fill(out, std::string(length - 4, 'n') + "|100\r\n", kMaxTextFileBytes / (length + 2) - 1);
+      break;
+    }
     case kRows:
       if (show) {
         out << "[Music]\r\n\r\n[Track1]\r\n";
@@ -79,7 +87,7 @@ struct Folder {
 };
 
 Folder& Content(TKind kind) {
-  static std::unique_ptr<Folder> folders[3];
+  static std::unique_ptr<Folder> folders[4];
   if (!folders[kind]) folders[kind] = std::make_unique<Folder>(kind);
   ::setenv("KAVRI_HOME", folders[kind]->root.c_str(), 1);
   ResetProgramFolderForTests();
@@ -111,7 +119,7 @@ void BM_SegmentEditOpen(benchmark::State& state) {
   }
   Report(state, opened);
 }
-BENCHMARK(BM_SegmentEditOpen)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_SegmentEditOpen)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 void BM_ShowEditOpen(benchmark::State& state) {
   const TKind kind = static_cast<TKind>(state.range(0));
@@ -132,7 +140,7 @@ void BM_ShowEditOpen(benchmark::State& state) {
   }
   Report(state, opened);
 }
-BENCHMARK(BM_ShowEditOpen)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_ShowEditOpen)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 // As Segment Edit's Play and the converter's Segment->ILD load it.
 void BM_SegmentPlayLoad(benchmark::State& state) {
@@ -146,7 +154,7 @@ void BM_SegmentPlayLoad(benchmark::State& state) {
   }
   Report(state, opened);
 }
-BENCHMARK(BM_SegmentPlayLoad)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_SegmentPlayLoad)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 // As a show plays: the show file itself, and a show whose one row names the segment.
 void BM_ShowPlayLoad(benchmark::State& state) {
@@ -160,7 +168,7 @@ void BM_ShowPlayLoad(benchmark::State& state) {
   }
   Report(state, opened);
 }
-BENCHMARK(BM_ShowPlayLoad)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_ShowPlayLoad)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 void BM_ShowNamingTheSegmentPlayLoad(benchmark::State& state) {
   const TKind kind = static_cast<TKind>(state.range(0));
@@ -175,7 +183,7 @@ void BM_ShowNamingTheSegmentPlayLoad(benchmark::State& state) {
   }
   Report(state, opened);
 }
-BENCHMARK(BM_ShowNamingTheSegmentPlayLoad)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_ShowNamingTheSegmentPlayLoad)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace
 
