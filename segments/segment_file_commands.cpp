@@ -19,6 +19,13 @@ namespace {
 
 constexpr const char* kSegmentExtension = ".sec";
 
+// A command that ends early says why in the standard error box; the window's message line takes
+// the same words.
+bool Refuse(const std::string& why) {
+  ShowStandardError(why);
+  return false;
+}
+
 }  // namespace
 
 TSegmentFileCommands::TSegmentFileCommands(TSegmentGridModel& segment, TFileList& drawings, TFileList& segments,
@@ -70,14 +77,7 @@ bool TSegmentFileCommands::Open() {
   return true;
 }
 
-// A command that ends early says why in the standard error box; the window's message line takes
-// the same words.
-bool TSegmentFileCommands::Refuse(const std::string& why) {
-  ShowStandardError(why);
-  return false;
-}
-
-bool TSegmentFileCommands::CanSave() {
+bool TSegmentFileCommands::CanSave() const {
   try {
     segment_.CheckNumberCells();
   } catch (const EConvertError& bad) {

@@ -52,8 +52,7 @@ class TSegmentFileCommands {
 
  private:
   std::optional<std::string> AskName(const char* caption, const char* prompt, const char* initial) const;
-  bool Refuse(const std::string& why);
-  bool CanSave();
+  bool CanSave() const;
   bool Write(const std::string& path);
   void Find(TFileList& list, const char* caption, const char* prompt, const char* initial,
             const char* extension, const char* notFound, bool preview);

@@ -23,6 +23,13 @@ void Call(const std::function<void()>& hook) {
   if (hook) hook();
 }
 
+// A command that ends early says why in the standard error box; the window's message line takes
+// the same words.
+bool Refuse(const std::string& why) {
+  ShowStandardError(why);
+  return false;
+}
+
 }  // namespace
 
 TShowFileCommands::TShowFileCommands(TShowGridModel& show, TShowFileLists lists, TShowFileHooks hooks)
@@ -72,14 +79,7 @@ bool TShowFileCommands::Open() {
   return true;
 }
 
-// A command that ends early says why in the standard error box; the window's message line takes
-// the same words.
-bool TShowFileCommands::Refuse(const std::string& why) {
-  ShowStandardError(why);
-  return false;
-}
-
-bool TShowFileCommands::CanSave() {
+bool TShowFileCommands::CanSave() const {
   try {
     show_.CheckTimeCells();
   } catch (const EConvertError& bad) {

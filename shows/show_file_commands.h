@@ -60,8 +60,7 @@ class TShowFileCommands {
  private:
   static TShowRowSource Source(TShowContentKind kind, const TFileList& list);
   std::optional<std::string> AskShowName(const char* caption) const;
-  bool Refuse(const std::string& why);
-  bool CanSave();
+  bool CanSave() const;
   bool Write(const std::string& name, const char* done);
   void Find(TFileList& list, const char* caption, const char* prompt, const char* initial, const char* extension,
             const char* notFound, const std::function<void()>& found);
