@@ -93,8 +93,8 @@ void BM_OpenSegmentInSegmentEdit(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenSegmentInSegmentEdit)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Open over a segment of the same size: the old rows stay until the new ones are all read, so that
-// a file that fails keeps them; the peak holds both.
+// Open over a segment of the same size: the old rows, and the grid showing them, stay until the new
+// ones are all read, so that a file that fails keeps them; the peak holds both.
 void BM_ReopenSegmentInSegmentEdit(benchmark::State& state) {
   const int rows = static_cast<int>(state.range(0));
   Content(rows);

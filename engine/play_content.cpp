@@ -41,12 +41,25 @@ uint64_t IldaHeldBytes(const TILDAimage& image) {
 }  // namespace
 
 EContentTooLarge::EContentTooLarge(const std::string& name, uint64_t budget)
-    : std::runtime_error("\"" + name + "\" would take the content past the limit of " +
+    : EContentRefused("\"" + name + "\" would take the content past the limit of " +
                          std::to_string(budget / kMegabyte) + " MB"),
       name_(name) {}
 
+std::string EContentRefused::MessageFor(const std::string&) const { return what(); }
+
+std::string EContentTooLarge::MessageFor(const std::string& fileName) const {
+  return ContentTooLargeMessage(fileName, *this);
+}
+
 std::string ContentTooLargeMessage(const std::string& fileName, const EContentTooLarge& refusal) {
   return "\"" + fileName + "\" names more content than fits in memory: " + refusal.what() + ".";
+}
+
+TextLines ReadContentLines(const std::string& path, const TRowFileRule& rule) {
+  std::string error;
+  std::optional<TextLines> lines = ReadRowLines(path, rule, &error);
+  if (!lines) throw EContentRefused(error);
+  return std::move(*lines);
 }
 
 const TSectionListPtr& EmptySegment() {
@@ -94,7 +107,7 @@ TSectionListPtr TPlayContentLoader::Segment(const std::string& name) {
   // The text is held only while its rows are made.
   Reserve(file->size, name);
   auto rows = std::make_shared<TSectionList>();
-  LoadSectionLines(ReadTextLines(file->path).value_or(TextLines()), *rows, *this, name);
+  LoadSectionLines(ReadContentLines(file->path, kSegmentFileRule), *rows, *this, name);
   Settle(file->size, 0);
   TSectionListPtr shared = std::move(rows);
   segments_.emplace(file->path, shared);

@@ -9,17 +9,27 @@
 #include "engine/ilda_file.h"
 #include "engine/play_drawing.h"
 #include "engine/section_file.h"
+#include "platform/text_lines.h"
 
 namespace kavri {
 
 // Most bytes the content of one segment or show load may hold: beyond this a load is refused.
 constexpr uint64_t kPlayContentBudget = uint64_t{1} << 30;
 
+// Raised when a content file a load names cannot be played; the text says why and names the file.
+class EContentRefused : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+  // What a window says when it loads `fileName` and the load is refused.
+  virtual std::string MessageFor(const std::string& fileName) const;
+};
+
 // Raised when loading the named content file would take a load past its budget.
-class EContentTooLarge : public std::runtime_error {
+class EContentTooLarge : public EContentRefused {
  public:
   EContentTooLarge(const std::string& name, uint64_t budget);
   const std::string& Name() const { return name_; }
+  std::string MessageFor(const std::string& fileName) const override;
 
  private:
   std::string name_;
@@ -27,6 +37,11 @@ class EContentTooLarge : public std::runtime_error {
 
 // The message a window shows when it loads `fileName` and the load is refused for its size.
 std::string ContentTooLargeMessage(const std::string& fileName, const EContentTooLarge& refusal);
+
+// The lines of a segment or show file the load takes, checked against `rule` before any is made:
+// raises EContentRefused, in the words of the window the rule names, for a file that cannot be read
+// or breaks it.
+TextLines ReadContentLines(const std::string& path, const TRowFileRule& rule);
 
 using TSectionListPtr = std::shared_ptr<const TSectionList>;
 using TIldaImagePtr = std::shared_ptr<const TILDAimage>;
@@ -43,7 +58,8 @@ class TPlayContentLoader {
  public:
   explicit TPlayContentLoader(const std::string& programFolder, uint64_t budget = kPlayContentBudget);
 
-  // Each raises EContentTooLarge when the file's content would pass the budget.
+  // Each raises EContentTooLarge when the file's content would pass the budget; Segment raises
+  // EContentRefused for a segment file Segment Edit would not open.
   TPlayDrawingPtr Drawing(const std::string& name);
   TSectionListPtr Segment(const std::string& name);  // its rows' drawings come from this load too
   TIldaImagePtr Ilda(const std::string& name);

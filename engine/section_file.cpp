@@ -63,7 +63,7 @@ bool ParseSectionLine(std::string_view line, TSectionRecord& record, const std::
   TPlayContentLoader content(programFolder);
   try {
     record.drawing = content.Drawing(record.name);
-  } catch (const EContentTooLarge& refusal) {
+  } catch (const EContentRefused& refusal) {
     record.drawing = EmptyPlayDrawing();
     if (error) *error = refusal.what();
     return false;
@@ -90,10 +90,10 @@ bool LoadSectionFile(const std::string& fileName, TSectionList& rows, TPlayConte
                      std::string* error) {
   rows.clear();
   try {
-    LoadSectionLines(ReadTextLines(fileName).value_or(TextLines()), rows, content, fileName);
-  } catch (const EContentTooLarge& refusal) {
+    LoadSectionLines(ReadContentLines(fileName, kSegmentFileRule), rows, content, fileName);
+  } catch (const EContentRefused& refusal) {
     rows.clear();
-    if (error) *error = ContentTooLargeMessage(fileName, refusal);
+    if (error) *error = refusal.MessageFor(fileName);
     return false;
   }
   return true;
@@ -114,7 +114,7 @@ int ParseSecondField(std::string_view line) {
 
 int SumSectionDurations(const std::string& fileName) {
   int64_t sum = 0;
-  for (const std::string& line : ReadTextLines(fileName).value_or(TextLines())) {
+  for (const std::string& line : ReadRowLines(fileName, kSegmentFileRule).value_or(TextLines())) {
     sum += ParseSecondField(line);
     sum = std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
   }

@@ -30,11 +30,19 @@ struct TSectionRecord {
 
 using TSectionList = std::vector<std::unique_ptr<TSectionRecord>>;
 
+// What a segment file may hold, wherever it is opened or played. The grid scrolls one row per step
+// of a bar a few hundred pixels long: at 100,000 rows of 21 pixels each pixel of the bar already
+// passes hundreds of rows, so a longer segment could be shown no better, only cost more memory. The
+// longest row the program writes is a file name (255 bytes at most) and 18 numbers of at most 11
+// characters, each after a "|": 471 bytes; a line twice that long is no row of ours.
+constexpr TRowFileRule kSegmentFileRule{100000, 1024, "Segment Edit"};
+
 // Replaces `rows` with the file's rows, each with its drawing loaded from the drawing folder of
 // `programFolder`; rows naming the same drawing share it. A field that is not an integer raises
-// EConvertError; the rows read before it stay in the list. A file that cannot be read gives no
-// rows. When the drawings would not fit in memory the segment is refused before the drawing that
-// would pass the limit is read: false, no rows, and a message naming both files in *error.
+// EConvertError; the rows read before it stay in the list. A file that cannot be read or breaks
+// kSegmentFileRule is refused: false, no rows, and why in *error. When the drawings would not fit
+// in memory the segment is refused before the drawing that would pass the limit is read: false, no
+// rows, and a message naming both files in *error.
 bool LoadSectionFile(const std::string& fileName, TSectionList& rows, const std::string& programFolder,
                      std::string* error = nullptr);
 bool LoadSectionFile(const std::string& fileName, TSectionList& rows, TPlayContentLoader& content,

@@ -56,17 +56,17 @@ void LoadShowLines(const TextLines& lines, TSequence& show, TPlayContentLoader* 
 }
 
 void LoadShowFile(const std::string& fileName, TSequence& show) {
-  LoadShowLines(ReadTextLines(fileName).value_or(TextLines()), show, nullptr);
+  LoadShowLines(ReadRowLines(fileName, kShowFileRule).value_or(TextLines()), show, nullptr);
 }
 
 bool LoadShowFileWithContent(const std::string& fileName, TPlayContentLoader& content, TSequence& show,
                              std::string* error) {
   try {
-    LoadShowLines(ReadTextLines(fileName).value_or(TextLines()), show, &content);
-  } catch (const EContentTooLarge& refusal) {
+    LoadShowLines(ReadContentLines(fileName, kShowFileRule), show, &content);
+  } catch (const EContentRefused& refusal) {
     show.ClearTracks();
     show.music.clear();
-    if (error) *error = ContentTooLargeMessage(fileName, refusal);
+    if (error) *error = refusal.MessageFor(fileName);
     return false;
   }
   return true;
@@ -92,7 +92,7 @@ bool LoadSequenceContent(TSequenceRecord& record, const std::string& programFold
   TPlayContentLoader content(programFolder);
   try {
     LoadSequenceContent(record, content);
-  } catch (const EContentTooLarge& refusal) {
+  } catch (const EContentRefused& refusal) {
     if (error) *error = refusal.what();
     return false;
   }

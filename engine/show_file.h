@@ -23,6 +23,13 @@ struct TSequenceRecord {
 
 using TSequenceTrack = std::vector<std::unique_ptr<TSequenceRecord>>;
 
+// What a show file may hold, wherever it is opened or played: its rows over the three tracks and
+// the five lines of music and track headers. Each track grid scrolls one row per step of a bar a
+// few hundred pixels long; at this many rows a pixel of the bar already passes hundreds of them, so
+// a longer show could be shown no better, only cost more memory. The longest line the program
+// writes is the music as a full path (4096 bytes at most); a line twice that long is none of ours.
+constexpr TRowFileRule kShowFileRule{100000, 8192, "Show Edit"};
+
 struct TSequence {
   static constexpr int kTrackCount = 3;
   std::string music;  // a bare name (in the music folder) or a full path
@@ -39,12 +46,12 @@ struct TSequence {
 
 // Replace the show's tracks with the file's rows and set its music name. A time that is not an
 // integer raises EConvertError; rows read before it stay. A missing section line gives an empty
-// track (or music name). A file that cannot be read gives an empty show.
+// track (or music name). A file that cannot be read or breaks kShowFileRule gives an empty show.
 void LoadShowFile(const std::string& fileName, TSequence& show);
 // The same, loading each row's content (LoadSequenceContent) before the row joins its track; every
-// file is read once for the whole show, segments' drawings included. When the content would not
-// fit in memory the show is refused before the file that would pass the limit is read: false, an
-// empty show, and a message naming both files in *error.
+// file is read once for the whole show, segments' drawings included. A show file or a segment it
+// names that cannot be read or breaks its rule is refused, as is content that would not fit in
+// memory, before the file that would pass the limit is read: false, an empty show, and why in *error.
 bool LoadShowFileWithContent(const std::string& fileName, const std::string& programFolder, TSequence& show,
                              std::string* error = nullptr);
 bool LoadShowFileWithContent(const std::string& fileName, TPlayContentLoader& content, TSequence& show,

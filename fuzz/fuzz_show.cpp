@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     kavri::LoadShowLines(lines, show, &content);
   } catch (const kavri::EConvertError&) {
     return 0;
-  } catch (const kavri::EContentTooLarge&) {
+  } catch (const kavri::EContentRefused&) {  // too large, or a named segment Segment Edit refuses
     KAVRI_FUZZ_CHECK(content.HeldBytes() <= content.Budget());
     return 0;
   }

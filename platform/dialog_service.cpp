@@ -62,4 +62,37 @@ DialogService* SetDialogService(DialogService* service) {
   return previous ? previous : &g_fallback;
 }
 
+TErrorBoxNotes::TErrorBoxNotes() : next_(SetDialogService(this)) {}
+
+TErrorBoxNotes::~TErrorBoxNotes() { SetDialogService(next_); }
+
+void TErrorBoxNotes::ShowMessage(const std::string& text, TMessageKind kind) {
+  if (kind == TMessageKind::Error) last_ = text;
+  next_->ShowMessage(text, kind);
+}
+
+TDialogAnswer TErrorBoxNotes::Confirm(const std::string& text, TConfirmButtons buttons, const std::string& title) {
+  return next_->Confirm(text, buttons, title);
+}
+
+bool TErrorBoxNotes::InputQuery(const std::string& caption, const std::string& prompt, std::string& value) {
+  return next_->InputQuery(caption, prompt, value);
+}
+
+std::optional<std::string> TErrorBoxNotes::ChooseOpenFile(const TFileDialogRequest& request) {
+  return next_->ChooseOpenFile(request);
+}
+
+std::optional<std::string> TErrorBoxNotes::ChooseSaveFile(const TFileDialogRequest& request) {
+  return next_->ChooseSaveFile(request);
+}
+
+std::optional<TFontChoice> TErrorBoxNotes::ChooseFont(const TFontChoice& initial) { return next_->ChooseFont(initial); }
+
+std::optional<std::string> TErrorBoxNotes::ChoosePicture(const TFileDialogRequest& request) {
+  return next_->ChoosePicture(request);
+}
+
+std::optional<TColor> TErrorBoxNotes::ChooseColor(TColor initial) { return next_->ChooseColor(initial); }
+
 }  // namespace kavri

@@ -69,6 +69,32 @@ class NonInteractiveDialogService : public DialogService {
   std::optional<TColor> ChooseColor(TColor initial) override;
 };
 
+// While it lives, notes the error boxes shown and passes every request on to the service installed
+// before it: a window learns whether a command ended in a refusal, and in which words.
+class TErrorBoxNotes : public DialogService {
+ public:
+  TErrorBoxNotes();
+  ~TErrorBoxNotes() override;
+  TErrorBoxNotes(const TErrorBoxNotes&) = delete;
+  TErrorBoxNotes& operator=(const TErrorBoxNotes&) = delete;
+
+  // The text of the last error box shown, or nothing.
+  const std::optional<std::string>& Last() const { return last_; }
+
+  void ShowMessage(const std::string& text, TMessageKind kind) override;
+  TDialogAnswer Confirm(const std::string& text, TConfirmButtons buttons, const std::string& title = "") override;
+  bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) override;
+  std::optional<std::string> ChooseOpenFile(const TFileDialogRequest& request) override;
+  std::optional<std::string> ChooseSaveFile(const TFileDialogRequest& request) override;
+  std::optional<TFontChoice> ChooseFont(const TFontChoice& initial) override;
+  std::optional<std::string> ChoosePicture(const TFileDialogRequest& request) override;
+  std::optional<TColor> ChooseColor(TColor initial) override;
+
+ private:
+  DialogService* next_;
+  std::optional<std::string> last_;
+};
+
 // The installed service, or a non-interactive one when none is installed.
 DialogService& Dialogs();
 

@@ -57,18 +57,34 @@ std::string JoinTextLines(const TextLines& lines) {
 }
 
 std::optional<TextLines> ReadTextLines(const std::string& path, std::string* error) {
-  return ReadRowLines(path, std::numeric_limits<size_t>::max(), std::string(), error);
+  return ReadRowLines(path, {std::numeric_limits<size_t>::max(), std::numeric_limits<size_t>::max(), ""}, error);
 }
 
-std::optional<TextLines> ReadRowLines(const std::string& path, size_t maxLines, const std::string& window,
-                                      std::string* error) {
+std::optional<std::string> RowFileRefusal(std::string_view text, const std::string& fileName, const TRowFileRule& rule) {
+  size_t count = 0, longLine = 0, longBytes = 0;
+  ForEachTextLine(text, [&](std::string_view line) {
+    ++count;
+    if (longLine == 0 && line.size() > rule.maxLineBytes) {
+      longLine = count;
+      longBytes = line.size();
+    }
+  });
+  const std::string name = "\"" + FileNameOf(fileName) + "\" was not opened: ";
+  const std::string limit = " that " + std::string(rule.window) + " takes.";
+  if (count > rule.maxLines)
+    return name + "it has " + std::to_string(count) + " lines, more than the " + std::to_string(rule.maxLines) + limit;
+  if (longLine)
+    return name + "its line " + std::to_string(longLine) + " is " + std::to_string(longBytes) +
+           " bytes long, more than the " + std::to_string(rule.maxLineBytes) + limit;
+  return std::nullopt;
+}
+
+std::optional<TextLines> ReadRowLines(const std::string& path, const TRowFileRule& rule, std::string* error) {
   std::optional<Bytes> bytes = ReadWholeFile(path, kMaxTextFileBytes, error);
   if (!bytes) return std::nullopt;
   const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
-  if (const size_t count = CountTextLines(text); count > maxLines) {
-    if (error)
-      *error = "\"" + FileNameOf(path) + "\" was not opened: it has " + std::to_string(count) + " lines, more than the " +
-               std::to_string(maxLines) + " that " + window + " takes.";
+  if (std::optional<std::string> refusal = RowFileRefusal(text, path, rule)) {
+    if (error) *error = std::move(*refusal);
     return std::nullopt;
   }
   try {

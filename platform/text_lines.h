@@ -26,11 +26,21 @@ constexpr uint64_t kMaxTextFileBytes = 64ull << 20;
 // kMaxTextFileBytes.
 std::optional<TextLines> ReadTextLines(const std::string& path, std::string* error = nullptr);
 
-// The lines of a file a window opens into rows, counted before any is made: nothing when there
-// are more than `maxLines`, *error then naming the file, its line count, the limit and the
-// window. Other failures are those of ReadTextLines.
-std::optional<TextLines> ReadRowLines(const std::string& path, size_t maxLines, const std::string& window,
-                                      std::string* error = nullptr);
+// What a file opened into rows may hold, and the window that takes it, named when it holds more.
+struct TRowFileRule {
+  size_t maxLines;
+  size_t maxLineBytes;
+  const char* window;
+};
+
+// Why `text`, the content of the file `fileName`, breaks the rule (more lines, or a longer line, than
+// it allows), or nothing when it keeps it. The lines are counted and measured as SplitTextLines cuts
+// them, in one pass over the text and without making any.
+std::optional<std::string> RowFileRefusal(std::string_view text, const std::string& fileName, const TRowFileRule& rule);
+
+// The lines of a file read into rows, checked against the rule before any line is made: nothing,
+// with the refusal in *error, when the file breaks it. Other failures are those of ReadTextLines.
+std::optional<TextLines> ReadRowLines(const std::string& path, const TRowFileRule& rule, std::string* error = nullptr);
 
 // Writes the lines with CR LF endings, replacing the file atomically. False (reason in *error)
 // when the write fails; the old file then stays as it was.

@@ -10,6 +10,7 @@
 #include "engine/render.h"
 #include "engine/section_file.h"
 #include "engine/shared_state.h"
+#include "platform/dialog_service.h"
 #include "platform/file_io.h"
 #include "platform/program_folder.h"
 #include "segments/segment_play_loop.h"
@@ -187,6 +188,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   TSegmentFileHooks hooks;
   hooks.previewSelectedDrawing = [this] { PreviewSelectedDrawing(); };
   hooks.openDrawingInEditor = [](const std::string& path) { return OpenDrawingInEditor(path); };
+  hooks.releaseShownRows = [this] { skinStringGrid1->SetRowCount(2); };
   files_ = std::make_unique<TSegmentFileCommands>(segment_, FileListBox1->Files(), FileListBox2->Files(), hooks);
 
   auto click = [](TSkinButton* button, std::function<void()> run) {
@@ -357,18 +359,23 @@ TSegmentControls TForm5::Controls() const {
 
 // The model changes whole rows at a time; the grid shows it again afterwards, whatever happened.
 // Showing is guarded too: memory running out while the grid is filled is said like any other failure.
+// A command that ended in an error box leaves its words in the message line, never an earlier
+// command's word that would tell of work not done.
 void TForm5::RunCommand(const std::function<void()>& command) {
   CommitTypedCells(this);
-  RunGuarded(command);
+  {
+    TErrorBoxNotes refusals;
+    RunGuarded(command);
+    if (refusals.Last()) segment_.SetStatus(*refusals.Last());
+  }
   RunGuarded([this] { ShowSegment(); });
 }
 
-// The grid only shows the segment: it lets go of its rows before a file is read, so a long segment
-// opened over another never holds both with their grid copies, and is filled again from the
-// segment afterwards, whether the file opened or not.
+// The grid only shows the segment: once a file has opened it lets go of its rows before the new
+// ones replace the segment's, so a long segment opened over another is not held a third time in
+// the grid's copies, and a refused file leaves the grid as it was.
 void TForm5::OpenSegment() {
   if (FileListBox2->Files().ItemIndex() < 0) return;
-  skinStringGrid1->SetRowCount(2);
   files_->Open();
 }
 

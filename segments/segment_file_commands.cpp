@@ -19,6 +19,13 @@ namespace {
 
 constexpr const char* kSegmentExtension = ".sec";
 
+// A command that ends early says why in the standard error box; the window's message line takes
+// the same words.
+bool Refuse(const std::string& why) {
+  ShowStandardError(why);
+  return false;
+}
+
 }  // namespace
 
 TSegmentFileCommands::TSegmentFileCommands(TSegmentGridModel& segment, TFileList& drawings, TFileList& segments,
@@ -46,26 +53,25 @@ bool TSegmentFileCommands::Open() {
   const std::string name = segments_.SelectedName();
   if (name.empty() || !FileExists(segments_.PathOf(name))) return false;
   // Everything is read into a scratch list first, so a bad file leaves the name and grid as they were.
-  std::string error;
-  const std::optional<TextLines> lines = ReadRowLines(segments_.PathOf(name), kMaxSegmentRows, "Segment Edit", &error);
-  if (!lines) {
-    ShowStandardError(error);
-    return false;
-  }
   std::vector<TSegmentRow> rows;
-  rows.reserve(lines->size());
-  try {
-    for (const std::string& line : *lines) {
-      TSectionRecord record;
-      ParseSectionFields(line, record);
-      const std::vector<std::string> cells = SectionCells(record);
-      TSegmentRow& row = rows.emplace_back();
-      std::copy(cells.begin(), cells.end(), row.begin());
+  {
+    std::string error;
+    const std::optional<TextLines> lines = ReadRowLines(segments_.PathOf(name), kSegmentFileRule, &error);
+    if (!lines) return Refuse(error);
+    rows.reserve(lines->size());
+    try {
+      for (const std::string& line : *lines) {
+        TSectionRecord record;
+        ParseSectionFields(line, record);
+        const std::vector<std::string> cells = SectionCells(record);
+        TSegmentRow& row = rows.emplace_back();
+        std::copy(cells.begin(), cells.end(), row.begin());
+      }
+    } catch (const EConvertError& bad) {
+      return Refuse(bad.what());
     }
-  } catch (const EConvertError& bad) {
-    ShowStandardError(bad.what());
-    return false;
   }
+  if (hooks_.releaseShownRows) hooks_.releaseShownRows();
   segment_.SetSegmentName(name.size() > 4 ? name.substr(0, name.size() - 4) : name);
   segment_.ReplaceRows(std::move(rows));
   return true;
@@ -75,8 +81,7 @@ bool TSegmentFileCommands::CanSave() const {
   try {
     segment_.CheckNumberCells();
   } catch (const EConvertError& bad) {
-    Dialogs().ShowMessage(std::string("The segment was not saved. ") + bad.what(), TMessageKind::Error);
-    return false;
+    return Refuse(std::string("The segment was not saved. ") + bad.what());
   }
   return true;
 }
@@ -87,8 +92,7 @@ bool TSegmentFileCommands::Write(const std::string& path) {
   for (const TSegmentRow& row : segment_.Rows()) cellRows.emplace_back(row.begin(), row.end());
   std::string error;
   if (!SaveSectionFile(path, cellRows, &error)) {
-    Dialogs().ShowMessage("The segment was not saved. " + error, TMessageKind::Error);
-    return false;
+    return Refuse("The segment was not saved. " + error);
   }
   return true;
 }

@@ -22,6 +22,9 @@ struct TSegmentFileHooks {
   std::function<void()> previewSelectedDrawing;
   // Opens a drawing file in the drawing editor.
   std::function<bool(const std::string& path)> openDrawingInEditor;
+  // A file opened and its rows are about to replace the segment's: whatever shows the old rows may
+  // let go of them first.
+  std::function<void()> releaseShownRows;
 };
 
 class TSegmentFileCommands {

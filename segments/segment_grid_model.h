@@ -16,14 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "engine/section_file.h"
+
 namespace kavri {
 
 constexpr int kSegmentColumns = 19;  // drawing name, A..R
 
-// The most lines (rows) of a segment file Open takes. The grid scrolls one row per step of a bar a
-// few hundred pixels long: at 100,000 rows of 21 pixels each pixel of the bar already passes
-// hundreds of rows, so a longer segment could be shown no better, only cost more memory.
-constexpr size_t kMaxSegmentRows = 100000;
+// The most lines (rows) of a segment file Open takes.
+constexpr size_t kMaxSegmentRows = kSegmentFileRule.maxLines;
 using TSegmentRow = std::array<std::string, kSegmentColumns>;
 
 // What the effect controls hold when a row is made from them; the defaults are the controls'

@@ -9,6 +9,7 @@
 #include "engine/colour_modes.h"
 #include "engine/play_threads.h"
 #include "engine/render.h"
+#include "platform/dialog_service.h"
 #include "platform/file_io.h"
 #include "platform/program_folder.h"
 #include "skin/folder_browser.h"
@@ -394,11 +395,16 @@ void TForm8::ChooseEditTrack(int track) {
 }
 
 // The model changes whole rows at a time; the grids show it again afterwards, whatever happened.
-// The message line changes only when the command left a message: playback writes there too.
+// The message line changes only when the command left a message: playback writes there too. A
+// command that ended in an error box leaves its words there, never an earlier word.
 void TForm8::RunCommand(const std::function<void()>& command) {
   CommitTypedCells(this);
   show_.SetStatus("");
-  RunGuarded(command);
+  {
+    TErrorBoxNotes refusals;
+    RunGuarded(command);
+    if (refusals.Last()) show_.SetStatus(*refusals.Last());
+  }
   ShowTracks();
   // Find and Delete move the image list's selection without a change event.
   ShowSelectedFileSize(FileListBox3->Files(), Label5, FileListBox3);

@@ -23,6 +23,13 @@ void Call(const std::function<void()>& hook) {
   if (hook) hook();
 }
 
+// A command that ends early says why in the standard error box; the window's message line takes
+// the same words.
+bool Refuse(const std::string& why) {
+  ShowStandardError(why);
+  return false;
+}
+
 }  // namespace
 
 TShowFileCommands::TShowFileCommands(TShowGridModel& show, TShowFileLists lists, TShowFileHooks hooks)
@@ -59,17 +66,13 @@ bool TShowFileCommands::Open() {
   // The file is read into a scratch show first: one that cannot be read or holds a bad time leaves
   // name, music and grids as they were, so a later Save cannot overwrite it with another show.
   std::string error;
-  const std::optional<TextLines> lines = ReadRowLines(shows.PathOf(item), kMaxShowLines, "Show Edit", &error);
-  if (!lines) {
-    ShowStandardError(error);
-    return false;
-  }
+  const std::optional<TextLines> lines = ReadRowLines(shows.PathOf(item), kShowFileRule, &error);
+  if (!lines) return Refuse(error);
   TSequence scratch;
   try {
     LoadShowLines(*lines, scratch, nullptr);
   } catch (const EConvertError& bad) {
-    ShowStandardError(bad.what());
-    return false;
+    return Refuse(bad.what());
   }
   show_.ReplaceShow(item.size() > 4 ? item.substr(0, item.size() - 4) : std::string(), scratch.music,
                     ShowTrackCells(scratch));
@@ -80,8 +83,7 @@ bool TShowFileCommands::CanSave() const {
   try {
     show_.CheckTimeCells();
   } catch (const EConvertError& bad) {
-    Dialogs().ShowMessage(kNotSaved + std::string(bad.what()), TMessageKind::Error);
-    return false;
+    return Refuse(kNotSaved + std::string(bad.what()));
   }
   return true;
 }
@@ -93,8 +95,7 @@ bool TShowFileCommands::Write(const std::string& name, const char* done) {
   const std::string file = ExistingFileName(shows.Directory(), name + kShowExtension);
   std::string error;
   if (!SaveShowFile(shows.PathOf(file), show_.Music(), show_.Cells(), &error)) {
-    Dialogs().ShowMessage(kNotSaved + error, TMessageKind::Error);
-    return false;
+    return Refuse(kNotSaved + error);
   }
   show_.SetShowName(name);
   shows.Refresh();

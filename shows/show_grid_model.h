@@ -18,11 +18,8 @@
 
 namespace kavri {
 
-// The most lines of a show file Open takes: its rows over the three tracks and the five lines of
-// music and track headers. Each track grid scrolls one row per step of a bar a few hundred pixels
-// long; at this many rows a pixel of the bar already passes hundreds of them, so a longer show could
-// be shown no better, only cost more memory.
-constexpr size_t kMaxShowLines = 100000;
+// The most lines of a show file Open takes, its header lines counted.
+constexpr size_t kMaxShowLines = kShowFileRule.maxLines;
 
 struct TShowRow {
   std::string name;

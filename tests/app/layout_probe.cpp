@@ -1,13 +1,14 @@
 // Prints where the controls that the end-to-end test clicks stand inside their windows, laid out
 // on the same display with the same fonts as the program lays them out:
 //   NAME X Y WIDTH HEIGHT        (window coordinates)
-// With --show-edit-message TEXT FILE.png, it shows Show Edit's message line saying TEXT instead,
-// prints the line's place and saves its picture: what the program's window must show when its
-// message line says that, to compare with. With --error-box TEXT FILE.png it saves the picture of
+// With --show-edit-message TEXT FILE.png (or --segment-edit-message), it shows Show Edit's (or
+// Segment Edit's) message line saying TEXT instead, prints the line's place and saves its picture:
+// what the program's window must show when its message line says that, to compare with. With --error-box TEXT FILE.png it saves the picture of
 // the program's error box saying TEXT.
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QListWidget>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -43,14 +44,25 @@ void Print(const char* name, QWidget* window, const char* prefix = "") {
   PrintPlace(QString(prefix) + name, widget, window);
 }
 
-int ShowEditMessage(const QString& text, const QString& picture) {
-  kavri::TForm8 shows;
-  shows.show();
-  shows.Label18->setText(text);
+template <typename TForm>
+int WindowMessage(const char* name, const QString& text, const QString& picture) {
+  TForm window;
+  window.show();
+  window.Label18->setText(text);
   QApplication::processEvents();
-  const QRect place(shows.Label18->mapTo(&shows, QPoint(0, 0)), shows.Label18->size());
-  PrintPlace("Form8.Label18", shows.Label18, &shows);
-  return shows.grab(place).save(picture, "PNG") ? 0 : 1;
+  const QRect place(window.Label18->mapTo(&window, QPoint(0, 0)), window.Label18->size());
+  PrintPlace(name, window.Label18, &window);
+  return window.grab(place).save(picture, "PNG") ? 0 : 1;
+}
+
+// The list's first `count` rows as "NAME.itemI".
+void PrintItems(const QString& name, QListWidget* list, int count, QWidget* window) {
+  list->doItemsLayout();
+  for (int i = 0; i < count; ++i) {
+    const QRect r = list->visualItemRect(list->item(i));
+    const QPoint at = list->viewport()->mapTo(window, r.topLeft());
+    std::printf("%s.item%d %d %d %d %d\n", qPrintable(name), i, at.x(), at.y(), r.width(), r.height());
+  }
 }
 
 // Taken while the box waits for its answer, then answered.
@@ -70,7 +82,10 @@ int ErrorBox(const std::string& text, const QString& picture) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  if (argc == 4 && QString(argv[1]) == "--show-edit-message") return ShowEditMessage(argv[2], argv[3]);
+  if (argc == 4 && QString(argv[1]) == "--show-edit-message")
+    return WindowMessage<kavri::TForm8>("Form8.Label18", argv[2], argv[3]);
+  if (argc == 4 && QString(argv[1]) == "--segment-edit-message")
+    return WindowMessage<kavri::TForm5>("Form5.Label18", argv[2], argv[3]);
   if (argc == 4 && QString(argv[1]) == "--error-box") return ErrorBox(argv[2], argv[3]);
   kavri::TForm15 main([] { return std::vector<kavri::TDetectedDevice>{}; });
   kavri::TForm1 editor;
@@ -115,35 +130,31 @@ int main(int argc, char** argv) {
   for (const char* name : {"a.ddr", "b.ddr"}) QFile(drawings.filePath(name)).open(QIODevice::WriteOnly);
   segments.FileListBox1->Files().SetMask("*.ddr");
   segments.FileListBox1->Files().SetDirectory(drawings.path().toStdString());
+  // Three segments, so that the segment list's rows stand where three of the program's will.
+  QTemporaryDir sections;
+  for (const char* name : {"a.sec", "b.sec", "c.sec"}) QFile(sections.filePath(name)).open(QIODevice::WriteOnly);
+  segments.FileListBox2->Files().SetMask("*.sec");
+  segments.FileListBox2->Files().SetDirectory(sections.path().toStdString());
   segments.show();
   app.processEvents();
   for (const char* name : {"BitBtn2"}) Print(name, &main, "Form15.");
   for (const char* name : {"skinEdit2", "BitBtn1", "BitBtn5", "BitBtn17", "ToolButton1", "FileListBox2", "Image1"})
     Print(name, &segments, "Form5.");
-  for (int i = 0; i < 2; ++i) {
-    QListWidget* list = segments.FileListBox1;
-    list->doItemsLayout();
-    const QRect r = list->visualItemRect(list->item(i));
-    const QPoint at = list->viewport()->mapTo(&segments, r.topLeft());
-    std::printf("Form5.FileListBox1.item%d %d %d %d %d\n", i, at.x(), at.y(), r.width(), r.height());
-  }
+  PrintItems("Form5.FileListBox1", segments.FileListBox1, 2, &segments);
+  PrintItems("Form5.FileListBox2", segments.FileListBox2, 3, &segments);
+  Print("skinStringGrid1", &segments, "Form5.");
   kavri::TForm9 converter;
   converter.FileListBox1->Files().SetDirectory(drawings.path().toStdString());
   converter.show();
   app.processEvents();
   Print("BitBtn3", &main, "Form15.");
   for (const char* name : {"BitBtn2", "skinButton4", "skinButton9", "skinCheckBox1"}) Print(name, &converter, "Form9.");
-  for (int i = 0; i < 2; ++i) {
-    QListWidget* list = converter.FileListBox1;
-    list->doItemsLayout();
-    const QRect r = list->visualItemRect(list->item(i));
-    const QPoint at = list->viewport()->mapTo(&converter, r.topLeft());
-    std::printf("Form9.FileListBox1.item%d %d %d %d %d\n", i, at.x(), at.y(), r.width(), r.height());
-  }
-  // One file in each of the show window's lists, so that their first rows stand where the program's will.
+  PrintItems("Form9.FileListBox1", converter.FileListBox1, 2, &converter);
+  // One file in each of the show window's lists (two shows), so that their rows stand where the program's will.
   kavri::TForm8 shows;
   QTemporaryDir content;
-  for (const char* name : {"a.ddr", "a.sec", "a.ild", "a.seq"}) QFile(content.filePath(name)).open(QIODevice::WriteOnly);
+  for (const char* name : {"a.ddr", "a.sec", "a.ild", "a.seq", "b.seq"})
+    QFile(content.filePath(name)).open(QIODevice::WriteOnly);
   for (kavri::TFileListBox* box : {shows.FileListBox1, shows.FileListBox2, shows.FileListBox3, shows.FileListBox4})
     box->Files().SetDirectory(content.path().toStdString());
   shows.show();
@@ -152,13 +163,9 @@ int main(int argc, char** argv) {
   for (const char* name : {"BitBtn1", "skinButton7", "skinButton5", "BitBtn4", "BitBtn5", "BitBtn16", "BitBtn17",
                            "ToolButton1", "Image1"})
     Print(name, &shows, "Form8.");
-  for (int i = 0; i < 4; ++i) {
-    QListWidget* list = shows.findChild<kavri::TFileListBox*>(QString("FileListBox%1").arg(i + 1));
-    list->doItemsLayout();
-    const QRect r = list->visualItemRect(list->item(0));
-    const QPoint at = list->viewport()->mapTo(&shows, r.topLeft());
-    std::printf("Form8.FileListBox%d.item0 %d %d %d %d\n", i + 1, at.x(), at.y(), r.width(), r.height());
-  }
+  for (int i = 0; i < 4; ++i)
+    PrintItems(QString("Form8.FileListBox%1").arg(i + 1),
+               shows.findChild<kavri::TFileListBox*>(QString("FileListBox%1").arg(i + 1)), i == 3 ? 2 : 1, &shows);
   for (int t = 0; t < 3; ++t) {
     const QRect r = shows.Grid(t)->CellRect(0, 0);
     const QPoint at = shows.Grid(t)->mapTo(&shows, r.topLeft());

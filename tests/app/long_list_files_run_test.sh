@@ -1,71 +1,132 @@
 #!/usr/bin/env bash
-# Starts the built program under a virtual X server with a segment file one line longer than
-# "Segment Edit" takes, opens the window from the main window and presses Open, then Save with a
-# typed name that reaches outside the segment folder, then opens a show file one line longer than
-# "Show Edit" takes in that window, all with real clicks and keys. Each must be
-# answered by a message box (screenshots kept), the grid must keep its creation row, nothing may be
-# written outside the folder, and the program must stay small and end normally.
+# Starts the built program under a virtual X server and, with real clicks and keys, offers
+# "Segment Edit" and "Show Edit" files they refuse: one line more than they take, and one line of
+# 3 MB. Segment Edit first gets two rows, refuses a typed name that reaches outside its folder, and
+# saves. Each refusal must come in a box that shows what the layout probe's error box giving the
+# refusal's words shows; while the box is up Segment Edit's grid must still show the saved rows,
+# and afterwards each window's message line must show the refusal's words (compared with the
+# layout probe's picture of the line showing them), not an earlier word. Nothing may be written
+# outside the folder, and the program must stay small and end normally.
 set -euo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
 begin_session "$@"
 
-mkdir -p "$home/program/Section"
+write_two_drawings
+mkdir -p "$home/program/Section" "$home/program/Sequence"
 awk 'BEGIN { for (i = 0; i < 100001; i++) printf "a.ddr|1|50|0|0|0|0|0|0|0|0|257|20|0|30|0|30000|0|0\r\n" }' \
   >"$home/program/Section/huge.sec"
-mkdir -p "$home/program/Sequence"
+head -c 3145728 /dev/zero | tr '\0' a >"$home/program/Section/longline.sec"
 awk 'BEGIN { printf "[Music]\r\n\r\n[Track1]\r\n"; for (i = 0; i < 99996; i++) printf "a.ddr|1\r\n"
              printf "[Track2]\r\n[Track3]\r\n" }' >"$home/program/Sequence/huge.seq"
+{ printf '[Music]\r\n'; head -c 3145728 /dev/zero | tr '\0' m; printf '\r\n[Track1]\r\n'; } \
+  >"$home/program/Sequence/longline.seq"
 
 cat >"$home/session.sh" <<'SESSION'
 #!/usr/bin/env bash
 set -uo pipefail
 source "$SESSION_LIB"
+main="Kavri laser software-0"
+# A control's box as "X,Y,W,H" from the layout probe's lines.
+box_of() { awk -v n="$1" '$1 == n { print $2 "," $3 "," $4 "," $5 }' "$LOGS/layout.txt"; }
+
+# The box the window opened (it shares the main window's title) says the words: it must come and
+# show what the layout probe's error box saying them shows.
+box_says() {
+  local words=$1 name=$2
+  "$LAYOUT_PROBE" --error-box "$words" "$LOGS/$name.png" >/dev/null 2>&1 || { echo "the probe drew no box" >&2; return 1; }
+  "$X_TOOL" --title "$main" --dialog --timeout 10 --until-same "$LOGS/$name.png" --screenshot "$ARTIFACTS/program_$name.png"
+  case $? in
+    0) ;;
+    2) echo "no box came for $name" >&2; return 1 ;;
+    *) echo "the box of $name does not say: $words" >&2; return 1 ;;
+  esac
+}
+close_box() { "$X_TOOL" --title "$main" --dialog --timeout 10 --close; }
+
+# The window's message line shows the words, as the layout probe's line saying them shows them.
+line_says() {
+  local window=$1 option=$2 words=$3 name=$4 region
+  region=$("$LAYOUT_PROBE" "$option" "$words" "$LOGS/${name}_line.png" 2>/dev/null |
+    awk '$1 ~ /Label18$/ { print $2 "," $3 "," $4 "," $5 }')
+  [ -n "$region" ] || { echo "the probe drew no message line" >&2; return 1; }
+  "$X_TOOL" --title "$window" --timeout 5 --region "$region" --until-same "$LOGS/${name}_line.png" \
+    --screenshot "$ARTIFACTS/program_${name}_line.png" || { echo "the message line of $window does not say: $words" >&2; return 1; }
+}
+
 start_program
-"$X_TOOL" --title "Kavri laser software-0" --timeout 30 --click "$(place Form15.BitBtn2)" || exit 21
-# huge.sec is the only segment and so the selected one.
-"$X_TOOL" --title "Segment Edit" --timeout 10 --click "$(place Form5.BitBtn17)" || exit 22
-sleep 1
-# The box shares the main window's title and stands above it.
-"$X_TOOL" --title "Kavri laser software-0" --timeout 10 --screenshot "$ARTIFACTS/program_segment_open_refused.png" ||
-  exit 23
-"$X_TOOL" --title "Kavri laser software-0" --key Return || exit 23
+"$X_TOOL" --title "$main" --timeout 30 --click "$(place Form15.BitBtn2)" || exit 21
+# Two rows, of the drawings a and b.
+"$X_TOOL" --title "Segment Edit" --timeout 10 --click "$(place Form5.FileListBox1.item0)" --click "$(place Form5.BitBtn1)" \
+  --click "$(place Form5.FileListBox1.item1)" --click "$(place Form5.BitBtn1)" --click "$(place Form5.BitBtn5)" || exit 22
+"$X_TOOL" --title "Save segment" --timeout 10 $(keys_of ../../evil) --key Return || exit 23
+box_says 'A name may not be "." or start with ".", or hold "/", "\", ".." or control characters.' segment_name_refused ||
+  exit 24
+close_box || exit 24
+"$X_TOOL" --title "Segment Edit" --timeout 10 --click "$(place Form5.BitBtn5)" || exit 25
+"$X_TOOL" --title "Save segment" --timeout 10 $(keys_of kept) --key Return || exit 25
+line_says "Segment Edit" --segment-edit-message "The segment have saved." segment_saved || exit 26
+
+# The grid's header and two rows as they show before the refused opens.
+grid=$(box_of Form5.skinStringGrid1 | awk -F, '{ print $1 "," $2 "," $3 ",60" }')
+"$X_TOOL" --title "Segment Edit" --region "$grid" --screenshot "$ARTIFACTS/program_segment_grid_saved.png" || exit 27
+# The list is huge.sec, kept.sec, longline.sec.
+for pick in "item0 huge.sec" "item2 longline.sec"; do
+  set -- $pick
+  case $2 in
+    huge.sec) words='"huge.sec" was not opened: it has 100001 lines, more than the 100000 that Segment Edit takes.' ;;
+    *) words='"longline.sec" was not opened: its line 1 is 3145728 bytes long, more than the 1024 that Segment Edit takes.' ;;
+  esac
+  "$X_TOOL" --title "Segment Edit" --timeout 10 --click "$(place Form5.FileListBox2.$1)" \
+    --click "$(place Form5.BitBtn17)" || exit 28
+  box_says "$words" "segment_${2%.sec}_refused" || exit 29
+  "$X_TOOL" --title "Segment Edit" --timeout 2 --region "$grid" --until-same "$ARTIFACTS/program_segment_grid_saved.png" \
+    --screenshot "$ARTIFACTS/program_segment_grid_${2%.sec}_box_up.png" ||
+    { echo "the grid changed while the box of $2 was up" >&2; exit 30; }
+  close_box || exit 31
+  line_says "Segment Edit" --segment-edit-message "$words" "segment_${2%.sec}" || exit 32
+done
 grep VmHWM "/proc/$pid/status" >"$LOGS/memory.txt"
-"$X_TOOL" --title "Segment Edit" --timeout 10 --click "$(place Form5.BitBtn5)" || exit 24
-"$X_TOOL" --title "Save segment" --timeout 10 --key period --key period --key slash --key period --key period \
-  --key slash --key e --key v --key i --key l --key Return || exit 25
-sleep 1
-"$X_TOOL" --title "Kavri laser software-0" --timeout 10 --screenshot "$ARTIFACTS/program_segment_name_refused.png" ||
-  exit 26
-"$X_TOOL" --title "Kavri laser software-0" --key Return || exit 26
-"$X_TOOL" --title "Segment Edit" --timeout 10 --screenshot "$ARTIFACTS/program_segment_edit_after_refusals.png" || exit 27
-# Show Edit refuses its own long file the same way; Segment Edit closes first, as it stands over
-# the main window's buttons.
-"$X_TOOL" --title "Segment Edit" --close || exit 29
+"$X_TOOL" --title "Segment Edit" --timeout 10 --screenshot "$ARTIFACTS/program_segment_edit_after_refusals.png" || exit 33
+# Show Edit refuses its own files the same way; Segment Edit closes first, as it stands over the
+# main window's buttons. Its list is huge.seq, longline.seq.
+"$X_TOOL" --title "Segment Edit" --close || exit 34
 sleep 0.5
-"$X_TOOL" --title "Kavri laser software-0" --click "$(place Form15.BitBtn4)" || exit 30
-"$X_TOOL" --title "Show Edit" --timeout 10 --click "$(place Form8.FileListBox4.item0)" --click "$(place Form8.BitBtn17)" ||
-  exit 31
-sleep 1
-"$X_TOOL" --title "Kavri laser software-0" --timeout 10 --screenshot "$ARTIFACTS/program_show_open_refused.png" || exit 32
-"$X_TOOL" --title "Kavri laser software-0" --key Return || exit 32
-"$X_TOOL" --title "Kavri laser software-0" --timeout 10 --close || exit 28
+"$X_TOOL" --title "$main" --click "$(place Form15.BitBtn4)" || exit 35
+for pick in "item0 huge.seq" "item1 longline.seq"; do
+  set -- $pick
+  case $2 in
+    huge.seq) words='"huge.seq" was not opened: it has 100001 lines, more than the 100000 that Show Edit takes.' ;;
+    *) words='"longline.seq" was not opened: its line 2 is 3145728 bytes long, more than the 8192 that Show Edit takes.' ;;
+  esac
+  "$X_TOOL" --title "Show Edit" --timeout 10 --click "$(place Form8.FileListBox4.$1)" --click "$(place Form8.BitBtn17)" ||
+    exit 36
+  box_says "$words" "show_${2%.seq}_refused" || exit 37
+  close_box || exit 38
+  line_says "Show Edit" --show-edit-message "$words" "show_${2%.seq}" || exit 39
+done
+grep VmHWM "/proc/$pid/status" >"$LOGS/memory_shows.txt"
+"$X_TOOL" --title "$main" --timeout 10 --close || exit 40
 wait_for_exit "$pid"
 SESSION
 
 XVFB_FIRST_DISPLAY=290 run_session || exit 1
-echo "--- program memory after the refused open"
-cat "$home/memory.txt"
-peak_kb=$(awk '{ print $2 }' "$home/memory.txt")
-if [ "$peak_kb" -gt 300000 ]; then
-  echo "FAIL: the program grew to $peak_kb kB on a file it refused" >&2
-  exit 1
-fi
+echo "--- program memory after the refused opens"
+cat "$home/memory.txt" "$home/memory_shows.txt"
+for file in memory.txt memory_shows.txt; do
+  peak_kb=$(awk '{ print $2 }' "$home/$file")
+  if [ "$peak_kb" -gt 300000 ]; then
+    echo "FAIL: the program grew to $peak_kb kB on files it refused" >&2
+    exit 1
+  fi
+done
 if [ -n "$(find "$home" -name 'evil*' -print -quit)" ]; then
   echo "FAIL: a refused name was written" >&2
   exit 1
 fi
-if [ "$(ls "$home/program/Section")" != "huge.sec" ]; then
+if [ "$(ls "$home/program/Section" | tr '\n' ' ')" != "huge.sec kept.sec longline.sec " ]; then
   echo "FAIL: the segment folder holds $(ls "$home/program/Section" | tr '\n' ' ')" >&2
   exit 1
 fi
-echo "PASS: Segment Edit and Show Edit refused the long files, Segment Edit the outside name, and the program stayed small"
+echo "PASS: Segment Edit and Show Edit refused a file of too many lines and one of a 3 MB line in boxes that said so," \
+  "their message lines gave the refusals' words, Segment Edit's grid kept its rows, the outside name was refused," \
+  "and the program stayed small"

@@ -138,6 +138,59 @@ TEST(PlayContent, HugeContentFilesAreRefusedFromTheirSizeWithTheDefaultBudget) {
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
+// What Segment Edit or Show Edit refuses to open is refused alike when played, on its own or named
+// by a show, in the same words, and found before the lines are made.
+TEST(PlayContent, FilesTheEditorsRefuseAreRefusedForPlayInTheirWords) {
+  ContentFolder f;
+  f.Write("Section/ok.sec", "a.ddr|1\r\n");
+  const struct {
+    const char* segment;
+    std::string text;
+    const char* words;
+  } segments[] = {
+      {"over.sec", Repeat("a.ddr|1", 100001),
+       "\"over.sec\" was not opened: it has 100001 lines, more than the 100000 that Segment Edit takes."},
+      {"breaks.sec", std::string(3u << 20, '\n'),
+       "\"breaks.sec\" was not opened: it has 3145728 lines, more than the 100000 that Segment Edit takes."},
+      {"long.sec", "a.ddr|1\r\n" + std::string(3u << 20, 'a'),
+       "\"long.sec\" was not opened: its line 2 is 3145728 bytes long, more than the 1024 that Segment Edit takes."}};
+  for (const auto& c : segments) {
+    SCOPED_TRACE(c.segment);
+    const std::string path = f.Write(std::string("Section/") + c.segment, c.text);
+    TSectionList rows;
+    rows.push_back(std::make_unique<TSectionRecord>());
+    std::string error;
+    EXPECT_FALSE(LoadSectionFile(path, rows, f.root, &error));
+    EXPECT_TRUE(rows.empty());
+    EXPECT_EQ(error, c.words);
+    TSequence show;
+    error.clear();
+    const std::string file =
+        f.Write("Sequence/s.seq", "[Music]\r\n\r\n[Track1]\r\nok.sec|1\r\n" + std::string(c.segment) + "|1\r\n");
+    EXPECT_FALSE(LoadShowFileWithContent(file, f.root, show, &error));
+    EXPECT_TRUE(show.track1.empty());
+    EXPECT_NE(error.find(c.words), std::string::npos) << error;
+  }
+  const struct {
+    const char* show;
+    std::string text;
+    const char* words;
+  } shows[] = {
+      {"over.seq", "[Music]\r\n\r\n[Track1]\r\n" + Repeat("a.ddr|1", 99998),
+       "\"over.seq\" was not opened: it has 100001 lines, more than the 100000 that Show Edit takes."},
+      {"long.seq", "[Music]\r\n" + std::string(8193, 'm') + "\r\n[Track1]\r\na.ddr|1\r\n",
+       "\"long.seq\" was not opened: its line 2 is 8193 bytes long, more than the 8192 that Show Edit takes."}};
+  for (const auto& c : shows) {
+    SCOPED_TRACE(c.show);
+    const std::string file = f.Write(std::string("Sequence/") + c.show, c.text);
+    TSequence show;
+    std::string error;
+    EXPECT_FALSE(LoadShowFileWithContent(file, f.root, show, &error));
+    EXPECT_TRUE(show.track1.empty());
+    EXPECT_EQ(error, c.words);
+  }
+}
+
 TEST(PlayContent, NamesReachingOutsideTheirFolderLoadNothing) {
   ContentFolder f;
   QDir().mkpath(QString::fromStdString(f.root + "Drawing/sub"));

@@ -38,3 +38,28 @@ TEST(DialogService, AnInstalledServiceAnswersUntilItIsRemoved) {
   }
   EXPECT_EQ(Dialogs().Confirm("again?", TConfirmButtons::YesNo), TDialogAnswer::No);
 }
+
+// The notes pass every box on to the service they stand over, keep the last error's text, and put
+// that service back when they end.
+TEST(DialogService, ErrorBoxNotesKeepTheLastErrorAndPassEveryBoxOn) {
+  kavri_test::RecordingDialogs recording;
+  recording.inputAnswers.push_back(std::string("typed"));
+  {
+    TErrorBoxNotes notes;
+    EXPECT_EQ(&Dialogs(), &notes);
+    EXPECT_FALSE(notes.Last().has_value());
+    Dialogs().ShowMessage("Saved.", TMessageKind::Information);
+    Dialogs().ShowMessage("Careful.", TMessageKind::Warning);
+    EXPECT_FALSE(notes.Last().has_value());
+    Dialogs().ShowMessage("first refusal", TMessageKind::Error);
+    Dialogs().ShowMessage("second refusal", TMessageKind::Error);
+    Dialogs().ShowMessage("Done.", TMessageKind::Information);
+    EXPECT_EQ(notes.Last(), "second refusal");
+    std::string value;
+    EXPECT_TRUE(Dialogs().InputQuery("Save", "name", value));
+    EXPECT_EQ(value, "typed");
+  }
+  EXPECT_EQ(&Dialogs(), &recording);
+  EXPECT_EQ(recording.messages,
+            (std::vector<std::string>{"Saved.", "Careful.", "first refusal", "second refusal", "Done."}));
+}

@@ -31,11 +31,32 @@ TEST(TextLines, CountsTheLinesTheSplitGivesAndRowFilesPastTheirLimitAreRefused) 
   const std::string path = dir.Path("three.txt");
   kavri_test::WriteBytes(path, kavri_test::TextBytes("a\r\nb\nc"));
   std::string error;
-  EXPECT_EQ(ReadRowLines(path, 3, "Here", &error), (TextLines{"a", "b", "c"}));
-  EXPECT_EQ(ReadRowLines(path, 2, "Here", &error), std::nullopt);
+  EXPECT_EQ(ReadRowLines(path, {3, 1, "Here"}, &error), (TextLines{"a", "b", "c"}));
+  EXPECT_EQ(ReadRowLines(path, {2, 1, "Here"}, &error), std::nullopt);
   EXPECT_EQ(error, "\"three.txt\" was not opened: it has 3 lines, more than the 2 that Here takes.");
-  EXPECT_EQ(ReadRowLines(dir.Path("none.txt"), 2, "Here", &error), std::nullopt);
+  EXPECT_EQ(ReadRowLines(dir.Path("none.txt"), {2, 1, "Here"}, &error), std::nullopt);
   EXPECT_NE(error.find("none.txt"), std::string::npos);
+}
+
+// A line's length is its bytes between breaks, whichever break ends it; the first long line is named.
+TEST(TextLines, RowFilesWithALineLongerThanTheirLimitAreRefusedNamingTheFirst) {
+  const TRowFileRule rule{10, 3, "Here"};
+  const struct {
+    const char* text;
+    const char* refusal;  // "" when kept
+  } cases[] = {
+      {"abc\r\nabc\nabc\rabc", ""},
+      {"\r\n\n\r", ""},
+      {"abc\r\nabcd\r\nabcdef", "\"f.sec\" was not opened: its line 2 is 4 bytes long, more than the 3 that Here takes."},
+      {"abcd", "\"f.sec\" was not opened: its line 1 is 4 bytes long, more than the 3 that Here takes."},
+      {"a\n\rabcde\r\n", "\"f.sec\" was not opened: its line 3 is 5 bytes long, more than the 3 that Here takes."},
+      // Too many lines is said first, whatever their length.
+      {"abcd\n\n\n\n\n\n\n\n\n\n\n", "\"f.sec\" was not opened: it has 11 lines, more than the 10 that Here takes."}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const std::optional<std::string> refusal = RowFileRefusal(c.text, "/some/folder/f.sec", rule);
+    EXPECT_EQ(refusal.value_or(""), c.refusal);
+  }
 }
 
 TEST(TextLines, WritesCrLfAndReadsBackAnyEnding) {

@@ -11,6 +11,7 @@
 #include "platform/file_io.h"
 #include "platform/program_folder.h"
 #include "platform/usb/usb_sim_driver.h"
+#include "segments/file_list_commands.h"
 #include "segments/segment_edit_window.h"
 #include "segments/segment_play_state.h"
 #include "tests/support/menu_item.h"
@@ -157,6 +158,61 @@ TEST_F(SegmentEditWindow, SaveNewAndOpenGoThroughTheButtonsAndTheGridFollows) {
   ASSERT_EQ(form->skinStringGrid1->RowCount(), 3);
   EXPECT_EQ(Cell(0, 2), "small.DDR");
   EXPECT_EQ(Cell(1, 2), "40");
+}
+
+// Records what the grid showed while each message box was up.
+class GridWatchingDialogs : public kavri_test::RecordingDialogs {
+ public:
+  explicit GridWatchingDialogs(const std::unique_ptr<TForm5>& form) : form_(form) {}
+  void ShowMessage(const std::string& text, TMessageKind kind) override {
+    RecordingDialogs::ShowMessage(text, kind);
+    rowsShown.push_back(form_->skinStringGrid1->RowCount());
+  }
+  std::vector<int> rowsShown;
+
+ private:
+  const std::unique_ptr<TForm5>& form_;
+};
+
+// A refused open leaves no false word and no emptied grid behind: the message line says why the
+// file was not opened, and the grid shows the segment it showed, also while the refusal is up.
+TEST_F(SegmentEditWindow, ARefusedOpenSaysSoInTheMessageLineAndTheGridKeepsItsRows) {
+  AddRow("Big.ddr", "30");
+  AddRow("small.DDR", "40");
+  dialogs.inputAnswers.push_back(std::string("Pair"));
+  form->BitBtn5->Click();
+  ASSERT_EQ(form->Label18->text(), "The segment have saved.");
+  std::string over;
+  for (size_t i = 0; i <= kMaxSegmentRows; ++i) over += "a.ddr|1\r\n";
+  kavri_test::WriteBytes(SectionFolder() + "over.sec", kavri_test::TextBytes(over));
+  kavri_test::WriteBytes(SectionFolder() + "bad.sec", kavri_test::TextBytes("a.ddr|x\r\n"));
+  const struct {
+    const char* file;
+    const char* words;
+  } cases[] = {
+      {"over.sec", "\"over.sec\" was not opened: it has 100001 lines, more than the 100000 that Segment Edit takes."},
+      {"bad.sec", "'x' is not a valid integer value"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    GridWatchingDialogs watching(form);
+    form->FileListBox2->Files().Update();
+    form->FileListBox2->Files().SetItemIndex(form->FileListBox2->Files().IndexOf(c.file));
+    form->BitBtn17->Click();
+    ASSERT_EQ(watching.messages.size(), 1u);
+    EXPECT_NE(watching.messages[0].find(c.words), std::string::npos) << watching.messages[0];
+    EXPECT_EQ(watching.rowsShown, std::vector<int>{3});
+    EXPECT_EQ(form->Label18->text().toStdString(), watching.messages[0]);
+    EXPECT_EQ(form->skinEdit1->text(), "Pair.sec");
+    ASSERT_EQ(form->skinStringGrid1->RowCount(), 3);
+    EXPECT_EQ(Cell(0, 2), "small.DDR");
+  }
+  // A refusal from the name box that every window shares says so too.
+  form->Label18->setText("The segment have saved.");
+  dialogs.messages.clear();
+  dialogs.inputAnswers.push_back(std::string("../evil"));
+  form->BitBtn16->Click();
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{kRefusedNameText});
+  EXPECT_EQ(form->Label18->text().toStdString(), kRefusedNameText);
 }
 
 TEST_F(SegmentEditWindow, SaveFromTheMenuTakesACellStillBeingTyped) {

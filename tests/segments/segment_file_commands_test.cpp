@@ -51,7 +51,7 @@ class SegmentFileCommandsTest : public ::testing::Test {
   int previews = 0;
   std::vector<std::string> edited;
   TSegmentFileCommands files{segment, drawings, segments,
-                             {[this] { ++previews; }, [this](const std::string& p) { edited.push_back(p); return true; }}};
+                             {[this] { ++previews; }, [this](const std::string& p) { edited.push_back(p); return true; }, {}}};
 };
 
 TEST_F(SegmentFileCommandsTest, FirstSaveAsksForANameAndAppendsTheExtensionLaterSavesDoNot) {
@@ -189,23 +189,36 @@ TEST_F(SegmentFileCommandsTest, TypedNamesWithAFolderPartAreRefusedWithTheShared
   EXPECT_EQ(segments.Count(), 0);
 }
 
-// A file with more lines than the grid takes is refused, counted before any row is made, with a
-// message naming the file and the limit; name and grid stay as they were.
-TEST_F(SegmentFileCommandsTest, OpenRefusesMoreRowsThanTheGridTakesAndTakesTheLimitItself) {
+// A file with more lines than the grid takes, or a line longer than any row the program writes, is
+// refused, found before any row is made, with a message naming the file and the limit; name and
+// grid stay as they were.
+TEST_F(SegmentFileCommandsTest, OpenRefusesMoreRowsOrLongerLinesThanItTakesAndTakesTheLimitsThemselves) {
   const std::string row = "a.ddr|5|1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17\r\n";
   std::string atLimit;
   for (size_t i = 0; i < kMaxSegmentRows; ++i) atLimit += row;
+  // The longest row the program writes: the longest file name and the widest numbers.
+  std::string longest = std::string(251, 'n') + ".ddr";
+  for (int i = 0; i < 18; ++i) longest += "|-2147483648";
   struct Case {
     const char* name;
     std::string text;
     const char* message;  // "" when it opens
+    int rows;             // when it opens
   };
   const Case cases[] = {
       {"empty_lines.sec", std::string(3u << 20, '\n'),
-       "\"empty_lines.sec\" was not opened: it has 3145728 lines, more than the 100000 that Segment Edit takes."},
+       "\"empty_lines.sec\" was not opened: it has 3145728 lines, more than the 100000 that Segment Edit takes.", 0},
       {"one_over.sec", atLimit + "b.ddr",
-       "\"one_over.sec\" was not opened: it has 100001 lines, more than the 100000 that Segment Edit takes."},
-      {"at_limit.sec", atLimit, ""}};
+       "\"one_over.sec\" was not opened: it has 100001 lines, more than the 100000 that Segment Edit takes.", 0},
+      {"long_line.sec", row + std::string(4u << 20, 'a') + "\r\n" + std::string(2000, 'b'),
+       "\"long_line.sec\" was not opened: its line 2 is 4194304 bytes long, more than the 1024 that Segment Edit "
+       "takes.",
+       0},
+      {"just_over.sec", std::string(1025, 'c'),
+       "\"just_over.sec\" was not opened: its line 1 is 1025 bytes long, more than the 1024 that Segment Edit takes.",
+       0},
+      {"at_limit.sec", atLimit, "", static_cast<int>(kMaxSegmentRows)},
+      {"longest.sec", longest + "\r\n" + std::string(1024, 'd'), "", 2}};
   for (const Case& c : cases) WriteBytes(SegmentPath(c.name), TextBytes(c.text));
   segments.Update();
   AddRows({"kept.ddr"});
@@ -224,8 +237,8 @@ TEST_F(SegmentFileCommandsTest, OpenRefusesMoreRowsThanTheGridTakesAndTakesTheLi
     } else {
       EXPECT_TRUE(opened);
       EXPECT_TRUE(dialogs.messages.empty());
-      EXPECT_EQ(segment.LastRow(), static_cast<int>(kMaxSegmentRows));
-      EXPECT_EQ(segment.Cell(18, static_cast<int>(kMaxSegmentRows)), "17");
+      ASSERT_EQ(segment.LastRow(), c.rows);
+      EXPECT_EQ(segment.Cell(0, 1), std::string(c.text.substr(0, c.text.find('|'))));
     }
   }
 }

@@ -15,6 +15,7 @@
 #include "engine/shared_state.h"
 #include "platform/program_folder.h"
 #include "platform/size_text.h"
+#include "segments/file_list_commands.h"
 #include "skin/skin_check_box.h"
 #include "tests/support/menu_item.h"
 #include "tests/support/program_folder_scope.h"
@@ -135,6 +136,45 @@ TEST_F(ShowEditWindow, SaveFromTheMenuTakesACellStillBeingTyped) {
   EXPECT_EQ(form->Label18->text(), "Save show success.");
   EXPECT_EQ(kavri_test::ReadBytes(SequenceFolder() + "gig.seq"),
             kavri_test::TextBytes("[Music]\r\n\r\n[Track1]\r\n|250\r\n[Track2]\r\n|0\r\n[Track3]\r\n|0\r\n"));
+}
+
+// A refused open leaves no stale word in the message line: it says why the show was not opened,
+// and name and grids stay as they were.
+TEST_F(ShowEditWindow, ARefusedOpenSaysSoInTheMessageLineAndKeepsTheGrids) {
+  dialogs.inputAnswers.push_back(std::string("gig"));
+  form->BitBtn4->Click();
+  form->BitBtn5->Click();
+  ASSERT_EQ(form->Label18->text(), "Save show success.");
+  std::string over = "[Music]\r\n\r\n[Track1]\r\n";
+  for (size_t i = 0; i + 2 < kMaxShowLines; ++i) over += "a.ddr|1\r\n";
+  kavri_test::WriteBytes(SequenceFolder() + "over.seq", kavri_test::TextBytes(over));
+  kavri_test::WriteBytes(SequenceFolder() + "bad.seq", kavri_test::TextBytes("[Track1]\r\na.ddr|x\r\n"));
+  const struct {
+    const char* file;
+    const char* words;
+  } cases[] = {{"over.seq", "\"over.seq\" was not opened: it has 100001 lines, more than the 100000 that Show Edit takes."},
+               {"bad.seq", "'x' is not a valid integer value"}};
+  TFileList& shows = form->FileListBox4->Files();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    dialogs.messages.clear();
+    shows.Update();
+    shows.SetItemIndex(shows.IndexOf(c.file));
+    form->BitBtn17->Click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_NE(dialogs.messages[0].find(c.words), std::string::npos) << dialogs.messages[0];
+    EXPECT_EQ(form->Label18->text().toStdString(), dialogs.messages[0]);
+    EXPECT_EQ(form->skinEdit1->text(), "gig");
+    EXPECT_EQ(form->Grid(0)->RowTexts(1).join("|"), "|0");
+  }
+  // A refusal from the name box that every window shares says so too.
+  form->BitBtn5->Click();
+  ASSERT_EQ(form->Label18->text(), "Save show success.");
+  dialogs.messages.clear();
+  dialogs.inputAnswers.push_back(std::string("../evil"));
+  form->BitBtn16->Click();
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{kRefusedNameText});
+  EXPECT_EQ(form->Label18->text().toStdString(), kRefusedNameText);
 }
 
 TEST_F(ShowEditWindow, MenusColourPanelsAndTwinsAndThePlayHooks) {

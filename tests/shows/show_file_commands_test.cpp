@@ -157,6 +157,27 @@ TEST_F(ShowFileCommandsTest, OpenRefusesAFileWithMoreLinesThanTheGridsTake) {
   EXPECT_EQ(dialogs.messages.size(), 1u);
 }
 
+// A line longer than any the program writes (the music as a full path is the longest) is refused
+// before any row is made, with the line's number and the limit.
+TEST_F(ShowFileCommandsTest, OpenRefusesALineLongerThanAnyShowLineAndTakesTheLongestMusicPath) {
+  const std::string longestPath = "/" + std::string(4094, 'm');
+  WriteBytes(ShowPath("path.seq"), TextBytes("[Music]\r\n" + longestPath + "\r\n[Track1]\r\na.ddr|1\r\n"));
+  WriteBytes(ShowPath("long.seq"),
+             TextBytes("[Music]\r\n\r\n[Track1]\r\na.ddr|1\r\n" + std::string(8193, 'x') + "|1\r\n"));
+  Select(shows, "long.seq");
+  EXPECT_FALSE(files.Open());
+  const std::string refusal =
+      "\"long.seq\" was not opened: its line 5 is 8195 bytes long, more than the 8192 that Show Edit takes.";
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{refusal});
+  EXPECT_EQ(show.ShowName(), TShowGridModel::kNoName);
+  EXPECT_EQ(show.Track(0).LastRow(), 1);
+
+  Select(shows, "path.seq");
+  EXPECT_TRUE(files.Open());
+  EXPECT_EQ(show.Music(), longestPath);
+  EXPECT_EQ(show.Track(0).Rows(), Rows({{"a.ddr", "1"}}));
+}
+
 TEST_F(ShowFileCommandsTest, OpenOfAShowWrittenOnWindowsFindsItsContentAndMusicWithoutRegardToCase) {
   // Files copied from a case-blind system, named in other case than the show names them.
   Drawing star;
