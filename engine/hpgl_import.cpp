@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/marked_points.h"
+#include "platform/file_io.h"
 #include "platform/int_convert.h"
 #include "platform/text.h"
 
@@ -16,27 +17,15 @@ namespace kavri {
 
 namespace {
 
-struct RawPoint {
-  int64_t x;
-  int64_t y;
-  bool penUp;
-};
-
 bool StartsWith(std::string_view line, std::string_view prefix) { return TrimView(line).substr(0, 2) == prefix; }
 
 bool IsEndLine(std::string_view line) { return LowerCase(TrimView(line)) == "sp0;"; }
-
-long FindFrom(const TextLines& lines, size_t from, bool (*match)(std::string_view)) {
-  for (size_t i = from; i < lines.size(); ++i)
-    if (match(lines[i])) return static_cast<long>(i);
-  return -1;
-}
 
 bool IsBlockStart(std::string_view line) { return StartsWith(line, "LT"); }
 
 // "PD1200 3400;": x between the letters and the first blank, y after it without the last
 // character. A bare "PU;" moves nowhere and carries no point.
-std::optional<RawPoint> ReadPenPoint(std::string_view trimmed) {
+std::optional<THpglReader::TRawPoint> ReadPenPoint(std::string_view trimmed) {
   const bool up = trimmed.substr(0, 2) == "PU";
   const std::string_view rest = trimmed.substr(2);
   if (rest.empty() || rest == ";") return std::nullopt;
@@ -44,7 +33,7 @@ std::optional<RawPoint> ReadPenPoint(std::string_view trimmed) {
   const std::string_view xText = blank == std::string_view::npos ? rest : rest.substr(0, blank);
   std::string_view yText = blank == std::string_view::npos ? std::string_view{} : rest.substr(blank + 1);
   if (!yText.empty()) yText.remove_suffix(1);
-  return RawPoint{StrToInt(xText), StrToInt(yText), up};
+  return THpglReader::TRawPoint{StrToInt(xText), StrToInt(yText), up};
 }
 
 }  // namespace
@@ -66,49 +55,61 @@ void ThinPlotterPoints(DrawingObject& object, int fine) {
   RemoveMarkedPoints(object);
 }
 
-THpglImport ImportPlt(const TextLines& lines, const THpglSettings& settings) {
-  THpglImport result;
-  std::vector<std::vector<RawPoint>> blocks;
+THpglReader::THpglReader(const THpglSettings& settings) : settings_(settings) {}
+
+void THpglReader::Add(std::string_view line) {
+  if (!result_.ok) return;
+  line = TrimView(line);
+  if (IsBlockStart(line)) {
+    // A block ends at the next "LT", so a failure after an "SP0;" in it counts after all.
+    if (tailError_) {
+      result_.ok = false;
+      result_.error = *tailError_;
+      return;
+    }
+    blocks_.emplace_back();
+    cut_.reset();
+    return;
+  }
+  if (blocks_.empty() || tailError_) return;
+  // The last block ends at its first "SP0;", or at the end of a file that has none; what follows
+  // is kept until another block shows it was no last block.
+  if (IsEndLine(line) && !cut_) cut_ = blocks_.back().size();
+  const std::string_view head = line.substr(0, 2);
+  if (head != "PU" && head != "PD") return;
+  try {
+    if (const std::optional<TRawPoint> p = ReadPenPoint(line)) blocks_.back().push_back(*p);
+  } catch (const EConvertError& e) {
+    if (cut_) {
+      tailError_ = e.what();
+      return;
+    }
+    result_.ok = false;
+    result_.error = e.what();
+  }
+}
+
+THpglImport THpglReader::Finish() {
+  THpglImport result = std::move(result_);
+  if (!result.ok) return result;
+  if (cut_) blocks_.back().resize(*cut_);
   int64_t minX = std::numeric_limits<int64_t>::max(), minY = minX;
   int64_t maxX = std::numeric_limits<int64_t>::min(), maxY = maxX;
   bool anyPoint = false;
-  try {
-    long start = FindFrom(lines, 0, IsBlockStart);
-    while (start >= 0) {
-      const long next = FindFrom(lines, static_cast<size_t>(start) + 1, IsBlockStart);
-      // The last block ends at "SP0;" or, when a file has none, at its end.
-      long end = next;
-      if (end < 0) {
-        end = FindFrom(lines, static_cast<size_t>(start) + 1, IsEndLine);
-        if (end < 0) end = static_cast<long>(lines.size());
-      }
-      std::vector<RawPoint> block;
-      for (long i = start + 1; i < end; ++i) {
-        const std::string_view line = TrimView(lines[static_cast<size_t>(i)]);
-        const std::string_view head = line.substr(0, 2);
-        if (head != "PU" && head != "PD") continue;
-        const std::optional<RawPoint> p = ReadPenPoint(line);
-        if (!p) continue;
-        minX = std::min(minX, p->x);
-        maxX = std::max(maxX, p->x);
-        minY = std::min(minY, p->y);
-        maxY = std::max(maxY, p->y);
-        anyPoint = true;
-        block.push_back(*p);
-      }
-      if (!block.empty()) blocks.push_back(std::move(block));
-      start = next;
+  for (const auto& block : blocks_)
+    for (const TRawPoint& p : block) {
+      minX = std::min(minX, p.x);
+      maxX = std::max(maxX, p.x);
+      minY = std::min(minY, p.y);
+      maxY = std::max(maxY, p.y);
+      anyPoint = true;
     }
-  } catch (const EConvertError& e) {
-    result.ok = false;
-    result.error = e.what();
-    return result;
-  }
   if (!anyPoint) return result;
-
+  const THpglSettings& settings = settings_;
   const int64_t d = std::max<int64_t>({(maxX - minX) / 512, (maxY - minY) / 512, 1});
   const double divisor = static_cast<double>(d) * (static_cast<double>(settings.size) + 1.0);
-  for (const auto& block : blocks) {
+  for (const auto& block : blocks_) {
+    if (block.empty()) continue;
     DrawingObject& object = *result.objects.AddObject();
     for (size_t i = 0; i < block.size(); ++i) {
       PointRecord p;
@@ -123,16 +124,27 @@ THpglImport ImportPlt(const TextLines& lines, const THpglSettings& settings) {
   return result;
 }
 
+THpglImport ImportPlt(const TextLines& lines, const THpglSettings& settings) {
+  THpglReader reader(settings);
+  for (const std::string& line : lines) reader.Add(line);
+  return reader.Finish();
+}
+
 THpglImport ImportPltFile(const std::string& path, const THpglSettings& settings) {
+  // Read line by line from the file's bytes: a file of many short lines costs its size, not a
+  // string for each of its lines.
   std::string error;
-  const std::optional<TextLines> lines = ReadTextLines(path, &error);
-  if (!lines) {
+  const std::optional<Bytes> bytes = ReadWholeFile(path, kMaxTextFileBytes, &error);
+  if (!bytes) {
     THpglImport failed;
     failed.ok = false;
     failed.error = error;
     return failed;
   }
-  return ImportPlt(*lines, settings);
+  THpglReader reader(settings);
+  ForEachTextLine(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
+                  [&](std::string_view line) { reader.Add(line); });
+  return reader.Finish();
 }
 
 }  // namespace kavri

@@ -2,7 +2,12 @@
 // Plotter files (HPGL, one command per line as older design programs write them) turned into
 // drawing objects: one object per "LT" block, pen-up and pen-down points fitted to the editor's
 // canvas (0..510, y downwards) and thinned.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "engine/drawing.h"
 #include "platform/text_lines.h"
@@ -19,6 +24,27 @@ struct THpglImport {
   bool ok = true;
   std::string error;  // the conversion error when !ok
   Drawing objects;    // only meaningful when ok
+};
+
+// Takes a plotter file a line at a time, keeping only the points it will use.
+class THpglReader {
+ public:
+  struct TRawPoint {
+    int64_t x;
+    int64_t y;
+    bool penUp;
+  };
+  explicit THpglReader(const THpglSettings& settings);
+  void Add(std::string_view line);
+  // The import of the lines added so far, as ImportPlt gives it; the reader is spent.
+  THpglImport Finish();
+
+ private:
+  THpglSettings settings_;
+  THpglImport result_;
+  std::vector<std::vector<TRawPoint>> blocks_;  // one per "LT" line
+  std::optional<size_t> cut_;                   // where the last block ends if no "LT" follows
+  std::optional<std::string> tailError_;        // a failure past that end, which counts only then
 };
 
 // Parses the lines. A value that is not an integer stops the import with !ok and the conversion

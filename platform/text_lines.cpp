@@ -15,21 +15,6 @@ std::string FileNameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Calls `take` with each line of the text, as SplitTextLines cuts them.
-template <typename TTake>
-void ForEachTextLine(std::string_view text, TTake&& take) {
-  size_t start = 0;
-  const size_t n = text.size();
-  for (size_t i = 0; i < n; ++i) {
-    const char c = text[i];
-    if (c != '\r' && c != '\n') continue;
-    take(text.substr(start, i - start));
-    if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < n) take(text.substr(start));
-}
-
 }  // namespace
 
 TextLines SplitTextLines(std::string_view text) {

@@ -12,6 +12,20 @@ using TextLines = std::vector<std::string>;
 // Splits text at CR LF, LF or a lone CR. A final line break does not start another line, so
 // "a\r\n" is one line and "" is none.
 TextLines SplitTextLines(std::string_view text);
+// Calls `take` with each line of the text as a view into it, as SplitTextLines cuts them.
+template <typename TTake>
+void ForEachTextLine(std::string_view text, TTake&& take) {
+  size_t start = 0;
+  const size_t n = text.size();
+  for (size_t i = 0; i < n; ++i) {
+    const char c = text[i];
+    if (c != '\r' && c != '\n') continue;
+    take(text.substr(start, i - start));
+    if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < n) take(text.substr(start));
+}
 // The number of lines SplitTextLines gives, without making them.
 size_t CountTextLines(std::string_view text);
 

@@ -1,10 +1,12 @@
 #include "engine/hpgl_import.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <tuple>
 #include <vector>
 
+#include "tests/support/child_run.h"
 #include "tests/support/test_support.h"
 
 namespace kavri {
@@ -94,6 +96,34 @@ TEST(HpglImport, NonIntegerValueStopsWithTheConversionError) {
     EXPECT_NE(r.error.find("is not a valid integer value"), std::string::npos) << r.error;
   }
 }
+
+// The last block ends at its "SP0;": what follows it is not read, unless another block comes.
+TEST(HpglImport, AFaultPastTheLastBlocksEndIsNotReadButOneBeforeAnotherBlockIs) {
+  const THpglImport past = Import({"LT;", "PU0 0;", "PD2 0;", "SP0;", "PDx 1;", "PD7 7;"});
+  ASSERT_TRUE(past.ok) << past.error;
+  EXPECT_EQ(Shape(past.objects), (std::vector<std::vector<Pt>>{{{0, 510, 1}, {2, 510, 0}}}));
+  const THpglImport before = Import({"LT;", "PU0 0;", "SP0;", "PDx 1;", "LT;", "PU1 1;"});
+  EXPECT_FALSE(before.ok);
+  EXPECT_NE(before.error.find("is not a valid integer value"), std::string::npos) << before.error;
+}
+
+// A file of line breaks costs its size, not a string per line (about 2 GB for this one).
+#ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than the limit leaves
+TEST(HpglImport, AFileOfLineBreaksIsReadWithoutAStringForEachLine) {
+  kavri_test::ScratchDir dir;
+  std::string text(60u << 20, '\n');
+  text += "LT;\nPU0 0;\nPD8 0;\n";
+  kavri_test::WriteBytes(dir.Path("breaks.plt"), kavri_test::TextBytes(text));
+  text = std::string();
+  EXPECT_EQ(kavri_test::RunInChild(30, [&] {
+              const rlimit limit{1u << 30, 1u << 30};
+              if (setrlimit(RLIMIT_AS, &limit) != 0) return false;
+              const THpglImport r = ImportPltFile(dir.Path("breaks.plt"), {0, 0, 4});
+              return r.ok && Shape(r.objects) == std::vector<std::vector<Pt>>{{{0, 510, 1}, {8, 510, 0}}};
+            }),
+            "");
+}
+#endif
 
 TEST(HpglImport, ReadsAFileWithCrLfLines) {
   kavri_test::ScratchDir dir;
