@@ -172,8 +172,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
   layout->addWidget(ColourPanels);
 
   auto* status = new QHBoxLayout;
-  Label18 = MakeLabel(this, "Label18", "ready");
-  Label18->setStyleSheet("color: red");
+  Label18 = MakeMessageLabel(this, "Label18", "ready");
   status->addWidget(Caption(this, "Message:"));
   status->addWidget(Label18, 1);
   layout->addLayout(status);

@@ -1,6 +1,9 @@
 #include "skin/window_placement.h"
 
+#include "skin/content_scroller.h"
+
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLayout>
 #include <QScreen>
 #include <QWidget>
@@ -83,19 +86,34 @@ QScreen* ScreenHolding(const QRect& frame) {
 
 void Place(QWidget* window, TWindowPlacement placement, QWidget* opener, bool placedBefore) {
   // The size the window will show at: its size hint unless it was resized, and never below what its
-  // layout asks for now.
+  // layout asks for now. A window whose content scrolls asks for all of it (adjusting would stop at
+  // two thirds of the screen).
   window->ensurePolished();
   if (QLayout* layout = window->layout()) layout->activate();
-  if (!window->testAttribute(Qt::WA_Resized)) window->adjustSize();
+  const bool scrolls = ContentScroller(window) != nullptr;
+  if (!window->testAttribute(Qt::WA_Resized)) {
+    if (scrolls)
+      window->resize(window->sizeHint());
+    else
+      window->adjustSize();
+  }
   const QMargins margins = FrameFor(window, opener);
-  const QRect frame(window->geometry().topLeft() - QPoint(margins.left(), margins.top()),
-                    window->size().grownBy(margins));
+  QRect frame(window->geometry().topLeft() - QPoint(margins.left(), margins.top()), window->size().grownBy(margins));
   // A window that keeps its place stays on the screen it stood on; the others open on the opener's.
   QScreen* screen = placement == TWindowPlacement::KeepOnScreen && placedBefore ? ScreenHolding(frame) : nullptr;
   if (!screen) screen = opener ? opener->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
+  const QRect available = screen->availableGeometry();
+  // Larger than the work area, a window whose content scrolls opens at the area's size.
+  if (scrolls) {
+    const QSize room = available.size().shrunkBy(margins);
+    if (window->width() > room.width() || window->height() > room.height()) {
+      window->resize(window->size().boundedTo(room));
+      frame.setSize(window->size().grownBy(margins));
+    }
+  }
   const QRect openerFrame = opener ? opener->frameGeometry() : QRect();
-  window->move(PlacedFrameTopLeft(frame, screen->availableGeometry(), placement, placedBefore, openerFrame));
+  window->move(PlacedFrameTopLeft(frame, available, placement, placedBefore, openerFrame));
   window->setProperty(kPlacedProperty, true);
 }
 
@@ -106,6 +124,14 @@ QWidget* OpeningWindow(QWidget* window, QWidget* opener) {
 
 }  // namespace
 
+int TitleFitWidth(const QString& title) {
+  // An icon on the left, three buttons on the right, and the bar's margins.
+  constexpr int kTitleBarFurniture = 120;
+  QFont font = QApplication::font();
+  font.setBold(true);
+  return QFontMetrics(font).horizontalAdvance(title) + kTitleBarFurniture;
+}
+
 void PlaceWindow(QWidget* window, TWindowPlacement placement, QWidget* opener) {
   if (!window || !window->isWindow()) return;
   Place(window, placement, OpeningWindow(window, opener), window->property(kPlacedProperty).toBool());
@@ -114,6 +140,7 @@ void PlaceWindow(QWidget* window, TWindowPlacement placement, QWidget* opener) {
 void ShowPlaced(QWidget* window, TWindowPlacement placement, QWidget* opener) {
   if (!window || !window->isWindow() || window->isVisible()) return;
   opener = OpeningWindow(window, opener);
+  if (placement == TWindowPlacement::KeepOnScreen) ScrollWindowContent(window);
   const bool placedBefore = window->property(kPlacedProperty).toBool();
   Place(window, placement, opener, placedBefore);
   const QSize planned = window->size();
