@@ -1,8 +1,10 @@
 // Prints where the controls that the end-to-end test clicks stand inside their windows, laid out
-// on the same display with the same fonts as the program lays them out:
+// on the same display with the same fonts, and placed the same way, as the program lays them out:
 //   NAME X Y WIDTH HEIGHT        (window coordinates)
 #include <QApplication>
 #include <QFile>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <utility>
@@ -16,8 +18,13 @@
 #include "shell/main_window.h"
 #include "shell/select_device_window.h"
 #include "shows/show_edit_window.h"
+#include "skin/content_scroller.h"
+#include "skin/window_placement.h"
 
 namespace {
+
+// A working window opened as the program opens it: its content in its scroll area, at its size.
+void Open(QWidget* window) { kavri::ShowPlaced(window, kavri::TWindowPlacement::KeepOnScreen, nullptr); }
 
 void PrintPlace(const QString& label, QWidget* widget, QWidget* window) {
   const QPoint at = widget->mapTo(window, QPoint(0, 0));
@@ -34,6 +41,23 @@ void Print(const char* name, QWidget* window, const char* prefix = "") {
   PrintPlace(QString(prefix) + name, widget, window);
 }
 
+// Where a working window's content scroll area stands and how far it scrolls:
+//   PREFIXContentScroller.view|hbar|vbar X Y W H, and PREFIXContentScroller.range HMAX VMAX HPAGE VPAGE.
+void PrintScroller(const char* prefix, QWidget* window) {
+  QScrollArea* scroller = kavri::ContentScroller(window);
+  if (!scroller) {
+    std::printf("%sContentScroller missing\n", prefix);
+    return;
+  }
+  const QString name = QString(prefix) + "ContentScroller";
+  PrintPlace(name + ".view", scroller->viewport(), window);
+  PrintPlace(name + ".hbar", scroller->horizontalScrollBar(), window);
+  PrintPlace(name + ".vbar", scroller->verticalScrollBar(), window);
+  const QScrollBar* h = scroller->horizontalScrollBar();
+  const QScrollBar* v = scroller->verticalScrollBar();
+  std::printf("%s.range %d %d %d %d\n", qPrintable(name), h->maximum(), v->maximum(), h->pageStep(), v->pageStep());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -41,10 +65,11 @@ int main(int argc, char** argv) {
   kavri::TForm15 main([] { return std::vector<kavri::TDetectedDevice>{}; });
   kavri::TForm1 editor;
   editor.FormCreate({});
-  main.show();
-  editor.show();
+  Open(&main);
+  Open(&editor);
   app.processEvents();
   Print("BitBtn1", &main);
+  PrintScroller("Form1.", &editor);
   Print("BitBtn27", &editor);
   Print("Image90", &editor);
   Print("Label6", &editor);
@@ -74,11 +99,12 @@ int main(int argc, char** argv) {
   for (const char* name : {"a.ddr", "b.ddr"}) QFile(drawings.filePath(name)).open(QIODevice::WriteOnly);
   segments.FileListBox1->Files().SetMask("*.ddr");
   segments.FileListBox1->Files().SetDirectory(drawings.path().toStdString());
-  segments.show();
+  Open(&segments);
   app.processEvents();
   for (const char* name : {"BitBtn2"}) Print(name, &main, "Form15.");
   for (const char* name : {"skinEdit2", "BitBtn1", "BitBtn5", "BitBtn17", "ToolButton1", "FileListBox2", "Image1"})
     Print(name, &segments, "Form5.");
+  PrintScroller("Form5.", &segments);
   for (int i = 0; i < 2; ++i) {
     QListWidget* list = segments.FileListBox1;
     list->doItemsLayout();
@@ -88,10 +114,24 @@ int main(int argc, char** argv) {
   }
   kavri::TForm9 converter;
   converter.FileListBox1->Files().SetDirectory(drawings.path().toStdString());
-  converter.show();
+  // One ILDA file, so that the image list's first row stands where the program's will.
+  QTemporaryDir images;
+  QFile(images.filePath("a.ild")).open(QIODevice::WriteOnly);
+  converter.FileListBox3->Files().SetDirectory(images.path().toStdString());
+  Open(&converter);
   app.processEvents();
   Print("BitBtn3", &main, "Form15.");
-  for (const char* name : {"BitBtn2", "skinButton4", "skinButton9", "skinCheckBox1"}) Print(name, &converter, "Form9.");
+  for (const char* name : {"BitBtn2", "skinButton4", "skinButton9", "skinCheckBox1", "skinButton7", "skinButton10",
+                           "skinButton16", "skinButton17", "Label18"})
+    Print(name, &converter, "Form9.");
+  PrintScroller("Form9.", &converter);
+  {
+    QListWidget* list = converter.FileListBox3;
+    list->doItemsLayout();
+    const QRect r = list->visualItemRect(list->item(0));
+    const QPoint at = list->viewport()->mapTo(&converter, r.topLeft());
+    std::printf("Form9.FileListBox3.item0 %d %d %d %d\n", at.x(), at.y(), r.width(), r.height());
+  }
   for (int i = 0; i < 2; ++i) {
     QListWidget* list = converter.FileListBox1;
     list->doItemsLayout();
@@ -105,12 +145,13 @@ int main(int argc, char** argv) {
   for (const char* name : {"a.ddr", "a.sec", "a.ild", "a.seq"}) QFile(content.filePath(name)).open(QIODevice::WriteOnly);
   for (kavri::TFileListBox* box : {shows.FileListBox1, shows.FileListBox2, shows.FileListBox3, shows.FileListBox4})
     box->Files().SetDirectory(content.path().toStdString());
-  shows.show();
+  Open(&shows);
   app.processEvents();
   Print("BitBtn4", &main, "Form15.");
   for (const char* name : {"BitBtn1", "skinButton7", "skinButton5", "BitBtn4", "BitBtn5", "BitBtn16", "BitBtn17",
-                           "ToolButton1", "Image1"})
+                           "ToolButton1", "Image1", "ColourPanels", "Label18"})
     Print(name, &shows, "Form8.");
+  PrintScroller("Form8.", &shows);
   for (int i = 0; i < 4; ++i) {
     QListWidget* list = shows.findChild<kavri::TFileListBox*>(QString("FileListBox%1").arg(i + 1));
     list->doItemsLayout();
@@ -124,12 +165,13 @@ int main(int argc, char** argv) {
     std::printf("Form8.SskinStringGrid%d.header %d %d %d %d\n", t + 1, at.x(), at.y(), r.width(), r.height());
   }
   kavri::TForm4 quickPlay;
-  quickPlay.show();
+  Open(&quickPlay);
   app.processEvents();
   Print("BitBtn5", &main, "Form15.");
   for (const char* name : {"Image4", "Image5", "ToolButton1", "ToolButton5", "ToolButton8", "TrackBar2", "Image1", "FileListBox2",
-                           "skinMemo1", "skinCheckBox4"})
+                           "skinMemo1", "skinCheckBox4", "ColourPanels", "Label18"})
     Print(name, &quickPlay, "Form4.");
+  PrintScroller("Form4.", &quickPlay);
   for (int i = 0; i < quickPlay.skinRadioGroup1->ButtonCount(); ++i)
     PrintPlace(QString("Form4.skinRadioGroup1.item%1").arg(i), quickPlay.skinRadioGroup1->Button(i), &quickPlay);
   // "Select device" as the program shows it with two interfaces, before and after multiple output is

@@ -3,13 +3,15 @@
 //
 //   kavri_x_window --title TEXT [--timeout SECONDS] [--click X,Y]... [--region X,Y,W,H]
 //                  [--key NAME]... [--until-lit X,Y,W,H] [--screenshot FILE.png] [--close]
-//                  [--frame] [--screen-shot FILE.png]
+//                  [--frame] [--screen-shot FILE.png] [--raise]
 //
 // --click presses and releases the left button at X,Y inside the window through the XTest
 // extension, as a real mouse would, in the order given; --key types a key (X key name, or names
 // joined by "+" for a key typed with others held, as "Control_L+a") the same way;
 // --until-lit waits, up to the timeout again, until a part of the window shows anything but black;
-// --region cuts the screenshot to a part of the window; --frame prints "frame X Y W H" (the window
+// --raise first brings the window to the front with the keyboard focus, as a click on its task bar
+// entry would (the window manager is asked through _NET_ACTIVE_WINDOW), so that clicks and keys reach
+// it past the windows that covered it; --region cuts the screenshot to a part of the window; --frame prints "frame X Y W H" (the window
 // with the window manager's frame, on the screen) and "screen W H"; --screen-shot saves the whole
 // screen.
 //
@@ -184,6 +186,43 @@ TWindowRegion OuterFrame(Display* display, Window window) {
           attributes.height + 2 * attributes.border_width};
 }
 
+Window ActiveWindow(Display* display) {
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  Window active = 0;
+  if (XGetWindowProperty(display, DefaultRootWindow(display), XInternAtom(display, "_NET_ACTIVE_WINDOW", False), 0, 1,
+                         False, XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+      data && count == 1)
+    active = *reinterpret_cast<Window*>(data);
+  if (data) XFree(data);
+  return active;
+}
+
+// Asks the window manager to activate the window (source 2: a pager, which managers obey); without
+// one answering within a second, raises the window and gives it the focus directly.
+void Raise(Display* display, Window window) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = 2;
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  XSync(display, False);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+  while (ActiveWindow(display) != window && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  if (ActiveWindow(display) != window) {
+    XRaiseWindow(display, window);
+    XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    XSync(display, False);
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+}
+
 void SendDeleteWindow(Display* display, Window window) {
   XEvent event{};
   event.xclient.type = ClientMessage;
@@ -201,7 +240,7 @@ void SendDeleteWindow(Display* display, Window window) {
 int main(int argc, char** argv) {
   std::string title, screenshot, screenShot;
   double timeout = 20;
-  bool close = false, frame = false;
+  bool close = false, frame = false, raise = false;
   std::vector<std::pair<int, int>> clicks;
   std::vector<std::string> keys;
   TWindowRegion region, litRegion;
@@ -215,6 +254,8 @@ int main(int argc, char** argv) {
       screenshot = argv[++i];
     } else if (arg == "--close") {
       close = true;
+    } else if (arg == "--raise") {
+      raise = true;
     } else if (arg == "--frame") {
       frame = true;
     } else if (arg == "--screen-shot" && i + 1 < argc) {
@@ -253,8 +294,12 @@ int main(int argc, char** argv) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   std::printf("found window 0x%lx titled \"%s\"\n", window, title.c_str());
-  // Give the window a moment to paint before its picture is taken.
-  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  // Give the window a moment to paint before its picture is taken or it is used; its frame alone
+  // can be read at once.
+  const bool measureOnly = frame && clicks.empty() && keys.empty() && screenshot.empty() && screenShot.empty() &&
+                           litRegion.width == 0 && !raise && !close;
+  if (!measureOnly) std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  if (raise) Raise(display, window);
   for (const auto& [x, y] : clicks) ClickAt(display, window, x, y);
   for (const std::string& key : keys) TypeKey(display, key);
   if (!clicks.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(300));
