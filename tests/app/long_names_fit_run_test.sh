@@ -19,7 +19,7 @@ cat >"$home/bin/mpv" <<PLAYER
 #!/bin/sh
 echo \$\$ >"$home/player.part"
 mv "$home/player.part" "$home/player.txt"
-printf 'error: the audio output could not be opened%157s\n' "" | tr ' ' 'x' >&2
+echo "error: the audio output could not be opened $(printf 'x%.0s' $(seq 1 156))" >&2
 exit 2
 PLAYER
 chmod +x "$home/bin/mpv"
@@ -57,7 +57,7 @@ check_all() {
 pictures() {
   local pair
   for pair in "${windows[@]}"; do
-    "$X_TOOL" --raise --title "${pair%%:*}" --screen-shot "$ARTIFACTS/fit_${size}_${pair##*:}_$1.png" >/dev/null ||
+    "$X_TOOL" --quick --raise --title "${pair%%:*}" --screen-shot "$ARTIFACTS/fit_${size}_${pair##*:}_$1.png" >/dev/null ||
       failed=1
   done
 }
@@ -75,14 +75,14 @@ reach() {
     read -r bx by bw bh < <(probe "${prefix}ContentScroller.hbar")
     clicks=()
     for _ in $(seq 0 $((hmax / hpage + 1))); do clicks+=(--click "$((bx + bw - bh - 3)),$((by + bh / 2))"); done
-    "$X_TOOL" --raise --title "$title" "${clicks[@]}" >/dev/null || return 1
+    "$X_TOOL" --quick --raise --title "$title" "${clicks[@]}" >/dev/null || return 1
     dx=$hmax
   fi
   if [ $((cy + ch)) -gt $((vy + vh)) ] && [ "$vmax" -gt 0 ]; then
     read -r bx by bw bh < <(probe "${prefix}ContentScroller.vbar")
     clicks=()
     for _ in $(seq 0 $((vmax / vpage + 1))); do clicks+=(--click "$((bx + bw / 2)),$((by + bh - bw - 3))"); done
-    "$X_TOOL" --raise --title "$title" "${clicks[@]}" >/dev/null || return 1
+    "$X_TOOL" --quick --raise --title "$title" "${clicks[@]}" >/dev/null || return 1
     dy=$vmax
   fi
   cx=$((cx - dx)) cy=$((cy - dy))
@@ -99,8 +99,8 @@ reach() {
 strip_answers() {
   local prefix=$1 title=$2 x y w h
   read -r x y w h < <(reach "$prefix" ColourPanels "$title") || { failed=1; return; }
-  "$X_TOOL" --raise --title "$title" --region "$x,$y,$w,$h" --screenshot "$LOGS/strip_before.png" || { failed=1; return; }
-  "$X_TOOL" --raise --title "$title" --click "$((x + w / 2)),$((y + h / 2))" >/dev/null
+  "$X_TOOL" --quick --raise --title "$title" --region "$x,$y,$w,$h" --screenshot "$LOGS/strip_before.png" || { failed=1; return; }
+  "$X_TOOL" --quick --raise --title "$title" --click "$((x + w / 2)),$((y + h / 2))" >/dev/null
   sleep 0.3
   "$X_TOOL" --title "$title" --region "$x,$y,$w,$h" --screenshot "$LOGS/strip_after.png" || { failed=1; return; }
   if cmp -s "$LOGS/strip_before.png" "$LOGS/strip_after.png"; then
@@ -111,11 +111,12 @@ strip_answers() {
 }
 
 start_program
+cp "$LOGS/layout.txt" "$ARTIFACTS/fit_${size}_layout.txt"
 main="Kavri laser software-0"
 "$X_TOOL" --title "$main" --timeout 30 >/dev/null || exit 21
 for pair in "BitBtn1:Picure Edit" "Form15.BitBtn2:Segment Edit" "Form15.BitBtn5:Quick play" "Form15.BitBtn4:Show Edit" \
             "Form15.BitBtn3:Converter"; do
-  "$X_TOOL" --raise --title "$main" --click "$(place "${pair%%:*}")" >/dev/null || exit 22
+  "$X_TOOL" --quick --raise --title "$main" --click "$(place "${pair%%:*}")" >/dev/null || exit 22
   "$X_TOOL" --title "${pair#*:}" --timeout 10 >/dev/null || exit 23
 done
 check_all opened
@@ -126,24 +127,25 @@ for file in "Drawing/$LONG_NAME.ddr" "Section/$LONG_NAME.sec" "Sequence/$LONG_NA
 done
 cp "$LOGS/content/ild" "$KAVRI_HOME/ILDAimage/$LONG_NAME.ild"
 for title in "Segment Edit" "Quick play" "Show Edit"; do
-  "$X_TOOL" --raise --title "$title" --key Alt_L+f --key e >/dev/null || exit 24
-  "$X_TOOL" --raise --title "$title" --key Alt_L+f --key u >/dev/null || exit 24
+  "$X_TOOL" --quick --raise --title "$title" --key Alt_L+f --key e >/dev/null || exit 24
+  "$X_TOOL" --quick --raise --title "$title" --key Alt_L+f --key u >/dev/null || exit 24
 done
-"$X_TOOL" --raise --title "Converter" --click "$(place Form9.skinButton17)" >/dev/null || exit 25
+"$X_TOOL" --quick --raise --title "Converter" --click "$(place Form9.skinButton17)" >/dev/null || exit 25
 sleep 0.5
 check_all refreshed
 
 # ILDA->drawings: the image of the long name becomes drawings named after a long segment name.
-"$X_TOOL" --raise --title "Converter" --click "$(place Form9.FileListBox3.item0)" >/dev/null || exit 26
-"$X_TOOL" --raise --title "Converter" --click "$(place Form9.skinButton7)" >/dev/null || exit 26
+"$X_TOOL" --quick --raise --title "Converter" --click "$(place Form9.FileListBox3.item0)" >/dev/null || exit 26
+"$X_TOOL" --quick --raise --title "Converter" --click "$(place Form9.skinButton7)" >/dev/null || exit 26
 box=$("$X_TOOL" --title "Create new segment" --timeout 10 --frame --screen-shot "$ARTIFACTS/fit_${size}_name_box.png") ||
   { echo "$size: no name box" >&2; exit 27; }
 read -r _ _ _ box_width _ < <(grep '^frame ' <<<"$box")
 echo "$size name box: $box_width wide"
 [ "$box_width" -ge 260 ] || { echo "$size: the name box is $box_width wide, too narrow for its title" >&2; failed=1; }
-segment=$(printf 'l%.0s' $(seq 1 40))
+segment=$(printf 'l%.0s' $(seq 1 24))
 # shellcheck disable=SC2046
-"$X_TOOL" --raise --title "Create new segment" --key Control_L+a $(keys_of "$segment") --key Return >/dev/null || exit 27
+sleep 0.3
+"$X_TOOL" --quick --raise --title "Create new segment" --key Control_L+a $(keys_of "$segment") --key Return >/dev/null || exit 27
 for _ in $(seq 1 50); do [ -f "$KAVRI_HOME/Section/$segment.sec" ] && break; sleep 0.1; done
 [ -f "$KAVRI_HOME/Section/$segment.sec" ] || { echo "$size: ILDA->drawings wrote no segment" >&2; failed=1; }
 ls "$KAVRI_HOME/Drawing" | grep -q "$segment" || { echo "$size: ILDA->drawings wrote no drawings" >&2; failed=1; }
@@ -151,7 +153,7 @@ sleep 0.5
 check_all ilda_to_drawings
 
 # Show Edit plays; its player fails with a line of 200 characters.
-"$X_TOOL" --raise --title "Show Edit" --click "$(place Form8.ToolButton1)" >/dev/null || exit 28
+"$X_TOOL" --quick --raise --title "Show Edit" --click "$(place Form8.ToolButton1)" >/dev/null || exit 28
 for _ in $(seq 1 50); do [ -f "$LOGS/player.txt" ] && break; sleep 0.1; done
 [ -f "$LOGS/player.txt" ] || { echo "$size: Play started no player" >&2; failed=1; }
 sleep 1
@@ -162,9 +164,9 @@ if [ "${size%x*}" -lt 1280 ]; then
   # The far right and bottom controls, scrolled to and used.
   # The image of the long name is still chosen in its list, from ILDA->drawings.
   read -r x y w h < <(reach Form9. skinButton10 Converter) || exit 29
-  "$X_TOOL" --raise --title Converter --click "$((x + w / 2)),$((y + h / 2))" >/dev/null
+  "$X_TOOL" --quick --raise --title Converter --click "$((x + w / 2)),$((y + h / 2))" >/dev/null
   read -r x y w h < <(reach Form9. skinButton16 Converter) || exit 29
-  "$X_TOOL" --raise --title Converter --click "$((x + w / 2)),$((y + h / 2))" >/dev/null
+  "$X_TOOL" --quick --raise --title Converter --click "$((x + w / 2)),$((y + h / 2))" >/dev/null
   for _ in $(seq 1 50); do [ -f "$KAVRI_HOME/ILDAimage/newImage.ild" ] && break; sleep 0.1; done
   [ -f "$KAVRI_HOME/ILDAimage/newImage.ild" ] || { echo "$size: \"Merge ILD file\" wrote nothing" >&2; failed=1; }
   "$X_TOOL" --title Converter --screenshot "$ARTIFACTS/fit_${size}_Form9_scrolled.png" >/dev/null
@@ -185,7 +187,7 @@ SESSION
 mkdir -p "$home/content"
 printf '\x0a\x14\x00\x02\x00\x1e\x28\x00\x02\x80' >"$home/content/ddr"
 printf 'a.ddr|100|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|257|0\r\n' >"$home/content/sec"
-printf '[Music]\r\nsong.wav\r\n[Track1]\r\na.ddr|800\r\n[Track2]\r\n[Track3]\r\n' >"$home/content/seq"
+printf '[Music]\r\nsong.wav\r\n[Track1]\r\na.ddr|60000\r\n[Track2]\r\n[Track3]\r\n' >"$home/content/seq"
 printf 'music' >"$home/content/wav"
 {
   printf 'ILDA\x00\x00\x00\x00frame   kavri   \x00\x02\x00\x00\x00\x01\x00\x00'
@@ -193,7 +195,7 @@ printf 'music' >"$home/content/wav"
   printf 'ILDA\x00\x00\x00\x00        kavri   \x00\x00\x00\x00\x00\x00\x00\x00'
 } >"$home/content/ild"
 
-for screen in 1280x1024 1024x768; do
+for screen in ${FIT_SCREENS:-1280x1024 1024x768}; do
   rm -rf "$home/program" "$home/player.txt"
   write_two_drawings
   mkdir -p "$home/program/Sequence" "$home/program/Music"

@@ -3,7 +3,7 @@
 //
 //   kavri_x_window --title TEXT [--timeout SECONDS] [--click X,Y]... [--region X,Y,W,H]
 //                  [--key NAME]... [--until-lit X,Y,W,H] [--screenshot FILE.png] [--close]
-//                  [--frame] [--screen-shot FILE.png] [--raise]
+//                  [--frame] [--screen-shot FILE.png] [--raise] [--quick]
 //
 // --click presses and releases the left button at X,Y inside the window through the XTest
 // extension, as a real mouse would, in the order given; --key types a key (X key name, or names
@@ -11,7 +11,8 @@
 // --until-lit waits, up to the timeout again, until a part of the window shows anything but black;
 // --raise first brings the window to the front with the keyboard focus, as a click on its task bar
 // entry would (the window manager is asked through _NET_ACTIVE_WINDOW), so that clicks and keys reach
-// it past the windows that covered it; --region cuts the screenshot to a part of the window; --frame prints "frame X Y W H" (the window
+// it past the windows that covered it; --quick is for a window shown a while ago: no moment to settle
+// before it is used, and shorter pauses between keys; --region cuts the screenshot to a part of the window; --frame prints "frame X Y W H" (the window
 // with the window manager's frame, on the screen) and "screen W H"; --screen-shot saves the whole
 // screen.
 //
@@ -149,6 +150,8 @@ void ClickAt(Display* display, Window window, int x, int y) {
 }
 
 // Types one key (an X key name such as "n" or "Return") into the window, which must have the focus;
+bool quick = false;  // --quick
+
 // "Shift_L+k" holds the keys before the last while it is typed.
 void TypeKey(Display* display, const std::string& combination) {
   std::vector<KeyCode> codes;
@@ -162,7 +165,7 @@ void TypeKey(Display* display, const std::string& combination) {
   for (KeyCode code : codes) XTestFakeKeyEvent(display, code, True, CurrentTime);
   for (size_t i = codes.size(); i-- > 0;) XTestFakeKeyEvent(display, codes[i], False, CurrentTime);
   XSync(display, False);
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  std::this_thread::sleep_for(std::chrono::milliseconds(quick ? 40 : 200));
 }
 
 // The window as the window manager framed it: its ancestor that is a child of the root.
@@ -203,6 +206,7 @@ Window ActiveWindow(Display* display) {
 // Asks the window manager to activate the window (source 2: a pager, which managers obey); without
 // one answering within a second, raises the window and gives it the focus directly.
 void Raise(Display* display, Window window) {
+  if (ActiveWindow(display) == window) return;
   XEvent event{};
   event.xclient.type = ClientMessage;
   event.xclient.window = window;
@@ -254,6 +258,8 @@ int main(int argc, char** argv) {
       screenshot = argv[++i];
     } else if (arg == "--close") {
       close = true;
+    } else if (arg == "--quick") {
+      quick = true;
     } else if (arg == "--raise") {
       raise = true;
     } else if (arg == "--frame") {
@@ -298,11 +304,11 @@ int main(int argc, char** argv) {
   // can be read at once.
   const bool measureOnly = frame && clicks.empty() && keys.empty() && screenshot.empty() && screenShot.empty() &&
                            litRegion.width == 0 && !raise && !close;
-  if (!measureOnly) std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  if (!measureOnly && !quick) std::this_thread::sleep_for(std::chrono::milliseconds(500));
   if (raise) Raise(display, window);
   for (const auto& [x, y] : clicks) ClickAt(display, window, x, y);
   for (const std::string& key : keys) TypeKey(display, key);
-  if (!clicks.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  if (!clicks.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(quick ? 100 : 300));
   int status = 0;
   if (litRegion.width > 0) {
     const auto litDeadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);

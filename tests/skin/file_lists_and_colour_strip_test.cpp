@@ -10,6 +10,8 @@
 #include "engine/colour_modes.h"
 #include "skin/colour_mode_strip.h"
 #include "skin/file_list_box.h"
+#include "skin/folder_browser.h"
+#include "skin/skin_combo.h"
 #include "tests/support/test_support.h"
 
 namespace kavri {
@@ -123,6 +125,23 @@ TEST(SkinListBox, KeepsItsWidthAndScrollsSidewaysForALongName) {
     QCoreApplication::processEvents();
     EXPECT_GT(box.horizontalScrollBar()->maximum(), 0) << "the long names cannot be scrolled to";
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Mount paths can be long; the drive box keeps its width whatever it lists.
+TEST(FolderBrowser, TheDriveBoxKeepsItsWidthForALongMountPath) {
+  kavri::TSkinComboBox drives;
+  kavri::FillDriveBox(&drives);
+  const QString mount = "/" + QString(200, 'm');
+  drives.addItem(mount, mount);
+  drives.show();
+  QCoreApplication::processEvents();
+  const int text = QFontMetrics(drives.font()).horizontalAdvance(mount);
+  EXPECT_LT(drives.sizeHint().width(), text / 2);
+  EXPECT_LT(drives.minimumSizeHint().width(), text / 2);
 }
 
 }  // namespace
