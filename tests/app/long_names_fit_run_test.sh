@@ -62,27 +62,29 @@ pictures() {
   done
 }
 probe() { awk -v n="$1" '$1 == n { print $2, $3, $4, $5 }' "$LOGS/layout.txt"; }
+# page TITLE X,Y COUNT: clicks a scroll bar's trough at X,Y COUNT times, a page further each time.
+page() {
+  local clicks=()
+  for _ in $(seq 1 "$3"); do clicks+=(--click "$2"); done
+  "$X_TOOL" --quick --raise --title "$1" "${clicks[@]}" >/dev/null
+}
 # reach PREFIX NAME TITLE: scrolls the window's content, clicking its bars' troughs at their far ends,
 # until the control NAME lies in the view (a control wider or taller than the view: some of it), and
 # prints the part of the control in the view then, in window coordinates.
 reach() {
-  local prefix=$1 name=$2 title=$3 cx cy cw ch vx vy vw vh hmax vmax hpage vpage bx by bw bh dx=0 dy=0 clicks
+  local prefix=$1 name=$2 title=$3 cx cy cw ch vx vy vw vh hmax vmax hpage vpage bx by bw bh dx=0 dy=0
   read -r cx cy cw ch < <(probe "$prefix$name")
   read -r vx vy vw vh < <(probe "${prefix}ContentScroller.view")
   read -r hmax vmax hpage vpage < <(probe "${prefix}ContentScroller.range")
   [ -n "${ch:-}" ] && [ -n "${vh:-}" ] && [ -n "${vpage:-}" ] || { echo "$size: no place for $prefix$name" >&2; return 1; }
   if [ $((cx + cw)) -gt $((vx + vw)) ] && [ "$hmax" -gt 0 ]; then
     read -r bx by bw bh < <(probe "${prefix}ContentScroller.hbar")
-    clicks=()
-    for _ in $(seq 0 $((hmax / hpage + 1))); do clicks+=(--click "$((bx + bw - bh - 3)),$((by + bh / 2))"); done
-    "$X_TOOL" --quick --raise --title "$title" "${clicks[@]}" >/dev/null || return 1
+    page "$title" "$((bx + bw - bh - 3)),$((by + bh / 2))" $((hmax / hpage + 2)) || return 1
     dx=$hmax
   fi
   if [ $((cy + ch)) -gt $((vy + vh)) ] && [ "$vmax" -gt 0 ]; then
     read -r bx by bw bh < <(probe "${prefix}ContentScroller.vbar")
-    clicks=()
-    for _ in $(seq 0 $((vmax / vpage + 1))); do clicks+=(--click "$((bx + bw / 2)),$((by + bh - bw - 3))"); done
-    "$X_TOOL" --quick --raise --title "$title" "${clicks[@]}" >/dev/null || return 1
+    page "$title" "$((bx + bw / 2)),$((by + bh - bw - 3))" $((vmax / vpage + 2)) || return 1
     dy=$vmax
   fi
   cx=$((cx - dx)) cy=$((cy - dy))
@@ -195,7 +197,7 @@ printf 'music' >"$home/content/wav"
   printf 'ILDA\x00\x00\x00\x00        kavri   \x00\x00\x00\x00\x00\x00\x00\x00'
 } >"$home/content/ild"
 
-for screen in ${FIT_SCREENS:-1280x1024 1024x768}; do
+for screen in 1280x1024 1024x768; do
   rm -rf "$home/program" "$home/player.txt"
   write_two_drawings
   mkdir -p "$home/program/Sequence" "$home/program/Music"
