@@ -27,7 +27,6 @@
 #include "shell/error_guard.h"
 #include "shell/toggle_twins.h"
 #include "shell/window_registry.h"
-#include "skin/elided_label.h"
 
 namespace kavri {
 
@@ -136,9 +135,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
 
   auto* status = new QGridLayout;
   Label1 = MakeMessageLabel(this, "Label1");
-  // A drawing's name may be long: it is cut to the room it has, whole in its tooltip.
-  Label8 = new TElidedLabel(kNewDrawingName, this);
-  Label8->setObjectName("Label8");
+  Label8 = MakeElidedLabel(this, "Label8", kNewDrawingName);
   Label6 = MakeLabel(this, "Label6", "0");
   Label2 = MakeLabel(this, "Label2", "0");
   Label3 = MakeLabel(this, "Label3", "0");

@@ -59,9 +59,14 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
   return label;
 }
 
-QLabel* MakeMessageLabel(QWidget* parent, const char* name, const QString& text) {
+QLabel* MakeElidedLabel(QWidget* parent, const char* name, const QString& text) {
   auto* label = new TElidedLabel(text, parent);
   label->setObjectName(name);
+  return label;
+}
+
+QLabel* MakeMessageLabel(QWidget* parent, const char* name, const QString& text) {
+  QLabel* label = MakeElidedLabel(parent, name, text);
   label->setStyleSheet("color: red");
   return label;
 }

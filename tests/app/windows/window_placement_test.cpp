@@ -286,7 +286,7 @@ TEST_F(WorkingWindowsTest, AWindowKeepsItsSizeWhenItsListsReReadLongNamesAndALon
   const QString message = "The media player ended with exit status 2: " + QString(157, 'e');
   for (QLabel* line : {editor_->Label1, segments_->Label18, quickPlay_->Label18, shows_->Label18, converter_->Label18})
     line->setText(message);
-  editor_->Label8->setText(QString(56, 'n') + ".ddr");
+  for (QLabel* name : {editor_->Label8, quickPlay_->Label94}) name->setText(QString(56, 'n') + ".ddr");
   QCoreApplication::processEvents();
 
   const bool largeScreen = Area().width() >= 1280;
