@@ -134,9 +134,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   layout->addLayout(body);
 
   auto* status = new QGridLayout;
-  Label1 = MakeLabel(this, "Label1");
-  Label1->setStyleSheet("color: red");
-  Label8 = MakeLabel(this, "Label8", kNewDrawingName);
+  Label1 = MakeMessageLabel(this, "Label1");
+  Label8 = MakeElidedLabel(this, "Label8", kNewDrawingName);
   Label6 = MakeLabel(this, "Label6", "0");
   Label2 = MakeLabel(this, "Label2", "0");
   Label3 = MakeLabel(this, "Label3", "0");

@@ -172,8 +172,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
   layout->addWidget(ColourPanels);
 
   auto* status = new QHBoxLayout;
-  Label18 = MakeLabel(this, "Label18", "ready");
-  Label18->setStyleSheet("color: red");
+  Label18 = MakeMessageLabel(this, "Label18", "ready");
   status->addWidget(Caption(this, "Message:"));
   status->addWidget(Label18, 1);
   layout->addLayout(status);
@@ -230,7 +229,7 @@ QWidget* TForm4::BuildGrid() {
   pages->addStretch();
   for (TSkinButton* b : {skinButton4, skinButton5, skinButton6, skinButton2}) pages->addWidget(b);
   column->addLayout(pages);
-  Label94 = MakeLabel(box, "Label94", "None");
+  Label94 = MakeElidedLabel(box, "Label94", "None");
   Label29 = MakeLabel(box, "Label29", "00000");
   column->addLayout(CaptionedValues(box, {{"FileName:", Label94}, {"PointCount:", Label29}}));
   column->addStretch();

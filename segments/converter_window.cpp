@@ -196,8 +196,7 @@ TForm9::TForm9(QWidget* parent) : QWidget(parent) {
 
   auto* status = new QHBoxLayout;
   skinButton17 = MakeSkinButton(this, "skinButton17", "Refresh all list", 130);
-  Label18 = MakeLabel(this, "Label18", "Message:");
-  Label18->setStyleSheet("color: red");
+  Label18 = MakeMessageLabel(this, "Label18", "Message:");
   status->addWidget(skinButton17);
   status->addWidget(Label18, 1);
   layout->addLayout(status);

@@ -176,8 +176,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   layout->addLayout(body, 1);
 
   auto* status = new QHBoxLayout;
-  Label18 = MakeLabel(this, "Label18");
-  Label18->setStyleSheet("color: red");
+  Label18 = MakeMessageLabel(this, "Label18");
   status->addWidget(new QLabel("Message:", this));
   status->addWidget(Label18, 1);
   layout->addLayout(status);

@@ -34,6 +34,9 @@ TForm15::TForm15(TDeviceDetector detector, QWidget* parent)
   setObjectName("Form15");
   setWindowTitle(kProductTitle);
   auto* layout = new QVBoxLayout(this);
+  // The window is exactly as large as its content, growing and shrinking with the device notice; a
+  // window manager gives a window of fixed size no resize strip.
+  layout->setSizeConstraint(QLayout::SetFixedSize);
   BitBtn1 = AddButton(this, layout, "BitBtn1", "Picture Edit");
   BitBtn2 = AddButton(this, layout, "BitBtn2", "Segment Edit");
   BitBtn5 = AddButton(this, layout, "BitBtn5", "Quick Play");
@@ -84,8 +87,6 @@ void TForm15::ShowInterfaceFault(int number, TUsbFault fault) {
   const std::string text = notices_.Text();
   DeviceNotice->setText(QString::fromStdString(text));
   DeviceNotice->setVisible(!text.empty());
-  // The window grows to show every line whole, and shrinks back once they are gone.
-  if (isVisible()) adjustSize();
 }
 
 void TForm15::FormCreate() {

@@ -5,10 +5,13 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLineEdit>
+#include <QStyle>
 #include <QMessageBox>
 #include <QStringList>
 
 #include "shell/app_title.h"
+#include "skin/window_placement.h"
 
 namespace kavri {
 
@@ -58,11 +61,21 @@ TDialogAnswer TQtDialogService::Confirm(const std::string& text, TConfirmButtons
 }
 
 bool TQtDialogService::InputQuery(const std::string& caption, const std::string& prompt, std::string& value) {
-  bool ok = false;
-  const QString text = QInputDialog::getText(QApplication::activeWindow(), Q(caption), Q(prompt),
-                                             QLineEdit::Normal, Q(value), &ok);
-  if (ok) value = text.toStdString();
-  return ok;
+  QInputDialog dialog(QApplication::activeWindow());
+  dialog.setWindowTitle(Q(caption));
+  dialog.setLabelText(Q(prompt));
+  dialog.setTextValue(Q(value));
+  // The box is narrow for its short prompt; its title (what is being asked) must show whole. Its
+  // layout sets the box's own least size from its controls, so the field asks for the room.
+  if (auto* field = dialog.findChild<QLineEdit*>()) {
+    const QStyle* style = dialog.style();
+    const int margins =
+        style->pixelMetric(QStyle::PM_LayoutLeftMargin) + style->pixelMetric(QStyle::PM_LayoutRightMargin);
+    field->setMinimumWidth(TitleFitWidth(dialog.windowTitle()) - margins);
+  }
+  if (dialog.exec() != QDialog::Accepted) return false;
+  value = dialog.textValue().toStdString();
+  return true;
 }
 
 std::optional<std::string> TQtDialogService::ChooseOpenFile(const TFileDialogRequest& request) {

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <algorithm>
 
+#include "skin/elided_label.h"
+
 namespace kavri {
 
 TSkinButton* MakeSkinButton(QWidget* parent, const char* name, const QString& caption, int width) {
@@ -54,6 +56,18 @@ TSkinEdit* MakeSkinEdit(QWidget* parent, const char* name) {
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
   auto* label = new QLabel(text, parent);
   if (name) label->setObjectName(name);
+  return label;
+}
+
+QLabel* MakeElidedLabel(QWidget* parent, const char* name, const QString& text) {
+  auto* label = new TElidedLabel(text, parent);
+  label->setObjectName(name);
+  return label;
+}
+
+QLabel* MakeMessageLabel(QWidget* parent, const char* name, const QString& text) {
+  QLabel* label = MakeElidedLabel(parent, name, text);
+  label->setStyleSheet("color: red");
   return label;
 }
 

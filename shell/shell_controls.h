@@ -27,6 +27,11 @@ TSkinTrackBar* MakeSkinTrackBar(QWidget* parent, const char* name, int min, int 
 TSkinEdit* MakeSkinEdit(QWidget* parent, const char* name);
 // A label, named as the window's other controls are (a caption nobody changes may have no name).
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text = {});
+// A label for a text of any length (a file name): one line, as wide as its layout makes it; a longer
+// text is cut with "…" and shown whole in a tooltip, so no text makes its window grow.
+QLabel* MakeElidedLabel(QWidget* parent, const char* name, const QString& text = {});
+// A window's message line: such a label, in red.
+QLabel* MakeMessageLabel(QWidget* parent, const char* name, const QString& text = {});
 // A square picture label of `size` pixels, black until something is drawn in it.
 QLabel* MakeBlackImage(QWidget* parent, const char* name, int size);
 

@@ -54,8 +54,7 @@ TForm8::TForm8(QWidget* parent) : QWidget(parent) {
   layout->addWidget(ColourPanels);
 
   auto* status = new QHBoxLayout;
-  Label18 = MakeLabel(this, "Label18", "Ready");
-  Label18->setStyleSheet("color: red");
+  Label18 = MakeMessageLabel(this, "Label18", "Ready");
   status->addWidget(new QLabel("Message:", this));
   status->addWidget(Label18, 1);
   layout->addLayout(status);

@@ -19,6 +19,10 @@ std::string WithoutTrailingSlash(std::string folder) {
 }  // namespace
 
 void FillDriveBox(TSkinComboBox* drives) {
+  // Mount paths can be long: the box keeps the width of a short one, so they cannot widen the window.
+  constexpr int kShownLetters = 12;
+  drives->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  drives->setMinimumContentsLength(kShownLetters);
   drives->clear();
   for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
     if (!volume.isValid() || !volume.isReady()) continue;

@@ -1,6 +1,11 @@
 #include "skin/window_placement.h"
 
+#include "skin/content_scroller.h"
+
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QFontMetrics>
 #include <QLayout>
 #include <QScreen>
 #include <QWidget>
@@ -12,11 +17,16 @@ namespace kavri {
 namespace {
 
 constexpr const char* kPlacedProperty = "kavriPlaced";
+constexpr int kFrameWaitMs = 500;
 
-QMargins& LastFrameMargins() {
-  static QMargins margins;
-  return margins;
+// A window manager frames a window of fixed size differently (without resize handles): the frame
+// last seen on each kind.
+QMargins& LastFrameMargins(bool fixedSize) {
+  static QMargins margins[2];
+  return margins[fixedSize ? 1 : 0];
 }
+
+bool IsFixedSize(const QWidget* window) { return window->minimumSize() == window->maximumSize(); }
 
 bool IsFrameless(const QWidget* window) {
   const Qt::WindowFlags flags = window->windowFlags();
@@ -31,18 +41,41 @@ QMargins ShownFrame(const QWidget* window) {
   return window->windowHandle()->frameMargins();
 }
 
-// Every normal window gets the same frame from one window manager: the window's own, else the
-// opener's, else any shown window's, else the last one seen.
-QMargins FrameFor(const QWidget* window, const QWidget* opener) {
+// Every normal window of a kind gets the same frame from one window manager: the window's own, else
+// the opener's, else any shown window's of its kind, else the last one seen on that kind, else the
+// other kind's. `sure` says whether the frame came from the window's own kind.
+QMargins FrameFor(const QWidget* window, const QWidget* opener, bool* sure = nullptr) {
+  if (sure) *sure = true;
   if (IsFrameless(window)) return {};
+  const bool fixed = IsFixedSize(window);
   QMargins found = ShownFrame(window);
-  if (found.isNull()) found = ShownFrame(opener);
+  if (found.isNull() && opener && IsFixedSize(opener) == fixed) found = ShownFrame(opener);
   for (const QWidget* other : QApplication::topLevelWidgets()) {
     if (!found.isNull()) break;
-    found = ShownFrame(other);
+    if (IsFixedSize(other) == fixed) found = ShownFrame(other);
   }
-  if (!found.isNull()) LastFrameMargins() = found;
-  return LastFrameMargins();
+  if (!found.isNull()) LastFrameMargins(fixed) = found;
+  if (!LastFrameMargins(fixed).isNull()) return LastFrameMargins(fixed);
+  if (sure) *sure = false;
+  QMargins other = LastFrameMargins(!fixed);
+  for (const QWidget* shown : QApplication::topLevelWidgets()) {
+    if (!other.isNull()) break;
+    other = ShownFrame(shown);
+  }
+  return other;
+}
+
+// Waits a moment, without taking input, until the window manager has framed a window just shown.
+QMargins AwaitFrame(const QWidget* window) {
+  QElapsedTimer waited;
+  waited.start();
+  QMargins frame = ShownFrame(window);
+  while (frame.isNull() && waited.elapsed() < kFrameWaitMs) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QThread::msleep(5);
+    frame = ShownFrame(window);
+  }
+  return frame;
 }
 
 }  // namespace
@@ -81,22 +114,40 @@ QScreen* ScreenHolding(const QRect& frame) {
   return best;
 }
 
-void Place(QWidget* window, TWindowPlacement placement, QWidget* opener, bool placedBefore) {
+// Returns whether the frame counted was the window's own kind's (see FrameFor).
+bool Place(QWidget* window, TWindowPlacement placement, QWidget* opener, bool placedBefore) {
   // The size the window will show at: its size hint unless it was resized, and never below what its
-  // layout asks for now.
+  // layout asks for now. A window whose content scrolls asks for all of it (adjusting would stop at
+  // two thirds of the screen).
   window->ensurePolished();
   if (QLayout* layout = window->layout()) layout->activate();
-  if (!window->testAttribute(Qt::WA_Resized)) window->adjustSize();
-  const QMargins margins = FrameFor(window, opener);
-  const QRect frame(window->geometry().topLeft() - QPoint(margins.left(), margins.top()),
-                    window->size().grownBy(margins));
+  const bool scrolls = ContentScroller(window) != nullptr;
+  if (!window->testAttribute(Qt::WA_Resized)) {
+    if (scrolls)
+      window->resize(window->sizeHint());
+    else
+      window->adjustSize();
+  }
+  bool sure = true;
+  const QMargins margins = FrameFor(window, opener, &sure);
+  QRect frame(window->geometry().topLeft() - QPoint(margins.left(), margins.top()), window->size().grownBy(margins));
   // A window that keeps its place stays on the screen it stood on; the others open on the opener's.
   QScreen* screen = placement == TWindowPlacement::KeepOnScreen && placedBefore ? ScreenHolding(frame) : nullptr;
   if (!screen) screen = opener ? opener->screen() : QGuiApplication::primaryScreen();
-  if (!screen) return;
+  if (!screen) return sure;
+  const QRect available = screen->availableGeometry();
+  // Larger than the work area, a window whose content scrolls opens at the area's size.
+  if (scrolls) {
+    const QSize room = available.size().shrunkBy(margins);
+    if (window->width() > room.width() || window->height() > room.height()) {
+      window->resize(window->size().boundedTo(room));
+      frame.setSize(window->size().grownBy(margins));
+    }
+  }
   const QRect openerFrame = opener ? opener->frameGeometry() : QRect();
-  window->move(PlacedFrameTopLeft(frame, screen->availableGeometry(), placement, placedBefore, openerFrame));
+  window->move(PlacedFrameTopLeft(frame, available, placement, placedBefore, openerFrame));
   window->setProperty(kPlacedProperty, true);
+  return sure;
 }
 
 QWidget* OpeningWindow(QWidget* window, QWidget* opener) {
@@ -106,6 +157,14 @@ QWidget* OpeningWindow(QWidget* window, QWidget* opener) {
 
 }  // namespace
 
+int TitleFitWidth(const QString& title) {
+  // An icon on the left, three buttons on the right, and the bar's margins.
+  constexpr int kTitleBarFurniture = 120;
+  QFont font = QApplication::font();
+  font.setBold(true);
+  return QFontMetrics(font).horizontalAdvance(title) + kTitleBarFurniture;
+}
+
 void PlaceWindow(QWidget* window, TWindowPlacement placement, QWidget* opener) {
   if (!window || !window->isWindow()) return;
   Place(window, placement, OpeningWindow(window, opener), window->property(kPlacedProperty).toBool());
@@ -114,14 +173,17 @@ void PlaceWindow(QWidget* window, TWindowPlacement placement, QWidget* opener) {
 void ShowPlaced(QWidget* window, TWindowPlacement placement, QWidget* opener) {
   if (!window || !window->isWindow() || window->isVisible()) return;
   opener = OpeningWindow(window, opener);
+  if (placement == TWindowPlacement::KeepOnScreen) ScrollWindowContent(window);
   const bool placedBefore = window->property(kPlacedProperty).toBool();
-  Place(window, placement, opener, placedBefore);
+  const bool frameKnown = Place(window, placement, opener, placedBefore);
   const QSize planned = window->size();
   window->show();
   // Showing may change what the window holds (texts filled in as it opens): once its layout has
-  // settled, a window that changed size is placed again.
+  // settled, a window that changed size is placed again. So is one placed by a frame of the other
+  // kind, once its own frame is known.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-  if (window->size() != planned) Place(window, placement, opener, placedBefore);
+  if (window->size() != planned || (!frameKnown && !AwaitFrame(window).isNull()))
+    Place(window, placement, opener, placedBefore);
 }
 
 }  // namespace kavri

@@ -1,5 +1,5 @@
 // Prints where the controls that the end-to-end test clicks stand inside their windows, laid out
-// on the same display with the same fonts as the program lays them out:
+// on the same display with the same fonts, and placed the same way, as the program lays them out:
 //   NAME X Y WIDTH HEIGHT        (window coordinates)
 // With --show-edit-message TEXT FILE.png (or --segment-edit-message), it shows Show Edit's (or
 // Segment Edit's) message line saying TEXT instead, prints the line's place and saves its picture:
@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QListWidget>
 #include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -26,8 +28,13 @@
 #include "shell/select_device_window.h"
 #include "shell/window_menu_bar.h"
 #include "shows/show_edit_window.h"
+#include "skin/content_scroller.h"
+#include "skin/window_placement.h"
 
 namespace {
+
+// A working window opened as the program opens it: its content in its scroll area, at its size.
+void Open(QWidget* window) { kavri::ShowPlaced(window, kavri::TWindowPlacement::KeepOnScreen, nullptr); }
 
 void PrintPlace(const QString& label, QWidget* widget, QWidget* window) {
   const QPoint at = widget->mapTo(window, QPoint(0, 0));
@@ -44,10 +51,27 @@ void Print(const char* name, QWidget* window, const char* prefix = "") {
   PrintPlace(QString(prefix) + name, widget, window);
 }
 
+// Where a working window's content scroll area stands and how far it scrolls:
+//   PREFIXContentScroller.view|hbar|vbar X Y W H, and PREFIXContentScroller.range HMAX VMAX HPAGE VPAGE.
+void PrintScroller(const char* prefix, QWidget* window) {
+  QScrollArea* scroller = kavri::ContentScroller(window);
+  if (!scroller) {
+    std::printf("%sContentScroller missing\n", prefix);
+    return;
+  }
+  const QString name = QString(prefix) + "ContentScroller";
+  PrintPlace(name + ".view", scroller->viewport(), window);
+  PrintPlace(name + ".hbar", scroller->horizontalScrollBar(), window);
+  PrintPlace(name + ".vbar", scroller->verticalScrollBar(), window);
+  const QScrollBar* h = scroller->horizontalScrollBar();
+  const QScrollBar* v = scroller->verticalScrollBar();
+  std::printf("%s.range %d %d %d %d\n", qPrintable(name), h->maximum(), v->maximum(), h->pageStep(), v->pageStep());
+}
+
 template <typename TForm>
 int WindowMessage(const char* name, const QString& text, const QString& picture) {
   TForm window;
-  window.show();
+  Open(&window);
   window.Label18->setText(text);
   QApplication::processEvents();
   const QRect place(window.Label18->mapTo(&window, QPoint(0, 0)), window.Label18->size());
@@ -90,10 +114,11 @@ int main(int argc, char** argv) {
   kavri::TForm15 main([] { return std::vector<kavri::TDetectedDevice>{}; });
   kavri::TForm1 editor;
   editor.FormCreate({});
-  main.show();
-  editor.show();
+  Open(&main);
+  Open(&editor);
   app.processEvents();
   Print("BitBtn1", &main);
+  PrintScroller("Form1.", &editor);
   Print("BitBtn27", &editor);
   Print("Image90", &editor);
   Print("Label6", &editor);
@@ -135,20 +160,29 @@ int main(int argc, char** argv) {
   for (const char* name : {"a.sec", "b.sec", "c.sec"}) QFile(sections.filePath(name)).open(QIODevice::WriteOnly);
   segments.FileListBox2->Files().SetMask("*.sec");
   segments.FileListBox2->Files().SetDirectory(sections.path().toStdString());
-  segments.show();
+  Open(&segments);
   app.processEvents();
   for (const char* name : {"BitBtn2"}) Print(name, &main, "Form15.");
   for (const char* name : {"skinEdit2", "BitBtn1", "BitBtn5", "BitBtn17", "ToolButton1", "FileListBox2", "Image1"})
     Print(name, &segments, "Form5.");
+  PrintScroller("Form5.", &segments);
   PrintItems("Form5.FileListBox1", segments.FileListBox1, 2, &segments);
   PrintItems("Form5.FileListBox2", segments.FileListBox2, 3, &segments);
   Print("skinStringGrid1", &segments, "Form5.");
   kavri::TForm9 converter;
   converter.FileListBox1->Files().SetDirectory(drawings.path().toStdString());
-  converter.show();
+  // One ILDA file, so that the image list's first row stands where the program's will.
+  QTemporaryDir images;
+  QFile(images.filePath("a.ild")).open(QIODevice::WriteOnly);
+  converter.FileListBox3->Files().SetDirectory(images.path().toStdString());
+  Open(&converter);
   app.processEvents();
   Print("BitBtn3", &main, "Form15.");
-  for (const char* name : {"BitBtn2", "skinButton4", "skinButton9", "skinCheckBox1"}) Print(name, &converter, "Form9.");
+  for (const char* name : {"BitBtn2", "skinButton4", "skinButton9", "skinCheckBox1", "skinButton7", "skinButton10",
+                           "skinButton16", "skinButton17", "Label18"})
+    Print(name, &converter, "Form9.");
+  PrintScroller("Form9.", &converter);
+  PrintItems("Form9.FileListBox3", converter.FileListBox3, 1, &converter);
   PrintItems("Form9.FileListBox1", converter.FileListBox1, 2, &converter);
   // One file in each of the show window's lists (two shows), so that their rows stand where the program's will.
   kavri::TForm8 shows;
@@ -157,12 +191,13 @@ int main(int argc, char** argv) {
     QFile(content.filePath(name)).open(QIODevice::WriteOnly);
   for (kavri::TFileListBox* box : {shows.FileListBox1, shows.FileListBox2, shows.FileListBox3, shows.FileListBox4})
     box->Files().SetDirectory(content.path().toStdString());
-  shows.show();
+  Open(&shows);
   app.processEvents();
   Print("BitBtn4", &main, "Form15.");
   for (const char* name : {"BitBtn1", "skinButton7", "skinButton5", "BitBtn4", "BitBtn5", "BitBtn16", "BitBtn17",
-                           "ToolButton1", "Image1"})
+                           "ToolButton1", "Image1", "ColourPanels", "Label18"})
     Print(name, &shows, "Form8.");
+  PrintScroller("Form8.", &shows);
   for (int i = 0; i < 4; ++i)
     PrintItems(QString("Form8.FileListBox%1").arg(i + 1),
                shows.findChild<kavri::TFileListBox*>(QString("FileListBox%1").arg(i + 1)), i == 3 ? 2 : 1, &shows);
@@ -172,12 +207,13 @@ int main(int argc, char** argv) {
     std::printf("Form8.SskinStringGrid%d.header %d %d %d %d\n", t + 1, at.x(), at.y(), r.width(), r.height());
   }
   kavri::TForm4 quickPlay;
-  quickPlay.show();
+  Open(&quickPlay);
   app.processEvents();
   Print("BitBtn5", &main, "Form15.");
   for (const char* name : {"Image4", "Image5", "ToolButton1", "ToolButton5", "ToolButton8", "TrackBar2", "Image1", "FileListBox2",
-                           "skinMemo1", "skinCheckBox4"})
+                           "skinMemo1", "skinCheckBox4", "ColourPanels", "Label18"})
     Print(name, &quickPlay, "Form4.");
+  PrintScroller("Form4.", &quickPlay);
   for (int i = 0; i < quickPlay.skinRadioGroup1->ButtonCount(); ++i)
     PrintPlace(QString("Form4.skinRadioGroup1.item%1").arg(i), quickPlay.skinRadioGroup1->Button(i), &quickPlay);
   // "Select device" as the program shows it with two interfaces, before and after multiple output is

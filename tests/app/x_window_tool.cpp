@@ -3,7 +3,7 @@
 //
 //   kavri_x_window --title TEXT [--dialog] [--timeout SECONDS] [--click X,Y]... [--region X,Y,W,H]
 //                  [--key NAME]... [--until-lit X,Y,W,H] [--until-same [X,Y,W,H,]FILE.png]
-//                  [--screenshot FILE.png] [--close] [--frame] [--screen-shot FILE.png]
+//                  [--screenshot FILE.png] [--close] [--frame] [--screen-shot FILE.png] [--raise] [--quick]
 //
 // --click presses and releases the left button at X,Y inside the window through the XTest
 // extension, as a real mouse would, in the order given; --key types a key (X key name, or names
@@ -14,6 +14,10 @@
 // picture shows; the window is looked for again on each look, so a box that opens late over a
 // window of its title is found when it comes; --dialog takes only a dialog window (a box) with the
 // title, not the window it belongs to;
+// --raise first brings the window to the front with the keyboard focus, as a click on its task bar
+// entry would (the window manager is asked through _NET_ACTIVE_WINDOW), so that clicks and keys reach
+// it past the windows that covered it; --quick is for a window shown a while ago: no moment to settle
+// before it is used, and shorter pauses between keys;
 // --region cuts the screenshot to a part of the window; --frame prints "frame X Y W H" (the window
 // with the window manager's frame, on the screen) and "screen W H"; --screen-shot saves the whole
 // screen.
@@ -193,6 +197,8 @@ void ClickAt(Display* display, Window window, int x, int y) {
 }
 
 // Types one key (an X key name such as "n" or "Return") into the window, which must have the focus;
+bool quick = false;  // --quick
+
 // "Shift_L+k" holds the keys before the last while it is typed.
 void TypeKey(Display* display, const std::string& combination) {
   std::vector<KeyCode> codes;
@@ -206,7 +212,7 @@ void TypeKey(Display* display, const std::string& combination) {
   for (KeyCode code : codes) XTestFakeKeyEvent(display, code, True, CurrentTime);
   for (size_t i = codes.size(); i-- > 0;) XTestFakeKeyEvent(display, codes[i], False, CurrentTime);
   XSync(display, False);
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  std::this_thread::sleep_for(std::chrono::milliseconds(quick ? 40 : 200));
 }
 
 // The window as the window manager framed it: its ancestor that is a child of the root.
@@ -230,6 +236,44 @@ TWindowRegion OuterFrame(Display* display, Window window) {
           attributes.height + 2 * attributes.border_width};
 }
 
+Window ActiveWindow(Display* display) {
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  Window active = 0;
+  if (XGetWindowProperty(display, DefaultRootWindow(display), XInternAtom(display, "_NET_ACTIVE_WINDOW", False), 0, 1,
+                         False, XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+      data && count == 1)
+    active = *reinterpret_cast<Window*>(data);
+  if (data) XFree(data);
+  return active;
+}
+
+// Asks the window manager to activate the window (source 2: a pager, which managers obey); without
+// one answering within a second, raises the window and gives it the focus directly.
+void Raise(Display* display, Window window) {
+  if (ActiveWindow(display) == window) return;
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = 2;
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  XSync(display, False);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+  while (ActiveWindow(display) != window && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  if (ActiveWindow(display) != window) {
+    XRaiseWindow(display, window);
+    XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    XSync(display, False);
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+}
+
 void SendDeleteWindow(Display* display, Window window) {
   XEvent event{};
   event.xclient.type = ClientMessage;
@@ -247,7 +291,7 @@ void SendDeleteWindow(Display* display, Window window) {
 int main(int argc, char** argv) {
   std::string title, screenshot, screenShot, samePicture;
   double timeout = 20;
-  bool close = false, frame = false, dialog = false;
+  bool close = false, frame = false, dialog = false, raise = false;
   std::vector<std::pair<int, int>> clicks;
   std::vector<std::string> keys;
   TWindowRegion region, litRegion, samePart;
@@ -263,6 +307,10 @@ int main(int argc, char** argv) {
       dialog = true;
     } else if (arg == "--close") {
       close = true;
+    } else if (arg == "--quick") {
+      quick = true;
+    } else if (arg == "--raise") {
+      raise = true;
     } else if (arg == "--frame") {
       frame = true;
     } else if (arg == "--screen-shot" && i + 1 < argc) {
@@ -311,11 +359,15 @@ int main(int argc, char** argv) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   std::printf("found window 0x%lx titled \"%s\"\n", window, title.c_str());
-  // Give the window a moment to paint before its picture is taken.
-  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  // Give the window a moment to paint before its picture is taken or it is used; its frame alone
+  // can be read at once.
+  const bool measureOnly = frame && clicks.empty() && keys.empty() && screenshot.empty() && screenShot.empty() &&
+                           litRegion.width == 0 && !raise && !close;
+  if (!measureOnly && !quick) std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  if (raise) Raise(display, window);
   for (const auto& [x, y] : clicks) ClickAt(display, window, x, y);
   for (const std::string& key : keys) TypeKey(display, key);
-  if (!clicks.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  if (!clicks.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(quick ? 100 : 300));
   int status = 0;
   if (litRegion.width > 0) {
     const auto litDeadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);

@@ -66,9 +66,10 @@ class TextsFit : public ::testing::Test {
     d.AddObject()->Add({10, 10, 0, 2, 0, 0});
     for (const char* name : {kLongName, "a.ddr"}) EXPECT_TRUE(SaveDrawingFile(DrawingFolder() + name, d, 1));
   }
-  // Shows the window at the size it opens with, its layout settled.
+  // Shows the window at the size it opens with on a screen large enough for it, its layout settled.
   template <class W>
   void Open(W& window) {
+    window.resize(window.sizeHint());
     window.show();
     QCoreApplication::processEvents();
   }

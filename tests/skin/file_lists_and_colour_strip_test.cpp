@@ -1,3 +1,4 @@
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
@@ -9,6 +10,8 @@
 #include "engine/colour_modes.h"
 #include "skin/colour_mode_strip.h"
 #include "skin/file_list_box.h"
+#include "skin/folder_browser.h"
+#include "skin/skin_combo.h"
 #include "tests/support/test_support.h"
 
 namespace kavri {
@@ -102,24 +105,43 @@ TEST(ColourModeStrip, AClickChoosesThePanelAndOnlyItIsLowered) {
 
 namespace {
 
-// A list box is never narrower than its widest item needs; a base width holds while items need less.
-TEST(SkinListBox, WidthFollowsTheWidestItemAboveItsBaseWidth) {
-  kavri::TSkinListBox box;
-  box.SetBaseWidth(150);
-  box.addItem("a.ddr");
-  EXPECT_EQ(box.sizeHint().width(), 150);
-  EXPECT_EQ(box.minimumSizeHint().width(), 150);
-  const QString name = "a_drawing_with_a_rather_long_name_00001.ddr";
-  box.addItem(name);
-  const int needed = QFontMetrics(box.font()).horizontalAdvance(name);
-  EXPECT_GT(box.minimumSizeHint().width(), needed);
-  EXPECT_EQ(box.sizeHint().width(), box.minimumSizeHint().width());
-  EXPECT_EQ(box.sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
-  delete box.takeItem(1);
-  EXPECT_EQ(box.sizeHint().width(), 150);
-  // A name of any length cannot push its window off the screen.
-  box.addItem(QString(400, 'w') + ".ddr");
-  EXPECT_EQ(box.minimumSizeHint().width(), kavri::TSkinListBox::kMaxItemsWidth);
+// A list box keeps its width whatever it holds, so that re-reading a list cannot make its window grow:
+// a name longer than the box scrolls sideways to be read.
+TEST(SkinListBox, KeepsItsWidthAndScrollsSidewaysForALongName) {
+  const QString name = "a_drawing_with_a_rather_long_name_0000000000000000000001.ddr";
+  for (const int base : {150, 0}) {
+    SCOPED_TRACE(base);
+    kavri::TSkinListBox box;
+    if (base > 0) box.SetBaseWidth(base);
+    box.addItem("a.ddr");
+    const QSize hint = box.sizeHint(), least = box.minimumSizeHint();
+    EXPECT_EQ(hint.width(), base > 0 ? base : kavri::TSkinListBox::kDefaultWidth);
+    box.addItem(name);
+    box.addItem(QString(400, 'w') + ".ddr");
+    EXPECT_EQ(box.sizeHint(), hint);
+    EXPECT_EQ(box.minimumSizeHint(), least);
+    box.resize(hint);
+    box.show();
+    QCoreApplication::processEvents();
+    EXPECT_GT(box.horizontalScrollBar()->maximum(), 0) << "the long names cannot be scrolled to";
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Mount paths can be long; the drive box keeps its width whatever it lists.
+TEST(FolderBrowser, TheDriveBoxKeepsItsWidthForALongMountPath) {
+  kavri::TSkinComboBox drives;
+  kavri::FillDriveBox(&drives);
+  const QString mount = "/" + QString(200, 'm');
+  drives.addItem(mount, mount);
+  drives.show();
+  QCoreApplication::processEvents();
+  const int text = QFontMetrics(drives.font()).horizontalAdvance(mount);
+  EXPECT_LT(drives.sizeHint().width(), text / 2);
+  EXPECT_LT(drives.minimumSizeHint().width(), text / 2);
 }
 
 }  // namespace

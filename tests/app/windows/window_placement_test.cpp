@@ -1,9 +1,12 @@
 // The program's windows opened the way the program opens them, on the screen size the test runs with
-// (see CMakeLists.txt): each lies inside the screen's available area with its frame, or starts at the
-// area's top-left when it is wider or taller; dialogs centre on the window that opened them, the about
-// box on the screen.
+// (see CMakeLists.txt): each lies inside the screen's available area with its frame, working windows
+// larger than the area at the area's size with their content scrolling; dialogs centre on the window
+// that opened them, the about box on the screen. A working window keeps its size whatever its lists
+// and its message line come to hold.
 #include <QApplication>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -21,7 +24,14 @@
 #include "shell/settings_window.h"
 #include "shell/window_registry.h"
 #include "shows/show_edit_window.h"
+#include "engine/drawing.h"
+#include "platform/program_folder.h"
+#include "skin/colour_mode_strip.h"
+#include "skin/content_scroller.h"
+#include "skin/list_box.h"
+#include "tests/support/program_folder_scope.h"
 #include "tests/support/recording_dialogs.h"
+#include "tests/support/test_support.h"
 
 using namespace kavri;
 
@@ -29,16 +39,13 @@ namespace {
 
 QRect Area() { return QGuiApplication::primaryScreen()->availableGeometry(); }
 
-// The frame lies inside the area, or starts at its top-left when it is wider or taller.
+// The frame lies inside the area.
 void ExpectOnScreen(QWidget* window, const char* name) {
   SCOPED_TRACE(name);
   ASSERT_TRUE(window->isVisible());
   const QRect frame = window->frameGeometry(), area = Area();
   EXPECT_GT(frame.width(), window->width()) << "the frame is not counted";
-  if (frame.width() > area.width() || frame.height() > area.height())
-    EXPECT_EQ(frame.topLeft(), area.topLeft());
-  else
-    EXPECT_TRUE(area.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
+  EXPECT_TRUE(area.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
 }
 
 // Centred on `on` wherever the centred frame fits the area; moved inside it otherwise.
@@ -103,22 +110,45 @@ class WindowPlacementTest : public ::testing::Test {
   std::unique_ptr<TForm9> converter_;
   std::unique_ptr<TAboutBox> about_;
   std::vector<std::pair<const char*, QWidget*>> windows_;
+
+  // The windows the main window's buttons open: the working windows, then "Select device".
+  struct TOpener {
+    TSkinButton* button;
+    QWidget* window;
+    const char* name;
+  };
+  std::vector<TOpener> Openers() const {
+    return {{main_->BitBtn1, editor_.get(), "Picture Edit"}, {main_->BitBtn2, segments_.get(), "Segment Edit"},
+            {main_->BitBtn5, quickPlay_.get(), "Quick Play"},  {main_->BitBtn4, shows_.get(), "Show Edit"},
+            {main_->BitBtn3, converter_.get(), "Converter"},   {main_->BitBtn7, select_.get(), "Select Device"}};
+  }
 };
 
 TEST_F(WindowPlacementTest, EveryWindowTheMainWindowOpensLiesOnTheScreen) {
   ExpectOnScreen(main_.get(), "main window");
-  const struct {
-    TSkinButton* button;
-    QWidget* window;
-    const char* name;
-  } opened[] = {{main_->BitBtn1, editor_.get(), "Picture Edit"}, {main_->BitBtn2, segments_.get(), "Segment Edit"},
-                {main_->BitBtn5, quickPlay_.get(), "Quick Play"},  {main_->BitBtn4, shows_.get(), "Show Edit"},
-                {main_->BitBtn3, converter_.get(), "Converter"},   {main_->BitBtn7, select_.get(), "Select Device"}};
-  for (const auto& o : opened) {
+  for (const TOpener& o : Openers()) {
     o.button->Click();
     ExpectOnScreen(o.window, o.name);
   }
   ExpectCentredOn(select_.get(), main_->frameGeometry(), "Select Device on the main window");
+}
+
+// Exactly as large as its content, so that a window manager gives it no resize strip and nothing
+// empty shows below its last control; a device notice grows it, and it shrinks back after.
+TEST_F(WindowPlacementTest, TheMainWindowIsAsLargeAsItsContent) {
+  QCoreApplication::processEvents();
+  const QSize opened = main_->size();
+  EXPECT_EQ(main_->minimumSize(), main_->maximumSize());
+  EXPECT_EQ(opened, main_->sizeHint());
+  main_->ShowInterfaceFault(3, TUsbFault::NoAccess);
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(main_->DeviceNotice->isVisible());
+  EXPECT_GT(main_->height(), opened.height());
+  EXPECT_EQ(main_->minimumSize(), main_->maximumSize());
+  EXPECT_EQ(main_->size(), main_->sizeHint());
+  main_->ShowInterfaceFault(3, TUsbFault::None);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(main_->size(), opened);
 }
 
 TEST_F(WindowPlacementTest, DialogsCentreOnTheWindowThatOpenedThemAndTheAboutBoxOnTheScreen) {
@@ -198,6 +228,116 @@ TEST_F(WindowPlacementTwoScreensTest, AWindowStaysOnTheScreenItWasLeftOn) {
   // A dialog opens on its opener's screen.
   main_->BitBtn7->Click();
   EXPECT_TRUE(screens[0]->availableGeometry().contains(select_->frameGeometry()));
+}
+
+// A name of 60 characters in every content folder: a valid drawing, and names only elsewhere.
+void WriteLongNames() {
+  const std::string stem(56, 'n');
+  Drawing d;
+  d.AddObject()->Add({10, 10, 0, 2, 0, 0});
+  ASSERT_TRUE(SaveDrawingFile(DrawingFolder() + stem + ".ddr", d, 1));
+  for (const std::string& path : {SectionFolder() + stem + ".sec", IldaFolder() + stem + ".ild",
+                                  SequenceFolder() + stem + ".seq", MusicFolder() + stem + ".wav"}) {
+    QFile file(QString::fromStdString(path));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
+}
+
+class WorkingWindowsTest : public WindowPlacementTest {
+ protected:
+  void SetUp() override {
+    WindowPlacementTest::SetUp();
+    EnsureContentFolders();
+    segments_->FormCreate();
+    quickPlay_->FormCreate();
+    shows_->FormCreate();
+    converter_->FormCreate();
+    for (const TOpener& o : Openers()) {
+      if (o.window == select_.get()) continue;
+      o.button->Click();
+      QCoreApplication::processEvents();
+      working_.push_back({o.window, o.name, o.window->size()});
+    }
+  }
+
+  struct TOpened {
+    QWidget* window;
+    const char* name;
+    QSize size;
+  };
+  kavri_test::ScratchDir dir_;
+  kavri_test::ProgramFolderScope scope_{dir_.Path()};
+  std::vector<TOpened> working_;
+};
+
+TEST_F(WorkingWindowsTest, AWindowKeepsItsSizeWhenItsListsReReadLongNamesAndALongMessageComes) {
+  WriteLongNames();
+  for (const TOpened& o : working_)
+    for (TFileListBox* box : o.window->findChildren<TFileListBox*>()) box->Files().Refresh();
+  converter_->skinButton17->Click();  // "Refresh all list"
+  TFileList& drawings = converter_->FileListBox1->Files();
+  for (int i = 0; i < drawings.Count(); ++i) drawings.SetSelected(i, true);
+  converter_->BitBtn2->Click();  // onto the convert list
+  TFileList& ildas = converter_->FileListBox3->Files();
+  for (int i = 0; i < ildas.Count(); ++i) ildas.SetSelected(i, true);
+  converter_->skinButton10->Click();  // onto the merge list
+  ASSERT_GT(converter_->ListBox1->count(), 0);
+  ASSERT_GT(converter_->ListBox2->count(), 0);
+  const QString message = "The media player ended with exit status 2: " + QString(157, 'e');
+  for (QLabel* line : {editor_->Label1, segments_->Label18, quickPlay_->Label18, shows_->Label18, converter_->Label18})
+    line->setText(message);
+  for (QLabel* name : {editor_->Label8, quickPlay_->Label94}) name->setText(QString(56, 'n') + ".ddr");
+  QCoreApplication::processEvents();
+
+  const bool largeScreen = Area().width() >= 1280;
+  for (const TOpened& o : working_) {
+    SCOPED_TRACE(o.name);
+    EXPECT_EQ(o.window->size(), o.size) << "the window changed size";
+    ExpectOnScreen(o.window, o.name);
+    // On a large screen everything shows whole, with nothing to scroll to.
+    const QScrollArea* scroller = ContentScroller(o.window);
+    ASSERT_NE(scroller, nullptr);
+    if (largeScreen) {
+      EXPECT_EQ(scroller->horizontalScrollBar()->maximum(), 0);
+      EXPECT_EQ(scroller->verticalScrollBar()->maximum(), 0);
+    }
+  }
+  // The names are there to be scrolled to in their lists.
+  for (TSkinListBox* box : {static_cast<TSkinListBox*>(converter_->FileListBox1), converter_->ListBox1})
+    EXPECT_EQ(box->item(box->count() - 1)->text(), QString(56, 'n') + ".ddr");
+}
+
+TEST_F(WorkingWindowsTest, EveryControlOfAWorkingWindowCanBeScrolledTo) {
+  for (const TOpened& o : working_) {
+    SCOPED_TRACE(o.name);
+    ExpectOnScreen(o.window, o.name);
+    QScrollArea* scroller = ContentScroller(o.window);
+    ASSERT_NE(scroller, nullptr);
+    const QRect view(scroller->viewport()->mapTo(o.window, QPoint(0, 0)), scroller->viewport()->size());
+    for (QWidget* control : scroller->widget()->findChildren<QWidget*>()) {
+      if (!control->isVisible() || !control->findChildren<QWidget*>().isEmpty()) continue;  // shown controls, innermost
+      // A control larger than the view is reached at its top-left corner.
+      const bool fits = control->width() <= view.width() && control->height() <= view.height();
+      const QPoint corner = control->mapTo(scroller->widget(), QPoint(0, 0));
+      if (fits)
+        scroller->ensureWidgetVisible(control, 0, 0);
+      else
+        scroller->ensureVisible(corner.x(), corner.y(), 0, 0);
+      const QRect at(control->mapTo(o.window, QPoint(0, 0)), control->size());
+      EXPECT_TRUE(view.contains(fits ? at : QRect(at.topLeft(), QSize(1, 1)))) << control->objectName().toStdString() << " out of reach at " << at.x()
+                                          << "," << at.y();
+    }
+  }
+  // The controls at the far right and bottom, named.
+  for (QWidget* control : {static_cast<QWidget*>(converter_->skinButton16), static_cast<QWidget*>(shows_->ColourPanels),
+                           static_cast<QWidget*>(quickPlay_->ColourPanels), static_cast<QWidget*>(quickPlay_->Label18)}) {
+    QScrollArea* scroller = ContentScroller(control->window());
+    ASSERT_NE(scroller, nullptr);
+    scroller->ensureWidgetVisible(control, 0, 0);
+    const QRect view(scroller->viewport()->mapTo(control->window(), QPoint(0, 0)), scroller->viewport()->size());
+    EXPECT_TRUE(view.intersects(QRect(control->mapTo(control->window(), QPoint(0, 0)), control->size())))
+        << control->objectName().toStdString();
+  }
 }
 
 }  // namespace

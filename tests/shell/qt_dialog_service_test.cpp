@@ -1,0 +1,42 @@
+// The name box as a window manager frames it: wide enough that its title (what is asked) shows whole
+// beside the title bar's icon and buttons, not cut to "Creat... gment".
+#include "shell/qt_dialog_service.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QInputDialog>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace kavri;
+
+namespace {
+
+TEST(QtDialogService, TheNameBoxIsWideEnoughForItsTitle) {
+  for (const char* title : {"Creat a new segment", "Save segment", "Create a new show"}) {
+    SCOPED_TRACE(title);
+    int width = -1;
+    QString shownTitle, shownValue;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+      if (!box) return;
+      width = box->frameGeometry().width();
+      shownTitle = box->windowTitle();
+      shownValue = box->textValue();
+      box->setTextValue("typed");
+      box->accept();
+    });
+    TQtDialogService service;
+    std::string value = "NewSection";
+    ASSERT_TRUE(service.InputQuery(title, "segment name", value));
+    EXPECT_EQ(value, "typed");
+    EXPECT_EQ(shownTitle, title);
+    EXPECT_EQ(shownValue, "NewSection");
+    // The title in a bold desktop font, and room for an icon and three buttons of at least 25 pixels.
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    EXPECT_GE(width, QFontMetrics(bold).horizontalAdvance(title) + 100);
+  }
+}
+
+}  // namespace
