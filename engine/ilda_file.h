@@ -91,6 +91,14 @@ TIldaReadResult ReadIldaFile(const std::string& fileName, TILDAimage& image, std
 int IldaTotalFrames(const uint8_t* data, size_t size);
 int ReadIldaTotalFrames(const std::string& fileName);
 
+// What ReadIldaFile would give for the file, read from its section headers alone: its frames, and
+// the point records they take when written (see IldaFrameRecords). Zero for a file it reads as empty.
+struct TIldaMeasure {
+  size_t frames = 0;
+  size_t records = 0;
+};
+TIldaMeasure MeasureIldaFile(const std::string& fileName);
+
 // The file image of the image's frames (palettes are not written): 3-D indexed frames with the
 // name and company "IIIIIIII", numbered from 0 with the frame total, and a closing 32-byte header.
 // A frame without points is written as one blanked point so that it does not end the file; a
@@ -102,9 +110,10 @@ std::vector<uint8_t> EncodeIldaImage(const TILDAimage& image);
 bool WriteIldaFile(const std::string& fileName, const TILDAimage& image, std::string* error = nullptr);
 
 // Frame space (0..255, y down) to ILDA space (-128..127, y up) and back; the exact inverse of each
-// other on every point of the frame space. Colours go through the palette mappings.
-void DrawingToIldaFrame(const Drawing& drawing, TILDAframe& frame);
-void DrawingToIldaFrame(const TPlayDrawing& drawing, TILDAframe& frame);
+// other on every point of the frame space. Colours go through the palette mappings. A frame keeps
+// the first kIldaMaxFramePoints points; the number of points left out is returned.
+size_t DrawingToIldaFrame(const Drawing& drawing, TILDAframe& frame);
+size_t DrawingToIldaFrame(const TPlayDrawing& drawing, TILDAframe& frame);
 void IldaFrameToDrawing(Drawing& drawing, const TILDAframe& frame);
 
 }  // namespace kavri
