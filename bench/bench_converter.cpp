@@ -1,6 +1,10 @@
 // ILDA to segment of a 2,000-frame file: 2,000 drawing files and one segment, each replaced
 // atomically. The conversion flushes every file; the second case writes the same files through a
 // temporary file and rename without the flush, to show what the flush costs.
+// BM_ConverterPreviewMaximalIlda: the largest ILDA file the reader takes (512 frames of 65,535
+// points) selected in the window's ILDA list with the preview on. Goal: under 1 s and 300 MB; the
+// peak is the process's, so run it alone:
+//   bench_converter --benchmark_filter=BM_ConverterPreviewMaximalIlda
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -10,12 +14,14 @@
 #include <cstdlib>
 
 #include "bench/patterned_ilda.h"
+#include "bench/qt_bench_main.h"
 #include "engine/drawing.h"
 #include "engine/ilda_file.h"
 #include "platform/dialog_service.h"
 #include "platform/file_list.h"
 #include "platform/program_folder.h"
 #include "segments/converter_conversions.h"
+#include "segments/converter_window.h"
 
 using namespace kavri;
 
@@ -106,6 +112,31 @@ void BM_IldaToSegmentWithoutFlush(benchmark::State& state) {
 }
 BENCHMARK(BM_IldaToSegmentWithoutFlush)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+void BM_ConverterPreviewMaximalIlda(benchmark::State& state) {
+  QTemporaryDir dir;
+  ::setenv("KAVRI_HOME", (dir.path().toStdString() + "/").c_str(), 1);
+  ResetProgramFolderForTests();
+  EnsureContentFolders();
+  if (!kavri_bench::WritePatternedIldaFile(IldaFolder() + "maximal.ild", kavri_bench::kMaximalFrames,
+                                           kavri_bench::kMaximalPoints))
+    state.SkipWithError("cannot write the file");
+  int frames = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto form = std::make_unique<TForm9>();
+    form->FormCreate();
+    state.ResumeTiming();
+    form->skinCheckBox1->Click();  // the preview on: the selected file is read
+    frames = form->IldaPreview().FrameCount();
+    state.PauseTiming();
+    form.reset();
+    state.ResumeTiming();
+  }
+  state.counters["frames"] = frames;
+  state.counters["peak_rss_MB"] = kavri_bench::PeakMegabytes();
+}
+BENCHMARK(BM_ConverterPreviewMaximalIlda)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

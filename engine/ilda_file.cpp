@@ -152,7 +152,10 @@ bool FetchHeader(TIldaSource& source, uint64_t at, THeader& header) {
   return true;
 }
 
-TIldaReadResult WalkSections(TIldaSource& source, TILDAimage& image, std::string* reason) {
+// With `index`, frame sections are only noted there (where their header lies and how many points
+// they hold), and palettes are passed over.
+TIldaReadResult WalkSections(TIldaSource& source, TILDAimage& image, std::string* reason,
+                             std::vector<TIldaFrameFile::TEntry>* index = nullptr) {
   uint64_t p = 0;
   size_t sections = 0, records = 0;
   THeader header;
@@ -178,7 +181,9 @@ TIldaReadResult WalkSections(TIldaSource& source, TILDAimage& image, std::string
     const uint64_t after = p + kHeaderSize;
     const uint64_t room = source.Size() > after ? source.Size() - after : 0;
     size_t available = static_cast<size_t>(std::min<uint64_t>(count, room / recordSize));
-    if (format <= 3) {
+    if (index) {
+      if (format <= 1) index->push_back({p, static_cast<uint32_t>(available)});
+    } else if (format <= 3) {
       size_t got = 0;
       const uint8_t* data = source.Fetch(after, available * recordSize, &got);
       if (!data) return TIldaReadResult::Unreadable;
@@ -200,16 +205,20 @@ TIldaReadResult WalkSections(TIldaSource& source, TILDAimage& image, std::string
 }
 
 // The walk, with an image that holds nothing when it could not be read whole.
-TIldaReadResult ReadSections(TIldaSource& source, TILDAimage& image, std::string* reason) {
+TIldaReadResult ReadSections(TIldaSource& source, TILDAimage& image, std::string* reason,
+                             std::vector<TIldaFrameFile::TEntry>* index = nullptr) {
   image.Clear();
   TIldaReadResult result;
   try {
-    result = WalkSections(source, image, reason);
+    result = WalkSections(source, image, reason, index);
   } catch (const std::bad_alloc&) {
     if (reason) *reason = kNotEnoughMemory;
     result = TIldaReadResult::Unreadable;
   }
-  if (result == TIldaReadResult::TooLarge || result == TIldaReadResult::Unreadable) image.Clear();
+  if (result == TIldaReadResult::TooLarge || result == TIldaReadResult::Unreadable) {
+    image.Clear();
+    if (index) index->clear();
+  }
   return result;
 }
 
@@ -313,6 +322,42 @@ TIldaMeasure MeasureIldaFile(const std::string& fileName) {
   if (!file.Open(fileName)) return {};
   TFileSource source(file);
   return Measure(source);
+}
+
+TIldaFrameFile::TIldaFrameFile() = default;
+TIldaFrameFile::~TIldaFrameFile() = default;
+
+TIldaReadResult TIldaFrameFile::Open(const std::string& fileName, std::string* error) {
+  file_.reset();
+  frames_.clear();
+  auto file = std::make_unique<TRegularFile>();
+  if (!file->Open(fileName, error)) return TIldaReadResult::Unreadable;
+  TFileSource source(*file);
+  TILDAimage none;
+  std::string reason;
+  const TIldaReadResult result = ReadSections(source, none, &reason, &frames_);
+  if (result == TIldaReadResult::NotIlda || result == TIldaReadResult::UnknownFormat)
+    Dialogs().ShowMessage("Read Error!", TMessageKind::Error);
+  if ((result == TIldaReadResult::TooLarge || result == TIldaReadResult::Unreadable) && error)
+    *error = source.Failed() ? source.Error() : CannotReadText(fileName, reason);
+  if (!frames_.empty()) file_ = std::move(file);
+  return result;
+}
+
+bool TIldaFrameFile::ReadFrame(size_t i, TILDAframe& frame) {
+  frame.points.clear();
+  if (i >= frames_.size()) return false;
+  const TEntry& entry = frames_[i];
+  TFileSource source(*file_);
+  THeader header;
+  if (!FetchHeader(source, entry.at, header) || header.size < kHeaderSize) return false;
+  const bool threeD = header.bytes[7] == 0;
+  const size_t recordSize = threeD ? 8 : 6;
+  size_t got = 0;
+  const uint8_t* data = source.Fetch(entry.at + kHeaderSize, entry.points * recordSize, &got);
+  if (!data) return false;
+  ::kavri::ReadFrame(header.bytes, data, got / recordSize, threeD, frame);
+  return got / recordSize == entry.points;
 }
 
 std::vector<uint8_t> EncodeIldaImage(const TILDAimage& image) {

@@ -86,6 +86,31 @@ TIldaReadResult DecodeIldaImage(const uint8_t* data, size_t size, TILDAimage& im
 // an empty image, no message box, and "Cannot read <file>: <reason>" in *error (when given).
 TIldaReadResult ReadIldaFile(const std::string& fileName, TILDAimage& image, std::string* error = nullptr);
 
+class TRegularFile;
+
+// The frames of an ILDA file read one at a time as they are wanted, so that a file of any size
+// costs the memory of one frame: the frames ReadIldaFile would give, from the file as it was opened.
+class TIldaFrameFile {
+ public:
+  struct TEntry {
+    uint64_t at;      // where the frame's header lies
+    uint32_t points;  // the points of it the file holds
+  };
+
+  TIldaFrameFile();
+  ~TIldaFrameFile();
+  // Notes where the file's frames lie, as ReadIldaFile reads them and with its "Read Error!" box and
+  // its results; a file it would read as empty gives no frames.
+  TIldaReadResult Open(const std::string& fileName, std::string* error = nullptr);
+  size_t FrameCount() const { return frames_.size(); }
+  // Frame i as ReadIldaFile gives it; false, with what could be read, when the file fails to read.
+  bool ReadFrame(size_t i, TILDAframe& frame);
+
+ private:
+  std::unique_ptr<TRegularFile> file_;
+  std::vector<TEntry> frames_;
+};
+
 // The total-frames field of the first frame section; 0 when the data does not start with valid
 // sections or that frame is the end mark. The file reader reads section headers only.
 int IldaTotalFrames(const uint8_t* data, size_t size);

@@ -25,22 +25,16 @@ const char* const kEmptyIldaText = "The ILDA file has no frames to play.";
 bool Stopped() { return StopFlag.load(std::memory_order_relaxed); }
 bool SlowDrawOff() { return QuickPlayEffects.SlowDraw.load(std::memory_order_relaxed) < 1; }
 
-// The frame copies the loop plays: ILDA space moved to 0..255 (y still grows upwards).
-TIldaImagePtr PreparedIldaFrames(const TILDAimage& image) {
-  auto copy = std::make_shared<TILDAimage>();
-  copy->frames.reserve(image.frames.size());
-  for (const auto& frame : image.frames) {
-    auto moved = std::make_unique<TILDAframe>();
-    moved->points.reserve(frame->points.size());
-    for (PointRecord p : frame->points) {
+// The frames the loop plays: ILDA space moved to 0..255 (y still grows upwards). The read image is
+// moved in place, so a large file is held once.
+TIldaImagePtr PreparedIldaFrames(TILDAimage&& image) {
+  for (const auto& frame : image.frames)
+    for (PointRecord& p : frame->points) {
       p.x = std::clamp<decltype(p.x)>(p.x + 128, 0, 255);
       p.y = std::clamp<decltype(p.y)>(p.y + 128, 0, 255);
       p.blanked = p.blanked != 0 ? 1 : 0;
-      moved->points.push_back(p);
     }
-    copy->frames.push_back(std::move(moved));
-  }
-  return copy;
+  return std::make_shared<TILDAimage>(std::move(image));
 }
 
 }  // namespace
@@ -66,7 +60,7 @@ TQuickPlayStart PrepareIldaPlay(const std::string& ildaPath) {
   std::string error;
   ReadIldaFile(ildaPath, image, &error);
   if (image.frames.empty()) return {false, error.empty() ? std::string(kEmptyIldaText) : error};
-  QuickPlayIldaFrames = PreparedIldaFrames(image);
+  QuickPlayIldaFrames = PreparedIldaFrames(std::move(image));
   return {true, kIldaStartText};
 }
 

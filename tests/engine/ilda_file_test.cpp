@@ -151,6 +151,34 @@ TEST(IldaRead, EveryTruncatedPrefixReadsTheCompleteSectionsAndRecordsBeforeTheCu
   }
 }
 
+// Frames read one at a time, and the measure taken from the headers, are what the reader gives, on
+// every prefix of a file of every kind of section.
+TEST(IldaRead, FramesReadOneAtATimeAndTheHeadersMeasureGiveWhatTheReaderGives) {
+  const Bytes full = MixedFile();
+  ScratchDir dir;
+  const std::string path = dir.Path("prefix.ild");
+  for (size_t n = 0; n <= full.size(); ++n) {
+    WriteBytes(path, Bytes(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(n)));
+    TILDAimage whole;
+    const TIldaReadResult read = ReadIldaFile(path, whole);
+    TIldaFrameFile file;
+    ASSERT_EQ(file.Open(path), read) << n;
+    ASSERT_EQ(file.FrameCount(), whole.frames.size()) << n;
+    size_t records = 0;
+    for (size_t i = 0; i < whole.frames.size(); ++i) {
+      TILDAframe frame;
+      EXPECT_TRUE(file.ReadFrame(i, frame)) << n;
+      EXPECT_EQ(frame.points, whole.frames[i]->points) << n;
+      EXPECT_EQ(frame.totalFrames, whole.frames[i]->totalFrames) << n;
+      EXPECT_EQ(frame.name, whole.frames[i]->name) << n;
+      records += IldaFrameRecords(whole.frames[i]->points.size());
+    }
+    const TIldaMeasure measure = MeasureIldaFile(path);
+    EXPECT_EQ(measure.frames, whole.frames.size()) << n;
+    EXPECT_EQ(measure.records, records) << n;
+  }
+}
+
 TEST(IldaRead, BadMagicShowsReadErrorAfterReadingAndKeepsEarlierSections) {
   ScratchDir dir;
   WriteBytes(dir.Path("bad.ild"), {'N', 'O', 'P', 'E', 0, 0, 0, 0, 1, 2, 3});
