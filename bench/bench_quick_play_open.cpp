@@ -88,7 +88,7 @@ void BM_QuickPlayMaximalIlda(benchmark::State& state) {
     form->FormCreate();  // reads the selected ILDA file for its preview
     ready = PrepareIldaPlay(path).start;
     state.PauseTiming();
-    QuickPlayIldaFrames = EmptyIldaImage();
+    QuickPlayIldaFrames = EmptyIldaPlayFrames();
     form.reset();
     state.ResumeTiming();
   }

@@ -344,6 +344,12 @@ TIldaReadResult TIldaFrameFile::Open(const std::string& fileName, std::string* e
   return result;
 }
 
+size_t TIldaFrameFile::PointTotal() const {
+  size_t total = 0;
+  for (const TEntry& entry : frames_) total += entry.points;
+  return total;
+}
+
 bool TIldaFrameFile::ReadFrame(size_t i, TILDAframe& frame) {
   frame.points.clear();
   if (i >= frames_.size()) return false;

@@ -103,6 +103,8 @@ class TIldaFrameFile {
   // its results; a file it would read as empty gives no frames.
   TIldaReadResult Open(const std::string& fileName, std::string* error = nullptr);
   size_t FrameCount() const { return frames_.size(); }
+  // The points of all frames.
+  size_t PointTotal() const;
   // Frame i as ReadIldaFile gives it; false, with what could be read, when the file fails to read.
   bool ReadFrame(size_t i, TILDAframe& frame);
 
