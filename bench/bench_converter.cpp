@@ -5,6 +5,8 @@
 // points) selected in the window's ILDA list with the preview on. Goal: under 1 s and 300 MB; the
 // peak is the process's, so run it alone:
 //   bench_converter --benchmark_filter=BM_ConverterPreviewMaximalIlda
+// BM_MergeMaximalIlda: that file merged alone into a new file, and BM_SegmentToIldaMaximal: a segment
+// of 512 rows naming a drawing of 65,535 points converted to ILDA; the same goal, one per process.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -18,6 +20,7 @@
 #include "engine/drawing.h"
 #include "engine/ilda_file.h"
 #include "platform/dialog_service.h"
+#include "platform/file_io.h"
 #include "platform/file_list.h"
 #include "platform/program_folder.h"
 #include "segments/converter_conversions.h"
@@ -136,6 +139,62 @@ void BM_ConverterPreviewMaximalIlda(benchmark::State& state) {
   state.counters["peak_rss_MB"] = kavri_bench::PeakMegabytes();
 }
 BENCHMARK(BM_ConverterPreviewMaximalIlda)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+
+// A program folder holding the largest ILDA file and a segment that converts to one as large.
+struct MaximalFolder {
+  QTemporaryDir dir;
+  std::string root = dir.path().toStdString() + "/";
+  MaximalFolder() {
+    ::setenv("KAVRI_HOME", root.c_str(), 1);
+    ResetProgramFolderForTests();
+    EnsureContentFolders();
+    if (!kavri_bench::WritePatternedIldaFile(IldaFolder() + "maximal.ild", kavri_bench::kMaximalFrames,
+                                             kavri_bench::kMaximalPoints))
+      std::fprintf(stderr, "cannot write the file\n");
+    Drawing drawing;
+    IldaFrameToDrawing(drawing, *kavri_bench::PatternedIldaFrame(0, kavri_bench::kMaximalPoints));
+    if (!SaveDrawingFile(DrawingFolder() + "full.ddr", drawing, 1)) std::fprintf(stderr, "cannot write the drawing\n");
+    std::string rows;
+    for (int i = 0; i < kavri_bench::kMaximalFrames; ++i) rows += "full.ddr|1\r\n";
+    const std::vector<uint8_t> bytes(rows.begin(), rows.end());
+    if (!ReplaceFileAtomically(SectionFolder() + "maximal.sec", bytes)) std::fprintf(stderr, "cannot write the segment\n");
+  }
+};
+
+void BM_MergeMaximalIlda(benchmark::State& state) {
+  MaximalFolder folder;
+  AnsweringDialogs dialogs;
+  DialogService* previous = SetDialogService(&dialogs);
+  TFileList drawings, segments, ildas;
+  drawings.SetDirectory(DrawingFolder());
+  segments.SetDirectory(SectionFolder());
+  ildas.SetMask("*.ild");
+  ildas.SetDirectory(IldaFolder());
+  TConverterConversions convert(drawings, segments, ildas);
+  for (auto _ : state)
+    if (!convert.MergeIlda({IldaFolder() + "maximal.ild"}, "merged")) state.SkipWithError("the merge failed");
+  state.counters["peak_rss_MB"] = kavri_bench::PeakMegabytes();
+  SetDialogService(previous);
+}
+BENCHMARK(BM_MergeMaximalIlda)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+
+void BM_SegmentToIldaMaximal(benchmark::State& state) {
+  MaximalFolder folder;
+  AnsweringDialogs dialogs;
+  DialogService* previous = SetDialogService(&dialogs);
+  TFileList drawings, segments, ildas;
+  drawings.SetDirectory(DrawingFolder());
+  segments.SetDirectory(SectionFolder());
+  segments.SetItemIndex(segments.IndexOf("maximal.sec"));
+  ildas.SetMask("*.ild");
+  ildas.SetDirectory(IldaFolder());
+  TConverterConversions convert(drawings, segments, ildas);
+  for (auto _ : state)
+    if (!convert.SegmentToIlda()) state.SkipWithError("the conversion failed");
+  state.counters["peak_rss_MB"] = kavri_bench::PeakMegabytes();
+  SetDialogService(previous);
+}
+BENCHMARK(BM_SegmentToIldaMaximal)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 
 }  // namespace
 

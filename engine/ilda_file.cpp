@@ -366,39 +366,66 @@ bool TIldaFrameFile::ReadFrame(size_t i, TILDAframe& frame) {
   return got / recordSize == entry.points;
 }
 
-std::vector<uint8_t> EncodeIldaImage(const TILDAimage& image) {
-  const size_t frames = image.frames.size();
-  size_t size = kHeaderSize;
-  for (const auto& frame : image.frames) size += kHeaderSize + 8 * IldaFrameRecords(frame->points.size());
-  std::vector<uint8_t> out(size);
-  uint8_t* w = out.data();
-  const uint16_t total = static_cast<uint16_t>(std::min<size_t>(frames, 0xFFFF));
-  for (size_t i = 0; i < frames; ++i) {
-    const std::vector<PointRecord>& points = image.frames[i]->points;
-    const size_t n = std::min(points.size(), kIldaMaxFramePoints);
-    PutHeader(w, static_cast<uint16_t>(std::max<size_t>(n, 1)), static_cast<uint16_t>(i), total);
-    w += kHeaderSize;
-    if (n == 0) {
-      // An empty frame becomes one blanked point: a record count of 0 would end the file.
-      std::memset(w, 0, 8);
-      w[6] = 0xC0;
-      w += 8;
-      continue;
-    }
-    for (size_t k = 0; k < n; ++k, w += 8) {
-      const PointRecord& p = points[k];
-      w[0] = static_cast<uint8_t>(std::clamp(p.x, -128, 127));
-      w[1] = 0;
-      w[2] = static_cast<uint8_t>(std::clamp(p.y, -128, 127));
-      w[3] = 0;
-      w[4] = 0;
-      w[5] = 0;
-      w[6] = static_cast<uint8_t>((p.blanked ? 0x40 : 0) | (k + 1 == n ? 0x80 : 0));
-      w[7] = p.colour;
-    }
+TIldaFileWriter::TIldaFileWriter(size_t frames, size_t records) {
+  // Reserved in full, so that a large image is never copied while it grows.
+  bytes_.reserve(kHeaderSize * (frames + 1) + 8 * records);
+}
+
+void TIldaFileWriter::Add(const TILDAframe& frame) {
+  const std::vector<PointRecord>& points = frame.points;
+  const size_t n = std::min(points.size(), kIldaMaxFramePoints);
+  const size_t at = bytes_.size();
+  bytes_.resize(at + kHeaderSize + 8 * IldaFrameRecords(n));
+  uint8_t* w = bytes_.data() + at;
+  // The frame total is set when the image is closed.
+  PutHeader(w, static_cast<uint16_t>(std::max<size_t>(n, 1)), static_cast<uint16_t>(frames_), 0);
+  w += kHeaderSize;
+  ++frames_;
+  records_ += IldaFrameRecords(n);
+  if (n == 0) {
+    // An empty frame becomes one blanked point: a record count of 0 would end the file.
+    std::memset(w, 0, 8);
+    w[6] = 0xC0;
+    return;
   }
-  PutHeader(w, 0, 0, 0);
-  return out;
+  for (size_t k = 0; k < n; ++k, w += 8) {
+    const PointRecord& p = points[k];
+    w[0] = static_cast<uint8_t>(std::clamp(p.x, -128, 127));
+    w[1] = 0;
+    w[2] = static_cast<uint8_t>(std::clamp(p.y, -128, 127));
+    w[3] = 0;
+    w[4] = 0;
+    w[5] = 0;
+    w[6] = static_cast<uint8_t>((p.blanked ? 0x40 : 0) | (k + 1 == n ? 0x80 : 0));
+    w[7] = p.colour;
+  }
+}
+
+std::vector<uint8_t> TIldaFileWriter::Close() {
+  const uint16_t total = static_cast<uint16_t>(std::min<size_t>(frames_, 0xFFFF));
+  for (size_t at = 0; at < bytes_.size();) {
+    bytes_[at + 28] = static_cast<uint8_t>(total >> 8);
+    bytes_[at + 29] = static_cast<uint8_t>(total);
+    at += kHeaderSize + 8 * static_cast<size_t>(Be16(bytes_.data() + at + 24));
+  }
+  const size_t at = bytes_.size();
+  bytes_.resize(at + kHeaderSize);
+  PutHeader(bytes_.data() + at, 0, 0, 0);
+  frames_ = records_ = 0;
+  return std::move(bytes_);
+}
+
+bool TIldaFileWriter::Write(const std::string& fileName, std::string* error) {
+  if (!IldaImageFits(fileName, frames_, records_, error)) return false;
+  return ReplaceFileAtomically(fileName, Close(), error);
+}
+
+std::vector<uint8_t> EncodeIldaImage(const TILDAimage& image) {
+  size_t records = 0;
+  for (const auto& frame : image.frames) records += IldaFrameRecords(frame->points.size());
+  TIldaFileWriter writer(image.frames.size(), records);
+  for (const auto& frame : image.frames) writer.Add(*frame);
+  return writer.Close();
 }
 
 bool WriteIldaFile(const std::string& fileName, const TILDAimage& image, std::string* error) {

@@ -132,6 +132,26 @@ TIldaMeasure MeasureIldaFile(const std::string& fileName);
 // frame keeps at most kIldaMaxFramePoints points.
 std::vector<uint8_t> EncodeIldaImage(const TILDAimage& image);
 
+// The file image EncodeIldaImage gives, built a frame at a time, so that a conversion holds the
+// file's bytes and one frame rather than every frame.
+class TIldaFileWriter {
+ public:
+  // Room for `frames` frames of `records` point records in all (see IldaFrameRecords).
+  TIldaFileWriter(size_t frames, size_t records);
+  void Add(const TILDAframe& frame);
+  size_t Frames() const { return frames_; }
+  // The image with its frame total and closing header; the writer starts again empty.
+  std::vector<uint8_t> Close();
+  // Close, replacing the file atomically; false, keeping the old file, on failure and for an image
+  // past IldaImageFits.
+  bool Write(const std::string& fileName, std::string* error = nullptr);
+
+ private:
+  std::vector<uint8_t> bytes_;
+  size_t frames_ = 0;
+  size_t records_ = 0;
+};
+
 // Writes EncodeIldaImage, replacing the file atomically; false, keeping the old file, on failure
 // and for an image past IldaImageFits, which is refused before it is encoded.
 bool WriteIldaFile(const std::string& fileName, const TILDAimage& image, std::string* error = nullptr);

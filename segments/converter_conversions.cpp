@@ -69,9 +69,9 @@ bool WriteSegment(const std::string& path, const std::vector<std::vector<std::st
   return false;
 }
 
-bool WriteImage(const std::string& path, const TILDAimage& image) {
+bool WriteImage(const std::string& path, TIldaFileWriter& image) {
   std::string error;
-  if (WriteIldaFile(path, image, &error)) return true;
+  if (image.Write(path, &error)) return true;
   ShowFailure(error);
   return false;
 }
@@ -134,8 +134,10 @@ bool TConverterConversions::ListToIlda(const std::vector<std::string>& drawingNa
     ShowFailure(error);
     return false;
   }
-  TILDAimage image;
+  // Each frame goes into the file image as it is made, so only the image and one frame are held.
+  TIldaFileWriter image(frames, records);
   Drawing work;
+  TILDAframe frame;
   size_t leftOut = 0;
   for (const std::string& drawing : drawingNames) {
     const std::string source = drawings_.PathOf(drawing);
@@ -144,9 +146,8 @@ bool TConverterConversions::ListToIlda(const std::vector<std::string>& drawingNa
       ShowFailure(error);
       return false;
     }
-    auto frame = std::make_unique<TILDAframe>();
-    leftOut += DrawingToIldaFrame(work, *frame);
-    image.frames.push_back(std::move(frame));
+    leftOut += DrawingToIldaFrame(work, frame);
+    image.Add(frame);
   }
   work.Clear();
   if (!WriteImage(path, image)) return false;
@@ -187,12 +188,12 @@ bool TConverterConversions::SegmentToIlda() {
     ShowFailure(error);
     return false;
   }
-  TILDAimage image;
+  TIldaFileWriter image(rows.size(), records);
+  TILDAframe frame;
   size_t leftOut = 0;
   for (const auto& row : rows) {
-    auto frame = std::make_unique<TILDAframe>();
-    leftOut += DrawingToIldaFrame(*row->drawing, *frame);
-    image.frames.push_back(std::move(frame));
+    leftOut += DrawingToIldaFrame(*row->drawing, frame);
+    image.Add(frame);
   }
   if (!WriteImage(path, image)) return false;
   NoteLeftOut(leftOut);
@@ -257,13 +258,17 @@ bool TConverterConversions::MergeIlda(const std::vector<std::string>& ildaPaths,
     ShowFailure(error);
     return false;
   }
-  TILDAimage merged;
-  TILDAimage work;
-  // A file that cannot be opened adds nothing, as the reader leaves the work image empty.
+  // Frames go from the sources into the file image one at a time. A file that cannot be opened
+  // adds nothing, as the reader gives no frames for it.
+  TIldaFileWriter merged(frames, records);
+  TILDAframe frame;
   for (const std::string& source : ildaPaths) {
-    ReadIldaFile(source, work);
-    for (auto& frame : work.frames) merged.frames.push_back(std::move(frame));
-    work.Clear();
+    TIldaFrameFile file;
+    file.Open(source);
+    for (size_t i = 0; i < file.FrameCount(); ++i) {
+      file.ReadFrame(i, frame);
+      merged.Add(frame);
+    }
   }
   if (!WriteImage(path, merged)) return false;
   SelectWritten(ildas_, name);
