@@ -240,35 +240,6 @@ int TotalFrames(TIldaSource& source) {
   return 0;
 }
 
-// The reader's walk over headers alone, counting what it would keep.
-TIldaMeasure Measure(TIldaSource& source) {
-  TIldaMeasure measure;
-  uint64_t p = 0;
-  size_t sections = 0, records = 0;
-  THeader header;
-  for (;;) {
-    if (!FetchHeader(source, p, header)) return {};
-    const uint8_t* h = header.bytes;
-    const size_t left = header.size;
-    if (left < kShortestEndMark || !MagicMatches(h, left)) return measure;
-    const uint8_t format = h[7];
-    const size_t count = static_cast<size_t>(Be16(h + 24));
-    const size_t recordSize = RecordSize(format);
-    if (count == 0 || recordSize == 0 || left < kHeaderSize) return measure;
-    records += count;
-    if (++sections > kIldaMaxSections || records > kIldaMaxRecords) return {};  // read as empty
-    const uint64_t after = p + kHeaderSize;
-    const uint64_t room = source.Size() > after ? source.Size() - after : 0;
-    const size_t available = static_cast<size_t>(std::min<uint64_t>(count, room / recordSize));
-    if (format <= 1) {
-      ++measure.frames;
-      measure.records += IldaFrameRecords(available);
-    }
-    if (available < count) return measure;
-    p = after + count * recordSize;
-  }
-}
-
 }  // namespace
 
 size_t IldaFrameRecords(size_t points) { return std::clamp<size_t>(points, 1, kIldaMaxFramePoints); }
@@ -321,7 +292,13 @@ TIldaMeasure MeasureIldaFile(const std::string& fileName) {
   TRegularFile file;
   if (!file.Open(fileName)) return {};
   TFileSource source(file);
-  return Measure(source);
+  TILDAimage none;
+  std::vector<TIldaFrameFile::TEntry> frames;
+  ReadSections(source, none, nullptr, &frames);
+  TIldaMeasure measure;
+  measure.frames = frames.size();
+  for (const TIldaFrameFile::TEntry& entry : frames) measure.records += IldaFrameRecords(entry.points);
+  return measure;
 }
 
 TIldaFrameFile::TIldaFrameFile() = default;
