@@ -1,6 +1,12 @@
 // ILDA to segment of a 2,000-frame file: 2,000 drawing files and one segment, each replaced
 // atomically. The conversion flushes every file; the second case writes the same files through a
 // temporary file and rename without the flush, to show what the flush costs.
+// BM_ConverterPreviewMaximalIlda: the largest ILDA file the reader takes (512 frames of 65,535
+// points) selected in the window's ILDA list with the preview on. Goal: under 1 s and 300 MB; the
+// peak is the process's, so run it alone:
+//   bench_converter --benchmark_filter=BM_ConverterPreviewMaximalIlda
+// BM_MergeMaximalIlda: that file merged alone into a new file, and BM_SegmentToIldaMaximal: a segment
+// of 512 rows naming a drawing of 65,535 points converted to ILDA; the same goal, one per process.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -10,12 +16,15 @@
 #include <cstdlib>
 
 #include "bench/patterned_ilda.h"
+#include "bench/qt_bench_main.h"
 #include "engine/drawing.h"
 #include "engine/ilda_file.h"
 #include "platform/dialog_service.h"
+#include "platform/file_io.h"
 #include "platform/file_list.h"
 #include "platform/program_folder.h"
 #include "segments/converter_conversions.h"
+#include "segments/converter_window.h"
 
 using namespace kavri;
 
@@ -106,6 +115,87 @@ void BM_IldaToSegmentWithoutFlush(benchmark::State& state) {
 }
 BENCHMARK(BM_IldaToSegmentWithoutFlush)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+void BM_ConverterPreviewMaximalIlda(benchmark::State& state) {
+  QTemporaryDir dir;
+  ::setenv("KAVRI_HOME", (dir.path().toStdString() + "/").c_str(), 1);
+  ResetProgramFolderForTests();
+  EnsureContentFolders();
+  if (!kavri_bench::WritePatternedIldaFile(IldaFolder() + "maximal.ild", kavri_bench::kMaximalFrames,
+                                           kavri_bench::kMaximalPoints))
+    state.SkipWithError("cannot write the file");
+  int frames = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto form = std::make_unique<TForm9>();
+    form->FormCreate();
+    state.ResumeTiming();
+    form->skinCheckBox1->Click();  // the preview on: the selected file is read
+    frames = form->IldaPreview().FrameCount();
+    state.PauseTiming();
+    form.reset();
+    state.ResumeTiming();
+  }
+  state.counters["frames"] = frames;
+  state.counters["peak_rss_MB"] = kavri_bench::PeakMegabytes();
+}
+BENCHMARK(BM_ConverterPreviewMaximalIlda)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+
+// A program folder holding the largest ILDA file and a segment that converts to one as large.
+struct MaximalFolder {
+  QTemporaryDir dir;
+  std::string root = dir.path().toStdString() + "/";
+  MaximalFolder() {
+    ::setenv("KAVRI_HOME", root.c_str(), 1);
+    ResetProgramFolderForTests();
+    EnsureContentFolders();
+    if (!kavri_bench::WritePatternedIldaFile(IldaFolder() + "maximal.ild", kavri_bench::kMaximalFrames,
+                                             kavri_bench::kMaximalPoints))
+      std::fprintf(stderr, "cannot write the file\n");
+    Drawing drawing;
+    IldaFrameToDrawing(drawing, *kavri_bench::PatternedIldaFrame(0, kavri_bench::kMaximalPoints));
+    if (!SaveDrawingFile(DrawingFolder() + "full.ddr", drawing, 1)) std::fprintf(stderr, "cannot write the drawing\n");
+    std::string rows;
+    for (int i = 0; i < kavri_bench::kMaximalFrames; ++i) rows += "full.ddr|1\r\n";
+    const std::vector<uint8_t> bytes(rows.begin(), rows.end());
+    if (!ReplaceFileAtomically(SectionFolder() + "maximal.sec", bytes)) std::fprintf(stderr, "cannot write the segment\n");
+  }
+};
+
+void BM_MergeMaximalIlda(benchmark::State& state) {
+  MaximalFolder folder;
+  AnsweringDialogs dialogs;
+  DialogService* previous = SetDialogService(&dialogs);
+  TFileList drawings, segments, ildas;
+  drawings.SetDirectory(DrawingFolder());
+  segments.SetDirectory(SectionFolder());
+  ildas.SetMask("*.ild");
+  ildas.SetDirectory(IldaFolder());
+  TConverterConversions convert(drawings, segments, ildas);
+  for (auto _ : state)
+    if (!convert.MergeIlda({IldaFolder() + "maximal.ild"}, "merged")) state.SkipWithError("the merge failed");
+  state.counters["peak_rss_MB"] = kavri_bench::PeakMegabytes();
+  SetDialogService(previous);
+}
+BENCHMARK(BM_MergeMaximalIlda)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+
+void BM_SegmentToIldaMaximal(benchmark::State& state) {
+  MaximalFolder folder;
+  AnsweringDialogs dialogs;
+  DialogService* previous = SetDialogService(&dialogs);
+  TFileList drawings, segments, ildas;
+  drawings.SetDirectory(DrawingFolder());
+  segments.SetDirectory(SectionFolder());
+  segments.SetItemIndex(segments.IndexOf("maximal.sec"));
+  ildas.SetMask("*.ild");
+  ildas.SetDirectory(IldaFolder());
+  TConverterConversions convert(drawings, segments, ildas);
+  for (auto _ : state)
+    if (!convert.SegmentToIlda()) state.SkipWithError("the conversion failed");
+  state.counters["peak_rss_MB"] = kavri_bench::PeakMegabytes();
+  SetDialogService(previous);
+}
+BENCHMARK(BM_SegmentToIldaMaximal)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

@@ -36,26 +36,39 @@ std::optional<THpglReader::TRawPoint> ReadPenPoint(std::string_view trimmed) {
   return THpglReader::TRawPoint{StrToInt(xText), StrToInt(yText), up};
 }
 
+// The thinning rule, one point at a time: whether a point is kept, measured from the last kept one.
+class TThinning {
+ public:
+  explicit TThinning(int fine) : limit_(int64_t{fine} * fine) {}
+  bool Keep(const PointRecord& p) {
+    if (!last_) return Take(p);
+    const int64_t dx = int64_t{last_->x} - p.x, dy = int64_t{last_->y} - p.y;
+    const bool far = dx * dx + dy * dy >= limit_;
+    const bool onRowOrColumn = p.x == last_->x || p.y == last_->y;
+    return (far || onRowOrColumn || p.blanked) && Take(p);
+  }
+
+ private:
+  bool Take(const PointRecord& p) {
+    last_ = p;
+    return true;
+  }
+  int64_t limit_;
+  std::optional<PointRecord> last_;
+};
+
 }  // namespace
 
 void ThinPlotterPoints(DrawingObject& object, int fine) {
-  if (object.Empty()) return;
-  const int64_t limit = int64_t{fine} * fine;
-  const PointRecord* r = object.At(0);
-  for (size_t i = 1; i < object.Count(); ++i) {
-    PointRecord& p = object[i];
-    const int64_t dx = int64_t{r->x} - p.x, dy = int64_t{r->y} - p.y;
-    const bool far = dx * dx + dy * dy >= limit;
-    const bool onRowOrColumn = p.x == r->x || p.y == r->y;
-    if (far || onRowOrColumn || p.blanked)
-      r = &p;
-    else
-      p.state = kMarkedForDeletion;
-  }
+  TThinning thinning(fine);
+  for (size_t i = 0; i < object.Count(); ++i)
+    if (!thinning.Keep(object[i])) object[i].state = kMarkedForDeletion;
   RemoveMarkedPoints(object);
 }
 
 THpglReader::THpglReader(const THpglSettings& settings) : settings_(settings) {}
+
+void THpglReader::Reserve(size_t lines) { points_.reserve(lines); }
 
 void THpglReader::Add(std::string_view line) {
   if (!result_.ok) return;
@@ -67,18 +80,18 @@ void THpglReader::Add(std::string_view line) {
       result_.error = *tailError_;
       return;
     }
-    blocks_.emplace_back();
+    blockStarts_.push_back(points_.size());
     cut_.reset();
     return;
   }
-  if (blocks_.empty() || tailError_) return;
+  if (blockStarts_.empty() || tailError_) return;
   // The last block ends at its first "SP0;", or at the end of a file that has none; what follows
   // is kept until another block shows it was no last block.
-  if (IsEndLine(line) && !cut_) cut_ = blocks_.back().size();
+  if (IsEndLine(line) && !cut_) cut_ = points_.size();
   const std::string_view head = line.substr(0, 2);
   if (head != "PU" && head != "PD") return;
   try {
-    if (const std::optional<TRawPoint> p = ReadPenPoint(line)) blocks_.back().push_back(*p);
+    if (const std::optional<TRawPoint> p = ReadPenPoint(line)) points_.push_back(*p);
   } catch (const EConvertError& e) {
     if (cut_) {
       tailError_ = e.what();
@@ -92,35 +105,52 @@ void THpglReader::Add(std::string_view line) {
 THpglImport THpglReader::Finish() {
   THpglImport result = std::move(result_);
   if (!result.ok) return result;
-  if (cut_) blocks_.back().resize(*cut_);
+  if (cut_) points_.resize(*cut_);
+  if (points_.empty()) return result;
   int64_t minX = std::numeric_limits<int64_t>::max(), minY = minX;
   int64_t maxX = std::numeric_limits<int64_t>::min(), maxY = maxX;
-  bool anyPoint = false;
-  for (const auto& block : blocks_)
-    for (const TRawPoint& p : block) {
-      minX = std::min(minX, p.x);
-      maxX = std::max(maxX, p.x);
-      minY = std::min(minY, p.y);
-      maxY = std::max(maxY, p.y);
-      anyPoint = true;
-    }
-  if (!anyPoint) return result;
+  for (const TRawPoint& p : points_) {
+    minX = std::min<int64_t>(minX, p.x);
+    maxX = std::max<int64_t>(maxX, p.x);
+    minY = std::min<int64_t>(minY, p.y);
+    maxY = std::max<int64_t>(maxY, p.y);
+  }
   const THpglSettings& settings = settings_;
   const int64_t d = std::max<int64_t>({(maxX - minX) / 512, (maxY - minY) / 512, 1});
   const double divisor = static_cast<double>(d) * (static_cast<double>(settings.size) + 1.0);
-  for (const auto& block : blocks_) {
-    if (block.empty()) continue;
-    DrawingObject& object = *result.objects.AddObject();
-    for (size_t i = 0; i < block.size(); ++i) {
-      PointRecord p;
-      p.x = static_cast<int32_t>(std::trunc(static_cast<double>(block[i].x - minX) / divisor));
-      p.y = 510 - static_cast<int32_t>(std::trunc(static_cast<double>(block[i].y - minY) / divisor));
-      p.colour = static_cast<uint8_t>(settings.colour);
-      p.blanked = (i == 0 || block[i].penUp) ? 1 : 0;
-      object.Add(p);
+  blockStarts_.push_back(points_.size());
+  // Each block's points as the drawing gets them, through `take` with whether thinning keeps them.
+  auto walk = [&](auto&& take) {
+    for (size_t b = 0; b + 1 < blockStarts_.size(); ++b) {
+      TThinning thinning(settings.fine);
+      for (size_t i = blockStarts_[b]; i < blockStarts_[b + 1]; ++i) {
+        PointRecord p;
+        p.x = static_cast<int32_t>(std::trunc(static_cast<double>(points_[i].x - minX) / divisor));
+        p.y = 510 - static_cast<int32_t>(std::trunc(static_cast<double>(points_[i].y - minY) / divisor));
+        p.colour = static_cast<uint8_t>(settings.colour);
+        p.blanked = (i == blockStarts_[b] || points_[i].penUp) ? 1 : 0;
+        take(b, p, thinning.Keep(p));
+      }
     }
-    ThinPlotterPoints(object, settings.fine);
+  };
+  // Counted first, so that an import larger than a drawing may hold is refused before it is made.
+  size_t kept = 0;
+  walk([&](size_t, const PointRecord&, bool keep) { kept += keep ? 1 : 0; });
+  if (kept > kMaxDrawingPoints) {
+    result.ok = false;
+    result.error = "The plotter file makes " + std::to_string(kept) + " points, more than the " +
+                   std::to_string(kMaxDrawingPoints) + " a drawing may hold.";
+    return result;
   }
+  size_t openBlock = blockStarts_.size();
+  DrawingObject* object = nullptr;
+  walk([&](size_t b, const PointRecord& p, bool keep) {
+    if (b != openBlock) {  // a block without points makes no object
+      openBlock = b;
+      object = result.objects.AddObject();
+    }
+    if (keep) object->Add(p);
+  });
   return result;
 }
 
@@ -142,8 +172,9 @@ THpglImport ImportPltFile(const std::string& path, const THpglSettings& settings
     return failed;
   }
   THpglReader reader(settings);
-  ForEachTextLine(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
-                  [&](std::string_view line) { reader.Add(line); });
+  const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+  reader.Reserve(CountTextLines(text));
+  ForEachTextLine(text, [&](std::string_view line) { reader.Add(line); });
   return reader.Finish();
 }
 

@@ -30,20 +30,24 @@ struct THpglImport {
 class THpglReader {
  public:
   struct TRawPoint {
-    int64_t x;
-    int64_t y;
+    int32_t x;
+    int32_t y;
     bool penUp;
   };
   explicit THpglReader(const THpglSettings& settings);
+  // Room for the points of `lines` lines, so that a large file is kept without growing its store.
+  void Reserve(size_t lines);
   void Add(std::string_view line);
-  // The import of the lines added so far, as ImportPlt gives it; the reader is spent.
+  // The import of the lines added so far, as ImportPlt gives it; the reader is spent. An import
+  // that would make more than kMaxDrawingPoints points is refused before they are made.
   THpglImport Finish();
 
  private:
   THpglSettings settings_;
   THpglImport result_;
-  std::vector<std::vector<TRawPoint>> blocks_;  // one per "LT" line
-  std::optional<size_t> cut_;                   // where the last block ends if no "LT" follows
+  std::vector<TRawPoint> points_;   // the points of every block, in order
+  std::vector<size_t> blockStarts_;  // where in points_ each "LT" line's block starts
+  std::optional<size_t> cut_;        // where the last block ends if no "LT" follows
   std::optional<std::string> tailError_;        // a failure past that end, which counts only then
 };
 

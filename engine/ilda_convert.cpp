@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "engine/colour_tables.h"
 #include "engine/ilda_file.h"
 
@@ -18,18 +20,29 @@ PointRecord ToIldaPoint(const PointRecord& source) {
 
 }  // namespace
 
-void DrawingToIldaFrame(const Drawing& drawing, TILDAframe& frame) {
+// The frame is cut while it is built: a drawing of a million points costs one frame's worth.
+size_t DrawingToIldaFrame(const Drawing& drawing, TILDAframe& frame) {
+  const size_t total = drawing.PointCount();
   frame.points.clear();
-  frame.points.reserve(drawing.PointCount());
+  frame.points.reserve(std::min(total, kIldaMaxFramePoints));
   for (const auto& object : drawing.Objects())
-    for (const auto& source : object->Points()) frame.points.push_back(ToIldaPoint(*source));
+    for (const auto& source : object->Points()) {
+      if (frame.points.size() == kIldaMaxFramePoints) return total - kIldaMaxFramePoints;
+      frame.points.push_back(ToIldaPoint(*source));
+    }
+  return 0;
 }
 
-void DrawingToIldaFrame(const TPlayDrawing& drawing, TILDAframe& frame) {
+size_t DrawingToIldaFrame(const TPlayDrawing& drawing, TILDAframe& frame) {
+  const size_t total = drawing.PointCount();
   frame.points.clear();
-  frame.points.reserve(drawing.PointCount());
+  frame.points.reserve(std::min(total, kIldaMaxFramePoints));
   for (size_t i = 0; i < drawing.ObjectCount(); ++i)
-    for (const PointRecord& source : drawing.Object(i)) frame.points.push_back(ToIldaPoint(source));
+    for (const PointRecord& source : drawing.Object(i)) {
+      if (frame.points.size() == kIldaMaxFramePoints) return total - kIldaMaxFramePoints;
+      frame.points.push_back(ToIldaPoint(source));
+    }
+  return 0;
 }
 
 void IldaFrameToDrawing(Drawing& drawing, const TILDAframe& frame) {

@@ -152,7 +152,10 @@ bool FetchHeader(TIldaSource& source, uint64_t at, THeader& header) {
   return true;
 }
 
-TIldaReadResult WalkSections(TIldaSource& source, TILDAimage& image, std::string* reason) {
+// With `index`, frame sections are only noted there (where their header lies and how many points
+// they hold), and palettes are passed over.
+TIldaReadResult WalkSections(TIldaSource& source, TILDAimage& image, std::string* reason,
+                             std::vector<TIldaFrameFile::TEntry>* index = nullptr) {
   uint64_t p = 0;
   size_t sections = 0, records = 0;
   THeader header;
@@ -178,7 +181,9 @@ TIldaReadResult WalkSections(TIldaSource& source, TILDAimage& image, std::string
     const uint64_t after = p + kHeaderSize;
     const uint64_t room = source.Size() > after ? source.Size() - after : 0;
     size_t available = static_cast<size_t>(std::min<uint64_t>(count, room / recordSize));
-    if (format <= 3) {
+    if (index) {
+      if (format <= 1) index->push_back({p, static_cast<uint32_t>(available)});
+    } else if (format <= 3) {
       size_t got = 0;
       const uint8_t* data = source.Fetch(after, available * recordSize, &got);
       if (!data) return TIldaReadResult::Unreadable;
@@ -200,16 +205,20 @@ TIldaReadResult WalkSections(TIldaSource& source, TILDAimage& image, std::string
 }
 
 // The walk, with an image that holds nothing when it could not be read whole.
-TIldaReadResult ReadSections(TIldaSource& source, TILDAimage& image, std::string* reason) {
+TIldaReadResult ReadSections(TIldaSource& source, TILDAimage& image, std::string* reason,
+                             std::vector<TIldaFrameFile::TEntry>* index = nullptr) {
   image.Clear();
   TIldaReadResult result;
   try {
-    result = WalkSections(source, image, reason);
+    result = WalkSections(source, image, reason, index);
   } catch (const std::bad_alloc&) {
     if (reason) *reason = kNotEnoughMemory;
     result = TIldaReadResult::Unreadable;
   }
-  if (result == TIldaReadResult::TooLarge || result == TIldaReadResult::Unreadable) image.Clear();
+  if (result == TIldaReadResult::TooLarge || result == TIldaReadResult::Unreadable) {
+    image.Clear();
+    if (index) index->clear();
+  }
   return result;
 }
 
@@ -279,39 +288,121 @@ int ReadIldaTotalFrames(const std::string& fileName) {
   return TotalFrames(source);
 }
 
-std::vector<uint8_t> EncodeIldaImage(const TILDAimage& image) {
-  const size_t frames = image.frames.size();
-  size_t size = kHeaderSize;
-  for (const auto& frame : image.frames) size += kHeaderSize + 8 * IldaFrameRecords(frame->points.size());
-  std::vector<uint8_t> out(size);
-  uint8_t* w = out.data();
-  const uint16_t total = static_cast<uint16_t>(std::min<size_t>(frames, 0xFFFF));
-  for (size_t i = 0; i < frames; ++i) {
-    const std::vector<PointRecord>& points = image.frames[i]->points;
-    const size_t n = std::min(points.size(), kIldaMaxFramePoints);
-    PutHeader(w, static_cast<uint16_t>(std::max<size_t>(n, 1)), static_cast<uint16_t>(i), total);
-    w += kHeaderSize;
-    if (n == 0) {
-      // An empty frame becomes one blanked point: a record count of 0 would end the file.
-      std::memset(w, 0, 8);
-      w[6] = 0xC0;
-      w += 8;
-      continue;
-    }
-    for (size_t k = 0; k < n; ++k, w += 8) {
-      const PointRecord& p = points[k];
-      w[0] = static_cast<uint8_t>(std::clamp(p.x, -128, 127));
-      w[1] = 0;
-      w[2] = static_cast<uint8_t>(std::clamp(p.y, -128, 127));
-      w[3] = 0;
-      w[4] = 0;
-      w[5] = 0;
-      w[6] = static_cast<uint8_t>((p.blanked ? 0x40 : 0) | (k + 1 == n ? 0x80 : 0));
-      w[7] = p.colour;
-    }
+TIldaMeasure MeasureIldaFile(const std::string& fileName) {
+  TRegularFile file;
+  if (!file.Open(fileName)) return {};
+  TFileSource source(file);
+  TILDAimage none;
+  std::vector<TIldaFrameFile::TEntry> frames;
+  ReadSections(source, none, nullptr, &frames);
+  TIldaMeasure measure;
+  measure.frames = frames.size();
+  for (const TIldaFrameFile::TEntry& entry : frames) measure.records += IldaFrameRecords(entry.points);
+  return measure;
+}
+
+TIldaFrameFile::TIldaFrameFile() = default;
+TIldaFrameFile::~TIldaFrameFile() = default;
+
+TIldaReadResult TIldaFrameFile::Open(const std::string& fileName, std::string* error) {
+  file_.reset();
+  frames_.clear();
+  auto file = std::make_unique<TRegularFile>();
+  if (!file->Open(fileName, error)) return TIldaReadResult::Unreadable;
+  TFileSource source(*file);
+  TILDAimage none;
+  std::string reason;
+  const TIldaReadResult result = ReadSections(source, none, &reason, &frames_);
+  if (result == TIldaReadResult::NotIlda || result == TIldaReadResult::UnknownFormat)
+    Dialogs().ShowMessage("Read Error!", TMessageKind::Error);
+  if ((result == TIldaReadResult::TooLarge || result == TIldaReadResult::Unreadable) && error)
+    *error = source.Failed() ? source.Error() : CannotReadText(fileName, reason);
+  if (!frames_.empty()) file_ = std::move(file);
+  return result;
+}
+
+size_t TIldaFrameFile::PointTotal() const {
+  size_t total = 0;
+  for (const TEntry& entry : frames_) total += entry.points;
+  return total;
+}
+
+bool TIldaFrameFile::ReadFrame(size_t i, TILDAframe& frame) {
+  frame.points.clear();
+  if (i >= frames_.size()) return false;
+  const TEntry& entry = frames_[i];
+  TFileSource source(*file_);
+  THeader header;
+  if (!FetchHeader(source, entry.at, header) || header.size < kHeaderSize) return false;
+  const bool threeD = header.bytes[7] == 0;
+  const size_t recordSize = threeD ? 8 : 6;
+  size_t got = 0;
+  const uint8_t* data = source.Fetch(entry.at + kHeaderSize, entry.points * recordSize, &got);
+  if (!data) return false;
+  ::kavri::ReadFrame(header.bytes, data, got / recordSize, threeD, frame);
+  return got / recordSize == entry.points;
+}
+
+TIldaFileWriter::TIldaFileWriter(size_t frames, size_t records) {
+  // Reserved in full, so that a large image is never copied while it grows.
+  bytes_.reserve(kHeaderSize * (frames + 1) + 8 * records);
+}
+
+void TIldaFileWriter::Add(const TILDAframe& frame) {
+  const std::vector<PointRecord>& points = frame.points;
+  const size_t n = std::min(points.size(), kIldaMaxFramePoints);
+  const size_t at = bytes_.size();
+  bytes_.resize(at + kHeaderSize + 8 * IldaFrameRecords(n));
+  uint8_t* w = bytes_.data() + at;
+  // The frame total is set when the image is closed.
+  PutHeader(w, static_cast<uint16_t>(std::max<size_t>(n, 1)), static_cast<uint16_t>(frames_), 0);
+  w += kHeaderSize;
+  ++frames_;
+  records_ += IldaFrameRecords(n);
+  if (n == 0) {
+    // An empty frame becomes one blanked point: a record count of 0 would end the file.
+    std::memset(w, 0, 8);
+    w[6] = 0xC0;
+    return;
   }
-  PutHeader(w, 0, 0, 0);
-  return out;
+  for (size_t k = 0; k < n; ++k, w += 8) {
+    const PointRecord& p = points[k];
+    w[0] = static_cast<uint8_t>(std::clamp(p.x, -128, 127));
+    w[1] = 0;
+    w[2] = static_cast<uint8_t>(std::clamp(p.y, -128, 127));
+    w[3] = 0;
+    w[4] = 0;
+    w[5] = 0;
+    w[6] = static_cast<uint8_t>((p.blanked ? 0x40 : 0) | (k + 1 == n ? 0x80 : 0));
+    w[7] = p.colour;
+  }
+}
+
+std::vector<uint8_t> TIldaFileWriter::Close() {
+  const uint16_t total = static_cast<uint16_t>(std::min<size_t>(frames_, 0xFFFF));
+  for (size_t at = 0; at < bytes_.size();) {
+    bytes_[at + 28] = static_cast<uint8_t>(total >> 8);
+    bytes_[at + 29] = static_cast<uint8_t>(total);
+    at += kHeaderSize + 8 * static_cast<size_t>(Be16(bytes_.data() + at + 24));
+  }
+  const size_t at = bytes_.size();
+  bytes_.resize(at + kHeaderSize);
+  PutHeader(bytes_.data() + at, 0, 0, 0);
+  frames_ = records_ = 0;
+  return std::move(bytes_);
+}
+
+bool TIldaFileWriter::Write(const std::string& fileName, std::string* error) {
+  if (!IldaImageFits(fileName, frames_, records_, error)) return false;
+  return ReplaceFileAtomically(fileName, Close(), error);
+}
+
+std::vector<uint8_t> EncodeIldaImage(const TILDAimage& image) {
+  size_t records = 0;
+  for (const auto& frame : image.frames) records += IldaFrameRecords(frame->points.size());
+  TIldaFileWriter writer(image.frames.size(), records);
+  for (const auto& frame : image.frames) writer.Add(*frame);
+  return writer.Close();
 }
 
 bool WriteIldaFile(const std::string& fileName, const TILDAimage& image, std::string* error) {

@@ -86,10 +86,45 @@ TIldaReadResult DecodeIldaImage(const uint8_t* data, size_t size, TILDAimage& im
 // an empty image, no message box, and "Cannot read <file>: <reason>" in *error (when given).
 TIldaReadResult ReadIldaFile(const std::string& fileName, TILDAimage& image, std::string* error = nullptr);
 
+class TRegularFile;
+
+// The frames of an ILDA file read one at a time as they are wanted, so that a file of any size
+// costs the memory of one frame: the frames ReadIldaFile would give, from the file as it was opened.
+class TIldaFrameFile {
+ public:
+  struct TEntry {
+    uint64_t at;      // where the frame's header lies
+    uint32_t points;  // the points of it the file holds
+  };
+
+  TIldaFrameFile();
+  ~TIldaFrameFile();
+  // Notes where the file's frames lie, as ReadIldaFile reads them and with its "Read Error!" box and
+  // its results; a file it would read as empty gives no frames.
+  TIldaReadResult Open(const std::string& fileName, std::string* error = nullptr);
+  size_t FrameCount() const { return frames_.size(); }
+  // The points of all frames.
+  size_t PointTotal() const;
+  // Frame i as ReadIldaFile gives it; false, with what could be read, when the file fails to read.
+  bool ReadFrame(size_t i, TILDAframe& frame);
+
+ private:
+  std::unique_ptr<TRegularFile> file_;
+  std::vector<TEntry> frames_;
+};
+
 // The total-frames field of the first frame section; 0 when the data does not start with valid
 // sections or that frame is the end mark. The file reader reads section headers only.
 int IldaTotalFrames(const uint8_t* data, size_t size);
 int ReadIldaTotalFrames(const std::string& fileName);
+
+// What ReadIldaFile would give for the file, read from its section headers alone: its frames, and
+// the point records they take when written (see IldaFrameRecords). Zero for a file it reads as empty.
+struct TIldaMeasure {
+  size_t frames = 0;
+  size_t records = 0;
+};
+TIldaMeasure MeasureIldaFile(const std::string& fileName);
 
 // The file image of the image's frames (palettes are not written): 3-D indexed frames with the
 // name and company "IIIIIIII", numbered from 0 with the frame total, and a closing 32-byte header.
@@ -97,14 +132,35 @@ int ReadIldaTotalFrames(const std::string& fileName);
 // frame keeps at most kIldaMaxFramePoints points.
 std::vector<uint8_t> EncodeIldaImage(const TILDAimage& image);
 
+// The file image EncodeIldaImage gives, built a frame at a time, so that a conversion holds the
+// file's bytes and one frame rather than every frame.
+class TIldaFileWriter {
+ public:
+  // Room for `frames` frames of `records` point records in all (see IldaFrameRecords).
+  TIldaFileWriter(size_t frames, size_t records);
+  void Add(const TILDAframe& frame);
+  size_t Frames() const { return frames_; }
+  // The image with its frame total and closing header; the writer starts again empty.
+  std::vector<uint8_t> Close();
+  // Close, replacing the file atomically; false, keeping the old file, on failure and for an image
+  // past IldaImageFits.
+  bool Write(const std::string& fileName, std::string* error = nullptr);
+
+ private:
+  std::vector<uint8_t> bytes_;
+  size_t frames_ = 0;
+  size_t records_ = 0;
+};
+
 // Writes EncodeIldaImage, replacing the file atomically; false, keeping the old file, on failure
 // and for an image past IldaImageFits, which is refused before it is encoded.
 bool WriteIldaFile(const std::string& fileName, const TILDAimage& image, std::string* error = nullptr);
 
 // Frame space (0..255, y down) to ILDA space (-128..127, y up) and back; the exact inverse of each
-// other on every point of the frame space. Colours go through the palette mappings.
-void DrawingToIldaFrame(const Drawing& drawing, TILDAframe& frame);
-void DrawingToIldaFrame(const TPlayDrawing& drawing, TILDAframe& frame);
+// other on every point of the frame space. Colours go through the palette mappings. A frame keeps
+// the first kIldaMaxFramePoints points; the number of points left out is returned.
+size_t DrawingToIldaFrame(const Drawing& drawing, TILDAframe& frame);
+size_t DrawingToIldaFrame(const TPlayDrawing& drawing, TILDAframe& frame);
 void IldaFrameToDrawing(Drawing& drawing, const TILDAframe& frame);
 
 }  // namespace kavri

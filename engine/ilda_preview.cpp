@@ -32,16 +32,16 @@ void DrawIldaPreviewFrame(TCanvas& canvas, const TILDAframe& frame, int number) 
 }
 
 void TIldaPreviewAnimation::Load(const std::string& path, bool fromStart) {
-  if (FileExists(path)) ReadIldaFile(path, image_);
+  if (FileExists(path)) file_.Open(path);
   if (fromStart) index_ = 0;
 }
 
 const TILDAframe* TIldaPreviewAnimation::Tick(int& number) {
-  if (!on_ || image_.frames.empty()) return nullptr;
+  if (!on_ || file_.FrameCount() == 0) return nullptr;
   index_ %= FrameCount();
-  const TILDAframe* frame = image_.frames[index_].get();
+  file_.ReadFrame(static_cast<size_t>(index_), frame_);
   number = ++index_;
-  return frame;
+  return &frame_;
 }
 
 }  // namespace kavri

@@ -15,21 +15,22 @@ void DrawIldaPreviewFrame(TCanvas& canvas, const TILDAframe& frame, int number);
 
 class TIldaPreviewAnimation {
  public:
-  // Reads the file, when it exists, as the image shown, from frame 0 unless `fromStart` is false.
-  // A missing file keeps the image that was shown.
+  // Takes the file, when it exists, as the image shown, from frame 0 unless `fromStart` is false.
+  // A missing file keeps the image that was shown. Frames are read from the file as they are shown.
   void Load(const std::string& path, bool fromStart = true);
 
   bool On() const { return on_; }
   void SetOn(bool on) { on_ = on; }
   int Index() const { return index_; }
-  int FrameCount() const { return static_cast<int>(image_.frames.size()); }
+  int FrameCount() const { return static_cast<int>(file_.FrameCount()); }
 
   // One tick: the frame due now and the number it shows, the index moving on past it; null while
   // off or without frames.
   const TILDAframe* Tick(int& number);
 
  private:
-  TILDAimage image_;
+  TIldaFrameFile file_;
+  TILDAframe frame_;  // the frame shown last
   int index_ = 0;
   bool on_ = false;
 };

@@ -25,24 +25,6 @@ const char* const kEmptyIldaText = "The ILDA file has no frames to play.";
 bool Stopped() { return StopFlag.load(std::memory_order_relaxed); }
 bool SlowDrawOff() { return QuickPlayEffects.SlowDraw.load(std::memory_order_relaxed) < 1; }
 
-// The frame copies the loop plays: ILDA space moved to 0..255 (y still grows upwards).
-TIldaImagePtr PreparedIldaFrames(const TILDAimage& image) {
-  auto copy = std::make_shared<TILDAimage>();
-  copy->frames.reserve(image.frames.size());
-  for (const auto& frame : image.frames) {
-    auto moved = std::make_unique<TILDAframe>();
-    moved->points.reserve(frame->points.size());
-    for (PointRecord p : frame->points) {
-      p.x = std::clamp<decltype(p.x)>(p.x + 128, 0, 255);
-      p.y = std::clamp<decltype(p.y)>(p.y + 128, 0, 255);
-      p.blanked = p.blanked != 0 ? 1 : 0;
-      moved->points.push_back(p);
-    }
-    copy->frames.push_back(std::move(moved));
-  }
-  return copy;
-}
-
 }  // namespace
 
 // ---- prepare steps -------------------------------------------------------------------------
@@ -60,13 +42,26 @@ TQuickPlayStart PrepareDrawingPlay(const std::string& drawingPath) {
 }
 
 TQuickPlayStart PrepareIldaPlay(const std::string& ildaPath) {
-  QuickPlayIldaFrames = EmptyIldaImage();
+  QuickPlayIldaFrames = EmptyIldaPlayFrames();
   if (ildaPath.empty()) return {false, kNoIldaChosenText};
-  TILDAimage image;
+  // Read a frame at a time into the compact frames the loop plays: ILDA space moved to 0..255
+  // (y still grows upwards).
+  TIldaFrameFile file;
   std::string error;
-  ReadIldaFile(ildaPath, image, &error);
-  if (image.frames.empty()) return {false, error.empty() ? std::string(kEmptyIldaText) : error};
-  QuickPlayIldaFrames = PreparedIldaFrames(image);
+  file.Open(ildaPath, &error);
+  if (file.FrameCount() == 0) return {false, error.empty() ? std::string(kEmptyIldaText) : error};
+  auto frames = std::make_shared<TIldaPlayFrames>();
+  frames->Reserve(file.FrameCount(), file.PointTotal());
+  TILDAframe frame;
+  for (size_t i = 0; i < file.FrameCount(); ++i) {
+    file.ReadFrame(i, frame);
+    for (PointRecord& p : frame.points) {
+      p.x = std::clamp<decltype(p.x)>(p.x + 128, 0, 255);
+      p.y = std::clamp<decltype(p.y)>(p.y + 128, 0, 255);
+    }
+    frames->Add(frame.points);
+  }
+  QuickPlayIldaFrames = std::move(frames);
   return {true, kIldaStartText};
 }
 
@@ -113,9 +108,11 @@ TQuickIldaLoop::TQuickIldaLoop() : TQuickIldaLoop(QuickPlayTickFlag) {}
 
 void TQuickIldaLoop::Start() {
   frames_ = QuickPlayIldaFrames;
+  frame_.reserve(frames_->LargestFrame());
+  expanded_ = SIZE_MAX;
   pass_.Start(0);
   frameIndex_ = 0;
-  if (!frames_->frames.empty()) BeginFrame(0);
+  if (frames_->FrameCount() > 0) BeginFrame(0);
 }
 
 void TQuickIldaLoop::BeginFrame(size_t index) {
@@ -123,12 +120,12 @@ void TQuickIldaLoop::BeginFrame(size_t index) {
   QuickPlayFrameIndex = static_cast<int32_t>(index);
   PreviewDirtyFlag = true;
   pass_.CheckSettings();
-  pass_.SetPointTotal(static_cast<int32_t>(frames_->frames[index]->points.size()));
+  pass_.SetPointTotal(static_cast<int32_t>(frames_->PointCount(index)));
 }
 
 // After the last frame: frame 0 again while Loop is down, else the end.
 bool TQuickIldaLoop::NextFrame() {
-  if (frameIndex_ + 1 < frames_->frames.size()) {
+  if (frameIndex_ + 1 < frames_->FrameCount()) {
     BeginFrame(frameIndex_ + 1);
     return true;
   }
@@ -139,7 +136,7 @@ bool TQuickIldaLoop::NextFrame() {
 
 bool TQuickIldaLoop::Step() {
   if (Stopped()) return false;
-  if (frames_->frames.empty()) {
+  if (frames_->FrameCount() == 0) {
     // Nothing to send: with Loop each round waits for a tick rather than spinning.
     if (!LoopFlag.load(std::memory_order_relaxed)) return false;
     ticks_.WaitOwedOrStop();
@@ -150,7 +147,11 @@ bool TQuickIldaLoop::Step() {
   // whose frames take longer to write than the clock's ticks plays slower instead of losing
   // frames. Ticks that come while paused are dropped.
   if (ticks_.TakeStep() && !PauseFlag.load(std::memory_order_relaxed) && !NextFrame()) return false;
-  const std::vector<PointRecord>& points = frames_->frames[frameIndex_]->points;
+  if (expanded_ != frameIndex_) {
+    frames_->Expand(frameIndex_, frame_);
+    expanded_ = frameIndex_;
+  }
+  const std::vector<PointRecord>& points = frame_;
   if (points.empty())
     ticks_.WaitOwedOrStop();  // an empty frame lasts its tick without spinning
   else
@@ -160,7 +161,7 @@ bool TQuickIldaLoop::Step() {
 
 void TQuickIldaLoop::Finish() {
   // After a stop the remaining frame indexes are run through without sending a frame.
-  for (size_t i = frameIndex_ + 1; i < frames_->frames.size(); ++i) BeginFrame(i);
+  for (size_t i = frameIndex_ + 1; i < frames_->FrameCount(); ++i) BeginFrame(i);
   frames_.reset();
   pass_.Finish();
 }

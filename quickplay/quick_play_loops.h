@@ -50,8 +50,10 @@ class TQuickIldaLoop {
 
   TTickSource& ticks_;
   TQuickPass pass_;
-  TIldaImagePtr frames_;  // held for the run, released by Finish
+  TIldaPlayFramesPtr frames_;  // held for the run, released by Finish
   size_t frameIndex_ = 0;
+  std::vector<PointRecord> frame_;  // the current frame's points, room for the largest kept from Start
+  size_t expanded_ = SIZE_MAX;      // the frame frame_ holds
 };
 
 // Registers both loops with the play controller under jobs 4 and 5.

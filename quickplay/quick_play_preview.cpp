@@ -76,9 +76,10 @@ TQuickPreview QuickPlayPreview(int32_t mode) {
   if (mode != QuickPlayIld) return preview;
   // The loop moves the index while the preview reads it.
   const int32_t index = QuickPlayFrameIndex;
-  const TILDAimage& image = *QuickPlayIldaFrames;
-  if (index < 0 || static_cast<size_t>(index) >= image.frames.size()) return preview;
-  const std::vector<PointRecord>& frame = image.frames[static_cast<size_t>(index)]->points;
+  const TIldaPlayFrames& frames = *QuickPlayIldaFrames;
+  if (index < 0 || static_cast<size_t>(index) >= frames.FrameCount()) return preview;
+  std::vector<PointRecord> frame;
+  frames.Expand(static_cast<size_t>(index), frame);
   TPreviewWalk walk(true);
   walk.Add(frame);
   preview.points = std::move(walk.points);

@@ -150,7 +150,7 @@ TForm4::~TForm4() {
   // The loops read the play lists: they must have ended before those go.
   if (PlayController().StopAndWait() == TStopResult::Stopped) {
     QuickPlayDrawingList = EmptyPlayDrawing();
-    QuickPlayIldaFrames = EmptyIldaImage();
+    QuickPlayIldaFrames = EmptyIldaPlayFrames();
     TextCharOutlines = EmptyPlayDrawing();
   }
   if (Form4 == this) Form4 = nullptr;

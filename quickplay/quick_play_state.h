@@ -4,7 +4,9 @@
 // play lists are replaced by Play only while no loop runs; every scalar a loop writes is an atomic.
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/effect_step.h"
 #include "engine/play_content.h"
@@ -33,6 +35,33 @@ struct TQuickPlayEffects {
   void Reset();
 };
 
+// The frames the ILDA loop plays, moved to 0..255 (y still grows upwards), five bytes a point, so
+// that the largest file the ILDA reader takes is held in about 170 MB.
+class TIldaPlayFrames {
+ public:
+  void Reserve(size_t frames, size_t points);
+  // Appends a frame of points already moved to 0..255.
+  void Add(const std::vector<PointRecord>& points);
+  size_t FrameCount() const { return starts_.size(); }
+  size_t PointCount(size_t frame) const;
+  size_t LargestFrame() const { return largest_; }
+  // The frame's points into `out`, which keeps its room: no allocation when it holds LargestFrame().
+  void Expand(size_t frame, std::vector<PointRecord>& out) const;
+
+ private:
+  struct TPoint {
+    uint8_t x, y;
+    int8_t kind;
+    uint8_t colour;
+    uint8_t blanked;
+  };
+  std::vector<TPoint> points_;
+  std::vector<size_t> starts_;
+  size_t largest_ = 0;
+};
+using TIldaPlayFramesPtr = std::shared_ptr<const TIldaPlayFrames>;
+const TIldaPlayFramesPtr& EmptyIldaPlayFrames();
+
 enum TQuickPlayMode : int32_t { QuickPlayDrawing = 0, QuickPlayIld = 1, QuickPlayText = 2 };
 
 extern TQuickPlayEffects QuickPlayEffects;
@@ -44,7 +73,7 @@ extern std::atomic<int32_t> QuickPlayPointTotal;
 extern std::atomic<int32_t> QuickPlaySlowDrawCount;
 extern std::atomic<int32_t> QuickPlayFrameIndex;
 extern TPlayDrawingPtr QuickPlayDrawingList;  // what the drawing loop plays
-extern TIldaImagePtr QuickPlayIldaFrames;     // what the ILDA loop plays
+extern TIldaPlayFramesPtr QuickPlayIldaFrames;  // what the ILDA loop plays
 
 void ResetQuickPlayState();
 

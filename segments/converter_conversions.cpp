@@ -12,6 +12,7 @@
 #include "platform/file_io.h"
 #include "platform/int_convert.h"
 #include "platform/program_folder.h"
+#include "platform/regular_file.h"
 #include "platform/text.h"
 #include "segments/file_list_commands.h"
 #include "shell/error_guard.h"
@@ -68,9 +69,9 @@ bool WriteSegment(const std::string& path, const std::vector<std::vector<std::st
   return false;
 }
 
-bool WriteImage(const std::string& path, const TILDAimage& image) {
+bool WriteImage(const std::string& path, TIldaFileWriter& image) {
   std::string error;
-  if (WriteIldaFile(path, image, &error)) return true;
+  if (image.Write(path, &error)) return true;
   ShowFailure(error);
   return false;
 }
@@ -113,31 +114,50 @@ bool TConverterConversions::ListToSegment(const std::vector<std::string>& drawin
 }
 
 bool TConverterConversions::ListToIlda(const std::vector<std::string>& drawingNames, const std::string& ildaName) {
+  notice_.clear();
   const std::string typed = Trim(ildaName);
   if (drawingNames.empty() || !CheckFileName(typed)) return false;
   const std::string name = WithExtension(typed, kIldaExtension);
   const std::string path = ildas_.PathOf(name);
   if (!MayWrite(path, kReplaceImage)) return false;
-  TILDAimage image;
+  // Measured from the drawing files' sizes before any frame is built; a file too large to load
+  // is refused by the loading below.
+  size_t frames = 0, records = 0;
+  for (const std::string& drawing : drawingNames) {
+    TRegularFile file;
+    if (!file.Open(drawings_.PathOf(drawing))) continue;
+    ++frames;
+    records += IldaFrameRecords(static_cast<size_t>(file.Size() / kDrawingRecordSize));
+  }
+  std::string error;
+  if (!IldaImageFits(path, frames, records, &error)) {
+    ShowFailure(error);
+    return false;
+  }
+  // Each frame goes into the file image as it is made, so only the image and one frame are held.
+  TIldaFileWriter image(frames, records);
   Drawing work;
+  TILDAframe frame;
+  size_t leftOut = 0;
   for (const std::string& drawing : drawingNames) {
     const std::string source = drawings_.PathOf(drawing);
     if (!FileExists(source)) continue;
-    std::string error;
     if (!LoadDrawingFile(source, work, 1, &error)) {
       ShowFailure(error);
       return false;
     }
-    auto frame = std::make_unique<TILDAframe>();
-    DrawingToIldaFrame(work, *frame);
-    image.frames.push_back(std::move(frame));
+    leftOut += DrawingToIldaFrame(work, frame);
+    image.Add(frame);
   }
+  work.Clear();
   if (!WriteImage(path, image)) return false;
+  NoteLeftOut(leftOut);
   SelectWritten(ildas_, name);
   return true;
 }
 
 bool TConverterConversions::SegmentToIlda() {
+  notice_.clear();
   if (segments_.ItemIndex() < 0) return false;
   const std::optional<std::string> answer = AskFileName("Creat a new ILD", "ILD name", "newImage");
   const std::string source = segments_.SelectedPath();
@@ -168,13 +188,15 @@ bool TConverterConversions::SegmentToIlda() {
     ShowFailure(error);
     return false;
   }
-  TILDAimage image;
+  TIldaFileWriter image(rows.size(), records);
+  TILDAframe frame;
+  size_t leftOut = 0;
   for (const auto& row : rows) {
-    auto frame = std::make_unique<TILDAframe>();
-    DrawingToIldaFrame(*row->drawing, *frame);
-    image.frames.push_back(std::move(frame));
+    leftOut += DrawingToIldaFrame(*row->drawing, frame);
+    image.Add(frame);
   }
   if (!WriteImage(path, image)) return false;
+  NoteLeftOut(leftOut);
   SelectWritten(ildas_, name);
   return true;
 }
@@ -218,21 +240,45 @@ bool TConverterConversions::IldaToSegment(const std::string& timeText) {
 }
 
 bool TConverterConversions::MergeIlda(const std::vector<std::string>& ildaPaths, const std::string& ildaName) {
+  notice_.clear();
   if (ildaPaths.empty() || !CheckFileName(ildaName)) return false;
   const std::string name = WithExtension(ildaName, kIldaExtension);
   const std::string path = ildas_.PathOf(name);
   if (!MayWrite(path, kReplaceMerged)) return false;
-  TILDAimage merged;
-  TILDAimage work;
-  // A file that cannot be opened adds nothing, as the reader leaves the work image empty.
+  // The sources' headers say what the merge would hold, so a merge past the limits is refused
+  // before any frame is read.
+  size_t frames = 0, records = 0;
   for (const std::string& source : ildaPaths) {
-    ReadIldaFile(source, work);
-    for (auto& frame : work.frames) merged.frames.push_back(std::move(frame));
-    work.Clear();
+    const TIldaMeasure measure = MeasureIldaFile(source);
+    frames += measure.frames;
+    records += measure.records;
+  }
+  std::string error;
+  if (!IldaImageFits(path, frames, records, &error)) {
+    ShowFailure(error);
+    return false;
+  }
+  // Frames go from the sources into the file image one at a time. A file that cannot be opened
+  // adds nothing, as the reader gives no frames for it.
+  TIldaFileWriter merged(frames, records);
+  TILDAframe frame;
+  for (const std::string& source : ildaPaths) {
+    TIldaFrameFile file;
+    file.Open(source);
+    for (size_t i = 0; i < file.FrameCount(); ++i) {
+      file.ReadFrame(i, frame);
+      merged.Add(frame);
+    }
   }
   if (!WriteImage(path, merged)) return false;
   SelectWritten(ildas_, name);
   return true;
+}
+
+void TConverterConversions::NoteLeftOut(size_t points) {
+  if (points > 0)
+    notice_ = std::to_string(points) + " points past the " + std::to_string(kIldaMaxFramePoints) +
+              " a frame holds were left out.";
 }
 
 }  // namespace kavri

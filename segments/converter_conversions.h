@@ -34,6 +34,10 @@ class TConverterConversions {
   // The frames of the files at `ildaPaths`, in order, as one file in the ILDA folder.
   bool MergeIlda(const std::vector<std::string>& ildaPaths, const std::string& ildaName);
 
+  // What the last conversion to ILDA says in the message line: the points it left out of frames
+  // past their limit; empty when it left none out.
+  const std::string& Notice() const { return notice_; }
+
   // The generated drawing name of frame `number` (from 1) of the segment `segmentName` (with ".sec").
   static std::string FrameDrawingName(const std::string& segmentName, int number);
 
@@ -41,6 +45,9 @@ class TConverterConversions {
   TFileList& drawings_;
   TFileList& segments_;
   TFileList& ildas_;
+  std::string notice_;
+
+  void NoteLeftOut(size_t points);
 };
 
 }  // namespace kavri

@@ -539,6 +539,7 @@ void TForm9::Convert(const std::function<bool(TConverterConversions&)>& conversi
 void TForm9::ConvertToIlda(const std::function<bool(TConverterConversions&)>& conversion) {
   TConverterConversions convert(FileListBox1->Files(), FileListBox2->Files(), FileListBox3->Files());
   if (!conversion(convert)) return;
+  if (!convert.Notice().empty()) Label18->setText(QString::fromStdString(convert.Notice()));
   TFileList& ildas = FileListBox3->Files();
   if (ildas.ItemIndex() >= 0) ShowFileSize(ildas.SelectedPath(), Label5, FileListBox3);
   if (preview_.On()) LoadIldaPreview(ildas.SelectedPath());

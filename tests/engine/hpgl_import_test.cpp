@@ -125,6 +125,36 @@ TEST(HpglImport, AFileOfLineBreaksIsReadWithoutAStringForEachLine) {
 }
 #endif
 
+// An import that would make more points than a drawing may hold is refused before they are made:
+// three times that many would take about 200 MB made.
+#ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than the limit leaves
+TEST(HpglImport, AnImportPastTheDrawingLimitIsRefusedBeforeItsPointsAreMade) {
+  kavri_test::ScratchDir dir;
+  const struct {
+    size_t points;
+    const char* error;  // "" when taken
+  } cases[] = {
+      {kMaxDrawingPoints, ""},
+      {kMaxDrawingPoints + 1, "The plotter file makes 1048577 points, more than the 1048576 a drawing may hold."},
+      {3 * kMaxDrawingPoints, "The plotter file makes 3145728 points, more than the 1048576 a drawing may hold."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.points);
+    std::string text = "IN;\nLT;\n";
+    // Far enough apart that thinning keeps every point.
+    for (size_t i = 0; i < c.points; ++i) text += i % 2 ? "PD9 9;\n" : "PD0 0;\n";
+    kavri_test::WriteBytes(dir.Path("large.plt"), kavri_test::TextBytes(text));
+    text = std::string();
+    EXPECT_EQ(kavri_test::RunInChild(30, [&] {
+                if (!kavri_test::LimitAddressSpaceGrowth(128u << 20)) return false;
+                const THpglImport r = ImportPltFile(dir.Path("large.plt"), {5, 0, 4});
+                return *c.error ? !r.ok && r.error == c.error : r.ok && r.objects.PointCount() == c.points;
+              }),
+              "");
+  }
+}
+#endif
+
 TEST(HpglImport, ReadsAFileWithCrLfLines) {
   kavri_test::ScratchDir dir;
   kavri_test::WriteBytes(dir.Path("a.plt"), kavri_test::TextBytes("IN;\r\nLT;\r\nPU0 0;\r\nPD8 0;\r\nSP0;\r\n"));

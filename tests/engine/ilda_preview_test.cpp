@@ -5,6 +5,8 @@
 #include <QImage>
 
 #include "engine/colour_tables.h"
+#include "tests/support/child_run.h"
+#include "tests/support/test_support.h"
 
 namespace kavri {
 namespace {
@@ -36,6 +38,40 @@ TEST(IldaPreviewAnimation, WrapsAndStaysQuietWhileOffOrEmpty) {
   EXPECT_EQ(preview.Tick(number), nullptr);
   EXPECT_EQ(preview.Index(), 0);
 }
+
+// The preview reads a frame when it shows it, so a large file costs one frame's memory; read whole,
+// this one would take 67 MB.
+#ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than the limit leaves
+TEST(IldaPreviewAnimation, ShowsTheFramesOfALargeFileInTheMemoryOfOne) {
+  kavri_test::ScratchDir dir;
+  const std::string path = dir.Path("large.ild");
+  {
+    TILDAimage image;
+    for (int f = 0; f < 64; ++f) {
+      image.frames.push_back(std::make_unique<TILDAframe>());
+      image.frames.back()->points.resize(kIldaMaxFramePoints);
+      image.frames.back()->points.back().x = f;
+    }
+    ASSERT_TRUE(WriteIldaFile(path, image));
+  }
+  EXPECT_EQ(kavri_test::RunInChild(30, [&] {
+              if (!kavri_test::LimitAddressSpaceGrowth(24u << 20)) return false;
+              TIldaPreviewAnimation preview;
+              preview.SetOn(true);
+              preview.Load(path);
+              if (preview.FrameCount() != 64) return false;
+              for (int f = 0; f < 66; ++f) {
+                int number = 0;
+                const TILDAframe* frame = preview.Tick(number);
+                if (!frame || number != f % 64 + 1 || frame->points.size() != kIldaMaxFramePoints ||
+                    frame->points.back().x != f % 64)
+                  return false;
+              }
+              return true;
+            }),
+            "");
+}
+#endif
 
 }  // namespace
 }  // namespace kavri

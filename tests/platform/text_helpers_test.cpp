@@ -3,6 +3,7 @@
 #include "platform/int_convert.h"
 #include "platform/text.h"
 #include "platform/text_lines.h"
+#include "tests/support/child_run.h"
 #include "tests/support/test_support.h"
 
 using namespace kavri;
@@ -58,6 +59,23 @@ TEST(TextLines, RowFilesWithALineLongerThanTheirLimitAreRefusedNamingTheFirst) {
     EXPECT_EQ(refusal.value_or(""), c.refusal);
   }
 }
+
+// 64 MiB of line breaks are counted before any line is made: made first, their 67 million empty
+// lines would take about 2 GB.
+#ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than the limit leaves
+TEST(TextLines, ARowFileIsMeasuredBeforeItsLinesAreMade) {
+  ScratchDir dir;
+  const std::string path = dir.Path("breaks.sec");
+  WriteBytes(path, std::vector<uint8_t>(kMaxTextFileBytes, '\n'));
+  EXPECT_EQ(kavri_test::RunInChild(60, [&] {
+              if (!kavri_test::LimitAddressSpaceGrowth(256u << 20)) return false;
+              std::string error;
+              return !ReadRowLines(path, {100000, 1024, "Here"}, &error) &&
+                     error == "\"breaks.sec\" was not opened: it has 67108864 lines, more than the 100000 that Here takes.";
+            }),
+            "");
+}
+#endif
 
 TEST(TextLines, WritesCrLfAndReadsBackAnyEnding) {
   ScratchDir dir;

@@ -52,13 +52,10 @@ inline kavri::TPlayDrawingPtr Picture(const std::vector<kavri::PointRecord>& poi
 }
 
 // ILDA frames as the ILDA prepare step leaves them (0..255, y up).
-inline kavri::TIldaImagePtr PreparedFrames(const std::vector<std::vector<kavri::PointRecord>>& frames) {
-  auto image = std::make_shared<kavri::TILDAimage>();
-  for (const auto& points : frames) {
-    image->frames.push_back(std::make_unique<kavri::TILDAframe>());
-    image->frames.back()->points = points;
-  }
-  return image;
+inline kavri::TIldaPlayFramesPtr PreparedFrames(const std::vector<std::vector<kavri::PointRecord>>& frames) {
+  auto prepared = std::make_shared<kavri::TIldaPlayFrames>();
+  for (const auto& points : frames) prepared->Add(points);
+  return prepared;
 }
 
 }  // namespace kavri_test

@@ -10,6 +10,7 @@
 #include "quickplay/quick_play_preview.h"
 #include "tests/engine/ticking_interface.h"
 #include "tests/quickplay/quick_play_fixture.h"
+#include "tests/support/child_run.h"
 #include "tests/support/test_support.h"
 
 namespace kavri {
@@ -357,7 +358,9 @@ TEST_F(QuickPlayLoops, PrepareEmptiesThePlayListWhenThereIsNothingToPlay) {
   const TQuickPlayStart ilda = PrepareIldaPlay(dir.Path("one.ild"));
   EXPECT_TRUE(ilda.start);
   EXPECT_EQ(ilda.status, "ILDAimage Playing start...");
-  const auto& moved = QuickPlayIldaFrames->frames.at(0)->points;
+  ASSERT_EQ(QuickPlayIldaFrames->FrameCount(), 1u);
+  std::vector<PointRecord> moved;
+  QuickPlayIldaFrames->Expand(0, moved);
   ASSERT_EQ(moved.size(), 2u);
   EXPECT_EQ((std::vector<int32_t>{moved[0].x, moved[0].y, moved[1].x, moved[1].y}),
             (std::vector<int32_t>{0, 0, 255, 255}));
@@ -374,9 +377,44 @@ TEST_F(QuickPlayLoops, PrepareEmptiesThePlayListWhenThereIsNothingToPlay) {
     const TQuickPlayStart none = PrepareIldaPlay(path);
     EXPECT_FALSE(none.start) << path;
     EXPECT_FALSE(none.status.empty());
-    EXPECT_TRUE(QuickPlayIldaFrames->frames.empty());
+    EXPECT_EQ(QuickPlayIldaFrames->FrameCount(), 0u);
   }
 }
+
+// The frames are read one at a time into five bytes a point: a file whose frames would take 67 MB
+// as the reader holds them is made ready in about 21 MB, and plays its frames as read.
+#ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than the limit leaves
+TEST_F(QuickPlayLoops, PrepareHoldsALargeFileInFiveBytesAPoint) {
+  kavri_test::ScratchDir dir;
+  {
+    TILDAimage image;
+    for (int f = 0; f < 64; ++f) {
+      image.frames.push_back(std::make_unique<TILDAframe>());
+      image.frames.back()->points.resize(kIldaMaxFramePoints);
+      PointRecord& last = image.frames.back()->points.back();
+      last.x = f - 128;
+      last.y = 127;
+      last.colour = static_cast<uint8_t>(f);
+      last.blanked = 1;
+    }
+    ASSERT_TRUE(WriteIldaFile(dir.Path("large.ild"), image));
+  }
+  EXPECT_EQ(kavri_test::RunInChild(30, [&] {
+              if (!kavri_test::LimitAddressSpaceGrowth(40u << 20)) return false;
+              if (!PrepareIldaPlay(dir.Path("large.ild")).start || QuickPlayIldaFrames->FrameCount() != 64) return false;
+              std::vector<PointRecord> frame;
+              for (size_t f = 0; f < 64; ++f) {
+                QuickPlayIldaFrames->Expand(f, frame);
+                const PointRecord& last = frame.back();
+                if (frame.size() != kIldaMaxFramePoints || last.x != static_cast<int>(f) || last.y != 255 ||
+                    last.colour != f || last.blanked != 1)
+                  return false;
+              }
+              return true;
+            }),
+            "");
+}
+#endif
 
 TEST_F(QuickPlayLoops, ThreadsBothLoopsRunOnTheWorkerWhileThePreviewReadsUntilStop) {
   using namespace std::chrono_literals;

@@ -162,6 +162,20 @@ TEST_F(ConverterWindow, AConversionsNewImageIsHighlightedWithItsSize) {
   const TSizeText size = FileSizeText(QFileInfo(QString::fromStdString(IldaFolder() + "Fresh.ild")).size());
   EXPECT_EQ(form->Label5->text().toStdString(), size.label);
   EXPECT_EQ(form->FileListBox3->toolTip().toStdString(), size.hint);
+  EXPECT_EQ(form->Label18->text(), "Message:");  // nothing was left out
+
+  // Points past what a frame holds are left out, and the message line says so.
+  Drawing huge;
+  DrawingObject* object = huge.AddObject();
+  for (int i = 0; i < 70000; ++i) object->Add({i % 256, i / 256 % 256, 0, 1, 0, 0});
+  ASSERT_TRUE(SaveDrawingFile(DrawingFolder() + "huge.ddr", huge, 1));
+  form->FileListBox1->Files().Update();
+  SelectDrawings({"huge.ddr"});
+  form->BitBtn2->Click();
+  form->skinEdit3->setText("Cut");
+  form->skinButton9->Click();
+  ASSERT_EQ(ildas.SelectedName(), "Cut.ild");
+  EXPECT_EQ(form->Label18->text(), "4465 points past the 65535 a frame holds were left out.");
 }
 
 TEST_F(ConverterWindow, MergeListKeepsFullPathsWhileTheIldaListBrowsesElsewhere) {

@@ -1,6 +1,7 @@
 #pragma once
 // Runs a check in a child process that is killed after a time limit, so a check that would hang,
 // or that a signal would kill, fails instead of stopping the whole test run.
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <string>
 
@@ -38,6 +40,16 @@ inline std::string RunInChild(unsigned seconds, const std::function<bool()>& che
     return std::string("killed by ") + strsignal(WTERMSIG(status));
   }
   return "ended in an unexpected way";
+}
+
+// In a child of RunInChild: lets the process's address space grow by at most `bytes` beyond what
+// it maps now, so a check fails where a case would take more memory than it should.
+inline bool LimitAddressSpaceGrowth(unsigned long long bytes) {
+  unsigned long long pages = 0;
+  if (!(std::ifstream("/proc/self/statm") >> pages)) return false;
+  const rlim_t limit = static_cast<rlim_t>(pages * static_cast<unsigned long long>(sysconf(_SC_PAGESIZE)) + bytes);
+  const rlimit bound{limit, limit};
+  return setrlimit(RLIMIT_AS, &bound) == 0;
 }
 
 }  // namespace kavri_test
