@@ -167,6 +167,13 @@ TEST_F(ShowEditWindow, ARefusedOpenSaysSoInTheMessageLineAndKeepsTheGrids) {
     EXPECT_EQ(form->skinEdit1->text(), "gig");
     EXPECT_EQ(form->Grid(0)->RowTexts(1).join("|"), "|0");
   }
+  // The refusal was about that file: opening another takes it away, and a silent command after
+  // brings it back no more.
+  shows.SetItemIndex(shows.IndexOf("gig.seq"));
+  form->BitBtn17->Click();
+  EXPECT_EQ(form->Label18->text(), "");
+  form->skinButton9->Click();
+  EXPECT_EQ(form->Label18->text(), "");
   // A refusal from the name box that every window shares says so too.
   form->BitBtn5->Click();
   ASSERT_EQ(form->Label18->text(), "Save show success.");

@@ -284,7 +284,8 @@ TEST_F(WorkingWindowsTest, AWindowKeepsItsSizeWhenItsListsReReadLongNamesAndALon
   ASSERT_GT(converter_->ListBox1->count(), 0);
   ASSERT_GT(converter_->ListBox2->count(), 0);
   const QString message = "The media player ended with exit status 2: " + QString(157, 'e');
-  for (QLabel* line : {editor_->Label1, segments_->Label18, quickPlay_->Label18, shows_->Label18, converter_->Label18})
+  for (QLabel* line : std::initializer_list<QLabel*>{editor_->Label1, segments_->Label18, quickPlay_->Label18,
+                                                    shows_->Label18, converter_->Label18})
     line->setText(message);
   for (QLabel* name : {editor_->Label8, quickPlay_->Label94}) name->setText(QString(56, 'n') + ".ddr");
   QCoreApplication::processEvents();
