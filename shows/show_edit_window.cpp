@@ -414,6 +414,10 @@ void TForm8::ShowTracks() {
     for (int row = 0; row < track.RowCount(); ++row)
       for (int col = 0; col < 2; ++col) grid->SetCell(col, row, texts.Text(track.Cell(col, row)));
     grid->SetRow(track.CurrentRow());
+    // A long name widens its column past the grid; the names stay in view, and a column that
+    // holds only short names again is as narrow as it was.
+    grid->SetColWidths(0, kNameColumnWidth);
+    grid->SetLeftCol(0);
   }
   skinEdit1->setText(QString::fromStdString(show_.ShowName()));
   skinEdit3->setText(QString::fromStdString(show_.Music()));
