@@ -288,7 +288,12 @@ TEST_F(WorkingWindowsTest, AWindowKeepsItsSizeWhenItsListsReReadLongNamesAndALon
                                                     shows_->Label18, converter_->Label18})
     line->setText(message);
   for (QLabel* name : {editor_->Label8, quickPlay_->Label94}) name->setText(QString(56, 'n') + ".ddr");
-  QCoreApplication::processEvents();
+  // Until every layout has settled: a content that grew widens its scroll area's widget only once the
+  // layouts between have been done again, one level a turn.
+  for (int turn = 0; turn < 4; ++turn) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QCoreApplication::processEvents();
+  }
 
   const bool largeScreen = Area().width() >= 1280;
   for (const TOpened& o : working_) {
