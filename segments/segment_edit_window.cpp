@@ -320,6 +320,7 @@ void TForm5::FormCreate() {
   }
   SegmentColourMode = ColourModeAuto;
   ShowSegment();
+  ShowStatus(segment_.TakeStatus());
   PreviewSelectedDrawing();
 }
 
@@ -358,15 +359,9 @@ TSegmentControls TForm5::Controls() const {
 
 // The model changes whole rows at a time; the grid shows it again afterwards, whatever happened.
 // Showing is guarded too: memory running out while the grid is filled is said like any other failure.
-// A command that ended in an error box leaves its words in the message line, never an earlier
-// command's word that would tell of work not done.
 void TForm5::RunCommand(const std::function<void()>& command) {
   CommitTypedCells(this);
-  {
-    TErrorBoxNotes refusals;
-    RunGuarded(command);
-    if (refusals.Last()) segment_.SetStatus(*refusals.Last());
-  }
+  Label18->Run(command, [this] { return segment_.TakeStatus(); });
   RunGuarded([this] { ShowSegment(); });
 }
 
@@ -375,7 +370,7 @@ void TForm5::RunCommand(const std::function<void()>& command) {
 // the grid's copies, and a refused file leaves the grid as it was.
 void TForm5::OpenSegment() {
   if (FileListBox2->Files().ItemIndex() < 0) return;
-  files_->Open();
+  if (files_->Open()) Label18->Renewed();
 }
 
 void TForm5::ShowSegment() {
@@ -387,10 +382,9 @@ void TForm5::ShowSegment() {
   skinStringGrid1->SetRow(segment_.CurrentRow());
   showing_ = false;
   skinEdit1->setText(QString::fromStdString(segment_.SegmentName()));
-  ShowStatus(segment_.Status());
 }
 
-void TForm5::ShowStatus(const std::string& text) { Label18->setText(QString::fromStdString(text)); }
+void TForm5::ShowStatus(const std::string& text) { Label18->Say(text); }
 
 void TForm5::ShowDrawingPreview(const QImage& bitmap, size_t points) {
   Image2->setPixmap(QPixmap::fromImage(bitmap.copy(0, 0, 128, 128)));
@@ -424,7 +418,7 @@ void TForm5::PreviewGridRow(int row) {
 
 // Stops whatever plays and waits for it; false (said in the status line) when it would not end.
 bool TForm5::StopRunning() {
-  return StopPlaying([this](const std::string& text) { ShowStatus(text); });
+  return StopPlaying([this](const std::string& text) { Label18->Note(text); });
 }
 
 void TForm5::StartTimers(std::chrono::milliseconds tickFirst, std::chrono::milliseconds previewFirst) {

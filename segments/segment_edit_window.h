@@ -74,7 +74,7 @@ class TForm5 : public QWidget, public TRunControls {
   QLabel* Label50;  // colour mode
   QLabel* Image1;   // play preview
   QLabel* Image2;   // drawing and grid-row preview
-  QLabel* Label18;  // status line
+  TMessageLine* Label18;  // status line
   QLabel* Label6;   // points of the drawing in Image2
   QLabel* Label31;  // points of the row being played
   QTimer* Timer1;   // row tick

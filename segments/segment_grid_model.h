@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/section_file.h"
@@ -55,6 +56,8 @@ class TSegmentGridModel {
   void SetSegmentName(const std::string& name) { name_ = name; }
   const std::string& Status() const { return status_; }
   void SetStatus(const std::string& status) { status_ = status; }
+  // The text the commands left since the last take, "" when they left none.
+  std::string TakeStatus() { return std::exchange(status_, std::string()); }
 
   // Counts the header row, as the grid's RowCount does; there is always a data row.
   int RowCount() const { return static_cast<int>(rows_.size()) + 1; }

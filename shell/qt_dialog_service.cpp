@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include "shell/app_title.h"
+#include "skin/skin_dialogs.h"
 #include "skin/window_placement.h"
 
 namespace kavri {
@@ -42,7 +43,7 @@ void TQtDialogService::ShowMessage(const std::string& text, TMessageKind kind) {
   QMessageBox box(kind == TMessageKind::Error     ? QMessageBox::Critical
                   : kind == TMessageKind::Warning ? QMessageBox::Warning
                                                   : QMessageBox::NoIcon,
-                  Q(ApplicationTitle()), Q(text), QMessageBox::Ok, QApplication::activeWindow());
+                  Q(ApplicationTitle()), WithWordBreaks(Q(text)), QMessageBox::Ok, QApplication::activeWindow());
   box.exec();
 }
 
@@ -50,7 +51,7 @@ TDialogAnswer TQtDialogService::Confirm(const std::string& text, TConfirmButtons
   QMessageBox::StandardButtons shown = QMessageBox::Yes | QMessageBox::No;
   if (buttons == TConfirmButtons::YesNoCancel) shown |= QMessageBox::Cancel;
   if (buttons == TConfirmButtons::OkCancel) shown = QMessageBox::Ok | QMessageBox::Cancel;
-  QMessageBox box(QMessageBox::Question, Q(title.empty() ? ApplicationTitle() : title), Q(text), shown,
+  QMessageBox box(QMessageBox::Question, Q(title.empty() ? ApplicationTitle() : title), WithWordBreaks(Q(text)), shown,
                   QApplication::activeWindow());
   switch (box.exec()) {
     case QMessageBox::Yes: return TDialogAnswer::Yes;

@@ -5,7 +5,10 @@
 #include <QPixmap>
 #include <QLabel>
 #include <algorithm>
+#include <optional>
 
+#include "platform/dialog_service.h"
+#include "shell/error_guard.h"
 #include "skin/elided_label.h"
 
 namespace kavri {
@@ -65,8 +68,39 @@ QLabel* MakeElidedLabel(QWidget* parent, const char* name, const QString& text) 
   return label;
 }
 
-QLabel* MakeMessageLabel(QWidget* parent, const char* name, const QString& text) {
-  QLabel* label = MakeElidedLabel(parent, name, text);
+void TMessageLine::Say(const std::string& text) {
+  note_.clear();
+  setText(QString::fromStdString(text));
+}
+
+void TMessageLine::Note(const std::string& text) {
+  setText(QString::fromStdString(text));
+  note_ = this->text();
+}
+
+void TMessageLine::Run(const std::function<void()>& command, const std::function<std::string()>& takeSaid) {
+  takeSaid();  // what was left before this command is not its word
+  std::optional<std::string> refusal;
+  {
+    TErrorBoxNotes notes;
+    RunGuarded(command);
+    refusal = notes.Last();
+  }
+  const std::string said = takeSaid();
+  if (refusal)
+    Note(*refusal);
+  else if (!said.empty())
+    Say(said);
+}
+
+void TMessageLine::Renewed() {
+  if (ShowsNote()) clear();
+  note_.clear();
+}
+
+TMessageLine* MakeMessageLabel(QWidget* parent, const char* name, const QString& text) {
+  auto* label = new TMessageLine(text, parent);
+  label->setObjectName(name);
   label->setStyleSheet("color: red");
   return label;
 }

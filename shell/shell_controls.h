@@ -2,6 +2,7 @@
 // Building the shell's windows from the skinned controls: each control gets its name (member and
 // object name), its caption and the windows' style.
 #include <QString>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "skin/skin_edit.h"
 #include "skin/run_images.h"
 #include "skin/tool_bar.h"
+#include "skin/elided_label.h"
 #include "skin/track_bar.h"
 
 class QLabel;
@@ -30,8 +32,25 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text = {});
 // A label for a text of any length (a file name): one line, as wide as its layout makes it; a longer
 // text is cut with "…" and shown whole in a tooltip, so no text makes its window grow.
 QLabel* MakeElidedLabel(QWidget* parent, const char* name, const QString& text = {});
-// A window's message line: such a label, in red.
-QLabel* MakeMessageLabel(QWidget* parent, const char* name, const QString& text = {});
+// A window's message line: such a label, in red. The texts its window's commands give stand until
+// the next one; a note the program adds of its own (a refusal, a failure) goes again at the window's
+// next successful Open or New, so that it cannot outlive the file it was about.
+class TMessageLine : public TElidedLabel {
+ public:
+  using TElidedLabel::TElidedLabel;
+  void Say(const std::string& text);
+  void Note(const std::string& text);
+  // A successful Open or New: a note still shown goes.
+  void Renewed();
+  bool ShowsNote() const { return !note_.isEmpty() && text() == note_; }
+  // Runs one of the window's commands. Its refusal (the words of its error box) is noted; else the
+  // text `takeSaid` gives is said; a command that leaves neither leaves the line as it stands.
+  void Run(const std::function<void()>& command, const std::function<std::string()>& takeSaid);
+
+ private:
+  QString note_;
+};
+TMessageLine* MakeMessageLabel(QWidget* parent, const char* name, const QString& text = {});
 // A square picture label of `size` pixels, black until something is drawn in it.
 QLabel* MakeBlackImage(QWidget* parent, const char* name, int size);
 

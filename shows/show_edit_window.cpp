@@ -81,7 +81,9 @@ TForm8::TForm8(QWidget* parent) : QWidget(parent) {
     button->OnClick = [run = std::move(run)](TSkinCustomButton*) { run(); };
   };
   click(BitBtn4, [this] { RunCommand([this] { files_->New(); }); });
-  click(BitBtn17, [this] { RunCommand([this] { files_->Open(); }); });
+  click(BitBtn17, [this] { RunCommand([this] {
+          if (files_->Open()) Label18->Renewed();
+        }); });
   click(BitBtn5, [this] { RunCommand([this] { files_->Save(); }); });
   click(BitBtn16, [this] { RunCommand([this] { files_->SaveAs(); }); });
   click(BitBtn1, [this] { RunCommand([this] { show_.Add(files_->SelectedDrawing()); }); });
@@ -354,7 +356,7 @@ void TForm8::FormCreate() {
   }
   ColourPanels->Choose(ColourModeAuto);
   ShowTracks();
-  Label18->setText(QString::fromStdString(show_.Status()));
+  Label18->Say(show_.TakeStatus());
   PreviewSelectedDrawing();
   IldListChanged();
 }
@@ -394,20 +396,12 @@ void TForm8::ChooseEditTrack(int track) {
 }
 
 // The model changes whole rows at a time; the grids show it again afterwards, whatever happened.
-// The message line changes only when the command left a message: playback writes there too. A
-// command that ended in an error box leaves its words there, never an earlier word.
 void TForm8::RunCommand(const std::function<void()>& command) {
   CommitTypedCells(this);
-  show_.SetStatus("");
-  {
-    TErrorBoxNotes refusals;
-    RunGuarded(command);
-    if (refusals.Last()) show_.SetStatus(*refusals.Last());
-  }
+  Label18->Run(command, [this] { return show_.TakeStatus(); });
   ShowTracks();
   // Find and Delete move the image list's selection without a change event.
   ShowSelectedFileSize(FileListBox3->Files(), Label5, FileListBox3);
-  if (!show_.Status().empty()) Label18->setText(QString::fromStdString(show_.Status()));
 }
 
 void TForm8::ShowTracks() {
@@ -420,6 +414,10 @@ void TForm8::ShowTracks() {
     for (int row = 0; row < track.RowCount(); ++row)
       for (int col = 0; col < 2; ++col) grid->SetCell(col, row, texts.Text(track.Cell(col, row)));
     grid->SetRow(track.CurrentRow());
+    // A long name widens its column past the grid; the names stay in view, and a column that
+    // holds only short names again is as narrow as it was.
+    grid->SetColWidths(0, kNameColumnWidth);
+    grid->SetLeftCol(0);
   }
   skinEdit1->setText(QString::fromStdString(show_.ShowName()));
   skinEdit3->setText(QString::fromStdString(show_.Music()));

@@ -88,7 +88,7 @@ class TForm8 : public QWidget, public TRunControls {
   QLabel* Label6;   // points of the previewed ILDA frame
   QLabel* Label5;   // size of the selected ILDA file
   QLabel* Label31;  // points of the live preview
-  QLabel* Label18;  // message line
+  TMessageLine* Label18;  // message line
   QTimer* Timer3;   // ILDA preview animation
 
  protected:

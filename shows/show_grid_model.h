@@ -12,6 +12,7 @@
 //   RunGuarded([&] { show.Add(source); });                 // a bad default time raises, nothing changes
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/show_file.h"
@@ -87,6 +88,8 @@ class TShowGridModel {
   void SetDefaultTime(const std::string& text) { defaultTime_ = text; }
   const std::string& Status() const { return status_; }
   void SetStatus(const std::string& status) { status_ = status; }
+  // The text the commands left since the last take, "" when they left none.
+  std::string TakeStatus() { return std::exchange(status_, std::string()); }
 
   TShowTrackGrid& Track(int track) { return tracks_.at(static_cast<size_t>(track)); }
   const TShowTrackGrid& Track(int track) const { return tracks_.at(static_cast<size_t>(track)); }

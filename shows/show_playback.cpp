@@ -84,6 +84,13 @@ void TShowPlayback::Say(const std::string& text) const {
   if (hooks_.message) hooks_.message(text);
 }
 
+void TShowPlayback::Note(const std::string& text) const {
+  if (hooks_.note)
+    hooks_.note(text);
+  else
+    Say(text);
+}
+
 bool TShowPlayback::RunIsOurs() const { return started_ && PlayController().RunIsCurrent(run_); }
 
 void TShowPlayback::Play(const std::string& showPath, const TShowRunSwitches& switches) {
@@ -92,7 +99,7 @@ void TShowPlayback::Play(const std::string& showPath, const TShowRunSwitches& sw
   const TStopResult stopped = PlayController().StopAndWait();  // also ends the music
   if (stopped != TStopResult::Stopped) {
     const std::string text = StopResultText(stopped);
-    if (!text.empty()) Say(text);
+    if (!text.empty()) Note(text);
     return;
   }
   clockThread_.Stop();
@@ -111,7 +118,7 @@ void TShowPlayback::Play(const std::string& showPath, const TShowRunSwitches& sw
   ClearShowTrackRows();
   std::string error;
   if (!LoadShowFileWithContent(showPath, ProgramFolder(), sequence_, &error)) {
-    Say(error);
+    Note(error);
     return;
   }
   if (StartShowPlayback()) loopTimer_.start();
@@ -130,7 +137,7 @@ bool TShowPlayback::StartShowPlayback() {
   }
   if (!StartShowTracks(sequence_)) {
     MediaPlayer().End();  // no music without the show
-    Say(StopResultText(TStopResult::StillRunning));
+    Note(StopResultText(TStopResult::StillRunning));
     return false;
   }
   started_ = true;
@@ -138,7 +145,10 @@ bool TShowPlayback::StartShowPlayback() {
   clockThread_.Start();
   previewTimer_.start(kShowPreviewFirstInterval);
   // The start text would hide why the music is silent.
-  Say(playerMissing ? kMediaPlayerMissingText : "Show playing start...");
+  if (playerMissing)
+    Note(kMediaPlayerMissingText);
+  else
+    Say("Show playing start...");
   return true;
 }
 
@@ -165,7 +175,7 @@ void TShowPlayback::PreviewTick() {
   }
   // A player that gives up (no sound device, a file it cannot play) is reaped here at once, and
   // the message line says why; the show plays on.
-  if (const std::optional<TMediaPlayerEnd> end = MediaPlayer().TakeFailure()) Say(MediaPlayerEndText(*end));
+  if (const std::optional<TMediaPlayerEnd> end = MediaPlayer().TakeFailure()) Note(MediaPlayerEndText(*end));
   if (PreviewDirtyFlag.exchange(false)) {
     if (hooks_.preview) hooks_.preview(LiveShowPreview());
     if (!AnyShowTrackRunning()) return ShowEnded("Show play end.", true);

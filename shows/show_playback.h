@@ -38,6 +38,7 @@ class TShowPlayback {
   struct THooks {
     std::function<void(const std::string&)> message;              // the message line
     std::function<void(const std::vector<TPreviewPoint>&)> preview;  // a fresh preview to paint
+    std::function<void(const std::string&)> note;  // a failure for the message line; else `message`
   };
   explicit TShowPlayback(THooks hooks);
   // Stops the show and waits until its tracks have ended: they read the sequence.
@@ -65,6 +66,7 @@ class TShowPlayback {
   bool StartShowPlayback();
   bool RunIsOurs() const;
   void Say(const std::string& text) const;
+  void Note(const std::string& text) const;  // the program's own word of a failure
   void ShowEnded(const char* text, bool alwaysEndMusic);
 
   THooks hooks_;

@@ -10,10 +10,11 @@ namespace kavri {
 TShowWindowPlayback::TShowWindowPlayback(TForm8& window)
     : window_(window),
       playback_({[this](const std::string& text) { Say(text); },
-                 [this](const std::vector<TPreviewPoint>& points) { Paint(points); }}) {
+                 [this](const std::vector<TPreviewPoint>& points) { Paint(points); },
+                 [this](const std::string& text) { window_.Label18->Note(text); }}) {
   bitmap_.fill(Qt::black);
   const std::string check = TShowPlayback::PlayerCheckText();
-  if (!check.empty()) Say(check);
+  if (!check.empty()) window_.Label18->Note(check);
 }
 
 void TShowWindowPlayback::Play() {
@@ -26,7 +27,7 @@ void TShowWindowPlayback::Stop() { playback_.Stop(); }
 
 void TShowWindowPlayback::ColourModeChosen(int32_t mode) { ShowColourMode = mode; }
 
-void TShowWindowPlayback::Say(const std::string& text) { window_.Label18->setText(QString::fromStdString(text)); }
+void TShowWindowPlayback::Say(const std::string& text) { window_.Label18->Say(text); }
 
 void TShowWindowPlayback::Paint(const std::vector<TPreviewPoint>& points) {
   bitmap_.fill(Qt::black);

@@ -51,7 +51,7 @@ int TSkinDialog::Run(TSkinDialogForm& form) const {
 int TSkinMessageDialog::ShowModal() {
   TfrmMsg form;
   form.lbl->setFont(Font);
-  form.lbl->setText(Text);
+  form.lbl->setText(WithWordBreaks(Text));
   form.lbl->resize(form.lbl->width(), form.lbl->heightForWidth(form.lbl->width()));
   const int y = std::max(Bottom(form.lbl), Bottom(form.Image1));
   const int count = std::clamp(ButtonCount, 1, 3);
@@ -137,6 +137,31 @@ int SkinMsgDlg(const QString& message, TMsgDlgType type, TMsgDlgButtons, int) {
     case TMsgDlgType::mtCustom: dialog.IconType = TSkinIconType::skinNone; break;
   }
   return dialog.ShowModal();
+}
+
+QString WithWordBreaks(const QString& text) {
+  // Shorter words fit any box; breaking them would only make wrapped lines ragged.
+  constexpr int kLongWord = 24;
+  constexpr QChar kBreak(0x200B);
+  QString out;
+  out.reserve(text.size());
+  int wordStart = 0;
+  for (int i = 0; i <= text.size(); ++i) {
+    if (i < text.size() && !text[i].isSpace()) continue;
+    const QStringView word = QStringView(text).mid(wordStart, i - wordStart);
+    if (word.size() <= kLongWord) {
+      out += word;
+    } else {
+      for (int k = 0; k < word.size(); ++k) {
+        out += word[k];
+        const bool joined = k + 1 < word.size() && (word[k + 1].isLowSurrogate() || word[k + 1].isMark());
+        if (!joined && k + 1 < word.size()) out += kBreak;
+      }
+    }
+    if (i < text.size()) out += text[i];
+    wordStart = i + 1;
+  }
+  return out;
 }
 
 }  // namespace kavri

@@ -76,4 +76,8 @@ using TMsgDlgButtons = uint32_t;
 // A message box with the type's icon and a single "OK" button, whatever `buttons` asks for.
 int SkinMsgDlg(const QString& message, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext);
 
+// The text with a zero-width break between the characters of each long word (a path or file name
+// without spaces), so that a word-wrapped box can break it where it must and show it whole.
+QString WithWordBreaks(const QString& text);
+
 }  // namespace kavri

@@ -8,6 +8,8 @@
 #include <QFontMetrics>
 #include <QLayout>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -114,6 +116,20 @@ QScreen* ScreenHolding(const QRect& frame) {
   return best;
 }
 
+// The size of a window whose content (`whole`, with the window's other parts) is cut to `room`: each
+// dimension that is cut shows a scroll bar, which the other dimension makes room for while it can.
+QSize WithScrollBarRoom(QSize whole, const QSize& room, const QScrollArea* scroller) {
+  const int barHeight = scroller->horizontalScrollBar()->sizeHint().height();
+  const int barWidth = scroller->verticalScrollBar()->sizeHint().width();
+  bool wide = whole.width() > room.width();
+  if (wide) whole.rheight() += barHeight;
+  if (whole.height() > room.height()) {
+    whole.rwidth() += barWidth;
+    if (!wide && whole.width() > room.width()) whole.rheight() += barHeight;
+  }
+  return whole.boundedTo(room);
+}
+
 // Returns whether the frame counted was the window's own kind's (see FrameFor).
 bool Place(QWidget* window, TWindowPlacement placement, QWidget* opener, bool placedBefore) {
   // The size the window will show at: its size hint unless it was resized, and never below what its
@@ -136,11 +152,12 @@ bool Place(QWidget* window, TWindowPlacement placement, QWidget* opener, bool pl
   if (!screen) screen = opener ? opener->screen() : QGuiApplication::primaryScreen();
   if (!screen) return sure;
   const QRect available = screen->availableGeometry();
-  // Larger than the work area, a window whose content scrolls opens at the area's size.
-  if (scrolls) {
+  // Larger than the work area, a window whose content scrolls opens at the area's size, with room
+  // for the scroll bars it then shows, so that none of them covers a control.
+  if (QScrollArea* scroller = ContentScroller(window)) {
     const QSize room = available.size().shrunkBy(margins);
     if (window->width() > room.width() || window->height() > room.height()) {
-      window->resize(window->size().boundedTo(room));
+      window->resize(WithScrollBarRoom(window->size(), room, scroller));
       frame.setSize(window->size().grownBy(margins));
     }
   }

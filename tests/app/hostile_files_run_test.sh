@@ -4,8 +4,9 @@
 # and a plotter file in the comma form. With real clicks and keys: Quick play's point count must
 # stay empty for the drawing it cannot read, and the refused delete and the pointless plotter file
 # must each be answered by a message box saying why; each is compared, pixel for pixel, with the
-# picture the picture probe makes with the program's own code on the same display. The program
-# must end normally; screenshots are kept.
+# picture the picture probe makes on the same display: of the delete box saying the words expected
+# here, and of the plotter box from the program's own text (whose words its unit test holds). The
+# program must end normally; screenshots are kept.
 set -euo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
 begin_session "$@"
@@ -29,7 +30,8 @@ source "$SESSION_LIB"
 # part NAME FILE: "X,Y,W,H" of the part the picture probe printed as NAME into FILE.
 part() { awk -v n="$1" '$1 == n { print $2 "," $3 "," $4 "," $5 }' "$LOGS/$2"; }
 "$PICTURE_PROBE" "$LOGS/no_count.png" no-count >"$LOGS/no_count.txt" || exit 40
-"$PICTURE_PROBE" "$LOGS/not_deleted.png" not-deleted x.ild >"$LOGS/not_deleted.txt" || exit 41
+"$PICTURE_PROBE" "$LOGS/not_deleted.png" error-box '"x.ild" was not deleted: Is a directory.' \
+  >"$LOGS/not_deleted.txt" || exit 41
 "$PICTURE_PROBE" "$LOGS/no_lines.png" no-plotter-lines >"$LOGS/no_lines.txt" || exit 42
 start_program
 "$X_TOOL" --title "Kavri laser software-0" --timeout 30 --click "$(place Form15.BitBtn5)" || exit 21

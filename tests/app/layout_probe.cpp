@@ -14,6 +14,8 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QScreen>
+#include <QWindow>
 #include <cstdio>
 #include <utility>
 
@@ -52,13 +54,24 @@ void Print(const char* name, QWidget* window, const char* prefix = "") {
 }
 
 // Where a working window's content scroll area stands and how far it scrolls:
-//   PREFIXContentScroller.view|hbar|vbar X Y W H, and PREFIXContentScroller.range HMAX VMAX HPAGE VPAGE.
+//   PREFIXContentScroller.view|hbar|vbar X Y W H, and PREFIXContentScroller.range HMAX VMAX HPAGE VPAGE;
+// and the window's size beside the most the screen's work area leaves it, its frame counted:
+//   PREFIXwindow W H ROOMW ROOMH.
 void PrintScroller(const char* prefix, QWidget* window) {
   QScrollArea* scroller = kavri::ContentScroller(window);
   if (!scroller) {
     std::printf("%sContentScroller missing\n", prefix);
     return;
   }
+  // The widest frame of the windows shown: a window manager may not have framed this one yet.
+  QMargins frame;
+  for (const QWidget* shown : QApplication::topLevelWidgets()) {
+    if (!shown->isVisible() || !shown->windowHandle()) continue;
+    const QMargins m = shown->windowHandle()->frameMargins();
+    if (m.left() + m.right() + m.top() + m.bottom() > frame.left() + frame.right() + frame.top() + frame.bottom()) frame = m;
+  }
+  const QSize room = window->screen()->availableGeometry().size().shrunkBy(frame);
+  std::printf("%swindow %d %d %d %d\n", prefix, window->width(), window->height(), room.width(), room.height());
   const QString name = QString(prefix) + "ContentScroller";
   PrintPlace(name + ".view", scroller->viewport(), window);
   PrintPlace(name + ".hbar", scroller->horizontalScrollBar(), window);
@@ -184,10 +197,10 @@ int main(int argc, char** argv) {
   PrintScroller("Form9.", &converter);
   PrintItems("Form9.FileListBox3", converter.FileListBox3, 1, &converter);
   PrintItems("Form9.FileListBox1", converter.FileListBox1, 2, &converter);
-  // One file in each of the show window's lists (two shows), so that their rows stand where the program's will.
+  // One file in each of the show window's lists (three shows), so that their rows stand where the program's will.
   kavri::TForm8 shows;
   QTemporaryDir content;
-  for (const char* name : {"a.ddr", "a.sec", "a.ild", "a.seq", "b.seq"})
+  for (const char* name : {"a.ddr", "a.sec", "a.ild", "a.seq", "b.seq", "c.seq"})
     QFile(content.filePath(name)).open(QIODevice::WriteOnly);
   for (kavri::TFileListBox* box : {shows.FileListBox1, shows.FileListBox2, shows.FileListBox3, shows.FileListBox4})
     box->Files().SetDirectory(content.path().toStdString());
@@ -200,7 +213,7 @@ int main(int argc, char** argv) {
   PrintScroller("Form8.", &shows);
   for (int i = 0; i < 4; ++i)
     PrintItems(QString("Form8.FileListBox%1").arg(i + 1),
-               shows.findChild<kavri::TFileListBox*>(QString("FileListBox%1").arg(i + 1)), i == 3 ? 2 : 1, &shows);
+               shows.findChild<kavri::TFileListBox*>(QString("FileListBox%1").arg(i + 1)), i == 3 ? 3 : 1, &shows);
   for (int t = 0; t < 3; ++t) {
     const QRect r = shows.Grid(t)->CellRect(0, 0);
     const QPoint at = shows.Grid(t)->mapTo(&shows, r.topLeft());

@@ -5,8 +5,10 @@
 # saves. Each refusal must come in a box that shows what the layout probe's error box giving the
 # refusal's words shows; while the box is up Segment Edit's grid must still show the saved rows,
 # and afterwards each window's message line must show the refusal's words (compared with the
-# layout probe's picture of the line showing them), not an earlier word. Nothing may be written
-# outside the folder, and the program must stay small and end normally.
+# layout probe's picture of the line showing them), not an earlier word. A successful Open of
+# another file then empties each line, Add (which says nothing) leaves it so, and after Play the
+# end of play stands through an Add. Nothing may be written outside the folder, and the program
+# must stay small and end normally.
 set -euo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
 begin_session "$@"
@@ -20,6 +22,7 @@ awk 'BEGIN { printf "[Music]\r\n\r\n[Track1]\r\n"; for (i = 0; i < 99996; i++) p
              printf "[Track2]\r\n[Track3]\r\n" }' >"$home/program/Sequence/huge.seq"
 { printf '[Music]\r\n'; head -c 3145728 /dev/zero | tr '\0' m; printf '\r\n[Track1]\r\n'; } \
   >"$home/program/Sequence/longline.seq"
+printf '[Music]\r\n\r\n[Track1]\r\na.ddr|100\r\n[Track2]\r\n[Track3]\r\n' >"$home/program/Sequence/ok.seq"
 
 cat >"$home/session.sh" <<'SESSION'
 #!/usr/bin/env bash
@@ -85,6 +88,17 @@ for pick in "item0 huge.sec" "item2 longline.sec"; do
   close_box || exit 31
   line_says "Segment Edit" --segment-edit-message "$words" "segment_${2%.sec}" || exit 32
 done
+# The refusal was about that file: opening kept.sec takes it away, and Add brings it back no more.
+"$X_TOOL" --title "Segment Edit" --timeout 10 --click "$(place Form5.FileListBox2.item1)" \
+  --click "$(place Form5.BitBtn17)" || exit 41
+line_says "Segment Edit" --segment-edit-message "" segment_opened || exit 41
+"$X_TOOL" --title "Segment Edit" --click "$(place Form5.BitBtn1)" || exit 42
+line_says "Segment Edit" --segment-edit-message "" segment_opened_added || exit 42
+# Play's end stands through an Add, which saved nothing.
+"$X_TOOL" --title "Segment Edit" --click "$(place Form5.ToolButton1)" || exit 43
+line_says "Segment Edit" --segment-edit-message "Segment playend." segment_played || exit 43
+"$X_TOOL" --title "Segment Edit" --click "$(place Form5.BitBtn1)" || exit 44
+line_says "Segment Edit" --segment-edit-message "Segment playend." segment_played_added || exit 44
 grep VmHWM "/proc/$pid/status" >"$LOGS/memory.txt"
 "$X_TOOL" --title "Segment Edit" --timeout 10 --screenshot "$ARTIFACTS/program_segment_edit_after_refusals.png" || exit 33
 # Show Edit refuses its own files the same way; Segment Edit closes first, as it stands over the
@@ -104,6 +118,9 @@ for pick in "item0 huge.seq" "item1 longline.seq"; do
   close_box || exit 38
   line_says "Show Edit" --show-edit-message "$words" "show_${2%.seq}" || exit 39
 done
+"$X_TOOL" --title "Show Edit" --timeout 10 --click "$(place Form8.FileListBox4.item2)" --click "$(place Form8.BitBtn17)" ||
+  exit 45
+line_says "Show Edit" --show-edit-message "" show_opened || exit 45
 grep VmHWM "/proc/$pid/status" >"$LOGS/memory_shows.txt"
 "$X_TOOL" --title "$main" --timeout 10 --close || exit 40
 wait_for_exit "$pid"
@@ -128,5 +145,6 @@ if [ "$(ls "$home/program/Section" | tr '\n' ' ')" != "huge.sec kept.sec longlin
   exit 1
 fi
 echo "PASS: Segment Edit and Show Edit refused a file of too many lines and one of a 3 MB line in boxes that said so," \
-  "their message lines gave the refusals' words, Segment Edit's grid kept its rows, the outside name was refused," \
+  "their message lines gave the refusals' words until another file opened, Play's end stood through Add," \
+  "Segment Edit's grid kept its rows, the outside name was refused," \
   "and the program stayed small"

@@ -3,16 +3,13 @@
 // picture and prints the part to compare, in window coordinates:  PART X Y WIDTH HEIGHT
 //
 //   kavri_picture_probe OUT.png no-plotter-lines   the box Import plt shows for a file that gives no point
-//   kavri_picture_probe OUT.png not-deleted NAME   the box of a delete the system refused, the file NAME
-//                                                  having become a folder (prints "label ...")
+//   kavri_picture_probe OUT.png error-box TEXT     the error box saying TEXT, the words the caller
+//                                                  expects (prints "label ...")
 //   kavri_picture_probe OUT.png no-count           Quick play showing no point count (prints "Label29 ...")
 //
 // Exit status: 0 done, 1 bad use, 2 no box was shown, 3 the picture could not be saved.
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
@@ -20,9 +17,7 @@
 
 #include "editor/import_plt_window.h"
 #include "platform/dialog_service.h"
-#include "platform/file_list.h"
 #include "quickplay/quick_play_window.h"
-#include "segments/file_list_commands.h"
 #include "shell/qt_dialog_service.h"
 
 namespace {
@@ -67,18 +62,9 @@ int main(int argc, char** argv) {
       kavri::Dialogs().ShowMessage(kavri::kNoPlotterLinesText, kavri::TMessageKind::Information);
     });
   }
-  if (what == "not-deleted" && argc == 4) {
-    // As in the session: the list was read while NAME was a file, which then became a folder.
-    QTemporaryDir folder;
-    const QString name = argv[3];
-    QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
-    kavri::TFileList list;
-    list.SetDirectory(folder.path().toStdString());
-    list.Update();
-    list.SetItemIndex(list.IndexOf(name.toStdString()));
-    QFile::remove(folder.filePath(name));
-    QDir().mkpath(folder.filePath(name + "/inside"));
-    return PictureOfBox(out, [&] { kavri::DeleteSelectedFile(list); });
+  if (what == "error-box" && argc == 4) {
+    const std::string text = argv[3];
+    return PictureOfBox(out, [&] { kavri::Dialogs().ShowMessage(text, kavri::TMessageKind::Error); });
   }
   if (what == "no-count") {
     kavri::TForm4 quickPlay;

@@ -3,8 +3,10 @@
 # 1024x768, the way a person does: the main window's buttons, then the editor's dialogs and its
 # about box. Each window's frame must lie on the screen (a working window larger than the screen
 # opens at the screen's size, its content scrolling); "Select device" and the editor's dialogs are
-# centred on the window that opened them, the about box on the screen. A picture of the whole screen
-# is kept for each window.
+# centred on the window that opened them, the about box on the screen. A working window cut to the
+# screen in one direction leaves room for its scroll bar there: the layout probe's windows, laid out
+# on the same screen, scroll only in a direction in which they reached the screen's edge. A picture
+# of the whole screen is kept for each window.
 set -euo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
 begin_session "$@"
@@ -47,6 +49,17 @@ centred() {
 }
 # The centre of a window measured before.
 centre_of() { local x y w h; read -r x y w h <<<"${frames[$1]}"; echo "$((x + w / 2)) $((y + h / 2))"; }
+# A working window smaller than the room the screen leaves it in a direction does not scroll that
+# way: a horizontal bar that covered its bottom controls would make it scroll up and down.
+for prefix in Form1. Form5. Form9. Form8. Form4.; do
+  read -r w h rw rh < <(awk -v n="${prefix}window" '$1 == n { print $2, $3, $4, $5 }' "$LOGS/layout.txt")
+  read -r hmax vmax _ < <(awk -v n="${prefix}ContentScroller.range" '$1 == n { print $2, $3 }' "$LOGS/layout.txt")
+  echo "$size ${prefix%.}: ${w}x$h in ${rw}x$rh, scrolls $hmax across and $vmax down"
+  if [ -z "${vmax:-}" ] || { [ "$w" -lt "$rw" ] && [ "$hmax" -gt 0 ]; } || { [ "$h" -lt "$rh" ] && [ "$vmax" -gt 0 ]; }; then
+    echo "$size: ${prefix%.} scrolls in a direction it had room in: a scroll bar covers its content" >&2
+    failed=1
+  fi
+done
 main="Kavri laser software-0"
 check main "$main"
 for pair in "BitBtn2:segment_edit:Segment Edit" "BitBtn5:quick_play:Quick play" "BitBtn4:show_edit:Show Edit" \
@@ -79,4 +92,4 @@ SESSION
 for screen in 1280x1024 1024x768; do
   XVFB_SCREEN=$screen XVFB_FIRST_DISPLAY=180 run_session || exit 1
 done
-echo "PASS: every window lies on the screen at 1280x1024 and 1024x768"
+echo "PASS: every window lies on the screen at 1280x1024 and 1024x768, and no scroll bar covers a working window's content"

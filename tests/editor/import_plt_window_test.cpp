@@ -97,7 +97,12 @@ TEST_F(ImportPltWindowTest, AFileWithoutPointsSaysWhichFormIsRead) {
     form.Edit1->setText(QString::fromStdString(WritePlt(c.name, c.text)));
     form.BitBtn3->Click();
     EXPECT_EQ(form.Label5->text(), "0");
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{kNoPlotterLinesText});
+    // The words themselves, here only: the end-to-end check draws its box from the code's text.
+    EXPECT_EQ(dialogs.messages,
+              std::vector<std::string>{
+                  "No plotter lines were found in this file. It is read one command per line: a line starting "
+                  "with \"LT\" starts a block, and lines such as \"PU1200 3400;\" and \"PD1200 3400;\" give its "
+                  "points."});
   }
   // A file with points says nothing.
   dialogs.messages.clear();

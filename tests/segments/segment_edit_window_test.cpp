@@ -206,6 +206,12 @@ TEST_F(SegmentEditWindow, ARefusedOpenSaysSoInTheMessageLineAndTheGridKeepsItsRo
     ASSERT_EQ(form->skinStringGrid1->RowCount(), 3);
     EXPECT_EQ(Cell(0, 2), "small.DDR");
   }
+  // The refusal was about that file: opening another takes it away, and Add brings it back no more.
+  form->FileListBox2->Files().SetItemIndex(form->FileListBox2->Files().IndexOf("Pair.sec"));
+  form->BitBtn17->Click();
+  EXPECT_EQ(form->Label18->text(), "");
+  AddRow("Big.ddr", "30");
+  EXPECT_EQ(form->Label18->text(), "");
   // A refusal from the name box that every window shares says so too.
   form->Label18->setText("The segment have saved.");
   dialogs.messages.clear();
@@ -273,6 +279,9 @@ TEST_F(SegmentEditWindowThreads, PlayRunsTheSavedSegmentRowsInOrderAndReportsThe
   EXPECT_EQ(form->Label18->text(), "Segment palying start...");
   ASSERT_TRUE(WaitForStatus("Segment playend."));
   EXPECT_FALSE(form->Timer1->isActive());
+  // Add says nothing, so the end of play stands, not the word of the Save before it.
+  AddRow("Big.ddr", "20");
+  EXPECT_EQ(form->Label18->text(), "Segment playend.");
   // Red squares (colour 2) first, then green ones (colour 4), never back.
   const std::vector<uint8_t> reds = FrameReds();
   ASSERT_FALSE(reds.empty());

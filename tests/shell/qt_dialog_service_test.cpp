@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QInputDialog>
+#include <QLabel>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -37,6 +38,27 @@ TEST(QtDialogService, TheNameBoxIsWideEnoughForItsTitle) {
     bold.setBold(true);
     EXPECT_GE(width, QFontMetrics(bold).horizontalAdvance(title) + 100);
   }
+}
+
+// The error box shows a long file name without spaces whole, broken where it must be.
+TEST(QtDialogService, TheErrorBoxShowsALongNameWhole) {
+  const std::string text = "\"" + std::string(120, 'n') + ".sec\" was not opened: it is too long.";
+  QString shown;
+  QRect needed, room;
+  QTimer::singleShot(0, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    if (!box) return;
+    if (const QLabel* label = box->findChild<QLabel*>("qt_msgbox_label")) {
+      shown = label->text();
+      room = label->contentsRect();
+      needed = QFontMetrics(label->font()).boundingRect(room, Qt::TextWordWrap, shown);
+    }
+    box->close();
+  });
+  TQtDialogService().ShowMessage(text, TMessageKind::Error);
+  EXPECT_EQ(QString(shown).remove(QChar(0x200B)).toStdString(), text);
+  EXPECT_LE(needed.width(), room.width());
+  EXPECT_LE(needed.height(), room.height());
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -167,6 +169,13 @@ TEST_F(ShowEditWindow, ARefusedOpenSaysSoInTheMessageLineAndKeepsTheGrids) {
     EXPECT_EQ(form->skinEdit1->text(), "gig");
     EXPECT_EQ(form->Grid(0)->RowTexts(1).join("|"), "|0");
   }
+  // The refusal was about that file: opening another takes it away, and a silent command after
+  // brings it back no more.
+  shows.SetItemIndex(shows.IndexOf("gig.seq"));
+  form->BitBtn17->Click();
+  EXPECT_EQ(form->Label18->text(), "");
+  form->skinButton9->Click();
+  EXPECT_EQ(form->Label18->text(), "");
   // A refusal from the name box that every window shares says so too.
   form->BitBtn5->Click();
   ASSERT_EQ(form->Label18->text(), "Save show success.");
@@ -175,6 +184,36 @@ TEST_F(ShowEditWindow, ARefusedOpenSaysSoInTheMessageLineAndKeepsTheGrids) {
   form->BitBtn16->Click();
   EXPECT_EQ(dialogs.messages, std::vector<std::string>{kRefusedNameText});
   EXPECT_EQ(form->Label18->text().toStdString(), kRefusedNameText);
+}
+
+// A long file name widens the name column past the grid: the name column stays in view, and a show
+// of short names opened after it shows both columns from the left again.
+TEST_F(ShowEditWindow, TheNameColumnStaysInViewAfterALongNameAndAfterOpen) {
+  form->show();
+  const std::string longName = std::string(60, 'l') + ".ddr";
+  ASSERT_TRUE(QFile::copy(QString::fromStdString(DrawingFolder() + "Square.ddr"),
+                          QString::fromStdString(DrawingFolder() + longName)));
+  dialogs.inputAnswers.push_back(std::string("short"));
+  form->BitBtn4->Click();
+  form->BitBtn1->Click();  // Square.ddr, the list's first
+  form->BitBtn5->Click();
+  dialogs.inputAnswers.push_back(std::string("long"));
+  form->BitBtn4->Click();
+  TFileList& drawings = form->FileListBox1->Files();
+  drawings.Update();
+  drawings.SetItemIndex(drawings.IndexOf(longName));
+  TSkinStringGrid* grid = form->Grid(0);
+  const int shortWidth = grid->ColWidths(0);
+  for (int i = 0; i < 2; ++i) form->BitBtn1->Click();
+  grid->SetCol(1);  // the time of the long row, as a click on it does
+  form->BitBtn1->Click();
+  EXPECT_EQ(grid->LeftCol(), 0) << "the name column went out of view";
+  TFileList& shows = form->FileListBox4->Files();
+  shows.SetItemIndex(shows.IndexOf("short.seq"));
+  form->BitBtn17->Click();
+  ASSERT_EQ(grid->Cell(0, 1), "square.ddr");
+  EXPECT_EQ(grid->LeftCol(), 0);
+  EXPECT_EQ(grid->ColWidths(0), shortWidth);
 }
 
 TEST_F(ShowEditWindow, MenusColourPanelsAndTwinsAndThePlayHooks) {

@@ -30,7 +30,8 @@ class ShowPlayback : public kavri_test::PlayingShow {
     if (!playback_)
       playback_ = std::make_unique<TShowPlayback>(
           TShowPlayback::THooks{[this](const std::string& text) { messages_.push_back(text); },
-                                [this](const std::vector<TPreviewPoint>& p) { previewed_ += p.size(); }});
+                                [this](const std::vector<TPreviewPoint>& p) { previewed_ += p.size(); },
+                                {}});
     return *playback_;
   }
   int Count(const std::string& text) const { return static_cast<int>(std::count(messages_.begin(), messages_.end(), text)); }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -75,6 +76,21 @@ TEST(ContentScroller, TheWindowNeverGrowsByItselfAndEveryControlCanBeScrolledTo)
   scroller->ensureWidgetVisible(w.right);
   const QRect right(w.right->mapTo(&w.window, QPoint(0, 0)), w.right->size());
   EXPECT_TRUE(w.window.rect().contains(right));
+}
+
+// Content wider than the screen but not taller: the window opens at the screen's width and tall
+// enough for the horizontal bar too, so the bar covers no control and nothing scrolls up and down.
+TEST(ContentScroller, AWindowCutToTheScreenLeavesRoomForItsScrollBar) {
+  TWindow w;
+  const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+  w.top->setMinimumWidth(available.width() + 200);
+  ShowPlaced(&w.window, TWindowPlacement::KeepOnScreen, nullptr);
+  QCoreApplication::processEvents();
+  QScrollArea* scroller = ContentScroller(&w.window);
+  ASSERT_NE(scroller, nullptr);
+  EXPECT_GT(scroller->horizontalScrollBar()->maximum(), 0);
+  EXPECT_EQ(scroller->verticalScrollBar()->maximum(), 0);
+  EXPECT_GE(scroller->viewport()->height(), scroller->widget()->minimumSizeHint().height());
 }
 
 TEST(ContentScroller, AWindowWithoutALayoutOrOfFixedSizeIsLeftAsItIs) {

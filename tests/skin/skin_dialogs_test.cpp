@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
 #include <algorithm>
 #include <functional>
 
@@ -60,6 +62,30 @@ TEST(SkinMessageDialog, ThreeButtonsKeepTheWidthFewerWithoutIconAre64Narrower) {
     for (int i = 0; i < c.buttons; ++i) EXPECT_EQ(lefts[i], c.width - 97 - 93 * (c.buttons - 1 - i)) << c.buttons;
     EXPECT_EQ(focused, "OK");
     EXPECT_EQ(result, c.buttons == 1 ? 1 : 2);
+  }
+}
+
+// A long file name without spaces is broken where it must be, so the box shows it whole; the words
+// themselves are unchanged.
+TEST(SkinMessageDialog, ALongWordIsBrokenSoTheWholeTextShows) {
+  const QString path = "/home/operator/Kavri/Section/" + QString(60, 'n') + ".sec";
+  for (const QString& text : {"\"" + path + "\" was not opened.", QString("Short words stay as they are.")}) {
+    SCOPED_TRACE(text.toStdString());
+    TSkinMessageDialog dialog;
+    dialog.Text = text;
+    QString shown;
+    QRect needed, room;
+    WhenModal([&](QDialog* form) {
+      const QLabel* label = form->findChild<QLabel*>("lbl");
+      shown = label->text();
+      room = label->rect();
+      needed = QFontMetrics(label->font()).boundingRect(room, Qt::TextWordWrap, shown);
+      form->reject();
+    });
+    dialog.ShowModal();
+    EXPECT_EQ(QString(shown).remove(QChar(0x200B)), text);
+    EXPECT_LE(needed.width(), room.width());
+    EXPECT_LE(needed.height(), room.height());
   }
 }
 

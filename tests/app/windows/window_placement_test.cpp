@@ -284,10 +284,16 @@ TEST_F(WorkingWindowsTest, AWindowKeepsItsSizeWhenItsListsReReadLongNamesAndALon
   ASSERT_GT(converter_->ListBox1->count(), 0);
   ASSERT_GT(converter_->ListBox2->count(), 0);
   const QString message = "The media player ended with exit status 2: " + QString(157, 'e');
-  for (QLabel* line : {editor_->Label1, segments_->Label18, quickPlay_->Label18, shows_->Label18, converter_->Label18})
+  for (QLabel* line : std::initializer_list<QLabel*>{editor_->Label1, segments_->Label18, quickPlay_->Label18,
+                                                    shows_->Label18, converter_->Label18})
     line->setText(message);
   for (QLabel* name : {editor_->Label8, quickPlay_->Label94}) name->setText(QString(56, 'n') + ".ddr");
-  QCoreApplication::processEvents();
+  // Until every layout has settled: a content that grew widens its scroll area's widget only once the
+  // layouts between have been done again, one level a turn.
+  for (int turn = 0; turn < 4; ++turn) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QCoreApplication::processEvents();
+  }
 
   const bool largeScreen = Area().width() >= 1280;
   for (const TOpened& o : working_) {
