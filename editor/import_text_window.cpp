@@ -186,6 +186,7 @@ void TForm6::BitBtn3Click() {
   editor_->RedrawPending = true;
   editor_->Tools().SelectTool(21);
   editor_->Label1->setText("Select Object...");
+  editor_->SayIfTooLargeToSave();
 }
 
 void TForm6::BitBtn4Click() {
