@@ -92,16 +92,19 @@ void TEditorCanvas::Report(const std::function<void(const TCanvasMouse&)>& handl
 }
 
 // A click that the canvas holds only because it keeps the mouse (the pointer itself was free to
-// leave) is no click on the canvas: it adds no point and ends nothing.
+// leave) is no click on the canvas: it adds no point and ends nothing. A part of the canvas that
+// its window has scrolled out of view counts as outside.
+bool TEditorCanvas::OutsideWhileConfined(const QMouseEvent* event) const {
+  return confined_ && !visibleRegion().contains(event->position().toPoint());
+}
+
 void TEditorCanvas::mousePressEvent(QMouseEvent* event) {
-  if (confined_ && !rect().contains(event->position().toPoint())) return;
-  Report(OnMouseDown, event);
+  if (!OutsideWhileConfined(event)) Report(OnMouseDown, event);
 }
 void TEditorCanvas::mouseMoveEvent(QMouseEvent* event) { Report(OnMouseMove, event); }
 void TEditorCanvas::mouseReleaseEvent(QMouseEvent* event) {
   if (confined_ && event->buttons() == Qt::NoButton) HoldPointer();
-  if (confined_ && !rect().contains(event->position().toPoint())) return;
-  Report(OnMouseUp, event);
+  if (!OutsideWhileConfined(event)) Report(OnMouseUp, event);
 }
 
 void TEditorCanvas::SetConfined(bool confined) {
@@ -127,7 +130,8 @@ void TEditorCanvas::HoldPointer() {
   if (TPointerConfinement::Possible() && QGuiApplication::mouseButtons() == Qt::NoButton) {
     if (QWidget::mouseGrabber() == this) releaseMouse();
     QWidget* top = window();
-    if (pointer_.Confine(top->windowHandle(), QRect(mapTo(top, QPoint(0, 0)), size()))) return;
+    const QRect shown = visibleRegion().boundingRect();
+    if (pointer_.Confine(top->windowHandle(), QRect(mapTo(top, shown.topLeft()), shown.size()))) return;
   }
   if (QWidget::mouseGrabber() != this) grabMouse();
 }

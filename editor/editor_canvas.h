@@ -53,8 +53,8 @@ class TEditorCanvas : public QWidget {
   const QImage& Image() const { return image_; }
   const QImage& Layer() const { return layer_; }
 
-  // While confined the pointer cannot leave the canvas (on X11), or, where the platform cannot
-  // hold it there, the canvas takes every click and drops those outside it; moves are reported
+  // While confined the pointer cannot leave the canvas's shown part (on X11), or, where the
+  // platform cannot hold it there, the canvas takes every click and drops those outside it; moves are reported
   // clamped to the canvas. Hiding, closing or leaving the window, or a modal box, ends it.
   void SetConfined(bool confined);
   bool Confined() const { return confined_; }
@@ -83,6 +83,7 @@ class TEditorCanvas : public QWidget {
   void Report(const std::function<void(const TCanvasMouse&)>& handler, QMouseEvent* event);
   void ReleaseConfinement();
   void HoldPointer();
+  bool OutsideWhileConfined(const QMouseEvent* event) const;
 
   QImage layer_;
   QImage image_;

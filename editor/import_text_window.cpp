@@ -153,9 +153,9 @@ void TForm6::BuildTextOutlines() {
   }
   if (!glyphs_) glyphs_ = OpenFontGlyphSource({font_.family, font_.pointSize, font_.bold, font_.italic});
   if (!glyphs_) return;
-  // Only the lines that are built are cut out of the text, so a huge paste costs no more than they.
+  // Only the lines that are built are cut out of the text, so a huge paste costs no more than they;
+  // a line break that ends the text starts no line.
   std::vector<std::u32string> lines;
-  // A line break that ends the text starts no line.
   for (qsizetype from = 0; from < text.size() && lines.size() <= kMaxTextImportLines;) {
     qsizetype end = text.indexOf('\n', from);
     if (end < 0) end = text.size();
