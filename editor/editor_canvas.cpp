@@ -1,5 +1,6 @@
 #include "editor/editor_canvas.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -90,9 +91,21 @@ void TEditorCanvas::Report(const std::function<void(const TCanvasMouse&)>& handl
   handler(mouse);
 }
 
-void TEditorCanvas::mousePressEvent(QMouseEvent* event) { Report(OnMouseDown, event); }
+// A click that the canvas holds only because it keeps the mouse (the pointer itself was free to
+// leave) is no click on the canvas: it adds no point and ends nothing. A part of the canvas that
+// its window has scrolled out of view counts as outside.
+bool TEditorCanvas::OutsideWhileConfined(const QMouseEvent* event) const {
+  return confined_ && !visibleRegion().contains(event->position().toPoint());
+}
+
+void TEditorCanvas::mousePressEvent(QMouseEvent* event) {
+  if (!OutsideWhileConfined(event)) Report(OnMouseDown, event);
+}
 void TEditorCanvas::mouseMoveEvent(QMouseEvent* event) { Report(OnMouseMove, event); }
-void TEditorCanvas::mouseReleaseEvent(QMouseEvent* event) { Report(OnMouseUp, event); }
+void TEditorCanvas::mouseReleaseEvent(QMouseEvent* event) {
+  if (confined_ && event->buttons() == Qt::NoButton) HoldPointer();
+  if (!OutsideWhileConfined(event)) Report(OnMouseUp, event);
+}
 
 void TEditorCanvas::SetConfined(bool confined) {
   if (!confined) {
@@ -100,16 +113,33 @@ void TEditorCanvas::SetConfined(bool confined) {
     return;
   }
   // A hidden canvas cannot hold the mouse, and a grab left behind would lock the whole desktop.
-  if (confined_ || !isVisible()) return;
-  confined_ = true;
-  grabMouse();
-  watchedWindow_ = window();
-  if (watchedWindow_ != this) watchedWindow_->installEventFilter(this);
+  if (!isVisible()) return;
+  if (!confined_) {
+    confined_ = true;
+    watchedWindow_ = window();
+    if (watchedWindow_ != this) watchedWindow_->installEventFilter(this);
+  }
+  HoldPointer();
+}
+
+// The window system does not hold the pointer for us while a button is down (the press itself
+// holds it), so it is held from the release on; until then, and where it cannot be held at all,
+// the canvas keeps the mouse itself.
+void TEditorCanvas::HoldPointer() {
+  if (pointer_.Active()) return;
+  if (TPointerConfinement::Possible() && QGuiApplication::mouseButtons() == Qt::NoButton) {
+    if (QWidget::mouseGrabber() == this) releaseMouse();
+    QWidget* top = window();
+    const QRect shown = visibleRegion().boundingRect();
+    if (pointer_.Confine(top->windowHandle(), QRect(mapTo(top, shown.topLeft()), shown.size()))) return;
+  }
+  if (QWidget::mouseGrabber() != this) grabMouse();
 }
 
 void TEditorCanvas::ReleaseConfinement() {
   if (!confined_) return;
   confined_ = false;
+  pointer_.Release();
   if (QWidget::mouseGrabber() == this) releaseMouse();
   if (watchedWindow_ && watchedWindow_ != this) watchedWindow_->removeEventFilter(this);
   watchedWindow_ = nullptr;
@@ -131,6 +161,7 @@ bool TEditorCanvas::eventFilter(QObject* watched, QEvent* event) {
       case QEvent::Close:
       case QEvent::Hide:
       case QEvent::WindowDeactivate:
+      case QEvent::WindowBlocked:  // a modal box opened
         ReleaseConfinement();
         break;
       default:

@@ -19,6 +19,7 @@
 
 #include "engine/drawing.h"
 #include "platform/canvas.h"
+#include "platform/pointer_confinement.h"
 
 namespace kavri {
 
@@ -52,10 +53,13 @@ class TEditorCanvas : public QWidget {
   const QImage& Image() const { return image_; }
   const QImage& Layer() const { return layer_; }
 
-  // While confined the canvas holds the mouse and reports every position clamped to the canvas;
-  // hiding, closing or leaving the window ends it.
+  // While confined the pointer cannot leave the canvas's shown part (on X11), or, where the
+  // platform cannot hold it there, the canvas takes every click and drops those outside it; moves are reported
+  // clamped to the canvas. Hiding, closing or leaving the window, or a modal box, ends it.
   void SetConfined(bool confined);
   bool Confined() const { return confined_; }
+  // Whether the window system itself keeps the pointer on the canvas.
+  bool PointerHeld() const { return pointer_.Active(); }
 
   std::function<void(const TCanvasMouse&)> OnMouseDown;
   std::function<void(const TCanvasMouse&)> OnMouseMove;
@@ -78,6 +82,8 @@ class TEditorCanvas : public QWidget {
   void RebuildLayerIfStale();
   void Report(const std::function<void(const TCanvasMouse&)>& handler, QMouseEvent* event);
   void ReleaseConfinement();
+  void HoldPointer();
+  bool OutsideWhileConfined(const QMouseEvent* event) const;
 
   QImage layer_;
   QImage image_;
@@ -88,6 +94,7 @@ class TEditorCanvas : public QWidget {
   int gridStep2_ = 0;
   bool layerStale_ = true;
   bool confined_ = false;
+  TPointerConfinement pointer_;
   QPointer<QWidget> watchedWindow_;
 };
 

@@ -1,11 +1,13 @@
 #include "editor/editor_window.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 
 #include "platform/dialog_service.h"
 #include "platform/file_io.h"
 #include "platform/program_folder.h"
 #include "shell/error_guard.h"
+#include "shell/file_name_rule.h"
 #include "shell/window_registry.h"
 
 // The editor's file commands and the unsaved-drawing question.
@@ -45,7 +47,9 @@ void TForm1::Open() {
 bool TForm1::WriteTo(const std::string& path) {
   std::string error;
   if (!SaveDrawingFile(path, doc_.EditorDrawing, 2, &error)) {
-    Dialogs().ShowMessage("The drawing was not saved. " + error, TMessageKind::Error);
+    const std::string refusal = "The drawing was not saved. " + error;
+    ShowStatus(refusal);
+    Dialogs().ShowMessage(refusal, TMessageKind::Error);
     return false;
   }
   drawingFileName_ = path;
@@ -53,6 +57,16 @@ bool TForm1::WriteTo(const std::string& path) {
   ShowFileName();
   RedrawPending = true;
   return true;
+}
+
+void TForm1::SayIfTooLargeToSave() {
+  const size_t points = doc_.EditorDrawing.PointCount();
+  if (points <= kMaxDrawingPoints) return;
+  const std::string text = "The drawing has " + std::to_string(points) + " points, more than the " +
+                           std::to_string(kMaxDrawingPoints) +
+                           " a drawing file may hold: it cannot be saved until some are erased.";
+  ShowStatus(text);
+  Dialogs().ShowMessage(text, TMessageKind::Warning);
 }
 
 bool TForm1::SaveAs() {
@@ -63,6 +77,7 @@ bool TForm1::SaveAs() {
   request.defaultSuffix = "ddr";
   const std::optional<std::string> chosen = Dialogs().ChooseSaveFile(request);
   if (!chosen || chosen->empty()) return false;
+  if (!CheckFileName(QFileInfo(QString::fromStdString(*chosen)).fileName().toStdString())) return false;
   return WriteTo(*chosen);
 }
 

@@ -58,6 +58,9 @@ class TForm1 : public QWidget {
   bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
   // Palette cell (column, row) becomes the current colour.
   void SelectPaletteCell(int col, int row);
+  // After an import: when the drawing has grown past what a drawing file may hold, says so in a
+  // box and the message line, before the operator first tries to save it.
+  void SayIfTooLargeToSave();
   // Shows the status text and the "Import Text" window.
   void ShowImportText(std::string_view status);
 

@@ -117,6 +117,7 @@ void TForm17::BitBtn1Click() {
     AddObjectsAsSelection(editor_->Document(), ImportList);
   }
   CloseAndRedraw();
+  editor_->SayIfTooLargeToSave();
 }
 
 void TForm17::BitBtn2Click() { CloseAndRedraw(); }

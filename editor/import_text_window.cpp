@@ -147,11 +147,24 @@ void TForm6::BitBtn1Click() {
 void TForm6::BuildTextOutlines() {
   outlines_.Clear();
   const QString text = skinMemo1->toPlainText();
-  if (text.trimmed().isEmpty()) return;
+  if (text.trimmed().isEmpty()) {
+    toldLinesCut_ = false;
+    return;
+  }
   if (!glyphs_) glyphs_ = OpenFontGlyphSource({font_.family, font_.pointSize, font_.bold, font_.italic});
   if (!glyphs_) return;
+  // Only the lines that are built are cut out of the text, so a huge paste costs no more than they;
+  // a line break that ends the text starts no line.
   std::vector<std::u32string> lines;
-  for (const QString& line : text.split('\n')) lines.push_back(line.toStdU32String());
+  for (qsizetype from = 0; from < text.size() && lines.size() <= kMaxTextImportLines;) {
+    qsizetype end = text.indexOf('\n', from);
+    if (end < 0) end = text.size();
+    lines.push_back(QStringView(text).mid(from, end - from).toString().toStdU32String());
+    from = end + 1;
+  }
+  const bool cut = lines.size() > kMaxTextImportLines;
+  if (cut && !toldLinesCut_) Dialogs().ShowMessage(kTextImportCutText, TMessageKind::Information);
+  toldLinesCut_ = cut;
   settings_.largeSize = ImportTextLargeSize == 1;
   outlines_ = kavri::BuildTextOutlines(lines, settings_, *glyphs_, editor_->Document().CurrentColor);
 }
@@ -173,6 +186,7 @@ void TForm6::BitBtn3Click() {
   editor_->RedrawPending = true;
   editor_->Tools().SelectTool(21);
   editor_->Label1->setText("Select Object...");
+  editor_->SayIfTooLargeToSave();
 }
 
 void TForm6::BitBtn4Click() {

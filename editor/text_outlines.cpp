@@ -12,7 +12,8 @@ Drawing BuildTextOutlines(const std::vector<std::u32string>& lines, const TTextI
   Drawing result;
   const TReferenceMetrics reference = glyphs.ReferenceMetrics();
   const int cellHeight = 256 / settings.heightFactor;
-  for (size_t line = 0; line < lines.size(); ++line) {
+  const size_t lineCount = std::min(lines.size(), kMaxTextImportLines);
+  for (size_t line = 0; line < lineCount; ++line) {
     const int lineOffset = static_cast<int>(line) * 256 / settings.heightInterval;
     int column = 0;
     for (char32_t c : WholeCharactersWithin(lines[line], kTextLineBytes)) {

@@ -18,8 +18,16 @@ struct TTextImportSettings {
   bool largeSize = false;
 };
 
+// Most lines of text an import builds. At the widest line spacing a line starts 12.8 preview
+// pixels below the one before, so about 21 lines reach the canvas and the rest are dropped at OK;
+// a hundred is far more than any text that shows, and bounds the build at 2,000 characters
+// however much text is pasted.
+constexpr size_t kMaxTextImportLines = 100;
+inline constexpr const char* kTextImportCutText =
+    "The text has more lines than the canvas can show: only its first 100 lines are imported.";
+
 // Characters without a glyph and characters without contours (blanks) add no object but keep
-// their column.
+// their column. Lines past kMaxTextImportLines are not built.
 Drawing BuildTextOutlines(const std::vector<std::u32string>& lines, const TTextImportSettings& settings,
                           TGlyphSource& glyphs, int colour);
 

@@ -39,18 +39,26 @@ size_t DrawingSnapshot::MemoryBytes() const {
 }
 
 void UndoHistory::Push(const Drawing& drawing) {
-  snapshots_.erase(snapshots_.begin() + (index_ + 1), snapshots_.end());
-  snapshots_.push_back(DrawingSnapshot::Of(drawing));
-  ++index_;
-  if (snapshots_.size() > kMaxSnapshots) {
-    snapshots_.pop_front();
-    --index_;
+  while (snapshots_.size() > static_cast<size_t>(index_ + 1)) {
+    bytes_ -= snapshots_.back().MemoryBytes();
+    snapshots_.pop_back();
   }
+  snapshots_.push_back(DrawingSnapshot::Of(drawing));
+  bytes_ += snapshots_.back().MemoryBytes();
+  ++index_;
+  while (snapshots_.size() > kMaxSnapshots || (bytes_ > maxBytes_ && snapshots_.size() > 1)) DropOldest();
+}
+
+void UndoHistory::DropOldest() {
+  bytes_ -= snapshots_.front().MemoryBytes();
+  snapshots_.pop_front();
+  --index_;
 }
 
 void UndoHistory::Clear() {
   snapshots_.clear();
   index_ = -1;
+  bytes_ = 0;
 }
 
 bool UndoHistory::Undo(Drawing& drawing) {

@@ -24,9 +24,16 @@ struct DrawingSnapshot {
 class UndoHistory {
  public:
   static constexpr size_t kMaxSnapshots = 400;
+  // Most bytes the snapshots may hold together: 400 steps of an ordinary drawing (a few thousand
+  // points) fit many times over, while the steps of a drawing of a million points (16 MB each) stop
+  // at about sixteen instead of filling the machine's memory.
+  static constexpr size_t kMaxBytes = size_t{256} << 20;
+
+  explicit UndoHistory(size_t maxBytes = kMaxBytes) : maxBytes_(maxBytes) {}
 
   // Drops the redo branch above the current snapshot, appends a snapshot of the drawing and makes
-  // it current; past the limit the oldest snapshot goes.
+  // it current; past the step limit or the byte budget the oldest snapshots go, though the newest
+  // is always kept.
   void Push(const Drawing& drawing);
   // Empties the history.
   void Clear();
@@ -39,10 +46,16 @@ class UndoHistory {
   // Position of the snapshot matching the drawing; -1 when the history is empty.
   int Index() const { return index_; }
   const DrawingSnapshot& At(size_t n) const { return snapshots_[n]; }
+  // What the snapshots hold together.
+  size_t MemoryBytes() const { return bytes_; }
 
  private:
+  void DropOldest();
+
   std::deque<DrawingSnapshot> snapshots_;
   int index_ = -1;
+  size_t bytes_ = 0;
+  size_t maxBytes_;
 };
 
 }  // namespace kavri

@@ -128,11 +128,20 @@ bool LoadDrawingFile(const std::string& fileName, Drawing& drawing, int scale, s
   return true;
 }
 
+bool DrawingFits(const std::string& fileName, size_t points, std::string* error) {
+  if (points <= kMaxDrawingPoints) return true;
+  if (error)
+    *error = "Cannot write " + fileName + ": the drawing has " + std::to_string(points) + " points, more than the " +
+             std::to_string(kMaxDrawingPoints) + " a drawing file may hold";
+  return false;
+}
+
 bool SaveDrawingFile(const std::string& fileName, const Drawing& drawing, int scale, std::string* error) {
   if (scale <= 0) {
     if (error) *error = "the scale must be above 0";
     return false;
   }
+  if (!DrawingFits(fileName, drawing.PointCount(), error)) return false;
   return ReplaceFileAtomically(fileName, EncodeDrawing(drawing, scale), error);
 }
 

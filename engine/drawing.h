@@ -88,9 +88,13 @@ constexpr size_t kMaxDrawingPoints = size_t{1} << 20;
 // is then in *error (when given).
 bool LoadDrawingFile(const std::string& fileName, Drawing& drawing, int scale, std::string* error = nullptr);
 
+// True when a drawing of `points` points fits a drawing file, which the reader then takes whole;
+// else false with the reason, naming the limit, in *error (when given).
+bool DrawingFits(const std::string& fileName, size_t points, std::string* error = nullptr);
+
 // Writes `drawing` (coordinates divided by `scale`, clamped to 0..255) as a drawing file,
-// replacing the old file atomically. Returns false, keeping the old file, when the write fails
-// or scale is not positive.
+// replacing the old file atomically. Returns false, keeping the old file and writing nothing,
+// when the drawing does not fit a drawing file, the write fails or scale is not positive.
 bool SaveDrawingFile(const std::string& fileName, const Drawing& drawing, int scale, std::string* error = nullptr);
 
 // The drawing file image in memory (the writer's bytes) and its parser; the file routines use them.

@@ -13,21 +13,6 @@
 
 namespace kavri {
 
-bool CheckFileName(const std::string& name) {
-  if (name.empty()) return false;
-  const bool control = std::any_of(name.begin(), name.end(), [](char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte < 0x20 || byte == 0x7f;
-  });
-  // A folder part would reach outside the list's folder, and a leading "." would make a hidden file
-  // that no list shows again ("." itself among them).
-  if (!control && name.front() != '.' && name.find_first_of("/\\") == std::string::npos &&
-      name.find("..") == std::string::npos)
-    return true;
-  Dialogs().ShowMessage(kRefusedNameText, TMessageKind::Error);
-  return false;
-}
-
 std::optional<std::string> AskFileName(const char* caption, const char* prompt, const char* initial,
                                        TCancelAnswer cancel) {
   std::string answer = initial;

@@ -4,20 +4,12 @@
 #include <string>
 
 #include "platform/file_list.h"
+#include "shell/file_name_rule.h"
 
 namespace kavri {
 
-// What every window says when it refuses a name typed for a file of one of its folders.
-constexpr const char* kRefusedNameText =
-    "A name may not be \".\" or start with \".\", or hold \"/\", \"\\\", \"..\" or control characters.";
-
 // What Cancel on the name box means: nothing asked for, or the name the box started with.
 enum class TCancelAnswer { Nothing, Initial };
-
-// True for a name that can stand for a file of a list's folder. An empty name is false without a
-// word; one with a folder part ("/", "\\", "..", or "."), a leading "." (a hidden file no list
-// shows) or a control character is refused with kRefusedNameText in a message box.
-bool CheckFileName(const std::string& name);
 
 // Asks for a bare file name (trimmed); nothing on Cancel, an empty answer or a refused name.
 std::optional<std::string> AskFileName(const char* caption, const char* prompt, const char* initial,

@@ -3,7 +3,9 @@
 # with real clicks and keys. Draws a line in palette colour 69, goes back to colour 4 and picks the
 # line's colour with the Dropper: the colour values and panel must then look exactly as a click on
 # colour 69 made them. Then types "2a5" into the point-space field: it must look as "25" does, and
-# the letter must still have chosen its tool. Keeps a picture of the editor after the pick.
+# the letter must still have chosen its tool. Then, while Circle and 2P Line wait for their next
+# press, the pointer moved away must stay on the canvas, and move freely once the tool has ended.
+# Keeps pictures of the editor after the pick and after the tools.
 set -euo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
 begin_session "$@"
@@ -88,6 +90,36 @@ if same status_before status_after; then
   exit 45
 fi
 
+# A tool waiting for its next press holds the pointer on the canvas: moved away (onto the palette,
+# onto the window's corner), it stays on the canvas; after the tool's last press, or Esc, it moves
+# freely again.
+pointer_at() {
+  "$X_TOOL" --title "$edit" --quick --timeout 10 --move "$1" --pointer | awk '$1 == "pointer" { print $2, $3 }'
+}
+on_canvas() { [ "$1" -ge "$cx" ] && [ "$1" -lt $((cx + 512)) ] && [ "$2" -ge "$cy" ] && [ "$2" -lt $((cy + 512)) ]; }
+palette=$(place skinDrawGrid1.cell0.4)
+for tool in skinButton15 BitBtn27; do  # Circle (ends at its second press), 2P Line (ends with Esc)
+  "$X_TOOL" --title "$edit" --click "$(place "$tool")" --click "$((cx + 100)),$((cy + 300))" || exit 50
+  for away in "$palette" "2,2"; do
+    read -r px py < <(pointer_at "$away") || exit 51
+    if ! on_canvas "$px" "$py"; then
+      echo "with $tool waiting, the pointer moved to $away left the canvas: at $px,$py" >&2
+      exit 52
+    fi
+  done
+  if [ "$tool" = skinButton15 ]; then
+    "$X_TOOL" --title "$edit" --quick --click "$((cx + 160)),$((cy + 360))" || exit 53
+  else
+    "$X_TOOL" --title "$edit" --quick --key Escape || exit 53
+  fi
+  read -r px py < <(pointer_at "$palette") || exit 54
+  if [ "$px,$py" != "$palette" ]; then
+    echo "after $tool ended, the pointer moved to the palette at $palette stopped at $px,$py" >&2
+    exit 55
+  fi
+done
+"$X_TOOL" --title "$edit" --screenshot "$ARTIFACTS/program_editor_after_confined_tools.png" || exit 56
+
 # Close: the drawing is unsaved, so the editor asks first: No.
 "$X_TOOL" --title "Kavri laser software-0" --timeout 10 --close || exit 46
 "$X_TOOL" --title "$edit" --timeout 10 --key n || exit 47
@@ -95,4 +127,4 @@ wait_for_exit "$pid"
 SESSION
 
 XVFB_FIRST_DISPLAY=170 run_session || exit 1
-echo "PASS: the Dropper showed the picked colour as a palette click does; the point-space field refused a letter"
+echo "PASS: the Dropper showed the picked colour as a palette click does; the point-space field refused a letter; a waiting tool held the pointer on the canvas and let it go when it ended"

@@ -139,7 +139,8 @@ int main(int argc, char** argv) {
   Print("BitBtn4", &editor);
   Print("BitBtn5", &editor);
   Print("BitBtn22", &editor);
-  for (const char* name : {"Edit2", "skinButton29", "Label1", "Label13", "Label22", "Label24", "Label34", "Panel1"})
+  for (const char* name :
+       {"Edit2", "skinButton15", "skinButton29", "Label1", "Label13", "Label22", "Label24", "Label34", "Panel1"})
     Print(name, &editor);
   for (auto [col, row] : {std::pair{0, 4}, std::pair{1, 5}}) {
     const QRect r = editor.skinDrawGrid1->CellRect(col, row);

@@ -4,10 +4,13 @@
 //   kavri_x_window --title TEXT [--dialog] [--timeout SECONDS] [--click X,Y]... [--region X,Y,W,H]
 //                  [--key NAME]... [--until-lit X,Y,W,H] [--until-same [X,Y,W,H,]FILE.png]
 //                  [--screenshot FILE.png] [--close] [--frame] [--screen-shot FILE.png] [--raise] [--quick]
+//                  [--move X,Y]... [--pointer]
 //
 // --click presses and releases the left button at X,Y inside the window through the XTest
 // extension, as a real mouse would, in the order given; --key types a key (X key name, or names
 // joined by "+" for a key typed with others held, as "Control_L+a") the same way;
+// --move then moves the pointer towards X,Y inside the window the same way, without a click, in
+// the order given; --pointer prints "pointer X Y", where the pointer then is in the window;
 // --until-lit waits, up to the timeout again, until a part of the window shows anything but black;
 // --until-same waits the same way until the window (or its --region) shows exactly the picture in
 // the file, or, given X,Y,W,H, until that part of the window shows what the same part of the
@@ -196,6 +199,24 @@ void ClickAt(Display* display, Window window, int x, int y) {
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
 }
 
+void MoveTo(Display* display, Window window, int x, int y) {
+  int screenX = 0, screenY = 0;
+  Window child = 0;
+  XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &screenX, &screenY, &child);
+  XTestFakeMotionEvent(display, -1, screenX, screenY, CurrentTime);
+  XSync(display, False);
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+}
+
+// Where the pointer is, in the window's coordinates.
+std::pair<int, int> PointerIn(Display* display, Window window) {
+  Window root = 0, child = 0;
+  int rootX = 0, rootY = 0, x = 0, y = 0;
+  unsigned int mask = 0;
+  XQueryPointer(display, window, &root, &child, &rootX, &rootY, &x, &y, &mask);
+  return {x, y};
+}
+
 // Types one key (an X key name such as "n" or "Return") into the window, which must have the focus;
 bool quick = false;  // --quick
 
@@ -291,8 +312,8 @@ void SendDeleteWindow(Display* display, Window window) {
 int main(int argc, char** argv) {
   std::string title, screenshot, screenShot, samePicture;
   double timeout = 20;
-  bool close = false, frame = false, dialog = false, raise = false;
-  std::vector<std::pair<int, int>> clicks;
+  bool close = false, frame = false, dialog = false, raise = false, pointer = false;
+  std::vector<std::pair<int, int>> clicks, moves;
   std::vector<std::string> keys;
   TWindowRegion region, litRegion, samePart;
   for (int i = 1; i < argc; ++i) {
@@ -319,6 +340,12 @@ int main(int argc, char** argv) {
       int x = 0, y = 0;
       if (std::sscanf(argv[++i], "%d,%d", &x, &y) != 2) return 1;
       clicks.emplace_back(x, y);
+    } else if (arg == "--move" && i + 1 < argc) {
+      int x = 0, y = 0;
+      if (std::sscanf(argv[++i], "%d,%d", &x, &y) != 2) return 1;
+      moves.emplace_back(x, y);
+    } else if (arg == "--pointer") {
+      pointer = true;
     } else if (arg == "--key" && i + 1 < argc) {
       keys.push_back(argv[++i]);
     } else if (arg == "--until-lit" && i + 1 < argc) {
@@ -361,12 +388,17 @@ int main(int argc, char** argv) {
   std::printf("found window 0x%lx titled \"%s\"\n", window, title.c_str());
   // Give the window a moment to paint before its picture is taken or it is used; its frame alone
   // can be read at once.
-  const bool measureOnly = frame && clicks.empty() && keys.empty() && screenshot.empty() && screenShot.empty() &&
-                           litRegion.width == 0 && !raise && !close;
+  const bool measureOnly = frame && clicks.empty() && keys.empty() && moves.empty() && !pointer &&
+                           screenshot.empty() && screenShot.empty() && litRegion.width == 0 && !raise && !close;
   if (!measureOnly && !quick) std::this_thread::sleep_for(std::chrono::milliseconds(500));
   if (raise) Raise(display, window);
   for (const auto& [x, y] : clicks) ClickAt(display, window, x, y);
   for (const std::string& key : keys) TypeKey(display, key);
+  for (const auto& [x, y] : moves) MoveTo(display, window, x, y);
+  if (pointer) {
+    const auto [x, y] = PointerIn(display, window);
+    std::printf("pointer %d %d\n", x, y);
+  }
   if (!clicks.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(quick ? 100 : 300));
   int status = 0;
   if (litRegion.width > 0) {

@@ -73,7 +73,9 @@ TEST(EditorCanvas, ReportsPressMoveAndReleaseInCanvasPixelsWithButtonAndCtrl) {
   EXPECT_EQ(Canvas(seen.moves.back()), QPoint(600, -5));
 }
 
-TEST(EditorCanvas, ConfinedCanvasHoldsTheMouseAndClampsEveryPosition) {
+// Where the pointer cannot be held on the canvas (here, offscreen) the canvas keeps every click
+// while confined, and one outside it is no click at all: it adds no point and ends nothing.
+TEST(EditorCanvas, ConfinedCanvasHoldsTheMouseDropsClicksOutsideAndClampsMoves) {
   QWidget window;
   TEditorCanvas canvas(&window);
   window.show();
@@ -81,18 +83,26 @@ TEST(EditorCanvas, ConfinedCanvasHoldsTheMouseAndClampsEveryPosition) {
   seen.Attach(canvas);
   canvas.SetConfined(true);
   ASSERT_TRUE(canvas.Confined());
+  EXPECT_FALSE(canvas.PointerHeld());
   EXPECT_EQ(QWidget::mouseGrabber(), &canvas);
   struct Case {
     QPoint sent, expected;
+    bool pressed;
   };
-  for (const Case& c : std::vector<Case>{{{600, -5}, {511, 0}},
-                                         {{-40, 700}, {0, 511}},
-                                         {{512, 512}, {511, 511}},
-                                         {{100, 200}, {100, 200}}}) {
-    Send(&canvas, QEvent::MouseMove, c.sent, Qt::NoButton, Qt::NoModifier);
-    Send(&canvas, QEvent::MouseButtonPress, c.sent, Qt::LeftButton, Qt::ControlModifier);
-    ASSERT_TRUE(!seen.moves.empty() && !seen.downs.empty());
+  for (const Case& c : std::vector<Case>{{{600, -5}, {511, 0}, false},
+                                         {{-40, 700}, {0, 511}, false},
+                                         {{512, 512}, {511, 511}, false},
+                                         {{511, 0}, {511, 0}, true},
+                                         {{100, 200}, {100, 200}, true}}) {
+    const size_t downs = seen.downs.size();
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+      Send(&canvas, QEvent::MouseMove, c.sent, Qt::NoButton, Qt::NoModifier);
+      Send(&canvas, QEvent::MouseButtonPress, c.sent, button, Qt::ControlModifier);
+    }
+    ASSERT_FALSE(seen.moves.empty());
     EXPECT_EQ(Canvas(seen.moves.back()), c.expected);
+    ASSERT_EQ(seen.downs.size(), downs + (c.pressed ? 2 : 0)) << c.sent.x() << "," << c.sent.y();
+    if (!c.pressed) continue;
     EXPECT_EQ(Canvas(seen.downs.back()), c.expected);
     EXPECT_TRUE(seen.downs.back().Ctrl);
   }
@@ -111,6 +121,11 @@ TEST(EditorCanvas, GrabIsAlwaysReleasedWhenTheCanvasOrItsWindowGoesAway) {
        [](QWidget& window, TEditorCanvas&) {
          QEvent deactivate(QEvent::WindowDeactivate);
          QApplication::sendEvent(&window, &deactivate);
+       }},
+      {"modal box opened",
+       [](QWidget& window, TEditorCanvas&) {
+         QEvent blocked(QEvent::WindowBlocked);
+         QApplication::sendEvent(&window, &blocked);
        }},
   };
   for (const auto& [name, leave] : ways) {

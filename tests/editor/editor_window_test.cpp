@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QTest>
+#include <filesystem>
 
 #include "editor/editor_texts.h"
 #include "editor/editor_window.h"
 #include "platform/program_folder.h"
+#include "shell/file_name_rule.h"
 #include "tests/support/program_folder_scope.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/test_support.h"
@@ -111,6 +113,56 @@ TEST_F(EditorWindowTest, SaveAsksForANameOnceThenWritesTheSameFile) {
   ASSERT_TRUE(form.Save());
   EXPECT_EQ(dialogs.fileRequests.size(), 1u);  // no second question
   EXPECT_EQ(kavri_test::ReadBytes(path).size(), 20u);
+}
+
+// What the editor saves, the drawing reader opens: the largest drawing a file may hold is saved
+// and read back whole; one point more, or a name no list shows, is refused with the old file kept.
+TEST_F(EditorWindowTest, SaveWritesOnlyWhatTheReaderOpensAndKeepsTheOldFileOtherwise) {
+  RecordingDialogs dialogs;
+  const std::string limitText = "more than the " + std::to_string(kMaxDrawingPoints) + " a drawing file may hold";
+  const struct {
+    const char* name;
+    size_t points;
+    bool saveAs;
+    bool saved;
+    std::string message;  // part of the box and the message line; "" when saved
+    size_t fileBytesAfter;
+  } cases[] = {
+      {"most.ddr", kMaxDrawingPoints, true, true, "", kMaxDrawingPoints * 5},
+      {"most.ddr", kMaxDrawingPoints + 1, false, false, limitText, kMaxDrawingPoints * 5},
+      {"most.ddr", kMaxDrawingPoints + 1, true, false, limitText, kMaxDrawingPoints * 5},
+      {".x.ddr", 2, true, false, kRefusedNameText, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.points));
+    Drawing& drawing = form.Document().EditorDrawing;
+    drawing.Clear();
+    for (size_t n = 0; n < c.points; n += 1024) {
+      DrawingObject* object = drawing.AddObject();
+      for (size_t i = n; i < std::min(c.points, n + 1024); ++i)
+        object->Add(PointRecord{static_cast<int32_t>(i % 511), static_cast<int32_t>(i / 511 % 511), 0, 4, 0, 0});
+    }
+    form.Document().ModifiedFlag = true;
+    dialogs.messages.clear();
+    const std::string path = DrawingFolder() + c.name;
+    dialogs.fileAnswers = {path};
+    EXPECT_EQ(c.saveAs ? form.SaveAs() : form.Save(), c.saved);
+    EXPECT_EQ(form.Document().ModifiedFlag, !c.saved);
+    std::error_code noFile;
+    const uintmax_t bytes = std::filesystem::file_size(path, noFile);
+    EXPECT_EQ(noFile ? 0 : bytes, c.fileBytesAfter);
+    if (c.saved) {
+      EXPECT_TRUE(dialogs.messages.empty());
+      Drawing back;
+      ASSERT_TRUE(LoadDrawingFile(path, back, 2));
+      EXPECT_EQ(back.PointCount(), c.points);
+      EXPECT_EQ(back.Count(), drawing.Count());
+    } else {
+      ASSERT_EQ(dialogs.messages.size(), 1u);
+      EXPECT_NE(dialogs.messages[0].find(c.message), std::string::npos) << dialogs.messages[0];
+      if (c.message == limitText) EXPECT_EQ(form.Label1->text().toStdString(), dialogs.messages[0]);
+    }
+  }
 }
 
 TEST_F(EditorWindowTest, OpenDrawingInEditorAsksFirstAndLoads) {

@@ -56,6 +56,32 @@ TEST_F(ImportPltWindowTest, PreviewDrawsAtHalfSizeAndOkAddsTheSelectionInOneStep
   EXPECT_TRUE(form.ImportList.Empty());
 }
 
+// An import that grows the drawing past what a drawing file may hold says so at once, not first
+// when the operator saves.
+TEST_F(ImportPltWindowTest, AnImportPastTheDrawingFileLimitIsSaidAtTheImport) {
+  form.TrackBar1->SetPosition(0);
+  form.Edit1->setText(QString::fromStdString(WritePlt("three.plt", "LT;\nPU0 0;\nPD9 9;\nPD20 0;\nSP0;\n")));
+  const size_t imported = 3;
+  const std::string limitText = "more than the " + std::to_string(kMaxDrawingPoints) + " a drawing file may hold";
+  for (const size_t before : {kMaxDrawingPoints - imported, kMaxDrawingPoints - imported + 1}) {
+    SCOPED_TRACE(before);
+    Drawing& drawing = editor.Document().EditorDrawing;
+    drawing.Clear();
+    DrawingObject* object = drawing.AddObject();
+    for (size_t i = 0; i < before; ++i) object->Add(PointRecord{1, 1, 0, 4, 0, 0});
+    dialogs.messages.clear();
+    editor.Label1->clear();
+    form.BitBtn1->Click();
+    ASSERT_EQ(drawing.PointCount(), before + imported);
+    const bool tooLarge = before + imported > kMaxDrawingPoints;
+    ASSERT_EQ(dialogs.messages.size(), tooLarge ? 1u : 0u);
+    if (tooLarge) {
+      EXPECT_NE(dialogs.messages[0].find(limitText), std::string::npos) << dialogs.messages[0];
+      EXPECT_EQ(editor.Label1->text().toStdString(), dialogs.messages[0]);
+    }
+  }
+}
+
 TEST_F(ImportPltWindowTest, ABadNumberKeepsTheDialogOpenAndTheEditorUnchanged) {
   form.Edit1->setText(QString::fromStdString(WritePlt("good.plt", "LT;\nPU0 0;\nPD9 9;\n")));
   form.BitBtn3->Click();

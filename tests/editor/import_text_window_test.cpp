@@ -75,6 +75,39 @@ TEST_F(ImportTextWindowTest, OkAddsTheTextAsTheSelectionAndChoosesSelectObject) 
   EXPECT_EQ(doc.History().Count(), steps + 1);
 }
 
+// A paste of many short lines builds only the lines an import takes, and says so once while the
+// text stays that long.
+TEST_F(ImportTextWindowTest, TextPastTheLineLimitIsCutBeforeBuildingAndSaidOnce) {
+  UseSquares();
+  auto linesOfA = [](size_t n) {
+    QString text;
+    for (size_t i = 0; i < n; ++i) text += "a\n";
+    return text;
+  };
+  const struct {
+    size_t lines;
+    size_t objects;
+    size_t messagesAfter;
+  } steps[] = {
+      {kMaxTextImportLines, kMaxTextImportLines, 0},
+      {5000, kMaxTextImportLines, 1},
+      {5001, kMaxTextImportLines, 1},  // still cut: not said again
+      {3, 3, 1},
+      {kMaxTextImportLines + 1, kMaxTextImportLines, 2},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.lines);
+    form->skinMemo1->setPlainText(linesOfA(step.lines));
+    EXPECT_EQ(form->Outlines().Count(), step.objects);
+    ASSERT_EQ(dialogs.messages.size(), step.messagesAfter);
+    if (step.messagesAfter > 0) EXPECT_EQ(dialogs.messages.back(), kTextImportCutText);
+  }
+  form->show();
+  form->BitBtn3->Click();
+  EXPECT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_LE(editor.Document().EditorDrawing.Count(), kMaxTextImportLines);
+}
+
 TEST_F(ImportTextWindowTest, TheTKeyAndTheTextButtonOpenTheWindow) {
   RegisterWindow("Form6", form.get());
   editor.show();

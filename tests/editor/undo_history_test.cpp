@@ -98,5 +98,48 @@ TEST(DrawingSnapshot, RestoreRebuildsObjectsOfOtherSizesWithEveryFieldAndNoSelec
   }
 }
 
+// Past its byte budget the history drops its oldest steps, keeps the newest always, and counts
+// what a dropped redo branch held.
+TEST(UndoHistoryBudget, OldestStepsGoPastTheByteBudget) {
+  auto drawingAt = [](int x) {
+    Drawing d;
+    for (int i = 0; i < 100; ++i) d.AddObject()->Add(PointRecord{x, i, 0, 4, 0, 0});
+    return d;
+  };
+  const size_t step = DrawingSnapshot::Of(drawingAt(0)).MemoryBytes();
+  struct Case {
+    const char* name;
+    size_t budgetSteps;  // budget as a number of steps, plus half a step
+    int pushes;
+    int undosThenPush;  // undos before one last push (0: none)
+    size_t kept;
+    int oldestX;
+  };
+  const Case cases[] = {
+      {"under the budget", 8, 5, 0, 5, 0},
+      {"past the budget", 3, 10, 0, 3, 7},
+      {"budget below one step", 0, 4, 0, 1, 3},
+      {"redo branch dropped first", 3, 3, 2, 2, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    UndoHistory history(c.budgetSteps * step + step / 2);
+    Drawing drawing;
+    for (int n = 0; n < c.pushes; ++n) history.Push(drawingAt(n));
+    if (c.undosThenPush > 0) {
+      for (int n = 0; n < c.undosThenPush; ++n) EXPECT_TRUE(history.Undo(drawing));
+      history.Push(drawingAt(99));
+    }
+    EXPECT_EQ(history.Count(), c.kept);
+    EXPECT_EQ(history.Index(), static_cast<int>(c.kept) - 1);
+    EXPECT_EQ(history.MemoryBytes(), c.kept * step);
+    ASSERT_GE(history.Count(), 1u);
+    EXPECT_EQ(history.At(0).points[0].x, c.oldestX);
+    size_t undos = 0;
+    while (history.Undo(drawing)) ++undos;
+    EXPECT_EQ(undos, c.kept - 1);
+  }
+}
+
 }  // namespace
 }  // namespace kavri::testing_editor

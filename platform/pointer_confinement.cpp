@@ -1,0 +1,81 @@
+#include "platform/pointer_confinement.h"
+
+#include <xcb/xcb.h>
+
+#include <QGuiApplication>
+#include <QWindow>
+#include <cstdlib>
+#include <memory>
+
+namespace kavri {
+
+namespace {
+
+xcb_connection_t* XcbConnection() {
+  if (QGuiApplication::platformName() != "xcb") return nullptr;
+  const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  return x11 ? x11->connection() : nullptr;
+}
+
+template <typename T>
+std::unique_ptr<T, decltype(&std::free)> Reply(T* reply) {
+  return {reply, &std::free};
+}
+
+}  // namespace
+
+bool TPointerConfinement::Possible() { return XcbConnection() != nullptr; }
+
+bool TPointerConfinement::Confine(QWindow* window, const QRect& rect) {
+  Release();
+  xcb_connection_t* connection = XcbConnection();
+  if (!connection || !window || !window->isVisible() || rect.isEmpty()) return false;
+  const auto windowId = static_cast<xcb_window_t>(window->winId());
+  const auto geometry = Reply(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, windowId), nullptr));
+  if (!geometry) return false;
+  const xcb_window_t root = geometry->root;
+  const auto corner = Reply(xcb_translate_coordinates_reply(
+      connection,
+      xcb_translate_coordinates(connection, windowId, root, static_cast<int16_t>(rect.x()),
+                                static_cast<int16_t>(rect.y())),
+      nullptr));
+  if (!corner) return false;
+
+  // The pointer is held inside an input-only window of the rectangle's place and size, kept under
+  // every other window so it never takes a click itself; the window manager leaves it alone.
+  const xcb_window_t area = xcb_generate_id(connection);
+  const uint32_t overrideRedirect = 1;
+  xcb_create_window(connection, 0, area, root, corner->dst_x, corner->dst_y, static_cast<uint16_t>(rect.width()),
+                    static_cast<uint16_t>(rect.height()), 0, XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT,
+                    XCB_CW_OVERRIDE_REDIRECT, &overrideRedirect);
+  const uint32_t below = XCB_STACK_MODE_BELOW;
+  xcb_configure_window(connection, area, XCB_CONFIG_WINDOW_STACK_MODE, &below);
+  xcb_map_window(connection, area);
+  // The program's own windows still get their events as usual (owner events); the grab only keeps
+  // the pointer in the rectangle.
+  const uint16_t events = XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION;
+  const auto grab = Reply(xcb_grab_pointer_reply(
+      connection,
+      xcb_grab_pointer(connection, 1, windowId, events, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, area, XCB_NONE,
+                       XCB_CURRENT_TIME),
+      nullptr));
+  if (!grab || grab->status != XCB_GRAB_STATUS_SUCCESS) {
+    xcb_destroy_window(connection, area);
+    xcb_flush(connection);
+    return false;
+  }
+  area_ = area;
+  return true;
+}
+
+void TPointerConfinement::Release() {
+  if (area_ == 0) return;
+  if (xcb_connection_t* connection = XcbConnection()) {
+    xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);
+    xcb_destroy_window(connection, area_);
+    xcb_flush(connection);
+  }
+  area_ = 0;
+}
+
+}  // namespace kavri
