@@ -1,5 +1,7 @@
 #include "platform/terminal_text.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "platform/text.h"
@@ -75,9 +77,19 @@ bool ReportsError(std::string_view line) {
   return false;
 }
 
+bool FromAudioLibrary(std::string_view line) {
+  const auto startsWith = [&](std::string_view head) { return line.substr(0, head.size()) == head; };
+  // ALSA's error handler, JACK's client library ("Cannot connect to server socket ...",
+  // "JackShmReadWritePtr::..."), PipeWire's log lines ("[E][time] pw.context | ...").
+  if (startsWith("ALSA lib ") || startsWith("Jack") || startsWith("Cannot connect to server")) return true;
+  if (LowerCase(line).find("jack server") != std::string::npos) return true;
+  return line.size() > 4 && line[0] == '[' && std::string_view("EWIDT").find(line[1]) != std::string_view::npos &&
+         line[2] == ']' && line[3] == '[';
+}
+
 void TCauseLineReader::Add(std::string_view bytes) {
   for (const char c : bytes) {
-    if (!error_.empty()) return;  // the cause is known; the rest is only read away
+    if (!candidates_[0].empty()) return;  // the cause is known; the rest is only read away
     if (c == '\r') {
       EndPart();
     } else if (c == '\n') {
@@ -95,20 +107,24 @@ void TCauseLineReader::EndPart() {
 }
 
 void TCauseLineReader::EndLine() {
-  if (shown_.empty()) return;
-  if (ReportsError(shown_))
-    error_ = Cut(std::move(shown_));
-  else if (first_.empty())
-    first_ = Cut(std::move(shown_));
+  Take(std::move(shown_), candidates_);
   shown_.clear();
 }
 
+void TCauseLineReader::Take(std::string shown, TCandidates& candidates) const {
+  if (shown.empty()) return;
+  std::string& slot = candidates[(ReportsError(shown) ? 0 : 2) + (FromAudioLibrary(shown) ? 1 : 0)];
+  if (slot.empty()) slot = Cut(std::move(shown));
+}
+
 std::string TCauseLineReader::Line() const {
-  if (!error_.empty()) return error_;
+  TCandidates candidates;
+  std::copy(std::begin(candidates_), std::end(candidates_), std::begin(candidates));
   std::string last = PlainPart(part_);
-  if (last.empty()) last = shown_;
-  if (ReportsError(last) || first_.empty()) return Cut(std::move(last));
-  return first_;
+  Take(last.empty() ? shown_ : std::move(last), candidates);
+  for (std::string& candidate : candidates)
+    if (!candidate.empty()) return std::move(candidate);
+  return {};
 }
 
 std::string TCauseLineReader::Cut(std::string text) const {
