@@ -128,10 +128,7 @@ std::string TCauseLineReader::Line() const {
 }
 
 std::string TCauseLineReader::Cut(std::string text) const {
-  if (text.size() <= limit_) return text;
-  size_t end = limit_;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-  text.resize(end);
+  text.resize(CutAtCharacter(text, limit_).size());
   return text;
 }
 

@@ -91,9 +91,10 @@ void TForm15::ShowInterfaceFault(int number, TUsbFault fault) {
 
 void TForm15::FormCreate() {
   bool found = false;
-  Memo2 = LoadSettingsLines(SettingsFilePath(), &found);
+  std::string refusal;
+  Memo2 = LoadSettingsLines(SettingsFilePath(), &found, &refusal);
   // Starting beats refusing, but the operator learns once what was not taken as it stood.
-  const std::string replaced = DescribeReplacedSettings(Memo2, found);
+  const std::string replaced = DescribeReplacedSettings(Memo2, found, refusal);
   if (!replaced.empty()) Dialogs().ShowMessage(replaced, TMessageKind::Warning);
   SetMediaPlayerPath(ReadMediaPlayerPath(Memo2));
   MultiDeviceFlag = false;
