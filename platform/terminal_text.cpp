@@ -77,6 +77,18 @@ bool ReportsError(std::string_view line) {
   return false;
 }
 
+namespace {
+
+// "[ao/alsa] Playback open error": a line a part of the child tags with its name.
+bool Tagged(std::string_view line) {
+  if (line.empty() || line[0] != '[') return false;
+  const size_t end = line.find(']');
+  return end != std::string_view::npos && end > 1 && end < 32 &&
+         line.substr(1, end - 1).find(' ') == std::string_view::npos;
+}
+
+}  // namespace
+
 bool FromAudioLibrary(std::string_view line) {
   const auto startsWith = [&](std::string_view head) { return line.substr(0, head.size()) == head; };
   // ALSA's error handler, JACK's client library ("Cannot connect to server socket ...",
@@ -113,7 +125,10 @@ void TCauseLineReader::EndLine() {
 
 void TCauseLineReader::Take(std::string shown, TCandidates& candidates) const {
   if (shown.empty()) return;
-  std::string& slot = candidates[(ReportsError(shown) ? 0 : 2) + (FromAudioLibrary(shown) ? 1 : 0)];
+  const bool library = FromAudioLibrary(shown);
+  size_t rank = library ? 4 : 3;
+  if (ReportsError(shown)) rank = library ? 2 : Tagged(shown) ? 1 : 0;
+  std::string& slot = candidates[rank];
   if (slot.empty()) slot = Cut(std::move(shown));
 }
 

@@ -21,9 +21,10 @@ bool ReportsError(std::string_view line);
 bool FromAudioLibrary(std::string_view line);
 
 // Reads a child's output in whatever pieces it arrives and keeps the line that tells why the child
-// failed: the first of its own lines that reports an error, else an audio library's first that does,
-// else the first of its own lines with text, else a library's; shown lines only, cut to `limit`
-// bytes on a character boundary.
+// failed: the first of its own lines that reports an error, one without a "[part]" tag first (a
+// player's parts report their errors tagged, then the player its conclusion untagged); else an audio
+// library's first that does; else the first of its own lines with text, else a library's. Shown
+// lines only, cut to `limit` bytes on a character boundary.
 class TCauseLineReader {
  public:
   explicit TCauseLineReader(size_t limit) : limit_(limit) {}
@@ -32,9 +33,9 @@ class TCauseLineReader {
   std::string Line() const;
 
  private:
-  // The first lines of each kind, by rank: the child's error, a library's error, the child's
-  // first line, a library's first line.
-  using TCandidates = std::string[4];
+  // The first lines of each kind, by rank: the child's untagged error, its tagged error, a library's
+  // error, the child's first line, a library's first line.
+  using TCandidates = std::string[5];
 
   // One overwritten part of the line has ended.
   void EndPart();

@@ -426,5 +426,23 @@ TEST_F(MediaPlayerProcessTest, RealMpvThatCannotPlayTheFileEndsAtOnceAndItsStatu
   EXPECT_EQ(player.Pid(), 0);
 }
 
+TEST_F(MediaPlayerProcessTest, RealMpvWithoutItsSoundDeviceIsNamedByItsOwnReasonNotByTheSoundLibrarys) {
+  const auto mpv = FindMediaPlayer("");
+  ASSERT_TRUE(mpv) << "mpv is installed by the project's set-up";
+  // A sound card that no machine has: ALSA says so on the error output, mpv its own reason on the other.
+  mkdir(dir_.Path("mpv home").c_str(), 0755);
+  std::ofstream(dir_.Path("mpv home/mpv.conf")) << "ao=alsa\naudio-device=alsa/hw:CARD=kavri\n";
+  setenv("MPV_HOME", dir_.Path("mpv home").c_str(), 1);
+  const std::string music = dir_.Path("one second.wav");
+  WriteSilentWav(music);
+  TMediaPlayerProcess player;
+  ASSERT_TRUE(player.Start(*mpv, music));
+  const auto end = PollUntilEnded(player);
+  unsetenv("MPV_HOME");
+  ASSERT_TRUE(end);
+  EXPECT_EQ(MediaPlayerEndText(*end),
+            "The media player ended with exit status 2: Could not open/initialize audio device -> no sound.");
+}
+
 }  // namespace
 }  // namespace kavri

@@ -99,6 +99,11 @@ TEST(TerminalText, TheCauseIsTheFirstLineThatReportsAnErrorElseTheFirstWithText)
        {"[E][00:00:01.000123] pw.context   | [      context.c:  395 pw_context_new()] failed to create context\n"
         "Error opening the audio output\n"},
        "Error opening the audio output"},
+      {"the player's conclusion after its parts' errors",
+       {"ALSA lib confmisc.c:165:(snd_config_get_card) Cannot get card index for kavri\n"
+        "[ao/alsa] Playback open error: No such device\n[ao] Failed to initialize audio driver 'alsa'\n"
+        "Could not open/initialize audio device -> no sound.\n"},
+       "Could not open/initialize audio device -> no sound."},
       {"a library's error when the player gives none", {"Playing: song.wav\nALSA lib pcm.c:2664: Unknown PCM\n"
         "ALSA lib confmisc.c:855:(parse_card) cannot find card '0'\n"},
        "ALSA lib confmisc.c:855:(parse_card) cannot find card '0'"},
