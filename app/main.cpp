@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
   delete splash;
 
   QObject::connect(Form15, &TForm15::Closed, &app, &QCoreApplication::quit);
-  CloseOnTerminationSignals(Form15);
+  QuitOnTerminationSignals(Form15, &Form15->Quit());
   ShowRegisteredWindow("Form15");
   const int result = app.exec();
 

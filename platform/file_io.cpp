@@ -208,9 +208,15 @@ std::string AbsolutePath(const std::string& path) {
   return path.empty() ? folder : folder == "/" ? "/" + path : folder + "/" + path;
 }
 
-int RemoveLeftTemporaryFiles(const std::string& folder) {
-  DIR* dir = ::opendir(folder.c_str());
-  if (!dir) return 0;
+namespace {
+
+// Takes over `fd`, an open folder.
+int RemoveLeftTemporaryFilesAt(int fd) {
+  DIR* dir = ::fdopendir(fd);
+  if (!dir) {
+    ::close(fd);
+    return 0;
+  }
   int removed = 0;
   while (const dirent* entry = ::readdir(dir)) {
     if (!IsTempName(entry->d_name)) continue;
@@ -221,6 +227,20 @@ int RemoveLeftTemporaryFiles(const std::string& folder) {
   }
   ::closedir(dir);
   return removed;
+}
+
+}  // namespace
+
+int RemoveLeftTemporaryFiles(const std::string& folder, const std::vector<std::string>& subfolders) {
+  const int top = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (top < 0) return 0;
+  int removed = 0;
+  for (const std::string& name : subfolders) {
+    // A subfolder that is a link may lead anywhere, where other programs' files bear such names.
+    const int sub = ::openat(top, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (sub >= 0) removed += RemoveLeftTemporaryFilesAt(sub);
+  }
+  return removed + RemoveLeftTemporaryFilesAt(top);
 }
 
 }  // namespace kavri

@@ -27,8 +27,9 @@ bool FileExists(const std::string& path);
 // "" when the current folder cannot be found.
 std::string AbsolutePath(const std::string& path);
 
-// Removes from `folder` (not below it) the temporary files that saves killed before their rename
-// left behind; gives how many went. Only for a folder no other program saves into at the time.
-int RemoveLeftTemporaryFiles(const std::string& folder);
+// Removes from `folder`, and from each of its `subfolders` that is a folder and not a link (nothing
+// further below), the temporary files that saves killed before their rename left behind; gives how
+// many went. Only for a folder no other program saves into at the time.
+int RemoveLeftTemporaryFiles(const std::string& folder, const std::vector<std::string>& subfolders = {});
 
 }  // namespace kavri

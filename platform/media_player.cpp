@@ -67,8 +67,8 @@ TMediaPlayerProgram ProgramAt(const std::string& given) {
 // Room for what the player writes between two looks; more only waits.
 constexpr int kOutputPipeSize = 1 << 20;
 
-// mpv is asked for its errors alone: its status line and its chatter would hide the cause of a
-// failure. Another player's options are unknown, so it gets the music alone.
+// The default mpv is asked for its errors alone: its status line and its chatter would hide the
+// cause of a failure.
 constexpr const char* kMpvOptions[] = {"--msg-level=all=error", "--term-osd=no"};
 
 // Some process is still in the group. While one is, the group's id cannot be handed out again;
@@ -100,7 +100,11 @@ std::optional<TMediaPlayerProgram> FindMediaPlayer(const std::string& settingsPa
     if (end == std::string::npos) end = searchPath.size();
     const std::string folder = end == start ? "." : searchPath.substr(start, end - start);
     const std::string candidate = folder + "/mpv";
-    if (FileExists(candidate) && access(candidate.c_str(), X_OK) == 0) return ProgramAt(candidate);
+    if (FileExists(candidate) && access(candidate.c_str(), X_OK) == 0) {
+      TMediaPlayerProgram program = ProgramAt(candidate);
+      program.defaultMpv = true;
+      return program;
+    }
     start = end + 1;
   }
   return std::nullopt;
@@ -120,7 +124,7 @@ bool TMediaPlayerProcess::Start(const TMediaPlayerProgram& player, const std::st
   std::string argument = AbsolutePath(music);
   if (argument.empty()) return false;
   std::vector<char*> argv{name.data()};
-  if (player.name == "mpv")
+  if (player.defaultMpv)
     for (const char* option : kMpvOptions) argv.push_back(const_cast<char*>(option));
   argv.push_back(argument.data());
   argv.push_back(nullptr);

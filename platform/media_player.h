@@ -32,6 +32,9 @@ struct TMediaPlayerProgram {
   std::string path;    // the program file
   std::string name;    // its file-name part: the first word of the command line
   std::string folder;  // its folder: the player's working folder
+  // The mpv found on the search path, standing in for the default player: asked for its errors
+  // alone. A player chosen in Settings gets its name and the music, nothing more.
+  bool defaultMpv = false;
 };
 
 // The player the Settings window names when that file exists; otherwise "mpv" found on `searchPath`

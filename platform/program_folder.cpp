@@ -49,8 +49,16 @@ std::string MusicFolder() { return ProgramFolder() + "Music/"; }
 
 namespace {
 
+// As the folder functions above name them.
+const std::vector<std::string>& ContentFolderNames() {
+  static const std::vector<std::string> kNames = {"Drawing", "Section", "ILDAimage", "Sequence", "Music"};
+  return kNames;
+}
+
 std::vector<std::string> ProgramAndContentFolders() {
-  return {ProgramFolder(), DrawingFolder(), SectionFolder(), IldaFolder(), SequenceFolder(), MusicFolder()};
+  std::vector<std::string> folders{ProgramFolder()};
+  for (const std::string& name : ContentFolderNames()) folders.push_back(ProgramFolder() + name + "/");
+  return folders;
 }
 
 }  // namespace
@@ -62,9 +70,7 @@ bool EnsureContentFolders() {
 }
 
 int RemoveInterruptedSaves() {
-  int removed = 0;
-  for (const std::string& dir : ProgramAndContentFolders()) removed += RemoveLeftTemporaryFiles(dir);
-  return removed;
+  return RemoveLeftTemporaryFiles(ProgramFolder(), ContentFolderNames());
 }
 
 void ResetProgramFolderForTests() {

@@ -1,5 +1,7 @@
 #include "platform/terminal_text.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "platform/text.h"
@@ -75,9 +77,31 @@ bool ReportsError(std::string_view line) {
   return false;
 }
 
+namespace {
+
+// "[ao/alsa] Playback open error": a line a part of the child tags with its name.
+bool Tagged(std::string_view line) {
+  if (line.empty() || line[0] != '[') return false;
+  const size_t end = line.find(']');
+  return end != std::string_view::npos && end > 1 && end < 32 &&
+         line.substr(1, end - 1).find(' ') == std::string_view::npos;
+}
+
+}  // namespace
+
+bool FromAudioLibrary(std::string_view line) {
+  const auto startsWith = [&](std::string_view head) { return line.substr(0, head.size()) == head; };
+  // ALSA's error handler, JACK's client library ("Cannot connect to server socket ...",
+  // "JackShmReadWritePtr::..."), PipeWire's log lines ("[E][time] pw.context | ...").
+  if (startsWith("ALSA lib ") || startsWith("Jack") || startsWith("Cannot connect to server")) return true;
+  if (LowerCase(line).find("jack server") != std::string::npos) return true;
+  return line.size() > 4 && line[0] == '[' && std::string_view("EWIDT").find(line[1]) != std::string_view::npos &&
+         line[2] == ']' && line[3] == '[';
+}
+
 void TCauseLineReader::Add(std::string_view bytes) {
   for (const char c : bytes) {
-    if (!error_.empty()) return;  // the cause is known; the rest is only read away
+    if (!candidates_[0].empty()) return;  // the cause is known; the rest is only read away
     if (c == '\r') {
       EndPart();
     } else if (c == '\n') {
@@ -95,27 +119,31 @@ void TCauseLineReader::EndPart() {
 }
 
 void TCauseLineReader::EndLine() {
-  if (shown_.empty()) return;
-  if (ReportsError(shown_))
-    error_ = Cut(std::move(shown_));
-  else if (first_.empty())
-    first_ = Cut(std::move(shown_));
+  Take(std::move(shown_), candidates_);
   shown_.clear();
 }
 
+void TCauseLineReader::Take(std::string shown, TCandidates& candidates) const {
+  if (shown.empty()) return;
+  const bool library = FromAudioLibrary(shown);
+  size_t rank = library ? 4 : 3;
+  if (ReportsError(shown)) rank = library ? 2 : Tagged(shown) ? 1 : 0;
+  std::string& slot = candidates[rank];
+  if (slot.empty()) slot = Cut(std::move(shown));
+}
+
 std::string TCauseLineReader::Line() const {
-  if (!error_.empty()) return error_;
+  TCandidates candidates;
+  std::copy(std::begin(candidates_), std::end(candidates_), std::begin(candidates));
   std::string last = PlainPart(part_);
-  if (last.empty()) last = shown_;
-  if (ReportsError(last) || first_.empty()) return Cut(std::move(last));
-  return first_;
+  Take(last.empty() ? shown_ : std::move(last), candidates);
+  for (std::string& candidate : candidates)
+    if (!candidate.empty()) return std::move(candidate);
+  return {};
 }
 
 std::string TCauseLineReader::Cut(std::string text) const {
-  if (text.size() <= limit_) return text;
-  size_t end = limit_;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-  text.resize(end);
+  text.resize(CutAtCharacter(text, limit_).size());
   return text;
 }
 

@@ -16,9 +16,15 @@ std::string ShownLine(std::string_view line);
 // True when the line reports an error, as opposed to a warning or progress.
 bool ReportsError(std::string_view line);
 
+// True when the line comes from an audio library (ALSA, PipeWire, JACK) that the child loaded, not
+// from the child itself.
+bool FromAudioLibrary(std::string_view line);
+
 // Reads a child's output in whatever pieces it arrives and keeps the line that tells why the child
-// failed: the first that reports an error, else the first with text; shown lines only, cut to
-// `limit` bytes on a character boundary.
+// failed: the first of its own lines that reports an error, one without a "[part]" tag first (a
+// player's parts report their errors tagged, then the player its conclusion untagged); else an audio
+// library's first that does; else the first of its own lines with text, else a library's. Shown
+// lines only, cut to `limit` bytes on a character boundary.
 class TCauseLineReader {
  public:
   explicit TCauseLineReader(size_t limit) : limit_(limit) {}
@@ -27,16 +33,21 @@ class TCauseLineReader {
   std::string Line() const;
 
  private:
+  // The first lines of each kind, by rank: the child's untagged error, its tagged error, a library's
+  // error, the child's first line, a library's first line.
+  using TCandidates = std::string[5];
+
   // One overwritten part of the line has ended.
   void EndPart();
   void EndLine();
+  // Keeps a shown line when it is the first of its kind.
+  void Take(std::string shown, TCandidates& candidates) const;
   std::string Cut(std::string text) const;
 
   size_t limit_;
   std::string part_;   // the current part as it came, up to a bound
   std::string shown_;  // the current line's last part with text
-  std::string first_;
-  std::string error_;
+  TCandidates candidates_;
 };
 
 }  // namespace kavri

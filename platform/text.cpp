@@ -18,6 +18,13 @@ std::string LowerCase(std::string_view text) {
   return out;
 }
 
+std::string_view CutAtCharacter(std::string_view text, size_t maxBytes) {
+  if (text.size() <= maxBytes) return text;
+  size_t end = maxBytes;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end);
+}
+
 bool BreaksField(std::string_view text, std::string_view separators) {
   for (char c : text)
     if (c == '\r' || c == '\n' || separators.find(c) != std::string_view::npos) return true;

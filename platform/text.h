@@ -11,6 +11,9 @@ std::string Trim(std::string_view text);
 // ASCII letters lowered; other bytes (UTF-8 sequences included) stay as they are.
 std::string LowerCase(std::string_view text);
 
+// The text's first `maxBytes` bytes at most, ending on a UTF-8 character boundary.
+std::string_view CutAtCharacter(std::string_view text, size_t maxBytes);
+
 // True when the text holds a line break or one of `separators`: such a text cannot be stored
 // as one field of a line-based file.
 bool BreaksField(std::string_view text, std::string_view separators = {});

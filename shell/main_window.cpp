@@ -30,7 +30,14 @@ TSkinButton* AddButton(QWidget* parent, QLayout* layout, const char* name, const
 }  // namespace
 
 TForm15::TForm15(TDeviceDetector detector, QWidget* parent)
-    : QWidget(parent), detector_(detector ? std::move(detector) : TDeviceDetector(DetectDevices)) {
+    : QWidget(parent),
+      detector_(detector ? std::move(detector) : TDeviceDetector(DetectDevices)),
+      quit_([this] { return FormCloseQuery(); },
+            [this] {
+              FormClose();
+              hide();
+              emit Closed();
+            }) {
   setObjectName("Form15");
   setWindowTitle(kProductTitle);
   auto* layout = new QVBoxLayout(this);
@@ -91,9 +98,10 @@ void TForm15::ShowInterfaceFault(int number, TUsbFault fault) {
 
 void TForm15::FormCreate() {
   bool found = false;
-  Memo2 = LoadSettingsLines(SettingsFilePath(), &found);
+  std::string refusal;
+  Memo2 = LoadSettingsLines(SettingsFilePath(), &found, &refusal);
   // Starting beats refusing, but the operator learns once what was not taken as it stood.
-  const std::string replaced = DescribeReplacedSettings(Memo2, found);
+  const std::string replaced = DescribeReplacedSettings(Memo2, found, refusal);
   if (!replaced.empty()) Dialogs().ShowMessage(replaced, TMessageKind::Warning);
   SetMediaPlayerPath(ReadMediaPlayerPath(Memo2));
   MultiDeviceFlag = false;
@@ -130,9 +138,16 @@ void TForm15::Timer1Timer() {
 }
 
 bool TForm15::FormCloseQuery() {
-  // The editor asks about an unsaved drawing first and may keep the program running.
+  // The editor asks about an unsaved drawing first and may keep the program running. Its close is
+  // asked for by the event alone: while a close of a window is under way, the platform lets a window
+  // manager's close of it through the question and takes the window away.
   QWidget* editor = RegisteredWindow("Form1");
-  return !editor || editor->close();
+  if (!editor) return true;
+  QCloseEvent query;
+  QCoreApplication::sendEvent(editor, &query);
+  if (!query.isAccepted()) return false;
+  editor->hide();
+  return true;
 }
 
 void TForm15::FormClose() {
@@ -147,18 +162,11 @@ void TForm15::FormClose() {
 }
 
 void TForm15::closeEvent(QCloseEvent* event) {
-  if (closed_) {
-    event->accept();
-    return;
-  }
-  if (!FormCloseQuery()) {
-    event->ignore();
-    return;
-  }
-  event->accept();
-  closed_ = true;
-  FormClose();
-  emit Closed();
+  // A close while the quit is asked is taken into it; once the program is ending, a close is the
+  // end's own.
+  const TQuitRequest::TStage stage = quit_.Stage();
+  event->setAccepted(stage == TQuitRequest::TStage::Ending || stage == TQuitRequest::TStage::Ended ||
+                     (stage == TQuitRequest::TStage::Running && quit_.Request()));
 }
 
 }  // namespace kavri

@@ -9,6 +9,7 @@
 
 #include "shell/interface_notices.h"
 #include "shell/master_choice.h"
+#include "shell/quit_request.h"
 #include "shell/settings_file.h"
 #include "shell/shell_controls.h"
 
@@ -39,6 +40,9 @@ class TForm15 : public QWidget {
   const TSettingsLines& SettingsLines() const { return Memo2; }
   // Where the editor's values come from at exit; without an editor the file's own values stay.
   std::function<TEditorSettings()> CurrentEditorSettings;
+  // Every way of ending the program comes here: asks the drawing editor first, then runs the exit
+  // sequence. A request while one is being asked is taken into it.
+  TQuitRequest& Quit() { return quit_; }
   // Puts the master's title on the application and this window.
   void ApplyTitle();
   // An interface's reason for not opening changed (None: it opens again); updates DeviceNotice.
@@ -59,7 +63,7 @@ class TForm15 : public QWidget {
   TSettingsLines Memo2;  // the settings file's lines
 
  signals:
-  // The main window has closed and the exit sequence has run: the program ends.
+  // The exit sequence has run and the main window has closed: the program ends.
   void Closed();
 
  protected:
@@ -73,7 +77,7 @@ class TForm15 : public QWidget {
   TDeviceDetector detector_;
   TMasterChoice choice_;
   TInterfaceNotices notices_;
-  bool closed_ = false;
+  TQuitRequest quit_;
 };
 
 extern TForm15* Form15;

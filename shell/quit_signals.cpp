@@ -2,13 +2,14 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QPointer>
 #include <QSocketNotifier>
 #include <QWidget>
 #include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
+
+#include "shell/quit_request.h"
 
 namespace kavri {
 
@@ -36,8 +37,8 @@ void DrainPipe() {
   }
 }
 
-// Each open modal box runs an event loop of its own, and a close that showed one is still under way:
-// the boxes are answered as by Escape, top one first, so their loops return and the exit goes on.
+// Each open modal box runs an event loop of its own, and what showed one is still under way: the
+// boxes are answered as by Escape, top one first, so their loops return and the exit goes on.
 void DismissModalBoxes() {
   QWidget* last = nullptr;
   while (QWidget* box = QApplication::activeModalWidget()) {
@@ -52,14 +53,16 @@ void DismissModalBoxes() {
 
 }  // namespace
 
-void CloseOnTerminationSignals(QWidget* mainWindow) {
+void QuitOnTerminationSignals(QObject* owner, TQuitRequest* quit) {
   if (g_pipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, g_pipe) != 0) return;
-  auto* notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, mainWindow);
-  QPointer<QWidget> window(mainWindow);
-  QObject::connect(notifier, &QSocketNotifier::activated, mainWindow, [window] {
+  auto* notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, owner);
+  QObject::connect(notifier, &QSocketNotifier::activated, owner, [quit] {
     DrainPipe();
+    // The question of a quit already asked is the operator's to answer; a burst that reaches us in
+    // several wake-ups must not answer it.
+    if (quit->Stage() == TQuitRequest::TStage::Asking) return;
     DismissModalBoxes();
-    if (window) window->close();
+    quit->Request();
   });
   struct sigaction action {};
   action.sa_handler = OnSignal;

@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "engine/shared_state.h"
+#include "platform/file_io.h"
 #include "platform/int_convert.h"
 #include "platform/program_folder.h"
+#include "platform/regular_file.h"
 #include "platform/text.h"
 
 namespace kavri {
@@ -16,6 +18,9 @@ std::string LineText(const TSettingsLines& lines, int line) {
 }
 
 void SetLine(TSettingsLines& lines, int line, std::string text) { lines[static_cast<size_t>(line)] = std::move(text); }
+
+// The most of a replaced line's text that a report quotes.
+constexpr size_t kQuotedBytes = 40;
 
 }  // namespace
 
@@ -59,10 +64,23 @@ TEditorSettings DefaultEditorSettings() {
 
 std::string SettingsFilePath() { return ProgramFolder() + "Kavri.ini"; }
 
-TSettingsLines LoadSettingsLines(const std::string& path, bool* found) {
-  std::optional<TextLines> lines = ReadTextLines(path);
-  if (found) *found = lines.has_value();
-  return lines ? std::move(*lines) : TSettingsLines();
+TSettingsLines LoadSettingsLines(const std::string& path, bool* found, std::string* refusal) {
+  // Every line at its longest, with CR LF.
+  constexpr uint64_t kMaxBytes = kSettingsFileRule.maxLines * (kSettingsFileRule.maxLineBytes + 2);
+  std::string error;
+  const std::optional<Bytes> bytes = ReadWholeFile(path, kMaxBytes, &error);
+  // Missing or unreadable is a first start; too large is a file found and refused.
+  const bool tooLarge = !bytes && error == CannotReadText(path, TooLargeReason(kMaxBytes));
+  if (found) *found = bytes || tooLarge;
+  std::optional<std::string> refused;
+  if (tooLarge) refused = std::move(error);
+  if (bytes) {
+    const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+    refused = RowFileRefusal(text, path, kSettingsFileRule);
+    if (!refused) return SplitTextLines(text);
+  }
+  if (refused && refusal) *refusal = std::move(*refused);
+  return {};
 }
 
 int32_t ReadSettingLine(const TSettingsLines& lines, int line) {
@@ -74,8 +92,11 @@ int32_t ReadSettingLine(const TSettingsLines& lines, int line) {
   return std::clamp(v, s->min, s->max);
 }
 
-std::string DescribeReplacedSettings(const TSettingsLines& lines, bool fileFound) {
+std::string DescribeReplacedSettings(const TSettingsLines& lines, bool fileFound, const std::string& refusal) {
   if (!fileFound) return {};
+  if (!refusal.empty())
+    return "The settings file \"" + SettingsFilePath() +
+           "\" was not used; the initial values are, and the file is rewritten at exit.\n" + refusal;
   std::string report;
   for (const TSettingLine& s : NumericSettingLines()) {
     const int32_t used = ReadSettingLine(lines, s.line);
@@ -84,9 +105,11 @@ std::string DescribeReplacedSettings(const TSettingsLines& lines, bool fileFound
     if (static_cast<size_t>(s.line) >= lines.size()) {
       held = "is missing";
     } else {
-      const std::string text = lines[static_cast<size_t>(s.line)];
+      const std::string& text = lines[static_cast<size_t>(s.line)];
       if (Trim(text) == usedText) continue;
-      held = "held \"" + text + "\"";
+      // A start of the text tells the operator which it was; the box stays a few lines long.
+      const std::string_view piece = CutAtCharacter(text, kQuotedBytes);
+      held = "held \"" + std::string(piece) + (piece.size() < text.size() ? "…" : "") + "\"";
     }
     report += "line " + std::to_string(s.line) + " (" + s.name + ") " + held + ": " + usedText + " is used instead\n";
   }

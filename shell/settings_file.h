@@ -15,6 +15,9 @@ using TSettingsLines = TextLines;
 // Lines 0..43: a complete file has at least this many.
 constexpr int kSettingsLineCount = 44;
 constexpr int kMediaPlayerPathLine = 35;
+// What a settings file may hold: a few dozen short lines are needed, room is left for the operator's
+// notes, and a line takes the longest path a program may have.
+constexpr TRowFileRule kSettingsFileRule{256, 4096, "the start-up"};
 
 // A numeric setting: its line, name, range and the value used when the line is missing or not a
 // number. Values read are clamped to the range; a byte-sized setting first keeps the low byte of
@@ -49,17 +52,19 @@ TEditorSettings DefaultEditorSettings();
 std::string SettingsFilePath();
 
 // The file's lines (CR, LF or CRLF endings); an empty list when it is missing or unreadable
-// (*found says which).
-TSettingsLines LoadSettingsLines(const std::string& path, bool* found = nullptr);
+// (*found says which), and when it breaks kSettingsFileRule (*found true; why in *refusal). Such a
+// file is measured before any line is made, and one larger than the rule allows is not read at all.
+TSettingsLines LoadSettingsLines(const std::string& path, bool* found = nullptr, std::string* refusal = nullptr);
 
 // The value on a numeric setting line, clamped to its range; its initial value when the line is
 // missing or holds no decimal integer. `line` must name a numeric setting.
 int32_t ReadSettingLine(const TSettingsLines& lines, int line);
 
 // The operator's message about the numeric lines whose text is not what is used (not a number, out
-// of range, missing from a short file), naming each line, what it held and the value used
-// instead; empty when every line is used as it stands, and for a file that does not exist.
-std::string DescribeReplacedSettings(const TSettingsLines& lines, bool fileFound);
+// of range, missing from a short file), naming each line, the start of what it held and the value
+// used instead; or, when the file was refused, why. Empty when every line is used as it stands, and
+// for a file that does not exist.
+std::string DescribeReplacedSettings(const TSettingsLines& lines, bool fileFound, const std::string& refusal = {});
 
 TEditorSettings ReadEditorSettings(const TSettingsLines& lines);
 std::string ReadMediaPlayerPath(const TSettingsLines& lines);

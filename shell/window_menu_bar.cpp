@@ -71,7 +71,7 @@ TWindowMenuBar::TWindowMenuBar(QWidget* window, const TWindowMenuTexts& texts) :
   });
   select_ = system->AddItem(texts.SelectDevice, [window] { ShowRegisteredWindow("Form19", window); });
   exit_ = system->AddItem(texts.Exit, [] {
-    if (Form15) Form15->close();
+    if (Form15) Form15->Quit().Request();
   });
 }
 

@@ -4,8 +4,8 @@
 # temporary files and nothing else. Show Edit then plays a show twice through a fake "mpv": first
 # one that writes terminal status lines (escape characters, carriage returns) and ends with 0 after
 # its music, which is no failure: the message line goes on saying the show plays; then one that
-# writes a warning and an error line and ends with 2, which the message line names by its error
-# line. Each player must be reaped (no zombie) while the show plays on. The message line is compared
+# writes a warning, its sound library's error and its own error line and ends with 2, which the
+# message line names by its own error line. Each player must be reaped (no zombie) while the show plays on. The message line is compared
 # with the layout probe's picture of it saying the expected text. Closing the main window shows the
 # box saying the settings were not saved (compared with the probe's picture of that box); SIGTERM
 # must then end the program.
@@ -31,7 +31,7 @@ for n in $(seq 0 43); do
 done >"$home/program/Kavri.ini"
 chmod 0444 "$home/program/Kavri.ini"
 # As mpv does, the player writes its status line to its error output and its own errors to its
-# standard output, its sound library's warnings to the error output.
+# standard output, its sound library's warnings and errors to the error output.
 cat >"$home/bin/mpv" <<PLAYER
 #!/bin/sh
 echo \$\$ >"$home/player.part"
@@ -44,6 +44,7 @@ if [ "\$(cat "$home/player_mode")" = ends-well ]; then
   exit 0
 fi
 echo "Warning: no sound-server configuration file here" >&2
+echo "ALSA lib confmisc.c:855:(parse_card) cannot find card '0'" >&2
 echo "[ao] Could not open/initialize audio device -> no sound."
 echo "Audio: no audio"
 exit 2

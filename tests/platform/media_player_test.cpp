@@ -44,8 +44,8 @@ TEST(MediaPlayerFind, SettingsPlayerWinsThenMpvOnThePath) {
   };
   const Case cases[] = {
       {dir.Path("my player"), path, TMediaPlayerProgram{dir.Path("my player"), "my player", dir.Path()}},
-      {dir.Path("gone"), path, TMediaPlayerProgram{dir.Path("bin/mpv"), "mpv", dir.Path("bin")}},
-      {"", path, TMediaPlayerProgram{dir.Path("bin/mpv"), "mpv", dir.Path("bin")}},
+      {dir.Path("gone"), path, TMediaPlayerProgram{dir.Path("bin/mpv"), "mpv", dir.Path("bin"), true}},
+      {"", path, TMediaPlayerProgram{dir.Path("bin/mpv"), "mpv", dir.Path("bin"), true}},
       {dir.Path("bin"), dir.Path("other"), std::nullopt},  // a folder is no player
       {"", "", std::nullopt},
   };
@@ -57,6 +57,7 @@ TEST(MediaPlayerFind, SettingsPlayerWinsThenMpvOnThePath) {
     EXPECT_EQ(found->path, c.expected->path);
     EXPECT_EQ(found->name, c.expected->name);
     EXPECT_EQ(found->folder, c.expected->folder);
+    EXPECT_EQ(found->defaultMpv, c.expected->defaultMpv);
   }
 }
 
@@ -80,24 +81,35 @@ TEST_F(MediaPlayerProcessTest, MusicWithBlanksIsOneArgumentAndThePlayerRunsInIts
   EXPECT_FALSE(player.Start(Program(fake), music)) << "one player at a time";
 }
 
-// Another player's options are unknown: only mpv, by its name, is asked for its errors alone.
-TEST_F(MediaPlayerProcessTest, OnlyMpvIsAskedForItsErrorsAloneAndForNoStatusLine) {
+// The mpv on the PATH stands in for the default player and is asked for its errors alone; a player
+// chosen in Settings gets the music alone, even when it is an mpv.
+TEST_F(MediaPlayerProcessTest, OnlyTheMpvOnThePathIsAskedForItsErrorsAloneAndForNoStatusLine) {
   FakePlayer fake(dir_.Path());
+  for (const char* folder : {"bin", "chosen"}) {
+    ASSERT_EQ(mkdir(dir_.Path(folder).c_str(), 0755), 0);
+    ASSERT_EQ(symlink(fake.Path().c_str(), dir_.Path(std::string(folder) + "/mpv").c_str()), 0);
+  }
   const std::string music = dir_.Path("a.wav");
   const std::vector<std::string> mpvArguments{"--msg-level=all=error", "--term-osd=no", music};
-  const std::pair<const char*, std::vector<std::string>> cases[] = {
-      {"mpv", mpvArguments},
-      {"player", {music}},
-      {"mpv.sh", {music}},
+  struct Case {
+    std::string settings;
+    std::vector<std::string> arguments;
   };
-  for (const auto& [name, arguments] : cases) {
-    SCOPED_TRACE(name);
+  const Case cases[] = {
+      {"", mpvArguments},
+      {dir_.Path("chosen/mpv"), {music}},
+      {fake.Path(), {music}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.settings);
     std::remove(dir_.Path("started.txt").c_str());
+    const auto found = FindMediaPlayer(c.settings, dir_.Path("bin"));
+    ASSERT_TRUE(found);
     TMediaPlayerProcess player;
-    ASSERT_TRUE(player.Start({fake.Path(), name, dir_.Path()}, music));
+    ASSERT_TRUE(player.Start(*found, music));
     FakePlayerStart start;
     ASSERT_TRUE(fake.WaitForStart(&start));
-    EXPECT_EQ(start.arguments, arguments);
+    EXPECT_EQ(start.arguments, c.arguments);
   }
 }
 
@@ -412,6 +424,24 @@ TEST_F(MediaPlayerProcessTest, RealMpvThatCannotPlayTheFileEndsAtOnceAndItsStatu
   // Written to its standard output, and the only line it writes when asked for errors alone.
   EXPECT_EQ(end->errorLine, "Failed to recognize file format.");
   EXPECT_EQ(player.Pid(), 0);
+}
+
+TEST_F(MediaPlayerProcessTest, RealMpvWithoutItsSoundDeviceIsNamedByItsOwnReasonNotByTheSoundLibrarys) {
+  const auto mpv = FindMediaPlayer("");
+  ASSERT_TRUE(mpv) << "mpv is installed by the project's set-up";
+  // A sound card that no machine has: ALSA says so on the error output, mpv its own reason on the other.
+  mkdir(dir_.Path("mpv home").c_str(), 0755);
+  std::ofstream(dir_.Path("mpv home/mpv.conf")) << "ao=alsa\naudio-device=alsa/hw:CARD=kavri\n";
+  setenv("MPV_HOME", dir_.Path("mpv home").c_str(), 1);
+  const std::string music = dir_.Path("one second.wav");
+  WriteSilentWav(music);
+  TMediaPlayerProcess player;
+  ASSERT_TRUE(player.Start(*mpv, music));
+  const auto end = PollUntilEnded(player);
+  unsetenv("MPV_HOME");
+  ASSERT_TRUE(end);
+  EXPECT_EQ(MediaPlayerEndText(*end),
+            "The media player ended with exit status 2: Could not open/initialize audio device -> no sound.");
 }
 
 }  // namespace

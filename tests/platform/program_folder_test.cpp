@@ -49,5 +49,22 @@ TEST(ProgramFolder, TemporaryFilesOfInterruptedSavesAreRemovedFromItAndItsConten
   EXPECT_TRUE(Exists(dir.Path("Drawing/sub/" + left)));
 }
 
+// A content folder that is a link may lead to another program's folder, where such names are not ours.
+TEST(ProgramFolder, TheSweepDoesNotFollowAContentFolderThatIsALink) {
+  ScratchDir dir;
+  ASSERT_EQ(::mkdir(dir.Path("home").c_str(), 0700), 0);
+  ASSERT_EQ(::mkdir(dir.Path("elsewhere").c_str(), 0700), 0);
+  const std::string left = ".kavri-Xy12ab";
+  kavri_test::WriteBytes(dir.Path("elsewhere/" + left), {1});
+  ASSERT_EQ(::symlink(dir.Path("elsewhere").c_str(), dir.Path("home/Music").c_str()), 0);
+  ASSERT_EQ(::symlink("../elsewhere", dir.Path("home/Section").c_str()), 0);
+  kavri_test::ProgramFolderScope scope(dir.Path("home"));
+  ASSERT_TRUE(EnsureContentFolders());
+  kavri_test::WriteBytes(dir.Path("home/Drawing/" + left), {1});
+  EXPECT_EQ(RemoveInterruptedSaves(), 1);
+  EXPECT_FALSE(Exists(dir.Path("home/Drawing/" + left)));
+  EXPECT_TRUE(Exists(dir.Path("elsewhere/" + left)));
+}
+
 }  // namespace
 }  // namespace kavri

@@ -86,6 +86,27 @@ TEST(TerminalText, TheCauseIsTheFirstLineThatReportsAnErrorElseTheFirstWithText)
       {"the first error wins", {"error one\nerror two\n"}, "error one"},
       {"an error after a megabyte of noise", {noise, "\nfailure\n"}, "failure"},
       {"only controls", {"\x1b[K\r\x07\n"}, ""},
+      // Audio libraries write to the same output; the player's own line names the cause.
+      {"an ALSA error, then the player's",
+       {"ALSA lib confmisc.c:855:(parse_card) cannot find card '0'\n", "Could not open/initialize audio device -> no sound.\n"},
+       "Could not open/initialize audio device -> no sound."},
+      {"JACK errors, then the player's unended line",
+       {"Cannot connect to server socket err = No such file or directory\njack server is not running or cannot be "
+        "started\nJackShmReadWritePtr::~JackShmReadWritePtr - Init not done for -1, skipping unlock\n",
+        "[ao] Failed to initialize audio driver 'jack'"},
+       "[ao] Failed to initialize audio driver 'jack'"},
+      {"a PipeWire error, then the player's",
+       {"[E][00:00:01.000123] pw.context   | [      context.c:  395 pw_context_new()] failed to create context\n"
+        "Error opening the audio output\n"},
+       "Error opening the audio output"},
+      {"the player's conclusion after its parts' errors",
+       {"ALSA lib confmisc.c:165:(snd_config_get_card) Cannot get card index for kavri\n"
+        "[ao/alsa] Playback open error: No such device\n[ao] Failed to initialize audio driver 'alsa'\n"
+        "Could not open/initialize audio device -> no sound.\n"},
+       "Could not open/initialize audio device -> no sound."},
+      {"a library's error when the player gives none", {"Playing: song.wav\nALSA lib pcm.c:2664: Unknown PCM\n"
+        "ALSA lib confmisc.c:855:(parse_card) cannot find card '0'\n"},
+       "ALSA lib confmisc.c:855:(parse_card) cannot find card '0'"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -5,47 +5,36 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QCloseEvent>
+#include <QDialog>
 #include <QTimer>
 #include <QWidget>
 
 #include "platform/dialog_service.h"
 #include "shell/qt_dialog_service.h"
+#include "shell/quit_request.h"
 #include "tests/support/child_run.h"
 
 namespace kavri {
 namespace {
 
-// Stands in for the main window: with `boxAtClose` its close shows a box first, as the program's
-// exit does when the settings cannot be saved.
-class ClosingWindow : public QWidget {
- public:
-  explicit ClosingWindow(bool boxAtClose) : boxAtClose_(boxAtClose) {}
-  bool closed = false;
-
- protected:
-  void closeEvent(QCloseEvent* event) override {
-    if (boxAtClose_) Dialogs().ShowMessage("The settings were not saved.", TMessageKind::Error);
-    event->accept();
-    closed = true;
-    QCoreApplication::quit();
-  }
-
- private:
-  bool boxAtClose_;
-};
-
 // In a child process (the signal handler stays there): a modal box is open when SIGTERM comes, and
-// the program must still end through its main window's close.
-bool EndsOnSigtermWhileABoxIsOpen(bool boxAtClose) {
+// the program must still end. With `boxAtEnd` the end itself shows the box, as the program's exit
+// does when the settings cannot be saved; otherwise a box shown before the quit is open.
+bool EndsOnSigtermWhileABoxIsOpen(bool boxAtEnd) {
   TQtDialogService dialogs;
   SetDialogService(&dialogs);
-  ClosingWindow window(boxAtClose);
-  CloseOnTerminationSignals(&window);
-  window.show();
-  QTimer::singleShot(0, &window, [&] {
-    if (boxAtClose)
-      window.close();
+  bool ended = false;
+  TQuitRequest quit([] { return true; },
+                    [&] {
+                      if (boxAtEnd) Dialogs().ShowMessage("The settings were not saved.", TMessageKind::Error);
+                      ended = true;
+                      QCoreApplication::quit();
+                    });
+  QObject owner;
+  QuitOnTerminationSignals(&owner, &quit);
+  QTimer::singleShot(0, &owner, [&] {
+    if (boxAtEnd)
+      quit.Request();
     else
       Dialogs().ShowMessage("Cannot open the file.", TMessageKind::Error);
   });
@@ -59,20 +48,8 @@ bool EndsOnSigtermWhileABoxIsOpen(bool boxAtClose) {
   });
   poke.start(10);
   QCoreApplication::exec();
-  return sent && window.closed && !QApplication::activeModalWidget();
+  return sent && ended && !QApplication::activeModalWidget();
 }
-
-// Stands in for a main window whose close is refused, as with an unsaved drawing kept by Cancel.
-class RefusingWindow : public QWidget {
- public:
-  int closeRequests = 0;
-
- protected:
-  void closeEvent(QCloseEvent* event) override {
-    ++closeRequests;
-    event->ignore();
-  }
-};
 
 // Runs the window thread's event loop a fixed number of passes: a reader that leaves bytes behind
 // is woken again on each pass.
@@ -84,27 +61,72 @@ void RunEventPasses() {
 // not read. Every handler must return at once, the whole burst must be taken as one quit, and a
 // later signal must still be heard.
 bool ABurstIsOneQuitAndNeverBlocks() {
-  RefusingWindow window;
-  CloseOnTerminationSignals(&window);
-  window.show();
+  int asked = 0;
+  TQuitRequest quit([&] { return ++asked, false; }, [] {});
+  QObject owner;
+  QuitOnTerminationSignals(&owner, &quit);
   for (int i = 0; i < 20000; ++i) {
     ::raise(i % 3 == 0 ? SIGTERM : i % 3 == 1 ? SIGINT : SIGHUP);
   }
   RunEventPasses();
-  if (window.closeRequests != 1) return false;
+  if (asked != 1) return false;
   ::raise(SIGTERM);
   RunEventPasses();
-  return window.closeRequests == 2;
+  return asked == 2;
+}
+
+// In a child process: a burst raises the quit's question, and more of it arrives while the question
+// is open, in several wake-ups. The question must stay open, asked once, until it is answered.
+bool AQuestionAskedStaysUntilItIsAnswered() {
+  TQtDialogService dialogs;
+  SetDialogService(&dialogs);
+  int asked = 0;
+  TQuitRequest quit(
+      [&] {
+        ++asked;
+        Dialogs().Confirm("The drawing have been changed,do you want to save it?", TConfirmButtons::YesNoCancel);
+        return false;
+      },
+      [] {});
+  QObject owner;
+  QuitOnTerminationSignals(&owner, &quit);
+  const auto burst = [] {
+    for (int i = 0; i < 30; ++i) ::raise(i % 2 ? SIGTERM : SIGINT);
+  };
+  burst();
+  // Once the question is up, more of the burst comes twice; 200 ms later it is answered.
+  bool ok = false;
+  int ticks = -1;
+  QWidget* question = nullptr;
+  QTimer script;
+  QObject::connect(&script, &QTimer::timeout, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    if (ticks < 0 && box) question = box, ticks = 0;
+    if (ticks < 0) return;
+    if (++ticks == 1 || ticks == 5) burst();
+    if (ticks < 20) return;
+    ok = box == question && asked == 1 && quit.Stage() == TQuitRequest::TStage::Asking;
+    if (box) static_cast<QDialog*>(box)->reject();
+    QCoreApplication::quit();
+  });
+  script.start(10);
+  QCoreApplication::exec();
+  SetDialogService(nullptr);
+  return ok;
 }
 
 TEST(QuitSignals, ABurstOfSignalsNeverBlocksTheHandlerAndIsSeenAsOneQuit) {
   EXPECT_EQ(kavri_test::RunInChild(10, ABurstIsOneQuitAndNeverBlocks), "");
 }
 
+TEST(QuitSignals, SignalsWhileTheQuitsQuestionIsOpenLeaveItToTheOperatorsAnswer) {
+  EXPECT_EQ(kavri_test::RunInChild(10, AQuestionAskedStaysUntilItIsAnswered), "");
+}
+
 TEST(QuitSignals, SigtermEndsTheProgramWhileAModalBoxIsOpen) {
-  for (const bool boxAtClose : {true, false}) {
-    SCOPED_TRACE(boxAtClose ? "the box the exit shows" : "a box shown before the exit");
-    EXPECT_EQ(kavri_test::RunInChild(5, [&] { return EndsOnSigtermWhileABoxIsOpen(boxAtClose); }), "");
+  for (const bool boxAtEnd : {true, false}) {
+    SCOPED_TRACE(boxAtEnd ? "the box the exit shows" : "a box shown before the exit");
+    EXPECT_EQ(kavri_test::RunInChild(5, [&] { return EndsOnSigtermWhileABoxIsOpen(boxAtEnd); }), "");
   }
 }
 

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <fstream>
+#include <functional>
 
 #include "engine/shared_state.h"
 #include "shell/settings_file.h"
@@ -255,13 +258,15 @@ TEST_F(SettingsFile, ReplacedLinesAreNamedWithWhatTheyHeldAndWhatIsUsed) {
   lines[21] = "99";    // HSize: out of range
   ASSERT_EQ(lines[27], "300");  // UsbPipe: its low byte
   lines[29] = " 40 ";  // blanks around a usable number are no replacement
+  lines[23] = "\xc3\xa9" + std::string(38, '1') + "\xc3\xa9" + std::string(3000, '2');  // quoted cut, "é" kept whole
   const std::string report = DescribeReplacedSettings(lines, true);
-  for (const char* expected : {"line 19 (ScanDelay) held \"fast\": 75 is used instead",
-                               "line 21 (HSize) held \"99\": 40 is used instead",
-                               "line 27 (UsbPipe) held \"300\": 44 is used instead"})
+  for (const std::string& expected : std::vector<std::string>{"line 19 (ScanDelay) held \"fast\": 75 is used instead",
+                                      "line 21 (HSize) held \"99\": 40 is used instead",
+                                      "line 23 (VSize) held \"\xc3\xa9" + std::string(38, '1') + "…\": 20 is used instead",
+                                      "line 27 (UsbPipe) held \"300\": 44 is used instead"})
     EXPECT_NE(report.find(expected), std::string::npos) << expected << "\n" << report;
   EXPECT_EQ(report.find("line 29"), std::string::npos) << report;
-  EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 4) << report;  // the heading and three lines
+  EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 5) << report;  // the heading and four lines
 
   TSettingsLines usable = SampleLines();
   usable[27] = "2";
@@ -271,6 +276,62 @@ TEST_F(SettingsFile, ReplacedLinesAreNamedWithWhatTheyHeldAndWhatIsUsed) {
   EXPECT_NE(DescribeReplacedSettings(lines, true).find("line 41 (BlueSaturation) is missing: 100 is used instead"),
             std::string::npos);
 }
+
+// The address space this process holds now.
+rlim_t AddressSpaceInUse() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("VmSize:", 0) == 0) return std::stoull(line.substr(7)) * 1024;
+  return 0;
+}
+
+// A broken file is found out from its size and its lines' lengths before any line is made: it costs
+// no more than a good one, is told in a few lines and is written back at its normal size at exit.
+#ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than the limit leaves
+TEST_F(SettingsFile, ABrokenFileCostsNoMoreThanAGoodOneAndIsWrittenBackAtItsNormalSize) {
+  const std::string path = dir.Path("Kavri.ini");
+  const auto withLine = [](int line, std::string text) {
+    TSettingsLines lines = SampleLines();
+    lines[static_cast<size_t>(line)] = std::move(text);
+    return JoinTextLines(lines);
+  };
+  struct Case {
+    const char* what;
+    std::function<std::string()> image;
+    std::string refusal;  // what the report says
+  };
+  const Case cases[] = {
+      {"one 64 MiB value line", [&] { return withLine(19, std::string(64u << 20, '7')); },
+       "Cannot read " + path + ": the file is larger than 1049088 bytes"},
+      {"64 MiB of line breaks", [] { return std::string(64u << 20, '\n'); },
+       "Cannot read " + path + ": the file is larger than 1049088 bytes"},
+      {"a player path longer than a line may be", [&] { return withLine(35, std::string(100000, 'p')); },
+       "\"Kavri.ini\" was not opened: its line 36 is 100000 bytes long, more than the 4096 that the start-up takes."},
+      {"a short file of many lines", [] { return JoinTextLines(SampleLines()) + std::string(100000, '\n'); },
+       "\"Kavri.ini\" was not opened: it has 100047 lines, more than the 256 that the start-up takes."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteText(path, c.image());
+    EXPECT_EQ(kavri_test::RunInChild(30, [&] {
+                const rlim_t bound = AddressSpaceInUse() + (128u << 20);
+                const rlimit limit{bound, bound};
+                if (setrlimit(RLIMIT_AS, &limit) != 0) return false;
+                bool found = false;
+                std::string refusal;
+                TSettingsLines lines = LoadSettingsLines(path, &found, &refusal);
+                const std::string report = DescribeReplacedSettings(lines, found, refusal);
+                ReadOutputSettings(lines);
+                const bool saved = SaveSettingsFile(path, lines, ReadEditorSettings(lines));
+                return saved && report.find(c.refusal) != std::string::npos && report.size() < 500 && ScanDelay == 75;
+              }),
+              "");
+    const std::string written = ReadText(path);
+    EXPECT_LT(written.size(), 1000u);
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), kSettingsLineCount);
+  }
+}
+#endif
 
 TEST_F(SettingsFile, AProtectedFileIsLeftAsItIsAndAFifoIsNeitherWaitedOnNorReplaced) {
   const std::string path = dir.Path("Kavri.ini");

@@ -5,7 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <functional>
 
 #include "engine/shared_state.h"
 #include "shell/about_box.h"
@@ -16,6 +20,7 @@
 #include "shell/splash_window.h"
 #include "shell/main_window.h"
 #include "shell/select_device_window.h"
+#include "shell/window_menu_bar.h"
 #include "shell/window_registry.h"
 #include "tests/support/program_folder_scope.h"
 #include "tests/support/recording_dialogs.h"
@@ -353,6 +358,66 @@ TEST_F(ShellWindowsTest, ExitAsksTheEditorFirstThenWritesTheSettingsFile) {
   EXPECT_EQ(lines[2], "label 2");
   EXPECT_EQ(lines[25], "42");  // the blanking delay changed in "Settings"
   EXPECT_EQ(lines[19], "7");
+}
+
+namespace {
+
+// An editor stand-in whose close puts a question: its own event loop runs while `whileAsked`
+// answers it (true: the editor may close).
+class AskingEditor : public QWidget {
+ public:
+  int asked = 0;
+  std::function<bool()> whileAsked;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    ++asked;
+    bool allow = false;
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&] {
+      allow = whileAsked();
+      loop.quit();
+    });
+    loop.exec();
+    event->setAccepted(allow);
+  }
+};
+
+}  // namespace
+
+TEST_F(ShellWindowsTest, ACloseWhileTheQuitIsAskedIsTakenIntoItAndALaterQuitAsksAgain) {
+  kavri_test::ScratchDir dir;
+  kavri_test::ProgramFolderScope scope(dir.Path());
+  Create({0});
+  AskingEditor editor;
+  RegisterWindow("Form1", &editor);
+  TWindowMenuBar bar(&editor, EditorMenuTexts());
+  QSignalSpy closed(form15, &TForm15::Closed);
+  form15->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form15));
+  bool closedWhileAsked = true;
+  editor.whileAsked = [&] {
+    // The window manager's close of the main window, as the platform hands it to its window.
+    QCloseEvent managerClose;
+    QCoreApplication::sendEvent(form15->windowHandle(), &managerClose);
+    closedWhileAsked = managerClose.isAccepted();
+    bar.ExitItem()->trigger();  // asked for again by the operator
+    return false;               // Cancel
+  };
+  bar.ExitItem()->trigger();
+  EXPECT_EQ(editor.asked, 1);
+  EXPECT_FALSE(closedWhileAsked);
+  EXPECT_EQ(closed.count(), 0);
+  EXPECT_TRUE(form15->isVisible());
+  ASSERT_NE(form15->windowHandle(), nullptr);
+  EXPECT_NE(form15->windowHandle()->handle(), nullptr) << "the main window's platform window was taken away";
+
+  editor.whileAsked = [] { return true; };
+  bar.ExitItem()->trigger();
+  EXPECT_EQ(editor.asked, 2);
+  EXPECT_EQ(closed.count(), 1);
+  EXPECT_FALSE(form15->isVisible());
+  UnregisterWindow("Form1");
 }
 
 TEST_F(ShellWindowsTest, FirstStartWithoutSettingsFileWritesACompleteOne) {
