@@ -135,7 +135,7 @@ bool SaveShowFile(const std::string& path, const std::string& music, const TShow
       if (BreaksField(row.first, "|")) return refuse(row.first);
       if (BreaksField(row.second)) return refuse(row.second);
     }
-  return WriteTextLines(path, FormatShowLines(music, tracks), error);
+  return WriteRowLines(path, FormatShowLines(music, tracks), kShowFileRule, error);
 }
 
 bool SaveShowFile(const std::string& path, const TSequence& show, std::string* error) {

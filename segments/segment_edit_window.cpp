@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 #include "editor/editor_window.h"
@@ -116,6 +117,8 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   skinStringGrid1->SetColWidths(0, 126);
   skinStringGrid1->SetDefaultRowHeight(20);
   skinStringGrid1->SetOptions(skinStringGrid1->Options() | goEditing | goRowMoving);
+  // A cell takes no more than a segment line has room for, so whatever is typed saves and opens.
+  skinStringGrid1->SetMaxEditLength(static_cast<int>(kMaxTypedTextChars));
   skinStringGrid1->setMinimumSize(126 + 18 * 29 + 24, 200);
   centre->addWidget(skinStringGrid1, 1);
 

@@ -98,6 +98,8 @@ class TSkinCustomDrawGrid : public QWidget, public TSkinStyleHooks {
   bool EditorMode() const;
   void ShowEditor();
   void HideEditor(bool store = true);
+  // The most characters the in-place editor takes.
+  void SetMaxEditLength(int chars);
 
   // Theme.
   TSkinUIStyle UIStyle() const { return uiStyle_; }

@@ -153,7 +153,7 @@ TEST(PlayContent, FilesTheEditorsRefuseAreRefusedForPlayInTheirWords) {
       {"breaks.sec", std::string(3u << 20, '\n'),
        "\"breaks.sec\" was not opened: it has 3145728 lines, more than the 100000 that Segment Edit takes."},
       {"long.sec", "a.ddr|1\r\n" + std::string(3u << 20, 'a'),
-       "\"long.sec\" was not opened: its line 2 is 3145728 bytes long, more than the 1024 that Segment Edit takes."}};
+       "\"long.sec\" was not opened: its line 2 is 3145728 bytes long, more than the 1867737 that Segment Edit takes."}};
   for (const auto& c : segments) {
     SCOPED_TRACE(c.segment);
     const std::string path = f.Write(std::string("Section/") + c.segment, c.text);
@@ -178,8 +178,8 @@ TEST(PlayContent, FilesTheEditorsRefuseAreRefusedForPlayInTheirWords) {
   } shows[] = {
       {"over.seq", "[Music]\r\n\r\n[Track1]\r\n" + Repeat("a.ddr|1", 99998),
        "\"over.seq\" was not opened: it has 100001 lines, more than the 100000 that Show Edit takes."},
-      {"long.seq", "[Music]\r\n" + std::string(8193, 'm') + "\r\n[Track1]\r\na.ddr|1\r\n",
-       "\"long.seq\" was not opened: its line 2 is 8193 bytes long, more than the 8192 that Show Edit takes."}};
+      {"long.seq", "[Music]\r\n" + std::string(196604, 'm') + "\r\n[Track1]\r\na.ddr|1\r\n",
+       "\"long.seq\" was not opened: its line 2 is 196604 bytes long, more than the 196603 that Show Edit takes."}};
   for (const auto& c : shows) {
     SCOPED_TRACE(c.show);
     const std::string file = f.Write(std::string("Sequence/") + c.show, c.text);

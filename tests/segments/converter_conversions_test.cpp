@@ -13,6 +13,7 @@
 #include "platform/file_io.h"
 #include "platform/program_folder.h"
 #include "platform/text.h"
+#include "platform/text_lines.h"
 #include "segments/file_list_commands.h"
 #include "tests/support/program_folder_scope.h"
 #include "tests/support/recording_dialogs.h"
@@ -121,6 +122,57 @@ TEST_F(ConverterConversionsTest, ListToSegmentWritesOneStillRowPerDrawingThatRea
   EXPECT_EQ(rows[0]->P, 85);
   EXPECT_EQ(rows[0]->drawing->PointCount(), 4u);
   EXPECT_EQ(rows[1]->drawing->PointCount(), 2u);
+}
+
+// The segment conversions write only what the segment reader takes: the most rows and the longest
+// time text are written and read back; past either the conversion is refused before anything is
+// written, with the limit named and the old segment kept.
+TEST_F(ConverterConversionsTest, SegmentConversionsWriteWhatOpensAndRefuseWhatWouldNot) {
+  const std::string longTime = std::string(kMaxTypedTextChars - 1, ' ') + "7";
+  const struct {
+    const char* name;
+    size_t rows;
+    std::string time;
+    const char* refusal;  // "" when it is written
+  } cases[] = {
+      {"most", kSegmentFileRule.maxLines, "10", ""},
+      {"longest", 2, longTime, ""},
+      {"over", kSegmentFileRule.maxLines + 1, "10",
+       "\"over.sec\" was not saved: it would have 100001 lines, more than the 100000 that Segment Edit takes."},
+      {"huge", 2100, longTime,
+       "\"huge.sec\" was not saved: it would be 68909400 bytes long, more than the 67108864 that Segment Edit takes."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = SectionFolder() + c.name + ".sec";
+    WriteBytes(path, TextBytes("x.ddr|1\r\n"));
+    dialogs.messages.clear();
+    if (!*c.refusal) dialogs.confirmAnswers.push_back(TDialogAnswer::Yes);  // replace the old segment
+    const bool written = convert.ListToSegment(std::vector<std::string>(c.rows, "a.ddr"), c.name, c.time);
+    TSectionList rows;
+    if (*c.refusal) {
+      EXPECT_FALSE(written);
+      EXPECT_EQ(dialogs.messages, std::vector<std::string>{c.refusal});
+      EXPECT_EQ(ReadBytes(path), TextBytes("x.ddr|1\r\n"));
+      continue;
+    }
+    ASSERT_TRUE(written);
+    ASSERT_TRUE(LoadSectionFile(path, rows, ProgramFolder()));
+    ASSERT_EQ(rows.size(), c.rows);
+    EXPECT_EQ(rows.back()->A, std::stoi(c.time));
+  }
+
+  // An image of more frames than a segment has rows: refused before any drawing is written.
+  WriteImage(IldaFolder() + "long.ild", std::vector<TILDAframe>(kSegmentFileRule.maxLines + 1, FrameOf({{1, 2}}, 3)));
+  SelectIlda("long.ild");
+  dialogs.messages.clear();
+  dialogs.inputAnswers.push_back(std::string("frames"));
+  EXPECT_FALSE(convert.IldaToSegment("10"));
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"\"frames.sec\" was not saved: it would have 100001 lines, "
+                                                       "more than the 100000 that Segment Edit takes."});
+  EXPECT_FALSE(FileExists(SectionFolder() + "frames.sec"));
+  drawings.Update();
+  EXPECT_EQ(drawings.Count(), 0);
 }
 
 TEST_F(ConverterConversionsTest, TargetNamesGetTheirExtensionUnlessTheyHaveItInAnyCase) {
