@@ -77,6 +77,8 @@ using TShowTrackCells = std::array<std::vector<TShowRowCells>, TSequence::kTrack
 // lower-cased "name|time".
 TextLines FormatShowLines(const std::string& music, const TShowTrackCells& tracks);
 TShowTrackCells ShowTrackCells(const TSequence& show);
+// The same, taking the names from the show rather than copying them.
+TShowTrackCells TakeShowTrackCells(TSequence& show);
 
 // Write the show file with CR LF line ends, replacing it atomically; false, keeping the old
 // file, when the write fails. A name holding "|", any text holding a line break, a music text
