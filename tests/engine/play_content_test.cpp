@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "engine/play_content.h"
@@ -189,6 +192,46 @@ TEST(PlayContent, FilesTheEditorsRefuseAreRefusedForPlayInTheirWords) {
     EXPECT_TRUE(show.track1.empty());
     EXPECT_EQ(error, c.words);
   }
+}
+
+// A segment that cannot be read is refused, with the file and why, when played on its own (as
+// Segment Edit and the converter load it) or named by a show, never played as an empty segment.
+void ExpectSegmentRefused(ContentFolder& f, const std::string& segment, const std::string& words) {
+  const std::string path = f.root + "Section/" + segment;
+  TSectionList rows;
+  rows.push_back(std::make_unique<TSectionRecord>());
+  std::string error;
+  EXPECT_FALSE(LoadSectionFile(path, rows, f.root, &error));
+  EXPECT_TRUE(rows.empty());
+  EXPECT_NE(error.find(path + ": " + words), std::string::npos) << error;
+  TSequence show;
+  error.clear();
+  const std::string file = f.Write("Sequence/s.seq", "[Music]\r\n\r\n[Track1]\r\n" + segment + "|1\r\n");
+  EXPECT_FALSE(LoadShowFileWithContent(file, f.root, show, &error));
+  EXPECT_TRUE(show.track1.empty());
+  EXPECT_NE(error.find(path + ": " + words), std::string::npos) << error;
+}
+
+TEST(PlayContent, AFolderOrAnOversizedFileInPlaceOfASegmentIsRefusedForPlay) {
+  ContentFolder f;
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(f.root + "Section/folder.sec")));
+  WriteSparse(f.root + "Section/huge.sec", kMaxTextFileBytes + 1);
+  const struct {
+    const char* segment;
+    const char* words;
+  } cases[] = {{"folder.sec", "not a regular file"}, {"huge.sec", "the file is larger than 67108864 bytes"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.segment);
+    ExpectSegmentRefused(f, c.segment, c.words);
+  }
+}
+
+TEST(PlayContent, ASegmentWithoutReadPermissionIsRefusedForPlay) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root reads a file whatever its permissions";
+  ContentFolder f;
+  const std::string path = f.Write("Section/locked.sec", "a.ddr|1\r\n");
+  ASSERT_EQ(::chmod(path.c_str(), 0), 0);
+  ExpectSegmentRefused(f, "locked.sec", "Permission denied");
 }
 
 TEST(PlayContent, NamesReachingOutsideTheirFolderLoadNothing) {
