@@ -1,5 +1,6 @@
 #include "engine/content_path.h"
 
+#include <limits.h>
 #include <sys/stat.h>
 
 namespace kavri {
@@ -23,7 +24,9 @@ std::optional<TContentFile> RegularFile(std::string path) {
 }  // namespace
 
 bool IsBareFileName(std::string_view name) {
-  return !name.empty() && name != "." && name != ".." && name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+  // A name longer than a folder entry can be names nothing, however the rows spell it.
+  return !name.empty() && name.size() <= NAME_MAX && name != "." && name != ".." &&
+         name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
 }
 
 TContentFolder::TContentFolder(const std::string& programFolder, const std::string& folder)

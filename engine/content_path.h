@@ -9,7 +9,8 @@
 namespace kavri {
 
 // True when a name stored in a segment or show row is a plain file name: not empty, not "." or
-// "..", without a folder part ("/" or "\") or a NUL byte. Rows name files inside their content
+// "..", no longer than a folder entry's name may be, without a folder part ("/" or "\") or a NUL
+// byte. Rows name files inside their content
 // folder, never anything beside or above it.
 bool IsBareFileName(std::string_view name);
 
