@@ -98,6 +98,16 @@ class ConverterConversionsTest : public ::testing::Test {
     ASSERT_GE(ildas.ItemIndex(), 0) << name;
   }
 
+  void ExpectSegmentToIldaRefused(const std::string& segment, const std::string& words) {
+    segments.Update();
+    segments.SetItemIndex(segments.IndexOf(segment));
+    dialogs.inputAnswers.push_back(std::string("out"));
+    EXPECT_FALSE(convert.SegmentToIlda());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_NE(dialogs.messages[0].find(SectionFolder() + segment + words), std::string::npos) << dialogs.messages[0];
+    EXPECT_FALSE(FileExists(IldaFolder() + "out.ild"));
+  }
+
   kavri_test::ScratchDir dir;
   kavri_test::ProgramFolderScope scope;
   kavri_test::RecordingDialogs dialogs;
@@ -418,29 +428,19 @@ TEST_F(ConverterConversionsTest, SegmentToIldaGivesOneFramePerRowAndAnEmptyFrame
 // A segment whose frames would hold more points than the ILDA reader takes is refused before a
 // frame is built, with a box naming the limit; the file of that name stays as it was.
 // A segment that cannot be read is refused with the file and why, and no image is written.
-TEST_F(ConverterConversionsTest, SegmentToIldaRefusesASegmentItCannotRead) {
+TEST_F(ConverterConversionsTest, SegmentToIldaRefusesAnOversizedSegment) {
   const std::string huge = SectionFolder() + "huge.sec";
   WriteBytes(huge, {});
   std::filesystem::resize_file(huge, kMaxTextFileBytes + 1);
+  ExpectSegmentToIldaRefused("huge.sec", ": the file is larger than 67108864 bytes");
+}
+
+TEST_F(ConverterConversionsTest, SegmentToIldaRefusesASegmentWithoutReadPermission) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root reads a file whatever its permissions";
   const std::string locked = SectionFolder() + "locked.sec";
   WriteBytes(locked, TextBytes("a.ddr|1\r\n"));
   ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
-  const struct {
-    std::string path;
-    const char* words;
-  } cases[] = {{huge, ": the file is larger than 67108864 bytes"}, {locked, ": Permission denied"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.path);
-    if (c.path == locked && ::geteuid() == 0) GTEST_SKIP() << "root reads a file whatever its permissions";
-    segments.Update();
-    segments.SetItemIndex(segments.IndexOf(c.path.substr(SectionFolder().size())));
-    dialogs.messages.clear();
-    dialogs.inputAnswers.push_back(std::string("out"));
-    EXPECT_FALSE(convert.SegmentToIlda());
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_NE(dialogs.messages[0].find(c.path + c.words), std::string::npos) << dialogs.messages[0];
-    EXPECT_FALSE(FileExists(IldaFolder() + "out.ild"));
-  }
+  ExpectSegmentToIldaRefused("locked.sec", ": Permission denied");
 }
 
 TEST_F(ConverterConversionsTest, SegmentToIldaRefusesAnImageTheIldaReaderWouldRefuse) {
