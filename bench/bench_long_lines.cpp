@@ -1,6 +1,7 @@
 // Opening and playing segment and show files that hold what no row of ours is: 64 MiB of one line,
-// 64 MiB of line breaks, and beside them a segment (and a show) of 100,000 ordinary rows and one
-// of 64 MiB of the longest lines the rule takes. Each is
+// 64 MiB of line breaks, and beside them a segment (and a show) of 100,000 ordinary rows, one of
+// 64 MiB of the longest lines the rule takes, and one of as many rows as the rule takes, each as
+// long as 64 MiB leaves them (the most text in the most rows). Each is
 // opened in Segment Edit or Show Edit, or loaded for play. Goal: each refused or opened in under
 // 1 s, with a peak under 300 MB. The peak is the process's, so run one case per process:
 //   bench_long_lines --benchmark_filter='BM_SegmentEditOpen/0$'
@@ -26,8 +27,8 @@ using namespace kavri;
 
 namespace {
 
-enum TKind { kOneLine, kLineBreaks, kRows, kLongestLines };
-const char* const kNames[] = {"one_line", "line_breaks", "rows", "longest_lines"};
+enum TKind { kOneLine, kLineBreaks, kRows, kLongestLines, kFullRows };
+const char* const kNames[] = {"one_line", "line_breaks", "rows", "longest_lines", "full_rows"};
 
 double PeakMegabytes() {
   rusage usage{};
@@ -61,6 +62,14 @@ void WriteKind(const std::string& path, TKind kind, bool show) {
       Fill(out, std::string(length - 4, 'n') + "|100\r\n", kMaxTextFileBytes / (length + 2) - 1);
       break;
     }
+    case kFullRows: {
+      // As many rows as the rule takes, their names as long as 64 MiB leaves them.
+      const size_t rows = show ? kShowFileRule.maxLines - 3 : kSegmentFileRule.maxLines;
+      const size_t length = kMaxTextFileBytes / kSegmentFileRule.maxLines - 2;
+      if (show) out << "[Music]\r\n\r\n[Track1]\r\n";
+      Fill(out, std::string(length - 4, 'n') + "|100\r\n", rows);
+      break;
+    }
     case kRows:
       if (show) {
         out << "[Music]\r\n\r\n[Track1]\r\n";
@@ -87,7 +96,7 @@ struct Folder {
 };
 
 Folder& Content(TKind kind) {
-  static std::unique_ptr<Folder> folders[4];
+  static std::unique_ptr<Folder> folders[5];
   if (!folders[kind]) folders[kind] = std::make_unique<Folder>(kind);
   ::setenv("KAVRI_HOME", folders[kind]->root.c_str(), 1);
   ResetProgramFolderForTests();
@@ -119,7 +128,7 @@ void BM_SegmentEditOpen(benchmark::State& state) {
   }
   Report(state, opened);
 }
-BENCHMARK(BM_SegmentEditOpen)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_SegmentEditOpen)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 void BM_ShowEditOpen(benchmark::State& state) {
   const TKind kind = static_cast<TKind>(state.range(0));
@@ -140,7 +149,7 @@ void BM_ShowEditOpen(benchmark::State& state) {
   }
   Report(state, opened);
 }
-BENCHMARK(BM_ShowEditOpen)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_ShowEditOpen)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 // As Segment Edit's Play and the converter's Segment->ILD load it.
 void BM_SegmentPlayLoad(benchmark::State& state) {
@@ -154,7 +163,7 @@ void BM_SegmentPlayLoad(benchmark::State& state) {
   }
   Report(state, opened);
 }
-BENCHMARK(BM_SegmentPlayLoad)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_SegmentPlayLoad)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 // As a show plays: the show file itself, and a show whose one row names the segment.
 void BM_ShowPlayLoad(benchmark::State& state) {
@@ -168,7 +177,7 @@ void BM_ShowPlayLoad(benchmark::State& state) {
   }
   Report(state, opened);
 }
-BENCHMARK(BM_ShowPlayLoad)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_ShowPlayLoad)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 void BM_ShowNamingTheSegmentPlayLoad(benchmark::State& state) {
   const TKind kind = static_cast<TKind>(state.range(0));
@@ -183,7 +192,7 @@ void BM_ShowNamingTheSegmentPlayLoad(benchmark::State& state) {
   }
   Report(state, opened);
 }
-BENCHMARK(BM_ShowNamingTheSegmentPlayLoad)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_ShowNamingTheSegmentPlayLoad)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "engine/content_path.h"
 
+#include <limits.h>
 #include <sys/stat.h>
 
 namespace kavri {
@@ -23,11 +24,21 @@ std::optional<TContentFile> RegularFile(std::string path) {
 }  // namespace
 
 bool IsBareFileName(std::string_view name) {
-  return !name.empty() && name != "." && name != ".." && name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+  // A name longer than a folder entry can be names nothing, however the rows spell it.
+  return !name.empty() && name.size() <= NAME_MAX && name != "." && name != ".." &&
+         name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
 }
 
 TContentFolder::TContentFolder(const std::string& programFolder, const std::string& folder)
     : path_(FolderPath(programFolder, folder)), entries_(path_) {}
+
+std::optional<std::string> TContentFolder::Entry(const std::string& name) {
+  if (!IsBareFileName(name)) return std::nullopt;
+  struct stat st {};
+  if (::lstat((path_ + name).c_str(), &st) == 0) return path_ + name;
+  const std::optional<std::string> match = entries_.Match(name);
+  return match ? std::optional<std::string>(path_ + *match) : std::nullopt;
+}
 
 std::optional<TContentFile> TContentFolder::Find(const std::string& name) {
   if (!IsBareFileName(name)) return std::nullopt;

@@ -9,7 +9,8 @@
 namespace kavri {
 
 // True when a name stored in a segment or show row is a plain file name: not empty, not "." or
-// "..", without a folder part ("/" or "\") or a NUL byte. Rows name files inside their content
+// "..", no longer than a folder entry's name may be, without a folder part ("/" or "\") or a NUL
+// byte. Rows name files inside their content
 // folder, never anything beside or above it.
 bool IsBareFileName(std::string_view name);
 
@@ -28,6 +29,8 @@ class TContentFolder {
   // were written on a case-blind file system). Nothing for a name that is not a bare file name,
   // that names no entry, or whose entry is not a regular file.
   std::optional<TContentFile> Find(const std::string& name);
+  // The path of whatever entry the name finds, exactly or without regard to case, whatever its kind.
+  std::optional<std::string> Entry(const std::string& name);
 
  private:
   std::string path_;  // ends with "/"

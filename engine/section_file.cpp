@@ -147,21 +147,36 @@ bool SaveSectionFile(const std::string& path, const TSectionList& rows, std::str
   return SaveSectionFile(path, cellRows, error);
 }
 
-bool SaveSectionFile(const std::string& path, const std::vector<std::vector<std::string>>& cellRows,
-                     std::string* error) {
-  TextLines lines;
-  lines.reserve(cellRows.size());
+std::optional<TextLines> SectionFileLines(const std::string& path, const std::vector<std::vector<std::string>>& cellRows,
+                                          std::string* error) {
+  // Measured before any line is made, so a segment past the rule costs no more than its cells.
+  TRowFileMeasure measure;
   for (const auto& cells : cellRows) {
+    size_t bytes = cells.empty() ? 0 : cells.size() - 1;
     for (const std::string& cell : cells) {
       // A "|" or line break inside a cell would shift every later field of the row when read back.
       if (BreaksField(cell, "|")) {
         if (error) *error = "The segment cell '" + cell + "' cannot be stored: it holds '|' or a line break";
-        return false;
+        return std::nullopt;
       }
+      bytes += cell.size();
     }
-    lines.push_back(JoinSectionCells(cells));
+    measure.Add(bytes, kSegmentFileRule);
   }
-  return WriteTextLines(path, lines, error);
+  if (std::optional<std::string> refusal = SaveRefusal(measure, path, kSegmentFileRule)) {
+    if (error) *error = std::move(*refusal);
+    return std::nullopt;
+  }
+  TextLines lines;
+  lines.reserve(cellRows.size());
+  for (const auto& cells : cellRows) lines.push_back(JoinSectionCells(cells));
+  return lines;
+}
+
+bool SaveSectionFile(const std::string& path, const std::vector<std::vector<std::string>>& cellRows,
+                     std::string* error) {
+  const std::optional<TextLines> lines = SectionFileLines(path, cellRows, error);
+  return lines && WriteRowLines(path, *lines, kSegmentFileRule, error);
 }
 
 }  // namespace kavri

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,12 +31,15 @@ struct TSectionRecord {
 
 using TSectionList = std::vector<std::unique_ptr<TSectionRecord>>;
 
-// What a segment file may hold, wherever it is opened or played. The grid scrolls one row per step
-// of a bar a few hundred pixels long: at 100,000 rows of 21 pixels each pixel of the bar already
-// passes hundreds of rows, so a longer segment could be shown no better, only cost more memory. The
-// longest row the program writes is a file name (255 bytes at most) and 18 numbers of at most 11
-// characters, each after a "|": 471 bytes; a line twice that long is no row of ours.
-constexpr TRowFileRule kSegmentFileRule{100000, 1024, "Segment Edit"};
+// What a segment file may hold, wherever it is opened, played or written. The grid scrolls one row
+// per step of a bar a few hundred pixels long: at 100,000 rows of 21 pixels each pixel of the bar
+// already passes hundreds of rows, so a longer segment could be shown no better, only cost more
+// memory. The longest row the program writes is a grid row whose 19 cells each hold as much as a
+// cell takes (kMaxTypedTextChars characters) joined by "|"; a longer line is no row of ours. The
+// writers refuse what this refuses, so a saved segment always opens.
+constexpr TRowFileRule kSegmentFileRule{100000,
+                                        TSectionRecord::kFieldCount * kMaxTypedTextBytes + TSectionRecord::kFieldCount - 1,
+                                        "Segment Edit"};
 
 // Replaces `rows` with the file's rows, each with its drawing loaded from the drawing folder of
 // `programFolder`; rows naming the same drawing share it. A field that is not an integer raises
@@ -71,10 +75,15 @@ std::vector<std::string> SectionCells(const TSectionRecord& record);
 std::string FormatSectionLine(const TSectionRecord& record);
 
 // Writes one line per row (CR LF), replacing the file atomically; false, keeping the old file,
-// when the write fails. The cell form writes the texts as they stand, as the segment grid holds them;
-// a cell holding "|" or a line break is refused (false, file untouched), as it would not read back.
+// when the write fails. The cell form writes the texts as they stand, as the segment grid holds them.
+// What would not read back is refused before anything is written (false, file untouched, why in
+// *error): a cell holding "|" or a line break, and lines kSegmentFileRule refuses.
 bool SaveSectionFile(const std::string& path, const TSectionList& rows, std::string* error = nullptr);
 bool SaveSectionFile(const std::string& path, const std::vector<std::vector<std::string>>& cellRows,
                      std::string* error = nullptr);
+// The lines SaveSectionFile would write to `path`, or nothing (why in *error) when it would refuse
+// them; for a writer that must know before it writes anything else.
+std::optional<TextLines> SectionFileLines(const std::string& path, const std::vector<std::vector<std::string>>& cellRows,
+                                          std::string* error = nullptr);
 
 }  // namespace kavri

@@ -117,6 +117,17 @@ TShowTrackCells ShowTrackCells(const TSequence& show) {
   return cells;
 }
 
+TShowTrackCells TakeShowTrackCells(TSequence& show) {
+  TShowTrackCells cells;
+  for (int t = 0; t < TSequence::kTrackCount; ++t) {
+    cells[static_cast<size_t>(t)].reserve(show.Track(t).size());
+    for (const auto& record : show.Track(t))
+      cells[static_cast<size_t>(t)].emplace_back(std::move(record->name), std::to_string(record->time));
+    show.Track(t).clear();
+  }
+  return cells;
+}
+
 bool SaveShowFile(const std::string& path, const std::string& music, const TShowTrackCells& tracks,
                   std::string* error) {
   // Texts that would not read back as the same field are refused rather than stored wrongly.
@@ -135,7 +146,7 @@ bool SaveShowFile(const std::string& path, const std::string& music, const TShow
       if (BreaksField(row.first, "|")) return refuse(row.first);
       if (BreaksField(row.second)) return refuse(row.second);
     }
-  return WriteTextLines(path, FormatShowLines(music, tracks), error);
+  return WriteRowLines(path, FormatShowLines(music, tracks), kShowFileRule, error);
 }
 
 bool SaveShowFile(const std::string& path, const TSequence& show, std::string* error) {

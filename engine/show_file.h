@@ -23,12 +23,14 @@ struct TSequenceRecord {
 
 using TSequenceTrack = std::vector<std::unique_ptr<TSequenceRecord>>;
 
-// What a show file may hold, wherever it is opened or played: its rows over the three tracks and
-// the five lines of music and track headers. Each track grid scrolls one row per step of a bar a
-// few hundred pixels long; at this many rows a pixel of the bar already passes hundreds of them, so
-// a longer show could be shown no better, only cost more memory. The longest line the program
-// writes is the music as a full path (4096 bytes at most); a line twice that long is none of ours.
-constexpr TRowFileRule kShowFileRule{100000, 8192, "Show Edit"};
+// What a show file may hold, wherever it is opened, played or written: its rows over the three
+// tracks and the five lines of music and track headers. Each track grid scrolls one row per step of
+// a bar a few hundred pixels long; at this many rows a pixel of the bar already passes hundreds of
+// them, so a longer show could be shown no better, only cost more memory. The longest line the
+// program writes is a track row of two cells, each as long as a cell takes (kMaxTypedTextChars
+// characters), and "|"; the music field takes no more than one cell. A longer line is none of ours.
+// The writer refuses what this refuses, so a saved show always opens.
+constexpr TRowFileRule kShowFileRule{100000, 2 * kMaxTypedTextBytes + 1, "Show Edit"};
 
 struct TSequence {
   static constexpr int kTrackCount = 3;
@@ -75,10 +77,13 @@ using TShowTrackCells = std::array<std::vector<TShowRowCells>, TSequence::kTrack
 // lower-cased "name|time".
 TextLines FormatShowLines(const std::string& music, const TShowTrackCells& tracks);
 TShowTrackCells ShowTrackCells(const TSequence& show);
+// The same, taking the names from the show rather than copying them.
+TShowTrackCells TakeShowTrackCells(TSequence& show);
 
 // Write the show file with CR LF line ends, replacing it atomically; false, keeping the old
-// file, when the write fails. A name holding "|", any text holding a line break and a music text
-// equal to a section line are refused (false, file untouched): they would not read back.
+// file, when the write fails. A name holding "|", any text holding a line break, a music text
+// equal to a section line and lines kShowFileRule refuses are refused (false, file untouched, why
+// in *error): they would not read back.
 bool SaveShowFile(const std::string& path, const std::string& music, const TShowTrackCells& tracks,
                   std::string* error = nullptr);
 bool SaveShowFile(const std::string& path, const TSequence& show, std::string* error = nullptr);

@@ -45,23 +45,45 @@ std::optional<TextLines> ReadTextLines(const std::string& path, std::string* err
   return ReadRowLines(path, {std::numeric_limits<size_t>::max(), std::numeric_limits<size_t>::max(), ""}, error);
 }
 
-std::optional<std::string> RowFileRefusal(std::string_view text, const std::string& fileName, const TRowFileRule& rule) {
-  size_t count = 0, longLine = 0, longBytes = 0;
-  ForEachTextLine(text, [&](std::string_view line) {
-    ++count;
-    if (longLine == 0 && line.size() > rule.maxLineBytes) {
-      longLine = count;
-      longBytes = line.size();
-    }
-  });
-  const std::string name = "\"" + FileNameOf(fileName) + "\" was not opened: ";
+namespace {
+
+// The words of a refusal of the file `fileName` by `rule`, `verb` saying what was not done.
+std::optional<std::string> Refusal(const TRowFileMeasure& measure, const std::string& fileName,
+                                   const TRowFileRule& rule, const char* verb, const char* has) {
+  const std::string name = "\"" + FileNameOf(fileName) + "\" was not " + verb + ": ";
   const std::string limit = " that " + std::string(rule.window) + " takes.";
-  if (count > rule.maxLines)
-    return name + "it has " + std::to_string(count) + " lines, more than the " + std::to_string(rule.maxLines) + limit;
-  if (longLine)
-    return name + "its line " + std::to_string(longLine) + " is " + std::to_string(longBytes) +
+  if (measure.lines > rule.maxLines)
+    return name + has + std::to_string(measure.lines) + " lines, more than the " + std::to_string(rule.maxLines) +
+           limit;
+  if (measure.longLine)
+    return name + "its line " + std::to_string(measure.longLine) + " is " + std::to_string(measure.longBytes) +
            " bytes long, more than the " + std::to_string(rule.maxLineBytes) + limit;
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> RowFileRefusal(std::string_view text, const std::string& fileName, const TRowFileRule& rule) {
+  TRowFileMeasure measure;
+  ForEachTextLine(text, [&](std::string_view line) { measure.Add(line.size(), rule); });
+  return Refusal(measure, fileName, rule, "opened", "it has ");
+}
+
+std::optional<std::string> SaveRefusal(const TRowFileMeasure& measure, const std::string& fileName,
+                                       const TRowFileRule& rule) {
+  if (std::optional<std::string> refusal = Refusal(measure, fileName, rule, "saved", "it would have "))
+    return refusal;
+  if (measure.bytes > kMaxTextFileBytes)
+    return "\"" + FileNameOf(fileName) + "\" was not saved: it would be " + std::to_string(measure.bytes) +
+           " bytes long, more than the " + std::to_string(kMaxTextFileBytes) + " that " + rule.window + " takes.";
+  return std::nullopt;
+}
+
+std::optional<std::string> RowLinesRefusal(const TextLines& lines, const std::string& fileName,
+                                           const TRowFileRule& rule) {
+  TRowFileMeasure measure;
+  for (const std::string& line : lines) measure.Add(line.size(), rule);
+  return SaveRefusal(measure, fileName, rule);
 }
 
 std::optional<TextLines> ReadRowLines(const std::string& path, const TRowFileRule& rule, std::string* error) {
@@ -82,6 +104,14 @@ std::optional<TextLines> ReadRowLines(const std::string& path, const TRowFileRul
 
 bool WriteTextLines(const std::string& path, const TextLines& lines, std::string* error) {
   return ReplaceFileAtomically(path, JoinTextLines(lines), error);
+}
+
+bool WriteRowLines(const std::string& path, const TextLines& lines, const TRowFileRule& rule, std::string* error) {
+  if (std::optional<std::string> refusal = RowLinesRefusal(lines, path, rule)) {
+    if (error) *error = std::move(*refusal);
+    return false;
+  }
+  return WriteTextLines(path, lines, error);
 }
 
 }  // namespace kavri

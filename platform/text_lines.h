@@ -40,6 +40,11 @@ constexpr uint64_t kMaxTextFileBytes = 64ull << 20;
 // kMaxTextFileBytes.
 std::optional<TextLines> ReadTextLines(const std::string& path, std::string* error = nullptr);
 
+// The most characters a one-line edit or a grid cell takes (a line editor's own limit), and the
+// most UTF-8 bytes such a text is: a character of a line editor takes at most three.
+constexpr size_t kMaxTypedTextChars = 32767;
+constexpr size_t kMaxTypedTextBytes = 3 * kMaxTypedTextChars;
+
 // What a file opened into rows may hold, and the window that takes it, named when it holds more.
 struct TRowFileRule {
   size_t maxLines;
@@ -47,10 +52,35 @@ struct TRowFileRule {
   const char* window;
 };
 
+// The lines of a row file as its readers and writers measure them: their count, the first line
+// longer than a rule takes (1-based, 0 for none) and its length, and the file's bytes with CR LF.
+struct TRowFileMeasure {
+  size_t lines = 0;
+  size_t longLine = 0;
+  size_t longBytes = 0;
+  uint64_t bytes = 0;
+  void Add(size_t lineBytes, const TRowFileRule& rule) {
+    ++lines;
+    bytes += lineBytes + 2;
+    if (longLine == 0 && lineBytes > rule.maxLineBytes) {
+      longLine = lines;
+      longBytes = lineBytes;
+    }
+  }
+};
+
 // Why `text`, the content of the file `fileName`, breaks the rule (more lines, or a longer line, than
 // it allows), or nothing when it keeps it. The lines are counted and measured as SplitTextLines cuts
 // them, in one pass over the text and without making any.
 std::optional<std::string> RowFileRefusal(std::string_view text, const std::string& fileName, const TRowFileRule& rule);
+
+// Why the file `fileName` written with lines so measured would be refused by its reader (the rule,
+// or a file larger than kMaxTextFileBytes), in the words of a refused save; nothing when it would
+// open. A writer measures its lines before it makes them.
+std::optional<std::string> SaveRefusal(const TRowFileMeasure& measure, const std::string& fileName,
+                                       const TRowFileRule& rule);
+std::optional<std::string> RowLinesRefusal(const TextLines& lines, const std::string& fileName,
+                                           const TRowFileRule& rule);
 
 // The lines of a file read into rows, checked against the rule before any line is made: nothing,
 // with the refusal in *error, when the file breaks it. Other failures are those of ReadTextLines.
@@ -59,5 +89,9 @@ std::optional<TextLines> ReadRowLines(const std::string& path, const TRowFileRul
 // Writes the lines with CR LF endings, replacing the file atomically. False (reason in *error)
 // when the write fails; the old file then stays as it was.
 bool WriteTextLines(const std::string& path, const TextLines& lines, std::string* error = nullptr);
+// The same for a file read back into rows: lines its reader would refuse (RowLinesRefusal) are
+// not written, and the old file stays as it was.
+bool WriteRowLines(const std::string& path, const TextLines& lines, const TRowFileRule& rule,
+                   std::string* error = nullptr);
 
 }  // namespace kavri

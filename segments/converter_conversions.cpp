@@ -14,6 +14,7 @@
 #include "platform/program_folder.h"
 #include "platform/regular_file.h"
 #include "platform/text.h"
+#include "platform/text_lines.h"
 #include "segments/file_list_commands.h"
 #include "shell/error_guard.h"
 
@@ -62,6 +63,18 @@ std::vector<std::string> SegmentLine(const std::string& drawingName, const std::
   return cells;
 }
 
+// Whether the segment of these drawing names, each on a line with the time text and the fields k
+// and p, is one its reader takes; measured before any line or file is made, and said when not.
+bool SegmentFits(const std::string& path, const std::vector<std::string>& names, const std::string& timeText,
+                 const char* k, const char* p) {
+  const size_t rest = JoinSectionCells(SegmentLine("", timeText, k, p)).size();
+  TRowFileMeasure measure;
+  for (const std::string& name : names) measure.Add(name.size() + rest, kSegmentFileRule);
+  const std::optional<std::string> refusal = SaveRefusal(measure, path, kSegmentFileRule);
+  if (refusal) ShowFailure(*refusal);
+  return !refusal;
+}
+
 bool WriteSegment(const std::string& path, const std::vector<std::vector<std::string>>& lines) {
   std::string error;
   if (SaveSectionFile(path, lines, &error)) return true;
@@ -103,7 +116,7 @@ bool TConverterConversions::ListToSegment(const std::vector<std::string>& drawin
     if (RefusedInSegment(drawing)) return false;
   const std::string name = WithExtension(typed, kSegmentExtension);
   const std::string path = segments_.PathOf(name);
-  if (!MayWrite(path, kReplaceSegment)) return false;
+  if (!SegmentFits(path, drawingNames, timeText, "257", "85") || !MayWrite(path, kReplaceSegment)) return false;
   std::vector<std::vector<std::string>> lines;
   lines.reserve(drawingNames.size());
   // Auto colour choice (K 257), so each point plays in its own colour.
@@ -219,19 +232,23 @@ bool TConverterConversions::IldaToSegment(const std::string& timeText) {
     ShowFailure(error);
     return false;
   }
+  std::vector<std::string> names;
+  names.reserve(image.frames.size());
+  for (size_t i = 0; i < image.frames.size(); ++i) names.push_back(FrameDrawingName(name, static_cast<int>(i + 1)));
+  // A segment its reader would refuse is refused before any drawing is written.
+  if (!SegmentFits(path, names, timeText, "0", "0")) return false;
   std::vector<std::vector<std::string>> lines;
-  lines.reserve(image.frames.size());
+  lines.reserve(names.size());
   Drawing work;
   // The drawings go first and the segment last, so a segment never names a drawing that failed.
   for (size_t i = 0; i < image.frames.size(); ++i) {
     IldaFrameToDrawing(work, *image.frames[i]);
-    const std::string drawing = FrameDrawingName(name, static_cast<int>(i + 1));
-    if (!SaveDrawingFile(drawings_.PathOf(drawing), work, 1, &error)) {
+    if (!SaveDrawingFile(drawings_.PathOf(names[i]), work, 1, &error)) {
       ShowFailure(error);
       drawings_.Refresh();
       return false;
     }
-    lines.push_back(SegmentLine(drawing, timeText, "0", "0"));
+    lines.push_back(SegmentLine(names[i], timeText, "0", "0"));
   }
   drawings_.Refresh();
   if (!WriteSegment(path, lines)) return false;

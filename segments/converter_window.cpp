@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "engine/render.h"
+#include "platform/dialog_service.h"
 #include "platform/file_io.h"
 #include "platform/program_folder.h"
 #include "segments/file_list_commands.h"
@@ -530,9 +531,12 @@ void TForm9::RefreshIldas() {
   if (preview_.On()) LoadIldaPreview(FileListBox3->Files().SelectedPath());
 }
 
+// A segment conversion that ends in an error box leaves its words in the message line too.
 void TForm9::Convert(const std::function<bool(TConverterConversions&)>& conversion) {
   TConverterConversions convert(FileListBox1->Files(), FileListBox2->Files(), FileListBox3->Files());
+  TErrorBoxNotes refusals;
   conversion(convert);
+  if (refusals.Last()) ShowStatus(*refusals.Last());
 }
 
 // The new image is selected in the ILDA list with its size shown; a running preview starts over with it.

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 #include "editor/editor_window.h"
@@ -28,6 +29,17 @@ namespace {
 
 constexpr int kRowPreviewDivisor = 2;
 constexpr int kRowNumberFontSize = 5;
+
+// The grid shows the start of a long cell, far more than its column can show; the editor opens
+// with the whole text from the segment. So a segment of long rows is not held a second time, at
+// twice its size, in the grid's texts.
+constexpr qsizetype kShownCellChars = 256;
+
+QString ShownCell(TSharedCellTexts& texts, const std::string& text) {
+  if (text.size() <= static_cast<size_t>(kShownCellChars)) return texts.Text(text);
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(std::min<size_t>(text.size(), 4 * kShownCellChars)))
+      .left(kShownCellChars);
+}
 constexpr std::chrono::milliseconds kSegmentTickFirst{100}, kSegmentPreviewFirst{50};
 constexpr std::chrono::milliseconds kDrawingTimersFirst{300};
 constexpr std::chrono::milliseconds kPreviewRepeat{1};
@@ -116,6 +128,8 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   skinStringGrid1->SetColWidths(0, 126);
   skinStringGrid1->SetDefaultRowHeight(20);
   skinStringGrid1->SetOptions(skinStringGrid1->Options() | goEditing | goRowMoving);
+  // A cell takes no more than a segment line has room for, so whatever is typed saves and opens.
+  skinStringGrid1->SetMaxEditLength(static_cast<int>(kMaxTypedTextChars));
   skinStringGrid1->setMinimumSize(126 + 18 * 29 + 24, 200);
   centre->addWidget(skinStringGrid1, 1);
 
@@ -221,6 +235,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
     segment_.SetCell(col, row, text.toStdString());
   };
   skinStringGrid1->OnRowMoved = [this](int from, int to) { segment_.MoveRow(from, to); };
+  skinStringGrid1->OnGetEditText = [this](int col, int row) { return QString::fromStdString(segment_.Cell(col, row)); };
 
   ColourPanels->OnChoose = [this](int32_t mode) {
     SegmentColourMode = mode;
@@ -378,7 +393,7 @@ void TForm5::ShowSegment() {
   skinStringGrid1->SetRowCount(segment_.RowCount());
   TSharedCellTexts texts;
   for (int row = 0; row < segment_.RowCount(); ++row)
-    for (int col = 0; col < kSegmentColumns; ++col) skinStringGrid1->SetCell(col, row, texts.Text(segment_.Cell(col, row)));
+    for (int col = 0; col < kSegmentColumns; ++col) skinStringGrid1->SetCell(col, row, ShownCell(texts, segment_.Cell(col, row)));
   skinStringGrid1->SetRow(segment_.CurrentRow());
   showing_ = false;
   skinEdit1->setText(QString::fromStdString(segment_.SegmentName()));

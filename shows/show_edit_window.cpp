@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 #include "editor/editor_window.h"
@@ -163,6 +164,8 @@ TSkinStringGrid* TForm8::MakeTrackGrid(int track) {
   grid->SetColWidths(0, kNameColumnWidth);
   grid->SetColWidths(1, kTimeColumnWidth);
   grid->SetOptions(grid->Options() | goEditing | goRowMoving);
+  // A cell, like the music field, takes no more than a show line has room for.
+  grid->SetMaxEditLength(static_cast<int>(kMaxTypedTextChars));
   grid->setMinimumSize(kNameColumnWidth + kTimeColumnWidth + 24, 260);
   grid->OnSelectCell = [this, track](int, int row, bool&) {
     if (!showing_) show_.Track(track).SetRow(row);
@@ -226,6 +229,7 @@ QLayout* TForm8::BuildEditing() {
   skinEdit2->setText("100");
   skinEdit2->setMaximumWidth(80);
   skinEdit3 = MakeSkinEdit(this, "skinEdit3");
+  skinEdit3->setMaxLength(static_cast<int>(kMaxTypedTextChars));
   skinButton4 = MakeSkinButton(this, "skinButton4", "Find", 60);
   fields->addWidget(new QLabel("Show name:", this), 0, 0);
   fields->addWidget(skinEdit1, 0, 1);

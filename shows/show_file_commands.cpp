@@ -66,7 +66,7 @@ bool TShowFileCommands::Open() {
   // The file is read into a scratch show first: one that cannot be read or holds a bad time leaves
   // name, music and grids as they were, so a later Save cannot overwrite it with another show.
   std::string error;
-  const std::optional<TextLines> lines = ReadRowLines(shows.PathOf(item), kShowFileRule, &error);
+  std::optional<TextLines> lines = ReadRowLines(shows.PathOf(item), kShowFileRule, &error);
   if (!lines) return Refuse(error);
   TSequence scratch;
   try {
@@ -74,8 +74,11 @@ bool TShowFileCommands::Open() {
   } catch (const EConvertError& bad) {
     return Refuse(bad.what());
   }
-  show_.ReplaceShow(item.size() > 4 ? item.substr(0, item.size() - 4) : std::string(), scratch.music,
-                    ShowTrackCells(scratch));
+  // The text is let go as soon as the rows hold it, and the rows' texts move into the grids, so a
+  // long show is held once at a time.
+  lines.reset();
+  show_.ReplaceShow(item.size() > 4 ? item.substr(0, item.size() - 4) : std::string(), std::move(scratch.music),
+                    TakeShowTrackCells(scratch));
   return true;
 }
 

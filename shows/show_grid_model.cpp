@@ -158,12 +158,14 @@ void TShowGridModel::ClearTracks() {
   for (TShowTrackGrid& grid : tracks_) grid.ReplaceRows({});
 }
 
-void TShowGridModel::ReplaceShow(const std::string& name, const std::string& music, const TShowTrackCells& tracks) {
+void TShowGridModel::ReplaceShow(const std::string& name, std::string music, TShowTrackCells tracks) {
   name_ = name;
-  music_ = music;
+  music_ = std::move(music);
   for (int t = 0; t < kTrackCount; ++t) {
     std::vector<TShowRow> rows;
-    for (const auto& [rowName, time] : tracks[static_cast<size_t>(t)]) rows.push_back({rowName, time});
+    rows.reserve(tracks[static_cast<size_t>(t)].size());
+    for (auto& [rowName, time] : tracks[static_cast<size_t>(t)]) rows.push_back({std::move(rowName), std::move(time)});
+    tracks[static_cast<size_t>(t)] = {};
     Track(t).ReplaceRows(std::move(rows));
   }
 }

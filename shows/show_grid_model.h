@@ -109,7 +109,7 @@ class TShowGridModel {
   // Every track cut back to one ("", "0") row.
   void ClearTracks();
   // Name, music and rows of an opened show; an empty track keeps one ("", "0") row.
-  void ReplaceShow(const std::string& name, const std::string& music, const TShowTrackCells& tracks);
+  void ReplaceShow(const std::string& name, std::string music, TShowTrackCells tracks);
   TShowTrackCells Cells() const;
 
   // Raises EConvertError naming the track and row of the first time cell that would not read back

@@ -495,6 +495,8 @@ void TSkinCustomDrawGrid::ShowEditor() {
   editor_->selectAll();
 }
 
+void TSkinCustomDrawGrid::SetMaxEditLength(int chars) { editor_->setMaxLength(chars); }
+
 void TSkinCustomDrawGrid::HideEditor(bool store) {
   if (!editor_->isVisible()) return;
   const QString text = editor_->text();

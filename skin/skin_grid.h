@@ -98,6 +98,8 @@ class TSkinCustomDrawGrid : public QWidget, public TSkinStyleHooks {
   bool EditorMode() const;
   void ShowEditor();
   void HideEditor(bool store = true);
+  // The most characters the in-place editor takes.
+  void SetMaxEditLength(int chars);
 
   // Theme.
   TSkinUIStyle UIStyle() const { return uiStyle_; }
@@ -122,6 +124,8 @@ class TSkinCustomDrawGrid : public QWidget, public TSkinStyleHooks {
   std::function<void(int col, int row, bool& canSelect)> OnSelectCell;
   std::function<void(QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state)> OnDrawCell;
   std::function<void(int col, int row, const QString& text)> OnSetEditText;
+  // The text the in-place editor opens with, when the cell shows only part of it; unset, the cell's.
+  std::function<QString(int col, int row)> OnGetEditText;
   std::function<void(int from, int to)> OnRowMoved;
   std::function<void()> OnClick;
   std::function<void()> OnEnter;  // the grid took the keyboard focus
@@ -144,7 +148,9 @@ class TSkinCustomDrawGrid : public QWidget, public TSkinStyleHooks {
   void changeEvent(QEvent* event) override;
   // The in-place editor opens only when this agrees, with the text this gives.
   virtual bool CanEditShow() { return true; }
-  virtual QString GetEditText(int col, int row) const { return model_.Cell(col, row); }
+  virtual QString GetEditText(int col, int row) const {
+    return OnGetEditText ? OnGetEditText(col, row) : model_.Cell(col, row);
+  }
   QLineEdit* InplaceEditor() const { return editor_; }
 
   void paintEvent(QPaintEvent* event) override;

@@ -183,6 +183,12 @@ int main(int argc, char** argv) {
   PrintItems("Form5.FileListBox1", segments.FileListBox1, 2, &segments);
   PrintItems("Form5.FileListBox2", segments.FileListBox2, 3, &segments);
   Print("skinStringGrid1", &segments, "Form5.");
+  {
+    // Column C of the first data row, where a long number is typed.
+    const QRect r = segments.skinStringGrid1->CellRect(3, 1);
+    const QPoint at = segments.skinStringGrid1->mapTo(&segments, r.topLeft());
+    std::printf("Form5.skinStringGrid1.cell3.1 %d %d %d %d\n", at.x(), at.y(), r.width(), r.height());
+  }
   kavri::TForm9 converter;
   converter.FileListBox1->Files().SetDirectory(drawings.path().toStdString());
   // One ILDA file, so that the image list's first row stands where the program's will.

@@ -77,7 +77,7 @@ for pick in "item0 huge.sec" "item2 longline.sec"; do
   set -- $pick
   case $2 in
     huge.sec) words='"huge.sec" was not opened: it has 100001 lines, more than the 100000 that Segment Edit takes.' ;;
-    *) words='"longline.sec" was not opened: its line 1 is 3145728 bytes long, more than the 1024 that Segment Edit takes.' ;;
+    *) words='"longline.sec" was not opened: its line 1 is 3145728 bytes long, more than the 1867737 that Segment Edit takes.' ;;
   esac
   "$X_TOOL" --title "Segment Edit" --timeout 10 --click "$(place Form5.FileListBox2.$1)" \
     --click "$(place Form5.BitBtn17)" || exit 28
@@ -110,7 +110,7 @@ for pick in "item0 huge.seq" "item1 longline.seq"; do
   set -- $pick
   case $2 in
     huge.seq) words='"huge.seq" was not opened: it has 100001 lines, more than the 100000 that Show Edit takes.' ;;
-    *) words='"longline.seq" was not opened: its line 2 is 3145728 bytes long, more than the 8192 that Show Edit takes.' ;;
+    *) words='"longline.seq" was not opened: its line 2 is 3145728 bytes long, more than the 196603 that Show Edit takes.' ;;
   esac
   "$X_TOOL" --title "Show Edit" --timeout 10 --click "$(place Form8.FileListBox4.$1)" --click "$(place Form8.BitBtn17)" ||
     exit 36

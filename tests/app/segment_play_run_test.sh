@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the built program under a virtual X server with two simulated interfaces, opens "Segment
 # Edit" from the main window, adds two rows (a drawing picked in the list, its time typed, Add),
-# saves the segment under a typed name and presses Play, all with real clicks and keys. The
+# types a long number into a cell, saves the segment under a typed name and presses Play, all with
+# real clicks and keys. The
 # capture file must then hold the frames of the first row's drawing and after them those of the
 # second, and never the first again.
 set -euo pipefail
@@ -26,6 +27,15 @@ add_row() {
 }
 add_row 0 40 || exit 22
 add_row 1 40 || exit 23
+# A long number typed into column C of row 1: 1024 blanks (eight, then doubled by copy and paste)
+# and a 0, which makes the row's line longer than any short limit would take.
+keys="--key space --key space --key space --key space --key space --key space --key space --key space"
+for _ in $(seq 1 7); do
+  keys="$keys --key Control_L+a --key Control_L+c --key Control_L+v --key Control_L+v"
+done
+# shellcheck disable=SC2086
+"$X_TOOL" --title "Segment Edit" --quick --click "$(place Form5.skinStringGrid1.cell3.1)" $keys \
+  --key End --key 0 --key Return || exit 30
 # Save asks for the new segment's name.
 "$X_TOOL" --title "Segment Edit" --click "$(place Form5.BitBtn5)" || exit 24
 "$X_TOOL" --title "Save segment" --timeout 10 --key s --key h --key o --key w --key Return || exit 25
@@ -40,8 +50,14 @@ wait_for_exit "$pid"
 SESSION
 
 XVFB_FIRST_DISPLAY=150 run_session || exit 1
-echo "--- segment file"
-cat "$KAVRI_HOME/Section/show.sec"
+echo "--- segment file, lines cut at 100 bytes"
+cut -c1-100 "$KAVRI_HOME/Section/show.sec"
+longest=$(awk '{ if (length > n) n = length } END { print n + 0 }' "$KAVRI_HOME/Section/show.sec")
+echo "longest line: $longest bytes"
+if [ "$longest" -le 1024 ]; then
+  echo "FAIL: the typed cell did not reach the saved segment" >&2
+  exit 1
+fi
 # The segment loop sends x as stored and y as 255 - y: "a" starts at (0a, eb) in red, "b" at
 # (c8, 9b) in green.
 first="bulk ezusb-0 1 16 0a00eb00ff000000"
@@ -53,4 +69,4 @@ if [ "$order" != "ab" ]; then
   echo "FAIL: expected the frames of row 1 and then of row 2" >&2
   exit 1
 fi
-echo "PASS: Segment Edit saved two rows and played them in order"
+echo "PASS: Segment Edit saved two rows, one with a $longest-byte line from a typed cell, and played them in order"

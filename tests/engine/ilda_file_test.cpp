@@ -334,27 +334,67 @@ TEST(IldaWrite, AnEmptyFrameDoesNotEndTheFileAndFramesKeepAtMost65535Points) {
   EXPECT_EQ(bytes[bytes.size() - 32 - 2] & 0x80, 0x80);
 }
 
-// The writer makes only files its reader takes: an image of as many frames as a file may hold is
-// read back whole, and one frame more is refused by name of the limit, keeping the old file.
-TEST(IldaWrite, AnImageThatTheReaderWouldRefuseIsNotWritten) {
-  TILDAimage image;
-  image.frames.reserve(kIldaMaxSections + 1);
-  for (size_t i = 0; i < kIldaMaxSections; ++i) image.frames.push_back(std::make_unique<TILDAframe>());
-  const Bytes bytes = EncodeIldaImage(image);
-  TILDAimage back;
-  std::string reason;
-  EXPECT_EQ(DecodeIldaImage(bytes.data(), bytes.size(), back, &reason), TIldaReadResult::Ok) << reason;
-  EXPECT_EQ(back.frames.size(), kIldaMaxSections);
-  back.Clear();
-
+// The writer and the reader share each limit: an image of exactly the most frames, or a file of
+// exactly the most point records, is written and read back; one more is refused by both, the
+// writer naming the limit and keeping the old file.
+TEST(IldaWrite, WriterAndReaderTakeExactlyTheMostFramesAndPointsAndRefuseOneMore) {
   ScratchDir dir;
-  const std::string path = dir.Path("big.ild");
-  WriteBytes(path, {'o', 'l', 'd'});
-  image.frames.push_back(std::make_unique<TILDAframe>());
+  for (const size_t frames : {kIldaMaxSections, kIldaMaxSections + 1}) {
+    SCOPED_TRACE(frames);
+    const bool fits = frames == kIldaMaxSections;
+    TILDAimage image;
+    image.frames.reserve(frames);
+    for (size_t i = 0; i < frames; ++i) image.frames.push_back(std::make_unique<TILDAframe>());
+    const std::string path = dir.Path("frames.ild");
+    WriteBytes(path, {'o', 'l', 'd'});
+    std::string error;
+    EXPECT_EQ(WriteIldaFile(path, image, &error), fits) << error;
+    TILDAimage back;
+    if (fits) {
+      EXPECT_EQ(ReadIldaFile(path, back), TIldaReadResult::Ok);
+      EXPECT_EQ(back.frames.size(), frames);
+    } else {
+      EXPECT_EQ(error, "Cannot write " + path + ": it would hold 262145 frames, more than the 262144 an ILDA file may hold");
+      EXPECT_EQ(ReadBytes(path), (Bytes{'o', 'l', 'd'}));
+    }
+    // The reader, on a file of that many one-point frames however it was made.
+    Bytes f;
+    f.reserve(frames * 40 + 32);
+    for (size_t i = 0; i < frames; ++i) {
+      Append(f, Header(0, 1));
+      Append(f, {0, 0, 0, 0, 0, 0, 0x80, 1});
+    }
+    Append(f, Header(0, 0));
+    std::string reason;
+    EXPECT_EQ(DecodeIldaImage(f.data(), f.size(), back, &reason), fits ? TIldaReadResult::Ok : TIldaReadResult::TooLarge);
+    EXPECT_EQ(back.frames.size(), fits ? frames : 0u);
+  }
+
+  // Points: full palettes and one frame bring the records to the limit, or one past it.
+  constexpr size_t kFullPalettes = kIldaMaxRecords / kIldaMaxFramePoints;
+  const size_t rest = kIldaMaxRecords - kFullPalettes * kIldaMaxFramePoints;
+  for (const size_t last : {rest, rest + 1}) {
+    SCOPED_TRACE(last);
+    const bool fits = last == rest;
+    EXPECT_EQ(IldaImageFits("p.ild", kFullPalettes + 1, kFullPalettes * kIldaMaxFramePoints + last), fits);
+    Bytes f;
+    f.reserve(kFullPalettes * (32 + 3 * kIldaMaxFramePoints) + 32 + 8 * last + 32);
+    for (size_t i = 0; i < kFullPalettes; ++i) {
+      Append(f, Header(2, static_cast<uint16_t>(kIldaMaxFramePoints)));
+      f.resize(f.size() + 3 * kIldaMaxFramePoints);
+    }
+    Append(f, Header(0, static_cast<uint16_t>(last)));
+    for (size_t i = 0; i < last; ++i) Append(f, {0, 0, 0, 0, 0, 0, static_cast<uint8_t>(i + 1 == last ? 0x80 : 0), 1});
+    Append(f, Header(0, 0));
+    TILDAimage back;
+    std::string reason;
+    EXPECT_EQ(DecodeIldaImage(f.data(), f.size(), back, &reason), fits ? TIldaReadResult::Ok : TIldaReadResult::TooLarge);
+    ASSERT_EQ(back.frames.size(), fits ? 1u : 0u);
+    if (fits) EXPECT_EQ(back.frames[0]->points.size(), last);
+  }
   std::string error;
-  EXPECT_FALSE(WriteIldaFile(path, image, &error));
-  EXPECT_EQ(error, "Cannot write " + path + ": it would hold 262145 frames, more than the 262144 an ILDA file may hold");
-  EXPECT_EQ(ReadBytes(path), (Bytes{'o', 'l', 'd'}));
+  EXPECT_FALSE(IldaImageFits("p.ild", 1, kIldaMaxRecords + 1, &error));
+  EXPECT_EQ(error, "Cannot write p.ild: its frames would hold 33554433 points, more than the 33554432 an ILDA file may hold");
 }
 
 TEST(IldaRead, OldShortEndMarkStillEndsTheFile) {

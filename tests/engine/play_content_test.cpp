@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "engine/play_content.h"
@@ -153,7 +156,7 @@ TEST(PlayContent, FilesTheEditorsRefuseAreRefusedForPlayInTheirWords) {
       {"breaks.sec", std::string(3u << 20, '\n'),
        "\"breaks.sec\" was not opened: it has 3145728 lines, more than the 100000 that Segment Edit takes."},
       {"long.sec", "a.ddr|1\r\n" + std::string(3u << 20, 'a'),
-       "\"long.sec\" was not opened: its line 2 is 3145728 bytes long, more than the 1024 that Segment Edit takes."}};
+       "\"long.sec\" was not opened: its line 2 is 3145728 bytes long, more than the 1867737 that Segment Edit takes."}};
   for (const auto& c : segments) {
     SCOPED_TRACE(c.segment);
     const std::string path = f.Write(std::string("Section/") + c.segment, c.text);
@@ -178,8 +181,8 @@ TEST(PlayContent, FilesTheEditorsRefuseAreRefusedForPlayInTheirWords) {
   } shows[] = {
       {"over.seq", "[Music]\r\n\r\n[Track1]\r\n" + Repeat("a.ddr|1", 99998),
        "\"over.seq\" was not opened: it has 100001 lines, more than the 100000 that Show Edit takes."},
-      {"long.seq", "[Music]\r\n" + std::string(8193, 'm') + "\r\n[Track1]\r\na.ddr|1\r\n",
-       "\"long.seq\" was not opened: its line 2 is 8193 bytes long, more than the 8192 that Show Edit takes."}};
+      {"long.seq", "[Music]\r\n" + std::string(196604, 'm') + "\r\n[Track1]\r\na.ddr|1\r\n",
+       "\"long.seq\" was not opened: its line 2 is 196604 bytes long, more than the 196603 that Show Edit takes."}};
   for (const auto& c : shows) {
     SCOPED_TRACE(c.show);
     const std::string file = f.Write(std::string("Sequence/") + c.show, c.text);
@@ -189,6 +192,46 @@ TEST(PlayContent, FilesTheEditorsRefuseAreRefusedForPlayInTheirWords) {
     EXPECT_TRUE(show.track1.empty());
     EXPECT_EQ(error, c.words);
   }
+}
+
+// A segment that cannot be read is refused, with the file and why, when played on its own (as
+// Segment Edit and the converter load it) or named by a show, never played as an empty segment.
+void ExpectSegmentRefused(ContentFolder& f, const std::string& segment, const std::string& words) {
+  const std::string path = f.root + "Section/" + segment;
+  TSectionList rows;
+  rows.push_back(std::make_unique<TSectionRecord>());
+  std::string error;
+  EXPECT_FALSE(LoadSectionFile(path, rows, f.root, &error));
+  EXPECT_TRUE(rows.empty());
+  EXPECT_NE(error.find(path + ": " + words), std::string::npos) << error;
+  TSequence show;
+  error.clear();
+  const std::string file = f.Write("Sequence/s.seq", "[Music]\r\n\r\n[Track1]\r\n" + segment + "|1\r\n");
+  EXPECT_FALSE(LoadShowFileWithContent(file, f.root, show, &error));
+  EXPECT_TRUE(show.track1.empty());
+  EXPECT_NE(error.find(path + ": " + words), std::string::npos) << error;
+}
+
+TEST(PlayContent, AFolderOrAnOversizedFileInPlaceOfASegmentIsRefusedForPlay) {
+  ContentFolder f;
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(f.root + "Section/folder.sec")));
+  WriteSparse(f.root + "Section/huge.sec", kMaxTextFileBytes + 1);
+  const struct {
+    const char* segment;
+    const char* words;
+  } cases[] = {{"folder.sec", "not a regular file"}, {"huge.sec", "the file is larger than 67108864 bytes"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.segment);
+    ExpectSegmentRefused(f, c.segment, c.words);
+  }
+}
+
+TEST(PlayContent, ASegmentWithoutReadPermissionIsRefusedForPlay) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root reads a file whatever its permissions";
+  ContentFolder f;
+  const std::string path = f.Write("Section/locked.sec", "a.ddr|1\r\n");
+  ASSERT_EQ(::chmod(path.c_str(), 0), 0);
+  ExpectSegmentRefused(f, "locked.sec", "Permission denied");
 }
 
 TEST(PlayContent, NamesReachingOutsideTheirFolderLoadNothing) {

@@ -77,6 +77,52 @@ TEST(TextLines, ARowFileIsMeasuredBeforeItsLinesAreMade) {
 }
 #endif
 
+// The writer of a row file refuses exactly what its reader refuses, before writing: at each limit
+// (lines, a line's bytes, the file's bytes) the file is written and read back; one past it is
+// refused, naming the limit, and the old file stays.
+TEST(TextLines, RowFilesAreWrittenUpToTheLimitsTheirReaderTakesAndNoFurther) {
+  const TRowFileRule small{3, 4, "Here"};
+  const TRowFileRule large{100, 2u << 20, "Here"};
+  const std::string mebi((1u << 20) - 2, 'm');  // a line that takes 1 MiB with its break
+  const struct {
+    const char* name;
+    TRowFileRule rule;
+    TextLines lines;      // ignored for the bytes cases
+    size_t mebiLines;     // lines of `mebi`, the last one `extra` bytes longer
+    size_t extra;
+    const char* refusal;  // "" when written
+  } cases[] = {
+      {"lines", small, {"a", "b", "c"}, 0, 0, ""},
+      {"lines+1", small, {"a", "b", "c", "d"}, 0, 0, "it would have 4 lines, more than the 3 that Here takes."},
+      {"line", small, {"abcd"}, 0, 0, ""},
+      {"line+1", small, {"a", "abcde"}, 0, 0, "its line 2 is 5 bytes long, more than the 4 that Here takes."},
+      {"bytes", large, {}, kMaxTextFileBytes >> 20, 0, ""},
+      {"bytes+1", large, {}, kMaxTextFileBytes >> 20, 1,
+       "it would be 67108865 bytes long, more than the 67108864 that Here takes."},
+  };
+  ScratchDir dir;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TextLines lines = c.lines;
+    if (c.mebiLines) {
+      lines.assign(c.mebiLines, mebi);
+      lines.back().append(c.extra, 'm');
+    }
+    const std::string path = dir.Path("f.sec");
+    WriteBytes(path, TextBytes("old"));
+    std::string error;
+    const bool written = WriteRowLines(path, lines, c.rule, &error);
+    if (*c.refusal) {
+      EXPECT_FALSE(written);
+      EXPECT_EQ(error, std::string("\"f.sec\" was not saved: ") + c.refusal);
+      EXPECT_EQ(ReadBytes(path), TextBytes("old"));
+    } else {
+      ASSERT_TRUE(written) << error;
+      EXPECT_EQ(ReadRowLines(path, c.rule, &error), lines) << error;
+    }
+  }
+}
+
 TEST(TextLines, WritesCrLfAndReadsBackAnyEnding) {
   ScratchDir dir;
   const std::string path = dir.Path("t.txt");

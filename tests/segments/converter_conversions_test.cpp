@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,6 +16,7 @@
 #include "platform/file_io.h"
 #include "platform/program_folder.h"
 #include "platform/text.h"
+#include "platform/text_lines.h"
 #include "segments/file_list_commands.h"
 #include "tests/support/child_run.h"
 #include "tests/support/program_folder_scope.h"
@@ -96,6 +99,16 @@ class ConverterConversionsTest : public ::testing::Test {
     ASSERT_GE(ildas.ItemIndex(), 0) << name;
   }
 
+  void ExpectSegmentToIldaRefused(const std::string& segment, const std::string& words) {
+    segments.Update();
+    segments.SetItemIndex(segments.IndexOf(segment));
+    dialogs.inputAnswers.push_back(std::string("out"));
+    EXPECT_FALSE(convert.SegmentToIlda());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_NE(dialogs.messages[0].find(SectionFolder() + segment + words), std::string::npos) << dialogs.messages[0];
+    EXPECT_FALSE(FileExists(IldaFolder() + "out.ild"));
+  }
+
   kavri_test::ScratchDir dir;
   kavri_test::ProgramFolderScope scope;
   kavri_test::RecordingDialogs dialogs;
@@ -123,6 +136,57 @@ TEST_F(ConverterConversionsTest, ListToSegmentWritesOneStillRowPerDrawingThatRea
   EXPECT_EQ(rows[0]->P, 85);
   EXPECT_EQ(rows[0]->drawing->PointCount(), 4u);
   EXPECT_EQ(rows[1]->drawing->PointCount(), 2u);
+}
+
+// The segment conversions write only what the segment reader takes: the most rows and the longest
+// time text are written and read back; past either the conversion is refused before anything is
+// written, with the limit named and the old segment kept.
+TEST_F(ConverterConversionsTest, SegmentConversionsWriteWhatOpensAndRefuseWhatWouldNot) {
+  const std::string longTime = std::string(kMaxTypedTextChars - 1, ' ') + "7";
+  const struct {
+    const char* name;
+    size_t rows;
+    std::string time;
+    const char* refusal;  // "" when it is written
+  } cases[] = {
+      {"most", kSegmentFileRule.maxLines, "10", ""},
+      {"longest", 2, longTime, ""},
+      {"over", kSegmentFileRule.maxLines + 1, "10",
+       "\"over.sec\" was not saved: it would have 100001 lines, more than the 100000 that Segment Edit takes."},
+      {"huge", 2100, longTime,
+       "\"huge.sec\" was not saved: it would be 68909400 bytes long, more than the 67108864 that Segment Edit takes."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = SectionFolder() + c.name + ".sec";
+    WriteBytes(path, TextBytes("x.ddr|1\r\n"));
+    dialogs.messages.clear();
+    if (!*c.refusal) dialogs.confirmAnswers.push_back(TDialogAnswer::Yes);  // replace the old segment
+    const bool written = convert.ListToSegment(std::vector<std::string>(c.rows, "a.ddr"), c.name, c.time);
+    TSectionList rows;
+    if (*c.refusal) {
+      EXPECT_FALSE(written);
+      EXPECT_EQ(dialogs.messages, std::vector<std::string>{c.refusal});
+      EXPECT_EQ(ReadBytes(path), TextBytes("x.ddr|1\r\n"));
+      continue;
+    }
+    ASSERT_TRUE(written);
+    ASSERT_TRUE(LoadSectionFile(path, rows, ProgramFolder()));
+    ASSERT_EQ(rows.size(), c.rows);
+    EXPECT_EQ(rows.back()->A, std::stoi(c.time));
+  }
+
+  // An image of more frames than a segment has rows: refused before any drawing is written.
+  WriteImage(IldaFolder() + "long.ild", std::vector<TILDAframe>(kSegmentFileRule.maxLines + 1, FrameOf({{1, 2}}, 3)));
+  SelectIlda("long.ild");
+  dialogs.messages.clear();
+  dialogs.inputAnswers.push_back(std::string("frames"));
+  EXPECT_FALSE(convert.IldaToSegment("10"));
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"\"frames.sec\" was not saved: it would have 100001 lines, "
+                                                       "more than the 100000 that Segment Edit takes."});
+  EXPECT_FALSE(FileExists(SectionFolder() + "frames.sec"));
+  drawings.Update();
+  EXPECT_EQ(drawings.Count(), 0);
 }
 
 TEST_F(ConverterConversionsTest, TargetNamesGetTheirExtensionUnlessTheyHaveItInAnyCase) {
@@ -360,6 +424,22 @@ TEST_F(ConverterConversionsTest, SegmentToIldaGivesOneFramePerRowAndAnEmptyFrame
   EXPECT_EQ(image.frames[1]->points[0].blanked, 1);
   EXPECT_EQ(image.frames[2]->points.size(), 2u);
   EXPECT_EQ(image.frames[2]->points[1].x, image.frames[0]->points[1].x);
+}
+
+// A segment that cannot be read is refused with the file and why, and no image is written.
+TEST_F(ConverterConversionsTest, SegmentToIldaRefusesAnOversizedSegment) {
+  const std::string huge = SectionFolder() + "huge.sec";
+  WriteBytes(huge, {});
+  std::filesystem::resize_file(huge, kMaxTextFileBytes + 1);
+  ExpectSegmentToIldaRefused("huge.sec", ": the file is larger than 67108864 bytes");
+}
+
+TEST_F(ConverterConversionsTest, SegmentToIldaRefusesASegmentWithoutReadPermission) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root reads a file whatever its permissions";
+  const std::string locked = SectionFolder() + "locked.sec";
+  WriteBytes(locked, TextBytes("a.ddr|1\r\n"));
+  ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
+  ExpectSegmentToIldaRefused("locked.sec", ": Permission denied");
 }
 
 #ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than the limits leave

@@ -8,6 +8,7 @@
 #include "engine/colour_tables.h"
 #include "engine/ilda_file.h"
 #include "engine/section_file.h"
+#include "platform/file_io.h"
 #include "platform/program_folder.h"
 #include "platform/size_text.h"
 #include "segments/converter_lists.h"
@@ -133,6 +134,15 @@ TEST_F(ConverterWindow, ListsFillCaseBlindAndTheConvertListKeepsItsOrder) {
   ASSERT_TRUE(LoadSectionFile(SectionFolder() + "Pair.sec", rows, ProgramFolder()));
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(form->FileListBox2->Files().SelectedName(), "Pair.sec");
+  // A refused conversion says why in its error box and in the message line, and writes nothing.
+  form->skinEdit1->setText("Refused");
+  form->skinEdit2->setText("1.5");
+  form->skinButton4->Click();
+  ASSERT_FALSE(dialogs.messages.empty());
+  EXPECT_EQ(form->Label18->text().toStdString(), dialogs.messages.back());
+  EXPECT_NE(dialogs.messages.back().find("'1.5'"), std::string::npos) << dialogs.messages.back();
+  EXPECT_FALSE(FileExists(SectionFolder() + "Refused.sec"));
+  form->skinEdit2->setText("10");
 
   // A running preview starts over with the image just written.
   form->skinCheckBox1->Click();

@@ -242,6 +242,39 @@ TEST_F(SegmentEditWindow, SaveFromTheMenuTakesACellStillBeingTyped) {
   EXPECT_EQ(rows[0]->A, 75);
 }
 
+// A long cell shows its start in the grid, opens whole in the cell editor and is saved whole; the
+// editor takes no more than a segment line has room for.
+TEST_F(SegmentEditWindow, ALongCellIsEditedAndSavedWholeAndTheEditorTakesWhatALineHolds) {
+  form->show();
+  const std::string name = std::string(1000, 'n') + ".ddr";
+  kavri_test::WriteBytes(SectionFolder() + "long.sec", kavri_test::TextBytes(name + "|" + std::string(600, ' ') + "5\r\n"));
+  form->FileListBox2->Files().Update();
+  form->FileListBox2->Files().SetItemIndex(form->FileListBox2->Files().IndexOf("long.sec"));
+  form->BitBtn17->Click();
+  ASSERT_EQ(form->skinStringGrid1->RowCount(), 2);
+  EXPECT_EQ(Cell(0, 1), QString::fromStdString(name).left(256));
+  TSkinStringGrid* grid = form->skinStringGrid1;
+  grid->SetRow(1);
+  grid->SetCol(0);
+  grid->ShowEditor();
+  QLineEdit* editor = grid->findChild<QLineEdit*>();
+  ASSERT_TRUE(editor && editor->isVisible());
+  EXPECT_EQ(editor->text().toStdString(), name);
+  QTest::keyClick(editor, Qt::Key_Return);
+  dialogs.inputAnswers.push_back(std::string("long"));
+  form->BitBtn16->Click();
+  EXPECT_EQ(form->Label18->text(), "Save as segment sucess.");
+  TSectionList rows;
+  ASSERT_TRUE(LoadSectionFile(SectionFolder() + "long.sec", rows, ProgramFolder()));
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0]->name, name);
+  EXPECT_EQ(rows[0]->A, 5);
+
+  grid->ShowEditor();
+  editor->setText(QString(static_cast<qsizetype>(kMaxTypedTextChars) + 10, QChar('7')));
+  EXPECT_EQ(editor->text().size(), static_cast<qsizetype>(kMaxTypedTextChars));
+}
+
 class SegmentEditWindowThreads : public SegmentEditWindow {
  protected:
   SegmentEditWindowThreads() {

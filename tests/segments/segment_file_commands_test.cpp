@@ -144,6 +144,58 @@ TEST_F(SegmentFileCommandsTest, CellsThatWouldNotReadBackAreRefusedWithTheOldFil
   EXPECT_TRUE(files.Save());
 }
 
+// Save writes only what Open and Play take: the longest and most rows the grid can hold are saved
+// and read back; one row more is refused with the limit named, the old file kept.
+TEST_F(SegmentFileCommandsTest, SaveWritesWhatOpensAndRefusesWhatWouldNot) {
+  TSegmentRow longest;
+  longest[0].reserve(kMaxTypedTextBytes);
+  for (size_t i = 0; i < kMaxTypedTextChars - 4; ++i) longest[0] += "\u20ac";  // three bytes each
+  longest[0] += ".ddr";
+  for (int col = 1; col < kSegmentColumns; ++col) longest[col] = std::string(kMaxTypedTextChars - 1, ' ') + "7";
+  TSegmentRow plain = CreationRow();
+  plain[0] = "a.ddr";
+  const struct {
+    const char* name;
+    std::vector<TSegmentRow> rows;
+    const char* refusal;  // "" when it saves
+  } cases[] = {
+      {"longest", {longest, longest}, ""},
+      {"most", std::vector<TSegmentRow>(kMaxSegmentRows, plain), ""},
+      {"over", std::vector<TSegmentRow>(kMaxSegmentRows + 1, plain),
+       "The segment was not saved. \"over.sec\" was not saved: it would have 100001 lines, more than the 100000 "
+       "that Segment Edit takes."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = SegmentPath(std::string(c.name) + ".sec");
+    WriteBytes(path, TextBytes("x.ddr|1\r\n"));
+    segments.Update();
+    segment.ReplaceRows(c.rows);
+    segment.SetSegmentName(c.name);
+    dialogs.messages.clear();
+    if (*c.refusal) {
+      EXPECT_FALSE(files.Save());
+      dialogs.inputAnswers.push_back(std::string(c.name));
+      EXPECT_FALSE(files.SaveAs());
+      EXPECT_EQ(dialogs.messages, (std::vector<std::string>{c.refusal, c.refusal}));
+      EXPECT_EQ(ReadBytes(path), TextBytes("x.ddr|1\r\n"));
+      continue;
+    }
+    ASSERT_TRUE(files.Save());
+    TSectionList played;
+    std::string error;
+    ASSERT_TRUE(LoadSectionFile(path, played, ProgramFolder(), &error)) << error;
+    ASSERT_EQ(played.size(), c.rows.size());
+    EXPECT_EQ(played.back()->name, c.rows.back()[0]);
+    EXPECT_EQ(played.back()->R, std::stoi(c.rows.back()[18]));
+    segment.ReplaceRows({});
+    segments.SetItemIndex(segments.IndexOf(std::string(c.name) + ".sec"));
+    ASSERT_TRUE(files.Open());
+    ASSERT_EQ(segment.LastRow(), static_cast<int>(c.rows.size()));
+    EXPECT_EQ(segment.Cell(0, segment.LastRow()), c.rows.back()[0]);
+  }
+}
+
 TEST_F(SegmentFileCommandsTest, AFailedWriteIsReportedAndChangesNothing) {
   ASSERT_EQ(::mkdir(SegmentPath("blocked.sec").c_str(), 0755), 0);  // a folder cannot be replaced by the file
   WriteBytes(SegmentPath("listed.sec"), {});
@@ -196,9 +248,10 @@ TEST_F(SegmentFileCommandsTest, OpenRefusesMoreRowsOrLongerLinesThanItTakesAndTa
   const std::string row = "a.ddr|5|1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17\r\n";
   std::string atLimit;
   for (size_t i = 0; i < kMaxSegmentRows; ++i) atLimit += row;
-  // The longest row the program writes: the longest file name and the widest numbers.
-  std::string longest = std::string(251, 'n') + ".ddr";
-  for (int i = 0; i < 18; ++i) longest += "|-2147483648";
+  // The longest row the grid writes: every cell as long as a cell takes, the numbers after blanks.
+  std::string longest = std::string(kMaxTypedTextBytes - 4, 'n') + ".ddr";
+  for (int i = 0; i < 18; ++i) longest += "|" + std::string(kMaxTypedTextBytes - 1, ' ') + "5";
+  const size_t most = kSegmentFileRule.maxLineBytes;
   struct Case {
     const char* name;
     std::string text;
@@ -211,14 +264,15 @@ TEST_F(SegmentFileCommandsTest, OpenRefusesMoreRowsOrLongerLinesThanItTakesAndTa
       {"one_over.sec", atLimit + "b.ddr",
        "\"one_over.sec\" was not opened: it has 100001 lines, more than the 100000 that Segment Edit takes.", 0},
       {"long_line.sec", row + std::string(4u << 20, 'a') + "\r\n" + std::string(2000, 'b'),
-       "\"long_line.sec\" was not opened: its line 2 is 4194304 bytes long, more than the 1024 that Segment Edit "
+       "\"long_line.sec\" was not opened: its line 2 is 4194304 bytes long, more than the 1867737 that Segment Edit "
        "takes.",
        0},
-      {"just_over.sec", std::string(1025, 'c'),
-       "\"just_over.sec\" was not opened: its line 1 is 1025 bytes long, more than the 1024 that Segment Edit takes.",
+      {"just_over.sec", std::string(most + 1, 'c'),
+       "\"just_over.sec\" was not opened: its line 1 is 1867738 bytes long, more than the 1867737 that Segment Edit "
+       "takes.",
        0},
       {"at_limit.sec", atLimit, "", static_cast<int>(kMaxSegmentRows)},
-      {"longest.sec", longest + "\r\n" + std::string(1024, 'd'), "", 2}};
+      {"longest.sec", longest + "\r\n" + std::string(most, 'd'), "", 2}};
   for (const Case& c : cases) WriteBytes(SegmentPath(c.name), TextBytes(c.text));
   segments.Update();
   AddRows({"kept.ddr"});

@@ -163,11 +163,11 @@ TEST_F(ShowFileCommandsTest, OpenRefusesALineLongerThanAnyShowLineAndTakesTheLon
   const std::string longestPath = "/" + std::string(4094, 'm');
   WriteBytes(ShowPath("path.seq"), TextBytes("[Music]\r\n" + longestPath + "\r\n[Track1]\r\na.ddr|1\r\n"));
   WriteBytes(ShowPath("long.seq"),
-             TextBytes("[Music]\r\n\r\n[Track1]\r\na.ddr|1\r\n" + std::string(8193, 'x') + "|1\r\n"));
+             TextBytes("[Music]\r\n\r\n[Track1]\r\na.ddr|1\r\n" + std::string(196602, 'x') + "|1\r\n"));
   Select(shows, "long.seq");
   EXPECT_FALSE(files.Open());
   const std::string refusal =
-      "\"long.seq\" was not opened: its line 5 is 8195 bytes long, more than the 8192 that Show Edit takes.";
+      "\"long.seq\" was not opened: its line 5 is 196604 bytes long, more than the 196603 that Show Edit takes.";
   EXPECT_EQ(dialogs.messages, std::vector<std::string>{refusal});
   EXPECT_EQ(show.ShowName(), TShowGridModel::kNoName);
   EXPECT_EQ(show.Track(0).LastRow(), 1);
@@ -249,6 +249,59 @@ TEST_F(ShowFileCommandsTest, SaveRefusesABadTimeNamingTrackAndRowAndWritesNothin
   EXPECT_TRUE(dialogs.inputAnswers.empty());
   EXPECT_FALSE(FileExists(ShowPath("gig.seq")));
   EXPECT_EQ(show.Status(), "Auto create a new show.");
+}
+
+// Save writes only what Open and Play take: the longest music and cells and the most rows (the
+// blank tracks written as their "|0" row) are saved and read back; a row more is refused with the
+// limit named, the old file kept.
+TEST_F(ShowFileCommandsTest, SaveWritesWhatOpensAndRefusesWhatWouldNot) {
+  std::string longest;
+  for (size_t i = 0; i < kMaxTypedTextChars - 4; ++i) longest += "\u20ac";  // three bytes each
+  const TShowRow longestRow{longest + ".ddr", std::string(kMaxTypedTextChars - 1, ' ') + "7"};
+  const size_t mostRows = kMaxShowLines - 5 - 2;
+  const struct {
+    const char* name;
+    std::string music;
+    std::vector<TShowRow> rows;
+    const char* refusal;  // "" when it saves
+  } cases[] = {
+      {"longest", longest + ".mp3", {longestRow, longestRow}, ""},
+      {"most", "m.mp3", std::vector<TShowRow>(mostRows, {"a.ddr", "1"}), ""},
+      {"over", "m.mp3", std::vector<TShowRow>(mostRows + 1, {"a.ddr", "1"}),
+       "The show was not saved. \"over.seq\" was not saved: it would have 100001 lines, more than the 100000 that "
+       "Show Edit takes."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = ShowPath(std::string(c.name) + ".seq");
+    WriteBytes(path, TextBytes("[Music]\r\nold\r\n"));
+    show.ClearTracks();
+    show.SetShowName(c.name);
+    show.SetMusic(c.music);
+    show.Track(0).ReplaceRows(c.rows);
+    dialogs.messages.clear();
+    if (*c.refusal) {
+      EXPECT_FALSE(files.Save());
+      dialogs.inputAnswers.push_back(std::string(c.name));
+      EXPECT_FALSE(files.SaveAs());
+      EXPECT_EQ(dialogs.messages, (std::vector<std::string>{c.refusal, c.refusal}));
+      EXPECT_EQ(ReadBytes(path), TextBytes("[Music]\r\nold\r\n"));
+      continue;
+    }
+    ASSERT_TRUE(files.Save());
+    TSequence played;
+    std::string error;
+    ASSERT_TRUE(LoadShowFileWithContent(path, ProgramFolder(), played, &error)) << error;
+    EXPECT_EQ(played.music, c.music);
+    ASSERT_EQ(played.track1.size(), c.rows.size());
+    EXPECT_EQ(played.track1.back()->name, c.rows.back().name);
+    EXPECT_EQ(played.track2.size(), 1u);
+    show.ClearTracks();
+    Select(shows, std::string(c.name) + ".seq");
+    ASSERT_TRUE(files.Open());
+    EXPECT_EQ(show.Music(), c.music);
+    EXPECT_EQ(show.Track(0).LastRow(), static_cast<int>(c.rows.size()));
+  }
 }
 
 TEST_F(ShowFileCommandsTest, AWriteTheWriterRefusesOrThatFailsShowsWhyNotSuccess) {
