@@ -41,20 +41,22 @@ class TThinning {
  public:
   explicit TThinning(int fine) : limit_(int64_t{fine} * fine) {}
   bool Keep(const PointRecord& p) {
-    if (!last_) return Take(p);
-    const int64_t dx = int64_t{last_->x} - p.x, dy = int64_t{last_->y} - p.y;
+    if (!taken_) return Take(p);
+    const int64_t dx = int64_t{last_.x} - p.x, dy = int64_t{last_.y} - p.y;
     const bool far = dx * dx + dy * dy >= limit_;
-    const bool onRowOrColumn = p.x == last_->x || p.y == last_->y;
+    const bool onRowOrColumn = p.x == last_.x || p.y == last_.y;
     return (far || onRowOrColumn || p.blanked) && Take(p);
   }
 
  private:
   bool Take(const PointRecord& p) {
     last_ = p;
+    taken_ = true;
     return true;
   }
   int64_t limit_;
-  std::optional<PointRecord> last_;
+  bool taken_ = false;
+  PointRecord last_{};
 };
 
 }  // namespace
