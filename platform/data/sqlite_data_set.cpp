@@ -94,6 +94,7 @@ void TSQLiteDataSet::DoOpen() {
     }
     if (FieldCount() == 0) throw EDatabaseError(QStringLiteral("no such table: %1").arg(table_));
     count_ = CountRows();
+    dataVersion_ = DataVersion();
     ForgetPage();
     pageFirst_ = 0;
   } catch (...) {
@@ -118,6 +119,20 @@ int TSQLiteDataSet::CountRows() const {
   if (!q.exec(QStringLiteral("SELECT count(*) FROM %1").arg(Quoted(table_))) || !q.next())
     throw EDatabaseError(DatabaseMessage(q.lastError()));
   return q.value(0).toInt();
+}
+
+qint64 TSQLiteDataSet::DataVersion() const {
+  QSqlQuery q(Connection(connection_));
+  if (!q.exec(QStringLiteral("PRAGMA data_version")) || !q.next()) throw EDatabaseError(DatabaseMessage(q.lastError()));
+  return q.value(0).toLongLong();
+}
+
+bool TSQLiteDataSet::DoChangedElsewhere() const {
+  const qint64 version = DataVersion();
+  if (version == dataVersion_) return false;
+  dataVersion_ = version;
+  ForgetPage();
+  return true;
 }
 
 std::vector<TStoredRecord> TSQLiteDataSet::LoadPage(const QString& where, const QVariantList& binds, int firstIndex,
