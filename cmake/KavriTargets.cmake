@@ -67,7 +67,7 @@ endfunction()
 # under a virtual X server takes a third, as it mostly waits for the program and the window tool, so
 # several run beside the test programs. A plain ctest without the resource file ignores this.
 set(KAVRI_TEST_CORES "cores:3")
-set(KAVRI_SESSION_CORES "cores:1")
+set(KAVRI_SESSION_CORES "cores:1" CACHE STRING "The share of the cores a session script takes (of three a core)")
 
 # kavri_test_folder(name [LIBS ...] [LABELS ...]): one test executable of every .cpp in the calling
 # folder, run on the offscreen platform through the shared test main. The test code itself is built
