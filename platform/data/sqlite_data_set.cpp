@@ -98,6 +98,7 @@ void TSQLiteDataSet::DoOpen() {
     ForgetPage();
     pageFirst_ = 0;
   } catch (...) {
+    versionQuery_.reset();
     db = QSqlDatabase();
     QSqlDatabase::removeDatabase(connection_);
     throw;
@@ -107,6 +108,7 @@ void TSQLiteDataSet::DoOpen() {
 void TSQLiteDataSet::DoClose() {
   ForgetPage();
   count_ = 0;
+  versionQuery_.reset();  // before its connection goes
   {
     QSqlDatabase db = Connection(connection_);
     db.close();
@@ -122,9 +124,17 @@ int TSQLiteDataSet::CountRows() const {
 }
 
 qint64 TSQLiteDataSet::DataVersion() const {
-  QSqlQuery q(Connection(connection_));
-  if (!q.exec(QStringLiteral("PRAGMA data_version")) || !q.next()) throw EDatabaseError(DatabaseMessage(q.lastError()));
-  return q.value(0).toLongLong();
+  if (!versionQuery_) {
+    versionQuery_ = std::make_unique<QSqlQuery>(Connection(connection_));
+    versionQuery_->setForwardOnly(true);
+    if (!versionQuery_->prepare(QStringLiteral("PRAGMA data_version")))
+      throw EDatabaseError(DatabaseMessage(versionQuery_->lastError()));
+  }
+  QSqlQuery& q = *versionQuery_;
+  if (!q.exec() || !q.next()) throw EDatabaseError(DatabaseMessage(q.lastError()));
+  const qint64 version = q.value(0).toLongLong();
+  q.finish();
+  return version;
 }
 
 bool TSQLiteDataSet::DoChangedElsewhere() const {

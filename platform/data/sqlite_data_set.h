@@ -1,7 +1,9 @@
 #pragma once
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <limits>
+#include <memory>
 #include <vector>
 
 #include "platform/data/data_set.h"
@@ -73,6 +75,8 @@ class TSQLiteDataSet : public TDataSet {
   // Refresh.
   mutable int knownEnd_ = std::numeric_limits<int>::max();
   mutable qint64 dataVersion_ = 0;
+  // Asked before every search, so prepared once per connection.
+  mutable std::unique_ptr<QSqlQuery> versionQuery_;
 };
 
 }  // namespace kavri
