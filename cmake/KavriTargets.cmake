@@ -16,9 +16,27 @@ set(KAVRI_PCH_WIDGETS ${KAVRI_PCH_CORE} <QApplication> <QImage> <QKeyEvent> <QLa
     <QPointer> <QTimer> <QVBoxLayout> <QWidget>)
 set(KAVRI_PCH_TESTS ${KAVRI_PCH_WIDGETS} <thread> <QTest> <gtest/gtest.h>)
 
+set(KAVRI_PCH_BENCH ${KAVRI_PCH_WIDGETS} <benchmark/benchmark.h>)
+
 # kavri_precompile(target CORE|WIDGETS|TESTS)
 function(kavri_precompile target kind)
   if(KAVRI_PRECOMPILED_HEADERS)
+    target_precompile_headers(${target} PRIVATE ${KAVRI_PCH_${kind}})
+  endif()
+endfunction()
+
+# kavri_precompile_shared(target TESTS|BENCH): the test programs are all built with the same options,
+# and so are the benchmarks: the first target of the kind precompiles the headers, the others reuse
+# its header instead of compiling the same one again each.
+function(kavri_precompile_shared target kind)
+  if(NOT KAVRI_PRECOMPILED_HEADERS)
+    return()
+  endif()
+  get_property(owner GLOBAL PROPERTY KAVRI_PCH_OWNER_${kind})
+  if(owner)
+    target_precompile_headers(${target} REUSE_FROM ${owner})
+  else()
+    set_property(GLOBAL PROPERTY KAVRI_PCH_OWNER_${kind} ${target})
     target_precompile_headers(${target} PRIVATE ${KAVRI_PCH_${kind}})
   endif()
 endfunction()
@@ -44,6 +62,13 @@ function(kavri_light_test_code target)
   target_compile_options(${target} PRIVATE $<$<CONFIG:RelWithDebInfo,Release>:-O1> -g1)
 endfunction()
 
+# The suite's runner (scripts/ctest_cores.sh) shares the cores out as a ctest resource, "cores",
+# three slots a core: a test of a test program takes a whole core; a session driving the program
+# under a virtual X server takes a third, as it mostly waits for the program and the window tool, so
+# several run beside the test programs. A plain ctest without the resource file ignores this.
+set(KAVRI_TEST_CORES "cores:3")
+set(KAVRI_SESSION_CORES "cores:1" CACHE STRING "The share of the cores a session script takes (of three a core)")
+
 # kavri_test_folder(name [LIBS ...] [LABELS ...]): one test executable of every .cpp in the calling
 # folder, run on the offscreen platform through the shared test main. The test code itself is built
 # lightly (the code under test keeps the build's own optimisation): optimising gtest's expansions
@@ -55,11 +80,12 @@ function(kavri_test_folder name)
   kavri_autogen_tracks_sources(${name} "${sources}")
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} kavri_test_support GTest::gtest GTest::gmock)
   kavri_light_test_code(${name})
-  kavri_precompile(${name} TESTS)
+  kavri_precompile_shared(${name} TESTS)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
                LABELS "${name};${ARG_LABELS}"
+               RESOURCE_GROUPS ${KAVRI_TEST_CORES}
                TIMEOUT 300)
 endfunction()

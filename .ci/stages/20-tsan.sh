@@ -18,9 +18,34 @@ for p in "${programs[@]}" "$emulated"; do targets+=("$(basename "$p")"); done
 cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]}"
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$root/.ci/tsan.supp"
 export QT_QPA_PLATFORM=offscreen
-for p in "${programs[@]}"; do
-  echo "--- $(basename "$p")"
-  "$build/$p" --gtest_filter='*Threads*' --gtest_repeat=3
+# The programs run side by side, as many as there are cores: their tests mostly wait for threads to
+# end, so one at a time left the cores idle. Each keeps its own log, shown whole when it failed.
+logs="$build/threads-logs"
+rm -rf "$logs"
+mkdir -p "$logs"
+run_threads() {
+  local program=$1 wrapper=${2:-}
+  local log="$logs/$(basename "$program").txt"
+  if $wrapper "$build/$program" --gtest_filter='*Threads*' --gtest_repeat=3 >"$log" 2>&1; then
+    echo "--- $(basename "$program"): $(grep -c '^\[       OK \]' "$log") runs passed"
+  else
+    echo "--- $(basename "$program") FAILED; its log:"
+    cat "$log"
+    return 1
+  fi
+}
+status=0
+running=0
+for p in "${programs[@]}" "$emulated"; do
+  if [ "$p" = "$emulated" ]; then run_threads "$p" umockdev-wrapper & else run_threads "$p" & fi
+  running=$((running + 1))
+  if [ "$running" -ge "$(nproc)" ]; then
+    wait -n || status=1
+    running=$((running - 1))
+  fi
 done
-echo "--- $(basename "$emulated")"
-umockdev-wrapper "$build/$emulated" --gtest_filter='*Threads*' --gtest_repeat=3
+while [ "$running" -gt 0 ]; do
+  wait -n || status=1
+  running=$((running - 1))
+done
+exit $status

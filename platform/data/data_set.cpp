@@ -345,6 +345,9 @@ int TDataSet::FindRecord(const QString& keyFields, const QVariantList& keyValues
         return false;
     return true;
   };
+  // An index or rows read before another program's change would answer for records gone or
+  // renamed since.
+  if (DoChangedElsewhere()) keyIndexes_.clear();
   TStoredRecord match;
   const int count = DoRecordCount();
   int index = -1;

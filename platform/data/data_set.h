@@ -143,6 +143,9 @@ class TDataSet : public QObject {
   // The cursor goes to the record at `index`, found by key; a storage that reads the rows around a
   // record sooner from its bookmark than from its place may ready them now.
   virtual void DoGoingTo(int index, TBookmark bookmark) { (void)index, (void)bookmark; }
+  // Whether another program changed the stored records since the storage last looked; one that
+  // answers yes has let go of the rows it held, so the next reads come from the storage.
+  virtual bool DoChangedElsewhere() const { return false; }
   // The stored records changed: the key indexes are made again when next needed.
   void DropKeyIndexes() { keyIndexes_.clear(); }
 

@@ -94,9 +94,11 @@ void TSQLiteDataSet::DoOpen() {
     }
     if (FieldCount() == 0) throw EDatabaseError(QStringLiteral("no such table: %1").arg(table_));
     count_ = CountRows();
+    dataVersion_ = DataVersion();
     ForgetPage();
     pageFirst_ = 0;
   } catch (...) {
+    versionQuery_.reset();
     db = QSqlDatabase();
     QSqlDatabase::removeDatabase(connection_);
     throw;
@@ -106,6 +108,7 @@ void TSQLiteDataSet::DoOpen() {
 void TSQLiteDataSet::DoClose() {
   ForgetPage();
   count_ = 0;
+  versionQuery_.reset();  // before its connection goes
   {
     QSqlDatabase db = Connection(connection_);
     db.close();
@@ -118,6 +121,28 @@ int TSQLiteDataSet::CountRows() const {
   if (!q.exec(QStringLiteral("SELECT count(*) FROM %1").arg(Quoted(table_))) || !q.next())
     throw EDatabaseError(DatabaseMessage(q.lastError()));
   return q.value(0).toInt();
+}
+
+qint64 TSQLiteDataSet::DataVersion() const {
+  if (!versionQuery_) {
+    versionQuery_ = std::make_unique<QSqlQuery>(Connection(connection_));
+    versionQuery_->setForwardOnly(true);
+    if (!versionQuery_->prepare(QStringLiteral("PRAGMA data_version")))
+      throw EDatabaseError(DatabaseMessage(versionQuery_->lastError()));
+  }
+  QSqlQuery& q = *versionQuery_;
+  if (!q.exec() || !q.next()) throw EDatabaseError(DatabaseMessage(q.lastError()));
+  const qint64 version = q.value(0).toLongLong();
+  q.finish();
+  return version;
+}
+
+bool TSQLiteDataSet::DoChangedElsewhere() const {
+  const qint64 version = DataVersion();
+  if (version == dataVersion_) return false;
+  dataVersion_ = version;
+  ForgetPage();
+  return true;
 }
 
 std::vector<TStoredRecord> TSQLiteDataSet::LoadPage(const QString& where, const QVariantList& binds, int firstIndex,

@@ -1,7 +1,9 @@
 #pragma once
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <limits>
+#include <memory>
 #include <vector>
 
 #include "platform/data/data_set.h"
@@ -46,6 +48,7 @@ class TSQLiteDataSet : public TDataSet {
   void DoScanField(int fieldIndex, const std::function<void(TBookmark, const QVariant&)>& take) const override;
   TStoredRecord DoRecordWithBookmark(int index, TBookmark bookmark) const override;
   void DoGoingTo(int index, TBookmark bookmark) override;
+  bool DoChangedElsewhere() const override;
 
  private:
   QString Quoted(const QString& name) const;
@@ -58,6 +61,9 @@ class TSQLiteDataSet : public TDataSet {
   // with `needsRow` when it touched no row (another writer deleted it), so no edit is lost unseen.
   QVariant Write(const QString& sql, const QVariantList& binds, bool needsRow = false);
   int CountRows() const;
+  // The file's change counter as this connection sees it: it moves with every commit of another
+  // connection, and only then.
+  qint64 DataVersion() const;
 
   QString fileName_, table_, connection_;
   bool readOnly_ = false;
@@ -68,6 +74,9 @@ class TSQLiteDataSet : public TDataSet {
   // Rows from here on were counted but are no longer in the file; known until the next write or
   // Refresh.
   mutable int knownEnd_ = std::numeric_limits<int>::max();
+  mutable qint64 dataVersion_ = 0;
+  // Asked before every search, so prepared once per connection.
+  mutable std::unique_ptr<QSqlQuery> versionQuery_;
 };
 
 }  // namespace kavri

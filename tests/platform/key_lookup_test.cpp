@@ -234,3 +234,66 @@ TYPED_TEST(KeyIndexChanges, EverySearchSeesTheRecordsAsTheyAreNow) {
 }
 
 }  // namespace
+
+// A key can reach records through either of its hashes (a text key finds equal texts, and numbers
+// as a number): the record first in order wins, whichever hash reached it.
+TEST(KeyLookup, TheFirstEqualRecordIsFoundWhicheverHashReachesIt) {
+  const struct {
+    const char* what;
+    QVariant first, second;
+  } cases[] = {
+      {"text before number", QString("5"), 5},
+      {"number before text", 5, QString("5")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TMemoryDataSet set;
+    set.AddFieldDef("code", TFieldType::ftString, 10);
+    set.AddFieldDef("name", TFieldType::ftString, 10);
+    set.AddRecord({QString("x"), QString("other")});
+    set.AddRecord({c.first, QString("first")});
+    set.AddRecord({c.second, QString("second")});
+    set.Open();
+    EXPECT_EQ(set.Lookup("code", {QString("5")}, "name").toString().toStdString(), "first");
+    ASSERT_TRUE(set.Locate("code", {QString("5")}));
+    EXPECT_EQ(set.FieldByName("name")->AsString().toStdString(), "first");
+  }
+}
+
+// Another connection changes the file while the set is open, or while it is closed: a search
+// answers from the rows as they are now, without a Refresh.
+TEST(KeyLookup, AnotherConnectionsChangeIsSeenByTheNextSearch) {
+  kavri_test::ScratchDir dir;
+  const QString file = QString::fromStdString(dir.Path("people.db"));
+  auto people = kavri_test::OpenPeopleInSqlite(file, {"ann", "bob", "cid"});
+  TSQLiteDataSet& set = *people;
+  auto elsewhere = [&](const char* sql) { kavri_test::RunSqlite(file, sql); };
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    std::vector<std::pair<int, const char*>> expected;  // id, the name a search finds ("" none)
+  } steps[] = {
+      {"opened", [] {}, {{1, "ann"}, {2, "bob"}, {3, "cid"}}},
+      {"key renamed", [&] { elsewhere("UPDATE people SET id = 20 WHERE id = 2;"); }, {{2, ""}, {20, "bob"}, {1, "ann"}}},
+      {"row renamed", [&] { elsewhere("UPDATE people SET name = 'amy' WHERE id = 1;"); }, {{1, "amy"}}},
+      {"every row deleted", [&] { elsewhere("DELETE FROM people;"); }, {{1, ""}, {20, ""}, {3, ""}}},
+      {"inserted while closed",
+       [&] {
+         set.Close();
+         elsewhere("INSERT INTO people VALUES (5, 'eve', NULL);");
+         set.Open();
+       },
+       {{5, "eve"}, {1, ""}}},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.change();
+    for (const auto& [id, expected] : step.expected) {
+      EXPECT_EQ(set.Lookup("id", {id}, "name").toString().toStdString(), expected) << "id " << id;
+      EXPECT_EQ(set.Locate("id", {id}), *expected != 0) << "id " << id;
+      if (*expected) {
+        EXPECT_EQ(set.FieldByName("name")->AsString().toStdString(), expected) << "id " << id;
+      }
+    }
+  }
+}

@@ -597,7 +597,6 @@ TEST_F(ConverterConversionsTest, MergeJoinsTheFilesAtTheirFullPathsInListOrder) 
   }
   EXPECT_EQ(xs, (std::vector<int>{5, 6, 7, 1, 2, 3}));
   ASSERT_EQ(merged.frames[5]->points.size(), 2u);
-  EXPECT_EQ(merged.frames[5]->points.size(), 2u);
   EXPECT_EQ(merged.frames[5]->points[1].y, 4);
 
   // A file merged with itself twice gives twice its frames; a missing file adds none.

@@ -18,15 +18,28 @@ TEST(QtDialogService, TheNameBoxIsWideEnoughForItsTitle) {
     SCOPED_TRACE(title);
     int width = -1;
     QString shownTitle, shownValue;
-    QTimer::singleShot(0, [&] {
-      auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
-      if (!box) return;
+    // Answers the name box once it is up; a box of another kind fails the test and is closed, so
+    // nothing waits for an answer that never comes.
+    QTimer answer;
+    answer.setInterval(0);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (!modal) return;
+      auto* box = qobject_cast<QInputDialog*>(modal);
+      if (!box) {
+        ADD_FAILURE() << "a " << modal->metaObject()->className() << " opened instead of the name box";
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->done(QDialog::Rejected);
+        else modal->close();
+        return;
+      }
+      answer.stop();
       width = box->frameGeometry().width();
       shownTitle = box->windowTitle();
       shownValue = box->textValue();
       box->setTextValue("typed");
       box->accept();
     });
+    answer.start();
     TQtDialogService service;
     std::string value = "NewSection";
     ASSERT_TRUE(service.InputQuery(title, "segment name", value));
