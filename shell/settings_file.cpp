@@ -111,7 +111,7 @@ std::string DescribeReplacedSettings(const TSettingsLines& lines, bool fileFound
       const std::string_view piece = CutAtCharacter(text, kQuotedBytes);
       held = "held \"" + std::string(piece) + (piece.size() < text.size() ? "…" : "") + "\"";
     }
-    report += "line " + std::to_string(s.line) + " (" + s.name + ") " + held + ": " + usedText + " is used instead\n";
+    report += "line " + std::to_string(s.line + 1) + " (" + s.name + ") " + held + ": " + usedText + " is used instead\n";
   }
   if (report.empty()) return {};
   return "Some lines of the settings file \"" + SettingsFilePath() +
@@ -185,7 +185,7 @@ void WriteSettingsToLines(TSettingsLines& lines, const TEditorSettings& editor) 
 bool SaveSettingsFile(const std::string& path, TSettingsLines& lines, const TEditorSettings& editor,
                       std::string* error) {
   WriteSettingsToLines(lines, editor);
-  return WriteTextLines(path, lines, error);
+  return WriteRowLines(path, lines, kSettingsFileRule, error);
 }
 
 }  // namespace kavri
