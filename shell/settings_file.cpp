@@ -6,7 +6,6 @@
 #include "platform/file_io.h"
 #include "platform/int_convert.h"
 #include "platform/program_folder.h"
-#include "platform/regular_file.h"
 #include "platform/text.h"
 
 namespace kavri {
@@ -68,9 +67,9 @@ TSettingsLines LoadSettingsLines(const std::string& path, bool* found, std::stri
   // Every line at its longest, with CR LF.
   constexpr uint64_t kMaxBytes = kSettingsFileRule.maxLines * (kSettingsFileRule.maxLineBytes + 2);
   std::string error;
-  const std::optional<Bytes> bytes = ReadWholeFile(path, kMaxBytes, &error);
+  bool tooLarge = false;
+  const std::optional<Bytes> bytes = ReadWholeFile(path, kMaxBytes, &error, &tooLarge);
   // Missing or unreadable is a first start; too large is a file found and refused.
-  const bool tooLarge = !bytes && error == CannotReadText(path, TooLargeReason(kMaxBytes));
   if (found) *found = bytes || tooLarge;
   std::optional<std::string> refused;
   if (tooLarge) refused = std::move(error);
