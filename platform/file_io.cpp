@@ -75,7 +75,7 @@ bool WriteAll(int fd, const uint8_t* data, size_t size) {
 // the buffer growing by steps within its reserved room so that each step is cleared while it is
 // still in the cache the read then fills; whatever lies beyond, for a file that reports no size
 // (as some kernel files do) or grew meanwhile, is read on in chunks.
-bool ReadToEnd(const TRegularFile& file, uint64_t maxBytes, Bytes& bytes, std::string* error) {
+bool ReadToEnd(const TRegularFile& file, uint64_t maxBytes, Bytes& bytes, std::string* error, bool& tooLarge) {
   constexpr size_t kStep = 64 * 1024;
   const size_t expected = static_cast<size_t>(file.Size());
   bytes.reserve(expected);
@@ -95,6 +95,7 @@ bool ReadToEnd(const TRegularFile& file, uint64_t maxBytes, Bytes& bytes, std::s
     const long long n = file.ReadAt(filled, chunk, sizeof chunk, error);
     if (n <= 0) return n == 0;
     if (filled + static_cast<uint64_t>(n) > maxBytes) {
+      tooLarge = true;
       if (error) *error = CannotReadText(file.Path(), TooLargeReason(maxBytes));
       return false;
     }
@@ -140,16 +141,21 @@ bool FollowLinks(const std::string& path, std::string* target, std::string* erro
 
 }  // namespace
 
-std::optional<Bytes> ReadWholeFile(const std::string& path, uint64_t maxBytes, std::string* error) {
+std::optional<Bytes> ReadWholeFile(const std::string& path, uint64_t maxBytes, std::string* error,
+                                   bool* tooLarge) {
+  bool larger = false;
+  if (!tooLarge) tooLarge = &larger;
+  *tooLarge = false;
   TRegularFile file;
   if (!file.Open(path, error)) return std::nullopt;
   if (file.Size() > maxBytes) {
+    *tooLarge = true;
     if (error) *error = CannotReadText(path, TooLargeReason(maxBytes));
     return std::nullopt;
   }
   try {
     Bytes bytes;
-    if (!ReadToEnd(file, maxBytes, bytes, error)) return std::nullopt;
+    if (!ReadToEnd(file, maxBytes, bytes, error, *tooLarge)) return std::nullopt;
     return bytes;
   } catch (const std::bad_alloc&) {
     if (error) *error = CannotReadText(path, kNotEnoughMemory);

@@ -10,8 +10,9 @@ using Bytes = std::vector<uint8_t>;
 
 // The whole of a regular file, or nothing (reason in *error, see CannotReadText) when it is not a
 // regular file, cannot be read, is larger than `maxBytes`, or memory runs out. Never waits on a
-// FIFO or device.
-std::optional<Bytes> ReadWholeFile(const std::string& path, uint64_t maxBytes, std::string* error = nullptr);
+// FIFO or device. *tooLarge says whether it was refused for its size.
+std::optional<Bytes> ReadWholeFile(const std::string& path, uint64_t maxBytes, std::string* error = nullptr,
+                                   bool* tooLarge = nullptr);
 
 // Writes the image to a temporary file beside the file, then renames it over the file, so a reader
 // sees either the old file or the new one and a failed write keeps the old file byte for byte.

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <array>
 #include <mutex>
 #include <vector>
 
@@ -41,36 +42,34 @@ std::string ProgramFolder() {
   return g_folder;
 }
 
-std::string DrawingFolder() { return ProgramFolder() + "Drawing/"; }
-std::string SectionFolder() { return ProgramFolder() + "Section/"; }
-std::string IldaFolder() { return ProgramFolder() + "ILDAimage/"; }
-std::string SequenceFolder() { return ProgramFolder() + "Sequence/"; }
-std::string MusicFolder() { return ProgramFolder() + "Music/"; }
-
 namespace {
 
-// As the folder functions above name them.
-const std::vector<std::string>& ContentFolderNames() {
-  static const std::vector<std::string> kNames = {"Drawing", "Section", "ILDAimage", "Sequence", "Music"};
-  return kNames;
-}
+// The content folders' names below the program folder, each spelt once.
+constexpr const char* kDrawing = "Drawing";
+constexpr const char* kSection = "Section";
+constexpr const char* kIlda = "ILDAimage";
+constexpr const char* kSequence = "Sequence";
+constexpr const char* kMusic = "Music";
+constexpr std::array kContentFolderNames{kDrawing, kSection, kIlda, kSequence, kMusic};
 
-std::vector<std::string> ProgramAndContentFolders() {
-  std::vector<std::string> folders{ProgramFolder()};
-  for (const std::string& name : ContentFolderNames()) folders.push_back(ProgramFolder() + name + "/");
-  return folders;
-}
+std::string ContentFolder(const char* name) { return ProgramFolder() + name + "/"; }
 
 }  // namespace
 
+std::string DrawingFolder() { return ContentFolder(kDrawing); }
+std::string SectionFolder() { return ContentFolder(kSection); }
+std::string IldaFolder() { return ContentFolder(kIlda); }
+std::string SequenceFolder() { return ContentFolder(kSequence); }
+std::string MusicFolder() { return ContentFolder(kMusic); }
+
 bool EnsureContentFolders() {
-  bool ok = true;
-  for (const std::string& dir : ProgramAndContentFolders()) ok = QDir().mkpath(QString::fromStdString(dir)) && ok;
+  bool ok = QDir().mkpath(QString::fromStdString(ProgramFolder()));
+  for (const char* name : kContentFolderNames) ok = QDir().mkpath(QString::fromStdString(ContentFolder(name))) && ok;
   return ok;
 }
 
 int RemoveInterruptedSaves() {
-  return RemoveLeftTemporaryFiles(ProgramFolder(), ContentFolderNames());
+  return RemoveLeftTemporaryFiles(ProgramFolder(), {kContentFolderNames.begin(), kContentFolderNames.end()});
 }
 
 void ResetProgramFolderForTests() {

@@ -6,7 +6,6 @@
 #include "platform/file_io.h"
 #include "platform/int_convert.h"
 #include "platform/program_folder.h"
-#include "platform/regular_file.h"
 #include "platform/text.h"
 
 namespace kavri {
@@ -68,9 +67,9 @@ TSettingsLines LoadSettingsLines(const std::string& path, bool* found, std::stri
   // Every line at its longest, with CR LF.
   constexpr uint64_t kMaxBytes = kSettingsFileRule.maxLines * (kSettingsFileRule.maxLineBytes + 2);
   std::string error;
-  const std::optional<Bytes> bytes = ReadWholeFile(path, kMaxBytes, &error);
+  bool tooLarge = false;
+  const std::optional<Bytes> bytes = ReadWholeFile(path, kMaxBytes, &error, &tooLarge);
   // Missing or unreadable is a first start; too large is a file found and refused.
-  const bool tooLarge = !bytes && error == CannotReadText(path, TooLargeReason(kMaxBytes));
   if (found) *found = bytes || tooLarge;
   std::optional<std::string> refused;
   if (tooLarge) refused = std::move(error);
@@ -111,7 +110,7 @@ std::string DescribeReplacedSettings(const TSettingsLines& lines, bool fileFound
       const std::string_view piece = CutAtCharacter(text, kQuotedBytes);
       held = "held \"" + std::string(piece) + (piece.size() < text.size() ? "…" : "") + "\"";
     }
-    report += "line " + std::to_string(s.line) + " (" + s.name + ") " + held + ": " + usedText + " is used instead\n";
+    report += "line " + std::to_string(s.line + 1) + " (" + s.name + ") " + held + ": " + usedText + " is used instead\n";
   }
   if (report.empty()) return {};
   return "Some lines of the settings file \"" + SettingsFilePath() +
@@ -185,7 +184,7 @@ void WriteSettingsToLines(TSettingsLines& lines, const TEditorSettings& editor) 
 bool SaveSettingsFile(const std::string& path, TSettingsLines& lines, const TEditorSettings& editor,
                       std::string* error) {
   WriteSettingsToLines(lines, editor);
-  return WriteTextLines(path, lines, error);
+  return WriteRowLines(path, lines, kSettingsFileRule, error);
 }
 
 }  // namespace kavri

@@ -4,6 +4,7 @@
 // anything after line 43 are the operator's own and are written back exactly as read.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/text_lines.h"
@@ -18,6 +19,8 @@ constexpr int kMediaPlayerPathLine = 35;
 // What a settings file may hold: a few dozen short lines are needed, room is left for the operator's
 // notes, and a line takes the longest path a program may have.
 constexpr TRowFileRule kSettingsFileRule{256, 4096, "the start-up"};
+// Whether `text` fits on one line of the file as its reader measures lines: in bytes.
+constexpr bool FitsSettingsLine(std::string_view text) { return text.size() <= kSettingsFileRule.maxLineBytes; }
 
 // A numeric setting: its line, name, range and the value used when the line is missing or not a
 // number. Values read are clamped to the range; a byte-sized setting first keeps the low byte of
@@ -62,7 +65,8 @@ int32_t ReadSettingLine(const TSettingsLines& lines, int line);
 
 // The operator's message about the numeric lines whose text is not what is used (not a number, out
 // of range, missing from a short file), naming each line, the start of what it held and the value
-// used instead; or, when the file was refused, why. Empty when every line is used as it stands, and
+// used instead; or, when the file was refused, why. Lines are counted from 1 there, as a text
+// editor and the refusal count them. Empty when every line is used as it stands, and
 // for a file that does not exist.
 std::string DescribeReplacedSettings(const TSettingsLines& lines, bool fileFound, const std::string& refusal = {});
 
@@ -76,7 +80,8 @@ void ReadOutputSettings(const TSettingsLines& lines);
 void WriteSettingsToLines(TSettingsLines& lines, const TEditorSettings& editor);
 
 // At exit: WriteSettingsToLines, then the whole list saved with CRLF endings, replacing the file
-// atomically. False (old file kept, reason in *error) when the write fails.
+// atomically. False (old file kept, reason in *error) when the write fails or the reader would
+// refuse the file.
 bool SaveSettingsFile(const std::string& path, TSettingsLines& lines, const TEditorSettings& editor,
                       std::string* error = nullptr);
 

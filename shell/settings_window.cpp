@@ -4,11 +4,13 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QSignalBlocker>
+#include <QValidator>
 #include <QVBoxLayout>
 
 #include "engine/shared_state.h"
 #include "platform/dialog_service.h"
 #include "shell/main_window.h"
+#include "shell/settings_file.h"
 
 namespace kavri {
 
@@ -17,6 +19,16 @@ TForm13* Form13 = nullptr;
 namespace {
 
 QString Num(int value) { return QString::number(value); }
+
+// Keeps what is typed or pasted within the bytes a line of the settings file holds, so that the
+// file written at exit is one the next start reads. A text set from the program is not checked.
+class TSettingsLineValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int&) const override {
+    return FitsSettingsLine(input.toStdString()) ? Acceptable : Invalid;
+  }
+};
 
 }  // namespace
 
@@ -85,6 +97,7 @@ TForm13::TForm13(QWidget* parent) : QWidget(parent) {
   grid->addWidget(MakeLabel(this, nullptr, "Media player"), row, 0);
   auto* playerRow = new QHBoxLayout;
   skinEdit4 = MakeSkinEdit(this, "skinEdit4");
+  skinEdit4->setValidator(new TSettingsLineValidator(skinEdit4));
   skinButton12 = MakeSkinButton(this, "skinButton12", "Find...", 80);
   playerRow->addWidget(skinEdit4);
   playerRow->addWidget(skinButton12);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "engine/shared_state.h"
+#include "shell/settings_file.h"
 
 namespace kavri {
 
@@ -93,6 +94,8 @@ bool TSettingsWindowModel::IsUsableMediaPlayer(const std::string& path) {
   return info.exists() && info.isFile() && info.isExecutable();
 }
 
-void TSettingsWindowModel::MediaPlayerPathChanged(const std::string& path) { SetMediaPlayerPath(path); }
+void TSettingsWindowModel::MediaPlayerPathChanged(const std::string& path) {
+  if (FitsSettingsLine(path)) SetMediaPlayerPath(path);
+}
 
 }  // namespace kavri

@@ -51,6 +51,7 @@ class TSettingsWindowModel {
 
   // "Find...": a chosen file is taken only when it exists and may be run.
   static bool IsUsableMediaPlayer(const std::string& path);
+  // A path longer than a line of the settings file holds is not taken.
   void MediaPlayerPathChanged(const std::string& path);
 
  private:

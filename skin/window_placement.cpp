@@ -137,9 +137,9 @@ bool Place(QWidget* window, TWindowPlacement placement, QWidget* opener, bool pl
   // two thirds of the screen).
   window->ensurePolished();
   if (QLayout* layout = window->layout()) layout->activate();
-  const bool scrolls = ContentScroller(window) != nullptr;
+  QScrollArea* const scroller = ContentScroller(window);
   if (!window->testAttribute(Qt::WA_Resized)) {
-    if (scrolls)
+    if (scroller)
       window->resize(window->sizeHint());
     else
       window->adjustSize();
@@ -154,7 +154,7 @@ bool Place(QWidget* window, TWindowPlacement placement, QWidget* opener, bool pl
   const QRect available = screen->availableGeometry();
   // Larger than the work area, a window whose content scrolls opens at the area's size, with room
   // for the scroll bars it then shows, so that none of them covers a control.
-  if (QScrollArea* scroller = ContentScroller(window)) {
+  if (scroller) {
     const QSize room = available.size().shrunkBy(margins);
     if (window->width() > room.width() || window->height() > room.height()) {
       window->resize(WithScrollBarRoom(window->size(), room, scroller));

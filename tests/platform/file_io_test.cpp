@@ -309,16 +309,23 @@ TEST(FileIo, AFileLargerThanTheReaderTakesIsRefusedBeforeItIsRead) {
   const std::string path = dir.Path("big");
   kavri_test::WriteBytes(path, Bytes(1000, 7));
   std::string error;
-  EXPECT_TRUE(ReadWholeFile(path, 1000, &error).has_value()) << error;
-  EXPECT_FALSE(ReadWholeFile(path, 999, &error).has_value());
+  bool tooLarge = true;
+  EXPECT_TRUE(ReadWholeFile(path, 1000, &error, &tooLarge).has_value()) << error;
+  EXPECT_FALSE(tooLarge);
+  EXPECT_FALSE(ReadWholeFile(path, 999, &error, &tooLarge).has_value());
+  EXPECT_TRUE(tooLarge);
   EXPECT_EQ(error, "Cannot read " + path + ": the file is larger than 999 bytes");
   // A sparse terabyte: refused, neither read nor allocated.
   ASSERT_EQ(truncate(path.c_str(), off_t{1} << 40), 0);
   EXPECT_FALSE(ReadWholeFile(path, kRoomy, &error).has_value());
   EXPECT_NE(error.find("larger than"), std::string::npos) << error;
   // A kernel file reports no size; the limit holds all the same.
-  EXPECT_FALSE(ReadWholeFile("/proc/self/status", 10, &error).has_value());
+  tooLarge = false;
+  EXPECT_FALSE(ReadWholeFile("/proc/self/status", 10, &error, &tooLarge).has_value());
+  EXPECT_TRUE(tooLarge);
   EXPECT_EQ(error, "Cannot read /proc/self/status: the file is larger than 10 bytes");
+  EXPECT_FALSE(ReadWholeFile(dir.Path("missing"), 10, &error, &tooLarge).has_value());
+  EXPECT_FALSE(tooLarge);
 }
 
 TEST(FileIo, MissingFolderOrFileIsReportedNotCreated) {

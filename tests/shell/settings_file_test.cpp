@@ -260,12 +260,12 @@ TEST_F(SettingsFile, ReplacedLinesAreNamedWithWhatTheyHeldAndWhatIsUsed) {
   lines[29] = " 40 ";  // blanks around a usable number are no replacement
   lines[23] = "\xc3\xa9" + std::string(38, '1') + "\xc3\xa9" + std::string(3000, '2');  // quoted cut, "é" kept whole
   const std::string report = DescribeReplacedSettings(lines, true);
-  for (const std::string& expected : std::vector<std::string>{"line 19 (ScanDelay) held \"fast\": 75 is used instead",
-                                      "line 21 (HSize) held \"99\": 40 is used instead",
-                                      "line 23 (VSize) held \"\xc3\xa9" + std::string(38, '1') + "…\": 20 is used instead",
-                                      "line 27 (UsbPipe) held \"300\": 44 is used instead"})
+  for (const std::string& expected : std::vector<std::string>{"line 20 (ScanDelay) held \"fast\": 75 is used instead",
+                                      "line 22 (HSize) held \"99\": 40 is used instead",
+                                      "line 24 (VSize) held \"\xc3\xa9" + std::string(38, '1') + "…\": 20 is used instead",
+                                      "line 28 (UsbPipe) held \"300\": 44 is used instead"})
     EXPECT_NE(report.find(expected), std::string::npos) << expected << "\n" << report;
-  EXPECT_EQ(report.find("line 29"), std::string::npos) << report;
+  EXPECT_EQ(report.find("line 30"), std::string::npos) << report;
   EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 5) << report;  // the heading and four lines
 
   TSettingsLines usable = SampleLines();
@@ -273,8 +273,35 @@ TEST_F(SettingsFile, ReplacedLinesAreNamedWithWhatTheyHeldAndWhatIsUsed) {
   EXPECT_EQ(DescribeReplacedSettings(usable, true), "");
   EXPECT_EQ(DescribeReplacedSettings({}, false), "");  // a first start: nothing to tell
   lines.resize(40);
-  EXPECT_NE(DescribeReplacedSettings(lines, true).find("line 41 (BlueSaturation) is missing: 100 is used instead"),
+  EXPECT_NE(DescribeReplacedSettings(lines, true).find("line 42 (BlueSaturation) is missing: 100 is used instead"),
             std::string::npos);
+
+  // A refused file names its lines as the report does, counting from 1 as a text editor does.
+  const std::string path = dir.Path("Kavri.ini");
+  lines = SampleLines();
+  lines[19] = std::string(5000, '7');
+  WriteText(path, JoinTextLines(lines));
+  bool found = false;
+  std::string refusal;
+  EXPECT_TRUE(LoadSettingsLines(path, &found, &refusal).empty());
+  EXPECT_TRUE(found);
+  EXPECT_NE(refusal.find("its line 20 is 5000 bytes long"), std::string::npos) << refusal;
+}
+
+// The player path written at exit is one the next start reads: up to the bytes a line holds.
+TEST_F(SettingsFile, APlayerPathIsSavedWhileALineHoldsItAndNeverLonger) {
+  const std::string path = dir.Path("Kavri.ini");
+  const std::string longest = std::string(kSettingsFileRule.maxLineBytes - 2, 'p') + "\xc3\xa9";  // bytes, not characters
+  for (const auto& [player, saved] : {std::pair{longest, true}, std::pair{longest + "p", false}}) {
+    SCOPED_TRACE(player.size());
+    WriteText(path, "old\r\n");
+    TSettingsLines lines = LoadSettingsLines(path);
+    SetMediaPlayerPath(player);
+    std::string error;
+    EXPECT_EQ(SaveSettingsFile(path, lines, DefaultEditorSettings(), &error), saved) << error;
+    std::string refusal;
+    EXPECT_EQ(ReadMediaPlayerPath(LoadSettingsLines(path, nullptr, &refusal)), saved ? player : "") << refusal;
+  }
 }
 
 // The address space this process holds now.

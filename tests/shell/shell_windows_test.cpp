@@ -254,6 +254,20 @@ TEST_F(ShellWindowsTest, SettingsWindowFindsOnlyAnExistingProgram) {
   EXPECT_EQ(form.skinEdit4->text().toStdString(), player);
 }
 
+// What is typed stops at the bytes a settings line holds; a longer path from elsewhere is not taken.
+TEST_F(ShellWindowsTest, SettingsWindowTakesAPlayerPathOnlyAsLongAsASettingsLineHolds) {
+  TForm13 form;
+  form.FormCreate();
+  const std::string start(kSettingsFileRule.maxLineBytes - 2, 'p');
+  form.skinEdit4->setText(QString::fromStdString(start));
+  form.skinEdit4->end(false);
+  form.skinEdit4->insert(QString::fromUtf8("\xc3\xa9"));  // pasted: "é" fills the line's last two bytes
+  QTest::keyClick(form.skinEdit4, 'x');
+  EXPECT_EQ(MediaPlayerPath(), start + "\xc3\xa9");
+  form.skinEdit4->setText(QString::fromStdString(start + "xyz"));
+  EXPECT_EQ(MediaPlayerPath(), start + "\xc3\xa9");
+}
+
 TEST_F(ShellWindowsTest, AboutBoxHidesOnOkAndShowsAgain) {
   TAboutBox box;
   box.show();
@@ -454,7 +468,7 @@ TEST_F(ShellWindowsTest, StartTellsOnceWhichSettingsLinesWereReplaced) {
   kavri_test::RecordingDialogs dialogs;
   Create({0});
   ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_NE(dialogs.messages[0].find("line 19 (ScanDelay) held \"fast\": 75 is used instead"), std::string::npos)
+  EXPECT_NE(dialogs.messages[0].find("line 20 (ScanDelay) held \"fast\": 75 is used instead"), std::string::npos)
       << dialogs.messages[0];
 }
 
