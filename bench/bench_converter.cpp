@@ -7,6 +7,8 @@
 //   bench_converter --benchmark_filter=BM_ConverterPreviewMaximalIlda
 // BM_MergeMaximalIlda: that file merged alone into a new file, and BM_SegmentToIldaMaximal: a segment
 // of 512 rows naming a drawing of 65,535 points converted to ILDA; the same goal, one per process.
+// BM_IldaToSegmentMaximal: that file converted to a segment of 512 drawings; the peak is the one
+// frame and drawing held at a time, one per process too.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -195,6 +197,24 @@ void BM_SegmentToIldaMaximal(benchmark::State& state) {
   SetDialogService(previous);
 }
 BENCHMARK(BM_SegmentToIldaMaximal)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+
+void BM_IldaToSegmentMaximal(benchmark::State& state) {
+  MaximalFolder folder;
+  AnsweringDialogs dialogs;
+  DialogService* previous = SetDialogService(&dialogs);
+  TFileList drawings, segments, ildas;
+  drawings.SetDirectory(DrawingFolder());
+  segments.SetDirectory(SectionFolder());
+  ildas.SetMask("*.ild");
+  ildas.SetDirectory(IldaFolder());
+  ildas.SetItemIndex(ildas.IndexOf("maximal.ild"));
+  TConverterConversions convert(drawings, segments, ildas);
+  for (auto _ : state)
+    if (!convert.IldaToSegment("10")) state.SkipWithError("the conversion failed");
+  state.counters["peak_rss_MB"] = kavri_bench::PeakMegabytes();
+  SetDialogService(previous);
+}
+BENCHMARK(BM_IldaToSegmentMaximal)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 }  // namespace
 

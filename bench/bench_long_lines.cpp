@@ -4,7 +4,7 @@
 // long as 64 MiB leaves them (the most text in the most rows). Each is
 // opened in Segment Edit or Show Edit, or loaded for play. Goal: each refused or opened in under
 // 1 s, with a peak under 300 MB. The peak is the process's, so run one case per process:
-//   bench_long_lines --benchmark_filter='BM_SegmentEditOpen/0$'
+//   bench_long_lines --benchmark_filter='BM_SegmentEditOpen/0/'
 // The counter `opened` is 1 when the file was taken, 0 when it was refused.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>

@@ -147,6 +147,9 @@ bool SaveSectionFile(const std::string& path, const TSectionList& rows, std::str
   return SaveSectionFile(path, cellRows, error);
 }
 
+namespace {
+
+// The lines SaveSectionFile writes to `path`, or nothing (why in *error) when it refuses them.
 std::optional<TextLines> SectionFileLines(const std::string& path, const std::vector<std::vector<std::string>>& cellRows,
                                           std::string* error) {
   // Measured before any line is made, so a segment past the rule costs no more than its cells.
@@ -173,10 +176,13 @@ std::optional<TextLines> SectionFileLines(const std::string& path, const std::ve
   return lines;
 }
 
+}  // namespace
+
 bool SaveSectionFile(const std::string& path, const std::vector<std::vector<std::string>>& cellRows,
                      std::string* error) {
+  // The lines are measured against the rule once, as they are made.
   const std::optional<TextLines> lines = SectionFileLines(path, cellRows, error);
-  return lines && WriteRowLines(path, *lines, kSegmentFileRule, error);
+  return lines && WriteTextLines(path, *lines, error);
 }
 
 }  // namespace kavri

@@ -81,9 +81,5 @@ std::string FormatSectionLine(const TSectionRecord& record);
 bool SaveSectionFile(const std::string& path, const TSectionList& rows, std::string* error = nullptr);
 bool SaveSectionFile(const std::string& path, const std::vector<std::vector<std::string>>& cellRows,
                      std::string* error = nullptr);
-// The lines SaveSectionFile would write to `path`, or nothing (why in *error) when it would refuse
-// them; for a writer that must know before it writes anything else.
-std::optional<TextLines> SectionFileLines(const std::string& path, const std::vector<std::vector<std::string>>& cellRows,
-                                          std::string* error = nullptr);
 
 }  // namespace kavri

@@ -226,23 +226,26 @@ bool TConverterConversions::IldaToSegment(const std::string& timeText) {
   const std::string name = WithExtension(*answer, kSegmentExtension);
   const std::string path = segments_.PathOf(name);
   if (!MayWrite(path, kReplaceSegment)) return false;
-  TILDAimage image;
+  // The image is measured from its headers and read a frame at a time, as each drawing is written.
+  TIldaFrameFile image;
   std::string error;
-  if (ReadIldaFile(source, image, &error) == TIldaReadResult::Unreadable) {
+  if (image.Open(source, &error) == TIldaReadResult::Unreadable) {
     ShowFailure(error);
     return false;
   }
   std::vector<std::string> names;
-  names.reserve(image.frames.size());
-  for (size_t i = 0; i < image.frames.size(); ++i) names.push_back(FrameDrawingName(name, static_cast<int>(i + 1)));
+  names.reserve(image.FrameCount());
+  for (size_t i = 0; i < image.FrameCount(); ++i) names.push_back(FrameDrawingName(name, static_cast<int>(i + 1)));
   // A segment its reader would refuse is refused before any drawing is written.
   if (!SegmentFits(path, names, timeText, "0", "0")) return false;
   std::vector<std::vector<std::string>> lines;
   lines.reserve(names.size());
   Drawing work;
+  TILDAframe frame;
   // The drawings go first and the segment last, so a segment never names a drawing that failed.
-  for (size_t i = 0; i < image.frames.size(); ++i) {
-    IldaFrameToDrawing(work, *image.frames[i]);
+  for (size_t i = 0; i < image.FrameCount(); ++i) {
+    image.ReadFrame(i, frame);
+    IldaFrameToDrawing(work, frame);
     if (!SaveDrawingFile(drawings_.PathOf(names[i]), work, 1, &error)) {
       ShowFailure(error);
       drawings_.Refresh();

@@ -245,7 +245,7 @@ TForm9::TForm9(QWidget* parent) : QWidget(parent) {
     RefreshSegments();
   });
   click(skinButton4, [this] {
-    Convert([this](TConverterConversions& c) {
+    RunConversion([this](TConverterConversions& c) {
       return c.ListToSegment(convert_.Names(), skinEdit1->text().toStdString(), skinEdit2->text().toStdString());
     });
   });
@@ -254,7 +254,7 @@ TForm9::TForm9(QWidget* parent) : QWidget(parent) {
   });
   click(skinButton8, [this] { ConvertToIlda([](TConverterConversions& c) { return c.SegmentToIlda(); }); });
   click(skinButton7, [this] {
-    Convert([this](TConverterConversions& c) {
+    RunConversion([this](TConverterConversions& c) {
       const bool written = c.IldaToSegment(skinEdit5->text().toStdString());
       if (written) PreviewSelectedDrawing();
       return written;
@@ -531,19 +531,24 @@ void TForm9::RefreshIldas() {
   if (preview_.On()) LoadIldaPreview(FileListBox3->Files().SelectedPath());
 }
 
-// A segment conversion that ends in an error box leaves its words in the message line too.
-void TForm9::Convert(const std::function<bool(TConverterConversions&)>& conversion) {
+// Every conversion: one that ends in an error box leaves its words in the message line too; one
+// that succeeds replaces what the line noted before with its own notice, if it has one.
+bool TForm9::RunConversion(const std::function<bool(TConverterConversions&)>& conversion) {
   TConverterConversions convert(FileListBox1->Files(), FileListBox2->Files(), FileListBox3->Files());
   TErrorBoxNotes refusals;
-  conversion(convert);
-  if (refusals.Last()) ShowStatus(*refusals.Last());
+  const bool done = conversion(convert);
+  if (refusals.Last()) {
+    Label18->Note(*refusals.Last());
+  } else if (done) {
+    Label18->Renewed();
+    if (!convert.Notice().empty()) Label18->Note(convert.Notice());
+  }
+  return done;
 }
 
 // The new image is selected in the ILDA list with its size shown; a running preview starts over with it.
 void TForm9::ConvertToIlda(const std::function<bool(TConverterConversions&)>& conversion) {
-  TConverterConversions convert(FileListBox1->Files(), FileListBox2->Files(), FileListBox3->Files());
-  if (!conversion(convert)) return;
-  if (!convert.Notice().empty()) Label18->setText(QString::fromStdString(convert.Notice()));
+  if (!RunConversion(conversion)) return;
   TFileList& ildas = FileListBox3->Files();
   if (ildas.ItemIndex() >= 0) ShowFileSize(ildas.SelectedPath(), Label5, FileListBox3);
   if (preview_.On()) LoadIldaPreview(ildas.SelectedPath());

@@ -96,7 +96,7 @@ class TForm9 : public QWidget {
   QLabel* Label6;   // points of the frame shown
   QLabel* Label5;   // size of the selected ILDA file
   QLabel* Label15;  // size of the clicked merge-list file
-  QLabel* Label18;  // status line
+  TMessageLine* Label18;  // status line
   QTimer* Timer3;
 
  protected:
@@ -106,7 +106,7 @@ class TForm9 : public QWidget {
   void BuildMenus();
   void ShowList(TSkinListBox* box, const TConverterList& list);
   std::vector<int> SelectedRows(TSkinListBox* box) const;
-  void ShowStatus(const std::string& text) { Label18->setText(QString::fromStdString(text)); }
+  void ShowStatus(const std::string& text) { Label18->Say(text); }
   void FileListBox1Change();
   void FileListBox3Change();
   void ListBox1Click();
@@ -115,7 +115,7 @@ class TForm9 : public QWidget {
   void PreviewSelectedDrawing();
   void PreviewCurrentConvertItem();
   void LoadIldaPreview(const std::string& path);
-  void Convert(const std::function<bool(TConverterConversions&)>& conversion);
+  bool RunConversion(const std::function<bool(TConverterConversions&)>& conversion);
   void ConvertToIlda(const std::function<bool(TConverterConversions&)>& conversion);
 
   TConverterList convert_;

@@ -489,6 +489,7 @@ void TSkinCustomDrawGrid::ShowEditor() {
   editRow_ = Row();
   MakeVisible(editCol_, editRow_);
   editor_->setText(GetEditText(editCol_, editRow_));
+  opened_ = editor_->text();
   editor_->show();
   PlaceEditor();
   editor_->setFocus(Qt::OtherFocusReason);
@@ -502,7 +503,8 @@ void TSkinCustomDrawGrid::HideEditor(bool store) {
   const QString text = editor_->text();
   const bool hadFocus = editor_->hasFocus();
   editor_->hide();
-  if (store && model_.Contains(editCol_, editRow_)) {
+  // Text left as it opened is not stored: a cell longer than the editor takes would be cut.
+  if (store && text != opened_ && model_.Contains(editCol_, editRow_)) {
     model_.SetCell(editCol_, editRow_, text);
     FitColumn(editCol_);
     if (OnSetEditText) OnSetEditText(editCol_, editRow_, text);

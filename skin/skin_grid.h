@@ -191,6 +191,7 @@ class TSkinCustomDrawGrid : public QWidget, public TSkinStyleHooks {
   QScrollBar* vScroll_;
   QScrollBar* hScroll_;
   QLineEdit* editor_;
+  QString opened_;  // the editor's text as it opened
   int editCol_ = -1;
   int editRow_ = -1;
   int dragRow_ = -1;     // row being dragged, -1 when none

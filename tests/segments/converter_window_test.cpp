@@ -13,6 +13,7 @@
 #include "platform/size_text.h"
 #include "segments/converter_lists.h"
 #include "segments/converter_window.h"
+#include "shell/file_name_rule.h"
 #include "tests/support/program_folder_scope.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/test_support.h"
@@ -186,6 +187,21 @@ TEST_F(ConverterWindow, AConversionsNewImageIsHighlightedWithItsSize) {
   form->skinButton9->Click();
   ASSERT_EQ(ildas.SelectedName(), "Cut.ild");
   EXPECT_EQ(form->Label18->text(), "4465 points past the 65535 a frame holds were left out.");
+
+  // A refusal to write the image is said in the line as in its box; a later conversion that cuts
+  // nothing leaves no word of the earlier ones.
+  for (const auto& [typed, said] : std::vector<std::pair<QString, std::string>>{
+           {".Hidden", kRefusedNameText}, {"CutAgain", "4465 points past the 65535 a frame holds were left out."}}) {
+    form->skinEdit3->setText(typed);
+    form->skinButton9->Click();
+    EXPECT_EQ(form->Label18->text().toStdString(), said);
+  }
+  ASSERT_EQ(form->ListBox1->currentItem()->text(), "huge.ddr");
+  form->BitBtn1->Click();
+  form->skinEdit3->setText("Whole");
+  form->skinButton9->Click();
+  ASSERT_EQ(ildas.SelectedName(), "Whole.ild");
+  EXPECT_EQ(form->Label18->text(), "");
 }
 
 TEST_F(ConverterWindow, MergeListKeepsFullPathsWhileTheIldaListBrowsesElsewhere) {

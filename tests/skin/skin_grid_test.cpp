@@ -231,6 +231,15 @@ TEST(SkinGrid, InPlaceEditingStoresOnEnterAndDropsOnEscape) {
   EXPECT_EQ(t.grid->Cells[1][1], "42");
   EXPECT_EQ(t.grid->Row(), 2);
   EXPECT_EQ(stored, (std::vector<QString>{"250", "42"}));
+  // A cell longer than the editor takes keeps its whole text when the editor opens and closes
+  // without a change.
+  t.grid->SetMaxEditLength(3);
+  t.grid->Cells[1][2] = "123456";
+  t.grid->ShowEditor();
+  EXPECT_EQ(editor->text(), "123");
+  t.grid->HideEditor(true);
+  EXPECT_EQ(t.grid->Cells[1][2], "123456");
+  EXPECT_EQ(stored.size(), 2u);
 }
 
 TEST(SkinGrid, ShrinkingTheGridKeepsCurrentRowAndScrollingConsistent) {
