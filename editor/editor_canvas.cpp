@@ -112,8 +112,9 @@ void TEditorCanvas::SetConfined(bool confined) {
     ReleaseConfinement();
     return;
   }
-  // A hidden canvas cannot hold the mouse, and a grab left behind would lock the whole desktop.
-  if (!isVisible()) return;
+  // A hidden canvas cannot hold the mouse, and a grab left behind would lock the whole desktop;
+  // nor may a window without the focus take the pointer from the one that has it.
+  if (!isVisible() || !isActiveWindow()) return;
   if (!confined_) {
     confined_ = true;
     watchedWindow_ = window();

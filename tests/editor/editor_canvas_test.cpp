@@ -36,6 +36,13 @@ void Send(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::K
   QApplication::sendEvent(w, &event);
 }
 
+// Only the window with the focus may hold the mouse.
+void ShowActive(QWidget& window) {
+  window.show();
+  window.activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
 PointRecord Pt(int x, int y, int colour, int kind = 0, int state = 0) {
   PointRecord p;
   p.x = x;
@@ -78,7 +85,7 @@ TEST(EditorCanvas, ReportsPressMoveAndReleaseInCanvasPixelsWithButtonAndCtrl) {
 TEST(EditorCanvas, ConfinedCanvasHoldsTheMouseDropsClicksOutsideAndClampsMoves) {
   QWidget window;
   TEditorCanvas canvas(&window);
-  window.show();
+  ShowActive(window);
   Recorder seen;
   seen.Attach(canvas);
   canvas.SetConfined(true);
@@ -131,7 +138,7 @@ TEST(EditorCanvas, GrabIsAlwaysReleasedWhenTheCanvasOrItsWindowGoesAway) {
   for (const auto& [name, leave] : ways) {
     QWidget window;
     TEditorCanvas canvas(&window);
-    window.show();
+    ShowActive(window);
     canvas.SetConfined(true);
     ASSERT_EQ(QWidget::mouseGrabber(), &canvas) << name;
     leave(window, canvas);
