@@ -152,6 +152,21 @@ TEST(EditorCanvas, GrabIsAlwaysReleasedWhenTheCanvasOrItsWindowGoesAway) {
   EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 }
 
+// The window system speaks device pixels; the held area never reaches past the canvas.
+TEST(EditorCanvas, HeldAreaIsInDevicePixelsRoundedInwards) {
+  const struct {
+    QRect logical;
+    double ratio;
+    QRect device;
+  } cases[] = {
+      {{3, 5, 512, 400}, 1.0, {3, 5, 512, 400}},
+      {{3, 5, 512, 400}, 2.0, {6, 10, 1024, 800}},
+      {{3, 3, 5, 5}, 1.25, {4, 4, 6, 6}},  // 3.75..10 becomes 4..10
+      {{0, 0, 1, 1}, 0.5, {0, 0, 0, 0}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TPointerConfinement::DeviceArea(c.logical, c.ratio), c.device) << c.ratio;
+}
+
 TEST(EditorCanvas, LayerIsRebuiltOnlyWhenItsInputsChange) {
   TEditorCanvas canvas;
   Drawing drawing;
