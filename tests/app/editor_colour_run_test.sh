@@ -4,8 +4,9 @@
 # line's colour with the Dropper: the colour values and panel must then look exactly as a click on
 # colour 69 made them. Then types "2a5" into the point-space field: it must look as "25" does, and
 # the letter must still have chosen its tool. Then, while Circle and 2P Line wait for their next
-# press, the pointer moved away must stay on the canvas, and move freely once the tool has ended,
-# or once a SIGTERM has brought the drawing's question (answered Cancel: the program runs on).
+# press, the pointer moved away must stay on the canvas (again after a menu opened from the keyboard
+# has closed), and move freely once the tool has ended, or once a SIGTERM has brought the drawing's
+# question (answered Cancel: the program runs on).
 # Keeps pictures of the editor after the pick and after the tools.
 set -euo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
@@ -124,8 +125,12 @@ done
 # A quit asked while 2P Line waits: the drawing's question is a modal box, which lets the pointer
 # go; Cancel answers it and the program runs on.
 "$X_TOOL" --title "$edit" --click "$(place BitBtn27)" --click "$((cx + 100)),$((cy + 300))" || exit 60
+# A menu opened from the keyboard holds the pointer while it is open; once it is closed, the next
+# move over the canvas holds the pointer there again.
+"$X_TOOL" --title "$edit" --key Alt_L+h --key Escape || exit 69
+"$X_TOOL" --title "$edit" --quick --move "$((cx + 120)),$((cy + 300))" || exit 70
 read -r px py < <(pointer_at "$palette") || exit 61
-on_canvas "$px" "$py" || { echo "with 2P Line waiting again, the pointer left the canvas: at $px,$py" >&2; exit 62; }
+on_canvas "$px" "$py" || { echo "after a menu closed, with 2P Line waiting, the pointer left the canvas: at $px,$py" >&2; exit 62; }
 kill -TERM "$pid"
 "$X_TOOL" --title "$edit" --dialog --frame --timeout 10 >/dev/null || { echo "SIGTERM brought no question" >&2; exit 63; }
 read -r px py < <(pointer_at "$palette") || exit 64
