@@ -5,8 +5,8 @@
 # colour 69 made them. Then types "2a5" into the point-space field: it must look as "25" does, and
 # the letter must still have chosen its tool. Then, while Circle and 2P Line wait for their next
 # press, the pointer moved away must stay on the canvas (again after a menu opened from the keyboard
-# has closed), and move freely once the tool has ended, or once a SIGTERM has brought the drawing's
-# question (answered Cancel: the program runs on).
+# has closed), and move freely once the tool has ended, while that menu is open, or once a SIGTERM
+# has brought the drawing's question (answered Cancel: the program runs on).
 # Keeps pictures of the editor after the pick and after the tools.
 set -euo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
@@ -125,9 +125,15 @@ done
 # A quit asked while 2P Line waits: the drawing's question is a modal box, which lets the pointer
 # go; Cancel answers it and the program runs on.
 "$X_TOOL" --title "$edit" --click "$(place BitBtn27)" --click "$((cx + 100)),$((cy + 300))" || exit 60
-# A menu opened from the keyboard holds the pointer while it is open; once it is closed, the next
+# A menu opened from the keyboard lets the pointer go while it is open; once it is closed, the next
 # move over the canvas holds the pointer there again.
-"$X_TOOL" --title "$edit" --key Alt_L+h --key Escape || exit 69
+"$X_TOOL" --title "$edit" --key Alt_L+h || exit 69
+read -r px py < <(pointer_at "$palette") || exit 71
+if [ "$px,$py" != "$palette" ]; then
+  echo "with a menu open, the pointer moved to the palette at $palette stopped at $px,$py" >&2
+  exit 72
+fi
+"$X_TOOL" --title "$edit" --quick --key Escape || exit 73
 "$X_TOOL" --title "$edit" --quick --move "$((cx + 120)),$((cy + 300))" || exit 70
 read -r px py < <(pointer_at "$palette") || exit 61
 on_canvas "$px" "$py" || { echo "after a menu closed, with 2P Line waiting, the pointer left the canvas: at $px,$py" >&2; exit 62; }
@@ -153,4 +159,4 @@ wait_for_exit "$pid"
 SESSION
 
 XVFB_FIRST_DISPLAY=170 run_session || exit 1
-echo "PASS: the Dropper showed the picked colour as a palette click does; the point-space field refused a letter; a waiting tool held the pointer on the canvas and let it go when it ended or the quit question opened; Cancel kept the program running"
+echo "PASS: the Dropper showed the picked colour as a palette click does; the point-space field refused a letter; a waiting tool held the pointer on the canvas and let it go when it ended, while a menu was open or when the quit question opened; Cancel kept the program running"
