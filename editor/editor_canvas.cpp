@@ -124,8 +124,7 @@ void TEditorCanvas::SetConfined(bool confined) {
   if (!confined_) {
     confined_ = true;
     watchedWindow_ = window();
-    if (watchedWindow_ != this) watchedWindow_->installEventFilter(this);
-    qApp->installEventFilter(this);  // to see popup menus open
+    qApp->installEventFilter(this);  // the window's events, and popup menus opening
     // The held area is fixed on the screen: scrolling the canvas moves its shown part away.
     for (QWidget* up = parentWidget(); up; up = up->parentWidget()) {
       if (auto* scroller = qobject_cast<QAbstractScrollArea*>(up)) {
@@ -163,7 +162,6 @@ void TEditorCanvas::ReleaseConfinement() {
   confined_ = false;
   pointer_.Release();
   if (QWidget::mouseGrabber() == this) releaseMouse();
-  if (watchedWindow_ && watchedWindow_ != this) watchedWindow_->removeEventFilter(this);
   watchedWindow_ = nullptr;
   qApp->removeEventFilter(this);
   for (const QMetaObject::Connection& connection : scrollWatch_) disconnect(connection);
@@ -181,7 +179,8 @@ void TEditorCanvas::changeEvent(QEvent* event) {
 }
 
 bool TEditorCanvas::eventFilter(QObject* watched, QEvent* event) {
-  // A popup menu takes the window system's grab in place of ours, and lets it go when it closes.
+  // A popup menu needs the pointer: the area goes, which ends a grab still ours and leaves one the
+  // menu has taken in its place; the first move after the menu closes holds the pointer again.
   if (event->type() == QEvent::Show && watched->isWidgetType() &&
       static_cast<QWidget*>(watched)->windowType() == Qt::Popup)
     pointer_.Forget();

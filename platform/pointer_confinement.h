@@ -29,8 +29,8 @@ class TPointerConfinement {
   bool Confine(QWindow* window, const QRect& rect);
   // Lets the pointer go; nothing when it is not held.
   void Release();
-  // The window system has given the pointer to another grab of this program (a popup menu's), so
-  // there is nothing left to let go: only the area is dropped, and the other grab stays.
+  // Drops the area without a release, which would also end a grab another part of this program (a
+  // popup menu) has taken in place of ours; a grab still ours ends with its area.
   void Forget();
   // `logical` in device pixels at `ratio`, rounded inwards so that the area never reaches past it.
   static QRect DeviceArea(const QRect& logical, double ratio);
