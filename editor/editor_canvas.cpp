@@ -1,8 +1,11 @@
 #include "editor/editor_canvas.h"
 
+#include <QAbstractScrollArea>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <algorithm>
 
 #include "engine/marked_points.h"
@@ -101,7 +104,10 @@ bool TEditorCanvas::OutsideWhileConfined(const QMouseEvent* event) const {
 void TEditorCanvas::mousePressEvent(QMouseEvent* event) {
   if (!OutsideWhileConfined(event)) Report(OnMouseDown, event);
 }
-void TEditorCanvas::mouseMoveEvent(QMouseEvent* event) { Report(OnMouseMove, event); }
+void TEditorCanvas::mouseMoveEvent(QMouseEvent* event) {
+  if (confined_ && event->buttons() == Qt::NoButton) HoldPointer();  // taken back after a popup menu
+  Report(OnMouseMove, event);
+}
 void TEditorCanvas::mouseReleaseEvent(QMouseEvent* event) {
   if (confined_ && event->buttons() == Qt::NoButton) HoldPointer();
   if (!OutsideWhileConfined(event)) Report(OnMouseUp, event);
@@ -112,13 +118,27 @@ void TEditorCanvas::SetConfined(bool confined) {
     ReleaseConfinement();
     return;
   }
-  // A hidden canvas cannot hold the mouse, and a grab left behind would lock the whole desktop.
-  if (!isVisible()) return;
+  // A hidden canvas cannot hold the mouse, and a grab left behind would lock the whole desktop;
+  // nor may a window without the focus take the pointer from the one that has it.
+  if (!isVisible() || !isActiveWindow()) return;
   if (!confined_) {
     confined_ = true;
     watchedWindow_ = window();
-    if (watchedWindow_ != this) watchedWindow_->installEventFilter(this);
+    qApp->installEventFilter(this);  // the window's events, and popup menus opening
+    // The held area is fixed on the screen: scrolling the canvas moves its shown part away.
+    for (QWidget* up = parentWidget(); up; up = up->parentWidget()) {
+      if (auto* scroller = qobject_cast<QAbstractScrollArea*>(up)) {
+        for (QScrollBar* bar : {scroller->horizontalScrollBar(), scroller->verticalScrollBar()})
+          scrollWatch_.push_back(connect(bar, &QScrollBar::valueChanged, this, &TEditorCanvas::HoldPointerAgain));
+      }
+    }
   }
+  HoldPointer();
+}
+
+void TEditorCanvas::HoldPointerAgain() {
+  if (!pointer_.Active()) return;
+  pointer_.Release();
   HoldPointer();
 }
 
@@ -126,7 +146,8 @@ void TEditorCanvas::SetConfined(bool confined) {
 // holds it), so it is held from the release on; until then, and where it cannot be held at all,
 // the canvas keeps the mouse itself.
 void TEditorCanvas::HoldPointer() {
-  if (pointer_.Active()) return;
+  // An open popup menu holds the pointer itself; the next move after it closes takes it back.
+  if (pointer_.Active() || QApplication::activePopupWidget()) return;
   if (TPointerConfinement::Possible() && QGuiApplication::mouseButtons() == Qt::NoButton) {
     if (QWidget::mouseGrabber() == this) releaseMouse();
     QWidget* top = window();
@@ -141,8 +162,10 @@ void TEditorCanvas::ReleaseConfinement() {
   confined_ = false;
   pointer_.Release();
   if (QWidget::mouseGrabber() == this) releaseMouse();
-  if (watchedWindow_ && watchedWindow_ != this) watchedWindow_->removeEventFilter(this);
   watchedWindow_ = nullptr;
+  qApp->removeEventFilter(this);
+  for (const QMetaObject::Connection& connection : scrollWatch_) disconnect(connection);
+  scrollWatch_.clear();
 }
 
 void TEditorCanvas::hideEvent(QHideEvent* event) {
@@ -156,6 +179,11 @@ void TEditorCanvas::changeEvent(QEvent* event) {
 }
 
 bool TEditorCanvas::eventFilter(QObject* watched, QEvent* event) {
+  // A popup menu needs the pointer: the area goes, which ends a grab still ours and leaves one the
+  // menu has taken in its place; the first move after the menu closes holds the pointer again.
+  if (event->type() == QEvent::Show && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->windowType() == Qt::Popup)
+    pointer_.Forget();
   if (watched == watchedWindow_) {
     switch (event->type()) {
       case QEvent::Close:
@@ -163,6 +191,9 @@ bool TEditorCanvas::eventFilter(QObject* watched, QEvent* event) {
       case QEvent::WindowDeactivate:
       case QEvent::WindowBlocked:  // a modal box opened
         ReleaseConfinement();
+        break;
+      case QEvent::Resize:  // the canvas's shown part may have grown or shrunk
+        HoldPointerAgain();
         break;
       default:
         break;

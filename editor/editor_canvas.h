@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "engine/drawing.h"
 #include "platform/canvas.h"
@@ -83,6 +84,7 @@ class TEditorCanvas : public QWidget {
   void Report(const std::function<void(const TCanvasMouse&)>& handler, QMouseEvent* event);
   void ReleaseConfinement();
   void HoldPointer();
+  void HoldPointerAgain();
   bool OutsideWhileConfined(const QMouseEvent* event) const;
 
   QImage layer_;
@@ -96,6 +98,7 @@ class TEditorCanvas : public QWidget {
   bool confined_ = false;
   TPointerConfinement pointer_;
   QPointer<QWidget> watchedWindow_;
+  std::vector<QMetaObject::Connection> scrollWatch_;  // the scroll bars that move the canvas
 };
 
 }  // namespace kavri

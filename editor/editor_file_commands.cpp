@@ -77,7 +77,11 @@ bool TForm1::SaveAs() {
   request.defaultSuffix = "ddr";
   const std::optional<std::string> chosen = Dialogs().ChooseSaveFile(request);
   if (!chosen || chosen->empty()) return false;
-  if (!CheckFileName(QFileInfo(QString::fromStdString(*chosen)).fileName().toStdString())) return false;
+  const std::string name = QFileInfo(QString::fromStdString(*chosen)).fileName().toStdString();
+  if (!CheckFileName(name)) {
+    if (!name.empty()) ShowStatus(kRefusedNameText);  // the box goes; the message line keeps why
+    return false;
+  }
   return WriteTo(*chosen);
 }
 

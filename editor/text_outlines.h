@@ -23,8 +23,8 @@ struct TTextImportSettings {
 // a hundred is far more than any text that shows, and bounds the build at 2,000 characters
 // however much text is pasted.
 constexpr size_t kMaxTextImportLines = 100;
-inline constexpr const char* kTextImportCutText =
-    "The text has more lines than the canvas can show: only its first 100 lines are imported.";
+inline const std::string kTextImportCutText = "The text has more lines than the canvas can show: only its first " +
+                                              std::to_string(kMaxTextImportLines) + " lines are imported.";
 
 // Characters without a glyph and characters without contours (blanks) add no object but keep
 // their column. Lines past kMaxTextImportLines are not built.

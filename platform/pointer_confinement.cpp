@@ -4,6 +4,8 @@
 
 #include <QGuiApplication>
 #include <QWindow>
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 
@@ -26,10 +28,21 @@ std::unique_ptr<T, decltype(&std::free)> Reply(T* reply) {
 
 bool TPointerConfinement::Possible() { return XcbConnection() != nullptr; }
 
-bool TPointerConfinement::Confine(QWindow* window, const QRect& rect) {
+QRect TPointerConfinement::DeviceArea(const QRect& logical, double ratio) {
+  const int left = static_cast<int>(std::ceil(logical.x() * ratio));
+  const int top = static_cast<int>(std::ceil(logical.y() * ratio));
+  const int right = static_cast<int>(std::floor((logical.x() + logical.width()) * ratio));
+  const int bottom = static_cast<int>(std::floor((logical.y() + logical.height()) * ratio));
+  return {left, top, std::max(0, right - left), std::max(0, bottom - top)};
+}
+
+bool TPointerConfinement::Confine(QWindow* window, const QRect& logicalRect) {
   Release();
   xcb_connection_t* connection = XcbConnection();
-  if (!connection || !window || !window->isVisible() || rect.isEmpty()) return false;
+  if (!connection || !window || !window->isVisible()) return false;
+  // X speaks device pixels.
+  const QRect rect = DeviceArea(logicalRect, window->devicePixelRatio());
+  if (rect.isEmpty()) return false;
   const auto windowId = static_cast<xcb_window_t>(window->winId());
   const auto geometry = Reply(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, windowId), nullptr));
   if (!geometry) return false;
@@ -72,6 +85,15 @@ void TPointerConfinement::Release() {
   if (area_ == 0) return;
   if (xcb_connection_t* connection = XcbConnection()) {
     xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);
+    xcb_destroy_window(connection, area_);
+    xcb_flush(connection);
+  }
+  area_ = 0;
+}
+
+void TPointerConfinement::Forget() {
+  if (area_ == 0) return;
+  if (xcb_connection_t* connection = XcbConnection()) {
     xcb_destroy_window(connection, area_);
     xcb_flush(connection);
   }

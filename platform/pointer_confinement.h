@@ -23,12 +23,17 @@ class TPointerConfinement {
 
   // Whether this platform can confine the pointer at all.
   static bool Possible();
-  // Confines the pointer to `rect` (in the window's own coordinates) of the shown `window`. False
+  // Confines the pointer to `rect` (in the window's own logical coordinates) of the shown `window`. False
   // where the platform cannot confine, or when the window system refuses (a button is held down,
   // or another program holds the pointer); nothing is held then.
   bool Confine(QWindow* window, const QRect& rect);
   // Lets the pointer go; nothing when it is not held.
   void Release();
+  // Drops the area without a release, which would also end a grab another part of this program (a
+  // popup menu) has taken in place of ours; a grab still ours ends with its area.
+  void Forget();
+  // `logical` in device pixels at `ratio`, rounded inwards so that the area never reaches past it.
+  static QRect DeviceArea(const QRect& logical, double ratio);
   bool Active() const { return area_ != 0; }
 
  private:

@@ -4,7 +4,9 @@
 # line's colour with the Dropper: the colour values and panel must then look exactly as a click on
 # colour 69 made them. Then types "2a5" into the point-space field: it must look as "25" does, and
 # the letter must still have chosen its tool. Then, while Circle and 2P Line wait for their next
-# press, the pointer moved away must stay on the canvas, and move freely once the tool has ended.
+# press, the pointer moved away must stay on the canvas (again after a menu opened from the keyboard
+# has closed), and move freely once the tool has ended, while that menu is open, or once a SIGTERM
+# has brought the drawing's question (answered Cancel: the program runs on).
 # Keeps pictures of the editor after the pick and after the tools.
 set -euo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
@@ -120,6 +122,36 @@ for tool in skinButton15 BitBtn27; do  # Circle (ends at its second press), 2P L
 done
 "$X_TOOL" --title "$edit" --screenshot "$ARTIFACTS/program_editor_after_confined_tools.png" || exit 56
 
+# A quit asked while 2P Line waits: the drawing's question is a modal box, which lets the pointer
+# go; Cancel answers it and the program runs on.
+"$X_TOOL" --title "$edit" --click "$(place BitBtn27)" --click "$((cx + 100)),$((cy + 300))" || exit 60
+# A menu opened from the keyboard lets the pointer go while it is open; once it is closed, the next
+# move over the canvas holds the pointer there again.
+"$X_TOOL" --title "$edit" --key Alt_L+h || exit 69
+read -r px py < <(pointer_at "$palette") || exit 71
+if [ "$px,$py" != "$palette" ]; then
+  echo "with a menu open, the pointer moved to the palette at $palette stopped at $px,$py" >&2
+  exit 72
+fi
+"$X_TOOL" --title "$edit" --quick --key Escape || exit 73
+"$X_TOOL" --title "$edit" --quick --move "$((cx + 120)),$((cy + 300))" || exit 70
+read -r px py < <(pointer_at "$palette") || exit 61
+on_canvas "$px" "$py" || { echo "after a menu closed, with 2P Line waiting, the pointer left the canvas: at $px,$py" >&2; exit 62; }
+kill -TERM "$pid"
+"$X_TOOL" --title "$edit" --dialog --frame --timeout 10 >/dev/null || { echo "SIGTERM brought no question" >&2; exit 63; }
+read -r px py < <(pointer_at "$palette") || exit 64
+if [ "$px,$py" != "$palette" ]; then
+  echo "with the drawing's question up, the pointer moved to the palette at $palette stopped at $px,$py" >&2
+  exit 65
+fi
+"$X_TOOL" --title "$edit" --dialog --quick --key Escape >/dev/null || exit 66
+for _ in $(seq 1 100); do
+  "$X_TOOL" --title "$edit" --dialog --frame --timeout 0 >/dev/null 2>&1 || break
+  sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null || { echo "the program ended on Cancel" >&2; exit 67; }
+"$X_TOOL" --title "$edit" --quick --key Escape || exit 68
+
 # Close: the drawing is unsaved, so the editor asks first: No.
 "$X_TOOL" --title "Kavri laser software-0" --timeout 10 --close || exit 46
 "$X_TOOL" --title "$edit" --timeout 10 --key n || exit 47
@@ -127,4 +159,4 @@ wait_for_exit "$pid"
 SESSION
 
 XVFB_FIRST_DISPLAY=170 run_session || exit 1
-echo "PASS: the Dropper showed the picked colour as a palette click does; the point-space field refused a letter; a waiting tool held the pointer on the canvas and let it go when it ended"
+echo "PASS: the Dropper showed the picked colour as a palette click does; the point-space field refused a letter; a waiting tool held the pointer on the canvas and let it go when it ended, while a menu was open or when the quit question opened; Cancel kept the program running"

@@ -36,6 +36,13 @@ void Send(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::K
   QApplication::sendEvent(w, &event);
 }
 
+// Only the window with the focus may hold the mouse.
+void ShowActive(QWidget& window) {
+  window.show();
+  window.activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
 PointRecord Pt(int x, int y, int colour, int kind = 0, int state = 0) {
   PointRecord p;
   p.x = x;
@@ -78,7 +85,7 @@ TEST(EditorCanvas, ReportsPressMoveAndReleaseInCanvasPixelsWithButtonAndCtrl) {
 TEST(EditorCanvas, ConfinedCanvasHoldsTheMouseDropsClicksOutsideAndClampsMoves) {
   QWidget window;
   TEditorCanvas canvas(&window);
-  window.show();
+  ShowActive(window);
   Recorder seen;
   seen.Attach(canvas);
   canvas.SetConfined(true);
@@ -131,7 +138,7 @@ TEST(EditorCanvas, GrabIsAlwaysReleasedWhenTheCanvasOrItsWindowGoesAway) {
   for (const auto& [name, leave] : ways) {
     QWidget window;
     TEditorCanvas canvas(&window);
-    window.show();
+    ShowActive(window);
     canvas.SetConfined(true);
     ASSERT_EQ(QWidget::mouseGrabber(), &canvas) << name;
     leave(window, canvas);
@@ -143,6 +150,21 @@ TEST(EditorCanvas, GrabIsAlwaysReleasedWhenTheCanvasOrItsWindowGoesAway) {
   hidden.SetConfined(true);
   EXPECT_FALSE(hidden.Confined());
   EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+}
+
+// The window system speaks device pixels; the held area never reaches past the canvas.
+TEST(EditorCanvas, HeldAreaIsInDevicePixelsRoundedInwards) {
+  const struct {
+    QRect logical;
+    double ratio;
+    QRect device;
+  } cases[] = {
+      {{3, 5, 512, 400}, 1.0, {3, 5, 512, 400}},
+      {{3, 5, 512, 400}, 2.0, {6, 10, 1024, 800}},
+      {{3, 3, 5, 5}, 1.25, {4, 4, 6, 6}},  // 3.75..10 becomes 4..10
+      {{0, 0, 1, 1}, 0.5, {0, 0, 0, 0}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TPointerConfinement::DeviceArea(c.logical, c.ratio), c.device) << c.ratio;
 }
 
 TEST(EditorCanvas, LayerIsRebuiltOnlyWhenItsInputsChange) {
