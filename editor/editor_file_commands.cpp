@@ -92,9 +92,8 @@ bool TForm1::AskToSaveChanges() {
   switch (Dialogs().Confirm(kUnsavedQuestion, TConfirmButtons::YesNoCancel, kCaption)) {
     case TDialogAnswer::Yes: return Save();  // a save that wrote nothing keeps the drawing here
     case TDialogAnswer::No: return true;
-    case TDialogAnswer::Cancel: return false;
+    default: return false;  // Cancel, or the box closed
   }
-  return false;
 }
 
 bool TForm1::OpenDrawing(const std::string& path) {

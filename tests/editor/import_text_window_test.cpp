@@ -100,7 +100,9 @@ TEST_F(ImportTextWindowTest, TextPastTheLineLimitIsCutBeforeBuildingAndSaidOnce)
     form->skinMemo1->setPlainText(linesOfA(step.lines));
     EXPECT_EQ(form->Outlines().Count(), step.objects);
     ASSERT_EQ(dialogs.messages.size(), step.messagesAfter);
-    if (step.messagesAfter > 0) EXPECT_EQ(dialogs.messages.back(), kTextImportCutText);
+    if (step.messagesAfter > 0) {
+      EXPECT_EQ(dialogs.messages.back(), kTextImportCutText);
+    }
   }
   form->show();
   form->BitBtn3->Click();

@@ -397,7 +397,9 @@ TEST(IldaWrite, WriterAndReaderTakeExactlyTheMostFramesAndPointsAndRefuseOneMore
     std::string reason;
     EXPECT_EQ(DecodeIldaImage(f.data(), f.size(), back, &reason), fits ? TIldaReadResult::Ok : TIldaReadResult::TooLarge);
     ASSERT_EQ(back.frames.size(), fits ? 1u : 0u);
-    if (fits) EXPECT_EQ(back.frames[0]->points.size(), last);
+    if (fits) {
+      EXPECT_EQ(back.frames[0]->points.size(), last);
+    }
 #ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than the image leaves
     // The frame-at-a-time writer, one full frame object added again and again.
     f = Bytes();

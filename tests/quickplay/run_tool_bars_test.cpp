@@ -91,7 +91,9 @@ TEST(RunToolBars, EveryPlayingWindowShowsOnePicturePerCommandWithItsHintAsToolti
       const QImage face = bar->RenderButton(c.button);
       EXPECT_GT(InkedPixels(face), 60);
       auto [first, isFirst] = faceOf.emplace(c.command, face);
-      if (!isFirst) EXPECT_TRUE(face == first->second) << "looks different from the same command elsewhere";
+      if (!isFirst) {
+        EXPECT_TRUE(face == first->second) << "looks different from the same command elsewhere";
+      }
     }
   }
   // For a person to look at: each bar as drawn, then the pictures four times their size.
