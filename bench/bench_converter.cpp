@@ -163,56 +163,47 @@ struct MaximalFolder {
   }
 };
 
-void BM_MergeMaximalIlda(benchmark::State& state) {
+// The maximal folder, the converter's three lists on it with the given segment and ILDA file
+// selected, and dialogs that name and replace; the peak is measured when it ends.
+struct MaximalConversion {
   MaximalFolder folder;
   AnsweringDialogs dialogs;
   DialogService* previous = SetDialogService(&dialogs);
   TFileList drawings, segments, ildas;
-  drawings.SetDirectory(DrawingFolder());
-  segments.SetDirectory(SectionFolder());
-  ildas.SetMask("*.ild");
-  ildas.SetDirectory(IldaFolder());
-  TConverterConversions convert(drawings, segments, ildas);
+  TConverterConversions convert{drawings, segments, ildas};
+  benchmark::State& state;
+  MaximalConversion(benchmark::State& s, const std::string& segment, const std::string& ilda) : state(s) {
+    drawings.SetDirectory(DrawingFolder());
+    segments.SetDirectory(SectionFolder());
+    ildas.SetMask("*.ild");
+    ildas.SetDirectory(IldaFolder());
+    if (!segment.empty()) segments.SetItemIndex(segments.IndexOf(segment));
+    if (!ilda.empty()) ildas.SetItemIndex(ildas.IndexOf(ilda));
+  }
+  ~MaximalConversion() {
+    state.counters["peak_rss_MB"] = kavri_bench::PeakMegabytes();
+    SetDialogService(previous);
+  }
+};
+
+void BM_MergeMaximalIlda(benchmark::State& state) {
+  MaximalConversion c(state, "", "");
   for (auto _ : state)
-    if (!convert.MergeIlda({IldaFolder() + "maximal.ild"}, "merged")) state.SkipWithError("the merge failed");
-  state.counters["peak_rss_MB"] = kavri_bench::PeakMegabytes();
-  SetDialogService(previous);
+    if (!c.convert.MergeIlda({IldaFolder() + "maximal.ild"}, "merged")) state.SkipWithError("the merge failed");
 }
 BENCHMARK(BM_MergeMaximalIlda)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 
 void BM_SegmentToIldaMaximal(benchmark::State& state) {
-  MaximalFolder folder;
-  AnsweringDialogs dialogs;
-  DialogService* previous = SetDialogService(&dialogs);
-  TFileList drawings, segments, ildas;
-  drawings.SetDirectory(DrawingFolder());
-  segments.SetDirectory(SectionFolder());
-  segments.SetItemIndex(segments.IndexOf("maximal.sec"));
-  ildas.SetMask("*.ild");
-  ildas.SetDirectory(IldaFolder());
-  TConverterConversions convert(drawings, segments, ildas);
+  MaximalConversion c(state, "maximal.sec", "");
   for (auto _ : state)
-    if (!convert.SegmentToIlda()) state.SkipWithError("the conversion failed");
-  state.counters["peak_rss_MB"] = kavri_bench::PeakMegabytes();
-  SetDialogService(previous);
+    if (!c.convert.SegmentToIlda()) state.SkipWithError("the conversion failed");
 }
 BENCHMARK(BM_SegmentToIldaMaximal)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 
 void BM_IldaToSegmentMaximal(benchmark::State& state) {
-  MaximalFolder folder;
-  AnsweringDialogs dialogs;
-  DialogService* previous = SetDialogService(&dialogs);
-  TFileList drawings, segments, ildas;
-  drawings.SetDirectory(DrawingFolder());
-  segments.SetDirectory(SectionFolder());
-  ildas.SetMask("*.ild");
-  ildas.SetDirectory(IldaFolder());
-  ildas.SetItemIndex(ildas.IndexOf("maximal.ild"));
-  TConverterConversions convert(drawings, segments, ildas);
+  MaximalConversion c(state, "", "maximal.ild");
   for (auto _ : state)
-    if (!convert.IldaToSegment("10")) state.SkipWithError("the conversion failed");
-  state.counters["peak_rss_MB"] = kavri_bench::PeakMegabytes();
-  SetDialogService(previous);
+    if (!c.convert.IldaToSegment("10")) state.SkipWithError("the conversion failed");
 }
 BENCHMARK(BM_IldaToSegmentMaximal)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
