@@ -184,21 +184,6 @@ long DifferingPixels(Display* display, Window window, TWindowRegion windowPart, 
   return differing;
 }
 
-void ClickAt(Display* display, Window window, int x, int y) {
-  int screenX = 0, screenY = 0;
-  Window child = 0;
-  XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &screenX, &screenY, &child);
-  XTestFakeMotionEvent(display, -1, screenX, screenY, CurrentTime);
-  XSync(display, False);
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  XTestFakeButtonEvent(display, 1, True, CurrentTime);
-  XSync(display, False);
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  XTestFakeButtonEvent(display, 1, False, CurrentTime);
-  XSync(display, False);
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
-}
-
 void MoveTo(Display* display, Window window, int x, int y) {
   int screenX = 0, screenY = 0;
   Window child = 0;
@@ -206,6 +191,16 @@ void MoveTo(Display* display, Window window, int x, int y) {
   XTestFakeMotionEvent(display, -1, screenX, screenY, CurrentTime);
   XSync(display, False);
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
+}
+
+void ClickAt(Display* display, Window window, int x, int y) {
+  MoveTo(display, window, x, y);
+  XTestFakeButtonEvent(display, 1, True, CurrentTime);
+  XSync(display, False);
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  XTestFakeButtonEvent(display, 1, False, CurrentTime);
+  XSync(display, False);
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
 }
 
 // Where the pointer is, in the window's coordinates.
