@@ -129,9 +129,13 @@ SESSION
 XVFB_FIRST_DISPLAY=290 run_session || exit 1
 echo "--- program memory after the refused opens"
 cat "$home/memory.txt" "$home/memory_shows.txt"
+# The address sanitizer holds freed memory back (256 MB by default), so there the peak says nothing
+# of the program's own: the bound holds for a build without it.
+bound_kb=300000
+if ldd "$kavri" | grep -q libasan; then bound_kb=$((bound_kb + 262144)); fi
 for file in memory.txt memory_shows.txt; do
   peak_kb=$(awk '{ print $2 }' "$home/$file")
-  if [ "$peak_kb" -gt 300000 ]; then
+  if [ "$peak_kb" -gt "$bound_kb" ]; then
     echo "FAIL: the program grew to $peak_kb kB on files it refused" >&2
     exit 1
   fi
