@@ -4,7 +4,8 @@
 // With --show-edit-message TEXT FILE.png (or --segment-edit-message), it shows Show Edit's (or
 // Segment Edit's) message line saying TEXT instead, prints the line's place and saves its picture:
 // what the program's window must show when its message line says that, to compare with. With --error-box TEXT FILE.png it saves the picture of
-// the program's error box saying TEXT.
+// the program's error box saying TEXT. With --editor-canvas-shown W H it prints the part of the
+// editor's canvas that shows when the editor's window is W x H: "Image90.shown X Y W H".
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -17,6 +18,7 @@
 #include <QScreen>
 #include <QWindow>
 #include <cstdio>
+#include <cstdlib>
 #include <utility>
 
 #include "editor/editor_window.h"
@@ -115,6 +117,20 @@ int ErrorBox(const std::string& text, const QString& picture) {
   return saved ? 0 : 1;
 }
 
+int EditorCanvasShown(int width, int height) {
+  kavri::TForm1 editor;
+  editor.FormCreate({});
+  Open(&editor);
+  editor.resize(width, height);
+  // Scroll bars come and go a moment after the resize.
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+  if (editor.size() != QSize(width, height)) return 1;
+  const QRect shown = editor.Image90->visibleRegion().boundingRect();
+  const QPoint at = editor.Image90->mapTo(&editor, shown.topLeft());
+  std::printf("Image90.shown %d %d %d %d\n", at.x(), at.y(), shown.width(), shown.height());
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -124,6 +140,7 @@ int main(int argc, char** argv) {
   if (argc == 4 && QString(argv[1]) == "--segment-edit-message")
     return WindowMessage<kavri::TForm5>("Form5.Label18", argv[2], argv[3]);
   if (argc == 4 && QString(argv[1]) == "--error-box") return ErrorBox(argv[2], argv[3]);
+  if (argc == 4 && QString(argv[1]) == "--editor-canvas-shown") return EditorCanvasShown(std::atoi(argv[2]), std::atoi(argv[3]));
   kavri::TForm15 main([] { return std::vector<kavri::TDetectedDevice>{}; });
   kavri::TForm1 editor;
   editor.FormCreate({});
