@@ -21,8 +21,7 @@ TEditorCanvas::TEditorCanvas(QWidget* parent)
   setMouseTracking(true);  // the window shows the position under the moving mouse
   RebuildLayerIfStale();
   image_ = layer_;
-  // The held area is taken again once a move or resize of the window, and the scroll bars it shows
-  // or hides, have settled.
+  // The held area follows the canvas on the screen (see eventFilter).
   follow_.setSingleShot(true);
   follow_.setInterval(0);
   connect(&follow_, &QTimer::timeout, this, &TEditorCanvas::HoldPointerAgain);
@@ -184,8 +183,8 @@ bool TEditorCanvas::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Show && watched->isWidgetType() &&
       static_cast<QWidget*>(watched)->windowType() == Qt::Popup)
     pointer_.Forget();
-  // The window and every widget between it and the canvas: their layouts place the canvas, the
-  // scroll area moves it, and the last of these events comes when all has settled.
+  // The window and every widget between it and the canvas place the canvas: a move, a resize, a
+  // scroll, scroll bars coming or going. The area is taken again once all of them are handled.
   if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && watched->isWidgetType() &&
       (watched == this || static_cast<QWidget*>(watched)->isAncestorOf(this)))
     follow_.start();

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Starts the built program under a virtual X server with a window manager (openbox) and opens the
-# editor. While Circle waits for its second press, another program moves the editor, shrinks it (its
-# scroll bars come) and makes it larger than it opened (the canvas moves within it): after each, the
-# pointer pushed past any side must stop on the last pixel of the canvas's part that now shows, and
-# reach each of its corners; the layout probe tells where that part is for the window's size. Then
+# editor. While Circle waits for its second press, another program moves the editor and shrinks it
+# (its scroll bars come), the wheel scrolls the canvas, and the other program makes the editor larger
+# than it opened (the canvas moves within it): after each, the pointer pushed past any side must stop
+# on the last pixel of the canvas's part that now shows, and reach each of its corners; the layout
+# probe tells where that part is for the window's size and scroll. Then
 # the circle is finished and System > Exit asks about the drawing; a window manager's close of the
 # editor meanwhile must neither ask again nor take the editor away, and Cancel must still answer the
 # question. Keeps pictures of the screen after the resize and with the question up.
@@ -17,14 +18,17 @@ set -uo pipefail
 source "$SESSION_LIB"
 edit="Picure Edit"
 main="Kavri laser software-0"
-# The canvas's shown part, "X Y W H" in the window, laid out without a window manager around it.
-shown_at() { "$LAYOUT_PROBE" --editor-canvas-shown "$1" "$2" 2>/dev/null | awk '$1 == "Image90.shown" { print $2, $3, $4, $5 }'; }
+# The canvas's shown part, "X Y W H" in the window, laid out without a window manager around it, for a
+# window of W x H, after the wheel turned N notches down.
+shown_at() { "$LAYOUT_PROBE" --editor-canvas-shown "$@" 2>/dev/null | awk '$1 == "Image90.shown" { print $2, $3, $4, $5 }'; }
 read -r opened_w opened_h < <(awk '$1 == "Form1.window" { print $2, $3 }' <("$LAYOUT_PROBE" 2>/dev/null))
-steps=("moved 150 120 $opened_w $opened_h" "smaller 150 120 640 480" "larger 20 10 1200 950" "moved_again 60 40 1200 950")
+# NAME X Y W H NOTCHES: the editor placed at X,Y with W x H, or, with NOTCHES, scrolled by the wheel.
+steps=("moved 150 120 $opened_w $opened_h 0" "smaller 150 120 640 480 0" "scrolled 150 120 640 480 3"
+       "larger 20 10 1200 950 0" "moved_again 60 40 1200 950 0")
 declare -A expected
 for step in "${steps[@]}"; do
-  read -r name _ _ w h <<<"$step"
-  expected[$name]=$(shown_at "$w" "$h")
+  read -r name _ _ w h notches <<<"$step"
+  expected[$name]=$(shown_at "$w" "$h" "$notches")
   [ -n "${expected[$name]}" ] || { echo "the layout probe gave no canvas for ${w}x$h" >&2; exit 20; }
 done
 openbox >"$LOGS/wm.txt" 2>&1 &
@@ -51,12 +55,19 @@ holds() {
 "$X_TOOL" --title "$main" --timeout 30 --click "$(place BitBtn1)" || exit 21
 "$X_TOOL" --title "$edit" --not-dialog --timeout 10 --click "$(place skinButton15)" \
   --click "$((cx + 100)),$((cy + 100))" || exit 22
+shown=""
 for step in "${steps[@]}"; do
-  read -r name x y w h <<<"$step"
-  before=$(frame_of)
-  "$X_TOOL" --title "$edit" --not-dialog --quick --timeout 10 --place "$x,$y,$w,$h" >/dev/null ||
-    { echo "the editor was not $name to ${w}x$h" >&2; exit 23; }
-  [ "$(frame_of)" != "$before" ] || { echo "the editor was not $name (its frame stayed at $before)" >&2; exit 24; }
+  read -r name x y w h notches <<<"$step"
+  if [ "$notches" -gt 0 ]; then
+    read -r sx sy _ _ <<<"$shown"
+    "$X_TOOL" --title "$edit" --not-dialog --quick --move "$((sx + 100)),$((sy + 100))" --wheel "$notches" >/dev/null ||
+      exit 29
+  else
+    before=$(frame_of)
+    "$X_TOOL" --title "$edit" --not-dialog --quick --timeout 10 --place "$x,$y,$w,$h" >/dev/null ||
+      { echo "the editor was not $name to ${w}x$h" >&2; exit 23; }
+    [ "$(frame_of)" != "$before" ] || { echo "the editor was not $name (its frame stayed at $before)" >&2; exit 24; }
+  fi
   # The program takes the area again once its layout has settled: a few seconds at most.
   for _ in $(seq 1 20); do
     holds "${expected[$name]}" && break
@@ -64,6 +75,7 @@ for step in "${steps[@]}"; do
   done
   holds "${expected[$name]}" || { echo "with Circle waiting and the editor $name: $held_wrong" >&2; exit 25; }
   echo "$name: the pointer stays on and reaches the canvas's shown part ${expected[$name]}"
+  shown=${expected[$name]}
   [ "$name" = larger ] &&
     { "$X_TOOL" --title "$edit" --not-dialog --quick --screen-shot "$ARTIFACTS/editor_held_pointer_after_resize.png" ||
       exit 26; }
@@ -102,5 +114,5 @@ SESSION
 
 XVFB_FIRST_DISPLAY=390 run_session || exit 1
 echo "PASS: with Circle waiting, the pointer stayed on and reached every corner of the canvas's shown part after the" \
-  "editor was moved, made smaller and made larger by another program; a window manager's close of the editor" \
+  "editor was moved, made smaller and made larger by another program and after the wheel scrolled it; a window manager's close of the editor" \
   "during System > Exit's question neither asked again nor took the editor away, Cancel answered, and No ended the program"

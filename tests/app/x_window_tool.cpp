@@ -4,13 +4,14 @@
 //   kavri_x_window --title TEXT [--dialog] [--timeout SECONDS] [--click X,Y]... [--region X,Y,W,H]
 //                  [--key NAME]... [--until-lit X,Y,W,H] [--until-same [X,Y,W,H,]FILE.png]
 //                  [--screenshot FILE.png] [--close] [--frame] [--screen-shot FILE.png] [--raise] [--quick]
-//                  [--move X,Y]... [--pointer] [--not-dialog] [--place X,Y,W,H]
+//                  [--move X,Y]... [--pointer] [--not-dialog] [--place X,Y,W,H] [--wheel N]
 //
 // --click presses and releases the left button at X,Y inside the window through the XTest
 // extension, as a real mouse would, in the order given; --key types a key (X key name, or names
 // joined by "+" for a key typed with others held, as "Control_L+a") the same way;
 // --move then moves the pointer towards X,Y inside the window the same way, without a click, in
-// the order given; --pointer prints "pointer X Y", where the pointer then is in the window;
+// the order given; --wheel then turns the mouse wheel N notches down (up when negative) where the
+// pointer is; --pointer prints "pointer X Y", where the pointer then is in the window;
 // --until-lit waits, up to the timeout again, until a part of the window shows anything but black;
 // --until-same waits the same way until the window (or its --region) shows exactly the picture in
 // the file, or, given X,Y,W,H, until that part of the window shows what the same part of the
@@ -346,6 +347,7 @@ int main(int argc, char** argv) {
   std::string title, screenshot, screenShot, samePicture;
   double timeout = 20;
   bool close = false, frame = false, dialog = false, raise = false, pointer = false;
+  int wheel = 0;
   std::vector<std::pair<int, int>> clicks, moves;
   std::vector<std::string> keys;
   TWindowRegion region, litRegion, samePart, place;
@@ -381,6 +383,8 @@ int main(int argc, char** argv) {
       notDialog = true;
     } else if (arg == "--place" && i + 1 < argc) {
       if (std::sscanf(argv[++i], "%d,%d,%d,%d", &place.x, &place.y, &place.width, &place.height) != 4) return 1;
+    } else if (arg == "--wheel" && i + 1 < argc) {
+      wheel = std::atoi(argv[++i]);
     } else if (arg == "--pointer") {
       pointer = true;
     } else if (arg == "--key" && i + 1 < argc) {
@@ -425,7 +429,7 @@ int main(int argc, char** argv) {
   std::printf("found window 0x%lx titled \"%s\"\n", window, title.c_str());
   // Give the window a moment to paint before its picture is taken or it is used; its frame alone
   // can be read at once.
-  const bool measureOnly = frame && place.width == 0 && clicks.empty() && keys.empty() && moves.empty() && !pointer &&
+  const bool measureOnly = frame && place.width == 0 && wheel == 0 && clicks.empty() && keys.empty() && moves.empty() && !pointer &&
                            screenshot.empty() && screenShot.empty() && litRegion.width == 0 && !raise && !close;
   if (!measureOnly && !quick) std::this_thread::sleep_for(std::chrono::milliseconds(500));
   if (raise) Raise(display, window);
@@ -437,6 +441,13 @@ int main(int argc, char** argv) {
   for (const auto& [x, y] : clicks) ClickAt(display, window, x, y);
   for (const std::string& key : keys) TypeKey(display, key);
   for (const auto& [x, y] : moves) MoveTo(display, window, x, y);
+  for (int notch = 0; notch < std::abs(wheel); ++notch) {
+    const unsigned button = wheel > 0 ? 5 : 4;
+    XTestFakeButtonEvent(display, button, True, CurrentTime);
+    XTestFakeButtonEvent(display, button, False, CurrentTime);
+    XSync(display, False);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
   if (pointer) {
     const auto [x, y] = PointerIn(display, window);
     std::printf("pointer %d %d\n", x, y);
