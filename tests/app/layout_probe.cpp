@@ -129,7 +129,7 @@ int EditorCanvasShown(int width, int height, int notches) {
   if (editor.size() != QSize(width, height)) return 1;
   // The canvas leaves the wheel to the scroll area's view, as a wheel turned over it in the program.
   QWidget* view = kavri::ContentScroller(&editor)->viewport();
-  const QPointF middle = editor.Image90->mapTo(view, QPointF(editor.Image90->width() / 2.0, editor.Image90->height() / 2.0));
+  const QPointF middle = editor.Image90->mapTo(view, QRectF(editor.Image90->rect()).center());
   for (int notch = 0; notch < notches; ++notch) {
     QWheelEvent wheel(middle, view->mapToGlobal(middle), {}, {0, -QWheelEvent::DefaultDeltasPerStep}, Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);

@@ -429,8 +429,9 @@ int main(int argc, char** argv) {
   std::printf("found window 0x%lx titled \"%s\"\n", window, title.c_str());
   // Give the window a moment to paint before its picture is taken or it is used; its frame alone
   // can be read at once.
-  const bool measureOnly = frame && place.width == 0 && wheel == 0 && clicks.empty() && keys.empty() && moves.empty() && !pointer &&
-                           screenshot.empty() && screenShot.empty() && litRegion.width == 0 && !raise && !close;
+  const bool measureOnly = frame && place.width == 0 && wheel == 0 && clicks.empty() && keys.empty() &&
+                           moves.empty() && !pointer && screenshot.empty() && screenShot.empty() &&
+                           litRegion.width == 0 && !raise && !close;
   if (!measureOnly && !quick) std::this_thread::sleep_for(std::chrono::milliseconds(500));
   if (raise) Raise(display, window);
   if (place.width > 0 && !Place(display, window, place, timeout)) {
