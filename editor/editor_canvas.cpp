@@ -1,11 +1,9 @@
 #include "editor/editor_canvas.h"
 
-#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScrollBar>
 #include <algorithm>
 
 #include "engine/marked_points.h"
@@ -23,6 +21,10 @@ TEditorCanvas::TEditorCanvas(QWidget* parent)
   setMouseTracking(true);  // the window shows the position under the moving mouse
   RebuildLayerIfStale();
   image_ = layer_;
+  // The held area follows the canvas on the screen (see eventFilter).
+  follow_.setSingleShot(true);
+  follow_.setInterval(0);
+  connect(&follow_, &QTimer::timeout, this, &TEditorCanvas::HoldPointerAgain);
 }
 
 void TEditorCanvas::SetBackColor(int paletteIndex) {
@@ -125,21 +127,21 @@ void TEditorCanvas::SetConfined(bool confined) {
     confined_ = true;
     watchedWindow_ = window();
     qApp->installEventFilter(this);  // the window's events, and popup menus opening
-    // The held area is fixed on the screen: scrolling the canvas moves its shown part away.
-    for (QWidget* up = parentWidget(); up; up = up->parentWidget()) {
-      if (auto* scroller = qobject_cast<QAbstractScrollArea*>(up)) {
-        for (QScrollBar* bar : {scroller->horizontalScrollBar(), scroller->verticalScrollBar()})
-          scrollWatch_.push_back(connect(bar, &QScrollBar::valueChanged, this, &TEditorCanvas::HoldPointerAgain));
-      }
-    }
   }
   HoldPointer();
 }
 
+bool TEditorCanvas::ConfineToShownPart() {
+  QWidget* top = window();
+  const QRect shown = visibleRegion().boundingRect();
+  return pointer_.Confine(top->windowHandle(), QRect(mapTo(top, shown.topLeft()), shown.size()));
+}
+
+// The held area is fixed on the screen: a move of the window, a resize, a scroll or scroll bars
+// coming or going change where the canvas shows.
 void TEditorCanvas::HoldPointerAgain() {
-  if (!pointer_.Active()) return;
-  pointer_.Release();
-  HoldPointer();
+  if (!pointer_.Active() || ConfineToShownPart()) return;
+  if (QWidget::mouseGrabber() != this) grabMouse();  // nothing of the canvas shows
 }
 
 // The window system does not hold the pointer for us while a button is down (the press itself
@@ -150,9 +152,7 @@ void TEditorCanvas::HoldPointer() {
   if (pointer_.Active() || QApplication::activePopupWidget()) return;
   if (TPointerConfinement::Possible() && QGuiApplication::mouseButtons() == Qt::NoButton) {
     if (QWidget::mouseGrabber() == this) releaseMouse();
-    QWidget* top = window();
-    const QRect shown = visibleRegion().boundingRect();
-    if (pointer_.Confine(top->windowHandle(), QRect(mapTo(top, shown.topLeft()), shown.size()))) return;
+    if (ConfineToShownPart()) return;
   }
   if (QWidget::mouseGrabber() != this) grabMouse();
 }
@@ -160,12 +160,11 @@ void TEditorCanvas::HoldPointer() {
 void TEditorCanvas::ReleaseConfinement() {
   if (!confined_) return;
   confined_ = false;
+  follow_.stop();
   pointer_.Release();
   if (QWidget::mouseGrabber() == this) releaseMouse();
   watchedWindow_ = nullptr;
   qApp->removeEventFilter(this);
-  for (const QMetaObject::Connection& connection : scrollWatch_) disconnect(connection);
-  scrollWatch_.clear();
 }
 
 void TEditorCanvas::hideEvent(QHideEvent* event) {
@@ -184,6 +183,11 @@ bool TEditorCanvas::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Show && watched->isWidgetType() &&
       static_cast<QWidget*>(watched)->windowType() == Qt::Popup)
     pointer_.Forget();
+  // The window and every widget between it and the canvas place the canvas: a move, a resize, a
+  // scroll, scroll bars coming or going. The area is taken again once all of them are handled.
+  if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && watched->isWidgetType() &&
+      (watched == this || static_cast<QWidget*>(watched)->isAncestorOf(this)))
+    follow_.start();
   if (watched == watchedWindow_) {
     switch (event->type()) {
       case QEvent::Close:
@@ -191,9 +195,6 @@ bool TEditorCanvas::eventFilter(QObject* watched, QEvent* event) {
       case QEvent::WindowDeactivate:
       case QEvent::WindowBlocked:  // a modal box opened
         ReleaseConfinement();
-        break;
-      case QEvent::Resize:  // the canvas's shown part may have grown or shrunk
-        HoldPointerAgain();
         break;
       default:
         break;

@@ -14,9 +14,9 @@
 //   canvas->SetConfined(true);  // while a tool waits for its next press
 #include <QImage>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
-#include <vector>
 
 #include "engine/drawing.h"
 #include "platform/canvas.h"
@@ -85,6 +85,7 @@ class TEditorCanvas : public QWidget {
   void ReleaseConfinement();
   void HoldPointer();
   void HoldPointerAgain();
+  bool ConfineToShownPart();
   bool OutsideWhileConfined(const QMouseEvent* event) const;
 
   QImage layer_;
@@ -98,7 +99,7 @@ class TEditorCanvas : public QWidget {
   bool confined_ = false;
   TPointerConfinement pointer_;
   QPointer<QWidget> watchedWindow_;
-  std::vector<QMetaObject::Connection> scrollWatch_;  // the scroll bars that move the canvas
+  QTimer follow_;
 };
 
 }  // namespace kavri

@@ -37,22 +37,38 @@ QRect TPointerConfinement::DeviceArea(const QRect& logical, double ratio) {
 }
 
 bool TPointerConfinement::Confine(QWindow* window, const QRect& logicalRect) {
-  Release();
   xcb_connection_t* connection = XcbConnection();
-  if (!connection || !window || !window->isVisible()) return false;
-  // X speaks device pixels.
-  const QRect rect = DeviceArea(logicalRect, window->devicePixelRatio());
-  if (rect.isEmpty()) return false;
+  const QRect rect = window ? DeviceArea(logicalRect, window->devicePixelRatio()) : QRect();  // X speaks device pixels
+  if (!connection || !window || !window->isVisible() || rect.isEmpty()) {
+    Release();
+    return false;
+  }
   const auto windowId = static_cast<xcb_window_t>(window->winId());
   const auto geometry = Reply(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, windowId), nullptr));
-  if (!geometry) return false;
+  const auto corner = geometry ? Reply(xcb_translate_coordinates_reply(
+                                       connection,
+                                       xcb_translate_coordinates(connection, windowId, geometry->root,
+                                                                 static_cast<int16_t>(rect.x()),
+                                                                 static_cast<int16_t>(rect.y())),
+                                       nullptr))
+                               : Reply<xcb_translate_coordinates_reply_t>(nullptr);
+  if (!corner) {
+    Release();
+    return false;
+  }
+  if (area_ != 0) {
+    // Held already: the area takes its new place and size, and the server brings the pointer into
+    // it; the grab goes on without a moment in which the pointer is free.
+    const uint32_t place[] = {static_cast<uint32_t>(corner->dst_x), static_cast<uint32_t>(corner->dst_y),
+                              static_cast<uint32_t>(rect.width()), static_cast<uint32_t>(rect.height())};
+    xcb_configure_window(connection, area_,
+                         XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH |
+                             XCB_CONFIG_WINDOW_HEIGHT,
+                         place);
+    xcb_flush(connection);
+    return true;
+  }
   const xcb_window_t root = geometry->root;
-  const auto corner = Reply(xcb_translate_coordinates_reply(
-      connection,
-      xcb_translate_coordinates(connection, windowId, root, static_cast<int16_t>(rect.x()),
-                                static_cast<int16_t>(rect.y())),
-      nullptr));
-  if (!corner) return false;
 
   // The pointer is held inside an input-only window of the rectangle's place and size, kept under
   // every other window so it never takes a click itself; the window manager leaves it alone.

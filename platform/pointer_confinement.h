@@ -23,9 +23,10 @@ class TPointerConfinement {
 
   // Whether this platform can confine the pointer at all.
   static bool Possible();
-  // Confines the pointer to `rect` (in the window's own logical coordinates) of the shown `window`. False
-  // where the platform cannot confine, or when the window system refuses (a button is held down,
-  // or another program holds the pointer); nothing is held then.
+  // Confines the pointer to `rect` (in the window's own logical coordinates) of the shown `window`; when
+  // it is held already, the held area moves to `rect` where the window now stands. False where the
+  // platform cannot confine, or when the window system refuses (a button is held down, or another
+  // program holds the pointer); nothing is held then.
   bool Confine(QWindow* window, const QRect& rect);
   // Lets the pointer go; nothing when it is not held.
   void Release();

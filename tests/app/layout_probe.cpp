@@ -4,7 +4,9 @@
 // With --show-edit-message TEXT FILE.png (or --segment-edit-message), it shows Show Edit's (or
 // Segment Edit's) message line saying TEXT instead, prints the line's place and saves its picture:
 // what the program's window must show when its message line says that, to compare with. With --error-box TEXT FILE.png it saves the picture of
-// the program's error box saying TEXT.
+// the program's error box saying TEXT. With --editor-canvas-shown W H [NOTCHES] it prints the part
+// of the editor's canvas that shows when the editor's window is W x H (and the mouse wheel has
+// turned NOTCHES notches down over the canvas): "Image90.shown X Y W H".
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -14,9 +16,11 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QScreen>
 #include <QWindow>
 #include <cstdio>
+#include <cstdlib>
 #include <utility>
 
 #include "editor/editor_window.h"
@@ -115,6 +119,29 @@ int ErrorBox(const std::string& text, const QString& picture) {
   return saved ? 0 : 1;
 }
 
+int EditorCanvasShown(int width, int height, int notches) {
+  kavri::TForm1 editor;
+  editor.FormCreate({});
+  Open(&editor);
+  editor.resize(width, height);
+  // Scroll bars come and go a moment after the resize.
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+  if (editor.size() != QSize(width, height)) return 1;
+  // The canvas leaves the wheel to the scroll area's view, as a wheel turned over it in the program.
+  QWidget* view = kavri::ContentScroller(&editor)->viewport();
+  const QPointF middle = editor.Image90->mapTo(view, QRectF(editor.Image90->rect()).center());
+  for (int notch = 0; notch < notches; ++notch) {
+    QWheelEvent wheel(middle, view->mapToGlobal(middle), {}, {0, -QWheelEvent::DefaultDeltasPerStep}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &wheel);
+  }
+  QApplication::processEvents();
+  const QRect shown = editor.Image90->visibleRegion().boundingRect();
+  const QPoint at = editor.Image90->mapTo(&editor, shown.topLeft());
+  std::printf("Image90.shown %d %d %d %d\n", at.x(), at.y(), shown.width(), shown.height());
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -124,6 +151,8 @@ int main(int argc, char** argv) {
   if (argc == 4 && QString(argv[1]) == "--segment-edit-message")
     return WindowMessage<kavri::TForm5>("Form5.Label18", argv[2], argv[3]);
   if (argc == 4 && QString(argv[1]) == "--error-box") return ErrorBox(argv[2], argv[3]);
+  if ((argc == 4 || argc == 5) && QString(argv[1]) == "--editor-canvas-shown")
+    return EditorCanvasShown(std::atoi(argv[2]), std::atoi(argv[3]), argc == 5 ? std::atoi(argv[4]) : 0);
   kavri::TForm15 main([] { return std::vector<kavri::TDetectedDevice>{}; });
   kavri::TForm1 editor;
   editor.FormCreate({});

@@ -4,19 +4,24 @@
 //   kavri_x_window --title TEXT [--dialog] [--timeout SECONDS] [--click X,Y]... [--region X,Y,W,H]
 //                  [--key NAME]... [--until-lit X,Y,W,H] [--until-same [X,Y,W,H,]FILE.png]
 //                  [--screenshot FILE.png] [--close] [--frame] [--screen-shot FILE.png] [--raise] [--quick]
-//                  [--move X,Y]... [--pointer]
+//                  [--move X,Y]... [--pointer] [--not-dialog] [--place X,Y,W,H] [--wheel N]
 //
 // --click presses and releases the left button at X,Y inside the window through the XTest
 // extension, as a real mouse would, in the order given; --key types a key (X key name, or names
 // joined by "+" for a key typed with others held, as "Control_L+a") the same way;
 // --move then moves the pointer towards X,Y inside the window the same way, without a click, in
-// the order given; --pointer prints "pointer X Y", where the pointer then is in the window;
+// the order given; --wheel then turns the mouse wheel N notches down (up when negative) where the
+// pointer is; --pointer prints "pointer X Y", where the pointer then is in the window;
 // --until-lit waits, up to the timeout again, until a part of the window shows anything but black;
 // --until-same waits the same way until the window (or its --region) shows exactly the picture in
 // the file, or, given X,Y,W,H, until that part of the window shows what the same part of the
 // picture shows; the window is looked for again on each look, so a box that opens late over a
 // window of its title is found when it comes; --dialog takes only a dialog window (a box) with the
-// title, not the window it belongs to;
+// title, not the window it belongs to; --not-dialog takes only a window that is not a box, as the
+// window a box of its title belongs to;
+// --place first asks, as another program would, that the window stand at X,Y on the screen with a
+// content of W x H (the window manager decides, as it would for that program), and waits, up to the
+// timeout again, until the window has that size and its place has settled;
 // --raise first brings the window to the front with the keyboard focus, as a click on its task bar
 // entry would (the window manager is asked through _NET_ACTIVE_WINDOW), so that clicks and keys reach
 // it past the windows that covered it; --quick is for a window shown a while ago: no moment to settle
@@ -26,7 +31,8 @@
 // screen.
 //
 // Exit status: 0 done, 2 no such window within the timeout, 3 cannot open the display, 4 cannot
-// save the screenshot, 5 the part stayed black, 6 the picture stayed different, 1 bad use.
+// save the screenshot, 5 the part stayed black, 6 the picture stayed different, 7 the window did
+// not take the size asked for, 1 bad use.
 // Qt first: the X headers define names (Status) that Qt's headers refuse to follow.
 #include <QImage>
 
@@ -100,6 +106,8 @@ int IgnoreVanishedWindows(Display* display, XErrorEvent* error) {
   std::exit(1);
 }
 
+bool notDialog = false;  // --not-dialog
+
 // Top-level windows are the root's children when no window manager reparents them, one level
 // further down when one does. Of several with the title, the topmost: a question box that a
 // window opens shares its title.
@@ -111,7 +119,7 @@ Window FindWindow(Display* display, Window parent, const std::string& wanted, bo
   Window found = 0;
   for (unsigned int i = count; i-- > 0 && !found;) {  // the tree lists children bottom to top
     if (WindowTitle(display, children[i]) == wanted && IsMapped(display, children[i]) &&
-        (!dialog || IsDialog(display, children[i])))
+        (!dialog || IsDialog(display, children[i])) && !(notDialog && IsDialog(display, children[i])))
       found = children[i];
   }
   for (unsigned int i = count; i-- > 0 && !found && depth > 0;) {
@@ -290,6 +298,37 @@ void Raise(Display* display, Window window) {
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
 }
 
+// The window's content: its place on the screen and its size.
+TWindowRegion ContentOnScreen(Display* display, Window window) {
+  XWindowAttributes attributes{};
+  if (!XGetWindowAttributes(display, window, &attributes)) return {};
+  int x = 0, y = 0;
+  Window child = 0;
+  XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+  return {x, y, attributes.width, attributes.height};
+}
+
+// Asks for the window's place and size as another program would, then waits until the size is
+// there and the place has stayed the same for a moment (a window manager moves a frame after
+// resizing it); false when that does not happen before the deadline.
+bool Place(Display* display, Window window, TWindowRegion wanted, double timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);
+  XMoveResizeWindow(display, window, wanted.x, wanted.y, static_cast<unsigned>(wanted.width),
+                    static_cast<unsigned>(wanted.height));
+  XSync(display, False);
+  TWindowRegion last{-1, -1, -1, -1};
+  int steady = 0;
+  while (std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const TWindowRegion now = ContentOnScreen(display, window);
+    const bool same = now.x == last.x && now.y == last.y && now.width == last.width && now.height == last.height;
+    steady = same ? steady + 1 : 0;
+    last = now;
+    if (now.width == wanted.width && now.height == wanted.height && steady >= 4) return true;
+  }
+  return false;
+}
+
 void SendDeleteWindow(Display* display, Window window) {
   XEvent event{};
   event.xclient.type = ClientMessage;
@@ -308,9 +347,10 @@ int main(int argc, char** argv) {
   std::string title, screenshot, screenShot, samePicture;
   double timeout = 20;
   bool close = false, frame = false, dialog = false, raise = false, pointer = false;
+  int wheel = 0;
   std::vector<std::pair<int, int>> clicks, moves;
   std::vector<std::string> keys;
-  TWindowRegion region, litRegion, samePart;
+  TWindowRegion region, litRegion, samePart, place;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--title" && i + 1 < argc) {
@@ -339,6 +379,12 @@ int main(int argc, char** argv) {
       int x = 0, y = 0;
       if (std::sscanf(argv[++i], "%d,%d", &x, &y) != 2) return 1;
       moves.emplace_back(x, y);
+    } else if (arg == "--not-dialog") {
+      notDialog = true;
+    } else if (arg == "--place" && i + 1 < argc) {
+      if (std::sscanf(argv[++i], "%d,%d,%d,%d", &place.x, &place.y, &place.width, &place.height) != 4) return 1;
+    } else if (arg == "--wheel" && i + 1 < argc) {
+      wheel = std::atoi(argv[++i]);
     } else if (arg == "--pointer") {
       pointer = true;
     } else if (arg == "--key" && i + 1 < argc) {
@@ -383,13 +429,26 @@ int main(int argc, char** argv) {
   std::printf("found window 0x%lx titled \"%s\"\n", window, title.c_str());
   // Give the window a moment to paint before its picture is taken or it is used; its frame alone
   // can be read at once.
-  const bool measureOnly = frame && clicks.empty() && keys.empty() && moves.empty() && !pointer &&
-                           screenshot.empty() && screenShot.empty() && litRegion.width == 0 && !raise && !close;
+  const bool measureOnly = frame && place.width == 0 && wheel == 0 && clicks.empty() && keys.empty() &&
+                           moves.empty() && !pointer && screenshot.empty() && screenShot.empty() &&
+                           litRegion.width == 0 && !raise && !close;
   if (!measureOnly && !quick) std::this_thread::sleep_for(std::chrono::milliseconds(500));
   if (raise) Raise(display, window);
+  if (place.width > 0 && !Place(display, window, place, timeout)) {
+    std::fprintf(stderr, "the window did not take the size asked for\n");
+    XCloseDisplay(display);
+    return 7;
+  }
   for (const auto& [x, y] : clicks) ClickAt(display, window, x, y);
   for (const std::string& key : keys) TypeKey(display, key);
   for (const auto& [x, y] : moves) MoveTo(display, window, x, y);
+  for (int notch = 0; notch < std::abs(wheel); ++notch) {
+    const unsigned button = wheel > 0 ? 5 : 4;
+    XTestFakeButtonEvent(display, button, True, CurrentTime);
+    XTestFakeButtonEvent(display, button, False, CurrentTime);
+    XSync(display, False);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
   if (pointer) {
     const auto [x, y] = PointerIn(display, window);
     std::printf("pointer %d %d\n", x, y);

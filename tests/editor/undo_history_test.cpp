@@ -99,7 +99,7 @@ TEST(DrawingSnapshot, RestoreRebuildsObjectsOfOtherSizesWithEveryFieldAndNoSelec
 }
 
 // Past its byte budget the history drops its oldest steps, keeps the newest always, and counts
-// what a dropped redo branch held.
+// what a dropped redo branch held; a cleared history starts its count afresh.
 TEST(UndoHistoryBudget, OldestStepsGoPastTheByteBudget) {
   auto drawingAt = [](int x) {
     Drawing d;
@@ -110,21 +110,30 @@ TEST(UndoHistoryBudget, OldestStepsGoPastTheByteBudget) {
   struct Case {
     const char* name;
     size_t budgetSteps;  // budget as a number of steps, plus half a step
+    int clearedPushes;   // pushes made and cleared before the others
     int pushes;
     int undosThenPush;  // undos before one last push (0: none)
     size_t kept;
     int oldestX;
   };
   const Case cases[] = {
-      {"under the budget", 8, 5, 0, 5, 0},
-      {"past the budget", 3, 10, 0, 3, 7},
-      {"budget below one step", 0, 4, 0, 1, 3},
-      {"redo branch dropped first", 3, 3, 2, 2, 0},
+      {"under the budget", 8, 0, 5, 0, 5, 0},
+      {"past the budget", 3, 0, 10, 0, 3, 7},
+      {"budget below one step", 0, 0, 4, 0, 1, 3},
+      {"redo branch dropped first", 3, 0, 3, 2, 2, 0},
+      {"filled to the budget after a clear", 3, 3, 3, 0, 3, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     UndoHistory history(c.budgetSteps * step + step / 2);
     Drawing drawing;
+    for (int n = 0; n < c.clearedPushes; ++n) history.Push(drawingAt(50 + n));
+    if (c.clearedPushes > 0) {
+      history.Clear();
+      EXPECT_EQ(history.Count(), 0u);
+      EXPECT_EQ(history.Index(), -1);
+      EXPECT_EQ(history.MemoryBytes(), 0u);
+    }
     for (int n = 0; n < c.pushes; ++n) history.Push(drawingAt(n));
     if (c.undosThenPush > 0) {
       for (int n = 0; n < c.undosThenPush; ++n) EXPECT_TRUE(history.Undo(drawing));
