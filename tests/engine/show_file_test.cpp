@@ -150,3 +150,40 @@ TEST(ShowFile, AMusicTextEqualToASectionLineIsRefused) {
   }
   EXPECT_EQ(ReadBytes(path), kept);
 }
+
+// The lines a show's line limit counts: all but a track's lone blank row, the one Show Edit shows
+// and writes for an empty track; a track is read from its first section only.
+TEST(ShowFile, TheLineLimitLeavesOutOnlyATracksLoneBlankRow) {
+  const struct {
+    const char* what;
+    const char* text;
+    size_t counted;
+  } cases[] = {
+      {"empty tracks", "[Music]\nm\n[Track1]\n[Track2]\n[Track3]\n", 5},
+      {"lone blank rows", "[Music]\nm\n[Track1]\n|0\n[Track2]\n|\n[Track3]\n|0", 5},
+      {"blank row then a row", "[Music]\nm\n[Track1]\n|0\na.ddr|1\n[Track2]\n[Track3]\n", 7},
+      {"row then a blank row", "[Music]\nm\n[Track1]\na.ddr|1\n|0\n[Track2]\n[Track3]\n", 7},
+      {"two blank rows", "[Music]\nm\n[Track1]\n|0\n|0\n[Track2]\n[Track3]\n", 7},
+      {"other blank-looking rows", "[Music]\nm\n[Track1]\n|00\n[Track2]\n |0\n[Track3]\n|0|\n", 8},
+      {"blank music", "[Music]\n|0\n[Track1]\n[Track2]\n[Track3]\n", 5},
+      {"blank row before any section", "|0\n[Music]\nm\n[Track1]\n", 4},
+      {"blank row after the music section", "[Music]\n[Track1]\n|0\n[Music]\n|0\n", 4},
+      {"repeated section", "[Music]\nm\n[Track1]\n|0\n[Track1]\n|0\n[Track1]\n|0\n[Track2]\n[Track3]\n", 9},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TRowFileMeasure measure;
+    ForEachTextLine(c.text, [&](std::string_view line) { measure.Add(line, kShowFileRule); });
+    EXPECT_EQ(measure.CountedLines(), c.counted);
+    // The writer measures the lines it makes the same way.
+    const TextLines lines = SplitTextLines(c.text);
+    const TRowFileRule tight{c.counted, kShowFileRule.maxLineBytes, "Show Edit", kShowFileRule.sortLine};
+    EXPECT_EQ(RowFileRefusal(c.text, "s.seq", tight), std::nullopt);
+    EXPECT_EQ(RowLinesRefusal(lines, "s.seq", tight), std::nullopt);
+    const TRowFileRule tighter{c.counted - 1, kShowFileRule.maxLineBytes, "Show Edit", kShowFileRule.sortLine};
+    EXPECT_EQ(RowFileRefusal(c.text, "s.seq", tighter),
+              "\"s.seq\" was not opened: it has " + std::to_string(c.counted) + " lines, more than the " +
+                  std::to_string(c.counted - 1) + " that Show Edit takes.");
+    EXPECT_NE(RowLinesRefusal(lines, "s.seq", tighter), std::nullopt);
+  }
+}
