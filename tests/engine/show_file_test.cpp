@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "engine/show_file.h"
 #include "platform/int_convert.h"
+#include "platform/text.h"
 #include "tests/engine/content_folder.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/test_support.h"
@@ -185,5 +188,55 @@ TEST(ShowFile, TheLineLimitLeavesOutOnlyATracksLoneBlankRow) {
               "\"s.seq\" was not opened: it has " + std::to_string(c.counted) + " lines, more than the " +
                   std::to_string(c.counted - 1) + " that Show Edit takes.");
     EXPECT_NE(RowLinesRefusal(lines, "s.seq", tighter), std::nullopt);
+  }
+}
+
+// A show line of exactly the reader's limit is written and opens; one byte more is refused before
+// anything is written, with the limit named, and the old file stays.
+TEST(ShowFile, TheWriterTakesALineOfExactlyTheReadersLimitAndRefusesOneByteMore) {
+  ShowFolder f;
+  const size_t limit = kShowFileRule.maxLineBytes;
+  ASSERT_EQ(limit, 196603u);
+  const std::string seven = std::string(kMaxTypedTextBytes - 1, ' ') + "7";
+  // The music and a track 1 row whose longest line is `limit + over` bytes.
+  const struct {
+    const char* what;
+    std::function<std::pair<std::string, TShowRowCells>(size_t over)> show;
+    int line;  // the long line's number
+  } shapes[] = {
+      {"long name, time 0",
+       [&](size_t over) { return std::make_pair(std::string("m"), TShowRowCells(std::string(limit - 2 + over, 'n'), "0")); },
+       4},
+      {"both cells full",
+       [&](size_t over) {
+         return std::make_pair(std::string("m"), TShowRowCells(std::string(kMaxTypedTextBytes + over, 'n'), seven));
+       },
+       4},
+      {"long music",
+       [&](size_t over) { return std::make_pair(std::string(limit + over, 'm'), TShowRowCells("a.ddr", "1")); }, 2},
+  };
+  const std::string path = f.root + "Sequence/long.seq";
+  const auto kept = TextBytes("[Music]\r\nold\r\n");
+  for (const auto& shape : shapes) {
+    SCOPED_TRACE(shape.what);
+    WriteBytes(path, kept);
+    const auto [overMusic, overRow] = shape.show(1);
+    TShowTrackCells cells;
+    cells[0] = {overRow};
+    std::string error;
+    EXPECT_FALSE(SaveShowFile(path, overMusic, cells, &error));
+    EXPECT_EQ(error, "\"long.seq\" was not saved: its line " + std::to_string(shape.line) +
+                         " is 196604 bytes long, more than the 196603 that Show Edit takes.");
+    EXPECT_EQ(ReadBytes(path), kept);
+
+    const auto [music, row] = shape.show(0);
+    cells[0] = {row};
+    ASSERT_TRUE(SaveShowFile(path, music, cells, &error)) << error;
+    TSequence show;
+    ASSERT_TRUE(LoadShowFileWithContent(path, f.root, show, &error)) << error;
+    EXPECT_EQ(show.music, music);
+    ASSERT_EQ(show.track1.size(), 1u);
+    EXPECT_EQ(show.track1[0]->name, row.first);
+    EXPECT_EQ(show.track1[0]->time, StrToInt(Trim(row.second)));
   }
 }
