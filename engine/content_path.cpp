@@ -32,14 +32,6 @@ bool IsBareFileName(std::string_view name) {
 TContentFolder::TContentFolder(const std::string& programFolder, const std::string& folder)
     : path_(FolderPath(programFolder, folder)), entries_(path_) {}
 
-std::optional<std::string> TContentFolder::Entry(const std::string& name) {
-  if (!IsBareFileName(name)) return std::nullopt;
-  struct stat st {};
-  if (::lstat((path_ + name).c_str(), &st) == 0) return path_ + name;
-  const std::optional<std::string> match = entries_.Match(name);
-  return match ? std::optional<std::string>(path_ + *match) : std::nullopt;
-}
-
 std::optional<TContentFile> TContentFolder::Find(const std::string& name) {
   if (!IsBareFileName(name)) return std::nullopt;
   if (std::optional<TContentFile> exact = RegularFile(path_ + name)) return exact;

@@ -29,8 +29,6 @@ class TContentFolder {
   // were written on a case-blind file system). Nothing for a name that is not a bare file name,
   // that names no entry, or whose entry is not a regular file.
   std::optional<TContentFile> Find(const std::string& name);
-  // The path of whatever entry the name finds, exactly or without regard to case, whatever its kind.
-  std::optional<std::string> Entry(const std::string& name);
 
  private:
   std::string path_;  // ends with "/"

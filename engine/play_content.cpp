@@ -101,13 +101,10 @@ TPlayDrawingPtr TPlayContentLoader::Drawing(const std::string& name) {
 }
 
 TSectionListPtr TPlayContentLoader::Segment(const std::string& name) {
+  // A folder, a link to nothing or anything else that is no regular file is missing content, as
+  // for drawings and ILDA images: the row plays empty and the show goes on.
   const std::optional<TContentFile> file = segmentFolder_.Find(name);
-  if (!file) {
-    // Something that is no regular file stands under the name: it is refused as Segment Edit's Play
-    // refuses it, not played as an empty segment.
-    if (const std::optional<std::string> entry = segmentFolder_.Entry(name)) ReadContentLines(*entry, kSegmentFileRule);
-    return EmptySegment();
-  }
+  if (!file) return EmptySegment();
   if (const auto it = segments_.find(file->path); it != segments_.end()) return it->second;
   // The text is held only while its rows are made.
   Reserve(file->size, name);

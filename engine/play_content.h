@@ -53,13 +53,13 @@ const TIldaImagePtr& EmptyIldaImage();
 // The content of one segment or show load. Play content is never changed, so each distinct file
 // is read once and shared by every row that names it, and the bytes held are counted against a
 // budget, checked from the file's size before it is read. Names are bare file names in their
-// content folder (see TContentFolder); a name that finds no file gives empty content.
+// content folder (see TContentFolder); a name that finds no regular file gives empty content.
 class TPlayContentLoader {
  public:
   explicit TPlayContentLoader(const std::string& programFolder, uint64_t budget = kPlayContentBudget);
 
   // Each raises EContentTooLarge when the file's content would pass the budget; Segment raises
-  // EContentRefused for a segment file Segment Edit would not open.
+  // EContentRefused for a segment file that is there and that Segment Edit would not open.
   TPlayDrawingPtr Drawing(const std::string& name);
   TSectionListPtr Segment(const std::string& name);  // its rows' drawings come from this load too
   TIldaImagePtr Ilda(const std::string& name);

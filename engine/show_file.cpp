@@ -41,6 +41,27 @@ std::unique_ptr<TSequenceRecord> ParseShowRow(const std::string& line) {
 
 }  // namespace
 
+void SortShowLine(std::string_view line, TRowFileMeasure& measure) {
+  // sortState: the phase in its low two bits, and a bit per track whose first section was seen;
+  // readers take a track from its first section only, so a repeated one frees nothing.
+  enum { kElsewhere = 0, kTrackStart = 1, kLoneBlank = 2, kPhase = 3 };
+  for (int t = 0; t < TSequence::kTrackCount; ++t) {
+    if (line != kTrackMarkers[t]) continue;
+    const int seen = 4 << t;
+    measure.sortState = (measure.sortState & ~kPhase) | ((measure.sortState & seen) ? kElsewhere : kTrackStart) | seen;
+    return;
+  }
+  const int phase = measure.sortState & kPhase;
+  measure.sortState &= ~kPhase;
+  if (line == kMusicMarker) return;
+  if (phase == kTrackStart && (line == "|0" || line == "|")) {
+    ++measure.freeLines;
+    measure.sortState |= kLoneBlank;
+  } else if (phase == kLoneBlank) {
+    --measure.freeLines;  // the blank row had others after it: a row of the file's own
+  }
+}
+
 void LoadShowLines(const TextLines& lines, TSequence& show, TPlayContentLoader* content) {
   show.ClearTracks();
   const size_t music = FindMarker(lines, kMusicMarker);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -29,8 +30,11 @@ using TSequenceTrack = std::vector<std::unique_ptr<TSequenceRecord>>;
 // them, so a longer show could be shown no better, only cost more memory. The longest line the
 // program writes is a track row of two cells, each as long as a cell takes (kMaxTypedTextChars
 // characters), and "|"; the music field takes no more than one cell. A longer line is none of ours.
-// The writer refuses what this refuses, so a saved show always opens.
-constexpr TRowFileRule kShowFileRule{100000, 2 * kMaxTypedTextBytes + 1, "Show Edit"};
+// The writer refuses what this refuses, so a saved show always opens. The blank row of a track that
+// holds no other, the one Show Edit shows and writes for an empty track ("|0", or "|" once the row
+// was blanked), is not counted (SortShowLine), so that any show it opens can be saved back as it was.
+void SortShowLine(std::string_view line, TRowFileMeasure& measure);
+constexpr TRowFileRule kShowFileRule{100000, 2 * kMaxTypedTextBytes + 1, "Show Edit", &SortShowLine};
 
 struct TSequence {
   static constexpr int kTrackCount = 3;

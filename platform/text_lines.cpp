@@ -52,9 +52,9 @@ std::optional<std::string> Refusal(const TRowFileMeasure& measure, const std::st
                                    const TRowFileRule& rule, const char* verb, const char* has) {
   const std::string name = "\"" + FileNameOf(fileName) + "\" was not " + verb + ": ";
   const std::string limit = " that " + std::string(rule.window) + " takes.";
-  if (measure.lines > rule.maxLines)
-    return name + has + std::to_string(measure.lines) + " lines, more than the " + std::to_string(rule.maxLines) +
-           limit;
+  if (measure.CountedLines() > rule.maxLines)
+    return name + has + std::to_string(measure.CountedLines()) + " lines, more than the " +
+           std::to_string(rule.maxLines) + limit;
   if (measure.longLine)
     return name + "its line " + std::to_string(measure.longLine) + " is " + std::to_string(measure.longBytes) +
            " bytes long, more than the " + std::to_string(rule.maxLineBytes) + limit;
@@ -65,7 +65,7 @@ std::optional<std::string> Refusal(const TRowFileMeasure& measure, const std::st
 
 std::optional<std::string> RowFileRefusal(std::string_view text, const std::string& fileName, const TRowFileRule& rule) {
   TRowFileMeasure measure;
-  ForEachTextLine(text, [&](std::string_view line) { measure.Add(line.size(), rule); });
+  ForEachTextLine(text, [&](std::string_view line) { measure.Add(line, rule); });
   return Refusal(measure, fileName, rule, "opened", "it has ");
 }
 
@@ -82,7 +82,7 @@ std::optional<std::string> SaveRefusal(const TRowFileMeasure& measure, const std
 std::optional<std::string> RowLinesRefusal(const TextLines& lines, const std::string& fileName,
                                            const TRowFileRule& rule) {
   TRowFileMeasure measure;
-  for (const std::string& line : lines) measure.Add(line.size(), rule);
+  for (const std::string& line : lines) measure.Add(std::string_view(line), rule);
   return SaveRefusal(measure, fileName, rule);
 }
 

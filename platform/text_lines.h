@@ -45,17 +45,24 @@ std::optional<TextLines> ReadTextLines(const std::string& path, std::string* err
 constexpr size_t kMaxTypedTextChars = 32767;
 constexpr size_t kMaxTypedTextBytes = 3 * kMaxTypedTextChars;
 
+struct TRowFileMeasure;
+
 // What a file opened into rows may hold, and the window that takes it, named when it holds more.
 struct TRowFileRule {
   size_t maxLines;
   size_t maxLineBytes;
   const char* window;
+  // Shown each line in turn; counts in the measure's `freeLines` the lines that the window adds on
+  // its own to what it opens and writes back, which maxLines leaves out. Null: every line counts.
+  void (*sortLine)(std::string_view line, TRowFileMeasure& measure) = nullptr;
 };
 
 // The lines of a row file as its readers and writers measure them: their count, the first line
 // longer than a rule takes (1-based, 0 for none) and its length, and the file's bytes with CR LF.
 struct TRowFileMeasure {
   size_t lines = 0;
+  size_t freeLines = 0;  // of `lines`, those the rule does not count
+  int sortState = 0;     // the rule's own, while it sorts the lines
   size_t longLine = 0;
   size_t longBytes = 0;
   uint64_t bytes = 0;
@@ -67,6 +74,11 @@ struct TRowFileMeasure {
       longBytes = lineBytes;
     }
   }
+  void Add(std::string_view line, const TRowFileRule& rule) {
+    Add(line.size(), rule);
+    if (rule.sortLine) rule.sortLine(line, *this);
+  }
+  size_t CountedLines() const { return lines - freeLines; }
 };
 
 // Why `text`, the content of the file `fileName`, breaks the rule (more lines, or a longer line, than

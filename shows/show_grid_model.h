@@ -19,7 +19,7 @@
 
 namespace kavri {
 
-// The most lines of a show file Open takes, its header lines counted.
+// The most lines of a show file Open takes, its header lines counted and a track's lone blank row not.
 constexpr size_t kMaxShowLines = kShowFileRule.maxLines;
 
 struct TShowRow {

@@ -79,6 +79,33 @@ keys_of() {
   done
 }
 
+# Inside a session: the layout probe's picture of a window's message line saying the words (option
+# --show-edit-message or --segment-edit-message), kept as $LOGS/NAME_line.png; prints the line's
+# place in the window as "X,Y,W,H".
+line_picture() {
+  local option=$1 words=$2 name=$3 region
+  region=$("$LAYOUT_PROBE" "$option" "$words" "$LOGS/${name}_line.png" 2>/dev/null |
+    awk '$1 ~ /Label18$/ { print $2 "," $3 "," $4 "," $5 }')
+  [ -n "$region" ] || { echo "the probe drew no message line" >&2; return 1; }
+  echo "$region"
+}
+
+# Inside a session: the window's message line, at the place line_picture printed, shows what its
+# picture NAME shows, within 5 s; the line's picture is kept as program_NAME_line.png.
+line_shows() {
+  local window=$1 region=$2 words=$3 name=$4
+  "$X_TOOL" --title "$window" --timeout 5 --region "$region" --until-same "$LOGS/${name}_line.png" \
+    --screenshot "$ARTIFACTS/program_${name}_line.png" || { echo "the message line of $window does not say: $words" >&2; return 1; }
+}
+
+# Inside a session: the window's message line shows the words, as the layout probe's line saying
+# them shows them.
+line_says() {
+  local window=$1 option=$2 words=$3 name=$4 region
+  region=$(line_picture "$option" "$words" "$name") || return 1
+  line_shows "$window" "$region" "$words" "$name"
+}
+
 # Inside a session: the layout probe's places, then the program started in the background ($pid).
 start_program() {
   "$LAYOUT_PROBE" >"$LOGS/layout.txt" 2>/dev/null || exit 20

@@ -4,10 +4,12 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "engine/play_content.h"
 #include "engine/show_file.h"
 #include "tests/engine/content_folder.h"
+#include "tests/support/child_run.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/test_support.h"
 
@@ -194,44 +196,102 @@ TEST(PlayContent, FilesTheEditorsRefuseAreRefusedForPlayInTheirWords) {
   }
 }
 
-// A segment that cannot be read is refused, with the file and why, when played on its own (as
-// Segment Edit and the converter load it) or named by a show, never played as an empty segment.
-void ExpectSegmentRefused(ContentFolder& f, const std::string& segment, const std::string& words) {
+// Why a segment that is there but cannot be read is refused when played on its own (as Segment Edit
+// and the converter load it) and when a show names it, never played as an empty segment; "" when
+// both refuse it with the file and `words`.
+std::string SegmentRefusalFault(ContentFolder& f, const std::string& segment, const std::string& words) {
   const std::string path = f.root + "Section/" + segment;
   TSectionList rows;
   rows.push_back(std::make_unique<TSectionRecord>());
   std::string error;
-  EXPECT_FALSE(LoadSectionFile(path, rows, f.root, &error));
-  EXPECT_TRUE(rows.empty());
-  EXPECT_NE(error.find(path + ": " + words), std::string::npos) << error;
+  if (LoadSectionFile(path, rows, f.root, &error)) return "the segment loaded on its own";
+  if (!rows.empty()) return "rows stayed after the refusal";
+  if (error.find(path + ": " + words) == std::string::npos) return "on its own: " + error;
   TSequence show;
   error.clear();
   const std::string file = f.Write("Sequence/s.seq", "[Music]\r\n\r\n[Track1]\r\n" + segment + "|1\r\n");
-  EXPECT_FALSE(LoadShowFileWithContent(file, f.root, show, &error));
-  EXPECT_TRUE(show.track1.empty());
-  EXPECT_NE(error.find(path + ": " + words), std::string::npos) << error;
+  if (LoadShowFileWithContent(file, f.root, show, &error)) return "the show naming it loaded";
+  if (!show.track1.empty()) return "the refused show kept rows";
+  if (error.find(path + ": " + words) == std::string::npos) return "in a show: " + error;
+  return "";
 }
 
-TEST(PlayContent, AFolderOrAnOversizedFileInPlaceOfASegmentIsRefusedForPlay) {
+TEST(PlayContent, AnOversizedSegmentIsRefusedForPlayAloneAndInAShow) {
   ContentFolder f;
-  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(f.root + "Section/folder.sec")));
   WriteSparse(f.root + "Section/huge.sec", kMaxTextFileBytes + 1);
-  const struct {
-    const char* segment;
-    const char* words;
-  } cases[] = {{"folder.sec", "not a regular file"}, {"huge.sec", "the file is larger than 67108864 bytes"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.segment);
-    ExpectSegmentRefused(f, c.segment, c.words);
-  }
+  EXPECT_EQ(SegmentRefusalFault(f, "huge.sec", "the file is larger than 67108864 bytes"), "");
 }
 
-TEST(PlayContent, ASegmentWithoutReadPermissionIsRefusedForPlay) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root reads a file whatever its permissions";
+// Played by an unprivileged user: root reads a file whatever its permissions. The check runs in a
+// child that gives up root, so the case runs where the tests run as root too.
+TEST(PlayContent, ASegmentWithoutReadPermissionIsRefusedForPlayAloneAndInAShow) {
   ContentFolder f;
   const std::string path = f.Write("Section/locked.sec", "a.ddr|1\r\n");
   ASSERT_EQ(::chmod(path.c_str(), 0), 0);
-  ExpectSegmentRefused(f, "locked.sec", "Permission denied");
+  // The unprivileged user must reach the folders and write the show file.
+  for (const std::string& folder : {f.dir.Path(), f.root + "Section", f.root + "Sequence", f.root + "Drawing"})
+    ASSERT_EQ(::chmod(folder.c_str(), 0777), 0) << folder;
+  if (::geteuid() == 0)
+    for (std::filesystem::path up = std::filesystem::path(f.dir.Path()).parent_path(); up != up.root_path();
+         up = up.parent_path()) {
+      struct stat st {};
+      if (::stat(up.c_str(), &st) != 0 || !(st.st_mode & S_IXOTH))
+        GTEST_SKIP() << "an unprivileged user cannot reach the scratch folder below " << up;
+    }
+  std::string fault;
+  const std::string result = kavri_test::RunInChild(30, [&] {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+      std::fprintf(stderr, "cannot give up root\n");
+      return false;
+    }
+    fault = SegmentRefusalFault(f, "locked.sec", "Permission denied");
+    if (!fault.empty()) std::fprintf(stderr, "%s\n", fault.c_str());
+    return fault.empty();
+  });
+  EXPECT_EQ(result, "");
+}
+
+// What stands under a row's name and is no regular file is missing content, whatever the row's
+// kind: the row stays, empty, and the rest of the show loads and plays, without a word. Segment
+// Edit's own Play keeps refusing such a segment.
+TEST(PlayContent, AShowRowNamingAFolderALinkToNothingOrAFifoLoadsEmptyAndTheShowPlays) {
+  const struct {
+    const char* what;
+    std::function<void(const std::string&)> make;
+    const char* ownPlayWords;  // the refusal of Segment Edit's Play; "" when it finds no file
+  } kinds[] = {
+      {"folder", [](const std::string& p) { ASSERT_TRUE(QDir().mkpath(QString::fromStdString(p))); },
+       "not a regular file"},
+      {"link to nothing", [](const std::string& p) { ASSERT_EQ(::symlink("gone", p.c_str()), 0); },
+       "No such file or directory"},
+      {"fifo", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); }, "not a regular file"},
+      {"missing", [](const std::string&) {}, "No such file or directory"},
+  };
+  for (const auto& kind : kinds) {
+    SCOPED_TRACE(kind.what);
+    ContentFolder f;
+    WriteBytes(f.root + "Drawing/real.ddr", DrawingImage(3));
+    for (const char* name : {"Drawing/x.ddr", "Section/x.sec", "ILDAimage/x.ild"}) kind.make(f.root + name);
+    const std::string file = f.Write("Sequence/s.seq", "[Music]\r\n\r\n[Track1]\r\nx.sec|5\r\nreal.ddr|7\r\n"
+                                                       "[Track2]\r\nx.ddr|5\r\n[Track3]\r\nx.ild|5\r\n");
+    TSequence show;
+    std::string error;
+    ASSERT_TRUE(LoadShowFileWithContent(file, f.root, show, &error)) << error;
+    EXPECT_EQ(error, "");
+    ASSERT_EQ(show.track1.size(), 2u);
+    EXPECT_EQ(show.track1[0]->name, "x.sec");
+    EXPECT_EQ(show.track1[0]->time, 5);
+    EXPECT_TRUE(show.track1[0]->rows->empty());
+    EXPECT_EQ(show.track1[1]->drawing->PointCount(), 3u);
+    ASSERT_EQ(show.track2.size(), 1u);
+    EXPECT_EQ(show.track2[0]->drawing->PointCount(), 0u);
+    ASSERT_EQ(show.track3.size(), 1u);
+    EXPECT_TRUE(show.track3[0]->ilda->frames.empty());
+
+    TSectionList rows;
+    EXPECT_FALSE(LoadSectionFile(f.root + "Section/x.sec", rows, f.root, &error));
+    EXPECT_NE(error.find(f.root + "Section/x.sec: " + kind.ownPlayWords), std::string::npos) << error;
+  }
 }
 
 TEST(PlayContent, NamesReachingOutsideTheirFolderLoadNothing) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "engine/section_file.h"
 #include "platform/int_convert.h"
 #include "tests/engine/content_folder.h"
@@ -129,4 +131,60 @@ TEST(SectionFile, WritersProduceCrLfLinesThatReadBackTheSameRows) {
   cells[0][0] = "a\r\nb.ddr";
   EXPECT_FALSE(SaveSectionFile(path, cells));
   EXPECT_EQ(ReadBytes(path), ReadBytes(rewritten));
+}
+
+// The writer measures a line as the reader will, the "|" between the cells included: a line of
+// exactly the reader's limit is written and opens; one byte more is refused before anything is
+// written, with the limit named, and the old file stays.
+TEST(SectionFile, TheWriterTakesALineOfExactlyTheReadersLimitAndRefusesOneByteMore) {
+  ProgramFolderFixture f;
+  const size_t limit = kSegmentFileRule.maxLineBytes;
+  const size_t separators = TSectionRecord::kFieldCount - 1;
+  // Cells whose line, with its separators, is `limit + over` bytes long.
+  const struct {
+    const char* what;
+    std::function<std::vector<std::string>(size_t over)> cells;
+  } shapes[] = {
+      {"long name, 18 empty cells",
+       [&](size_t over) {
+         std::vector<std::string> cells(TSectionRecord::kFieldCount);
+         cells[0] = std::string(limit - separators + over, 'n');
+         return cells;
+       }},
+      {"18 empty cells, long last number",
+       [&](size_t over) {
+         std::vector<std::string> cells(TSectionRecord::kFieldCount);
+         cells.back() = std::string(limit - separators - 1 + over, ' ') + "7";
+         return cells;
+       }},
+      {"every cell full",
+       [&](size_t over) {
+         std::vector<std::string> cells(TSectionRecord::kFieldCount, std::string(kMaxTypedTextBytes - 1, ' ') + "7");
+         cells[0] = std::string(kMaxTypedTextBytes + over, 'n');
+         return cells;
+       }},
+  };
+  ASSERT_EQ(limit, TSectionRecord::kFieldCount * kMaxTypedTextBytes + separators);
+  const std::string path = f.root + "Section/long.sec";
+  const auto kept = TextBytes("a.ddr|1\r\n");
+  for (const auto& shape : shapes) {
+    SCOPED_TRACE(shape.what);
+    WriteBytes(path, kept);
+    const std::vector<std::string> over = shape.cells(1);
+    ASSERT_EQ(JoinSectionCells(over).size(), limit + 1);
+    std::string error;
+    EXPECT_FALSE(SaveSectionFile(path, {{"a.ddr"}, over}, &error));
+    EXPECT_EQ(error, "\"long.sec\" was not saved: its line 2 is 1867738 bytes long, more than the 1867737 that "
+                     "Segment Edit takes.");
+    EXPECT_EQ(ReadBytes(path), kept);
+
+    const std::vector<std::string> exact = shape.cells(0);
+    ASSERT_EQ(JoinSectionCells(exact).size(), limit);
+    ASSERT_TRUE(SaveSectionFile(path, {{"a.ddr"}, exact}, &error)) << error;
+    TSectionList rows;
+    ASSERT_TRUE(LoadSectionFile(path, rows, f.root, &error)) << error;
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1]->name, exact[0]);
+    EXPECT_EQ(rows[1]->R, exact.back().empty() ? 0 : 7);
+  }
 }

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "engine/show_file.h"
 #include "platform/int_convert.h"
+#include "platform/text.h"
 #include "tests/engine/content_folder.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/test_support.h"
@@ -149,4 +152,91 @@ TEST(ShowFile, AMusicTextEqualToASectionLineIsRefused) {
     EXPECT_NE(error.find(music), std::string::npos) << error;
   }
   EXPECT_EQ(ReadBytes(path), kept);
+}
+
+// The lines a show's line limit counts: all but a track's lone blank row, the one Show Edit shows
+// and writes for an empty track; a track is read from its first section only.
+TEST(ShowFile, TheLineLimitLeavesOutOnlyATracksLoneBlankRow) {
+  const struct {
+    const char* what;
+    const char* text;
+    size_t counted;
+  } cases[] = {
+      {"empty tracks", "[Music]\nm\n[Track1]\n[Track2]\n[Track3]\n", 5},
+      {"lone blank rows", "[Music]\nm\n[Track1]\n|0\n[Track2]\n|\n[Track3]\n|0", 5},
+      {"blank row then a row", "[Music]\nm\n[Track1]\n|0\na.ddr|1\n[Track2]\n[Track3]\n", 7},
+      {"row then a blank row", "[Music]\nm\n[Track1]\na.ddr|1\n|0\n[Track2]\n[Track3]\n", 7},
+      {"two blank rows", "[Music]\nm\n[Track1]\n|0\n|0\n[Track2]\n[Track3]\n", 7},
+      {"other blank-looking rows", "[Music]\nm\n[Track1]\n|00\n[Track2]\n |0\n[Track3]\n|0|\n", 8},
+      {"blank music", "[Music]\n|0\n[Track1]\n[Track2]\n[Track3]\n", 5},
+      {"blank row before any section", "|0\n[Music]\nm\n[Track1]\n", 4},
+      {"blank row after the music section", "[Music]\n[Track1]\n|0\n[Music]\n|0\n", 4},
+      {"repeated section", "[Music]\nm\n[Track1]\n|0\n[Track1]\n|0\n[Track1]\n|0\n[Track2]\n[Track3]\n", 9},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TRowFileMeasure measure;
+    ForEachTextLine(c.text, [&](std::string_view line) { measure.Add(line, kShowFileRule); });
+    EXPECT_EQ(measure.CountedLines(), c.counted);
+    // The writer measures the lines it makes the same way.
+    const TextLines lines = SplitTextLines(c.text);
+    const TRowFileRule tight{c.counted, kShowFileRule.maxLineBytes, "Show Edit", kShowFileRule.sortLine};
+    EXPECT_EQ(RowFileRefusal(c.text, "s.seq", tight), std::nullopt);
+    EXPECT_EQ(RowLinesRefusal(lines, "s.seq", tight), std::nullopt);
+    const TRowFileRule tighter{c.counted - 1, kShowFileRule.maxLineBytes, "Show Edit", kShowFileRule.sortLine};
+    EXPECT_EQ(RowFileRefusal(c.text, "s.seq", tighter),
+              "\"s.seq\" was not opened: it has " + std::to_string(c.counted) + " lines, more than the " +
+                  std::to_string(c.counted - 1) + " that Show Edit takes.");
+    EXPECT_NE(RowLinesRefusal(lines, "s.seq", tighter), std::nullopt);
+  }
+}
+
+// A show line of exactly the reader's limit is written and opens; one byte more is refused before
+// anything is written, with the limit named, and the old file stays.
+TEST(ShowFile, TheWriterTakesALineOfExactlyTheReadersLimitAndRefusesOneByteMore) {
+  ShowFolder f;
+  const size_t limit = kShowFileRule.maxLineBytes;
+  ASSERT_EQ(limit, 196603u);
+  const std::string seven = std::string(kMaxTypedTextBytes - 1, ' ') + "7";
+  // The music and a track 1 row whose longest line is `limit + over` bytes.
+  const struct {
+    const char* what;
+    std::function<std::pair<std::string, TShowRowCells>(size_t over)> show;
+    int line;  // the long line's number
+  } shapes[] = {
+      {"long name, time 0",
+       [&](size_t over) { return std::make_pair(std::string("m"), TShowRowCells(std::string(limit - 2 + over, 'n'), "0")); },
+       4},
+      {"both cells full",
+       [&](size_t over) {
+         return std::make_pair(std::string("m"), TShowRowCells(std::string(kMaxTypedTextBytes + over, 'n'), seven));
+       },
+       4},
+      {"long music",
+       [&](size_t over) { return std::make_pair(std::string(limit + over, 'm'), TShowRowCells("a.ddr", "1")); }, 2},
+  };
+  const std::string path = f.root + "Sequence/long.seq";
+  const auto kept = TextBytes("[Music]\r\nold\r\n");
+  for (const auto& shape : shapes) {
+    SCOPED_TRACE(shape.what);
+    WriteBytes(path, kept);
+    const auto [overMusic, overRow] = shape.show(1);
+    TShowTrackCells cells;
+    cells[0] = {overRow};
+    std::string error;
+    EXPECT_FALSE(SaveShowFile(path, overMusic, cells, &error));
+    EXPECT_EQ(error, "\"long.seq\" was not saved: its line " + std::to_string(shape.line) +
+                         " is 196604 bytes long, more than the 196603 that Show Edit takes.");
+    EXPECT_EQ(ReadBytes(path), kept);
+
+    const auto [music, row] = shape.show(0);
+    cells[0] = {row};
+    ASSERT_TRUE(SaveShowFile(path, music, cells, &error)) << error;
+    TSequence show;
+    ASSERT_TRUE(LoadShowFileWithContent(path, f.root, show, &error)) << error;
+    EXPECT_EQ(show.music, music);
+    ASSERT_EQ(show.track1.size(), 1u);
+    EXPECT_EQ(show.track1[0]->name, row.first);
+    EXPECT_EQ(show.track1[0]->time, StrToInt(Trim(row.second)));
+  }
 }

@@ -297,6 +297,41 @@ TEST_F(SegmentFileCommandsTest, OpenRefusesMoreRowsOrLongerLinesThanItTakesAndTa
   }
 }
 
+// A segment of the most rows the grid takes opens and is saved back under its name, the rows as
+// the grid holds them, and opens again.
+TEST_F(SegmentFileCommandsTest, ASegmentOpenedAtTheRowLimitIsSavedBackAndOpensAgain) {
+  const std::string full = "a.ddr|5|1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17\r\n";
+  const struct {
+    const char* name;
+    std::string row, saved;  // one line of the file opened, and as it is saved
+  } cases[] = {
+      {"full.sec", full, full},
+      // Fields left out or empty are held, and written, as 0.
+      {"short.sec", "b.ddr|7||-3\r\n", "b.ddr|7|0|-3|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string opened, saved;
+    for (size_t i = 0; i < kMaxSegmentRows; ++i) {
+      opened += c.row;
+      saved += c.saved;
+    }
+    WriteBytes(SegmentPath(c.name), TextBytes(opened));
+    segments.Update();
+    segments.SetItemIndex(segments.IndexOf(c.name));
+    dialogs.messages.clear();
+    ASSERT_TRUE(files.Open());
+    ASSERT_EQ(segment.LastRow(), static_cast<int>(kMaxSegmentRows));
+    ASSERT_TRUE(files.Save()) << (dialogs.messages.empty() ? "" : dialogs.messages[0]);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(segment.SegmentName(), c.name);
+    EXPECT_TRUE(ReadBytes(SegmentPath(c.name)) == TextBytes(saved));
+    segment.ReplaceRows({NewSegmentRow()});
+    ASSERT_TRUE(files.Open());
+    EXPECT_EQ(segment.LastRow(), static_cast<int>(kMaxSegmentRows));
+  }
+}
+
 TEST_F(SegmentFileCommandsTest, OpenFillsTheGridAndAFailedOpenKeepsNameAndGrid) {
   WriteBytes(SegmentPath("good.sec"), TextBytes("a.ddr|5|1|2|3|4|5|6|7|8|9|10|11|12|13|300|15|16|17\r\nb.ddr\r\n"));
   WriteBytes(SegmentPath("bad.sec"), TextBytes("a.ddr|5\r\nb.ddr|x\r\n"));

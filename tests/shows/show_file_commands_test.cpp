@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -252,13 +253,13 @@ TEST_F(ShowFileCommandsTest, SaveRefusesABadTimeNamingTrackAndRowAndWritesNothin
 }
 
 // Save writes only what Open and Play take: the longest music and cells and the most rows (the
-// blank tracks written as their "|0" row) are saved and read back; a row more is refused with the
-// limit named, the old file kept.
+// blank tracks written as their "|0" row, which the limit leaves out) are saved and read back; a row
+// more is refused with the limit named, the old file kept.
 TEST_F(ShowFileCommandsTest, SaveWritesWhatOpensAndRefusesWhatWouldNot) {
   std::string longest;
   for (size_t i = 0; i < kMaxTypedTextChars - 4; ++i) longest += "\u20ac";  // three bytes each
   const TShowRow longestRow{longest + ".ddr", std::string(kMaxTypedTextChars - 1, ' ') + "7"};
-  const size_t mostRows = kMaxShowLines - 5 - 2;
+  const size_t mostRows = kMaxShowLines - 5;
   const struct {
     const char* name;
     std::string music;
@@ -301,6 +302,64 @@ TEST_F(ShowFileCommandsTest, SaveWritesWhatOpensAndRefusesWhatWouldNot) {
     ASSERT_TRUE(files.Open());
     EXPECT_EQ(show.Music(), c.music);
     EXPECT_EQ(show.Track(0).LastRow(), static_cast<int>(c.rows.size()));
+  }
+}
+
+// The text of a show file: the music, then each track's row lines.
+std::string ShowText(const std::array<std::vector<std::string>, 3>& tracks) {
+  std::string text = "[Music]\r\nm.mp3\r\n";
+  for (size_t t = 0; t < tracks.size(); ++t) {
+    text += "[Track" + std::to_string(t + 1) + "]\r\n";
+    for (const std::string& line : tracks[t]) text += line + "\r\n";
+  }
+  return text;
+}
+
+// A show of the most lines the grids take opens and is saved back unchanged, though an empty track
+// shows, and is written as, a blank row: that row is not counted, in the file it was opened from or
+// in the file written. A blank row among other rows is a row of the file's own and counts.
+TEST_F(ShowFileCommandsTest, AnyShowOpenedAtTheLineLimitIsSavedBackAsItWasOpened) {
+  const std::vector<std::string> many(kMaxShowLines - 6, "a.ddr|1");
+  auto plus = [](std::vector<std::string> rows, std::initializer_list<const char*> more) {
+    rows.insert(rows.end(), more.begin(), more.end());
+    return rows;
+  };
+  const struct {
+    const char* name;
+    std::array<std::vector<std::string>, 3> opened, saved;
+    const char* refusal;  // "" when it opens
+  } cases[] = {
+      {"one_empty", {many, {"b.sec|2"}, {}}, {many, {"b.sec|2"}, {"|0"}}, ""},
+      {"two_empty", {plus(many, {"c.ild|3"}), {}, {}}, {plus(many, {"c.ild|3"}), {"|0"}, {"|0"}}, ""},
+      {"blank_rows", {plus(many, {"c.ild|3"}), {"|0"}, {"|"}}, {plus(many, {"c.ild|3"}), {"|0"}, {"|0"}}, ""},
+      {"blank_among_rows", {many, {"|0", "b.sec|2"}, {}}, {},
+       "\"blank_among_rows.seq\" was not opened: it has 100001 lines, more than the 100000 that Show Edit takes."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string file = std::string(c.name) + ".seq";
+    WriteBytes(ShowPath(file), TextBytes(ShowText(c.opened)));
+    show.ClearTracks();
+    show.SetShowName(TShowGridModel::kNoName);
+    dialogs.messages.clear();
+    Select(shows, file);
+    if (*c.refusal) {
+      EXPECT_FALSE(files.Open());
+      EXPECT_EQ(dialogs.messages, std::vector<std::string>{c.refusal});
+      continue;
+    }
+    ASSERT_TRUE(files.Open());
+    EXPECT_EQ(show.ShowName(), c.name);
+    const std::vector<TShowRow> opened[] = {show.Track(0).Rows(), show.Track(1).Rows(), show.Track(2).Rows()};
+    ASSERT_TRUE(files.Save()) << (dialogs.messages.empty() ? "" : dialogs.messages[0]);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(ReadBytes(ShowPath(file)), TextBytes(ShowText(c.saved)));
+    // What was saved opens again as the same show, and plays.
+    ASSERT_TRUE(files.Open());
+    for (int t = 0; t < 3; ++t) EXPECT_EQ(show.Track(t).Rows(), opened[t]) << t;
+    TSequence played;
+    std::string error;
+    EXPECT_TRUE(LoadShowFileWithContent(ShowPath(file), ProgramFolder(), played, &error)) << error;
   }
 }
 
