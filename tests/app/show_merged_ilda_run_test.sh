@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Starts the built program under a virtual X server, builds at run time an ILDA image of 512 frames
-# of 65,535 2-D points (201 MB, within the reader's limits), merges it in the Converter into a new
-# image of 268 MB with real clicks, then opens "Show Edit" and plays a saved show whose one row
-# names the merged image. The show must load it (no message box refusing it) and the capture file
-# of the simulated interfaces must hold its frames: 8,192-point frames of 65,536 bytes, which no
-# other content of the session makes. Takes about 15 s, most of it reading and writing the images.
+# Starts the built program under a virtual X server. First the Converter's ILDA preview animates a
+# one-frame image that is then cut short on disk: the preview must stop with a box naming the file,
+# compared pixel for pixel with the box the picture probe shows for the words expected. Then, from
+# an ILDA image of 512 frames of 65,535 2-D points built at run time (201 MB, within the reader's
+# limits), the Converter merges a new image of 268 MB with real clicks, and "Show Edit" plays a
+# saved show whose one row names it. The show must load it (no box refusing it) and the capture
+# file of the simulated interfaces must hold its frames: 8,192-point frames of 65,536 bytes, which
+# no other content of the session makes. Takes about 15 s, most of it reading and writing images.
 set -euo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
 begin_session "$@"
@@ -23,15 +25,35 @@ printf '\x7f\x00\x20\x00\x80\x07' >>"$home/frame"
 for _ in $(seq 1 512); do cat "$home/frame"; done >"$home/program/ILDAimage/big.ild"
 printf 'ILDA\x00\x00\x00\x01IIIIIIIIIIIIIIII\x00\x00\x00\x00\x00\x00\x00\x00' >>"$home/program/ILDAimage/big.ild"
 rm -f "$home/frame" "$home/records"
+# One frame of three 2-D points, and its end mark.
+{
+  printf 'ILDA\x00\x00\x00\x01oneframeIIIIIIII\x00\x03\x00\x00\x00\x01\x00\x00'
+  printf '\x80\x00\x80\x00\x00\x07\x00\x00\x00\x00\x00\x07\x7f\x00\x7f\x00\x80\x07'
+  printf 'ILDA\x00\x00\x00\x01IIIIIIIIIIIIIIII\x00\x00\x00\x00\x00\x00\x00\x00'
+} >"$home/program/ILDAimage/one.ild"
 printf '[Music]\r\n\r\n[Track1]\r\nnewImage.ild|2000\r\n' >"$home/program/Sequence/merged.seq"
 
 cat >"$home/session.sh" <<'SESSION'
 #!/usr/bin/env bash
 set -uo pipefail
 source "$SESSION_LIB"
+one="$KAVRI_HOME/ILDAimage/one.ild"
+"$PICTURE_PROBE" "$LOGS/cut.png" error-box "Cannot read $one: it changed while it was read (frame 1)" \
+  >"$LOGS/cut.txt" || exit 40
 start_program
 merged="$KAVRI_HOME/ILDAimage/newImage.ild"
 "$X_TOOL" --title "Kavri laser software-0" --timeout 30 --click "$(place Form15.BitBtn3)" || exit 21
+# one.ild is the list's second row. Its preview runs, then the file loses its last two points.
+read -r _ ix iy iw ih < <(grep '^Form9.FileListBox3.item0 ' "$LOGS/layout.txt")
+"$X_TOOL" --title "Converter" --timeout 10 --click "$((ix + iw / 2)),$((iy + ih + ih / 2))" || exit 30
+"$X_TOOL" --title "Converter" --click "$(place Form9.skinCheckBox1)" || exit 31
+sleep 0.5
+truncate -s 40 "$one"
+region=$(awk '$1 == "label" { print $2 "," $3 "," $4 "," $5 }' "$LOGS/cut.txt")
+"$X_TOOL" --title "Kavri laser software-0" --timeout 10 --screenshot "$ARTIFACTS/program_converter_preview_cut.png" \
+  --until-same "$region,$LOGS/cut.png" || exit 32
+"$X_TOOL" --title "Kavri laser software-0" --key Return || exit 33
+"$X_TOOL" --title "Converter" --timeout 10 --click "$(place Form9.skinCheckBox1)" || exit 34
 "$X_TOOL" --title "Converter" --timeout 10 --click "$(place Form9.FileListBox3.item0)" || exit 22
 "$X_TOOL" --title "Converter" --click "$(place Form9.skinButton10)" || exit 23
 "$X_TOOL" --title "Converter" --click "$(place Form9.skinButton16)" || exit 24
@@ -65,5 +87,6 @@ if [ "$frames" -eq 0 ]; then
   status=1
 fi
 [ -s "$artifacts/program_show_merged_ilda.png" ] || { echo "FAIL: no screenshot of Show Edit" >&2; status=1; }
-[ "$status" -eq 0 ] && echo "PASS: the Converter merged a 201 MB image and a show naming the 268 MB result played it"
+[ "$status" -eq 0 ] && echo "PASS: the Converter's preview of a file cut on disk stopped with a box naming it, and the" &&
+  echo "      Converter merged a 201 MB image and a show naming the 268 MB result played it"
 exit "$status"
