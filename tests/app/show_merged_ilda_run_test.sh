@@ -61,7 +61,7 @@ for _ in $(seq 1 600); do [ -f "$merged" ] && break; sleep 0.1; done
 [ -f "$merged" ] || { echo "the merge wrote no newImage.ild within 60 s" >&2; exit 25; }
 "$X_TOOL" --raise --title "Kavri laser software-0" --timeout 10 --click "$(place Form15.BitBtn4)" || exit 26
 "$X_TOOL" --title "Show Edit" --timeout 10 --click "$(place Form8.ToolButton1)" || exit 27
-for _ in $(seq 1 300); do
+for _ in $(seq 1 600); do
   grep -q '^bulk ezusb-0 [0-9]* 65536 ' "$KAVRI_HOME/../capture.txt" 2>/dev/null && break
   sleep 0.1
 done
