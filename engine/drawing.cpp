@@ -113,10 +113,14 @@ std::vector<uint8_t> EncodeDrawing(const Drawing& drawing, int scale) {
   return image;
 }
 
+std::optional<Bytes> ReadDrawingFileBytes(const std::string& fileName, std::string* error) {
+  return ReadWholeFile(fileName, kMaxDrawingFileBytes, error);
+}
+
 bool LoadDrawingFile(const std::string& fileName, Drawing& drawing, int scale, std::string* error) {
   drawing.Clear();
   if (scale <= 0) return false;
-  std::optional<Bytes> bytes = ReadWholeFile(fileName, kMaxDrawingFileBytes, error);
+  std::optional<Bytes> bytes = ReadDrawingFileBytes(fileName, error);
   if (!bytes) return false;
   try {
     DecodeDrawing(bytes->data(), bytes->size(), drawing, scale);

@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -108,5 +109,10 @@ constexpr size_t kDrawingRecordSize = 5;
 constexpr size_t kMaxDrawingFileBytes = kMaxDrawingPoints * kDrawingRecordSize + kDrawingRecordSize - 1;
 PointRecord DrawingRecordPoint(const uint8_t* record, int scale);
 inline bool DrawingRecordEndsObject(const uint8_t* record) { return (record[4] & 0x80) != 0; }
+
+// The bytes of a drawing file as the editor and playback both take it: nothing (reason in *error,
+// when given) for a file past kMaxDrawingFileBytes or one that cannot be read, so that one file is
+// never a drawing in one window and missing in another.
+std::optional<std::vector<uint8_t>> ReadDrawingFileBytes(const std::string& fileName, std::string* error = nullptr);
 
 }  // namespace kavri

@@ -1,6 +1,7 @@
 #include "engine/ilda_file.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <new>
 
@@ -119,13 +120,19 @@ class TMemorySource : public TIldaSource {
   size_t size_;
 };
 
+long long ReadFromFile(const TRegularFile& file, uint64_t offset, uint8_t* data, size_t size, std::string* error) {
+  return file.ReadAt(offset, data, size, error);
+}
+
+std::atomic<TIldaFrameRead> FrameRead{nullptr};
+
 class TFileSource : public TIldaSource {
  public:
-  explicit TFileSource(const TRegularFile& file) : file_(file) {}
+  explicit TFileSource(const TRegularFile& file, TIldaFrameRead read = ReadFromFile) : file_(file), read_(read) {}
   uint64_t Size() const override { return file_.Size(); }
   const uint8_t* Fetch(uint64_t offset, size_t size, size_t* got) override {
     buffer_.resize(size);
-    const long long n = file_.ReadAt(offset, buffer_.data(), size, &error_);
+    const long long n = read_(file_, offset, buffer_.data(), size, &error_);
     if (n < 0) return nullptr;
     *got = static_cast<size_t>(n);
     return buffer_.data();
@@ -135,6 +142,7 @@ class TFileSource : public TIldaSource {
 
  private:
   const TRegularFile& file_;
+  TIldaFrameRead read_;
   std::vector<uint8_t> buffer_;
   std::string error_;
 };
@@ -301,12 +309,15 @@ TIldaMeasure MeasureIldaFile(const std::string& fileName) {
   return measure;
 }
 
+void SetIldaFrameRead(TIldaFrameRead read) { FrameRead.store(read); }
+
 TIldaFrameFile::TIldaFrameFile() = default;
 TIldaFrameFile::~TIldaFrameFile() = default;
 
 TIldaReadResult TIldaFrameFile::Open(const std::string& fileName, std::string* error) {
   file_.reset();
   frames_.clear();
+  fileName_ = fileName;
   auto file = std::make_unique<TRegularFile>();
   if (!file->Open(fileName, error)) return TIldaReadResult::Unreadable;
   TFileSource source(*file);
@@ -327,20 +338,32 @@ size_t TIldaFrameFile::PointTotal() const {
   return total;
 }
 
-bool TIldaFrameFile::ReadFrame(size_t i, TILDAframe& frame) {
+bool TIldaFrameFile::ReadFrame(size_t i, TILDAframe& frame, std::string* error) {
   frame.points.clear();
   if (i >= frames_.size()) return false;
   const TEntry& entry = frames_[i];
-  TFileSource source(*file_);
+  const TIldaFrameRead read = FrameRead.load();
+  TFileSource source(*file_, read ? read : ReadFromFile);
+  auto changed = [i] { return "it changed while it was read (frame " + std::to_string(i + 1) + ")"; };
+  auto fail = [&](const std::string& reason) {
+    if (error) *error = source.Failed() ? source.Error() : CannotReadText(fileName_, reason);
+    return false;
+  };
   THeader header;
-  if (!FetchHeader(source, entry.at, header) || header.size < kHeaderSize) return false;
-  const bool threeD = header.bytes[7] == 0;
+  if (!FetchHeader(source, entry.at, header)) return fail("the read failed");
+  const uint8_t* h = header.bytes;
+  // The frame must still be the one noted when the file was opened: a file rewritten since is not
+  // read as frames of another layout.
+  if (header.size < kHeaderSize || !MagicMatches(h, 4) || h[7] > 1 || static_cast<size_t>(Be16(h + 24)) < entry.points)
+    return fail(changed());
+  const bool threeD = h[7] == 0;
   const size_t recordSize = threeD ? 8 : 6;
   size_t got = 0;
   const uint8_t* data = source.Fetch(entry.at + kHeaderSize, entry.points * recordSize, &got);
-  if (!data) return false;
-  ::kavri::ReadFrame(header.bytes, data, got / recordSize, threeD, frame);
-  return got / recordSize == entry.points;
+  if (!data) return fail("the read failed");
+  ::kavri::ReadFrame(h, data, got / recordSize, threeD, frame);
+  if (got / recordSize != entry.points) return fail(changed());
+  return true;
 }
 
 TIldaFileWriter::TIldaFileWriter(size_t frames, size_t records) {

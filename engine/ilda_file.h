@@ -88,6 +88,13 @@ TIldaReadResult ReadIldaFile(const std::string& fileName, TILDAimage& image, std
 
 class TRegularFile;
 
+// How a frame file reads its bytes once its frames are noted, as TRegularFile::ReadAt does. The
+// file's own reads unless another is set (null sets them back), e.g. one that shrinks the file
+// first, as another program may while a conversion runs.
+using TIldaFrameRead = long long (*)(const TRegularFile& file, uint64_t offset, uint8_t* data, size_t size,
+                                     std::string* error);
+void SetIldaFrameRead(TIldaFrameRead read);
+
 // The frames of an ILDA file read one at a time as they are wanted, so that a file of any size
 // costs the memory of one frame: the frames ReadIldaFile would give, from the file as it was opened.
 class TIldaFrameFile {
@@ -105,11 +112,14 @@ class TIldaFrameFile {
   size_t FrameCount() const { return frames_.size(); }
   // The points of all frames.
   size_t PointTotal() const;
-  // Frame i as ReadIldaFile gives it; false, with what could be read, when the file fails to read.
-  bool ReadFrame(size_t i, TILDAframe& frame);
+  // Frame i as ReadIldaFile gives it. False, with what could be read and "Cannot read <file>: ..."
+  // in *error (when given), when the read fails or the frame is no longer as it was noted (the file
+  // changed since it was opened).
+  bool ReadFrame(size_t i, TILDAframe& frame, std::string* error = nullptr);
 
  private:
   std::unique_ptr<TRegularFile> file_;
+  std::string fileName_;
   std::vector<TEntry> frames_;
 };
 

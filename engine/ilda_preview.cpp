@@ -1,6 +1,7 @@
 #include "engine/ilda_preview.h"
 
 #include "engine/colour_tables.h"
+#include "platform/dialog_service.h"
 #include "platform/file_io.h"
 
 namespace kavri {
@@ -39,7 +40,13 @@ void TIldaPreviewAnimation::Load(const std::string& path, bool fromStart) {
 const TILDAframe* TIldaPreviewAnimation::Tick(int& number) {
   if (!on_ || file_.FrameCount() == 0) return nullptr;
   index_ %= FrameCount();
-  file_.ReadFrame(static_cast<size_t>(index_), frame_);
+  std::string error;
+  if (!file_.ReadFrame(static_cast<size_t>(index_), frame_, &error)) {
+    // Said once: the animation stops, keeping the picture it showed last.
+    on_ = false;
+    Dialogs().ShowMessage(error, TMessageKind::Error);
+    return nullptr;
+  }
   number = ++index_;
   return &frame_;
 }

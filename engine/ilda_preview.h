@@ -25,7 +25,8 @@ class TIldaPreviewAnimation {
   int FrameCount() const { return static_cast<int>(file_.FrameCount()); }
 
   // One tick: the frame due now and the number it shows, the index moving on past it; null while
-  // off or without frames.
+  // off or without frames. A frame that fails to read turns the animation off with a message box
+  // naming the file.
   const TILDAframe* Tick(int& number);
 
  private:

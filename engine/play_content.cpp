@@ -1,5 +1,6 @@
 #include "engine/play_content.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "platform/file_io.h"
@@ -15,19 +16,23 @@ uint64_t Times(uint64_t count, uint64_t each) {
   return count > std::numeric_limits<uint64_t>::max() / each ? std::numeric_limits<uint64_t>::max() : count * each;
 }
 
-uint64_t Plus(uint64_t a, uint64_t b) { return a > std::numeric_limits<uint64_t>::max() - b ? a : a + b; }
-
 // Every record of a drawing file is a point; at worst each point also starts an object.
 uint64_t DrawingBytesAtMost(uint64_t fileSize) {
   return Times(fileSize / kDrawingRecordSize, sizeof(PointRecord) + sizeof(size_t));
 }
 
-// Every section of an ILDA file takes a 32-byte header and one record of at least 3 bytes; a
-// point takes a record of at least 6 bytes and a palette entry one of 3.
+}  // namespace
+
+// Each section takes a 32-byte header and a record of at least 3 bytes (a last one cut short may
+// hold none), and each point a record of at least 6 bytes; the reader caps both counts. Palette
+// entries need no case of their own: an entry is a record that takes 3 bytes of memory for 3 of
+// file, a point one that takes 16 for 6, so a file holds most when all its records are points.
 uint64_t IldaBytesAtMost(uint64_t fileSize) {
-  constexpr uint64_t kSectionBytes = std::max(sizeof(TILDAframe), sizeof(TILDAcolorplatte)) + sizeof(void*);
-  return Plus(Plus(Times(fileSize / 35 + 1, kSectionBytes), Times(fileSize / 6, sizeof(PointRecord))),
-              Times(fileSize / 3, sizeof(TIldaPaletteEntry)));
+  // The lists of frames and palettes may hold room for twice their sections while they grow.
+  constexpr uint64_t kSectionBytes = std::max(sizeof(TILDAframe), sizeof(TILDAcolorplatte)) + 2 * sizeof(void*);
+  const uint64_t sections = std::min<uint64_t>(fileSize / 35 + 1, kIldaMaxSections);
+  const uint64_t points = std::min<uint64_t>(fileSize / 6, kIldaMaxRecords);
+  return sections * kSectionBytes + points * sizeof(PointRecord);
 }
 
 uint64_t IldaHeldBytes(const TILDAimage& image) {
@@ -37,8 +42,6 @@ uint64_t IldaHeldBytes(const TILDAimage& image) {
     bytes += sizeof(TILDAcolorplatte) + palette->entries.capacity() * sizeof(TIldaPaletteEntry);
   return bytes;
 }
-
-}  // namespace
 
 EContentTooLarge::EContentTooLarge(const std::string& name, uint64_t budget)
     : EContentRefused("\"" + name + "\" would take the content past the limit of " +
@@ -91,8 +94,8 @@ TPlayDrawingPtr TPlayContentLoader::Drawing(const std::string& name) {
   if (const auto it = drawings_.find(file->path); it != drawings_.end()) return it->second;
   const uint64_t most = DrawingBytesAtMost(file->size);
   Reserve(most, name);
-  // Past the largest drawing the editor reads, it plays as missing, as it would open.
-  const std::optional<Bytes> bytes = ReadWholeFile(file->path, kMaxDrawingPoints * kDrawingRecordSize);
+  // A file the editor would not open plays as missing.
+  const std::optional<Bytes> bytes = ReadDrawingFileBytes(file->path);
   auto drawing = std::make_shared<const TPlayDrawing>(bytes ? TPlayDrawing::Decode(bytes->data(), bytes->size())
                                                             : TPlayDrawing());
   Settle(most, drawing->HeldBytes());

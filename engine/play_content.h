@@ -43,6 +43,13 @@ std::string ContentTooLargeMessage(const std::string& fileName, const EContentTo
 // or breaks it.
 TextLines ReadContentLines(const std::string& path, const TRowFileRule& rule);
 
+// Most bytes ReadIldaFile can hold for a file of `fileSize` bytes, however its sections lie: what
+// a load reserves before it reads the file. A little over 512 MiB for the largest file the reader
+// takes, so that any ILDA file loads alone within kPlayContentBudget.
+uint64_t IldaBytesAtMost(uint64_t fileSize);
+// The bytes a read image holds, as IldaBytesAtMost counts them.
+uint64_t IldaHeldBytes(const TILDAimage& image);
+
 using TSectionListPtr = std::shared_ptr<const TSectionList>;
 using TIldaImagePtr = std::shared_ptr<const TILDAimage>;
 

@@ -54,7 +54,7 @@ TQuickPlayStart PrepareIldaPlay(const std::string& ildaPath) {
   frames->Reserve(file.FrameCount(), file.PointTotal());
   TILDAframe frame;
   for (size_t i = 0; i < file.FrameCount(); ++i) {
-    file.ReadFrame(i, frame);
+    if (!file.ReadFrame(i, frame, &error)) return {false, error};
     for (PointRecord& p : frame.points) {
       p.x = std::clamp<decltype(p.x)>(p.x + 128, 0, 255);
       p.y = std::clamp<decltype(p.y)>(p.y + 128, 0, 255);

@@ -244,9 +244,9 @@ bool TConverterConversions::IldaToSegment(const std::string& timeText) {
   TILDAframe frame;
   // The drawings go first and the segment last, so a segment never names a drawing that failed.
   for (size_t i = 0; i < image.FrameCount(); ++i) {
-    image.ReadFrame(i, frame);
-    IldaFrameToDrawing(work, frame);
-    if (!SaveDrawingFile(drawings_.PathOf(names[i]), work, 1, &error)) {
+    const bool read = image.ReadFrame(i, frame, &error);
+    if (read) IldaFrameToDrawing(work, frame);
+    if (!read || !SaveDrawingFile(drawings_.PathOf(names[i]), work, 1, &error)) {
       ShowFailure(error);
       drawings_.Refresh();
       return false;
@@ -286,7 +286,10 @@ bool TConverterConversions::MergeIlda(const std::vector<std::string>& ildaPaths,
     TIldaFrameFile file;
     file.Open(source);
     for (size_t i = 0; i < file.FrameCount(); ++i) {
-      file.ReadFrame(i, frame);
+      if (!file.ReadFrame(i, frame, &error)) {
+        ShowFailure(error);
+        return false;
+      }
       merged.Add(frame);
     }
   }

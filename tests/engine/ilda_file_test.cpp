@@ -2,18 +2,22 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <fstream>
+#include <optional>
 
 #include "engine/colour_tables.h"
 #include "engine/ilda_file.h"
 #include "tests/support/child_run.h"
 #include "tests/support/recording_dialogs.h"
+#include "tests/support/shrinking_ilda_reads.h"
 #include "tests/support/test_support.h"
 
 using namespace kavri;
 using kavri_test::ReadBytes;
 using kavri_test::RecordingDialogs;
 using kavri_test::ScratchDir;
+using kavri_test::ShrinkingIldaReads;
 using kavri_test::WriteBytes;
 
 namespace {
@@ -176,6 +180,70 @@ TEST(IldaRead, FramesReadOneAtATimeAndTheHeadersMeasureGiveWhatTheReaderGives) {
     const TIldaMeasure measure = MeasureIldaFile(path);
     EXPECT_EQ(measure.frames, whole.frames.size()) << n;
     EXPECT_EQ(measure.records, records) << n;
+  }
+}
+
+// A frame file whose file is cut, rewritten or fails after it was opened reads its frames as
+// failures naming the file, never as shorter frames that pass for the file's.
+TEST(IldaRead, AFrameOfAFileChangedAfterItWasOpenedIsAFailureNamingTheFile) {
+  // Frame 1: 2-D, 3 points (bytes 0..49); frame 2: 3-D, 4 points (50..113); the end mark.
+  Bytes file = Header(1, 3);
+  for (uint8_t i = 0; i < 3; ++i) Append(file, {i, 0, i, 0, static_cast<uint8_t>(i == 2 ? 0x80 : 0), 5});
+  Append(file, Header(0, 4));
+  for (uint8_t i = 0; i < 4; ++i) Append(file, {i, 0, i, 0, 1, 0, static_cast<uint8_t>(i == 3 ? 0x80 : 0), 6});
+  Append(file, Header(0, 0));
+  enum class Change { None, Cut, FormatByte, FailingReads };
+  const struct {
+    const char* what;
+    Change change;
+    off_t keep;
+    bool firstReads, secondReads;
+    const char* reason;
+  } cases[] = {
+      {"unchanged", Change::None, 0, true, true, ""},
+      {"cut inside frame 2's points", Change::Cut, 50 + 32 + 8 * 3 + 7, true, false, "(frame 2)"},
+      {"cut inside frame 2's header", Change::Cut, 50 + 31, true, false, "(frame 2)"},
+      {"cut inside frame 1's points", Change::Cut, 49, false, false, "(frame 1)"},
+      {"frame 2 rewritten as a palette", Change::FormatByte, 0, true, false, "(frame 2)"},
+      {"every read fails", Change::FailingReads, 0, false, false, std::strerror(EIO)},
+  };
+  ScratchDir dir;
+  const std::string path = dir.Path("changing.ild");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(path, file);
+    TIldaFrameFile frames;
+    ASSERT_EQ(frames.Open(path), TIldaReadResult::Ok);
+    ASSERT_EQ(frames.FrameCount(), 2u);
+    if (c.change == Change::Cut) {
+      ASSERT_EQ(::truncate(path.c_str(), c.keep), 0);
+    }
+    if (c.change == Change::FormatByte) {
+      std::fstream out(path, std::ios::in | std::ios::out | std::ios::binary);
+      out.seekp(50 + 7);
+      out.put(2);
+    }
+    std::optional<ShrinkingIldaReads> failing;
+    if (c.change == Change::FailingReads) {
+      failing.emplace(0, ShrinkingIldaReads::Mode::Fail);
+    }
+    TILDAframe frame;
+    std::string first, second;  // what each read says
+    EXPECT_EQ(frames.ReadFrame(0, frame, &first), c.firstReads) << first;
+    if (c.firstReads) {
+      EXPECT_EQ(frame.points.size(), 3u);
+      EXPECT_TRUE(first.empty()) << first;
+    }
+    EXPECT_EQ(frames.ReadFrame(1, frame, &second), c.secondReads) << second;
+    if (c.secondReads) {
+      EXPECT_EQ(frame.points.size(), 4u);
+      EXPECT_EQ(frame.points[3].kind, 1);
+      EXPECT_TRUE(second.empty()) << second;
+    } else {
+      const std::string& error = c.firstReads ? second : first;  // the first read that failed
+      EXPECT_EQ(error.rfind("Cannot read " + path + ": ", 0), 0u) << error;
+      EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    }
   }
 }
 

@@ -6,6 +6,8 @@
 
 #include "engine/colour_tables.h"
 #include "tests/support/child_run.h"
+#include "tests/support/recording_dialogs.h"
+#include "tests/support/shrinking_ilda_reads.h"
 #include "tests/support/test_support.h"
 
 namespace kavri {
@@ -42,6 +44,34 @@ TEST(IldaPreviewAnimation, WrapsAndStaysQuietWhileOffOrEmpty) {
 // The preview reads a frame when it shows it, so a large file costs one frame's memory; read whole,
 // this one would take 67 MB.
 #ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than the limit leaves
+// A frame that fails to read once the file was loaded stops the animation with one message naming
+// the file; the picture shown last stays.
+TEST(IldaPreviewAnimation, AFrameThatFailsToReadStopsTheAnimationWithOneMessage) {
+  kavri_test::ScratchDir dir;
+  const std::string path = dir.Path("two.ild");
+  TILDAimage image;
+  for (int f = 0; f < 2; ++f) {
+    image.frames.push_back(std::make_unique<TILDAframe>());
+    image.frames.back()->points = {{f, f, 0, 1, 0, 0}};
+  }
+  ASSERT_TRUE(WriteIldaFile(path, image));  // two frames of 40 bytes
+  kavri_test::RecordingDialogs dialogs;
+  TIldaPreviewAnimation preview;
+  preview.Load(path);
+  preview.SetOn(true);
+  kavri_test::ShrinkingIldaReads shrinking(40 + 39);
+  int number = 0;
+  const TILDAframe* first = preview.Tick(number);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(number, 1);
+  EXPECT_EQ(first->points.size(), 1u);
+  EXPECT_EQ(preview.Tick(number), nullptr);
+  EXPECT_FALSE(preview.On());
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(preview.Tick(number), nullptr);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].rfind("Cannot read " + path + ": ", 0), 0u) << dialogs.messages[0];
+}
+
 TEST(IldaPreviewAnimation, ShowsTheFramesOfALargeFileInTheMemoryOfOne) {
   kavri_test::ScratchDir dir;
   const std::string path = dir.Path("large.ild");

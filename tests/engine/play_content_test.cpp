@@ -124,7 +124,6 @@ TEST(PlayContent, ContentIsCountedOnceAndALoadPastTheBudgetIsRefusedBeforeReadin
 TEST(PlayContent, HugeContentFilesAreRefusedFromTheirSizeWithTheDefaultBudget) {
   ContentFolder f;
   WriteSparse(f.root + "Drawing/huge.ddr", uintmax_t{4} << 30);
-  WriteSparse(f.root + "ILDAimage/huge.ild", uintmax_t{4} << 30);
   const std::string segment = f.Write("Section/s.sec", Repeat("huge.ddr|1", 10));
   TSectionList rows;
   std::string error;
@@ -132,7 +131,7 @@ TEST(PlayContent, HugeContentFilesAreRefusedFromTheirSizeWithTheDefaultBudget) {
   EXPECT_NE(error.find("\"huge.ddr\""), std::string::npos) << error;
 
   kavri_test::RecordingDialogs dialogs;
-  for (const std::string row : {"huge.ild|1", "s.sec|1", "huge.ddr|1"}) {
+  for (const std::string row : {"s.sec|1", "huge.ddr|1"}) {
     TSequence show;
     error.clear();
     const std::string file = f.Write("Sequence/s.seq", "[Music]\nm.mp3\n[Track1]\nnone.ddr|1\n" + row + "\n");
@@ -141,6 +140,101 @@ TEST(PlayContent, HugeContentFilesAreRefusedFromTheirSizeWithTheDefaultBudget) {
     EXPECT_NE(error.find("\"" + file + "\" names more content than fits in memory"), std::string::npos) << error;
   }
   EXPECT_TRUE(dialogs.shown.empty());
+}
+
+// The editor and playback take the same drawing files: the largest the editor opens plays, and
+// one byte more is refused by the editor and plays as missing.
+TEST(PlayContent, TheEditorAndPlaybackAgreeOnTheLargestDrawingFile) {
+  const std::vector<uint8_t> most = DrawingImage(kMaxDrawingPoints);
+  const struct {
+    uint64_t size;
+    bool taken;
+  } cases[] = {
+      {kMaxDrawingPoints * kDrawingRecordSize, true},
+      {kMaxDrawingPoints * kDrawingRecordSize + 1, true},  // a partial record after the last point
+      {kMaxDrawingFileBytes, true},
+      {kMaxDrawingFileBytes + 1, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.size);
+    ContentFolder f;
+    std::vector<uint8_t> file = most;
+    file.resize(c.size, 0);
+    WriteBytes(f.root + "Drawing/edge.ddr", file);
+    Drawing drawing;
+    EXPECT_EQ(LoadDrawingFile(f.root + "Drawing/edge.ddr", drawing, 1), c.taken);
+    EXPECT_EQ(drawing.PointCount(), c.taken ? kMaxDrawingPoints : 0u);
+    TPlayContentLoader content(f.root);
+    EXPECT_EQ(content.Drawing("edge.ddr")->PointCount(), c.taken ? kMaxDrawingPoints : 0u);
+  }
+}
+
+// What a show reserves for an ILDA file bounds what reading it holds, and is small enough that any
+// file within the reader's limits, and anything the converter writes, loads within the budget.
+TEST(PlayContent, TheIldaReserveBoundsWhatAReadHoldsAndFitsEveryReadableFileInTheBudget) {
+  auto fileOf = [](size_t n, uint8_t format, uint16_t count, bool cutLast = false) {
+    const size_t record = format == 0 ? 8 : format == 1 ? 6 : format == 2 ? 3 : 10;
+    std::vector<uint8_t> file;
+    for (size_t s = 0; s < n; ++s) {
+      file.insert(file.end(), {'I', 'L', 'D', 'A', 0, 0, 0, format});
+      file.insert(file.end(), 16, 'I');
+      file.insert(file.end(), {static_cast<uint8_t>(count >> 8), static_cast<uint8_t>(count), 0, 0, 0, 0, 0, 0});
+      for (size_t r = 0; r < count; ++r) {
+        file.insert(file.end(), record, 0);
+        if (format <= 1 && r + 1 == count) file[file.size() - 2] = 0x80;  // the status byte
+      }
+    }
+    if (cutLast) file.erase(file.end() - static_cast<std::ptrdiff_t>(count * record), file.end());
+    return file;
+  };
+  const struct {
+    const char* what;
+    std::vector<uint8_t> file;
+  } files[] = {
+      {"one-point 2-D frames", fileOf(3000, 1, 1)},
+      {"one-point 3-D frames, the last cut to its header", fileOf(3000, 0, 1, true)},
+      {"one-entry palettes", fileOf(3000, 2, 1)},
+      {"full 2-D frames", fileOf(3, 1, 65535)},
+      {"full 3-D frames", fileOf(2, 0, 65535)},
+      {"true-colour frames", fileOf(100, 4, 100)},
+  };
+  ContentFolder f;
+  for (const auto& c : files) {
+    SCOPED_TRACE(c.what);
+    const std::string path = f.root + "ILDAimage/x.ild";
+    WriteBytes(path, c.file);
+    TILDAimage image;
+    ReadIldaFile(path, image);
+    EXPECT_LE(IldaHeldBytes(image), IldaBytesAtMost(c.file.size()));
+  }
+
+  const uint64_t points2D = 512 * (32 + 65535 * 6) + 32;  // 512 full 2-D frames
+  const uint64_t merged = 512 * (32 + 65535 * 8) + 32;    // the same frames as the converter writes them
+  const uint64_t mostRecords = kIldaMaxRecords, mostSections = kIldaMaxSections;
+  const uint64_t largestWritten = 32 * (mostSections + 1) + 8 * mostRecords;  // the most the writer takes
+  const uint64_t largestRead = 32 * mostSections + 10 * mostRecords;          // true-colour records
+  const struct {
+    const char* what;
+    uint64_t size;
+    uint64_t atLeast;  // what reading such a file may hold
+  } sizes[] = {
+      {"512 frames of 65535 2-D points", points2D, uint64_t{512} * 65535 * sizeof(PointRecord)},
+      {"their merge", merged, uint64_t{512} * 65535 * sizeof(PointRecord)},
+      {"the converter's largest file", largestWritten, mostRecords * sizeof(PointRecord)},
+      {"the reader's largest file", largestRead, mostRecords * sizeof(PointRecord)},
+      {"points at the reader's limit", 6 * mostRecords, mostRecords * sizeof(PointRecord)},
+      {"one point over it", 6 * mostRecords + 6, mostRecords * sizeof(PointRecord)},
+      {"a 4 GiB file", uint64_t{4} << 30, mostRecords * sizeof(PointRecord)},
+      {"the largest file size", UINT64_MAX, mostRecords * sizeof(PointRecord)},
+  };
+  for (const auto& c : sizes) {
+    SCOPED_TRACE(c.what);
+    EXPECT_GE(IldaBytesAtMost(c.size), c.atLeast);
+    EXPECT_LE(IldaBytesAtMost(c.size), kPlayContentBudget);
+  }
+  // Past the reader's limits a larger file can hold no more.
+  EXPECT_EQ(IldaBytesAtMost(6 * mostRecords + 6), IldaBytesAtMost(6 * mostRecords));
+  EXPECT_EQ(IldaBytesAtMost(UINT64_MAX), IldaBytesAtMost(largestRead));
 }
 
 // What Segment Edit or Show Edit refuses to open is refused alike when played, on its own or named

@@ -10,6 +10,7 @@
 #include "quickplay/quick_play_preview.h"
 #include "tests/engine/ticking_interface.h"
 #include "tests/quickplay/quick_play_fixture.h"
+#include "tests/support/shrinking_ilda_reads.h"
 #include "tests/support/child_run.h"
 #include "tests/support/test_support.h"
 
@@ -377,6 +378,28 @@ TEST_F(QuickPlayLoops, PrepareEmptiesThePlayListWhenThereIsNothingToPlay) {
     const TQuickPlayStart none = PrepareIldaPlay(path);
     EXPECT_FALSE(none.start) << path;
     EXPECT_FALSE(none.status.empty());
+    EXPECT_EQ(QuickPlayIldaFrames->FrameCount(), 0u);
+  }
+}
+
+// A file that is cut, or fails to read, after it was measured is no file of shorter frames: the
+// play does not start, and the message names the file.
+TEST_F(QuickPlayLoops, PrepareStopsAtAFrameThatFailsToReadAndNamesTheFile) {
+  using kavri_test::ShrinkingIldaReads;
+  kavri_test::ScratchDir dir;
+  const std::string path = dir.Path("two.ild");
+  for (const ShrinkingIldaReads::Mode mode : {ShrinkingIldaReads::Mode::Cut, ShrinkingIldaReads::Mode::Fail}) {
+    TILDAimage image;
+    for (int f = 0; f < 2; ++f) {
+      image.frames.push_back(std::make_unique<TILDAframe>());
+      image.frames.back()->points = {{f, f, 0, 1, 0, 0}};
+    }
+    ASSERT_TRUE(WriteIldaFile(path, image));  // two frames of 40 bytes
+    QuickPlayIldaFrames = PreparedFrames({{PointRecord{}}});
+    ShrinkingIldaReads shrinking(40 + 39, mode);
+    const TQuickPlayStart start = PrepareIldaPlay(path);
+    EXPECT_FALSE(start.start);
+    EXPECT_EQ(start.status.rfind("Cannot read " + path + ": ", 0), 0u) << start.status;
     EXPECT_EQ(QuickPlayIldaFrames->FrameCount(), 0u);
   }
 }

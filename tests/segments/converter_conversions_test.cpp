@@ -21,6 +21,7 @@
 #include "tests/support/child_run.h"
 #include "tests/support/program_folder_scope.h"
 #include "tests/support/recording_dialogs.h"
+#include "tests/support/shrinking_ilda_reads.h"
 #include "tests/support/test_support.h"
 
 namespace kavri {
@@ -635,6 +636,48 @@ TEST_F(ConverterConversionsTest, AFailedWriteIsShownStopsTheConversionAndDamages
   EXPECT_NE(dialogs.messages[1].find("list.ild"), std::string::npos) << dialogs.messages[1];
   segments.Update();
   EXPECT_EQ(segments.Items(), std::vector<std::string>{"abc.sec"});
+}
+
+// A source that is cut, or fails to read, after it was measured stops the conversion or merge
+// with a message naming it, and the old output stays as it was.
+TEST_F(ConverterConversionsTest, ASourceFrameThatFailsToReadStopsTheConversionAndKeepsTheOldOutput) {
+  using kavri_test::ShrinkingIldaReads;
+  const std::string source = IldaFolder() + "three.ild";
+  const std::vector<uint8_t> oldSegment = TextBytes("old.ddr|1\r\n"), oldMerge = TextBytes("old merge");
+  const struct {
+    const char* what;
+    bool merge;
+    ShrinkingIldaReads::Mode mode;
+    const char* reason;
+  } cases[] = {
+      {"segment, cut in frame 2", false, ShrinkingIldaReads::Mode::Cut, "(frame 2)"},
+      {"segment, failing reads", false, ShrinkingIldaReads::Mode::Fail, ": "},
+      {"merge, cut in frame 2", true, ShrinkingIldaReads::Mode::Cut, "(frame 2)"},
+      {"merge, failing reads", true, ShrinkingIldaReads::Mode::Fail, ": "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    // Three one-point frames of 40 bytes each: frame 2 loses its last byte.
+    WriteImage(source, {FrameOf({{1, 1}}, 1), FrameOf({{2, 2}}, 2), FrameOf({{3, 3}}, 3)});
+    WriteBytes(SectionFolder() + "abc.sec", oldSegment);
+    WriteBytes(IldaFolder() + "merged.ild", oldMerge);
+    SelectIlda("three.ild");
+    dialogs.messages.clear();
+    dialogs.inputAnswers.push_back(std::string("abc"));
+    dialogs.confirmAnswers.push_back(TDialogAnswer::Yes);
+    {
+      ShrinkingIldaReads shrinking(40 + 39, c.mode);
+      EXPECT_FALSE(c.merge ? convert.MergeIlda({source}, "merged") : convert.IldaToSegment("10"));
+      EXPECT_GT(ShrinkingIldaReads::Reads(), 0);
+    }
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].rfind("Cannot read " + source, 0), 0u) << dialogs.messages[0];
+    EXPECT_NE(dialogs.messages[0].find(c.reason), std::string::npos) << dialogs.messages[0];
+    EXPECT_EQ(ReadBytes(SectionFolder() + "abc.sec"), oldSegment);
+    EXPECT_EQ(ReadBytes(IldaFolder() + "merged.ild"), oldMerge);
+    dialogs.inputAnswers.clear();
+    dialogs.confirmAnswers.clear();
+  }
 }
 
 }  // namespace
