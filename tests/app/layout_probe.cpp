@@ -79,6 +79,20 @@ void PrintScroller(const char* prefix, QWidget* window) {
   const QScrollBar* h = scroller->horizontalScrollBar();
   const QScrollBar* v = scroller->verticalScrollBar();
   std::printf("%s.range %d %d %d %d\n", qPrintable(name), h->maximum(), v->maximum(), h->pageStep(), v->pageStep());
+  // Every control of the content that a shown scroll bar lies over, at the scroll position the window
+  // opens with: PREFIXContentScroller.covers CLASS NAME X Y W H. Plain boxes only hold controls.
+  for (const QScrollBar* bar : {h, v}) {
+    if (!bar->isVisible()) continue;
+    const QRect barPlace(bar->mapTo(window, QPoint(0, 0)), bar->size());
+    for (QWidget* control : scroller->widget()->findChildren<QWidget*>()) {
+      if (!control->isVisible() || control->metaObject() == &QWidget::staticMetaObject) continue;
+      const QRect place(control->mapTo(window, QPoint(0, 0)), control->size());
+      if (!place.intersects(barPlace)) continue;
+      std::printf("%s.covers %s %s %d %d %d %d\n", qPrintable(name), control->metaObject()->className(),
+                  qPrintable(control->objectName().isEmpty() ? QStringLiteral("-") : control->objectName()), place.x(),
+                  place.y(), place.width(), place.height());
+    }
+  }
 }
 
 template <typename TForm>
