@@ -212,7 +212,7 @@ int main(int argc, char** argv) {
   Open(&converter);
   app.processEvents();
   Print("BitBtn3", &main, "Form15.");
-  for (const char* name : {"BitBtn2", "skinButton4", "skinButton9", "skinCheckBox1", "skinButton7", "skinButton10",
+  for (const char* name : {"BitBtn2", "skinEdit2", "skinButton4", "skinButton9", "skinCheckBox1", "skinButton7", "skinButton10",
                            "skinButton16", "skinButton17", "Label18"})
     Print(name, &converter, "Form9.");
   PrintScroller("Form9.", &converter);
