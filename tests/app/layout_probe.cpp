@@ -4,7 +4,8 @@
 // With --show-edit-message TEXT FILE.png (or --segment-edit-message), it shows Show Edit's (or
 // Segment Edit's) message line saying TEXT instead, prints the line's place and saves its picture:
 // what the program's window must show when its message line says that, to compare with. With --error-box TEXT FILE.png it saves the picture of
-// the program's error box saying TEXT.
+// the program's error box saying TEXT. With --import-text-count LINES FILE.png it saves Import Text's
+// point count as it must read for LINES lines of "a".
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -116,6 +117,24 @@ void PrintItems(const QString& name, QListWidget* list, int count, QWidget* wind
   }
 }
 
+// Import Text's point count for `lines` lines of "a", from the count one line has: its label as the
+// window shows that number, saved as a picture, and its place printed as "Form6.Label6 X Y W H".
+int ImportTextCount(int lines, const QString& picture) {
+  kavri::TForm1 editor;
+  editor.FormCreate({});
+  Open(&editor);
+  kavri::TForm6 text(&editor);
+  kavri::ShowPlaced(&text, kavri::TWindowPlacement::CentreOnOpener, &editor);
+  text.skinMemo1->setPlainText("a");
+  text.PreviewText();
+  const int one = text.Label6->text().toInt();
+  if (one <= 0) return 1;
+  text.Label6->setText(QString::number(one * lines));
+  QApplication::processEvents();
+  PrintPlace("Form6.Label6", text.Label6, &text);
+  return text.grab(QRect(text.Label6->mapTo(&text, QPoint(0, 0)), text.Label6->size())).save(picture, "PNG") ? 0 : 1;
+}
+
 // Taken while the box waits for its answer, then answered.
 int ErrorBox(const std::string& text, const QString& picture) {
   bool saved = false;
@@ -138,6 +157,7 @@ int main(int argc, char** argv) {
   if (argc == 4 && QString(argv[1]) == "--segment-edit-message")
     return WindowMessage<kavri::TForm5>("Form5.Label18", argv[2], argv[3]);
   if (argc == 4 && QString(argv[1]) == "--error-box") return ErrorBox(argv[2], argv[3]);
+  if (argc == 4 && QString(argv[1]) == "--import-text-count") return ImportTextCount(QString(argv[2]).toInt(), argv[3]);
   kavri::TForm15 main([] { return std::vector<kavri::TDetectedDevice>{}; });
   kavri::TForm1 editor;
   editor.FormCreate({});
@@ -176,7 +196,7 @@ int main(int argc, char** argv) {
   text.show();
   app.processEvents();
   for (const char* name : {"Button1", "BitBtn3", "BitBtn1"}) Print(name, &plt, "Form17.");
-  for (const char* name : {"skinMemo1", "skinCheckBox2", "BitBtn3"}) Print(name, &text, "Form6.");
+  for (const char* name : {"skinMemo1", "skinCheckBox2", "BitBtn3", "BitBtn4"}) Print(name, &text, "Form6.");
   kavri::TForm5 segments;
   // Two items, so that the drawing list's rows stand where the program's two drawings will.
   QTemporaryDir drawings;
