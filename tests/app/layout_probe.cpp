@@ -211,7 +211,7 @@ int main(int argc, char** argv) {
   Open(&segments);
   app.processEvents();
   for (const char* name : {"BitBtn2"}) Print(name, &main, "Form15.");
-  for (const char* name : {"skinEdit2", "BitBtn1", "BitBtn5", "BitBtn17", "ToolButton1", "FileListBox2", "Image1"})
+  for (const char* name : {"skinEdit2", "BitBtn1", "BitBtn4", "BitBtn5", "BitBtn17", "ToolButton1", "FileListBox2", "Image1"})
     Print(name, &segments, "Form5.");
   PrintScroller("Form5.", &segments);
   PrintItems("Form5.FileListBox1", segments.FileListBox1, 2, &segments);
