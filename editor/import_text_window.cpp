@@ -162,7 +162,8 @@ void TForm6::BuildTextOutlines() {
   auto nextLine = [&] {
     qsizetype end = text.indexOf('\n', from);
     if (end < 0) end = text.size();
-    const std::u32string line = QStringView(text).mid(from, std::min<qsizetype>(end - from, 2 * kTextLineBytes)).toString().toStdU32String();
+    const qsizetype length = std::min<qsizetype>(end - from, 2 * kTextLineBytes);
+    const std::u32string line = QStringView(text).mid(from, length).toString().toStdU32String();
     from = end + 1;
     return line;
   };

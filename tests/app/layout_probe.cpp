@@ -196,7 +196,8 @@ int main(int argc, char** argv) {
   text.show();
   app.processEvents();
   for (const char* name : {"Button1", "BitBtn3", "BitBtn1"}) Print(name, &plt, "Form17.");
-  for (const char* name : {"skinMemo1", "skinCheckBox2", "BitBtn3", "BitBtn4"}) Print(name, &text, "Form6.");
+  for (const char* name : {"skinMemo1", "skinCheckBox1", "skinCheckBox2", "BitBtn2", "BitBtn3", "BitBtn4"})
+    Print(name, &text, "Form6.");
   kavri::TForm5 segments;
   // Two items, so that the drawing list's rows stand where the program's two drawings will.
   QTemporaryDir drawings;
