@@ -6,6 +6,7 @@
 
 #include "editor/editor_imports.h"
 #include "editor/editor_window.h"
+#include "engine/glyph_outline.h"
 #include "engine/render.h"
 #include "engine/shared_state.h"
 
@@ -146,6 +147,7 @@ void TForm6::BitBtn1Click() {
 
 void TForm6::BuildTextOutlines() {
   outlines_.Clear();
+  textPoints_ = 0;
   const QString text = skinMemo1->toPlainText();
   if (text.trimmed().isEmpty()) {
     toldLinesCut_ = false;
@@ -153,27 +155,38 @@ void TForm6::BuildTextOutlines() {
   }
   if (!glyphs_) glyphs_ = OpenFontGlyphSource({font_.family, font_.pointSize, font_.bold, font_.italic});
   if (!glyphs_) return;
-  // Only the lines that are built are cut out of the text, so a huge paste costs no more than they;
-  // a line break that ends the text starts no line.
-  std::vector<std::u32string> lines;
-  for (qsizetype from = 0; from < text.size() && lines.size() <= kMaxTextImportLines;) {
+  // Only the lines that are built are cut out of the text, and of each only the start that can be
+  // imported (a character takes at least one of its bytes and at most two UTF-16 units), so a huge
+  // paste costs no more than they; a line break that ends the text starts no line.
+  qsizetype from = 0;
+  auto nextLine = [&] {
     qsizetype end = text.indexOf('\n', from);
     if (end < 0) end = text.size();
-    lines.push_back(QStringView(text).mid(from, end - from).toString().toStdU32String());
+    const qsizetype length = std::min<qsizetype>(end - from, 2 * kTextLineBytes);
+    const std::u32string line = QStringView(text).mid(from, length).toString().toStdU32String();
     from = end + 1;
-  }
+    return line;
+  };
+  std::vector<std::u32string> lines;
+  while (from < text.size() && lines.size() <= kMaxTextImportLines) lines.push_back(nextLine());
   const bool cut = lines.size() > kMaxTextImportLines;
   if (cut && !toldLinesCut_) Dialogs().ShowMessage(kTextImportCutText, TMessageKind::Information);
   toldLinesCut_ = cut;
   settings_.largeSize = ImportTextLargeSize == 1;
   outlines_ = kavri::BuildTextOutlines(lines, settings_, *glyphs_, editor_->Document().CurrentColor);
+  // The count is of the whole text: the lines past those built are counted without being made.
+  textPoints_ = outlines_.PointCount();
+  if (!cut) return;
+  TTextPointCounter counter(settings_, *glyphs_);
+  textPoints_ += counter.Line(lines.back());
+  while (from < text.size()) textPoints_ += counter.Line(nextLine());
 }
 
 void TForm6::PreviewText() {
   TCanvas& canvas = Image1->Clear();
   BuildTextOutlines();
   for (const auto& outline : outlines_.Objects()) DrawPointLists(canvas, *outline, editor_->BlankColor, 1);
-  Label6->setNum(static_cast<int>(outlines_.PointCount()));
+  Label6->setText(QString::number(textPoints_));
   Image1->Show();
 }
 

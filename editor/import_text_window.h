@@ -67,6 +67,7 @@ class TForm6 : public QWidget {
   std::unique_ptr<TGlyphSource> glyphs_;
   TTextImportSettings settings_;
   Drawing outlines_;
+  size_t textPoints_ = 0;  // the points of the whole text, built or not
   bool toldLinesCut_ = false;  // the operator has been told this text is cut to its first lines
 };
 

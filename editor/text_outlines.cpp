@@ -7,23 +7,35 @@
 
 namespace kavri {
 
+namespace {
+
+// The thinned outline of one character in its cell at the origin; empty when it has none. Its points
+// depend on the character and the factors alone, not on where the character stands.
+DrawingObject CharacterOutline(char32_t c, const TReferenceMetrics& reference, const TTextImportSettings& settings,
+                               TGlyphSource& glyphs, int colour) {
+  DrawingObject object;
+  const TGlyphOutline* outline = glyphs.Outline(c);
+  if (!outline) return object;
+  const int boxWidth = TextImportGlyphBoxWidth(CharacterCellWidth(c, settings.widthFactor), ByteLength(c));
+  GlyphToPointLists(*outline, reference, {0, 0, boxWidth, 256 / settings.heightFactor}, static_cast<uint8_t>(colour),
+                    object);
+  ThinGlyphPoints(object, settings.fine);
+  return object;
+}
+
+}  // namespace
+
 Drawing BuildTextOutlines(const std::vector<std::u32string>& lines, const TTextImportSettings& settings,
                           TGlyphSource& glyphs, int colour) {
   Drawing result;
   const TReferenceMetrics reference = glyphs.ReferenceMetrics();
-  const int cellHeight = 256 / settings.heightFactor;
   const size_t lineCount = std::min(lines.size(), kMaxTextImportLines);
   for (size_t line = 0; line < lineCount; ++line) {
     const int lineOffset = static_cast<int>(line) * 256 / settings.heightInterval;
     int column = 0;
     for (char32_t c : WholeCharactersWithin(lines[line], kTextLineBytes)) {
       const int k = column++;
-      const TGlyphOutline* outline = glyphs.Outline(c);
-      if (!outline) continue;
-      DrawingObject object;
-      const int boxWidth = TextImportGlyphBoxWidth(CharacterCellWidth(c, settings.widthFactor), ByteLength(c));
-      GlyphToPointLists(*outline, reference, {0, 0, boxWidth, cellHeight}, static_cast<uint8_t>(colour), object);
-      ThinGlyphPoints(object, settings.fine);
+      DrawingObject object = CharacterOutline(c, reference, settings, glyphs, colour);
       if (object.Empty()) continue;
       const int shift = NarrowLetterShift(c, settings.widthFactor, settings.largeSize);
       const double scaleX = settings.largeSize ? 1.0 : 12.0, scaleY = settings.largeSize ? 1.0 : 9.0;
@@ -36,6 +48,20 @@ Drawing BuildTextOutlines(const std::vector<std::u32string>& lines, const TTextI
     }
   }
   return result;
+}
+
+TTextPointCounter::TTextPointCounter(const TTextImportSettings& settings, TGlyphSource& glyphs)
+    : settings_(settings), glyphs_(glyphs), reference_(glyphs.ReferenceMetrics()) {}
+
+size_t TTextPointCounter::Line(const std::u32string& line) {
+  size_t points = 0;
+  for (char32_t c : WholeCharactersWithin(line, kTextLineBytes)) {
+    auto known = counts_.find(c);
+    if (known == counts_.end())
+      known = counts_.emplace(c, CharacterOutline(c, reference_, settings_, glyphs_, 0).Points().size()).first;
+    points += known->second;
+  }
+  return points;
 }
 
 Drawing OutlinesForCanvas(Drawing outlines) {

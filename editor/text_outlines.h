@@ -2,6 +2,7 @@
 // Typed text laid out as glyph outlines for the editor: one object per character, in cells and
 // lines set by the text import's factors, at preview scale (0..255).
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/drawing.h"
@@ -30,6 +31,20 @@ inline const std::string kTextImportCutText = "The text has more lines than the 
 // their column. Lines past kMaxTextImportLines are not built.
 Drawing BuildTextOutlines(const std::vector<std::u32string>& lines, const TTextImportSettings& settings,
                           TGlyphSource& glyphs, int colour);
+
+// The number of points BuildTextOutlines makes of lines, counted for any number of lines without
+// making them: each character is outlined once, alone, and its count kept.
+class TTextPointCounter {
+ public:
+  TTextPointCounter(const TTextImportSettings& settings, TGlyphSource& glyphs);
+  size_t Line(const std::u32string& line);
+
+ private:
+  TTextImportSettings settings_;
+  TGlyphSource& glyphs_;
+  TReferenceMetrics reference_;
+  std::unordered_map<char32_t, size_t> counts_;
+};
 
 // The outlines at canvas scale (doubled), without those that would reach 531 or beyond.
 Drawing OutlinesForCanvas(Drawing outlines);

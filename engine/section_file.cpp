@@ -159,7 +159,7 @@ std::optional<TextLines> SectionFileLines(const std::string& path, const std::ve
     for (const std::string& cell : cells) {
       // A "|" or line break inside a cell would shift every later field of the row when read back.
       if (BreaksField(cell, "|")) {
-        if (error) *error = "The segment cell '" + cell + "' cannot be stored: it holds '|' or a line break";
+        if (error) *error = "The segment cell '" + QuotedPiece(cell) + "' cannot be stored: it holds '|' or a line break";
         return std::nullopt;
       }
       bytes += cell.size();

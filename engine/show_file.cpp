@@ -153,7 +153,7 @@ bool SaveShowFile(const std::string& path, const std::string& music, const TShow
                   std::string* error) {
   // Texts that would not read back as the same field are refused rather than stored wrongly.
   auto refuse = [error](const std::string& text) {
-    if (error) *error = "The show text '" + text + "' cannot be stored: it holds '|' or a line break";
+    if (error) *error = "The show text '" + QuotedPiece(text) + "' cannot be stored: it holds '|' or a line break";
     return false;
   };
   if (BreaksField(music)) return refuse(music);

@@ -1,5 +1,7 @@
 #include "platform/int_convert.h"
 
+#include "platform/text.h"
+
 namespace kavri {
 
 bool TryStrToInt(std::string_view text, int32_t& value) {
@@ -24,7 +26,7 @@ bool TryStrToInt(std::string_view text, int32_t& value) {
 
 int32_t StrToInt(std::string_view text) {
   int32_t value = 0;
-  if (!TryStrToInt(text, value)) throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
+  if (!TryStrToInt(text, value)) throw EConvertError("'" + QuotedPiece(text) + "' is not a valid integer value");
   return value;
 }
 

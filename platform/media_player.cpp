@@ -11,6 +11,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 #include <utility>
 
@@ -114,39 +115,47 @@ TMediaPlayerProcess::TMediaPlayerProcess(TSignalSender sendSignal) : sendSignal_
 
 TMediaPlayerProcess::~TMediaPlayerProcess() { End(); }
 
-bool TMediaPlayerProcess::Start(const TMediaPlayerProgram& player, const std::string& music) {
+bool TMediaPlayerProcess::Start(const TMediaPlayerProgram& player, const std::string& music, std::string* error) {
   ReapStragglers();
-  if (Running() || player.path.empty()) return false;
+  if (Running()) return false;
+  const auto fail = [&](int cause) {
+    if (error) *error = "The media player \"" + player.name + "\" could not be started: " + std::strerror(cause) + ".";
+    return false;
+  };
+  if (player.path.empty()) return fail(ENOENT);
   End();  // what the last player left behind in its group
   // Everything the child needs is built before the fork: it may not allocate. The music goes as an
   // absolute path, which the player can never take for one of its options.
   std::string name = player.name;
   std::string argument = AbsolutePath(music);
-  if (argument.empty()) return false;
+  if (argument.empty()) return fail(ENOENT);
   std::vector<char*> argv{name.data()};
   if (player.defaultMpv)
     for (const char* option : kMpvOptions) argv.push_back(const_cast<char*>(option));
   argv.push_back(argument.data());
   argv.push_back(nullptr);
   const int devNull = open("/dev/null", O_RDWR | O_CLOEXEC);
-  if (devNull < 0) return false;
+  if (devNull < 0) return fail(errno);
   // Its output comes to us: read without waiting, so the player never blocks on it.
   int output[2];
   if (pipe2(output, O_CLOEXEC) != 0) {
+    const int cause = errno;
     close(devNull);
-    return false;
+    return fail(cause);
   }
   fcntl(output[0], F_SETFL, O_NONBLOCK);
   fcntl(output[0], F_SETPIPE_SZ, kOutputPipeSize);  // a smaller pipe only means earlier waits
   int errorPipe[2];
   if (pipe2(errorPipe, O_CLOEXEC) != 0) {
+    const int cause = errno;
     close(devNull);
     close(output[0]);
     close(output[1]);
-    return false;
+    return fail(cause);
   }
   const pid_t parent = getpid();
   const pid_t pid = fork();
+  const int forkError = errno;
   if (pid == 0)
     RunChild(player.path.c_str(), argv.data(), player.folder.c_str(), devNull, output[1], errorPipe[1], parent);
   close(devNull);
@@ -155,20 +164,20 @@ bool TMediaPlayerProcess::Start(const TMediaPlayerProgram& player, const std::st
   if (pid < 0) {
     close(output[0]);
     close(errorPipe[0]);
-    return false;
+    return fail(forkError);
   }
   setpgid(pid, pid);  // also here, so the group exists whichever side runs first
   // The pipe closes at exec; an errno arrives when the folder or the exec failed.
-  int error = 0;
+  int childError = 0;
   ssize_t got;
-  while ((got = read(errorPipe[0], &error, sizeof error)) < 0 && errno == EINTR) {
+  while ((got = read(errorPipe[0], &childError, sizeof childError)) < 0 && errno == EINTR) {
   }
   close(errorPipe[0]);
   if (got > 0) {
     close(output[0]);
     while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
     }
-    return false;
+    return fail(childError);
   }
   pid_ = pid;
   group_ = pid;

@@ -55,8 +55,8 @@ class TMediaPlayerProcess {
 
   // Starts `player` on `music`, which reaches it as one argument whatever it holds, after ending what
   // the last player left in its group. Refused (false) while a player runs or when the program
-  // cannot be started.
-  bool Start(const TMediaPlayerProgram& player, const std::string& music);
+  // cannot be started; in the second case *error says why, for the message line.
+  bool Start(const TMediaPlayerProgram& player, const std::string& music, std::string* error = nullptr);
   // Ends the player's whole group, with the children the player started even when the player itself
   // has ended, and reaps the player. Never waits more than a few milliseconds.
   void End();

@@ -25,6 +25,11 @@ std::string_view CutAtCharacter(std::string_view text, size_t maxBytes) {
   return text.substr(0, end);
 }
 
+std::string QuotedPiece(std::string_view text) {
+  const std::string_view piece = CutAtCharacter(text, kQuotedBytes);
+  return std::string(piece) + (piece.size() < text.size() ? "…" : "");
+}
+
 bool BreaksField(std::string_view text, std::string_view separators) {
   for (char c : text)
     if (c == '\r' || c == '\n' || separators.find(c) != std::string_view::npos) return true;

@@ -47,6 +47,9 @@ std::optional<TextLines> ReadTextLines(const std::string& path, std::string* err
 
 namespace {
 
+// Follows the quoted file name in the words of a refused save.
+constexpr std::string_view kNotSavedWords = "\" was not saved: ";
+
 // The words of a refusal of the file `fileName` by `rule`, `verb` saying what was not done.
 std::optional<std::string> Refusal(const TRowFileMeasure& measure, const std::string& fileName,
                                    const TRowFileRule& rule, const char* verb, const char* has) {
@@ -74,9 +77,14 @@ std::optional<std::string> SaveRefusal(const TRowFileMeasure& measure, const std
   if (std::optional<std::string> refusal = Refusal(measure, fileName, rule, "saved", "it would have "))
     return refusal;
   if (measure.bytes > kMaxTextFileBytes)
-    return "\"" + FileNameOf(fileName) + "\" was not saved: it would be " + std::to_string(measure.bytes) +
+    return "\"" + FileNameOf(fileName) + std::string(kNotSavedWords) + "it would be " + std::to_string(measure.bytes) +
            " bytes long, more than the " + std::to_string(kMaxTextFileBytes) + " that " + rule.window + " takes.";
   return std::nullopt;
+}
+
+std::string NotSavedText(std::string_view lead, const std::string& error) {
+  if (error.starts_with('"') && error.find(kNotSavedWords) != std::string::npos) return error;
+  return std::string(lead) + error;
 }
 
 std::optional<std::string> RowLinesRefusal(const TextLines& lines, const std::string& fileName,

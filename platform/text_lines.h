@@ -94,6 +94,10 @@ std::optional<std::string> SaveRefusal(const TRowFileMeasure& measure, const std
 std::optional<std::string> RowLinesRefusal(const TextLines& lines, const std::string& fileName,
                                            const TRowFileRule& rule);
 
+// The words of a failed save, said once: `lead` ("The segment was not saved. ") comes before an
+// error that does not itself say that the file was not saved, as a refused save does.
+std::string NotSavedText(std::string_view lead, const std::string& error);
+
 // The lines of a file read into rows, checked against the rule before any line is made: nothing,
 // with the refusal in *error, when the file breaks it. Other failures are those of ReadTextLines.
 std::optional<TextLines> ReadRowLines(const std::string& path, const TRowFileRule& rule, std::string* error = nullptr);

@@ -132,7 +132,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
   skinMemo1->setObjectName("skinMemo1");
   skinMemo1->setPlainText("Text");
   skinMemo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-  skinMemo1->setFixedHeight(70);
+  skinMemo1->setFixedHeight(66);
   skinMemo1->installEventFilter(this);
   skinMemo1->viewport()->installEventFilter(this);
   // Lines do not wrap, so a long one needs the horizontal bar as much as many lines the vertical.
@@ -171,11 +171,6 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
   ColourPanels->OnChoose = [](int32_t mode) { QuickPlayColourMode = mode; };
   layout->addWidget(ColourPanels);
 
-  auto* status = new QHBoxLayout;
-  Label18 = MakeMessageLabel(this, "Label18", "ready");
-  status->addWidget(Caption(this, "Message:"));
-  status->addWidget(Label18, 1);
-  layout->addLayout(status);
 
   Timer1 = MakePreciseTimer(this, [this] { Timer1Timer(); });
   Timer2 = MakePreciseTimer(this, [this] { Timer2Timer(); });
@@ -272,7 +267,14 @@ QWidget* TForm4::BuildIldaSide() {
   find->addWidget(skinCheckBox1);
   column->addLayout(find);
   column->addWidget(Image3);
-  column->addLayout(CaptionedValues(box, {{"Points:", Label6}, {"Size:", Label24}}));
+  // One row for both, for the height of the window (see the message line).
+  auto* counts = new QHBoxLayout;
+  counts->addWidget(Caption(box, "Points:"));
+  counts->addWidget(Label6);
+  counts->addSpacing(12);
+  counts->addWidget(Caption(box, "Size:"));
+  counts->addWidget(Label24, 1);
+  column->addLayout(counts);
 
   auto* ildaMenu = new TSkinPopupMenu(this);
   ildaMenu->setObjectName("skinPopupMenu2");
@@ -304,7 +306,7 @@ QWidget* TForm4::BuildIldaSide() {
 
 QLayout* TForm4::BuildSliders() {
   auto* grid = new QGridLayout;
-  grid->setVerticalSpacing(1);
+  grid->setVerticalSpacing(0);
   constexpr int kRows = 6;
   int i = 0;
   for (const TSliderSpec& spec : kSliders) {
@@ -346,7 +348,12 @@ QLayout* TForm4::BuildScanRate() {
   row->addSpacing(20);
   row->addWidget(Caption(this, "Points per second:"));
   row->addWidget(Label92);
-  row->addStretch(1);
+  // The message line ends the row rather than taking one of its own, so that on a screen of 768
+  // lines the window is cut only in width and its bottom row never lies under the scroll bar.
+  row->addSpacing(20);
+  Label18 = MakeMessageLabel(this, "Label18", "ready");
+  row->addWidget(Caption(this, "Message:"));
+  row->addWidget(Label18, 1);
   // Connected after the start position, so opening the window keeps the settings' scan delay.
   skinTrackBar9->OnChange = [this](QObject*) {
     const int position = skinTrackBar9->Position();

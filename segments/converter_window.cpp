@@ -198,6 +198,7 @@ TForm9::TForm9(QWidget* parent) : QWidget(parent) {
   auto* status = new QHBoxLayout;
   skinButton17 = MakeSkinButton(this, "skinButton17", "Refresh all list", 130);
   Label18 = MakeMessageLabel(this, "Label18", "Message:");
+  Label18->SetIdleText("Message:");  // the line is its own caption here
   status->addWidget(skinButton17);
   status->addWidget(Label18, 1);
   layout->addLayout(status);

@@ -28,6 +28,7 @@ TForm5* Form5 = nullptr;
 namespace {
 
 constexpr int kRowPreviewDivisor = 2;
+constexpr int kNameColumnWidth = 126;
 constexpr int kRowNumberFontSize = 5;
 
 // The grid shows the start of a long cell, far more than its column can show; the editor opens
@@ -125,12 +126,12 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   skinStringGrid1->SetFixedRows(1);
   skinStringGrid1->SetRowCount(2);
   skinStringGrid1->SetDefaultColWidth(28);
-  skinStringGrid1->SetColWidths(0, 126);
+  skinStringGrid1->SetColWidths(0, kNameColumnWidth);
   skinStringGrid1->SetDefaultRowHeight(20);
   skinStringGrid1->SetOptions(skinStringGrid1->Options() | goEditing | goRowMoving);
   // A cell takes no more than a segment line has room for, so whatever is typed saves and opens.
   skinStringGrid1->SetMaxEditLength(static_cast<int>(kMaxTypedTextChars));
-  skinStringGrid1->setMinimumSize(126 + 18 * 29 + 24, 200);
+  skinStringGrid1->setMinimumSize(kNameColumnWidth + 18 * 29 + 24, 200);
   centre->addWidget(skinStringGrid1, 1);
 
   auto* commands = new QGridLayout;
@@ -394,6 +395,8 @@ void TForm5::ShowSegment() {
   TSharedCellTexts texts;
   for (int row = 0; row < segment_.RowCount(); ++row)
     for (int col = 0; col < kSegmentColumns; ++col) skinStringGrid1->SetCell(col, row, ShownCell(texts, segment_.Cell(col, row)));
+  // A long name widened the column; one that holds only short names again is as narrow as it was.
+  skinStringGrid1->SetColWidths(0, kNameColumnWidth);
   skinStringGrid1->SetRow(segment_.CurrentRow());
   showing_ = false;
   skinEdit1->setText(QString::fromStdString(segment_.SegmentName()));

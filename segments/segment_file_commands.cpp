@@ -92,7 +92,7 @@ bool TSegmentFileCommands::Write(const std::string& path) {
   for (const TSegmentRow& row : segment_.Rows()) cellRows.emplace_back(row.begin(), row.end());
   std::string error;
   if (!SaveSectionFile(path, cellRows, &error)) {
-    return Refuse("The segment was not saved. " + error);
+    return Refuse(NotSavedText("The segment was not saved. ", error));
   }
   return true;
 }

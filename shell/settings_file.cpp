@@ -18,9 +18,6 @@ std::string LineText(const TSettingsLines& lines, int line) {
 
 void SetLine(TSettingsLines& lines, int line, std::string text) { lines[static_cast<size_t>(line)] = std::move(text); }
 
-// The most of a replaced line's text that a report quotes.
-constexpr size_t kQuotedBytes = 40;
-
 }  // namespace
 
 const std::vector<TSettingLine>& NumericSettingLines() {
@@ -106,9 +103,7 @@ std::string DescribeReplacedSettings(const TSettingsLines& lines, bool fileFound
     } else {
       const std::string& text = lines[static_cast<size_t>(s.line)];
       if (Trim(text) == usedText) continue;
-      // A start of the text tells the operator which it was; the box stays a few lines long.
-      const std::string_view piece = CutAtCharacter(text, kQuotedBytes);
-      held = "held \"" + std::string(piece) + (piece.size() < text.size() ? "…" : "") + "\"";
+      held = "held \"" + QuotedPiece(text) + "\"";
     }
     report += "line " + std::to_string(s.line + 1) + " (" + s.name + ") " + held + ": " + usedText + " is used instead\n";
   }

@@ -94,7 +94,7 @@ void TMessageLine::Run(const std::function<void()>& command, const std::function
 }
 
 void TMessageLine::Renewed() {
-  if (ShowsNote()) clear();
+  if (ShowsNote()) setText(idle_);
   note_.clear();
 }
 

@@ -40,8 +40,10 @@ class TMessageLine : public TElidedLabel {
   using TElidedLabel::TElidedLabel;
   void Say(const std::string& text);
   void Note(const std::string& text);
-  // A successful Open or New: a note still shown goes.
+  // A successful Open or New: a note still shown goes, and the line shows its idle text again.
   void Renewed();
+  // What the line shows when it has nothing to say: "" unless the line is its own caption.
+  void SetIdleText(const QString& text) { idle_ = text; }
   bool ShowsNote() const { return !note_.isEmpty() && text() == note_; }
   // Runs one of the window's commands. Its refusal (the words of its error box) is noted; else the
   // text `takeSaid` gives is said; a command that leaves neither leaves the line as it stands.
@@ -49,6 +51,7 @@ class TMessageLine : public TElidedLabel {
 
  private:
   QString note_;
+  QString idle_;
 };
 TMessageLine* MakeMessageLabel(QWidget* parent, const char* name, const QString& text = {});
 // A square picture label of `size` pixels, black until something is drawn in it.

@@ -98,7 +98,7 @@ bool TShowFileCommands::Write(const std::string& name, const char* done) {
   const std::string file = ExistingFileName(shows.Directory(), name + kShowExtension);
   std::string error;
   if (!SaveShowFile(shows.PathOf(file), show_.Music(), show_.Cells(), &error)) {
-    return Refuse(kNotSaved + error);
+    return Refuse(NotSavedText(kNotSaved, error));
   }
   show_.SetShowName(name);
   shows.Refresh();

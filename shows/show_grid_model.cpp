@@ -184,7 +184,7 @@ void TShowGridModel::CheckTimeCells() const {
       const std::string_view time = TrimView(rows[r].time);
       int32_t value = 0;
       if (time.empty() || TryStrToInt(time, value)) continue;
-      throw EConvertError("Track" + std::to_string(t + 1) + " row " + std::to_string(r + 1) + ": '" + rows[r].time +
+      throw EConvertError("Track" + std::to_string(t + 1) + " row " + std::to_string(r + 1) + ": '" + QuotedPiece(rows[r].time) +
                           "' is not a valid integer value");
     }
   }

@@ -127,12 +127,13 @@ void TShowPlayback::Play(const std::string& showPath, const TShowRunSwitches& sw
 bool TShowPlayback::StartShowPlayback() {
   Say("Loading...");
   const std::string music = FindShowMusic(sequence_.music, MusicFolder());
-  bool playerMissing = false;
+  // Why the music stays silent, when it does for a reason the operator can mend.
+  std::string playerNote;
   if (!music.empty()) {
     if (const auto player = FindMediaPlayer(MediaPlayerPath())) {
-      if (!MediaPlayer().Running()) MediaPlayer().Start(*player, music);
+      if (!MediaPlayer().Running()) MediaPlayer().Start(*player, music, &playerNote);
     } else {
-      playerMissing = true;
+      playerNote = kMediaPlayerMissingText;
     }
   }
   if (!StartShowTracks(sequence_)) {
@@ -145,8 +146,8 @@ bool TShowPlayback::StartShowPlayback() {
   clockThread_.Start();
   previewTimer_.start(kShowPreviewFirstInterval);
   // The start text would hide why the music is silent.
-  if (playerMissing)
-    Note(kMediaPlayerMissingText);
+  if (!playerNote.empty())
+    Note(playerNote);
   else
     Say("Show playing start...");
   return true;

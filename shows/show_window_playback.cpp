@@ -13,8 +13,10 @@ TShowWindowPlayback::TShowWindowPlayback(TForm8& window)
                  [this](const std::vector<TPreviewPoint>& points) { Paint(points); },
                  [this](const std::string& text) { window_.Label18->Note(text); }}) {
   bitmap_.fill(Qt::black);
+  // Said as the window's own notice at creation: it stands until something else is said, as no
+  // failure of a command is.
   const std::string check = TShowPlayback::PlayerCheckText();
-  if (!check.empty()) window_.Label18->Note(check);
+  if (!check.empty()) window_.Label18->Say(check);
 }
 
 void TShowWindowPlayback::Play() {

@@ -6,7 +6,8 @@
 // what the program's window must show when its message line says that, to compare with. With --error-box TEXT FILE.png it saves the picture of
 // the program's error box saying TEXT. With --editor-canvas-shown W H [NOTCHES] it prints the part
 // of the editor's canvas that shows when the editor's window is W x H (and the mouse wheel has
-// turned NOTCHES notches down over the canvas): "Image90.shown X Y W H".
+// turned NOTCHES notches down over the canvas): "Image90.shown X Y W H". With --import-text-count
+// LINES FILE.png it saves Import Text's point count as it must read for LINES lines of "a".
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -83,6 +84,20 @@ void PrintScroller(const char* prefix, QWidget* window) {
   const QScrollBar* h = scroller->horizontalScrollBar();
   const QScrollBar* v = scroller->verticalScrollBar();
   std::printf("%s.range %d %d %d %d\n", qPrintable(name), h->maximum(), v->maximum(), h->pageStep(), v->pageStep());
+  // Every control of the content that a shown scroll bar lies over, at the scroll position the window
+  // opens with: PREFIXContentScroller.covers CLASS NAME X Y W H. Plain boxes only hold controls.
+  for (const QScrollBar* bar : {h, v}) {
+    if (!bar->isVisible()) continue;
+    const QRect barPlace(bar->mapTo(window, QPoint(0, 0)), bar->size());
+    for (QWidget* control : scroller->widget()->findChildren<QWidget*>()) {
+      if (!control->isVisible() || control->metaObject() == &QWidget::staticMetaObject) continue;
+      const QRect place(control->mapTo(window, QPoint(0, 0)), control->size());
+      if (!place.intersects(barPlace)) continue;
+      std::printf("%s.covers %s %s %d %d %d %d\n", qPrintable(name), control->metaObject()->className(),
+                  qPrintable(control->objectName().isEmpty() ? QStringLiteral("-") : control->objectName()), place.x(),
+                  place.y(), place.width(), place.height());
+    }
+  }
 }
 
 template <typename TForm>
@@ -104,6 +119,24 @@ void PrintItems(const QString& name, QListWidget* list, int count, QWidget* wind
     const QPoint at = list->viewport()->mapTo(window, r.topLeft());
     std::printf("%s.item%d %d %d %d %d\n", qPrintable(name), i, at.x(), at.y(), r.width(), r.height());
   }
+}
+
+// Import Text's point count for `lines` lines of "a", from the count one line has: its label as the
+// window shows that number, saved as a picture, and its place printed as "Form6.Label6 X Y W H".
+int ImportTextCount(int lines, const QString& picture) {
+  kavri::TForm1 editor;
+  editor.FormCreate({});
+  Open(&editor);
+  kavri::TForm6 text(&editor);
+  kavri::ShowPlaced(&text, kavri::TWindowPlacement::CentreOnOpener, &editor);
+  text.skinMemo1->setPlainText("a");
+  text.PreviewText();
+  const int one = text.Label6->text().toInt();
+  if (one <= 0) return 1;
+  text.Label6->setText(QString::number(one * lines));
+  QApplication::processEvents();
+  PrintPlace("Form6.Label6", text.Label6, &text);
+  return text.grab(QRect(text.Label6->mapTo(&text, QPoint(0, 0)), text.Label6->size())).save(picture, "PNG") ? 0 : 1;
 }
 
 // Taken while the box waits for its answer, then answered.
@@ -153,6 +186,7 @@ int main(int argc, char** argv) {
   if (argc == 4 && QString(argv[1]) == "--error-box") return ErrorBox(argv[2], argv[3]);
   if ((argc == 4 || argc == 5) && QString(argv[1]) == "--editor-canvas-shown")
     return EditorCanvasShown(std::atoi(argv[2]), std::atoi(argv[3]), argc == 5 ? std::atoi(argv[4]) : 0);
+  if (argc == 4 && QString(argv[1]) == "--import-text-count") return ImportTextCount(QString(argv[2]).toInt(), argv[3]);
   kavri::TForm15 main([] { return std::vector<kavri::TDetectedDevice>{}; });
   kavri::TForm1 editor;
   editor.FormCreate({});
@@ -191,7 +225,8 @@ int main(int argc, char** argv) {
   text.show();
   app.processEvents();
   for (const char* name : {"Button1", "BitBtn3", "BitBtn1"}) Print(name, &plt, "Form17.");
-  for (const char* name : {"skinMemo1", "skinCheckBox2", "BitBtn3"}) Print(name, &text, "Form6.");
+  for (const char* name : {"skinMemo1", "skinCheckBox1", "skinCheckBox2", "BitBtn2", "BitBtn3", "BitBtn4"})
+    Print(name, &text, "Form6.");
   kavri::TForm5 segments;
   // Two items, so that the drawing list's rows stand where the program's two drawings will.
   QTemporaryDir drawings;
@@ -206,7 +241,7 @@ int main(int argc, char** argv) {
   Open(&segments);
   app.processEvents();
   for (const char* name : {"BitBtn2"}) Print(name, &main, "Form15.");
-  for (const char* name : {"skinEdit2", "BitBtn1", "BitBtn5", "BitBtn17", "ToolButton1", "FileListBox2", "Image1"})
+  for (const char* name : {"skinEdit2", "BitBtn1", "BitBtn4", "BitBtn5", "BitBtn17", "ToolButton1", "FileListBox2", "Image1"})
     Print(name, &segments, "Form5.");
   PrintScroller("Form5.", &segments);
   PrintItems("Form5.FileListBox1", segments.FileListBox1, 2, &segments);
@@ -227,7 +262,7 @@ int main(int argc, char** argv) {
   Open(&converter);
   app.processEvents();
   Print("BitBtn3", &main, "Form15.");
-  for (const char* name : {"BitBtn2", "skinButton4", "skinButton9", "skinCheckBox1", "skinButton7", "skinButton10",
+  for (const char* name : {"BitBtn2", "skinEdit2", "skinButton4", "skinButton9", "skinCheckBox1", "skinButton7", "skinButton10",
                            "skinButton16", "skinButton17", "Label18"})
     Print(name, &converter, "Form9.");
   PrintScroller("Form9.", &converter);

@@ -5,8 +5,9 @@
 # opens at the screen's size, its content scrolling); "Select device" and the editor's dialogs are
 # centred on the window that opened them, the about box on the screen. A working window cut to the
 # screen in one direction leaves room for its scroll bar there: the layout probe's windows, laid out
-# on the same screen, scroll only in a direction in which they reached the screen's edge. A picture
-# of the whole screen is kept for each window.
+# on the same screen, scroll only in a direction in which they reached the screen's edge, and none of
+# their scroll bars lies over a control, message lines included. A picture of the whole screen is kept
+# for each window.
 set -euo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
 begin_session "$@"
@@ -59,6 +60,12 @@ for prefix in Form1. Form5. Form9. Form8. Form4.; do
     echo "$size: ${prefix%.} scrolls in a direction it had room in: a scroll bar covers its content" >&2
     failed=1
   fi
+  # Nor does a shown scroll bar lie over any of its controls where it opens: a window cut both ways
+  # hides its bottom row, the message line, under the horizontal bar.
+  if grep "^${prefix}ContentScroller.covers " "$LOGS/layout.txt" >&2; then
+    echo "$size: a scroll bar of ${prefix%.} lies over the controls above" >&2
+    failed=1
+  fi
 done
 main="Kavri laser software-0"
 check main "$main"
@@ -92,4 +99,4 @@ SESSION
 for screen in 1280x1024 1024x768; do
   XVFB_SCREEN=$screen XVFB_FIRST_DISPLAY=180 run_session || exit 1
 done
-echo "PASS: every window lies on the screen at 1280x1024 and 1024x768, and no scroll bar covers a working window's content"
+echo "PASS: every window lies on the screen at 1280x1024 and 1024x768, and no scroll bar covers a working window's content or any of its controls"

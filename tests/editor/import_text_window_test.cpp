@@ -76,29 +76,35 @@ TEST_F(ImportTextWindowTest, OkAddsTheTextAsTheSelectionAndChoosesSelectObject) 
 }
 
 // A paste of many short lines builds only the lines an import takes, and says so once while the
-// text stays that long.
+// text stays that long; the point count is still that of the whole text.
 TEST_F(ImportTextWindowTest, TextPastTheLineLimitIsCutBeforeBuildingAndSaidOnce) {
   UseSquares();
-  auto linesOfA = [](size_t n) {
+  form->TrackBar1->SetPosition(0);  // every square keeps its 5 points
+  auto lines = [](size_t n, const QString& line = "a") {
     QString text;
-    for (size_t i = 0; i < n; ++i) text += "a\n";
+    for (size_t i = 0; i < n; ++i) text += line + "\n";
     return text;
   };
   const struct {
-    size_t lines;
+    QString text;
     size_t objects;
+    size_t points;
     size_t messagesAfter;
   } steps[] = {
-      {kMaxTextImportLines, kMaxTextImportLines, 0},
-      {5000, kMaxTextImportLines, 1},
-      {5001, kMaxTextImportLines, 1},  // still cut: not said again
-      {3, 3, 1},
-      {kMaxTextImportLines + 1, kMaxTextImportLines, 2},
+      {lines(kMaxTextImportLines), kMaxTextImportLines, 5 * kMaxTextImportLines, 0},
+      {lines(5000), kMaxTextImportLines, 5 * 5000, 1},
+      {lines(5001), kMaxTextImportLines, 5 * 5001, 1},  // still cut: not said again
+      {lines(3), 3, 15, 1},
+      {lines(kMaxTextImportLines + 1), kMaxTextImportLines, 5 * (kMaxTextImportLines + 1), 2},
+      // Past the lines built, a line counts only the 20 characters an import takes of it; a character
+      // without a glyph ("x") counts none.
+      {lines(149, "ab") + QString(30, 'T') + "\nx", 2 * kMaxTextImportLines, 10 * 149 + 5 * 20, 2},
   };
   for (const auto& step : steps) {
-    SCOPED_TRACE(step.lines);
-    form->skinMemo1->setPlainText(linesOfA(step.lines));
+    SCOPED_TRACE(step.text.size());
+    form->skinMemo1->setPlainText(step.text);
     EXPECT_EQ(form->Outlines().Count(), step.objects);
+    EXPECT_EQ(form->Label6->text(), QString::number(step.points));
     ASSERT_EQ(dialogs.messages.size(), step.messagesAfter);
     if (step.messagesAfter > 0) {
       EXPECT_EQ(dialogs.messages.back(), kTextImportCutText);

@@ -188,3 +188,16 @@ TEST(SectionFile, TheWriterTakesALineOfExactlyTheReadersLimitAndRefusesOneByteMo
     EXPECT_EQ(rows[1]->R, exact.back().empty() ? 0 : 7);
   }
 }
+
+// A cell that cannot be stored is quoted by its start: a whole 98 KB cell would make a box no one can
+// read. Nothing is written.
+TEST(SectionFileSave, ACellThatCannotBeStoredIsQuotedByItsStart) {
+  ScratchDir dir;
+  const std::string path = dir.Path("s.sec");
+  WriteBytes(path, TextBytes("old\r\n"));
+  const std::string cell = "a|" + std::string(98 * 1024, 'b');
+  std::string error;
+  EXPECT_FALSE(SaveSectionFile(path, {{"x.ddr", cell}}, &error));
+  EXPECT_EQ(error, "The segment cell 'a|" + std::string(38, 'b') + "…' cannot be stored: it holds '|' or a line break");
+  EXPECT_EQ(ReadBytes(path), TextBytes("old\r\n"));
+}

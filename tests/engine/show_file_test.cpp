@@ -240,3 +240,15 @@ TEST(ShowFile, TheWriterTakesALineOfExactlyTheReadersLimitAndRefusesOneByteMore)
     EXPECT_EQ(show.track1[0]->time, StrToInt(Trim(row.second)));
   }
 }
+
+// The show's texts that cannot be stored are quoted by their start, as the segment's cells are.
+TEST(ShowFileSave, ATextThatCannotBeStoredIsQuotedByItsStart) {
+  ScratchDir dir;
+  const std::string path = dir.Path("s.seq");
+  const std::string name = std::string(98 * 1024, 'n') + "|.ddr";
+  TShowTrackCells tracks;
+  tracks[0] = {{name, "1"}};
+  std::string error;
+  EXPECT_FALSE(SaveShowFile(path, "m.mp3", tracks, &error));
+  EXPECT_EQ(error, "The show text '" + std::string(40, 'n') + "…' cannot be stored: it holds '|' or a line break");
+}

@@ -334,16 +334,23 @@ TEST_F(MediaPlayerProcessTest, AnEndedPlayerIsToldOnlyUntilItIsEndedOrStartedAga
   EXPECT_TRUE(ProcessEnds(start.childPid));
 }
 
-TEST_F(MediaPlayerProcessTest, AProgramThatCannotRunIsNotStarted) {
+// Each says why, for the message line.
+TEST_F(MediaPlayerProcessTest, AProgramThatCannotRunIsNotStartedAndSaysWhy) {
   TMediaPlayerProcess player;
   std::ofstream(dir_.Path("text")) << "no program";
-  const TMediaPlayerProgram cases[] = {
-      {dir_.Path("missing"), "missing", dir_.Path()},
-      {dir_.Path("text"), "text", dir_.Path()},
-      {"/bin/true", "true", dir_.Path("no such folder")},
+  struct Case {
+    TMediaPlayerProgram program;
+    std::string reason;
   };
-  for (const auto& program : cases) {
-    EXPECT_FALSE(player.Start(program, "a.wav")) << program.path;
+  const Case cases[] = {
+      {{dir_.Path("missing"), "missing", dir_.Path()}, "The media player \"missing\" could not be started: No such file or directory."},
+      {{dir_.Path("text"), "text", dir_.Path()}, "The media player \"text\" could not be started: Permission denied."},
+      {{"/bin/true", "true", dir_.Path("no such folder")}, "The media player \"true\" could not be started: No such file or directory."},
+  };
+  for (const Case& c : cases) {
+    std::string error;
+    EXPECT_FALSE(player.Start(c.program, "a.wav", &error)) << c.program.path;
+    EXPECT_EQ(error, c.reason);
     EXPECT_EQ(player.Pid(), 0);
   }
 }

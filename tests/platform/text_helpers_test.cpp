@@ -167,6 +167,32 @@ TEST(StrToInt, RejectsEverythingElseWithThePlatformMessage) {
   EXPECT_EQ(v, 5);
 }
 
+// A message that quotes a text the operator gave (a cell, a settings line) quotes the start of it,
+// whole characters only, however long the text is.
+TEST(TextHelpers, MessagesQuoteOnlyTheStartOfALongText) {
+  const std::string e = "\xc3\xa9";  // two bytes
+  std::string twentyE;
+  for (int i = 0; i < 20; ++i) twentyE += e;
+  const struct {
+    std::string text, quoted;
+  } cases[] = {
+      {"", ""},
+      {"abc", "abc"},
+      {std::string(40, 'a'), std::string(40, 'a')},
+      {std::string(41, 'a'), std::string(40, 'a') + "…"},
+      {twentyE + "x", twentyE + "…"},
+      {"a" + twentyE, "a" + twentyE.substr(0, 38) + "…"},  // the character across the limit goes whole
+  };
+  for (const auto& c : cases) EXPECT_EQ(QuotedPiece(c.text), c.quoted) << c.text;
+  const std::string cell(98 * 1024, '7');
+  try {
+    StrToInt(cell + "x");
+    ADD_FAILURE() << "accepted";
+  } catch (const EConvertError& error) {
+    EXPECT_EQ(std::string(error.what()), "'" + std::string(40, '7') + "…' is not a valid integer value");
+  }
+}
+
 TEST(TextHelpers, TrimAndLowerCase) {
   EXPECT_EQ(Trim(" \t a b \r\n"), "a b");
   EXPECT_EQ(Trim("   "), "");

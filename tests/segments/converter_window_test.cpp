@@ -201,7 +201,7 @@ TEST_F(ConverterWindow, AConversionsNewImageIsHighlightedWithItsSize) {
   form->skinEdit3->setText("Whole");
   form->skinButton9->Click();
   ASSERT_EQ(ildas.SelectedName(), "Whole.ild");
-  EXPECT_EQ(form->Label18->text(), "");
+  EXPECT_EQ(form->Label18->text(), "Message:");  // the caption is back
 }
 
 TEST_F(ConverterWindow, MergeListKeepsFullPathsWhileTheIldaListBrowsesElsewhere) {

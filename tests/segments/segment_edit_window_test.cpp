@@ -160,6 +160,32 @@ TEST_F(SegmentEditWindow, SaveNewAndOpenGoThroughTheButtonsAndTheGridFollows) {
   EXPECT_EQ(Cell(1, 2), "40");
 }
 
+// The drawing-name column is 126 pixels wide; a long name widens it while the grid shows it, and
+// New or the Open of a segment of short names gives the column its width back.
+TEST_F(SegmentEditWindow, TheNameColumnIsAsWideAsItWasOnceTheLongNameHasGone) {
+  EXPECT_EQ(form->skinStringGrid1->ColWidths(0), 126);
+  AddRow("small.DDR", "40");
+  dialogs.inputAnswers.push_back(std::string("Short"));
+  form->BitBtn5->Click();
+  const std::string longName = std::string(60, 'n') + ".ddr";
+  WriteSquare(longName, 60, 4);
+  form->FileListBox1->Files().Refresh();
+  AddRow(longName, "30");
+  ASSERT_EQ(Cell(0, 2).toStdString(), longName);
+  EXPECT_GT(form->skinStringGrid1->ColWidths(0), 126);
+  dialogs.inputAnswers.push_back(std::string("Other"));
+  form->BitBtn4->Click();  // New
+  ASSERT_EQ(form->skinEdit1->text(), "Other");
+  EXPECT_EQ(form->skinStringGrid1->ColWidths(0), 126);
+  AddRow(longName, "30");
+  EXPECT_GT(form->skinStringGrid1->ColWidths(0), 126);
+  TFileList& segments = form->FileListBox2->Files();
+  segments.SetItemIndex(segments.IndexOf("Short.sec"));
+  form->BitBtn17->Click();  // Open
+  ASSERT_EQ(form->skinEdit1->text(), "Short");
+  EXPECT_EQ(form->skinStringGrid1->ColWidths(0), 126);
+}
+
 // Records what the grid showed while each message box was up.
 class GridWatchingDialogs : public kavri_test::RecordingDialogs {
  public:

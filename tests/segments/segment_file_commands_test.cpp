@@ -162,8 +162,7 @@ TEST_F(SegmentFileCommandsTest, SaveWritesWhatOpensAndRefusesWhatWouldNot) {
       {"longest", {longest, longest}, ""},
       {"most", std::vector<TSegmentRow>(kMaxSegmentRows, plain), ""},
       {"over", std::vector<TSegmentRow>(kMaxSegmentRows + 1, plain),
-       "The segment was not saved. \"over.sec\" was not saved: it would have 100001 lines, more than the 100000 "
-       "that Segment Edit takes."},
+       "\"over.sec\" was not saved: it would have 100001 lines, more than the 100000 that Segment Edit takes."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

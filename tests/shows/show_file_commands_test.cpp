@@ -269,8 +269,7 @@ TEST_F(ShowFileCommandsTest, SaveWritesWhatOpensAndRefusesWhatWouldNot) {
       {"longest", longest + ".mp3", {longestRow, longestRow}, ""},
       {"most", "m.mp3", std::vector<TShowRow>(mostRows, {"a.ddr", "1"}), ""},
       {"over", "m.mp3", std::vector<TShowRow>(mostRows + 1, {"a.ddr", "1"}),
-       "The show was not saved. \"over.seq\" was not saved: it would have 100001 lines, more than the 100000 that "
-       "Show Edit takes."},
+       "\"over.seq\" was not saved: it would have 100001 lines, more than the 100000 that Show Edit takes."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -155,6 +155,13 @@ TEST_F(ShowGridModelTest, CheckTimeCellsNamesTheTrackAndRowOfATimeThatWouldNotRe
   } catch (const EConvertError& e) {
     EXPECT_STREQ(e.what(), "Track2 row 3: '1|2' is not a valid integer value");
   }
+  show.Track(1).SetCell(1, 3, std::string(98 * 1024, '1') + "x");  // quoted by its start only
+  try {
+    show.CheckTimeCells();
+    ADD_FAILURE() << "no error";
+  } catch (const EConvertError& e) {
+    EXPECT_EQ(std::string(e.what()), "Track2 row 3: '" + std::string(40, '1') + "…' is not a valid integer value");
+  }
   show.Track(1).SetCell(1, 3, "12");
   show.Track(2).SetCell(1, 1, "abc");
   EXPECT_THROW(show.CheckTimeCells(), EConvertError);

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include "tests/shows/playing_show.h"
@@ -201,6 +203,23 @@ TEST_F(ShowPlayback, ThreadsWithoutAPlayerTheShowPlaysSilently) {
   Playback().Play(show_, {});
   setenv("PATH", path.c_str(), 1);
   EXPECT_EQ(Count("mpv not installed."), 1);
+  EXPECT_EQ(MediaPlayer().Pid(), 0);
+  ASSERT_TRUE(PumpUntil([&] { return Ended(); }));
+  EXPECT_EQ(TracksSent(), (std::set<int>{1, 2, 3}));
+}
+
+// A player chosen in Settings that exists but cannot be run says so where mpv's own failures are
+// said, and the show plays on without music.
+TEST_F(ShowPlayback, ThreadsAPlayerThatCannotBeStartedIsSaidAndTheShowPlaysSilently) {
+  const std::string text = player_.Path("not a program");
+  std::ofstream(text) << "#!/bin/sh\n";
+  ASSERT_EQ(chmod(text.c_str(), 0644), 0);
+  SetMediaPlayerPath(text);
+  EXPECT_EQ(TShowPlayback::PlayerCheckText(), "");  // it is there
+  Playback().Play(show_, {});
+  const std::string reason = "The media player \"not a program\" could not be started: Permission denied.";
+  EXPECT_EQ(Count(reason), 1);
+  EXPECT_EQ(Count("Show playing start..."), 0);  // it would hide why the music is silent
   EXPECT_EQ(MediaPlayer().Pid(), 0);
   ASSERT_TRUE(PumpUntil([&] { return Ended(); }));
   EXPECT_EQ(TracksSent(), (std::set<int>{1, 2, 3}));

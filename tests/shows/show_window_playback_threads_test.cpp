@@ -1,6 +1,10 @@
 #include "shows/show_window_playback.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <fstream>
 
 #include "shows/show_edit_window.h"
 #include "tests/shows/playing_show.h"
@@ -55,6 +59,36 @@ TEST_F(ShowWindowPlayback, ThreadsPlayPreviewsTheTracksAndStopEndsThem) {
   EXPECT_TRUE(PumpUntil([&] { return !playback_->LoopTimerActive(); }, std::chrono::seconds(3)));
   form_->ToolButton1->Click();
   EXPECT_EQ(Message(), "Show playing start...");
+  EXPECT_EQ(TracksSent(), (std::set<int>{1, 2, 3}));
+}
+
+// The window's notice that no player can be found stands through Open, which says nothing.
+TEST_F(ShowWindowPlayback, ThreadsTheMissingPlayerNoticeStandsThroughOpen) {
+  SetMediaPlayerPath(player_.Path("missing"));
+  const std::string path = std::getenv("PATH");
+  setenv("PATH", player_.Path().c_str(), 1);  // no mpv there
+  auto runner = std::make_unique<TShowWindowPlayback>(*form_);
+  setenv("PATH", path.c_str(), 1);
+  playback_ = &runner->Playback();
+  form_->SetShowRunner(std::move(runner));
+  ASSERT_EQ(Message(), "mpv not installed.");
+  ASSERT_EQ(form_->FileListBox4->Files().SelectedName(), "show.seq");
+  form_->BitBtn17->Click();
+  ASSERT_EQ(form_->skinEdit1->text(), "show");  // it opened
+  EXPECT_EQ(Message(), "mpv not installed.");
+}
+
+// A player chosen in Settings that is there but cannot be run: the message line says why, as it
+// says mpv's own failures, and the show plays without music.
+TEST_F(ShowWindowPlayback, ThreadsAPlayerThatCannotBeStartedIsSaidOnTheMessageLine) {
+  const std::string text = player_.Path("player.txt");
+  std::ofstream(text) << "#!/bin/sh\n";
+  ASSERT_EQ(chmod(text.c_str(), 0644), 0);
+  SetMediaPlayerPath(text);
+  form_->FileListBox4->OnDblClick();
+  EXPECT_EQ(Message(), "The media player \"player.txt\" could not be started: Permission denied.");
+  EXPECT_EQ(MediaPlayer().Pid(), 0);
+  ASSERT_TRUE(PumpUntil([&] { return kavri_test::IsEndText(Message()); }));
   EXPECT_EQ(TracksSent(), (std::set<int>{1, 2, 3}));
 }
 
