@@ -146,8 +146,12 @@ int main(int argc, char** argv) {
   int result = 0;
   if (QuitSignalled()) {
     // The exit sequence, as any quit runs it; before the main window has loaded the settings there
-    // is nothing to write.
-    if (Form15) Form15->Quit().Request();
+    // is nothing to write. The output settings go back as they were read, the "Settings" window
+    // made or not.
+    if (Form15) {
+      if (!Form13) ReadOutputSettings(Form15->SettingsLines());
+      Form15->Quit().Request();
+    }
   } else {
     QObject::connect(Form15, &TForm15::Closed, &app, &QCoreApplication::quit);
     QuitOnTerminationSignals(Form15, &Form15->Quit());

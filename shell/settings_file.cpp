@@ -74,7 +74,8 @@ bool ReadStart(const std::string& path, std::string& text, TSettingsSource& sour
   source.whole = text.size() <= kSettingsFileMaxBytes;
   if (!source.whole) {
     text.resize(kSettingsFileMaxBytes);
-    source.problem = CannotReadText(path, TooLargeReason(kSettingsFileMaxBytes));
+    source.problem = "The settings file \"" + path + "\" is larger than the " +
+                     std::to_string(kSettingsFileMaxBytes) + " bytes that the start-up reads";
     source.keptAs = FirstFreeKeptName(path);
   }
   struct stat st {};

@@ -391,7 +391,7 @@ TEST_F(SettingsFile, AFilePastTheBoundIsReadByItsFirstLinesAndKeptAside) {
                 TSettingsLines lines = LoadSettingsLines(path, &source);
                 const std::string report = DescribeReplacedSettings(lines, source);
                 ReadOutputSettings(lines);
-                const bool told = report.find("larger than 1048576 bytes") != std::string::npos &&
+                const bool told = report.find("is larger than the 1048576 bytes that the start-up reads") != std::string::npos &&
                                   report.find("kept as \"" + path + ".bad\"") != std::string::npos &&
                                   (!c.missing || report.find(c.missing) != std::string::npos) && report.size() < 2000;
                 return !source.whole && lines.size() == c.linesRead && told && ScanDelay == c.scanDelay &&
