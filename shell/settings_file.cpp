@@ -164,7 +164,8 @@ TSettingsLines LoadSettingsLines(const std::string& path, TSettingsSource* sourc
   }
   if (source->whole && lines.size() == static_cast<size_t>(kSettingsLineCount)) {
     source->hasRest = true;
-    source->rest = text.substr(start);
+    text.erase(0, start);
+    source->rest = std::move(text);
   }
   return lines;
 }
