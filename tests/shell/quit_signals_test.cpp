@@ -19,6 +19,17 @@
 namespace kavri {
 namespace {
 
+// Sends SIGTERM to this process once, as soon as a modal box is up; `poke` keeps looking.
+void SigtermOnceABoxIsUp(QTimer& poke, bool& sent) {
+  QObject::connect(&poke, &QTimer::timeout, [&sent] {
+    if (!sent && QApplication::activeModalWidget()) {
+      sent = true;
+      ::kill(::getpid(), SIGTERM);
+    }
+  });
+  poke.start(10);
+}
+
 // In a child process (the signal handler stays there): a modal box is open when SIGTERM comes, and
 // the program must still end. With `boxAtEnd` the end itself shows the box, as the program's exit
 // does when the settings cannot be saved; otherwise a box shown before the quit is open.
@@ -42,13 +53,7 @@ bool EndsOnSigtermWhileABoxIsOpen(bool boxAtEnd) {
   });
   bool sent = false;
   QTimer poke;
-  QObject::connect(&poke, &QTimer::timeout, [&] {
-    if (!sent && QApplication::activeModalWidget()) {
-      sent = true;
-      ::kill(::getpid(), SIGTERM);
-    }
-  });
-  poke.start(10);
+  SigtermOnceABoxIsUp(poke, sent);
   QCoreApplication::exec();
   return sent && ended && !QApplication::activeModalWidget();
 }
@@ -127,13 +132,7 @@ bool ASignalDuringTheStartUpEndsItsBoxes() {
   if (QuitSignalled()) return false;
   bool sent = false;
   QTimer poke;
-  QObject::connect(&poke, &QTimer::timeout, [&] {
-    if (!sent && QApplication::activeModalWidget()) {
-      sent = true;
-      ::kill(::getpid(), SIGTERM);
-    }
-  });
-  poke.start(10);
+  SigtermOnceABoxIsUp(poke, sent);
   Dialogs().ShowMessage("Some lines of the settings file were not usable.", TMessageKind::Warning);
   if (!sent || !QuitSignalled()) return false;
   poke.stop();
