@@ -28,6 +28,50 @@ void SetLine(TSettingsLines& lines, int line, std::string text) { lines[static_c
 // The most of a replaced line's text that a report quotes.
 constexpr size_t kQuotedBytes = 40;
 
+}  // namespace
+
+const std::vector<TSettingLine>& NumericSettingLines() {
+  static const std::vector<TSettingLine> kLines = {
+      {1, "BackColor", 0, 255, 0},
+      {3, "BlankColor", 0, 255, 0},
+      {5, "GridStep1", 1, 511, 16},
+      {7, "GridStep2", 1, 511, 16},
+      {9, "PointSpace", 1, 510, 10},
+      {11, "PolygonSides", 3, 360, 6},
+      {13, "HOffset", -256, 254, 0},
+      {15, "VOffset", -256, 254, 0},
+      {17, "LocateAngle", 0, 360, 0},
+      {19, "ScanDelay", 0, 200, 75, true},
+      {21, "HSize", 0, 40, 20},
+      {23, "VSize", 0, 40, 20},
+      {25, "BlankingDelay", 0, 255, 100, true},
+      {27, "UsbPipe", 0, 255, 1, true},
+      {29, "FrameInterval", 2, 1000, 2},
+      {31, "ImportTextLargeSize", 0, 1, 0},
+      {33, "QuickPlayLargeSize", 0, 1, 0},
+      {37, "RedSaturation", 0, 200, 100, true},
+      {39, "GreenSaturation", 0, 200, 100, true},
+      {41, "BlueSaturation", 0, 200, 100, true},
+      {43, "Intensity", 0, 200, 100, true},
+  };
+  return kLines;
+}
+
+const TSettingLine* FindSettingLine(int line) {
+  for (const TSettingLine& s : NumericSettingLines())
+    if (s.line == line) return &s;
+  return nullptr;
+}
+
+TEditorSettings DefaultEditorSettings() {
+  auto initial = [](int line) { return FindSettingLine(line)->initial; };
+  return {initial(1), initial(3), initial(5), initial(7), initial(9), initial(11)};
+}
+
+std::string SettingsFilePath() { return ProgramFolder() + "Kavri.ini"; }
+
+namespace {
+
 // Names tried for a file kept aside: "<name>.bad", "<name>.bad2", ...
 constexpr int kKeptNames = 99;
 
@@ -95,46 +139,6 @@ bool IsLinkElsewhere(const std::string& path, const TSettingsSource& source) {
 }
 
 }  // namespace
-
-const std::vector<TSettingLine>& NumericSettingLines() {
-  static const std::vector<TSettingLine> kLines = {
-      {1, "BackColor", 0, 255, 0},
-      {3, "BlankColor", 0, 255, 0},
-      {5, "GridStep1", 1, 511, 16},
-      {7, "GridStep2", 1, 511, 16},
-      {9, "PointSpace", 1, 510, 10},
-      {11, "PolygonSides", 3, 360, 6},
-      {13, "HOffset", -256, 254, 0},
-      {15, "VOffset", -256, 254, 0},
-      {17, "LocateAngle", 0, 360, 0},
-      {19, "ScanDelay", 0, 200, 75, true},
-      {21, "HSize", 0, 40, 20},
-      {23, "VSize", 0, 40, 20},
-      {25, "BlankingDelay", 0, 255, 100, true},
-      {27, "UsbPipe", 0, 255, 1, true},
-      {29, "FrameInterval", 2, 1000, 2},
-      {31, "ImportTextLargeSize", 0, 1, 0},
-      {33, "QuickPlayLargeSize", 0, 1, 0},
-      {37, "RedSaturation", 0, 200, 100, true},
-      {39, "GreenSaturation", 0, 200, 100, true},
-      {41, "BlueSaturation", 0, 200, 100, true},
-      {43, "Intensity", 0, 200, 100, true},
-  };
-  return kLines;
-}
-
-const TSettingLine* FindSettingLine(int line) {
-  for (const TSettingLine& s : NumericSettingLines())
-    if (s.line == line) return &s;
-  return nullptr;
-}
-
-TEditorSettings DefaultEditorSettings() {
-  auto initial = [](int line) { return FindSettingLine(line)->initial; };
-  return {initial(1), initial(3), initial(5), initial(7), initial(9), initial(11)};
-}
-
-std::string SettingsFilePath() { return ProgramFolder() + "Kavri.ini"; }
 
 TSettingsLines LoadSettingsLines(const std::string& path, TSettingsSource* source) {
   TSettingsSource scratch;
