@@ -97,11 +97,9 @@ void TForm15::ShowInterfaceFault(int number, TUsbFault fault) {
 }
 
 void TForm15::FormCreate() {
-  bool found = false;
-  std::string refusal;
-  Memo2 = LoadSettingsLines(SettingsFilePath(), &found, &refusal);
+  Memo2 = LoadSettingsLines(SettingsFilePath(), &settingsSource_);
   // Starting beats refusing, but the operator learns once what was not taken as it stood.
-  const std::string replaced = DescribeReplacedSettings(Memo2, found, refusal);
+  const std::string replaced = DescribeReplacedSettings(Memo2, settingsSource_);
   if (!replaced.empty()) Dialogs().ShowMessage(replaced, TMessageKind::Warning);
   SetMediaPlayerPath(ReadMediaPlayerPath(Memo2));
   MultiDeviceFlag = false;
@@ -155,7 +153,7 @@ void TForm15::FormClose() {
   PlayController().RequestStop();  // sets StopFlag and ends the media player
   const TEditorSettings editor = CurrentEditorSettings ? CurrentEditorSettings() : ReadEditorSettings(Memo2);
   std::string error;
-  if (!SaveSettingsFile(SettingsFilePath(), Memo2, editor, &error))
+  if (!SaveSettingsFile(SettingsFilePath(), Memo2, editor, settingsSource_, &error))
     ShowStandardError("The settings were not saved. " + error);
   // The settings are safe before waiting for the play loops to end.
   PlayController().Shutdown();

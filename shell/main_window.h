@@ -78,6 +78,7 @@ class TForm15 : public QWidget {
   TMasterChoice choice_;
   TInterfaceNotices notices_;
   TQuitRequest quit_;
+  TSettingsSource settingsSource_;  // the rest of the settings file, for the exit
 };
 
 extern TForm15* Form15;

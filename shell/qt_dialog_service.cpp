@@ -2,6 +2,10 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QHash>
+#include <QIcon>
+#include <QPushButton>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
@@ -32,6 +36,24 @@ QString StartPath(const TFileDialogRequest& request) {
   return Q(request.folder) + "/" + Q(request.fileName);
 }
 
+// A box's buttons come with icons of their own, and every icon painted leaves its pixmaps in the
+// application's pixmap cache under that icon's own key: a box asked again and again would fill the
+// cache with copies. Each kind of button wears one icon for the whole run instead.
+void ShareButtonIcons(QWidget* box) {
+  static QHash<int, QIcon> shared;
+  for (QDialogButtonBox* buttons : box->findChildren<QDialogButtonBox*>()) {
+    for (QAbstractButton* button : buttons->buttons()) {
+      const QDialogButtonBox::StandardButton kind = buttons->standardButton(button);
+      if (kind == QDialogButtonBox::NoButton || button->icon().isNull()) continue;
+      const auto it = shared.constFind(kind);
+      if (it == shared.constEnd())
+        shared.insert(kind, button->icon());
+      else
+        button->setIcon(*it);
+    }
+  }
+}
+
 std::optional<std::string> Chosen(const QString& path) {
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
@@ -44,6 +66,7 @@ void TQtDialogService::ShowMessage(const std::string& text, TMessageKind kind) {
                   : kind == TMessageKind::Warning ? QMessageBox::Warning
                                                   : QMessageBox::NoIcon,
                   Q(ApplicationTitle()), WithWordBreaks(Q(text)), QMessageBox::Ok, QApplication::activeWindow());
+  ShareButtonIcons(&box);
   box.exec();
 }
 
@@ -53,6 +76,7 @@ TDialogAnswer TQtDialogService::Confirm(const std::string& text, TConfirmButtons
   if (buttons == TConfirmButtons::OkCancel) shown = QMessageBox::Ok | QMessageBox::Cancel;
   QMessageBox box(QMessageBox::Question, Q(title.empty() ? ApplicationTitle() : title), WithWordBreaks(Q(text)), shown,
                   QApplication::activeWindow());
+  ShareButtonIcons(&box);
   switch (box.exec()) {
     case QMessageBox::Yes: return TDialogAnswer::Yes;
     case QMessageBox::No: return TDialogAnswer::No;
@@ -74,6 +98,9 @@ bool TQtDialogService::InputQuery(const std::string& caption, const std::string&
         style->pixelMetric(QStyle::PM_LayoutLeftMargin) + style->pixelMetric(QStyle::PM_LayoutRightMargin);
     field->setMinimumWidth(TitleFitWidth(dialog.windowTitle()) - margins);
   }
+  // The box makes its buttons when it is first measured.
+  (void)dialog.sizeHint();
+  ShareButtonIcons(&dialog);
   if (dialog.exec() != QDialog::Accepted) return false;
   value = dialog.textValue().toStdString();
   return true;

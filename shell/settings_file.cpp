@@ -1,11 +1,18 @@
 #include "shell/settings_file.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "engine/shared_state.h"
 #include "platform/file_io.h"
 #include "platform/int_convert.h"
 #include "platform/program_folder.h"
+#include "platform/regular_file.h"
 #include "platform/text.h"
 
 namespace kavri {
@@ -60,23 +67,108 @@ TEditorSettings DefaultEditorSettings() {
 
 std::string SettingsFilePath() { return ProgramFolder() + "Kavri.ini"; }
 
-TSettingsLines LoadSettingsLines(const std::string& path, bool* found, std::string* refusal) {
-  // Every line at its longest, with CR LF.
-  constexpr uint64_t kMaxBytes = kSettingsFileRule.maxLines * (kSettingsFileRule.maxLineBytes + 2);
-  std::string error;
-  bool tooLarge = false;
-  const std::optional<Bytes> bytes = ReadWholeFile(path, kMaxBytes, &error, &tooLarge);
-  // Missing or unreadable is a first start; too large is a file found and refused.
-  if (found) *found = bytes || tooLarge;
-  std::optional<std::string> refused;
-  if (tooLarge) refused = std::move(error);
-  if (bytes) {
-    const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
-    refused = RowFileRefusal(text, path, kSettingsFileRule);
-    if (!refused) return SplitTextLines(text);
+namespace {
+
+// Names tried for a file kept aside: "<name>.bad", "<name>.bad2", ...
+constexpr int kKeptNames = 99;
+
+std::string KeptName(const std::string& path, int n) { return path + ".bad" + (n > 1 ? std::to_string(n) : ""); }
+
+bool Exists(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0 || errno != ENOENT;
+}
+
+std::string FirstFreeKeptName(const std::string& path) {
+  for (int n = 1; n <= kKeptNames; ++n)
+    if (!Exists(KeptName(path, n))) return KeptName(path, n);
+  return KeptName(path, 1);
+}
+
+// Renames the entry `path` itself (a link stays a link) to the first free kept name; never over an
+// existing file.
+bool KeepAside(const std::string& path, std::string* error) {
+  for (int n = 1; n <= kKeptNames; ++n) {
+    const std::string name = KeptName(path, n);
+    int done = ::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE);
+    if (done != 0 && (errno == EINVAL || errno == ENOSYS)) {
+      // A file system without an exclusive rename: a new name that fails when taken, then the old goes.
+      done = ::link(path.c_str(), name.c_str());
+      if (done == 0) ::unlink(path.c_str());
+    }
+    if (done == 0) return true;
+    if (errno != EEXIST) break;
   }
-  if (refused && refusal) *refusal = std::move(*refused);
-  return {};
+  if (error) *error = "Cannot keep " + path + " aside: " + (errno == EEXIST ? "every name for it is taken" : std::strerror(errno));
+  return false;
+}
+
+// Reads up to kSettingsFileMaxBytes + 1 bytes: one more tells a file that is larger.
+bool ReadStart(const std::string& path, std::string& text, TSettingsSource& source) {
+  TRegularFile file;
+  if (!file.Open(path)) return false;
+  text.resize(kSettingsFileMaxBytes + 1);
+  const long long got = file.ReadAt(0, reinterpret_cast<uint8_t*>(text.data()), text.size());
+  if (got < 0) return false;
+  text.resize(static_cast<size_t>(got));
+  source.found = true;
+  source.whole = text.size() <= kSettingsFileMaxBytes;
+  if (!source.whole) {
+    text.resize(kSettingsFileMaxBytes);
+    source.problem = "The settings file \"" + path + "\" is larger than the " +
+                     std::to_string(kSettingsFileMaxBytes) + " bytes that the start-up reads";
+    source.keptAs = FirstFreeKeptName(path);
+  }
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0) {
+    source.device = st.st_dev;
+    source.inode = st.st_ino;
+  }
+  return true;
+}
+
+// Whether `path` is a symbolic link that does not lead to the file the start-up read.
+bool IsLinkElsewhere(const std::string& path, const TSettingsSource& source) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return false;
+  if (!source.found || ::stat(path.c_str(), &st) != 0) return true;
+  return st.st_dev != source.device || st.st_ino != source.inode;
+}
+
+}  // namespace
+
+TSettingsLines LoadSettingsLines(const std::string& path, TSettingsSource* source) {
+  TSettingsSource scratch;
+  if (!source) source = &scratch;
+  *source = TSettingsSource{};
+  std::string text;
+  if (!ReadStart(path, text, *source)) return {};
+  // Lines 0..43 as SplitTextLines cuts them; of a file not read whole, a line running past what
+  // was read is not taken, nor any after it.
+  TSettingsLines lines;
+  size_t start = 0;
+  const size_t n = text.size();
+  bool breakSeen = false;
+  while (lines.size() < static_cast<size_t>(kSettingsLineCount) && start < n) {
+    size_t end = start;
+    while (end < n && text[end] != '\r' && text[end] != '\n') ++end;
+    const bool cut = end == n || (text[end] == '\r' && end + 1 == n);
+    if (cut && !source->whole) break;
+    lines.push_back(text.substr(start, end - start));
+    if (end == n) {
+      start = n;
+      break;
+    }
+    const size_t breakBytes = text[end] == '\r' && end + 1 < n && text[end + 1] == '\n' ? 2 : 1;
+    if (!breakSeen) source->lineBreak = text.substr(end, breakBytes), breakSeen = true;
+    start = lines.size() == static_cast<size_t>(kSettingsLineCount) ? end : end + breakBytes;
+  }
+  if (source->whole && lines.size() == static_cast<size_t>(kSettingsLineCount)) {
+    source->hasRest = true;
+    text.erase(0, start);
+    source->rest = std::move(text);
+  }
+  return lines;
 }
 
 int32_t ReadSettingLine(const TSettingsLines& lines, int line) {
@@ -88,11 +180,8 @@ int32_t ReadSettingLine(const TSettingsLines& lines, int line) {
   return std::clamp(v, s->min, s->max);
 }
 
-std::string DescribeReplacedSettings(const TSettingsLines& lines, bool fileFound, const std::string& refusal) {
-  if (!fileFound) return {};
-  if (!refusal.empty())
-    return "The settings file \"" + SettingsFilePath() +
-           "\" was not used; the initial values are, and the file is rewritten at exit.\n" + refusal;
+std::string DescribeReplacedSettings(const TSettingsLines& lines, const TSettingsSource& source) {
+  if (!source.found) return {};
   std::string report;
   for (const TSettingLine& s : NumericSettingLines()) {
     const int32_t used = ReadSettingLine(lines, s.line);
@@ -107,6 +196,10 @@ std::string DescribeReplacedSettings(const TSettingsLines& lines, bool fileFound
     }
     report += "line " + std::to_string(s.line + 1) + " (" + s.name + ") " + held + ": " + usedText + " is used instead\n";
   }
+  if (!source.whole)
+    return source.problem + ".\nOnly its first " + std::to_string(lines.size()) +
+           " lines were read; their values are used where they can be, and at exit they are written to a new \"" +
+           SettingsFilePath() + "\" while the whole file is kept as \"" + source.keptAs + "\".\n" + report;
   if (report.empty()) return {};
   return "Some lines of the settings file \"" + SettingsFilePath() +
          "\" were not usable and have been replaced; the file is rewritten at exit.\n" + report;
@@ -176,10 +269,26 @@ void WriteSettingsToLines(TSettingsLines& lines, const TEditorSettings& editor) 
   put(43, Intensity);
 }
 
+std::string SettingsFileImage(const TSettingsLines& lines, const TSettingsSource& source) {
+  // The break after line 43 is the rest's own.
+  const bool withRest = source.hasRest && lines.size() == static_cast<size_t>(kSettingsLineCount);
+  std::string image;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    image += lines[i];
+    if (!withRest || i + 1 < lines.size()) image += source.lineBreak;
+  }
+  if (withRest) image += source.rest;
+  return image;
+}
+
 bool SaveSettingsFile(const std::string& path, TSettingsLines& lines, const TEditorSettings& editor,
-                      std::string* error) {
+                      const TSettingsSource& source, std::string* error) {
   WriteSettingsToLines(lines, editor);
-  return WriteRowLines(path, lines, kSettingsFileRule, error);
+  // What was not read as a settings file is never replaced: the operator's file, or wherever a
+  // link leads, stays as it was under another name.
+  const bool keepAside = (source.found && !source.whole && Exists(path)) || IsLinkElsewhere(path, source);
+  if (keepAside && !KeepAside(path, error)) return false;
+  return ReplaceFileAtomically(path, SettingsFileImage(lines, source), error);
 }
 
 }  // namespace kavri

@@ -16,11 +16,12 @@ using TSettingsLines = TextLines;
 // Lines 0..43: a complete file has at least this many.
 constexpr int kSettingsLineCount = 44;
 constexpr int kMediaPlayerPathLine = 35;
-// What a settings file may hold: a few dozen short lines are needed, room is left for the operator's
-// notes, and a line takes the longest path a program may have.
-constexpr TRowFileRule kSettingsFileRule{256, 4096, "the start-up"};
-// Whether `text` fits on one line of the file as its reader measures lines: in bytes.
-constexpr bool FitsSettingsLine(std::string_view text) { return text.size() <= kSettingsFileRule.maxLineBytes; }
+// The most of the file the start-up reads: far more than any settings and notes take, and little
+// enough that the start stays quick and small whatever stands there.
+constexpr uint64_t kSettingsFileMaxBytes = 1u << 20;
+// The longest media player path taken from the operator: the longest path a program may have.
+constexpr size_t kMaxPlayerPathBytes = 4096;
+constexpr bool FitsPlayerPath(std::string_view text) { return text.size() <= kMaxPlayerPathBytes; }
 
 // A numeric setting: its line, name, range and the value used when the line is missing or not a
 // number. Values read are clamped to the range; a byte-sized setting first keeps the low byte of
@@ -54,10 +55,29 @@ TEditorSettings DefaultEditorSettings();
 // ProgramFolder() + "Kavri.ini".
 std::string SettingsFilePath();
 
-// The file's lines (CR, LF or CRLF endings); an empty list when it is missing or unreadable
-// (*found says which), and when it breaks kSettingsFileRule (*found true; why in *refusal). Such a
-// file is measured before any line is made, and one larger than the rule allows is not read at all.
-TSettingsLines LoadSettingsLines(const std::string& path, bool* found = nullptr, std::string* refusal = nullptr);
+// What the start-up found in the settings file, beyond its lines 0..43, and what the exit needs to
+// write it back: the lines after 43 exactly as they were, and only to the file that was read.
+struct TSettingsSource {
+  bool found = false;  // a file stood there (a missing or unreadable one is a first start)
+  // False: the file is larger than kSettingsFileMaxBytes and only the lines wholly within its first
+  // kSettingsFileMaxBytes were read. Such a file is kept under `keptAs` at exit, beside a new one.
+  bool whole = true;
+  std::string problem;  // why it was not read whole
+  std::string keptAs;   // the name it is kept under (the first free at the start)
+  // The bytes after line 43 (its line break on), for a file read whole that has a line 43.
+  bool hasRest = false;
+  std::string rest;
+  std::string lineBreak = "\r\n";  // the file's own, kept for the lines written back
+  // The file that was read (links followed): at exit a link is written through only to it.
+  uint64_t device = 0;
+  uint64_t inode = 0;
+};
+
+// Lines 0..43 of the file (CR, LF or CRLF endings; fewer when it is short), the rest kept in
+// *source. Empty when the file is missing or unreadable. A file of any number of lines of any length
+// is read while it is within kSettingsFileMaxBytes; of a larger one only the lines wholly within
+// its first kSettingsFileMaxBytes are, so its values, which stand in its first lines, are still used.
+TSettingsLines LoadSettingsLines(const std::string& path, TSettingsSource* source = nullptr);
 
 // The value on a numeric setting line, clamped to its range; its initial value when the line is
 // missing or holds no decimal integer. `line` must name a numeric setting.
@@ -65,10 +85,10 @@ int32_t ReadSettingLine(const TSettingsLines& lines, int line);
 
 // The operator's message about the numeric lines whose text is not what is used (not a number, out
 // of range, missing from a short file), naming each line, the start of what it held and the value
-// used instead; or, when the file was refused, why. Lines are counted from 1 there, as a text
-// editor and the refusal count them. Empty when every line is used as it stands, and
-// for a file that does not exist.
-std::string DescribeReplacedSettings(const TSettingsLines& lines, bool fileFound, const std::string& refusal = {});
+// used instead; and, for a file not read whole, why and what becomes of it. Lines are counted
+// from 1 there, as a text editor counts them. Empty when every line is used as it stands, and for
+// a file that does not exist.
+std::string DescribeReplacedSettings(const TSettingsLines& lines, const TSettingsSource& source);
 
 TEditorSettings ReadEditorSettings(const TSettingsLines& lines);
 std::string ReadMediaPlayerPath(const TSettingsLines& lines);
@@ -79,10 +99,15 @@ void ReadOutputSettings(const TSettingsLines& lines);
 // short list to 44 lines (each added unused line names the setting below it). Other lines stay.
 void WriteSettingsToLines(TSettingsLines& lines, const TEditorSettings& editor);
 
-// At exit: WriteSettingsToLines, then the whole list saved with CRLF endings, replacing the file
-// atomically. False (old file kept, reason in *error) when the write fails or the reader would
-// refuse the file.
+// The file's image with these lines: lines 0..43 with the file's own line break, then the rest as
+// it was read.
+std::string SettingsFileImage(const TSettingsLines& lines, const TSettingsSource& source);
+
+// At exit: WriteSettingsToLines, then the image replaces the file atomically. A file that was not
+// read whole, and a link that does not lead to the file read, are not written: they are kept
+// under a free name ending in ".bad" and a new file takes their place. False (reason in *error)
+// when the write fails; the old file is then kept, in its place or under that name.
 bool SaveSettingsFile(const std::string& path, TSettingsLines& lines, const TEditorSettings& editor,
-                      std::string* error = nullptr);
+                      const TSettingsSource& source, std::string* error = nullptr);
 
 }  // namespace kavri

@@ -20,13 +20,13 @@ namespace {
 
 QString Num(int value) { return QString::number(value); }
 
-// Keeps what is typed or pasted within the bytes a line of the settings file holds, so that the
-// file written at exit is one the next start reads. A text set from the program is not checked.
+// Keeps what is typed or pasted within the bytes a path may have. A text set from the program is
+// not checked.
 class TSettingsLineValidator : public QValidator {
  public:
   using QValidator::QValidator;
   State validate(QString& input, int&) const override {
-    return FitsSettingsLine(input.toStdString()) ? Acceptable : Invalid;
+    return FitsPlayerPath(input.toStdString()) ? Acceptable : Invalid;
   }
 };
 

@@ -95,7 +95,7 @@ bool TSettingsWindowModel::IsUsableMediaPlayer(const std::string& path) {
 }
 
 void TSettingsWindowModel::MediaPlayerPathChanged(const std::string& path) {
-  if (FitsSettingsLine(path)) SetMediaPlayerPath(path);
+  if (FitsPlayerPath(path)) SetMediaPlayerPath(path);
 }
 
 }  // namespace kavri

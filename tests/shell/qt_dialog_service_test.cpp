@@ -3,11 +3,21 @@
 #include "shell/qt_dialog_service.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QProxyStyle>
+#include <QDialogButtonBox>
+#include <QAbstractButton>
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include "tests/support/child_run.h"
+
+#include <cstdio>
+#include <utility>
+#include <vector>
 
 using namespace kavri;
 
@@ -72,6 +82,58 @@ TEST(QtDialogService, TheErrorBoxShowsALongNameWhole) {
   EXPECT_EQ(QString(shown).remove(QChar(0x200B)).toStdString(), text);
   EXPECT_LE(needed.width(), room.width());
   EXPECT_LE(needed.height(), room.height());
+}
+
+// The desktop's choice, which the offscreen screen of the tests does not make: buttons of boxes
+// wear icons.
+class TButtonsWithIcons : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* answer) const override {
+    if (hint == SH_DialogButtonBox_ButtonsHaveIcons) return 1;
+    return QProxyStyle::styleHint(hint, option, widget, answer);
+  }
+};
+
+// Every icon painted leaves its pixmaps in the application's pixmap cache under its own key: boxes
+// asked again and again (the unsaved-drawing question on each quit) must wear the same icons, or
+// each one asked leaves its copies there. In a child: the style is the whole application's.
+bool BoxesAskedAgainWearTheSameIcons() {
+  QApplication::setStyle(new TButtonsWithIcons);
+  std::vector<std::vector<std::pair<QString, qint64>>> seen;  // each box's buttons: text, icon key
+  QTimer answer;
+  answer.setInterval(0);
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!box) return;
+    box->grab();  // painted, as a screen shows it
+    std::vector<std::pair<QString, qint64>> buttons;
+    for (const QDialogButtonBox* group : box->findChildren<QDialogButtonBox*>())
+      for (const QAbstractButton* button : group->buttons())
+        buttons.emplace_back(button->text(), button->icon().isNull() ? 0 : button->icon().cacheKey());
+    seen.push_back(buttons);
+    box->reject();
+  });
+  answer.start();
+  TQtDialogService service;
+  for (int i = 0; i < 3; ++i) {
+    service.Confirm("The drawing have been changed,do you want to save it?", TConfirmButtons::YesNoCancel,
+                    "Picure Edit");
+    std::string name = "NewSection";
+    service.InputQuery("Creat a new segment", "segment name", name);
+    service.ShowMessage("Cannot open the file.", TMessageKind::Error);
+  }
+  bool ok = seen.size() == 9;
+  for (size_t i = 0; ok && i < seen.size(); ++i) {
+    ok = !seen[i].empty() && (i < 3 || seen[i] == seen[i - 3]);  // the same box again
+    for (const auto& [text, key] : seen[i]) ok = ok && key != 0;
+    if (!ok) std::fprintf(stderr, "box %zu: its buttons' icons are missing or new\n", i);
+  }
+  return ok;
+}
+
+TEST(QtDialogService, BoxesAskedAgainWearTheSameButtonIcons) {
+  EXPECT_EQ(kavri_test::RunInChild(20, BoxesAskedAgainWearTheSameIcons), "");
 }
 
 }  // namespace

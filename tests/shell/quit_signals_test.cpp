@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -16,6 +18,17 @@
 
 namespace kavri {
 namespace {
+
+// Sends SIGTERM to this process once, as soon as a modal box is up; `poke` keeps looking.
+void SigtermOnceABoxIsUp(QTimer& poke, bool& sent) {
+  QObject::connect(&poke, &QTimer::timeout, [&sent] {
+    if (!sent && QApplication::activeModalWidget()) {
+      sent = true;
+      ::kill(::getpid(), SIGTERM);
+    }
+  });
+  poke.start(10);
+}
 
 // In a child process (the signal handler stays there): a modal box is open when SIGTERM comes, and
 // the program must still end. With `boxAtEnd` the end itself shows the box, as the program's exit
@@ -40,13 +53,7 @@ bool EndsOnSigtermWhileABoxIsOpen(bool boxAtEnd) {
   });
   bool sent = false;
   QTimer poke;
-  QObject::connect(&poke, &QTimer::timeout, [&] {
-    if (!sent && QApplication::activeModalWidget()) {
-      sent = true;
-      ::kill(::getpid(), SIGTERM);
-    }
-  });
-  poke.start(10);
+  SigtermOnceABoxIsUp(poke, sent);
   QCoreApplication::exec();
   return sent && ended && !QApplication::activeModalWidget();
 }
@@ -113,6 +120,57 @@ bool AQuestionAskedStaysUntilItIsAnswered() {
   QCoreApplication::exec();
   SetDialogService(nullptr);
   return ok;
+}
+
+// In a child process: the start-up shows a box before any quit request exists. A quit signal while
+// it is up must close it and tell the start-up to end, and a box shown after the signal, on the way
+// out, must not wait for an answer either.
+bool ASignalDuringTheStartUpEndsItsBoxes() {
+  TQtDialogService dialogs;
+  SetDialogService(&dialogs);
+  WatchQuitSignals();
+  if (QuitSignalled()) return false;
+  bool sent = false;
+  QTimer poke;
+  SigtermOnceABoxIsUp(poke, sent);
+  Dialogs().ShowMessage("Some lines of the settings file were not usable.", TMessageKind::Warning);
+  if (!sent || !QuitSignalled()) return false;
+  poke.stop();
+  Dialogs().ShowMessage("The settings were not saved.", TMessageKind::Error);
+  SetDialogService(nullptr);
+  return !QApplication::activeModalWidget();
+}
+
+// In a child process: SIGUSR1, SIGUSR2 and SIGPIPE neither end the program nor ask to quit; a
+// write to a closed pipe fails instead, and a program started from here still gets the signals'
+// own effect.
+bool OtherSignalsAreIgnoredHereOnly() {
+  int asked = 0;
+  TQuitRequest quit([&] { return ++asked, false; }, [] {});
+  QObject owner;
+  QuitOnTerminationSignals(&owner, &quit);
+  for (const int signal : {SIGUSR1, SIGUSR2, SIGPIPE}) ::raise(signal);
+  RunEventPasses();
+  int ends[2];
+  if (::pipe(ends) != 0) return false;
+  ::close(ends[0]);
+  const bool writeFails = ::write(ends[1], "x", 1) < 0 && errno == EPIPE;
+  ::close(ends[1]);
+  pid_t child = 0;
+  const char* argv[] = {"sh", "-c", "kill -USR1 $$; exit 0", nullptr};
+  if (::posix_spawn(&child, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) return false;
+  int status = 0;
+  if (::waitpid(child, &status, 0) != child) return false;
+  const bool childEndedBySignal = WIFSIGNALED(status) && WTERMSIG(status) == SIGUSR1;
+  return asked == 0 && !QuitSignalled() && writeFails && childEndedBySignal;
+}
+
+TEST(QuitSignals, ASignalDuringTheStartUpClosesItsBoxesAndEndsIt) {
+  EXPECT_EQ(kavri_test::RunInChild(10, ASignalDuringTheStartUpEndsItsBoxes), "");
+}
+
+TEST(QuitSignals, UserSignalsAndABrokenPipeAreIgnoredWithoutAQuit) {
+  EXPECT_EQ(kavri_test::RunInChild(10, OtherSignalsAreIgnoredHereOnly), "");
 }
 
 TEST(QuitSignals, ABurstOfSignalsNeverBlocksTheHandlerAndIsSeenAsOneQuit) {

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <fstream>
 #include <functional>
 
 #include "engine/shared_state.h"
+#include "platform/file_io.h"
 #include "shell/settings_file.h"
 #include "tests/support/child_run.h"
 #include "tests/support/file_size_limit.h"
@@ -132,17 +134,17 @@ TEST_F(SettingsFile, RoundTripKeepsUnusedLinesAndLinesAfter43) {
   for (const auto& l : original) image += l + "\n";  // read with LF endings
   WriteText(path, image);
 
-  bool found = false;
-  TSettingsLines lines = LoadSettingsLines(path, &found);
-  ASSERT_TRUE(found);
-  ASSERT_EQ(lines, original);
+  TSettingsSource source;
+  TSettingsLines lines = LoadSettingsLines(path, &source);
+  ASSERT_TRUE(source.found);
+  ASSERT_EQ(lines, TSettingsLines(original.begin(), original.begin() + kSettingsLineCount));
   TEditorSettings editor = ReadEditorSettings(lines);
   ReadOutputSettings(lines);
   editor.BlankColor = 77;
   BlankingDelay = 33;
   SetMediaPlayerPath("/usr/bin/mpv\r\n");
   std::string error;
-  ASSERT_TRUE(SaveSettingsFile(path, lines, editor, &error)) << error;
+  ASSERT_TRUE(SaveSettingsFile(path, lines, editor, source, &error)) << error;
 
   TSettingsLines expected = original;
   expected[3] = "77";
@@ -150,15 +152,16 @@ TEST_F(SettingsFile, RoundTripKeepsUnusedLinesAndLinesAfter43) {
   expected[27] = "44";  // the pipe as read (the low byte of 300) is what gets written back
   expected[35] = "/usr/bin/mpv";
   std::string expectedImage;
-  for (const auto& l : expected) expectedImage += l + "\r\n";
+  for (const auto& l : expected) expectedImage += l + "\n";  // the file's own line break stays
   EXPECT_EQ(ReadText(path), expectedImage);
 }
 
 TEST_F(SettingsFile, MissingFileGivesDefaultsAndIsWrittenWhole) {
   const std::string path = dir.Path("Kavri.ini");
-  bool found = true;
-  TSettingsLines lines = LoadSettingsLines(path, &found);
-  EXPECT_FALSE(found);
+  TSettingsSource source;
+  source.found = true;
+  TSettingsLines lines = LoadSettingsLines(path, &source);
+  EXPECT_FALSE(source.found);
   EXPECT_TRUE(lines.empty());
   HOffset = 50;  // whatever the globals held, a missing file sets the defaults
   const TEditorSettings editor = ReadEditorSettings(lines);
@@ -174,7 +177,7 @@ TEST_F(SettingsFile, MissingFileGivesDefaultsAndIsWrittenWhole) {
   EXPECT_EQ(Intensity, 100);
   EXPECT_EQ(MediaPlayerPath(), "");
 
-  ASSERT_TRUE(SaveSettingsFile(path, lines, editor));
+  ASSERT_TRUE(SaveSettingsFile(path, lines, editor, source));
   const TSettingsLines written = LoadSettingsLines(path);
   ASSERT_EQ(written.size(), 44u);
   EXPECT_EQ(written[0], "BackColor");
@@ -207,7 +210,8 @@ TEST_F(SettingsFile, ShortOrGarbledFileKeepsWhatIsThereAndDefaultsTheRest) {
   std::string image;
   for (const auto& l : content) image += (image.empty() ? "" : "\r") + l;
   WriteText(path, image);
-  TSettingsLines lines = LoadSettingsLines(path);
+  TSettingsSource source;
+  TSettingsLines lines = LoadSettingsLines(path, &source);
   ASSERT_EQ(lines.size(), 21u);
   const TEditorSettings editor = ReadEditorSettings(lines);
   EXPECT_EQ(editor.BackColor, 5);
@@ -220,7 +224,7 @@ TEST_F(SettingsFile, ShortOrGarbledFileKeepsWhatIsThereAndDefaultsTheRest) {
   EXPECT_EQ(HSize, 20);              // past the end of the file
   EXPECT_EQ(BlankingDelay, 100);
 
-  ASSERT_TRUE(SaveSettingsFile(path, lines, editor));
+  ASSERT_TRUE(SaveSettingsFile(path, lines, editor, source));
   const TSettingsLines written = LoadSettingsLines(path);
   ASSERT_EQ(written.size(), 44u);
   EXPECT_EQ(written[0], "top");
@@ -228,15 +232,16 @@ TEST_F(SettingsFile, ShortOrGarbledFileKeepsWhatIsThereAndDefaultsTheRest) {
   EXPECT_EQ(written[20], "x");       // an unused line that was there stays
   EXPECT_EQ(written[21], "20");
   EXPECT_EQ(written[22], "VSize");   // the missing ones are labelled
-  EXPECT_EQ(ReadText(path).find('\n'), ReadText(path).find("\r\n") + 1);
+  EXPECT_EQ(ReadText(path).find("\n"), std::string::npos);  // the file's CR endings stay
 }
 
 TEST_F(SettingsFile, FailedSaveReportsAndKeepsTheOldFile) {
   const std::string path = dir.Path("Kavri.ini");
   WriteText(path, "old\r\n");
-  TSettingsLines lines = LoadSettingsLines(path);
+  TSettingsSource source;
+  TSettingsLines lines = LoadSettingsLines(path, &source);
   std::string error;
-  EXPECT_FALSE(SaveSettingsFile(dir.Path("no/such/folder/Kavri.ini"), lines, DefaultEditorSettings(), &error));
+  EXPECT_FALSE(SaveSettingsFile(dir.Path("no/such/folder/Kavri.ini"), lines, DefaultEditorSettings(), {}, &error));
   EXPECT_FALSE(error.empty());
 
   // Writing over the file itself fails halfway: the old file stays as it was.
@@ -245,7 +250,7 @@ TEST_F(SettingsFile, FailedSaveReportsAndKeepsTheOldFile) {
   {
     FileSizeLimit limit(16);
     ASSERT_TRUE(limit.Active());
-    saved = SaveSettingsFile(path, lines, DefaultEditorSettings(), &error);
+    saved = SaveSettingsFile(path, lines, DefaultEditorSettings(), source, &error);
   }
   EXPECT_FALSE(saved);
   EXPECT_FALSE(error.empty());
@@ -259,7 +264,9 @@ TEST_F(SettingsFile, ReplacedLinesAreNamedWithWhatTheyHeldAndWhatIsUsed) {
   ASSERT_EQ(lines[27], "300");  // UsbPipe: its low byte
   lines[29] = " 40 ";  // blanks around a usable number are no replacement
   lines[23] = "\xc3\xa9" + std::string(38, '1') + "\xc3\xa9" + std::string(3000, '2');  // quoted cut, "é" kept whole
-  const std::string report = DescribeReplacedSettings(lines, true);
+  TSettingsSource found;
+  found.found = true;
+  const std::string report = DescribeReplacedSettings(lines, found);
   for (const std::string& expected : std::vector<std::string>{"line 20 (ScanDelay) held \"fast\": 75 is used instead",
                                       "line 22 (HSize) held \"99\": 40 is used instead",
                                       "line 24 (VSize) held \"\xc3\xa9" + std::string(38, '1') + "…\": 20 is used instead",
@@ -270,103 +277,236 @@ TEST_F(SettingsFile, ReplacedLinesAreNamedWithWhatTheyHeldAndWhatIsUsed) {
 
   TSettingsLines usable = SampleLines();
   usable[27] = "2";
-  EXPECT_EQ(DescribeReplacedSettings(usable, true), "");
-  EXPECT_EQ(DescribeReplacedSettings({}, false), "");  // a first start: nothing to tell
+  EXPECT_EQ(DescribeReplacedSettings(usable, found), "");
+  EXPECT_EQ(DescribeReplacedSettings({}, TSettingsSource{}), "");  // a first start: nothing to tell
   lines.resize(40);
-  EXPECT_NE(DescribeReplacedSettings(lines, true).find("line 42 (BlueSaturation) is missing: 100 is used instead"),
+  EXPECT_NE(DescribeReplacedSettings(lines, found).find("line 42 (BlueSaturation) is missing: 100 is used instead"),
             std::string::npos);
 
-  // A refused file names its lines as the report does, counting from 1 as a text editor does.
-  const std::string path = dir.Path("Kavri.ini");
-  lines = SampleLines();
-  lines[19] = std::string(5000, '7');
-  WriteText(path, JoinTextLines(lines));
-  bool found = false;
-  std::string refusal;
-  EXPECT_TRUE(LoadSettingsLines(path, &found, &refusal).empty());
-  EXPECT_TRUE(found);
-  EXPECT_NE(refusal.find("its line 20 is 5000 bytes long"), std::string::npos) << refusal;
 }
 
-// The player path written at exit is one the next start reads: up to the bytes a line holds.
-TEST_F(SettingsFile, APlayerPathIsSavedWhileALineHoldsItAndNeverLonger) {
-  const std::string path = dir.Path("Kavri.ini");
-  const std::string longest = std::string(kSettingsFileRule.maxLineBytes - 2, 'p') + "\xc3\xa9";  // bytes, not characters
-  for (const auto& [player, saved] : {std::pair{longest, true}, std::pair{longest + "p", false}}) {
-    SCOPED_TRACE(player.size());
-    WriteText(path, "old\r\n");
-    TSettingsLines lines = LoadSettingsLines(path);
-    SetMediaPlayerPath(player);
-    std::string error;
-    EXPECT_EQ(SaveSettingsFile(path, lines, DefaultEditorSettings(), &error), saved) << error;
-    std::string refusal;
-    EXPECT_EQ(ReadMediaPlayerPath(LoadSettingsLines(path, nullptr, &refusal)), saved ? player : "") << refusal;
-  }
+// A file of the values on their lines (21 usable numbers and a path), labels between them, and
+// `after` after line 43; each line ends with `lineBreak`.
+std::string OperatorsFile(const std::string& label, const std::string& after, const std::string& lineBreak = "\r\n") {
+  TSettingsLines lines = SampleLines();
+  lines[27] = "3";  // usable as it stands, so nothing is reported
+  lines.resize(kSettingsLineCount);
+  for (int i = 0; i < kSettingsLineCount; i += 2) lines[static_cast<size_t>(i)] = label + std::to_string(i);
+  std::string image;
+  for (const std::string& line : lines) image += line + lineBreak;
+  return image + after;
 }
 
-// The address space this process holds now.
-rlim_t AddressSpaceInUse() {
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);)
-    if (line.rfind("VmSize:", 0) == 0) return std::stoull(line.substr(7)) * 1024;
-  return 0;
+std::string Lines(size_t count, size_t bytes) {
+  std::string text;
+  for (size_t i = 0; i < count; ++i) text += std::string(bytes - std::to_string(i).size(), 'n') + std::to_string(i) + "\r\n";
+  return text;
 }
 
-// A broken file is found out from its size and its lines' lengths before any line is made: it costs
-// no more than a good one, is told in a few lines and is written back at its normal size at exit.
-#ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than the limit leaves
-TEST_F(SettingsFile, ABrokenFileCostsNoMoreThanAGoodOneAndIsWrittenBackAtItsNormalSize) {
+// What an exit writes when the blanking delay was changed: the file as it was, but line 25.
+std::string WithBlankingDelay(std::string image, const std::string& lineBreak) {
+  size_t at = 0;
+  for (int line = 0; line < 25; ++line) at = image.find(lineBreak, at) + lineBreak.size();
+  return image.replace(at, image.find(lineBreak, at) - at, "33");
+}
+
+// Any number of lines of any length, within the byte bound: the values are used and at exit only
+// the value lines change.
+TEST_F(SettingsFile, EveryLineOfAFileWithinTheBoundIsKeptAndItsValuesUsed) {
   const std::string path = dir.Path("Kavri.ini");
-  const auto withLine = [](int line, std::string text) {
-    TSettingsLines lines = SampleLines();
-    lines[static_cast<size_t>(line)] = std::move(text);
-    return JoinTextLines(lines);
-  };
   struct Case {
     const char* what;
-    std::function<std::string()> image;
-    std::string refusal;  // what the report says
+    std::string image;
+    std::string lineBreak;
   };
   const Case cases[] = {
-      {"one 64 MiB value line", [&] { return withLine(19, std::string(64u << 20, '7')); },
-       "Cannot read " + path + ": the file is larger than 1049088 bytes"},
-      {"64 MiB of line breaks", [] { return std::string(64u << 20, '\n'); },
-       "Cannot read " + path + ": the file is larger than 1049088 bytes"},
-      {"a player path longer than a line may be", [&] { return withLine(35, std::string(100000, 'p')); },
-       "\"Kavri.ini\" was not opened: its line 36 is 100000 bytes long, more than the 4096 that the start-up takes."},
-      {"a short file of many lines", [] { return JoinTextLines(SampleLines()) + std::string(100000, '\n'); },
-       "\"Kavri.ini\" was not opened: it has 100047 lines, more than the 256 that the start-up takes."},
+      {"250 label lines after line 43", OperatorsFile("label ", Lines(250, 30)), "\r\n"},
+      {"a label of 5,000 bytes", OperatorsFile(std::string(5000, 'L'), "after\r\n"), "\r\n"},
+      {"2,000 lines of 100 bytes", OperatorsFile("; ", Lines(2000, 100)), "\r\n"},
+      {"LF endings and no final break", OperatorsFile("# ", "x\ny"   , "\n"), "\n"},
+      {"reworded labels, CR endings", OperatorsFile("Scan rate etc. ", "", "\r"), "\r"},
+      {"right at the bound", [] {
+         std::string image = OperatorsFile("l", "");
+         return image + std::string(kSettingsFileMaxBytes - image.size(), '\n');
+       }(), "\r\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    WriteText(path, c.image());
+    ResetSharedState();
+    WriteText(path, c.image);
+    TSettingsSource source;
+    TSettingsLines lines = LoadSettingsLines(path, &source);
+    EXPECT_TRUE(source.found && source.whole);
+    EXPECT_EQ(DescribeReplacedSettings(lines, source), "");
+    ReadOutputSettings(lines);
+    EXPECT_EQ(ScanDelay, 150);
+    EXPECT_EQ(Intensity, 140);
+    EXPECT_EQ(MediaPlayerPath(), "C:\\Players\\play.exe");
+    EXPECT_EQ(ReadEditorSettings(lines).GridStep2, 24);
+    BlankingDelay = 33;
+    std::string error;
+    ASSERT_TRUE(SaveSettingsFile(path, lines, ReadEditorSettings(lines), source, &error)) << error;
+    EXPECT_EQ(ReadText(path), WithBlankingDelay(c.image, c.lineBreak));
+    EXPECT_FALSE(FileExists(path + ".bad"));
+  }
+}
+
+// A file past the bound starts small; its values, in its first lines, are used where they were read
+// whole, and the file itself is kept beside the new one, never rewritten.
+#ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than the limit leaves
+TEST_F(SettingsFile, AFilePastTheBoundIsReadByItsFirstLinesAndKeptAside) {
+  const std::string path = dir.Path("Kavri.ini");
+  struct Case {
+    const char* what;
+    std::function<std::string()> image;
+    int32_t scanDelay;  // line 19
+    int32_t intensity;  // line 43
+    size_t linesRead;
+    const char* missing;  // a line the box names as not read
+  };
+  const Case cases[] = {
+      {"64 MiB of line breaks after the values", [] { return OperatorsFile("label ", std::string(64u << 20, '\n')); },
+       150, 140, 44, nullptr},
+      {"a label of 64 MiB on line 40",
+       [] {
+         std::string image = OperatorsFile("label ", "");
+         return image.insert(image.find("label 40") , std::string(64u << 20, 'L'));
+       },
+       150, 100, 40, "line 42 (BlueSaturation) is missing: 100 is used instead"},
+      {"a value line of 2 MiB, cut by the bound",
+       [] {
+         TSettingsLines lines = SampleLines();
+         lines[19] = std::string(2u << 20, '7');
+         return JoinTextLines(lines);
+       },
+       75, 100, 19, "line 20 (ScanDelay) is missing: 75 is used instead"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string image = c.image();
+    WriteText(path, image);
     EXPECT_EQ(kavri_test::RunInChild(30, [&] {
-                const rlim_t bound = AddressSpaceInUse() + (128u << 20);
-                const rlimit limit{bound, bound};
-                if (setrlimit(RLIMIT_AS, &limit) != 0) return false;
-                bool found = false;
-                std::string refusal;
-                TSettingsLines lines = LoadSettingsLines(path, &found, &refusal);
-                const std::string report = DescribeReplacedSettings(lines, found, refusal);
+                if (!kavri_test::LimitAddressSpaceGrowth(16u << 20)) return false;
+                TSettingsSource source;
+                TSettingsLines lines = LoadSettingsLines(path, &source);
+                const std::string report = DescribeReplacedSettings(lines, source);
                 ReadOutputSettings(lines);
-                const bool saved = SaveSettingsFile(path, lines, ReadEditorSettings(lines));
-                return saved && report.find(c.refusal) != std::string::npos && report.size() < 500 && ScanDelay == 75;
+                const bool told = report.find("is larger than the 1048576 bytes that the start-up reads") != std::string::npos &&
+                                  report.find("kept as \"" + path + ".bad\"") != std::string::npos &&
+                                  (!c.missing || report.find(c.missing) != std::string::npos) && report.size() < 2000;
+                return !source.whole && lines.size() == c.linesRead && told && ScanDelay == c.scanDelay &&
+                       Intensity == c.intensity && SaveSettingsFile(path, lines, ReadEditorSettings(lines), source);
               }),
               "");
-    const std::string written = ReadText(path);
-    EXPECT_LT(written.size(), 1000u);
-    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), kSettingsLineCount);
+    EXPECT_TRUE(ReadText(path + ".bad") == image) << "the operator's file is not kept as it was";
+    TSettingsSource again;
+    const TSettingsLines written = LoadSettingsLines(path, &again);
+    EXPECT_TRUE(again.whole);
+    ASSERT_EQ(written.size(), 44u);
+    EXPECT_EQ(ReadSettingLine(written, 19), c.scanDelay);
+    EXPECT_EQ(written[0], image.substr(0, image.find_first_of("\r\n")));  // a label read is kept
+    ::unlink((path + ".bad").c_str());
   }
 }
 #endif
+
+// A name already taken by a file kept earlier is not written over: the next free one is used, and
+// when none can be had the file is left as it is.
+TEST_F(SettingsFile, AKeptFileNeverReplacesAnEarlierOne) {
+  const std::string path = dir.Path("Kavri.ini");
+  const std::string big = OperatorsFile("label ", std::string(kSettingsFileMaxBytes, '\n'));
+  WriteText(path + ".bad", "kept earlier\r\n");
+  WriteText(path, big);
+  TSettingsSource source;
+  TSettingsLines lines = LoadSettingsLines(path, &source);
+  EXPECT_EQ(source.keptAs, path + ".bad2");
+  ReadOutputSettings(lines);
+  std::string error;
+  ASSERT_TRUE(SaveSettingsFile(path, lines, ReadEditorSettings(lines), source, &error)) << error;
+  EXPECT_EQ(ReadText(path + ".bad"), "kept earlier\r\n");
+  EXPECT_TRUE(ReadText(path + ".bad2") == big);
+  EXPECT_EQ(ReadSettingLine(LoadSettingsLines(path), 19), 150);
+
+  // Every name taken: nothing is written and the file stays.
+  WriteText(path, big);
+  for (int n = 3; n <= 99; ++n) WriteText(path + ".bad" + std::to_string(n), "x");
+  lines = LoadSettingsLines(path, &source);
+  EXPECT_FALSE(SaveSettingsFile(path, lines, ReadEditorSettings(lines), source, &error));
+  EXPECT_NE(error.find("every name for it is taken"), std::string::npos) << error;
+  EXPECT_TRUE(ReadText(path) == big);
+}
+
+// A link is written through only to the file that was read as the settings file; anything else it
+// leads to (a file past the bound, nothing, another file by the exit) is left alone, and the link
+// is kept aside for a new file in the program folder.
+TEST_F(SettingsFile, ALinkIsWrittenThroughOnlyToTheFileThatWasRead) {
+  ScratchDir outside;
+  const std::string path = dir.Path("Kavri.ini");
+  const std::string target = outside.Path("notes.txt");
+  const std::string settings = OperatorsFile("label ", "after\r\n");
+  const std::string big = Lines(300, 40) + std::string(kSettingsFileMaxBytes, 'x');
+  struct Case {
+    const char* what;
+    const char* content;  // of the target; nullptr: none
+    bool writtenThrough;
+    std::function<void()> beforeExit;
+  };
+  const Case cases[] = {
+      {"a settings file outside", "settings", true, {}},
+      {"a text file past the bound", "big", false, {}},
+      {"nothing (a dangling link)", nullptr, false, {}},
+      {"another file by the exit", "settings", false, [&] {
+         ::unlink(path.c_str());
+         WriteText(outside.Path("other.txt"), "other\r\n");
+         ASSERT_EQ(::symlink(outside.Path("other.txt").c_str(), path.c_str()), 0);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ResetSharedState();
+    ::unlink(target.c_str());
+    ::unlink(path.c_str());
+    ::unlink((path + ".bad").c_str());
+    const std::string content = !c.content ? "" : std::string(c.content) == "big" ? big : settings;
+    if (c.content) WriteText(target, content);
+    ASSERT_EQ(::symlink(target.c_str(), path.c_str()), 0);
+    TSettingsSource source;
+    TSettingsLines lines = LoadSettingsLines(path, &source);
+    if (c.beforeExit) c.beforeExit();
+    ReadOutputSettings(lines);
+    BlankingDelay = 33;
+    std::string error;
+    ASSERT_TRUE(SaveSettingsFile(path, lines, ReadEditorSettings(lines), source, &error)) << error;
+    struct stat st {};
+    if (c.writtenThrough) {
+      EXPECT_EQ(ReadText(target), WithBlankingDelay(settings, "\r\n"));
+      ASSERT_EQ(::lstat(path.c_str(), &st), 0);
+      EXPECT_TRUE(S_ISLNK(st.st_mode));
+      EXPECT_FALSE(FileExists(path + ".bad"));
+      continue;
+    }
+    if (c.content) {
+      EXPECT_TRUE(ReadText(target) == content);
+    }
+    EXPECT_NE(::lstat(target.c_str(), &st) != 0, c.content != nullptr) << "a file was made where the link led";
+    EXPECT_EQ(ReadText(outside.Path("other.txt")), c.beforeExit ? "other\r\n" : "");
+    ASSERT_EQ(::lstat((path + ".bad").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    ASSERT_EQ(::lstat(path.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_EQ(ReadSettingLine(LoadSettingsLines(path), 25), 33);
+    ::unlink(outside.Path("other.txt").c_str());
+  }
+}
 
 TEST_F(SettingsFile, AProtectedFileIsLeftAsItIsAndAFifoIsNeitherWaitedOnNorReplaced) {
   const std::string path = dir.Path("Kavri.ini");
   WriteText(path, "protected\r\n");
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-  TSettingsLines lines = LoadSettingsLines(path);
+  TSettingsSource source;
+  TSettingsLines lines = LoadSettingsLines(path, &source);
   std::string error;
-  EXPECT_FALSE(SaveSettingsFile(path, lines, DefaultEditorSettings(), &error));
+  EXPECT_FALSE(SaveSettingsFile(path, lines, DefaultEditorSettings(), source, &error));
   EXPECT_EQ(error, "Cannot write " + path + ": the file is read-only");
   EXPECT_EQ(ReadText(path), "protected\r\n");
   struct stat st {};
@@ -376,11 +516,11 @@ TEST_F(SettingsFile, AProtectedFileIsLeftAsItIsAndAFifoIsNeitherWaitedOnNorRepla
   const std::string fifo = dir.Path("pipe.ini");
   ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
   EXPECT_EQ(kavri_test::RunInChild(10, [&] {
-              bool found = true;
-              return LoadSettingsLines(fifo, &found).empty() && !found;
+              TSettingsSource fifoSource;
+              return LoadSettingsLines(fifo, &fifoSource).empty() && !fifoSource.found;
             }),
             "");
-  EXPECT_FALSE(SaveSettingsFile(fifo, lines, DefaultEditorSettings(), &error));
+  EXPECT_FALSE(SaveSettingsFile(fifo, lines, DefaultEditorSettings(), {}, &error));
   EXPECT_EQ(error, "Cannot replace " + fifo + ": not a regular file");
   ASSERT_EQ(lstat(fifo.c_str(), &st), 0);
   EXPECT_TRUE(S_ISFIFO(st.st_mode));

@@ -254,11 +254,11 @@ TEST_F(ShellWindowsTest, SettingsWindowFindsOnlyAnExistingProgram) {
   EXPECT_EQ(form.skinEdit4->text().toStdString(), player);
 }
 
-// What is typed stops at the bytes a settings line holds; a longer path from elsewhere is not taken.
-TEST_F(ShellWindowsTest, SettingsWindowTakesAPlayerPathOnlyAsLongAsASettingsLineHolds) {
+// What is typed stops at the bytes a path may have; a longer path from elsewhere is not taken.
+TEST_F(ShellWindowsTest, SettingsWindowTakesAPlayerPathOnlyAsLongAsAPathMayBe) {
   TForm13 form;
   form.FormCreate();
-  const std::string start(kSettingsFileRule.maxLineBytes - 2, 'p');
+  const std::string start(kMaxPlayerPathBytes - 2, 'p');
   form.skinEdit4->setText(QString::fromStdString(start));
   form.skinEdit4->end(false);
   form.skinEdit4->insert(QString::fromUtf8("\xc3\xa9"));  // pasted: "é" fills the line's last two bytes
