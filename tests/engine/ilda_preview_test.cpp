@@ -43,6 +43,7 @@ TEST(IldaPreviewAnimation, WrapsAndStaysQuietWhileOffOrEmpty) {
 // this one would take 67 MB.
 #ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than the limit leaves
 TEST(IldaPreviewAnimation, ShowsTheFramesOfALargeFileInTheMemoryOfOne) {
+  KAVRI_RUN_IN_FRESH_PROCESS(120);
   kavri_test::ScratchDir dir;
   const std::string path = dir.Path("large.ild");
   {

@@ -316,6 +316,7 @@ rlim_t AddressSpaceInUse() {
 // no more than a good one, is told in a few lines and is written back at its normal size at exit.
 #ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than the limit leaves
 TEST_F(SettingsFile, ABrokenFileCostsNoMoreThanAGoodOneAndIsWrittenBackAtItsNormalSize) {
+  KAVRI_RUN_IN_FRESH_PROCESS(120);
   const std::string path = dir.Path("Kavri.ini");
   const auto withLine = [](int line, std::string text) {
     TSettingsLines lines = SampleLines();
