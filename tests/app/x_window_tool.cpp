@@ -284,6 +284,27 @@ void WaitUntilStill(Display* display, Window window, long stillMs, long limitMs)
   }
 }
 
+// How long ago the tool first found the window (0 now, when this is the first time): the
+// windows found are kept on the root window with the time, the most recent 64.
+long WindowAge(Display* display, Window window) {
+  const Atom seenAtom = XInternAtom(display, "_KAVRI_X_WINDOW_SEEN", False);
+  std::string bytes;
+  std::vector<long> seen;
+  if (ReadProperty(display, DefaultRootWindow(display), "_KAVRI_X_WINDOW_SEEN", XA_INTEGER, &bytes)) {
+    seen.resize(bytes.size() / sizeof(long));
+    std::memcpy(seen.data(), bytes.data(), seen.size() * sizeof(long));
+  }
+  const long now = SteadyMs();
+  for (size_t i = 0; i + 1 < seen.size(); i += 2)
+    if (seen[i] == static_cast<long>(window)) return now - seen[i + 1];
+  seen.push_back(static_cast<long>(window));
+  seen.push_back(now);
+  if (seen.size() > 128) seen.erase(seen.begin(), seen.end() - 128);
+  XChangeProperty(display, DefaultRootWindow(display), seenAtom, XA_INTEGER, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(seen.data()), static_cast<int>(seen.size()));
+  return 0;
+}
+
 // Two presses at one place come no closer than a double click, as separate clicks by a person do,
 // also when they come from two runs of the tool: the last press is kept on the root window.
 void KeepApartFromLastPress(Display* display, int screenX, int screenY) {
@@ -325,12 +346,7 @@ void ClickAt(Display* display, Window window, int x, int y) {
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   XTestFakeButtonEvent(display, 1, False, CurrentTime);
   XSync(display, False);
-  // Some clicks start work off the event thread (a device look-up) that the next click relies on:
-  // the program answering is not enough, so a click keeps a person's pace too.
-  const long released = SteadyMs();
   Settle(display, window);
-  const long left = 200 - (SteadyMs() - released);
-  if (left > 0) std::this_thread::sleep_for(std::chrono::milliseconds(left));
 }
 
 // Where the pointer is, in the window's coordinates.
@@ -519,12 +535,13 @@ int main(int argc, char** argv) {
   const bool measureOnly = frame && clicks.empty() && keys.empty() && moves.empty() && !pointer &&
                            screenshot.empty() && screenShot.empty() && litRegion.width == 0 && !raise && !close;
   if (!measureOnly && !quick) {
-    // A window just shown may still be loading what it lists (a file read off the event thread)
-    // when it is found: half a second, as a person would take, and then until it is still.
-    const long found = SteadyMs();
+    // A window just shown goes on setting itself up (its lists, what a chosen row sets) after it
+    // paints, off its events: it is used once it is half a second old, as a person would, and
+    // still. A window seen before by the tool is old enough.
+    const long age = WindowAge(display, window), found = SteadyMs();
     Settle(display, window);
     WaitUntilStill(display, window, 150, 500);
-    const long left = 500 - (SteadyMs() - found);
+    const long left = 500 - age - (SteadyMs() - found);
     if (left > 0) std::this_thread::sleep_for(std::chrono::milliseconds(left));
   }
   if (raise) Raise(display, window);
