@@ -20,7 +20,10 @@
 // --raise first brings the window to the front with the keyboard focus, as a click on its task bar
 // entry would (the window manager is asked through _NET_ACTIVE_WINDOW), so that clicks and keys reach
 // it past the windows that covered it; --quick is for a window shown a while ago: no moment to settle
-// before it is used, and shorter pauses between keys;
+// before it is used, and a shorter look for its picture to stop changing after the clicks;
+// each click and key is handled by the program, and what it opened is on the screen, before the
+// next one is sent (see Settle); a window the tool has not found before is first given half a
+// second from when it was found;
 // --region cuts the screenshot to a part of the window; --frame prints "frame X Y W H" (the window
 // with the window manager's frame, on the screen) and "screen W H"; --screen-shot saves the whole
 // screen.
