@@ -23,8 +23,10 @@ class StopWatchdog {
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     sigaction(SIGALRM, &action, &old_);
+    // Once fired, again every second: a test may clear StopFlag and wait again.
     itimerval timer{};
     timer.it_value.tv_sec = seconds;
+    timer.it_interval.tv_sec = 1;
     setitimer(ITIMER_REAL, &timer, nullptr);
   }
   ~StopWatchdog() {
