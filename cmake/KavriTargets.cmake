@@ -88,4 +88,11 @@ function(kavri_test_folder name)
                LABELS "${name};${ARG_LABELS}"
                RESOURCE_GROUPS ${KAVRI_TEST_CORES}
                TIMEOUT 300)
+  # Each test above runs in a process of its own. Once more they all run in one process, in an
+  # order shuffled anew each time (the log gives the seed), to find a test that fails after
+  # another or leans on what another left behind.
+  add_test(NAME ${name}.AllTestsInOneProcessShuffled COMMAND ${name} --gtest_shuffle)
+  set_tests_properties(${name}.AllTestsInOneProcessShuffled PROPERTIES
+                       ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${name};${ARG_LABELS}"
+                       RESOURCE_GROUPS ${KAVRI_TEST_CORES} TIMEOUT 600 COST 20)
 endfunction()

@@ -25,7 +25,10 @@
 // --raise first brings the window to the front with the keyboard focus, as a click on its task bar
 // entry would (the window manager is asked through _NET_ACTIVE_WINDOW), so that clicks and keys reach
 // it past the windows that covered it; --quick is for a window shown a while ago: no moment to settle
-// before it is used, and shorter pauses between keys;
+// before it is used, and a shorter look for its picture to stop changing after the clicks;
+// each click and key is handled by the program, and what it opened is on the screen, before the
+// next one is sent (see Settle); a window the tool has not found before is first given half a
+// second from when it was found;
 // --region cuts the screenshot to a part of the window; --frame prints "frame X Y W H" (the window
 // with the window manager's frame, on the screen) and "screen W H"; --screen-shot saves the whole
 // screen.
@@ -40,6 +43,9 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <poll.h>
+#include <time.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -192,23 +198,166 @@ long DifferingPixels(Display* display, Window window, TWindowRegion windowPart, 
   return differing;
 }
 
+// Milliseconds on the machine's steady clock, the same for every process.
+long SteadyMs() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return now.tv_sec * 1000L + now.tv_nsec / 1000000L;
+}
+
+// Waits up to `ms` for an event that `wanted` picks; other events are dropped. False on the limit.
+template <class Wanted>
+bool NextEvent(Display* display, long ms, Wanted wanted) {
+  const long end = SteadyMs() + ms;
+  for (;;) {
+    while (XPending(display)) {
+      XEvent event;
+      XNextEvent(display, &event);
+      if (wanted(event)) return true;
+    }
+    const long left = end - SteadyMs();
+    if (left <= 0) return false;
+    pollfd fd{ConnectionNumber(display), POLLIN, 0};
+    poll(&fd, 1, static_cast<int>(std::min(left, 20L)));
+  }
+}
+
+// The window's program has handled every event sent to it before this returns (or the limit
+// passed, or the window went): the program answers a window manager's ping (_NET_WM_PING) on its
+// event thread, in turn with the clicks and keys before it. A second and a third ping wait for
+// what the program did on handling them (events it posted to itself, a box it opened) to be done
+// too. Then the window manager's work on what was mapped or moved is waited for: no change of the
+// top-level windows for a moment.
+void Settle(Display* display, Window window) {
+  static long token = 0;
+  const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
+  const Atom ping = XInternAtom(display, "_NET_WM_PING", False);
+  const Window root = DefaultRootWindow(display);
+  XSelectInput(display, root, SubstructureNotifyMask | StructureNotifyMask);  // the answer comes to the root
+  XSelectInput(display, window, StructureNotifyMask);
+  bool gone = false;
+  for (int round = 0; round < 3 && !gone; ++round) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = protocols;
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(ping);
+    event.xclient.data.l[1] = ++token;
+    event.xclient.data.l[2] = static_cast<long>(window);
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
+    // A busy program answers late: long enough for it, yet a program that never answers costs
+    // no more than this.
+    const bool answered = NextEvent(display, 5000, [&](const XEvent& e) {
+      if ((e.type == UnmapNotify && e.xunmap.window == window) ||
+          (e.type == DestroyNotify && e.xdestroywindow.window == window)) {
+        gone = true;
+        return true;
+      }
+      return e.type == ClientMessage && e.xclient.message_type == protocols &&
+             e.xclient.data.l[0] == static_cast<long>(ping) && e.xclient.data.l[1] == token;
+    });
+    if (!answered) break;
+  }
+  const long end = SteadyMs() + 500;
+  while (SteadyMs() < end && NextEvent(display, 40, [&](const XEvent& e) {
+           return e.type == MapNotify || e.type == UnmapNotify || e.type == ConfigureNotify ||
+                  e.type == ReparentNotify || e.type == DestroyNotify || e.type == CreateNotify;
+         })) {
+  }
+  XSelectInput(display, root, NoEventMask);
+  if (!gone) XSelectInput(display, window, NoEventMask);
+}
+
+// Waits, up to `limitMs`, until the window's picture has not changed for `stillMs`: some of the
+// program's controls follow the mouse, or repaint, on a timer rather than on the event itself.
+void WaitUntilStill(Display* display, Window window, long stillMs, long limitMs) {
+  const long start = SteadyMs();
+  std::string last;
+  long changed = start;
+  for (;;) {
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable) return;
+    XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    if (!image) return;
+    std::string now(image->data, static_cast<size_t>(image->bytes_per_line) * image->height);
+    XDestroyImage(image);
+    const long at = SteadyMs();
+    if (now != last) {
+      last = std::move(now);
+      changed = at;
+    } else if (at - changed >= stillMs) {
+      return;
+    }
+    if (at - start >= limitMs) return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  }
+}
+
+// How long ago the tool first found the window (0 now, when this is the first time): the
+// windows found are kept on the root window with the time, the most recent 64.
+long WindowAge(Display* display, Window window) {
+  const Atom seenAtom = XInternAtom(display, "_KAVRI_X_WINDOW_SEEN", False);
+  std::string bytes;
+  std::vector<long> seen;
+  if (ReadProperty(display, DefaultRootWindow(display), "_KAVRI_X_WINDOW_SEEN", XA_INTEGER, &bytes)) {
+    seen.resize(bytes.size() / sizeof(long));
+    std::memcpy(seen.data(), bytes.data(), seen.size() * sizeof(long));
+  }
+  const long now = SteadyMs();
+  for (size_t i = 0; i + 1 < seen.size(); i += 2)
+    if (seen[i] == static_cast<long>(window)) return now - seen[i + 1];
+  seen.push_back(static_cast<long>(window));
+  seen.push_back(now);
+  if (seen.size() > 128) seen.erase(seen.begin(), seen.end() - 128);
+  XChangeProperty(display, DefaultRootWindow(display), seenAtom, XA_INTEGER, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(seen.data()), static_cast<int>(seen.size()));
+  return 0;
+}
+
+// Two presses at one place come no closer than a double click, as separate clicks by a person do,
+// also when they come from two runs of the tool: the last press is kept on the root window.
+void KeepApartFromLastPress(Display* display, int screenX, int screenY) {
+  const Atom last = XInternAtom(display, "_KAVRI_X_WINDOW_LAST_PRESS", False);
+  std::string bytes;
+  if (ReadProperty(display, DefaultRootWindow(display), "_KAVRI_X_WINDOW_LAST_PRESS", XA_INTEGER, &bytes) &&
+      bytes.size() == 3 * sizeof(long)) {
+    long was[3];
+    std::memcpy(was, bytes.data(), sizeof was);
+    const long since = SteadyMs() - was[2];
+    if (std::abs(was[0] - screenX) <= 8 && std::abs(was[1] - screenY) <= 8 && since >= 0 && since < 600)
+      std::this_thread::sleep_for(std::chrono::milliseconds(600 - since));
+  }
+  const long now[3] = {screenX, screenY, SteadyMs()};
+  XChangeProperty(display, DefaultRootWindow(display), last, XA_INTEGER, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(now), 3);
+}
+
 void MoveTo(Display* display, Window window, int x, int y) {
   int screenX = 0, screenY = 0;
   Window child = 0;
   XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &screenX, &screenY, &child);
   XTestFakeMotionEvent(display, -1, screenX, screenY, CurrentTime);
   XSync(display, False);
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
 }
 
+// The program sees the move, then the press and the release, in that order: it has handled them
+// all, and what they opened is on the screen, when this returns.
 void ClickAt(Display* display, Window window, int x, int y) {
+  int screenX = 0, screenY = 0;
+  Window child = 0;
+  XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &screenX, &screenY, &child);
+  KeepApartFromLastPress(display, screenX, screenY);
   MoveTo(display, window, x, y);
+  Settle(display, window);
+  // Held and let go as a hand does: a control that looks at the buttons on a timer sees both.
   XTestFakeButtonEvent(display, 1, True, CurrentTime);
   XSync(display, False);
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   XTestFakeButtonEvent(display, 1, False, CurrentTime);
   XSync(display, False);
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  Settle(display, window);
 }
 
 // Where the pointer is, in the window's coordinates.
@@ -221,10 +370,9 @@ std::pair<int, int> PointerIn(Display* display, Window window) {
 }
 
 // Types one key (an X key name such as "n" or "Return") into the window, which must have the focus;
-bool quick = false;  // --quick
-
-// "Shift_L+k" holds the keys before the last while it is typed.
-void TypeKey(Display* display, const std::string& combination) {
+// "Shift_L+k" holds the keys before the last while it is typed. The program has handled it when
+// this returns, so a key that opens a box gives the box the keys after it.
+void TypeKey(Display* display, Window window, const std::string& combination, bool quick) {
   std::vector<KeyCode> codes;
   for (size_t start = 0;;) {
     const size_t plus = combination.find('+', start);
@@ -236,7 +384,10 @@ void TypeKey(Display* display, const std::string& combination) {
   for (KeyCode code : codes) XTestFakeKeyEvent(display, code, True, CurrentTime);
   for (size_t i = codes.size(); i-- > 0;) XTestFakeKeyEvent(display, codes[i], False, CurrentTime);
   XSync(display, False);
-  std::this_thread::sleep_for(std::chrono::milliseconds(quick ? 40 : 200));
+  const long typed = SteadyMs();
+  Settle(display, window);
+  const long left = (quick ? 40 : 100) - (SteadyMs() - typed);
+  if (left > 0) std::this_thread::sleep_for(std::chrono::milliseconds(left));
 }
 
 // The window as the window manager framed it: its ancestor that is a child of the root.
@@ -295,7 +446,7 @@ void Raise(Display* display, Window window) {
     XSetInputFocus(display, window, RevertToParent, CurrentTime);
     XSync(display, False);
   }
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  Settle(display, window);
 }
 
 // The window's content: its place on the screen and its size.
@@ -350,6 +501,7 @@ int main(int argc, char** argv) {
   int wheel = 0;
   std::vector<std::pair<int, int>> clicks, moves;
   std::vector<std::string> keys;
+  bool quick = false;
   TWindowRegion region, litRegion, samePart, place;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -427,12 +579,20 @@ int main(int argc, char** argv) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   std::printf("found window 0x%lx titled \"%s\"\n", window, title.c_str());
-  // Give the window a moment to paint before its picture is taken or it is used; its frame alone
+  // Let the window paint and settle before its picture is taken or it is used; its frame alone
   // can be read at once.
-  const bool measureOnly = frame && place.width == 0 && wheel == 0 && clicks.empty() && keys.empty() &&
-                           moves.empty() && !pointer && screenshot.empty() && screenShot.empty() &&
-                           litRegion.width == 0 && !raise && !close;
-  if (!measureOnly && !quick) std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  const bool measureOnly = frame && place.width == 0 && wheel == 0 && clicks.empty() && keys.empty() && moves.empty() && !pointer &&
+                           screenshot.empty() && screenShot.empty() && litRegion.width == 0 && !raise && !close;
+  if (!measureOnly && !quick) {
+    // A window just shown goes on setting itself up (its lists, what a chosen row sets) after it
+    // paints, off its events: it is used once it is half a second old, as a person would, and
+    // still. A window seen before by the tool is old enough.
+    const long age = WindowAge(display, window), found = SteadyMs();
+    Settle(display, window);
+    WaitUntilStill(display, window, 150, 500);
+    const long left = 500 - age - (SteadyMs() - found);
+    if (left > 0) std::this_thread::sleep_for(std::chrono::milliseconds(left));
+  }
   if (raise) Raise(display, window);
   if (place.width > 0 && !Place(display, window, place, timeout)) {
     std::fprintf(stderr, "the window did not take the size asked for\n");
@@ -440,7 +600,8 @@ int main(int argc, char** argv) {
     return 7;
   }
   for (const auto& [x, y] : clicks) ClickAt(display, window, x, y);
-  for (const std::string& key : keys) TypeKey(display, key);
+  for (const std::string& key : keys) TypeKey(display, window, key, quick);
+  if (!keys.empty()) WaitUntilStill(display, window, 80, 250);
   for (const auto& [x, y] : moves) MoveTo(display, window, x, y);
   for (int notch = 0; notch < std::abs(wheel); ++notch) {
     const unsigned button = wheel > 0 ? 5 : 4;
@@ -449,11 +610,12 @@ int main(int argc, char** argv) {
     XSync(display, False);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
+  if (!moves.empty() || wheel != 0) Settle(display, window);
+  if (!clicks.empty()) WaitUntilStill(display, window, 80, quick ? 100 : 300);
   if (pointer) {
     const auto [x, y] = PointerIn(display, window);
     std::printf("pointer %d %d\n", x, y);
   }
-  if (!clicks.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(quick ? 100 : 300));
   int status = 0;
   if (litRegion.width > 0) {
     const auto litDeadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QTest>
 #include <filesystem>
 
@@ -21,6 +22,10 @@ using kavri_test::RecordingDialogs;
 class EditorWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // A test's mouse move is a move of the pointer: one to where an earlier test left it moves
+    // nothing, and the canvas never sees it.
+    QCursor::setPos(0, 0);
+    QCoreApplication::processEvents();
     ASSERT_TRUE(EnsureContentFolders());
     form.FormCreate(Settings());
     Form1 = &form;

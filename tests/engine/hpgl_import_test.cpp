@@ -110,14 +110,14 @@ TEST(HpglImport, AFaultPastTheLastBlocksEndIsNotReadButOneBeforeAnotherBlockIs) 
 // A file of line breaks costs its size, not a string per line (about 2 GB for this one).
 #ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than the limit leaves
 TEST(HpglImport, AFileOfLineBreaksIsReadWithoutAStringForEachLine) {
+  KAVRI_RUN_IN_FRESH_PROCESS(120);
   kavri_test::ScratchDir dir;
   std::string text(60u << 20, '\n');
   text += "LT;\nPU0 0;\nPD8 0;\n";
   kavri_test::WriteBytes(dir.Path("breaks.plt"), kavri_test::TextBytes(text));
   text = std::string();
   EXPECT_EQ(kavri_test::RunInChild(30, [&] {
-              const rlimit limit{1u << 30, 1u << 30};
-              if (setrlimit(RLIMIT_AS, &limit) != 0) return false;
+              if (!kavri_test::LimitAddressSpaceGrowth(1024u << 20)) return false;
               const THpglImport r = ImportPltFile(dir.Path("breaks.plt"), {0, 0, 4});
               return r.ok && Shape(r.objects) == std::vector<std::vector<Pt>>{{{0, 510, 1}, {8, 510, 0}}};
             }),
@@ -129,6 +129,7 @@ TEST(HpglImport, AFileOfLineBreaksIsReadWithoutAStringForEachLine) {
 // three times that many would take about 200 MB made.
 #ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than the limit leaves
 TEST(HpglImport, AnImportPastTheDrawingLimitIsRefusedBeforeItsPointsAreMade) {
+  KAVRI_RUN_IN_FRESH_PROCESS(120);
   kavri_test::ScratchDir dir;
   const struct {
     size_t points;

@@ -402,6 +402,39 @@ TEST(IldaWrite, AnEmptyFrameDoesNotEndTheFileAndFramesKeepAtMost65535Points) {
   EXPECT_EQ(bytes[bytes.size() - 32 - 2] & 0x80, 0x80);
 }
 
+// A frame section holds at most 65,535 points: a drawing's frame keeps its first 65,535 and the
+// conversion says how many it left out; the writer writes no more of a longer frame, and the last
+// point it keeps carries the last-point bit.
+TEST(IldaWrite, PointsPastWhatAFrameSectionHoldsAreLeftOutAndCounted) {
+  for (size_t n : {kIldaMaxFramePoints - 1, kIldaMaxFramePoints, kIldaMaxFramePoints + 1, size_t{70000}}) {
+    SCOPED_TRACE(n);
+    const size_t kept = std::min(n, kIldaMaxFramePoints);
+    Drawing drawing;
+    DrawingObject* object = drawing.AddObject();
+    TILDAframe whole;
+    for (size_t i = 0; i < n; ++i) {
+      object->Add(PointRecord{static_cast<int>(i % 256), static_cast<int>(i / 256 % 256), 1, 1, 0, 0});
+      whole.points.push_back(IldaPoint(static_cast<int>(i % 256) - 128, static_cast<int>(i / 256 % 256) - 128));
+    }
+    TILDAframe converted;
+    EXPECT_EQ(DrawingToIldaFrame(drawing, converted), n - kept);
+    EXPECT_EQ(converted.points.size(), kept);
+    // Room for every point, so that a point written past the cut shows in the file, not past its end.
+    TIldaFileWriter writer(1, n);
+    writer.Add(whole);
+    const Bytes bytes = writer.Close();
+    ASSERT_EQ(bytes.size(), 32 + 8 * kept + 32);
+    EXPECT_EQ(size_t{bytes[24]} << 8 | bytes[25], kept);  // the frame's record count
+    EXPECT_EQ(bytes[32 + 8 * (kept - 1) + 6] & 0x80, 0x80);
+    TILDAimage back;
+    ASSERT_EQ(DecodeIldaImage(bytes.data(), bytes.size(), back), TIldaReadResult::Ok);
+    ASSERT_EQ(back.frames.size(), 1u);
+    ASSERT_EQ(back.frames[0]->points.size(), kept);
+    EXPECT_EQ(back.frames[0]->points.back().x, whole.points[kept - 1].x);
+    EXPECT_EQ(back.frames[0]->points.back().y, whole.points[kept - 1].y);
+  }
+}
+
 // The writer and the reader share each limit: an image of exactly the most frames, or a file of
 // exactly the most point records, is written and read back; one more is refused by both, the
 // writer naming the limit and keeping the old file.

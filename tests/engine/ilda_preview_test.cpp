@@ -73,6 +73,7 @@ TEST(IldaPreviewAnimation, AFrameThatFailsToReadStopsTheAnimationWithOneMessage)
 }
 
 TEST(IldaPreviewAnimation, ShowsTheFramesOfALargeFileInTheMemoryOfOne) {
+  KAVRI_RUN_IN_FRESH_PROCESS(120);
   kavri_test::ScratchDir dir;
   const std::string path = dir.Path("large.ild");
   {

@@ -24,6 +24,9 @@ class InterfaceFaultNotices : public kavri_test::SimulatedInterfaces {
   void SetUp() override {
     SimulatedInterfaces::SetUp();
     ForgetInterfaceFaults();
+    // Notices that earlier tests posted are still queued: delivered now, they would reach this
+    // window as news.
+    QCoreApplication::processEvents();
     window = std::make_unique<QObject>();
     RegisterInterfaceFaultNotice(window.get(), [this](int number, TUsbFault fault) { told.emplace_back(number, fault); });
   }

@@ -64,6 +64,7 @@ TEST(TextLines, RowFilesWithALineLongerThanTheirLimitAreRefusedNamingTheFirst) {
 // lines would take about 2 GB.
 #ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than the limit leaves
 TEST(TextLines, ARowFileIsMeasuredBeforeItsLinesAreMade) {
+  KAVRI_RUN_IN_FRESH_PROCESS(120);
   ScratchDir dir;
   const std::string path = dir.Path("breaks.sec");
   WriteBytes(path, std::vector<uint8_t>(kMaxTextFileBytes, '\n'));

@@ -8,6 +8,7 @@
 #include "engine/play_threads.h"
 #include "quickplay/quick_play_state.h"
 #include "tests/engine/usb_output_fixture.h"
+#include "tests/support/stop_watchdog.h"
 
 namespace kavri_test {
 
@@ -20,6 +21,7 @@ class QuickPlayFixture : public SimulatedInterfaces {
     kavri::SetCurrentDeviceName("ezusb-0");
   }
   void TearDown() override {
+    EXPECT_FALSE(watchdog_.Fired()) << "a play loop was still waiting after " << watchdog_.Seconds() << " s";
     kavri::StopFlag = true;
     EXPECT_EQ(kavri::PlayController().StopAndWait(), kavri::TStopResult::Stopped);
     kavri::RegisterPlayLoop(kavri::kPlayJobDrawing, nullptr);
@@ -41,6 +43,9 @@ class QuickPlayFixture : public SimulatedInterfaces {
     sim->ClearPackets();
     return frames;
   }
+
+ private:
+  StopWatchdog watchdog_;
 };
 
 // A picture of one point list.

@@ -21,14 +21,26 @@ using kavri_test::Picture;
 using kavri_test::PreparedFrames;
 using Sizes = std::vector<size_t>;
 
+// Ticks raised by hand; waiting for one only counts the waits.
+struct HandTicks : TTickSource {
+  int64_t owed = 0;
+  int waits = 0;
+  int64_t Owed() const override { return owed; }
+  void Take(int64_t n) override { owed -= n; }
+  void WaitOwedOrStop() override { ++waits; }
+};
+
 class QuickPlayLoops : public kavri_test::QuickPlayFixture {
  protected:
-  // The frame one pass sends: the drawing loop, or the ILDA loop on prepared frame copies.
+  // The frame one pass sends: the drawing loop, or the ILDA loop on prepared frame copies. No
+  // clock runs here, so the ILDA loop's ticks are raised by hand: a frame that came out empty would
+  // wait for ever for a tick of the real clock.
   std::vector<TDevicePoint> OnePass(bool ilda, const std::vector<PointRecord>& points) {
     QuickPlayDrawingList = Picture(points);
     QuickPlayIldaFrames = PreparedFrames({points});
     TQuickDrawingLoop drawing;
-    TQuickIldaLoop frames;
+    HandTicks ticks;
+    TQuickIldaLoop frames(ticks);
     ilda ? frames.Start() : drawing.Start();
     Frames();
     EXPECT_TRUE(ilda ? frames.Step() : drawing.Step());
@@ -45,14 +57,6 @@ class QuickPlayLoops : public kavri_test::QuickPlayFixture {
   }
 };
 
-// Ticks raised by hand; waiting for one only counts the waits.
-struct HandTicks : TTickSource {
-  int64_t owed = 0;
-  int waits = 0;
-  int64_t Owed() const override { return owed; }
-  void Take(int64_t n) override { owed -= n; }
-  void WaitOwedOrStop() override { ++waits; }
-};
 
 TEST_F(QuickPlayLoops, OnePointThroughTheLoops) {
   struct Case {
@@ -408,6 +412,7 @@ TEST_F(QuickPlayLoops, PrepareStopsAtAFrameThatFailsToReadAndNamesTheFile) {
 // as the reader holds them is made ready in about 21 MB, and plays its frames as read.
 #ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than the limit leaves
 TEST_F(QuickPlayLoops, PrepareHoldsALargeFileInFiveBytesAPoint) {
+  KAVRI_RUN_IN_FRESH_PROCESS(120);
   kavri_test::ScratchDir dir;
   {
     TILDAimage image;

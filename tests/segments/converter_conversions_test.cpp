@@ -436,11 +436,15 @@ TEST_F(ConverterConversionsTest, SegmentToIldaRefusesAnOversizedSegment) {
 }
 
 TEST_F(ConverterConversionsTest, SegmentToIldaRefusesASegmentWithoutReadPermission) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root reads a file whatever its permissions";
   const std::string locked = SectionFolder() + "locked.sec";
   WriteBytes(locked, TextBytes("a.ddr|1\r\n"));
-  ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
-  ExpectSegmentToIldaRefused("locked.sec", ": Permission denied");
+  // Root reads a file whatever its permissions: the check runs as an ordinary user.
+  EXPECT_EQ(kavri_test::RunInChild(20, [&] {
+              if (!kavri_test::BecomeOrdinaryUser({dir.Path()}) || ::chmod(locked.c_str(), 0) != 0) return false;
+              ExpectSegmentToIldaRefused("locked.sec", ": Permission denied");
+              return !::testing::Test::HasFailure();
+            }),
+            "");
 }
 
 #ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than the limits leave
@@ -448,6 +452,7 @@ TEST_F(ConverterConversionsTest, SegmentToIldaRefusesASegmentWithoutReadPermissi
 // refused before its frames are built or read, in far less memory than they would take, with a box
 // naming the limit; the file of that name stays as it was.
 TEST_F(ConverterConversionsTest, ConversionsPastTheIldaLimitsAreRefusedBeforeAFrameIsBuilt) {
+  KAVRI_RUN_IN_FRESH_PROCESS(120);
   SaveDrawing("full.ddr", MakeDrawing(0, 0, static_cast<int>(kIldaMaxFramePoints)));
   const size_t copies = kIldaMaxRecords / kIldaMaxFramePoints + 1;
   std::string lines;
@@ -500,6 +505,7 @@ TEST_F(ConverterConversionsTest, ConversionsPastTheIldaLimitsAreRefusedBeforeAFr
 // list naming a large drawing many times costs a frame's worth for each; the message says how many
 // points were left out.
 TEST_F(ConverterConversionsTest, FramesAreCutWhileTheyAreBuiltAndTheCutIsSaid) {
+  KAVRI_RUN_IN_FRESH_PROCESS(120);
   const Drawing large = MakeDrawing(3, 9, static_cast<int>(kMaxDrawingPoints));
   SaveDrawing("large.ddr", large);
   const std::vector<PointRecord> points = FlatPoints(large);

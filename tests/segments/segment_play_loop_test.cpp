@@ -13,6 +13,7 @@
 #include "segments/segment_play_loop.h"
 #include "segments/segment_play_state.h"
 #include "tests/engine/ticking_interface.h"
+#include "tests/support/stop_watchdog.h"
 
 namespace kavri {
 namespace {
@@ -49,6 +50,7 @@ class SegmentPlayLoop : public ::testing::Test {
     SetCurrentDeviceName("ezusb-0");
   }
   void TearDown() override {
+    EXPECT_FALSE(watchdog.Fired()) << "a play loop was still waiting after " << watchdog.Seconds() << " s";
     StopFlag = true;
     EXPECT_EQ(PlayController().StopAndWait(), TStopResult::Stopped);
     RegisterPlayLoop(kPlayJobSegment, nullptr);
@@ -82,6 +84,7 @@ class SegmentPlayLoop : public ::testing::Test {
     return steps;
   }
   std::shared_ptr<TSimUsbDriver> sim;
+  kavri_test::StopWatchdog watchdog;
 };
 
 TEST_F(SegmentPlayLoop, SettingsPacketGoesToEveryOutputFirstAndAgainOnlyOnChange) {

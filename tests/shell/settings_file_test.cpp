@@ -355,6 +355,7 @@ TEST_F(SettingsFile, EveryLineOfAFileWithinTheBoundIsKeptAndItsValuesUsed) {
 // whole, and the file itself is kept beside the new one, never rewritten.
 #ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than the limit leaves
 TEST_F(SettingsFile, AFilePastTheBoundIsReadByItsFirstLinesAndKeptAside) {
+  KAVRI_RUN_IN_FRESH_PROCESS(120);
   const std::string path = dir.Path("Kavri.ini");
   struct Case {
     const char* what;

@@ -16,6 +16,7 @@
 #include "shows/show_clock.h"
 #include "shows/show_track_state.h"
 #include "tests/engine/ticking_interface.h"
+#include "tests/support/stop_watchdog.h"
 
 namespace kavri_test {
 
@@ -39,6 +40,7 @@ class ShowTracks : public ::testing::Test {
     kavri::SetCurrentDeviceName("ezusb-0");
   }
   void TearDown() override {
+    EXPECT_FALSE(watchdog.Fired()) << "a play loop was still waiting after " << watchdog.Seconds() << " s";
     EXPECT_EQ(kavri::PlayController().StopAndWait(), kavri::TStopResult::Stopped);
     kavri::SetActiveUsbDriver(nullptr);
     kavri::ResetShowTrackState();
@@ -65,6 +67,7 @@ class ShowTracks : public ::testing::Test {
 
   kavri::TShowClock clock;
   std::shared_ptr<ClockedInterface> sim = std::make_shared<ClockedInterface>(clock);
+  kavri_test::StopWatchdog watchdog;
   kavri::TSequence show;
 };
 
