@@ -103,28 +103,67 @@ bool KeepAside(const std::string& path, std::string* error) {
   return false;
 }
 
-// Reads up to kSettingsFileMaxBytes + 1 bytes: one more tells a file that is larger.
+// The most the exit may write on a value line: a number, or the longest path the operator may type.
+size_t ValueBytesAtMost(int line) { return line == kMediaPlayerPathLine ? kMaxPlayerPathBytes : 11; }
+
+// More than the value lines may hold when written back, and than mixed line breaks may change:
+// what is read beyond the bound to measure a file near it.
+constexpr uint64_t kSettingsReadSlack = kMaxPlayerPathBytes + 32 * 21 + 2 * kSettingsLineCount;
+
+// Reads up to the bound and its slack, and one byte more, which tells a file that is larger still.
 bool ReadStart(const std::string& path, std::string& text, TSettingsSource& source) {
   TRegularFile file;
   if (!file.Open(path)) return false;
-  text.resize(kSettingsFileMaxBytes + 1);
+  text.resize(kSettingsFileMaxBytes + kSettingsReadSlack + 1);
   const long long got = file.ReadAt(0, reinterpret_cast<uint8_t*>(text.data()), text.size());
   if (got < 0) return false;
   text.resize(static_cast<size_t>(got));
   source.found = true;
-  source.whole = text.size() <= kSettingsFileMaxBytes;
-  if (!source.whole) {
-    text.resize(kSettingsFileMaxBytes);
-    source.problem = "The settings file \"" + path + "\" is larger than the " +
-                     std::to_string(kSettingsFileMaxBytes) + " bytes that the start-up reads";
-    source.keptAs = FirstFreeKeptName(path);
-  }
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0) {
     source.device = st.st_dev;
     source.inode = st.st_ino;
   }
   return true;
+}
+
+// Lines 0..43 of `text` as SplitTextLines cuts them, noting the file's line break; the offset of
+// what follows line 43 (its line break on) in *restAt. With `cut`, a line running past the end of
+// `text` is not taken, nor any after it.
+TSettingsLines SplitSettingsLines(const std::string& text, bool cut, TSettingsSource& source, size_t* restAt) {
+  TSettingsLines lines;
+  size_t start = 0;
+  const size_t n = text.size();
+  bool breakSeen = false;
+  while (lines.size() < static_cast<size_t>(kSettingsLineCount) && start < n) {
+    size_t end = start;
+    while (end < n && text[end] != '\r' && text[end] != '\n') ++end;
+    if (cut && (end == n || (text[end] == '\r' && end + 1 == n))) break;
+    lines.push_back(text.substr(start, end - start));
+    if (end == n) {
+      start = n;
+      break;
+    }
+    const size_t breakBytes = text[end] == '\r' && end + 1 < n && text[end + 1] == '\n' ? 2 : 1;
+    if (!breakSeen) source.lineBreak = text.substr(end, breakBytes), breakSeen = true;
+    start = lines.size() == static_cast<size_t>(kSettingsLineCount) ? end : end + breakBytes;
+  }
+  *restAt = start;
+  return lines;
+}
+
+// The file as the bound measures it: the image the exit writes, its value lines counted only by
+// what stands there past the most the exit writes. The exit adds to no other line and writes no
+// value past that, so a file within the bound is within it again when the next start reads it.
+uint64_t BoundMeasure(TSettingsLines lines, const TSettingsSource& source) {
+  uint64_t beyond = 0;
+  CompleteSettingsLines(lines);
+  for (int line = 1; line < kSettingsLineCount; line += 2) {
+    std::string& value = lines[static_cast<size_t>(line)];
+    beyond += value.size() - std::min(value.size(), ValueBytesAtMost(line));
+    value.clear();
+  }
+  return SettingsFileImage(lines, source).size() + beyond;
 }
 
 // Whether `path` is a symbolic link that does not lead to the file the start-up read.
@@ -143,32 +182,21 @@ TSettingsLines LoadSettingsLines(const std::string& path, TSettingsSource* sourc
   *source = TSettingsSource{};
   std::string text;
   if (!ReadStart(path, text, *source)) return {};
-  // Lines 0..43 as SplitTextLines cuts them; of a file not read whole, a line running past what
-  // was read is not taken, nor any after it.
-  TSettingsLines lines;
-  size_t start = 0;
-  const size_t n = text.size();
-  bool breakSeen = false;
-  while (lines.size() < static_cast<size_t>(kSettingsLineCount) && start < n) {
-    size_t end = start;
-    while (end < n && text[end] != '\r' && text[end] != '\n') ++end;
-    const bool cut = end == n || (text[end] == '\r' && end + 1 == n);
-    if (cut && !source->whole) break;
-    lines.push_back(text.substr(start, end - start));
-    if (end == n) {
-      start = n;
-      break;
-    }
-    const size_t breakBytes = text[end] == '\r' && end + 1 < n && text[end + 1] == '\n' ? 2 : 1;
-    if (!breakSeen) source->lineBreak = text.substr(end, breakBytes), breakSeen = true;
-    start = lines.size() == static_cast<size_t>(kSettingsLineCount) ? end : end + breakBytes;
-  }
-  if (source->whole && lines.size() == static_cast<size_t>(kSettingsLineCount)) {
-    source->hasRest = true;
-    text.erase(0, start);
-    source->rest = std::move(text);
-  }
-  return lines;
+  size_t restAt = 0;
+  TSettingsLines lines = SplitSettingsLines(text, false, *source, &restAt);
+  source->hasRest = lines.size() == static_cast<size_t>(kSettingsLineCount);
+  if (source->hasRest) source->rest = text.substr(restAt);
+  source->whole = text.size() <= kSettingsFileMaxBytes + kSettingsReadSlack &&
+                  BoundMeasure(lines, *source) <= kSettingsFileMaxBytes;
+  if (source->whole) return lines;
+  // Only the lines wholly within the bound are taken: their values are used, the rest not kept.
+  source->hasRest = false;
+  source->rest.clear();
+  source->problem = "The settings file \"" + path + "\" is larger than the " +
+                    std::to_string(kSettingsFileMaxBytes) + " bytes that the start-up reads";
+  source->keptAs = FirstFreeKeptName(path);
+  text.resize(std::min<size_t>(text.size(), kSettingsFileMaxBytes));
+  return SplitSettingsLines(text, true, *source, &restAt);
 }
 
 int32_t ReadSettingLine(const TSettingsLines& lines, int line) {
@@ -232,7 +260,7 @@ void ReadOutputSettings(const TSettingsLines& lines) {
   Intensity = u8(43);
 }
 
-void WriteSettingsToLines(TSettingsLines& lines, const TEditorSettings& editor) {
+void CompleteSettingsLines(TSettingsLines& lines) {
   for (int line = static_cast<int>(lines.size()); line < kSettingsLineCount; ++line) {
     std::string text;
     if (line % 2 == 0) {
@@ -241,6 +269,10 @@ void WriteSettingsToLines(TSettingsLines& lines, const TEditorSettings& editor) 
     }
     lines.push_back(std::move(text));
   }
+}
+
+void WriteSettingsToLines(TSettingsLines& lines, const TEditorSettings& editor) {
+  CompleteSettingsLines(lines);
   auto put = [&](int line, int64_t value) { SetLine(lines, line, std::to_string(value)); };
   put(1, editor.BackColor);
   put(3, editor.BlankColor);

@@ -17,7 +17,8 @@ using TSettingsLines = TextLines;
 constexpr int kSettingsLineCount = 44;
 constexpr int kMediaPlayerPathLine = 35;
 // The most of the file the start-up reads: far more than any settings and notes take, and little
-// enough that the start stays quick and small whatever stands there.
+// enough that the start stays quick and small whatever stands there. Its value lines count only by
+// what stands there past the most the exit writes on them, so a file the exit writes is read whole.
 constexpr uint64_t kSettingsFileMaxBytes = 1u << 20;
 // The longest media player path taken from the operator: the longest path a program may have.
 constexpr size_t kMaxPlayerPathBytes = 4096;
@@ -95,8 +96,10 @@ std::string ReadMediaPlayerPath(const TSettingsLines& lines);
 // Lines 13 to 43 into the shared output settings (engine/shared_state.h), the path included.
 void ReadOutputSettings(const TSettingsLines& lines);
 
+// Completes a short list to 44 lines: each added unused line names the setting below it.
+void CompleteSettingsLines(TSettingsLines& lines);
 // Puts the editor's values and the current output settings on their lines, first completing a
-// short list to 44 lines (each added unused line names the setting below it). Other lines stay.
+// short list. Other lines stay.
 void WriteSettingsToLines(TSettingsLines& lines, const TEditorSettings& editor);
 
 // The file's image with these lines: lines 0..43 with the file's own line break, then the rest as

@@ -351,6 +351,41 @@ TEST_F(SettingsFile, EveryLineOfAFileWithinTheBoundIsKeptAndItsValuesUsed) {
   }
 }
 
+// The exit may write longer values than it read (the longest player path, the widest numbers): a
+// file within the bound is read whole again after it, and one whose other lines alone pass the
+// bound is not read whole in the first place.
+TEST_F(SettingsFile, AFileAtTheBoundIsReadWholeAgainAfterTheExitWroteItsLongestValues) {
+  const std::string path = dir.Path("Kavri.ini");
+  const TSettingsLines sample = SampleLines();
+  size_t valueBytes = 0;
+  for (int line = 1; line < kSettingsLineCount; line += 2) valueBytes += sample[static_cast<size_t>(line)].size();
+  const std::string image = JoinTextLines(sample);
+  const std::string longestPath(kMaxPlayerPathBytes, 'p');
+  for (const auto& [otherBytes, whole] : {std::pair{kSettingsFileMaxBytes, true}, std::pair{kSettingsFileMaxBytes + 1, false}}) {
+    SCOPED_TRACE(otherBytes);
+    ResetSharedState();
+    const std::string file = image + std::string(otherBytes - (image.size() - valueBytes), '\n');
+    WriteText(path, file);
+    TSettingsSource source;
+    TSettingsLines lines = LoadSettingsLines(path, &source);
+    EXPECT_EQ(source.whole, whole);
+    if (!whole) continue;
+    ReadOutputSettings(lines);
+    SetMediaPlayerPath(longestPath);
+    HOffset = -256;
+    VOffset = -256;
+    std::string error;
+    ASSERT_TRUE(SaveSettingsFile(path, lines, {-2147483647 - 1, 0, 1, 1, 1, 3}, source, &error)) << error;
+    ASSERT_GT(ReadText(path).size(), file.size() + kMaxPlayerPathBytes / 2);
+    TSettingsSource again;
+    const TSettingsLines reread = LoadSettingsLines(path, &again);
+    EXPECT_TRUE(again.whole) << again.problem;
+    EXPECT_EQ(again.rest, source.rest);
+    EXPECT_EQ(ReadMediaPlayerPath(reread), longestPath);
+    EXPECT_EQ(reread[1], "-2147483648");
+  }
+}
+
 // A file past the bound starts small; its values, in its first lines, are used where they were read
 // whole, and the file itself is kept beside the new one, never rewritten.
 #ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than the limit leaves
