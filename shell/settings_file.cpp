@@ -110,13 +110,26 @@ size_t ValueBytesAtMost(int line) { return line == kMediaPlayerPathLine ? kMaxPl
 // what is read beyond the bound to measure a file near it.
 constexpr uint64_t kSettingsReadSlack = kMaxPlayerPathBytes + 32 * 21 + 2 * kSettingsLineCount;
 
+// A file that stands there and cannot be read is the operator's all the same: it is reported, the
+// initial values are used, and at exit it is kept aside rather than written over.
+bool Unreadable(const std::string& path, const std::string& error, TSettingsSource& source) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 && errno == ENOENT) return false;
+  source.found = true;
+  source.whole = false;
+  source.problem = error;
+  source.keptAs = FirstFreeKeptName(path);
+  return false;
+}
+
 // Reads up to the bound and its slack, and one byte more, which tells a file that is larger still.
 bool ReadStart(const std::string& path, std::string& text, TSettingsSource& source) {
   TRegularFile file;
-  if (!file.Open(path)) return false;
+  std::string error;
+  if (!file.Open(path, &error)) return Unreadable(path, error, source);
   text.resize(kSettingsFileMaxBytes + kSettingsReadSlack + 1);
-  const long long got = file.ReadAt(0, reinterpret_cast<uint8_t*>(text.data()), text.size());
-  if (got < 0) return false;
+  const long long got = file.ReadAt(0, reinterpret_cast<uint8_t*>(text.data()), text.size(), &error);
+  if (got < 0) return Unreadable(path, error, source);
   text.resize(static_cast<size_t>(got));
   source.found = true;
   struct stat st {};
@@ -224,6 +237,9 @@ std::string DescribeReplacedSettings(const TSettingsLines& lines, const TSetting
     }
     report += "line " + std::to_string(s.line + 1) + " (" + s.name + ") " + held + ": " + usedText + " is used instead\n";
   }
+  if (!source.whole && lines.empty())
+    return source.problem + ".\nThe initial settings are used; at exit they are written to a new \"" + SettingsFilePath() +
+           "\" while the file is kept as \"" + source.keptAs + "\".";
   if (!source.whole)
     return source.problem + ".\nOnly its first " + std::to_string(lines.size()) +
            " lines were read; their values are used where they can be, and at exit they are written to a new \"" +

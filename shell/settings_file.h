@@ -59,9 +59,10 @@ std::string SettingsFilePath();
 // What the start-up found in the settings file, beyond its lines 0..43, and what the exit needs to
 // write it back: the lines after 43 exactly as they were, and only to the file that was read.
 struct TSettingsSource {
-  bool found = false;  // a file stood there (a missing or unreadable one is a first start)
-  // False: the file is larger than kSettingsFileMaxBytes and only the lines wholly within its first
-  // kSettingsFileMaxBytes were read. Such a file is kept under `keptAs` at exit, beside a new one.
+  bool found = false;  // a file stood there (a missing one is a first start)
+  // False: the file cannot be read, or is larger than kSettingsFileMaxBytes and only the lines wholly
+  // within its first kSettingsFileMaxBytes were read. Such a file is kept under `keptAs` at exit,
+  // beside a new one.
   bool whole = true;
   std::string problem;  // why it was not read whole
   std::string keptAs;   // the name it is kept under (the first free at the start)
@@ -75,7 +76,7 @@ struct TSettingsSource {
 };
 
 // Lines 0..43 of the file (CR, LF or CRLF endings; fewer when it is short), the rest kept in
-// *source. Empty when the file is missing or unreadable. A file of any number of lines of any length
+// *source. Empty when the file is missing or cannot be read (then reported in *source). A file of any number of lines of any length
 // is read while it is within kSettingsFileMaxBytes; of a larger one only the lines wholly within
 // its first kSettingsFileMaxBytes are, so its values, which stand in its first lines, are still used.
 TSettingsLines LoadSettingsLines(const std::string& path, TSettingsSource* source = nullptr);

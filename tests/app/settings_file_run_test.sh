@@ -5,7 +5,8 @@
 # otherwise (" 150 " becomes "150", which also shows the value was used). Then the same file past the
 # byte bound: the start-up box is up when SIGTERM comes, the program ends as any quit does (status
 # 0), the file stands whole beside the new one as Kavri.ini.bad, and the new one has the values
-# of its first lines. Last, SIGUSR1, SIGUSR2 and SIGPIPE leave the running program running.
+# of its first lines. Then a FIFO in the file's place: a box, and at exit the FIFO is kept aside
+# beside a new file. Last, SIGUSR1, SIGUSR2 and SIGPIPE leave the running program running.
 set -euo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/session_lib.sh"
 begin_session "$@"
@@ -60,7 +61,17 @@ quit_program "on SIGTERM while the start-up box was up"
 cmp "$ini.bad" "$LOGS/large.ini" || { echo "the file past the bound was not kept whole as Kavri.ini.bad" >&2; exit 35; }
 head -n 44 "$LOGS/expected.ini" | cmp - "$ini" || { echo "the new settings file is not the first 44 lines with their values" >&2; exit 36; }
 
-# 3. Signals that mean nothing here leave the program running.
+# 3. A settings file that cannot be read (a FIFO: root reads any file) is said in the start-up box,
+# and at exit it stands aside as it was while a new file takes its place.
+rm -f "$ini" "$ini.bad" && mkfifo "$ini"
+start_program
+"$X_TOOL" --title "Kavri laser software" --dialog --timeout 30 --screenshot "$ARTIFACTS/settings_file_unreadable_box.png" ||
+  { echo "no box for a settings file that cannot be read" >&2; exit 39; }
+quit_program "on SIGTERM while the box about the unreadable file was up"
+[ -p "$ini.bad" ] || { echo "the settings file that could not be read was not kept aside as Kavri.ini.bad" >&2; exit 40; }
+[ -f "$ini" ] && [ "$(wc -l <"$ini")" -eq 44 ] || { echo "no new 44-line settings file beside the one kept aside" >&2; exit 41; }
+
+# 4. Signals that mean nothing here leave the program running.
 start_program
 "$X_TOOL" --title "Kavri laser software-0" --timeout 30 >/dev/null || exit 22
 for signal in USR1 USR2 PIPE; do kill -"$signal" "$pid"; done
@@ -72,4 +83,4 @@ exit 0
 SESSION
 
 XVFB_FIRST_DISPLAY=420 run_session || exit 1
-echo "PASS: a 2,295-line settings file kept byte for byte but its value line; SIGTERM during the start-up box ends with status 0 and keeps a file past the bound as Kavri.ini.bad; SIGUSR1, SIGUSR2 and SIGPIPE leave the program running"
+echo "PASS: a 2,295-line settings file kept byte for byte but its value line; SIGTERM during the start-up box ends with status 0 and keeps a file past the bound as Kavri.ini.bad; one that cannot be read is said and kept aside too; SIGUSR1, SIGUSR2 and SIGPIPE leave the program running"

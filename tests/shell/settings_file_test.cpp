@@ -553,11 +553,37 @@ TEST_F(SettingsFile, AProtectedFileIsLeftAsItIsAndAFifoIsNeitherWaitedOnNorRepla
   ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
   EXPECT_EQ(kavri_test::RunInChild(10, [&] {
               TSettingsSource fifoSource;
-              return LoadSettingsLines(fifo, &fifoSource).empty() && !fifoSource.found;
+              return LoadSettingsLines(fifo, &fifoSource).empty() && fifoSource.found && !fifoSource.whole;
             }),
             "");
   EXPECT_FALSE(SaveSettingsFile(fifo, lines, DefaultEditorSettings(), {}, &error));
   EXPECT_EQ(error, "Cannot replace " + fifo + ": not a regular file");
   ASSERT_EQ(lstat(fifo.c_str(), &st), 0);
   EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
+// A file that stands there and cannot be read is the operator's all the same: the start says so and
+// uses the initial values, and the exit keeps it aside, byte for byte, beside a new file, where it
+// used to write over one it could write.
+TEST_F(SettingsFile, AFileThatCannotBeReadIsReportedAndKeptAside) {
+  const std::string path = dir.Path("Kavri.ini");
+  const std::string image = OperatorsFile("label ", "");
+  WriteText(path, image);
+  EXPECT_EQ(kavri_test::RunInChild(30, [&] {
+              if (!kavri_test::BecomeOrdinaryUser({dir.Path()}) || ::chmod(path.c_str(), 0200) != 0) return false;
+              TSettingsSource source;
+              TSettingsLines lines = LoadSettingsLines(path, &source);
+              const std::string report = DescribeReplacedSettings(lines, source);
+              const bool told = report.find("Cannot read " + path + ": Permission denied") == 0 &&
+                                report.find("The initial settings are used") != std::string::npos &&
+                                report.find("kept as \"" + path + ".bad\"") != std::string::npos;
+              ReadOutputSettings(lines);
+              return lines.empty() && told && SaveSettingsFile(path, lines, DefaultEditorSettings(), source) &&
+                     ::chmod((path + ".bad").c_str(), 0600) == 0;
+            }),
+            "");
+  EXPECT_TRUE(ReadText(path + ".bad") == image) << "the operator's file is not kept as it was";
+  const TSettingsLines written = LoadSettingsLines(path);
+  ASSERT_EQ(written.size(), 44u);
+  EXPECT_EQ(ReadSettingLine(written, 19), FindSettingLine(19)->initial);
 }
