@@ -124,7 +124,7 @@ long long ReadFromFile(const TRegularFile& file, uint64_t offset, uint8_t* data,
   return file.ReadAt(offset, data, size, error);
 }
 
-std::atomic<TIldaFrameRead> FrameRead{nullptr};
+std::atomic<TIldaFrameRead> FrameRead{ReadFromFile};
 
 class TFileSource : public TIldaSource {
  public:
@@ -309,7 +309,7 @@ TIldaMeasure MeasureIldaFile(const std::string& fileName) {
   return measure;
 }
 
-void SetIldaFrameRead(TIldaFrameRead read) { FrameRead.store(read); }
+void SetIldaFrameRead(TIldaFrameRead read) { FrameRead.store(read ? read : ReadFromFile); }
 
 TIldaFrameFile::TIldaFrameFile() = default;
 TIldaFrameFile::~TIldaFrameFile() = default;
@@ -342,8 +342,7 @@ bool TIldaFrameFile::ReadFrame(size_t i, TILDAframe& frame, std::string* error) 
   frame.points.clear();
   if (i >= frames_.size()) return false;
   const TEntry& entry = frames_[i];
-  const TIldaFrameRead read = FrameRead.load();
-  TFileSource source(*file_, read ? read : ReadFromFile);
+  TFileSource source(*file_, FrameRead.load());
   auto changed = [i] { return "it changed while it was read (frame " + std::to_string(i + 1) + ")"; };
   auto fail = [&](const std::string& reason) {
     if (error) *error = source.Failed() ? source.Error() : CannotReadText(fileName_, reason);

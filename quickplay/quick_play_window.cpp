@@ -171,7 +171,6 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
   ColourPanels->OnChoose = [](int32_t mode) { QuickPlayColourMode = mode; };
   layout->addWidget(ColourPanels);
 
-
   Timer1 = MakePreciseTimer(this, [this] { Timer1Timer(); });
   Timer2 = MakePreciseTimer(this, [this] { Timer2Timer(); });
   Timer3 = MakePreciseTimer(this, [this] { Timer3Timer(); });
